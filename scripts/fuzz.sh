@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets with clang and runs each for a short fixed time.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds=${FUZZ_SECONDS:-20}
+build=build-fuzz
+if [ ! -d fuzz ] || ! ls fuzz/*.cmake >/dev/null 2>&1; then
+  exit 0
+fi
+CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DVANTREL_FUZZ=ON -DVANTREL_APP=OFF -DVANTREL_BENCH=OFF >/dev/null
+targets=$(cmake --build "$build" --target help | sed -n 's/^\(fuzz_[a-z_]*\):.*/\1/p')
+for t in $targets; do
+  cmake --build "$build" --target "$t" -j "$(nproc)"
+  mkdir -p "$build/corpus/$t"
+  echo "fuzzing $t for ${seconds}s"
+  "$build/fuzz/$t" -max_total_time="$seconds" -max_len=65536 -print_final_stats=0 \
+    "$build/corpus/$t" fuzz/seeds 2>&1 | tail -n 3
+done

@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything with AddressSanitizer and
+# UndefinedBehaviorSanitizer, runs every test, then fuzzes the decoders briefly.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+
+bash scripts/setup.sh
+
+jobs=$(nproc)
+build=build-test
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTREL_SANITIZE=ON \
+  -DVANTREL_BENCH=ON >/dev/null
+cmake --build "$build" -j "$jobs"
+
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:detect_stack_use_after_return=0"
+export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp:print_suppressions=0"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+export QT_QPA_PLATFORM=offscreen
+
+# UI and keychain tests need a display and a session bus; give them private ones.
+xvfb-run -a -s "-screen 0 1600x1200x24" dbus-run-session -- \
+  ctest --test-dir "$build" --output-on-failure -j "$jobs"
+
+bash scripts/fuzz.sh

@@ -1,0 +1,62 @@
+#pragma once
+// Exact decimal money arithmetic. Amounts travel as decimal text with "." as
+// the only separator; they are never held in binary floating point.
+
+#include <QString>
+#include <QStringView>
+
+#include <compare>
+#include <optional>
+
+namespace vantrel {
+
+// A decimal number: mantissa / 10^scale, exact up to 38 significant digits.
+class Decimal {
+public:
+    Decimal() = default;
+    Decimal(qint64 integer) : m_mantissa(integer) {} // NOLINT: implicit by design
+
+    // Strict grammar: an optional sign, digits with at most one ".", at least
+    // one digit, an optional exponent ("e" or "E", optional sign, digits).
+    // No spaces, no grouping, no other separator.
+    static std::optional<Decimal> parse(QStringView text);
+    // Parses, counting text that is not a number as zero.
+    static Decimal parseOrZero(QStringView text) { return parse(text).value_or(Decimal()); }
+
+    Decimal operator+(const Decimal &other) const;
+    Decimal operator-(const Decimal &other) const;
+    Decimal operator*(const Decimal &other) const;
+    Decimal operator-() const;
+    std::strong_ordering operator<=>(const Decimal &other) const;
+    bool operator==(const Decimal &other) const { return (*this <=> other) == 0; }
+
+    // Rounded to `places` decimal places, halves away from zero.
+    Decimal rounded(int places) const;
+    // The integer part after rounding to whole units; saturates at the limits of qint64.
+    qint64 toInt64() const;
+    bool isZero() const { return m_mantissa == 0; }
+    bool isNegative() const { return m_mantissa < 0; }
+    // Plain notation without exponent and without trailing fractional zeros.
+    QString toString() const;
+    // True when a computation overflowed 38 digits; such a value reads as zero.
+    bool overflowed() const { return m_overflow; }
+
+private:
+    static Decimal overflow();
+    void normalize();
+
+    __int128 m_mantissa = 0;
+    int m_scale = 0;
+    bool m_overflow = false;
+};
+
+// Amount text to whole cents: exact, halves away from zero; unreadable text is 0.
+qint64 cents(const QString &amount);
+
+// Currency text in the device locale ("$234.50" on a US-English device);
+// unreadable amounts show as zero, and "$—" when nothing can be formatted.
+QString moneyText(const QString &amount, const QString &currency);
+// The same in a given ICU locale ("en_US"), for screens and tests that pin one.
+QString moneyText(const QString &amount, const QString &currency, const QByteArray &locale);
+
+} // namespace vantrel
