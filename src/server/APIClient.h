@@ -1,0 +1,80 @@
+#pragma once
+// The one object through which the app talks to the Checkout server: the
+// address, the bearer token, JSON bodies, failed replies mapped to APIError,
+// and replies that arrive after the address or token changed dropped as
+// CancelledError.
+
+#include "Cancellation.h"
+#include "records/Codec.h"
+#include "records/Reference.h"
+
+#include <QCoroTask>
+#include <QMap>
+#include <QObject>
+#include <QUrl>
+#include <QUuid>
+
+#include <optional>
+
+class QNetworkAccessManager;
+
+namespace vantrel {
+
+using Query = QMap<QString, QString>;
+
+class APIClient : public QObject {
+    Q_OBJECT
+public:
+    explicit APIClient(QObject *parent = nullptr);
+    ~APIClient() override;
+
+    QString base() const { return m_base; }
+    QString token() const { return m_token; }
+    QUuid generation() const { return m_generation; }
+    // Assigning a different value starts a new generation; the same value does not.
+    void setBase(const QString &base);
+    void setToken(const QString &token);
+    // Starts a new generation unconditionally (the workspace reset uses it).
+    void renewGeneration();
+
+    // Throws APIError when the address is not https (or http to localhost).
+    QUrl makeURL(const QString &path, const Query &query = {}) const;
+
+    // One exchange; returns the body of a 2xx reply. Throws APIError,
+    // TransportError or CancelledError.
+    QCoro::Task<QByteArray> request(QString method, QString path, std::optional<QByteArray> body,
+                                    Query query = {}, CancellationToken cancel = {});
+
+    template <class Reply>
+    QCoro::Task<Reply> get(QString path, Query query = {}, CancellationToken cancel = {})
+    {
+        const QUuid started = m_generation;
+        QByteArray bytes = co_await request(QStringLiteral("GET"), path, std::nullopt, query, cancel);
+        if (m_generation != started || cancel.isCancelled()) throw CancelledError();
+        co_return decode<Reply>(bytes, KeyStyle::Wire);
+    }
+
+    template <class Reply, class Body>
+    QCoro::Task<Reply> send(QString method, QString path, Body body, CancellationToken cancel = {})
+    {
+        const QUuid started = m_generation;
+        QByteArray encoded = encode(body, KeyStyle::Wire);
+        QByteArray bytes = co_await request(method, path, encoded, {}, cancel);
+        if (m_generation != started || cancel.isCancelled()) throw CancelledError();
+        co_return decode<Reply>(bytes, KeyStyle::Wire);
+    }
+
+    static constexpr int timeoutMs = 180 * 1000;
+
+private:
+    QNetworkAccessManager *m_network;
+    QString m_base;
+    QString m_token;
+    QUuid m_generation;
+};
+
+// Identifiers are appended to paths as they are, except the characters that
+// would address another resource ("/", "?", "#", "%"), which are escaped.
+QString pathIdentifier(const QString &identifier);
+
+} // namespace vantrel
