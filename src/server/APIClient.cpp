@@ -1,0 +1,174 @@
+#include "APIClient.h"
+
+#include "records/Reference.h"
+
+#include <QCoroNetworkReply>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QPointer>
+
+namespace vantrel {
+
+namespace {
+
+const QString addressMessage = QStringLiteral(
+    "Enter an HTTPS server address. The iPad simulator can also use http://localhost:8080.");
+const QString invalidAddressMessage = QStringLiteral("Invalid server address.");
+const QString fallbackMessage = QStringLiteral(
+    "The server could not complete the request. Your transaction can be resumed.");
+
+// Deletes the reply on every path out of a request, even when the network
+// manager has already taken it down with itself.
+class ReplyOwner {
+public:
+    explicit ReplyOwner(QNetworkReply *reply) : m_reply(reply) {}
+    ~ReplyOwner()
+    {
+        if (m_reply) m_reply->deleteLater();
+    }
+    ReplyOwner(const ReplyOwner &) = delete;
+    ReplyOwner &operator=(const ReplyOwner &) = delete;
+    QNetworkReply *get() const { return m_reply; }
+
+private:
+    QPointer<QNetworkReply> m_reply;
+};
+
+// Errors at or above 200 that Qt raises for an HTTP status (4xx and 5xx); a
+// reply with one of them still carries the server's body.
+bool isStatusError(QNetworkReply::NetworkError error)
+{
+    const int code = int(error);
+    return code == 0 || (code >= 201 && code <= 299) || (code >= 401 && code <= 499);
+}
+
+} // namespace
+
+APIClient::APIClient(QObject *parent)
+    : QObject(parent), m_network(new QNetworkAccessManager(this)),
+      m_generation(QUuid::createUuid())
+{
+    // A redirect to another origin would carry the bearer token there.
+    m_network->setRedirectPolicy(QNetworkRequest::SameOriginRedirectPolicy);
+}
+
+APIClient::~APIClient()
+{
+    // Requests still waiting end as cancelled, and their replies are freed
+    // with the network manager.
+    renewGeneration();
+    const auto replies = m_network->findChildren<QNetworkReply *>();
+    for (QNetworkReply *reply : replies) reply->abort();
+}
+
+void APIClient::setBase(const QString &base)
+{
+    if (base == m_base) return;
+    m_base = base;
+    renewGeneration();
+}
+
+void APIClient::setToken(const QString &token)
+{
+    if (token == m_token) return;
+    m_token = token;
+    renewGeneration();
+}
+
+void APIClient::renewGeneration() { m_generation = QUuid::createUuid(); }
+
+QUrl APIClient::makeURL(const QString &path, const Query &query) const
+{
+    qsizetype first = 0;
+    qsizetype last = m_base.size();
+    while (first < last && m_base.at(first) == u'/') ++first;
+    while (last > first && m_base.at(last - 1) == u'/') --last;
+    const QString text = m_base.mid(first, last - first) + path;
+
+    QUrl url(text, QUrl::StrictMode);
+    if (!url.isValid()) throw APIError{addressMessage};
+    const QString scheme = url.scheme();
+    const QString host = url.host();
+    const bool accepted =
+        (scheme == u"https" && !host.isEmpty()) ||
+        (scheme == u"http" && (host == u"localhost" || host == u"127.0.0.1"));
+    if (!accepted) throw APIError{addressMessage};
+
+    if (!query.isEmpty()) {
+        // Every character that could end a name or value is escaped, so a
+        // search text such as "a&b=c" reaches the server as typed.
+        QByteArray encoded;
+        for (auto it = query.cbegin(); it != query.cend(); ++it) {
+            if (!encoded.isEmpty()) encoded += '&';
+            encoded += QUrl::toPercentEncoding(it.key());
+            encoded += '=';
+            encoded += QUrl::toPercentEncoding(it.value());
+        }
+        url.setQuery(QString::fromLatin1(encoded), QUrl::StrictMode);
+    }
+    if (!url.isValid()) throw APIError{invalidAddressMessage};
+    return url;
+}
+
+QCoro::Task<QByteArray> APIClient::request(QString method, QString path,
+                                           std::optional<QByteArray> body, Query query,
+                                           CancellationToken cancel)
+{
+    const QUuid started = m_generation;
+    const QUrl url = makeURL(path, query);
+    if (cancel.isCancelled()) throw CancelledError();
+
+    QNetworkRequest request(url);
+    request.setTransferTimeout(timeoutMs);
+    request.setHeader(QNetworkRequest::ContentTypeHeader, QByteArrayLiteral("application/json"));
+    if (!m_token.isEmpty())
+        request.setRawHeader(QByteArrayLiteral("Authorization"), "Bearer " + m_token.toUtf8());
+
+    const QByteArray verb = method.toLatin1();
+    QNetworkReply *sent = nullptr;
+    if (verb == "GET")
+        sent = m_network->get(request);
+    else
+        sent = m_network->sendCustomRequest(request, verb, body.value_or(QByteArray()));
+    ReplyOwner reply(sent);
+    cancel.setInFlight(sent);
+
+    QPointer<APIClient> self(this);
+    co_await sent;
+    cancel.setInFlight(nullptr);
+
+    if (!self || m_generation != started || cancel.isCancelled()) throw CancelledError();
+    QNetworkReply *finished = reply.get();
+    if (!finished) throw CancelledError();
+
+    const QVariant status = finished->attribute(QNetworkRequest::HttpStatusCodeAttribute);
+    if (!status.isValid() || !isStatusError(finished->error()))
+        throw TransportError(finished->errorString(), int(finished->error()));
+
+    const QByteArray bytes = finished->readAll();
+    const int code = status.toInt();
+    if (code >= 200 && code <= 299) co_return bytes;
+
+    std::optional<APIError> serverError = tryDecode<APIError>(bytes, KeyStyle::Wire);
+    if (serverError) throw *serverError;
+    throw APIError{fallbackMessage};
+}
+
+QString pathIdentifier(const QString &identifier)
+{
+    QString escaped;
+    escaped.reserve(identifier.size());
+    for (QChar c : identifier) {
+        switch (c.unicode()) {
+        case u'%': escaped += QLatin1String("%25"); break;
+        case u'/': escaped += QLatin1String("%2F"); break;
+        case u'?': escaped += QLatin1String("%3F"); break;
+        case u'#': escaped += QLatin1String("%23"); break;
+        default: escaped += c;
+        }
+    }
+    return escaped;
+}
+
+} // namespace vantrel
