@@ -1,0 +1,321 @@
+#include "ProductImageStore.h"
+
+#include "server/APIClient.h"
+
+#include <QBuffer>
+#include <QCoroFuture>
+#include <QCryptographicHash>
+#include <QDateTime>
+#include <QImageReader>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QTimer>
+#include <QtConcurrent/QtConcurrentRun>
+
+namespace vantrel {
+
+const char ProductImageStore::acceptHeader[] = "image/jpeg, image/png, image/webp, image/gif, image/bmp";
+
+namespace {
+
+bool isAcceptedType(const QString &contentType)
+{
+    static const QStringList accepted{QStringLiteral("image/jpeg"), QStringLiteral("image/png"),
+                                      QStringLiteral("image/webp"), QStringLiteral("image/gif"),
+                                      QStringLiteral("image/bmp")};
+    const QString type = contentType.section(QLatin1Char(';'), 0, 0).trimmed().toLower();
+    return accepted.contains(type);
+}
+
+// What the reply's handlers learned while the body streamed in.
+struct Body {
+    QByteArray bytes;
+    bool headerChecked = false;
+    bool refused = false;
+};
+
+// Checks status, media type and declared length as soon as the headers are
+// in, so a refused reply is cut off before its body is downloaded.
+bool acceptHeaders(QNetworkReply *reply, Body &body)
+{
+    if (body.headerChecked) return !body.refused;
+    const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
+    if (!status.isValid()) return true; // headers not in yet
+    body.headerChecked = true;
+    const bool ok = status.toInt() == 200
+        && isAcceptedType(reply->header(QNetworkRequest::ContentTypeHeader).toString())
+        && (!reply->header(QNetworkRequest::ContentLengthHeader).isValid()
+            || reply->header(QNetworkRequest::ContentLengthHeader).toLongLong()
+                <= ProductImageStore::maxBodyBytes);
+    body.refused = !ok;
+    return ok;
+}
+
+// Appends what arrived; a body beyond the limit is refused at the first
+// byte too many.
+void readAvailable(QNetworkReply *reply, Body &body)
+{
+    if (body.refused || !acceptHeaders(reply, body)) {
+        reply->abort();
+        return;
+    }
+    const qint64 available = reply->bytesAvailable();
+    if (available <= 0) return;
+    if (body.bytes.size() + available > ProductImageStore::maxBodyBytes) {
+        body.refused = true;
+        reply->abort();
+        return;
+    }
+    body.bytes += reply->read(available);
+}
+
+// Resumes the awaiting coroutine once the reply has finished (an abort
+// finishes it too).
+struct ReplyFinished {
+    QNetworkReply *reply;
+    bool await_ready() const { return reply->isFinished(); }
+    void await_suspend(std::coroutine_handle<> handle)
+    {
+        QObject::connect(reply, &QNetworkReply::finished, reply, [handle] { handle.resume(); },
+                         Qt::SingleShotConnection);
+    }
+    void await_resume() const {}
+};
+
+// Decodes the first image straight to its thumbnail size: the JPEG reader
+// scales while decoding, which is far cheaper than decoding whole and scaling.
+QImage makeThumbnail(QByteArray bytes)
+{
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::ReadOnly)) return {};
+    QImageReader reader(&buffer);
+    reader.setAutoTransform(true);
+    const QSize size = reader.size();
+    if (size.isValid()) {
+        const int longest = qMax(size.width(), size.height());
+        if (longest > ProductImageStore::maxThumbnailSide) {
+            reader.setScaledSize(size.scaled(ProductImageStore::maxThumbnailSide,
+                                             ProductImageStore::maxThumbnailSide,
+                                             Qt::KeepAspectRatio));
+        }
+    }
+    QImage image = reader.read();
+    if (image.isNull()) return {};
+    // Readers that ignore the scaled size still give a bounded thumbnail.
+    if (qMax(image.width(), image.height()) > ProductImageStore::maxThumbnailSide) {
+        image = image.scaled(ProductImageStore::maxThumbnailSide, ProductImageStore::maxThumbnailSide,
+                             Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    }
+    return image;
+}
+
+} // namespace
+
+// Waits in the host's line until a running fetch hands over its slot.
+struct ProductImageStore::GateWait {
+    std::shared_ptr<HostGate> gate;
+    bool await_ready() const { return false; }
+    void await_suspend(std::coroutine_handle<> handle) { gate->waiting.push_back(handle); }
+    void await_resume() const {}
+};
+
+ProductImageStore::ProductImageStore(QObject *parent)
+    : QObject(parent), m_generation(QUuid::createUuid()),
+      m_now([] { return QDateTime::currentMSecsSinceEpoch(); })
+{
+}
+
+ProductImageStore::~ProductImageStore()
+{
+    // Fetches still running or waiting end now and store nothing: aborting a
+    // reply finishes it, and waiters find their gate closed.
+    m_generation = QUuid::createUuid();
+    if (m_network) {
+        const auto replies = m_network->findChildren<QNetworkReply *>();
+        for (QNetworkReply *reply : replies) reply->abort();
+    }
+    const auto gates = m_gates;
+    for (const auto &gate : gates) {
+        gate->closed = true;
+        while (!gate->waiting.empty()) {
+            auto handle = gate->waiting.front();
+            gate->waiting.pop_front();
+            handle.resume();
+        }
+    }
+}
+
+QNetworkAccessManager *ProductImageStore::network()
+{
+    if (!m_network) {
+        m_network = new QNetworkAccessManager(this);
+        m_network->setCache(nullptr);
+        m_network->setRedirectPolicy(QNetworkRequest::ManualRedirectPolicy);
+        m_network->setTransferTimeout(transferTimeoutMs);
+    }
+    return m_network;
+}
+
+QString ProductImageStore::cacheKey(const Product &product, const QString &base, const QString &token)
+{
+    const QByteArray session = (base + QLatin1Char('\n') + token).toUtf8();
+    const QString digest = QString::fromLatin1(
+        QCryptographicHash::hash(session, QCryptographicHash::Sha256).toHex());
+    return digest + QLatin1Char(':') + product.imagePath.value_or(QString()) + QLatin1Char(':')
+        + product.imageVersion.value_or(QString());
+}
+
+bool ProductImageStore::isFetchablePath(const Product &product)
+{
+    if (!product.imagePath || product.id.isEmpty()) return false;
+    for (const QChar c : product.id) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9')) return false;
+    }
+    return *product.imagePath == QStringLiteral("/api/items/") + product.id + QStringLiteral("/image");
+}
+
+QImage ProductImageStore::cached(const QString &key)
+{
+    const QImage *image = m_cache.find(key);
+    return image ? *image : QImage();
+}
+
+bool ProductImageStore::isBlocked(const QString &key) const
+{
+    auto *self = const_cast<ProductImageStore *>(this);
+    const qint64 *until = self->m_failures.find(key);
+    return until && *until > m_now();
+}
+
+void ProductImageStore::clear()
+{
+    m_generation = QUuid::createUuid();
+    m_cache.clear();
+    m_failures.clear();
+    Q_EMIT cleared();
+}
+
+void ProductImageStore::remember(const QString &key, const QImage &image)
+{
+    m_cache.insert(key, image, qint64(image.bytesPerLine()) * image.height());
+}
+
+void ProductImageStore::rememberFailure(const QString &key)
+{
+    m_failures.insert(key, m_now() + failureBlockMs, 1);
+}
+
+std::shared_ptr<ProductImageStore::HostGate> ProductImageStore::gate(const QString &host)
+{
+    auto &gate = m_gates[host];
+    if (!gate) gate = std::make_shared<HostGate>();
+    return gate;
+}
+
+void ProductImageStore::release(const std::shared_ptr<HostGate> &gate)
+{
+    // The slot passes straight to the next in line, so the count of running
+    // fetches never goes over the limit.
+    if (!gate->waiting.empty() && !gate->closed) {
+        auto handle = gate->waiting.front();
+        gate->waiting.pop_front();
+        handle.resume();
+        return;
+    }
+    --gate->active;
+}
+
+QCoro::Task<QImage> ProductImageStore::image(Product product, QPointer<APIClient> api,
+                                             CancellationToken cancel)
+{
+    return run(QPointer<ProductImageStore>(this), std::move(product), std::move(api), std::move(cancel));
+}
+
+QCoro::Task<QImage> ProductImageStore::run(QPointer<ProductImageStore> self, Product product,
+                                           QPointer<APIClient> api, CancellationToken cancel)
+{
+    try {
+        if (!self || !api || cancel.isCancelled()) co_return QImage();
+        if (!product.imagePath || api->token().isEmpty()) co_return QImage();
+        if (!isFetchablePath(product)) co_return QImage();
+        const QUrl url = api->makeURL(*product.imagePath);
+        if (!url.isValid()) co_return QImage();
+        const QString key = cacheKey(product, api->base(), api->token());
+        if (QImage hit = self->cached(key); !hit.isNull()) co_return hit;
+        if (self->isBlocked(key)) co_return QImage();
+
+        const QUuid generation = self->m_generation;
+        auto gate = self->gate(url.host().toLower() + QLatin1Char(':') + QString::number(url.port()));
+        if (gate->active < maxFetchesPerHost) {
+            ++gate->active;
+        } else {
+            co_await GateWait{gate};
+            if (gate->closed) co_return QImage();
+        }
+        QImage result;
+        if (self && !cancel.isCancelled()) {
+            result = co_await fetchAndDecode(self, url, api ? api->token() : QString(), key,
+                                             generation, cancel);
+        }
+        release(gate);
+        co_return result;
+    } catch (...) {
+        co_return QImage();
+    }
+}
+
+QCoro::Task<QImage> ProductImageStore::fetchAndDecode(QPointer<ProductImageStore> self, QUrl url,
+                                                      QString token, QString key, QUuid generation,
+                                                      CancellationToken cancel)
+{
+    if (token.isEmpty()) co_return QImage();
+    QNetworkRequest request(url);
+    request.setRawHeader("Authorization", "Bearer " + token.toUtf8());
+    request.setRawHeader("Accept", acceptHeader);
+    request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
+    request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
+    request.setAttribute(QNetworkRequest::CookieSaveControlAttribute, QNetworkRequest::Manual);
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
+    request.setTransferTimeout(transferTimeoutMs);
+
+    QNetworkReply *reply = self->network()->get(request);
+    QPointer<QNetworkReply> guard(reply);
+    cancel.setInFlight(reply);
+    auto body = std::make_shared<Body>();
+    QObject::connect(reply, &QNetworkReply::metaDataChanged, reply, [reply, body] {
+        if (!acceptHeaders(reply, *body)) reply->abort();
+    });
+    QObject::connect(reply, &QIODevice::readyRead, reply, [reply, body] { readAvailable(reply, *body); });
+    // The whole fetch, headers to last byte, gets a fixed budget.
+    QTimer::singleShot(resourceTimeoutMs, reply, [reply] { reply->abort(); });
+
+    co_await ReplyFinished{reply};
+
+    bool ok = false;
+    if (guard) {
+        readAvailable(reply, *body);
+        ok = !body->refused && acceptHeaders(reply, *body) && body->headerChecked
+            && reply->error() == QNetworkReply::NoError;
+        cancel.setInFlight(nullptr);
+        reply->deleteLater();
+    }
+    const auto current = [&] {
+        return self && self->m_generation == generation && !cancel.isCancelled();
+    };
+    if (!current()) co_return QImage();
+
+    QImage thumbnail;
+    if (ok) {
+        thumbnail = co_await QtConcurrent::run(makeThumbnail, std::move(body->bytes));
+        if (!current()) co_return QImage();
+    }
+    if (thumbnail.isNull()) {
+        self->rememberFailure(key);
+        co_return QImage();
+    }
+    self->remember(key, thumbnail);
+    co_return thumbnail;
+}
+
+} // namespace vantrel
