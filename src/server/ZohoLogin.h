@@ -31,6 +31,11 @@ public:
     // Throws APIError with the message the user sees, or the browser's
     // cancellation error when the person cancels.
     QCoro::Task<Session> signIn(APIClient *api);
+    // Closes the browser of a sign-in in progress (it then fails as cancelled).
+    void cancel();
+
+    // The first "code" item of a callback URL, if it has a value.
+    static std::optional<QString> codeFrom(const QUrl &callback);
 
 private:
     BrowserSignIn *m_browser;

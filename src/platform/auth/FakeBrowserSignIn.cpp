@@ -1,0 +1,90 @@
+#include "FakeBrowserSignIn.h"
+
+#include <QCoroNetworkReply>
+#include <QCoroSignal>
+#include <QNetworkReply>
+#include <QPointer>
+#include <QRegularExpression>
+
+#include <memory>
+
+namespace vantrel {
+
+FakeBrowserSignIn::FakeBrowserSignIn(QObject *parent) : QObject(parent)
+{
+    m_network.setRedirectPolicy(QNetworkRequest::ManualRedirectPolicy);
+}
+
+void FakeBrowserSignIn::setBehaviour(Behaviour behaviour, const QUrl &url)
+{
+    m_behaviour = behaviour;
+    m_url = url;
+}
+
+QCoro::Task<QUrl> FakeBrowserSignIn::authenticate(QUrl startUrl, QString callbackScheme)
+{
+    ++m_attempts;
+    m_lastStartUrl = startUrl;
+    m_lastScheme = callbackScheme;
+    switch (m_behaviour) {
+    case Behaviour::FollowRedirects: co_return co_await follow(startUrl, callbackScheme);
+    case Behaviour::ReturnURL: co_return m_url;
+    case Behaviour::Cancel: throw BrowserCancelledError();
+    case Behaviour::NoURL: co_return QUrl();
+    case Behaviour::CannotStart: throw BrowserStartError();
+    case Behaviour::Wait: break;
+    }
+    m_waiting = true;
+    auto outcome = qCoro(this, &FakeBrowserSignIn::settled);
+    const auto [url, cancelled] = co_await outcome;
+    if (cancelled) throw BrowserCancelledError();
+    co_return url;
+}
+
+void FakeBrowserSignIn::cancel()
+{
+    if (!m_waiting) return;
+    m_waiting = false;
+    emit settled({}, true);
+}
+
+void FakeBrowserSignIn::deliver(const QUrl &url)
+{
+    if (!m_waiting) return;
+    m_waiting = false;
+    emit settled(url, false);
+}
+
+QCoro::Task<QUrl> FakeBrowserSignIn::follow(QUrl startUrl, QString scheme)
+{
+    QPointer<FakeBrowserSignIn> self(this);
+    QUrl current = startUrl;
+    // The callback may come as a redirect or as a link in the page.
+    const QRegularExpression inPage(QRegularExpression::escape(scheme) +
+                                    QStringLiteral(":[^\"'<>\\s]+"));
+    for (int hop = 0; hop < 10; ++hop) {
+        std::unique_ptr<QNetworkReply, void (*)(QNetworkReply *)> reply(
+            m_network.get(QNetworkRequest(current)), [](QNetworkReply *r) { r->deleteLater(); });
+        co_await reply.get();
+        if (!self) throw BrowserCancelledError();
+        const QUrl location =
+            reply->attribute(QNetworkRequest::RedirectionTargetAttribute).toUrl();
+        if (location.isValid() && !location.isEmpty()) {
+            const QUrl next = current.resolved(location);
+            if (next.scheme() == scheme) co_return next;
+            current = next;
+            continue;
+        }
+        const QString page = QString::fromUtf8(reply->readAll());
+        const auto match = inPage.match(page);
+        if (match.hasMatch()) {
+            QString link = match.captured(0);
+            link.replace(QStringLiteral("&amp;"), QStringLiteral("&"));
+            co_return QUrl(link);
+        }
+        co_return QUrl();
+    }
+    co_return QUrl();
+}
+
+} // namespace vantrel
