@@ -1,0 +1,103 @@
+#include "AtomicFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace vantrel {
+
+namespace {
+
+QString systemReason(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
+
+[[noreturn]] void fail(const QString &what, const QString &path, int error)
+{
+    throw FileError(QStringLiteral("%1 %2: %3").arg(what, QDir::toNativeSeparators(path), systemReason(error)));
+}
+
+bool writeAll(int fd, const char *data, qsizetype size)
+{
+    while (size > 0) {
+        const ssize_t written = ::write(fd, data, size_t(size));
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        data += written;
+        size -= written;
+    }
+    return true;
+}
+
+// Closes the descriptor and removes the temporary file unless released.
+struct TemporaryFile {
+    int fd = -1;
+    QByteArray path;
+    ~TemporaryFile()
+    {
+        if (fd >= 0) ::close(fd);
+        if (!path.isEmpty()) ::unlink(path.constData());
+    }
+};
+
+} // namespace
+
+void AtomicFile::write(const QString &path, const QByteArray &bytes)
+{
+    const QFileInfo info(path);
+    const QByteArray target = QFile::encodeName(info.absoluteFilePath());
+    const QByteArray directory = QFile::encodeName(info.absolutePath());
+
+    TemporaryFile temporary;
+    QByteArray pattern = target + ".tmp-XXXXXX";
+    // mkstemp creates the file with mode 0600 and O_EXCL.
+    temporary.fd = ::mkostemp(pattern.data(), O_CLOEXEC);
+    if (temporary.fd < 0) fail(QStringLiteral("Could not create a file next to"), path, errno);
+    temporary.path = pattern;
+
+    if (::fchmod(temporary.fd, S_IRUSR | S_IWUSR) != 0) fail(QStringLiteral("Could not protect"), path, errno);
+    if (!writeAll(temporary.fd, bytes.constData(), bytes.size()))
+        fail(QStringLiteral("Could not write"), path, errno);
+    if (::fsync(temporary.fd) != 0) fail(QStringLiteral("Could not write"), path, errno);
+    const int closed = ::close(temporary.fd);
+    temporary.fd = -1;
+    if (closed != 0) fail(QStringLiteral("Could not write"), path, errno);
+
+    if (::rename(temporary.path.constData(), target.constData()) != 0)
+        fail(QStringLiteral("Could not replace"), path, errno);
+    temporary.path.clear();
+
+    // The rename is durable only once the directory entry is on disk.
+    const int dirFd = ::open(directory.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dirFd < 0) fail(QStringLiteral("Could not sync the folder of"), path, errno);
+    const int synced = ::fsync(dirFd);
+    const int syncError = errno;
+    ::close(dirFd);
+    if (synced != 0) fail(QStringLiteral("Could not sync the folder of"), path, syncError);
+}
+
+QByteArray AtomicFile::read(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw FileError(QStringLiteral("Could not read %1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw FileError(QStringLiteral("Could not read %1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
+    return bytes;
+}
+
+void AtomicFile::makeDirectory(const QString &path)
+{
+    if (!QDir().mkpath(path))
+        throw FileError(QStringLiteral("Could not create the folder %1").arg(QDir::toNativeSeparators(path)));
+}
+
+} // namespace vantrel
