@@ -160,7 +160,7 @@ error_code decodeRecord(value v, R &out, KeyStyle style, Failure &failure)
         hint = index + 1;
         error_code result = simdjson::SUCCESS;
         [&]<std::size_t... I>(std::index_sequence<I...>) {
-            ((index == int(I) ? (result = decodeValue(f.value(), out.*(std::get<I>(fields).member),
+            (void)((index == int(I) ? (result = decodeValue(f.value(), out.*(std::get<I>(fields).member),
                                                       style, failure),
                                  true)
                               : false) || ...);
@@ -301,7 +301,9 @@ T decode(const QByteArray &json, KeyStyle style, const char *typeName = "record"
     simdjson::error_code code = parser.iterate(padded).get(doc);
     T out{};
     if (!code) {
+        simdjson::ondemand::value root;
         if constexpr (codec::IsOptional<T>::value) {
+            // A JSON null document means "no record".
             bool isNull = false;
             code = doc.is_null().get(isNull);
             if (!code && isNull) {
@@ -309,10 +311,14 @@ T decode(const QByteArray &json, KeyStyle style, const char *typeName = "record"
                 if (code) throw DecodingError(codec::failureText(typeName, failure, code));
                 return out;
             }
+            typename T::value_type inner{};
+            if (!code) code = doc.get_value().get(root);
+            if (!code) code = codec::decodeValue(root, inner, style, failure);
+            if (!code) out = std::move(inner);
+        } else {
+            code = doc.get_value().get(root);
+            if (!code) code = codec::decodeValue(root, out, style, failure);
         }
-        simdjson::ondemand::value root;
-        if (!code) code = doc.get_value().get(root);
-        if (!code) code = codec::decodeValue(root, out, style, failure);
         if (!code && !codec::atEnd(doc)) code = simdjson::TRAILING_CONTENT;
     }
     if (code) throw DecodingError(codec::failureText(typeName, failure, code));

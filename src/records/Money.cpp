@@ -12,7 +12,7 @@
 namespace vantrel {
 namespace {
 
-using i128 = __int128;
+using i128 = Int128;
 constexpr int maxDigits = 38;
 
 i128 powerOfTen(int n)

@@ -10,6 +10,8 @@
 
 namespace vantrel {
 
+__extension__ typedef __int128 Int128; // exact 38-digit mantissas
+
 // A decimal number: mantissa / 10^scale, exact up to 38 significant digits.
 class Decimal {
 public:
@@ -45,7 +47,7 @@ private:
     static Decimal overflow();
     void normalize();
 
-    __int128 m_mantissa = 0;
+    Int128 m_mantissa = 0;
     int m_scale = 0;
     bool m_overflow = false;
 };

@@ -1,0 +1,172 @@
+// The JSON codec's strict rules, in both key spellings.
+#include "records/Workspace.h"
+
+#include <QtTest>
+
+using namespace vantrel;
+
+namespace {
+const QByteArray fullProduct =
+    R"({"id":"7","name":"Base 36","sku":"B36-WS","description":"d","rate":"234.50","stock":"4",)"
+    R"("composite":false,"stock_source":"warehouse","tax_id":"t1","category":"Base",)"
+    R"("image_path":"/api/items/7/image","image_version":"v2"})";
+
+template <class T>
+bool decodes(const QByteArray &json, KeyStyle style = KeyStyle::Wire)
+{
+    return tryDecode<T>(json, style).has_value();
+}
+} // namespace
+
+class TestCodec : public QObject {
+    Q_OBJECT
+private slots:
+    void keySpelling_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("wire");
+        QTest::newRow("plain") << "id" << "id";
+        QTest::newRow("two words") << "stockSource" << "stock_source";
+        QTest::newRow("three words") << "paymentsSetupMessage" << "payments_setup_message";
+        QTest::newRow("id suffix") << "zohoPaymentId" << "zoho_payment_id";
+    }
+    void keySpelling()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, wire);
+        QCOMPARE(QString::fromStdString(snakeCase(field.toStdString())), wire);
+        QCOMPARE(QString::fromStdString(camelFromSnake(wire.toStdString())), field);
+    }
+
+    void productStrictness_data()
+    {
+        QTest::addColumn<QByteArray>("json");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<bool>("hasStock");
+        auto without = [](const char *key) {
+            QJsonObject o = QJsonDocument::fromJson(fullProduct).object();
+            o.remove(QString::fromLatin1(key));
+            return QJsonDocument(o).toJson(QJsonDocument::Compact);
+        };
+        auto with = [](const char *key, const QJsonValue &v) {
+            QJsonObject o = QJsonDocument::fromJson(fullProduct).object();
+            o.insert(QString::fromLatin1(key), v);
+            return QJsonDocument(o).toJson(QJsonDocument::Compact);
+        };
+        QTest::newRow("complete") << fullProduct << true << true;
+        QTest::newRow("stock missing") << without("stock") << true << false;
+        QTest::newRow("stock null") << with("stock", QJsonValue::Null) << true << false;
+        QTest::newRow("composite missing") << without("composite") << false << false;
+        QTest::newRow("composite null") << with("composite", QJsonValue::Null) << false << false;
+        QTest::newRow("rate as number") << with("rate", 234.5) << false << false;
+        QTest::newRow("stock as number") << with("stock", 4) << false << false;
+        QTest::newRow("composite as string") << with("composite", "false") << false << false;
+        QTest::newRow("unknown key ignored") << with("colour", "white") << true << true;
+        QTest::newRow("camel key accepted") << with("stockSource", "shop") << true << true;
+        QTest::newRow("not an object") << QByteArray("[1,2]") << false << false;
+        QTest::newRow("trailing garbage") << QByteArray(fullProduct + " x") << false << false;
+        QTest::newRow("truncated") << fullProduct.left(40) << false << false;
+        QTest::newRow("empty") << QByteArray() << false << false;
+    }
+    void productStrictness()
+    {
+        QFETCH(QByteArray, json);
+        QFETCH(bool, ok);
+        QFETCH(bool, hasStock);
+        const auto product = tryDecode<Product>(json, KeyStyle::Wire);
+        QCOMPARE(product.has_value(), ok);
+        if (ok) QCOMPARE(product->stock.has_value(), hasStock);
+    }
+
+    void wireKeysFillFields()
+    {
+        const Product p = decode<Product>(fullProduct, KeyStyle::Wire);
+        QCOMPARE(p.stockSource, QStringLiteral("warehouse"));
+        QCOMPARE(p.imageVersion, std::optional<QString>(QStringLiteral("v2")));
+        // Storage spelling does not convert: the snake key is unknown there and the field is missing.
+        QVERIFY(!decodes<Product>(fullProduct, KeyStyle::Storage));
+    }
+
+    void absentOptionalsAreOmitted()
+    {
+        Product p = decode<Product>(fullProduct, KeyStyle::Wire);
+        p.imagePath.reset();
+        p.stock.reset();
+        const QJsonObject wire = toJsonObject(p, KeyStyle::Wire);
+        QVERIFY(!wire.contains("image_path"));
+        QVERIFY(!wire.contains("stock"));
+        QVERIFY(wire.contains("stock_source"));
+        const QJsonObject storage = toJsonObject(p, KeyStyle::Storage);
+        QVERIFY(storage.contains("stockSource"));
+        QCOMPARE(decode<Product>(encode(p, KeyStyle::Storage), KeyStyle::Storage), p);
+    }
+
+    void integersAreStrict_data()
+    {
+        QTest::addColumn<QByteArray>("cents");
+        QTest::addColumn<bool>("ok");
+        QTest::newRow("integer") << QByteArray("1999") << true;
+        QTest::newRow("negative") << QByteArray("-5") << true;
+        QTest::newRow("fraction") << QByteArray("19.5") << false;
+        QTest::newRow("exponent") << QByteArray("1e3") << false;
+        QTest::newRow("string") << QByteArray("\"1999\"") << false;
+        QTest::newRow("too large") << QByteArray("99999999999999999999") << false;
+    }
+    void integersAreStrict()
+    {
+        QFETCH(QByteArray, cents);
+        QFETCH(bool, ok);
+        const QByteArray json = R"({"request_id":"R","quote_id":"Q","expected_cents":)" + cents +
+                                R"(,"tender":"card","cash_cents":0,"hold":false})";
+        QCOMPARE(decodes<CheckoutRequest>(json), ok);
+    }
+
+    void emptyAcceptsAnyJson_data()
+    {
+        QTest::addColumn<QByteArray>("json");
+        QTest::addColumn<bool>("ok");
+        QTest::newRow("object") << QByteArray(R"({"ok":true})") << true;
+        QTest::newRow("array") << QByteArray("[]") << true;
+        QTest::newRow("null") << QByteArray("null") << true;
+        QTest::newRow("empty body") << QByteArray() << false;
+        QTest::newRow("html") << QByteArray("<html></html>") << false;
+    }
+    void emptyAcceptsAnyJson()
+    {
+        QFETCH(QByteArray, json);
+        QFETCH(bool, ok);
+        QCOMPARE(decodes<Empty>(json), ok);
+        QCOMPARE(encode(Empty{}, KeyStyle::Wire), QByteArray("{}"));
+    }
+
+    void optionalRecordFromNull()
+    {
+        QVERIFY(!decode<std::optional<Deal>>("null", KeyStyle::Wire).has_value());
+        const auto deal = decode<std::optional<Deal>>(
+            R"({"id":"d","name":"n","number":"","account_id":"a","drive_url":"","crm_url":""})", KeyStyle::Wire);
+        QVERIFY(deal.has_value());
+        QVERIFY(!tryDecode<std::optional<Deal>>("nul", KeyStyle::Wire));
+    }
+
+    void nestedFailureNamesThePath()
+    {
+        const QByteArray json = R"({"at":1.5,"products":[)" + fullProduct + R"(,{"id":"8"}]})";
+        QString error;
+        QVERIFY(!tryDecode<Catalog>(json, KeyStyle::Wire, &error));
+        QVERIFY2(error.contains("products.[1]") || error.contains("products[1]"), qPrintable(error));
+    }
+
+    void arraysKeepOrder()
+    {
+        const auto taxes = decode<TaxesResponse>(
+            R"({"taxes":[{"id":"b","name":"B","percentage":"5"},{"id":"a","name":"A","percentage":"7.25"}]})",
+            KeyStyle::Wire);
+        QCOMPARE(taxes.taxes.size(), 2);
+        QCOMPARE(taxes.taxes[0].id, QStringLiteral("b"));
+        const auto again = decode<TaxesResponse>(encode(taxes, KeyStyle::Wire), KeyStyle::Wire);
+        QCOMPARE(again, taxes);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCodec)
+#include "tst_codec.moc"
