@@ -366,6 +366,11 @@ private:
                                   QString transactionId, QString base, QString token);
     static QCoro::Task<> logoutInBackground(std::shared_ptr<APIClient> client);
     QCoro::Task<> signInSteps();
+    // Bodies of the busy operations of the quote and customer work.
+    QCoro::Task<> createCustomerSteps(NewCustomerRequest form);
+    QCoro::Task<> openQuoteSteps(QString id, Customer customer);
+    QCoro::Task<> saveQuoteSteps(Customer customer);
+    QCoro::Task<> refreshDealSteps(QString id);
     QString storageDirectoryPath() const;
 
     CheckoutModelServices m_services;
