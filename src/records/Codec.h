@@ -294,6 +294,11 @@ T decode(const QByteArray &json, KeyStyle style, const char *typeName = "record"
             return T{};
         }
     }
+    if constexpr (codec::IsOptional<T>::value) {
+        // simdjson does not see a top-level null followed by white space
+        // (such as a final newline) as null.
+        if (json.trimmed() == "null") return T{};
+    }
     simdjson::padded_string padded(json.constData(), std::size_t(json.size()));
     auto &parser = codec::threadParser();
     simdjson::ondemand::document doc;
