@@ -1,0 +1,473 @@
+// The client's address rules, request shape, reply mapping and stale-reply
+// protection, and the endpoint table, against a loopback server.
+
+#include "LoopbackServer.h"
+
+#include "server/APIClient.h"
+#include "server/Endpoints.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QUrlQuery>
+#include <QTest>
+
+using namespace vantrel;
+using namespace vantrel::testing;
+
+namespace {
+const QString httpsMessage = QStringLiteral(
+    "Enter an HTTPS server address. The iPad simulator can also use http://localhost:8080.");
+const QString fallback = QStringLiteral(
+    "The server could not complete the request. Your transaction can be resumed.");
+
+QJsonObject json(const QByteArray &bytes) { return QJsonDocument::fromJson(bytes).object(); }
+
+const QByteArray dealJson = R"({"id":"D1","name":"Deal","number":"7","account_id":"A",
+    "drive_url":"d","crm_url":"c"})";
+const QByteArray transactionJson = R"({"id":"T1"})";
+} // namespace
+
+class TestAPIClient : public QObject {
+    Q_OBJECT
+private slots:
+    void makeURL_data();
+    void makeURL();
+    void queryValuesArriveAsTyped();
+    void generationChangesOnlyOnRealChange();
+    void requestHeaders_data();
+    void requestHeaders();
+    void replies_data();
+    void replies();
+    void transportFailure();
+    void staleReplies_data();
+    void staleReplies();
+    void pathIdentifier_data();
+    void pathIdentifier();
+    void endpoints_data();
+    void endpoints();
+    void optionalReplies_data();
+    void optionalReplies();
+    void receiptIdsAreFresh();
+};
+
+void TestAPIClient::makeURL_data()
+{
+    QTest::addColumn<QString>("base");
+    QTest::addColumn<QString>("expected"); // URL, or the error text
+
+    QTest::newRow("https") << "https://checkout.example.com" << "https://checkout.example.com/api/me";
+    QTest::newRow("one trailing slash") << "https://h.example/" << "https://h.example/api/me";
+    QTest::newRow("many trailing slashes") << "https://h.example:8443///" << "https://h.example:8443/api/me";
+    QTest::newRow("localhost http") << "http://localhost:8080" << "http://localhost:8080/api/me";
+    QTest::newRow("loopback http") << "http://127.0.0.1:9000/" << "http://127.0.0.1:9000/api/me";
+    QTest::newRow("other loopback http") << "http://127.0.0.2:8080" << httpsMessage;
+    QTest::newRow("LAN http") << "http://192.168.1.20:8080" << httpsMessage;
+    QTest::newRow("host name http") << "http://checkout.example.com" << httpsMessage;
+    QTest::newRow("no scheme") << "checkout.example.com" << httpsMessage;
+    QTest::newRow("host and port only") << "localhost:8080" << httpsMessage;
+    QTest::newRow("ftp") << "ftp://checkout.example.com" << httpsMessage;
+    QTest::newRow("empty") << "" << httpsMessage;
+    QTest::newRow("https without host") << "https://" << httpsMessage;
+    QTest::newRow("unparsable") << "https://exa mple.com" << httpsMessage;
+}
+
+void TestAPIClient::makeURL()
+{
+    QFETCH(QString, base);
+    QFETCH(QString, expected);
+    APIClient api;
+    api.setBase(base);
+    QString result;
+    try {
+        result = api.makeURL(QStringLiteral("/api/me")).toString();
+    } catch (const APIError &e) {
+        result = e.error;
+    }
+    QCOMPARE(result, expected);
+}
+
+void TestAPIClient::queryValuesArriveAsTyped()
+{
+    LoopbackServer server;
+    server.reply({200, R"({"customers":[]})"});
+    APIClient api;
+    api.setBase(server.base());
+    const QString typed = QStringLiteral("Ann & Bob=1+2 #5 %20 ü");
+    const auto outcome = settle(CheckoutAPI::customers(api, typed));
+    QCOMPARE(describe(outcome.error), QStringLiteral("success"));
+    QCOMPARE(server.requests().size(), 1);
+    const QUrlQuery query(QUrl(QString::fromLatin1(server.requests().first().target)));
+    QCOMPARE(query.queryItems().size(), 1);
+    QCOMPARE(query.queryItemValue(QStringLiteral("q"), QUrl::FullyDecoded), typed);
+}
+
+void TestAPIClient::generationChangesOnlyOnRealChange()
+{
+    APIClient api;
+    const QUuid initial = api.generation();
+    QVERIFY(!initial.isNull());
+    api.setBase(QString());
+    api.setToken(QString());
+    QCOMPARE(api.generation(), initial);
+    api.setBase(QStringLiteral("https://a.example"));
+    const QUuid afterBase = api.generation();
+    QVERIFY(afterBase != initial);
+    api.setBase(QStringLiteral("https://a.example"));
+    QCOMPARE(api.generation(), afterBase);
+    api.setToken(QStringLiteral("t"));
+    QVERIFY(api.generation() != afterBase);
+}
+
+void TestAPIClient::requestHeaders_data()
+{
+    QTest::addColumn<QString>("method");
+    QTest::addColumn<QString>("token");
+    QTest::addColumn<QByteArray>("body");
+
+    QTest::newRow("GET signed in") << "GET" << "secret-token" << QByteArray();
+    QTest::newRow("GET signed out") << "GET" << "" << QByteArray();
+    QTest::newRow("POST signed in") << "POST" << "secret-token" << QByteArray(R"({"a":1})");
+    QTest::newRow("PUT signed out") << "PUT" << "" << QByteArray(R"({"b":2})");
+}
+
+void TestAPIClient::requestHeaders()
+{
+    QFETCH(QString, method);
+    QFETCH(QString, token);
+    QFETCH(QByteArray, body);
+    LoopbackServer server;
+    server.reply({200, "{}"});
+    APIClient api;
+    api.setBase(server.base());
+    api.setToken(token);
+    std::optional<QByteArray> sent;
+    if (method != u"GET") sent = body;
+    const auto outcome = settle(api.request(method, QStringLiteral("/api/x"), sent));
+    QCOMPARE(describe(outcome.error), QStringLiteral("success"));
+
+    QCOMPARE(server.requests().size(), 1);
+    const ReceivedRequest &r = server.requests().first();
+    QCOMPARE(r.method, method.toLatin1());
+    QCOMPARE(r.target, QByteArray("/api/x"));
+    QCOMPARE(r.headers.value("content-type"), QByteArray("application/json"));
+    QCOMPARE(r.headers.contains("authorization"), !token.isEmpty());
+    if (!token.isEmpty()) QCOMPARE(r.headers.value("authorization"), "Bearer " + token.toLatin1());
+    if (method == u"GET") {
+        QVERIFY(r.body.isEmpty());
+        QVERIFY(!r.headers.contains("transfer-encoding"));
+        QVERIFY(r.headers.value("content-length", "0") == "0");
+    } else {
+        QCOMPARE(r.body, body);
+    }
+}
+
+void TestAPIClient::replies_data()
+{
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<QString>("call"); // request | empty | me
+    QTest::addColumn<QString>("expected");
+
+    const QByteArray me = R"({"user":"ann","demo":true,"payments_enabled":false})";
+    QTest::newRow("2xx empty body as bytes") << 200 << QByteArray() << "request" << "success";
+    QTest::newRow("2xx empty body as Empty") << 200 << QByteArray() << "empty" << "DecodingError";
+    QTest::newRow("2xx any JSON as Empty") << 201 << QByteArray(R"({"x":[1]})") << "empty" << "success";
+    QTest::newRow("2xx record") << 200 << me << "me" << "success";
+    QTest::newRow("2xx wrong record") << 200 << QByteArray(R"({"user":"ann"})") << "me" << "DecodingError";
+    QTest::newRow("500 with server error") << 500 << QByteArray(R"({"error":"Zoho is down."})") << "me"
+                                           << "APIError: Zoho is down.";
+    QTest::newRow("401 with server error") << 401 << QByteArray(R"({"error":"Sign in again."})")
+                                           << "request" << "APIError: Sign in again.";
+    QTest::newRow("502 HTML page") << 502 << QByteArray("<html><body>Bad gateway</body></html>") << "me"
+                                   << QStringLiteral("APIError: ") + fallback;
+    QTest::newRow("404 empty body") << 404 << QByteArray() << "request" << QStringLiteral("APIError: ") + fallback;
+    QTest::newRow("3xx without location") << 304 << QByteArray() << "request" << QStringLiteral("APIError: ") + fallback;
+}
+
+void TestAPIClient::replies()
+{
+    QFETCH(int, status);
+    QFETCH(QByteArray, body);
+    QFETCH(QString, call);
+    QFETCH(QString, expected);
+    LoopbackServer server;
+    server.reply({status, body});
+    APIClient api;
+    api.setBase(server.base());
+    const QString path = QStringLiteral("/api/me");
+    std::exception_ptr error;
+    if (call == u"request") {
+        const auto outcome = settle(api.request(QStringLiteral("GET"), path, std::nullopt));
+        error = outcome.error;
+        if (!error) QCOMPARE(*outcome.value, body);
+    } else if (call == u"empty") {
+        error = settle(api.get<Empty>(path)).error;
+    } else {
+        const auto outcome = settle(api.get<Me>(path));
+        error = outcome.error;
+        if (!error) QCOMPARE(outcome.value->user, QStringLiteral("ann"));
+    }
+    QCOMPARE(describe(error), expected);
+}
+
+void TestAPIClient::transportFailure()
+{
+    quint16 closedPort = 0;
+    {
+        LoopbackServer gone;
+        closedPort = gone.port();
+    }
+    APIClient api;
+    api.setBase(QStringLiteral("http://127.0.0.1:%1").arg(closedPort));
+    const auto refused = settle(api.get<Empty>(QStringLiteral("/api/me")));
+    QCOMPARE(describe(refused.error), QStringLiteral("TransportError"));
+    try {
+        std::rethrow_exception(refused.error);
+    } catch (const TransportError &e) {
+        QVERIFY(!e.text().isEmpty());
+    }
+
+    LoopbackServer server;
+    server.reply({.dropConnection = true});
+    api.setBase(server.base());
+    QCOMPARE(describe(settle(api.get<Empty>(QStringLiteral("/api/me"))).error),
+             QStringLiteral("TransportError"));
+}
+
+void TestAPIClient::staleReplies_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("same token") << "same token" << "success";
+    QTest::newRow("same address") << "same base" << "success";
+    QTest::newRow("new token") << "new token" << "CancelledError";
+    QTest::newRow("signed out") << "empty token" << "CancelledError";
+    QTest::newRow("new address") << "new base" << "CancelledError";
+    QTest::newRow("workspace reset") << "renew" << "CancelledError";
+    QTest::newRow("task cancelled") << "cancel" << "CancelledError";
+}
+
+void TestAPIClient::staleReplies()
+{
+    QFETCH(QString, change);
+    QFETCH(QString, expected);
+    LoopbackServer server;
+    server.reply({200, "{}", "application/json", {}, /*hold*/ true});
+    APIClient api;
+    api.setBase(server.base());
+    api.setToken(QStringLiteral("one"));
+    const CancellationToken cancel = CancellationToken::make();
+    auto outcome = start(api.get<Empty>(QStringLiteral("/api/me"), {}, cancel));
+    QTRY_COMPARE(server.held(), 1);
+
+    if (change == u"same token") api.setToken(QStringLiteral("one"));
+    else if (change == u"same base") api.setBase(server.base());
+    else if (change == u"new token") api.setToken(QStringLiteral("two"));
+    else if (change == u"empty token") api.setToken(QString());
+    else if (change == u"new base") api.setBase(server.base() + u'/');
+    else if (change == u"renew") api.renewGeneration();
+    else if (change == u"cancel") cancel.cancel();
+
+    if (change == u"cancel") {
+        // The request in flight is aborted, not left to run to its end.
+        QTRY_VERIFY(outcome->done);
+        QTRY_COMPARE(server.disconnects(), 1);
+    }
+    server.release();
+    QTRY_VERIFY(outcome->done);
+    QCOMPARE(describe(outcome->error), expected);
+}
+
+void TestAPIClient::pathIdentifier_data()
+{
+    QTest::addColumn<QString>("identifier");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("numeric") << "4815162342" << "4815162342";
+    QTest::newRow("uuid") << "6F9619FF-8B86-D011-B42D-00C04FC964FF" << "6F9619FF-8B86-D011-B42D-00C04FC964FF";
+    QTest::newRow("ordinary punctuation") << "Q-1_a.b~c:d@e" << "Q-1_a.b~c:d@e";
+    QTest::newRow("slash") << "../api/logout" << "..%2Fapi%2Flogout";
+    QTest::newRow("query") << "1?customer_id=2" << "1%3Fcustomer_id=2";
+    QTest::newRow("fragment") << "1#x" << "1%23x";
+    QTest::newRow("percent") << "1%2F2" << "1%252F2";
+    QTest::newRow("empty") << "" << "";
+}
+
+void TestAPIClient::pathIdentifier()
+{
+    QFETCH(QString, identifier);
+    QFETCH(QString, expected);
+    QCOMPARE(vantrel::pathIdentifier(identifier), expected);
+
+    // What reaches the server stays under the addressed resource.
+    LoopbackServer server;
+    server.reply({200, R"({"id":"Q"})"});
+    APIClient api;
+    api.setBase(server.base());
+    settle(CheckoutAPI::quotePDF(api, identifier));
+    QCOMPARE(server.requests().size(), 1);
+    QCOMPARE(QString::fromLatin1(server.requests().first().target),
+             QStringLiteral("/api/quotes/") + expected + QStringLiteral("/pdf"));
+}
+
+using Call = std::function<QCoro::Task<QByteArray>(APIClient &)>;
+Q_DECLARE_METATYPE(Call)
+
+// Runs one endpoint call and keeps only whether it succeeded.
+template <class T>
+QCoro::Task<QByteArray> succeeded(QCoro::Task<T> task)
+{
+    co_await std::move(task);
+    co_return QByteArray("ok");
+}
+
+void TestAPIClient::endpoints_data()
+{
+    QTest::addColumn<Call>("call");
+    QTest::addColumn<QByteArray>("reply");
+    QTest::addColumn<QByteArray>("method");
+    QTest::addColumn<QByteArray>("target");
+    QTest::addColumn<QByteArray>("body"); // expected JSON; "-" for no body
+
+    const QByteArray session = R"({"token":"t","user":"u","demo":false})";
+    const QByteArray quote = R"({"id":"Q1"})";
+    NewCustomerRequest customer{QStringLiteral("R1"), QStringLiteral("Ann"), QStringLiteral("Lee"),
+                                QStringLiteral("555"), QStringLiteral("a@b.c"), std::nullopt,
+                                QStringLiteral("10.00")};
+    CheckoutRequest checkout{QStringLiteral("R2"), QStringLiteral("Q1"), 1250, QStringLiteral("cash"),
+                             2000, false};
+
+    QTest::newRow("2 exchange") << Call([](APIClient &a) {
+        return succeeded(CheckoutAPI::exchange(a, Exchange{QStringLiteral("c"), QStringLiteral("v")}));
+    }) << session << QByteArray("POST") << QByteArray("/auth/exchange")
+                               << QByteArray(R"({"code":"c","verifier":"v"})");
+    QTest::newRow("3 logout") << Call([](APIClient &a) { return succeeded(CheckoutAPI::logout(a)); })
+                              << QByteArray("{}") << QByteArray("POST") << QByteArray("/api/logout")
+                              << QByteArray("{}");
+    QTest::newRow("7 customers") << Call([](APIClient &a) {
+        return succeeded(CheckoutAPI::customers(a, QStringLiteral("ann")));
+    }) << QByteArray(R"({"customers":[]})") << QByteArray("GET") << QByteArray("/api/customers?q=ann")
+                                 << QByteArray("-");
+    QTest::newRow("8 create customer") << Call([customer](APIClient &a) {
+        return succeeded(CheckoutAPI::createCustomer(a, customer));
+    }) << QByteArray(R"({"customer":{"id":"C","name":"n","email":"e","phone":"p","account_id":"a"},
+                        "deal":{"id":"D","name":"n","number":"1","account_id":"a","drive_url":"",
+                        "crm_url":""}})")
+       << QByteArray("POST") << QByteArray("/api/customers")
+       << QByteArray(R"({"request_id":"R1","first_name":"Ann","last_name":"Lee","phone":"555",
+                        "email":"a@b.c","deal_amount":"10.00"})");
+    QTest::newRow("11 quotes") << Call([](APIClient &a) {
+        return succeeded(CheckoutAPI::quotes(a, QStringLiteral("C 1")));
+    }) << QByteArray(R"({"quotes":[]})") << QByteArray("GET")
+                               << QByteArray("/api/quotes?customer_id=C%201") << QByteArray("-");
+    QTest::newRow("16 unlink deal") << Call([](APIClient &a) {
+        return succeeded(CheckoutAPI::linkQuoteDeal(a, QStringLiteral("Q1"), QString()));
+    }) << QByteArray() << QByteArray("PUT") << QByteArray("/api/quotes/Q1/deal")
+                                    << QByteArray(R"({"deal_id":""})");
+    QTest::newRow("17 quote pdf") << Call([](APIClient &a) {
+        return CheckoutAPI::quotePDF(a, QStringLiteral("Q1"));
+    }) << QByteArray("%PDF-1.4") << QByteArray("GET") << QByteArray("/api/quotes/Q1/pdf")
+                                  << QByteArray("-");
+    QTest::newRow("19 start checkout") << Call([checkout](APIClient &a) {
+        return succeeded(CheckoutAPI::startCheckout(a, checkout));
+    }) << QByteArray() << QByteArray("POST") << QByteArray("/api/checkouts")
+       << QByteArray(R"({"request_id":"R2","quote_id":"Q1","expected_cents":1250,"tender":"cash",
+                        "cash_cents":2000,"hold":false})");
+    QTest::newRow("22 resume") << Call([](APIClient &a) {
+        return succeeded(CheckoutAPI::resumeCheckout(a, QStringLiteral("T1")));
+    }) << QByteArray() << QByteArray("POST") << QByteArray("/api/checkouts/T1/resume") << QByteArray("{}");
+    QTest::newRow("24 hold") << Call([](APIClient &a) {
+        return succeeded(CheckoutAPI::holdCheckout(a, QStringLiteral("T1"), true));
+    }) << QByteArray("null") << QByteArray("PUT") << QByteArray("/api/checkouts/T1/hold")
+                             << QByteArray(R"({"hold":true})");
+    QTest::newRow("26 checkout pdf") << Call([](APIClient &a) {
+        return CheckoutAPI::checkoutPDF(a, QStringLiteral("T1"));
+    }) << QByteArray("%PDF-1.4") << QByteArray("GET") << QByteArray("/api/checkouts/T1/pdf")
+                                     << QByteArray("-");
+}
+
+void TestAPIClient::endpoints()
+{
+    QFETCH(Call, call);
+    QFETCH(QByteArray, reply);
+    QFETCH(QByteArray, method);
+    QFETCH(QByteArray, target);
+    QFETCH(QByteArray, body);
+    LoopbackServer server;
+    // Replies that the table does not pin are filled with a minimal transaction.
+    server.reply({200, reply.isEmpty() ? QByteArray() : reply});
+    APIClient api;
+    api.setBase(server.base());
+    const auto outcome = settle(call(api));
+    QCOMPARE(server.requests().size(), 1);
+    const ReceivedRequest &r = server.requests().first();
+    QCOMPARE(r.method, method);
+    QCOMPARE(r.target, target);
+    if (body == "-") QVERIFY(r.body.isEmpty());
+    else QCOMPARE(json(r.body), json(body));
+    if (!reply.isEmpty()) {
+        QCOMPARE(describe(outcome.error), QStringLiteral("success"));
+        if (!reply.startsWith('{') && reply != "null") QCOMPARE(*outcome.value, reply);
+    }
+}
+
+void TestAPIClient::optionalReplies_data()
+{
+    QTest::addColumn<QString>("row");
+    QTest::addColumn<QByteArray>("reply");
+    QTest::addColumn<QString>("expected"); // "none", an id, or a failure kind
+
+    QTest::newRow("deal null") << "deal" << QByteArray("null") << "none";
+    QTest::newRow("deal object") << "deal" << dealJson << "D1";
+    QTest::newRow("deal empty body") << "deal" << QByteArray() << "DecodingError";
+    QTest::newRow("deal wrong object") << "deal" << QByteArray(R"({"id":"D1"})") << "DecodingError";
+    QTest::newRow("hold null") << "hold" << QByteArray("null") << "none";
+    QTest::newRow("hold null and newline") << "hold" << QByteArray("null\n") << "none";
+    QTest::newRow("hold null spaced") << "hold" << QByteArray(" null ") << "none";
+    QTest::newRow("deal object and newline") << "deal" << dealJson + "\n" << "D1";
+    QTest::newRow("hold null with trailing text") << "hold" << QByteArray("null x") << "DecodingError";
+}
+
+void TestAPIClient::optionalReplies()
+{
+    QFETCH(QString, row);
+    QFETCH(QByteArray, reply);
+    QFETCH(QString, expected);
+    LoopbackServer server;
+    server.reply({200, reply});
+    APIClient api;
+    api.setBase(server.base());
+    QString result;
+    if (row == u"deal") {
+        const auto outcome = settle(CheckoutAPI::deal(api, QStringLiteral("D1")));
+        result = outcome.error ? describe(outcome.error)
+                               : (*outcome.value ? (*outcome.value)->id : QStringLiteral("none"));
+        QCOMPARE(server.requests().first().target, QByteArray("/api/deals/D1"));
+    } else {
+        const auto outcome = settle(CheckoutAPI::holdCheckout(api, QStringLiteral("T1"), false));
+        result = outcome.error ? describe(outcome.error)
+                               : (*outcome.value ? (*outcome.value)->id : QStringLiteral("none"));
+    }
+    QCOMPARE(result, expected);
+}
+
+void TestAPIClient::receiptIdsAreFresh()
+{
+    LoopbackServer server;
+    server.reply({200, "{}"});
+    APIClient api;
+    api.setBase(server.base());
+    settle(CheckoutAPI::requestReceipt(api, QStringLiteral("T1")));
+    settle(CheckoutAPI::requestReceipt(api, QStringLiteral("T1")));
+    QCOMPARE(server.requests().size(), 2);
+    const QString first = json(server.requests().at(0).body).value(u"request_id").toString();
+    const QString second = json(server.requests().at(1).body).value(u"request_id").toString();
+    QCOMPARE(first.size(), 36);
+    QCOMPARE(first, first.toUpper());
+    QVERIFY(first != second);
+    QCOMPARE(server.requests().at(0).target, QByteArray("/api/checkouts/T1/receipt"));
+}
+
+QTEST_GUILESS_MAIN(TestAPIClient)
+#include "tst_apiclient.moc"
