@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Builds the Google Benchmark programs in a Release build and runs each; every
+# program prints its ratio against a baseline measured in the same run.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/setup.sh
+build=build-bench
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVANTREL_APP=OFF -DVANTREL_BENCH=ON >/dev/null
+targets=$(cmake --build "$build" --target help | sed -n 's/^\(bench_[a-z_0-9]*\):.*/\1/p')
+for t in $targets; do
+  cmake --build "$build" --target "$t" -j "$(nproc)"
+done
+for t in $targets; do
+  echo "== $t"
+  exe=$(find "$build/bench" -maxdepth 2 -type f -name "$t" -perm -u+x | head -n 1)
+  QT_QPA_PLATFORM=offscreen "$exe" "$@"
+done
