@@ -1,0 +1,22 @@
+#pragma once
+// The platform's print facility as the checkout model sees it.
+
+#include <QByteArray>
+#include <QString>
+
+namespace vantrel {
+
+// Prints documents the server returned; tests replace it with a recorder.
+class PrintService {
+public:
+    virtual ~PrintService() = default;
+
+    // Whether the bytes are a document this service can print.
+    virtual bool canPrint(const QByteArray &document) const = 0;
+    // Shows the print dialog for the document and returns once it is shown;
+    // what the person then does in it is not reported. False when there is
+    // no window to show it over (nothing is shown then).
+    virtual bool present(const QByteArray &document, const QString &jobName) = 0;
+};
+
+} // namespace vantrel

@@ -1,0 +1,120 @@
+#include "QtPrintService.h"
+
+#include <QApplication>
+#include <QBuffer>
+#include <QPainter>
+#include <QPdfDocument>
+#include <QPointer>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QWindow>
+
+#include <memory>
+
+namespace vantrel {
+
+namespace {
+
+// Pages are rasterised at this density before they reach the printer: sharp
+// on paper without building gigabyte images at a printer's native 1200 dpi.
+constexpr qreal renderDotsPerInch = 300.0;
+
+// Loads the bytes into the document; a complete in-memory buffer loads
+// before load() returns.
+bool open(QPdfDocument &pdf, QBuffer &buffer, const QByteArray &document)
+{
+    if (!document.startsWith("%PDF-")) return false;
+    buffer.setData(document);
+    if (!buffer.open(QIODevice::ReadOnly)) return false;
+    pdf.load(&buffer);
+    return pdf.status() == QPdfDocument::Status::Ready && pdf.error() == QPdfDocument::Error::None &&
+           pdf.pageCount() > 0;
+}
+
+// The window the person is looking at: the focused one, else an active one.
+QWindow *activeWindow()
+{
+    if (QWindow *focused = QGuiApplication::focusWindow()) return focused;
+    const auto windows = QGuiApplication::topLevelWindows();
+    for (QWindow *window : windows)
+        if (window->isVisible() && window->isActive()) return window;
+    return nullptr;
+}
+
+// One open print dialog with the printer and document it prints; deletes
+// itself when the dialog closes, whatever the person chose.
+class PrintJob : public QObject {
+public:
+    PrintJob(QByteArray document, const QString &jobName, QWindow *over)
+        : m_document(std::move(document))
+    {
+        m_printer.setDocName(jobName);
+        m_dialog = std::make_unique<QPrintDialog>(&m_printer);
+        m_dialog->setWindowModality(Qt::WindowModal);
+        // The dialog is a widget and the app's windows are Qt Quick windows:
+        // tie it to the window natively and centre it there.
+        m_dialog->winId();
+        if (QWindow *handle = m_dialog->windowHandle()) handle->setTransientParent(over);
+        m_dialog->adjustSize();
+        const QRect frame = over->geometry();
+        m_dialog->move(frame.center() - QPoint(m_dialog->width() / 2, m_dialog->height() / 2));
+        QObject::connect(m_dialog.get(), &QDialog::accepted, this,
+                         [this] { QtPrintService::printPages(m_document, m_printer); });
+        QObject::connect(m_dialog.get(), &QDialog::finished, this, &QObject::deleteLater);
+    }
+
+    void show() { m_dialog->open(); }
+
+private:
+    QByteArray m_document;
+    QPrinter m_printer;                    // outlives the dialog that points at it
+    std::unique_ptr<QPrintDialog> m_dialog;
+};
+
+} // namespace
+
+bool QtPrintService::canPrint(const QByteArray &document) const
+{
+    QBuffer buffer;
+    QPdfDocument pdf;
+    return open(pdf, buffer, document);
+}
+
+bool QtPrintService::present(const QByteArray &document, const QString &jobName)
+{
+    if (!qobject_cast<QApplication *>(QCoreApplication::instance())) return false;
+    QWindow *over = activeWindow();
+    if (!over) return false;
+    auto *job = new PrintJob(document, jobName, over);
+    // Parented to the application so that a dialog still open at exit is freed.
+    job->setParent(QCoreApplication::instance());
+    job->show();
+    return true;
+}
+
+bool QtPrintService::printPages(const QByteArray &document, QPrinter &printer)
+{
+    QBuffer buffer;
+    QPdfDocument pdf;
+    if (!open(pdf, buffer, document)) return false;
+    QPainter painter;
+    if (!painter.begin(&printer)) return false;
+    for (int page = 0; page < pdf.pageCount(); ++page) {
+        if (page > 0 && !printer.newPage()) {
+            painter.end();
+            return false;
+        }
+        const QSizeF points = pdf.pagePointSize(page);
+        const QRectF target = painter.viewport();
+        if (points.isEmpty() || target.isEmpty()) continue;
+        const QImage image = pdf.render(page, (points * renderDotsPerInch / 72.0).toSize());
+        // Fit the page inside the printable area, keeping its proportions.
+        const qreal scale = std::min(target.width() / points.width(), target.height() / points.height());
+        const QSizeF size = points * scale;
+        const QRectF placed(target.topLeft() + QPointF((target.width() - size.width()) / 2, 0), size);
+        painter.drawImage(placed, image);
+    }
+    return painter.end();
+}
+
+} // namespace vantrel
