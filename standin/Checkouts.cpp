@@ -168,7 +168,7 @@ void StandinServer::State::finishPayment(StoredCheckout &c)
 void StandinServer::State::armAfterRestart()
 {
     for (const QString &id : checkouts.order) {
-        const StoredCheckout &c = checkouts.byId[id];
+        const StoredCheckout &c = checkouts.at(id);
         const QString s = c.tx.status;
         if (s == QLatin1String("pending") || s == QLatin1String(status::syncingZoho) ||
             s == QLatin1String(status::paidSyncPending))

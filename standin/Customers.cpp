@@ -25,7 +25,7 @@ HttpResponse StandinServer::State::searchCustomers(const HttpRequest &r)
     const bool phoneLike = needleDigits.size() >= 3 && phonePattern.match(needle).hasMatch();
     QList<Customer> found;
     for (const QString &id : customers.order) {
-        const Customer &c = customers.byId[id];
+        const Customer &c = customers.at(id);
         const bool match = needle.isEmpty() || c.name.contains(needle, Qt::CaseInsensitive) ||
                            c.email.contains(needle, Qt::CaseInsensitive) ||
                            c.phone.contains(needle, Qt::CaseInsensitive) ||
@@ -42,7 +42,7 @@ HttpResponse StandinServer::State::searchCustomers(const HttpRequest &r)
 HttpResponse StandinServer::State::customerOptions()
 {
     CustomerOptions reply;
-    for (const QString &id : campaigns.order) reply.campaigns.append(campaigns.byId.value(id));
+    for (const QString &id : campaigns.order) reply.campaigns.append(campaigns.at(id));
     reply.defaultCampaignId = defaultCampaignId;
     return recordReply(reply);
 }
@@ -55,7 +55,7 @@ HttpResponse StandinServer::State::dealsOf(const HttpRequest &r)
     if (!customer) throw Refusal{404, QStringLiteral("This customer does not exist.")};
     DealsResponse reply;
     for (const QString &id : deals.order) {
-        const Deal &deal = deals.byId[id];
+        const Deal &deal = deals.at(id);
         if (deal.accountId == customer->accountId) reply.deals.append(deal);
     }
     return recordReply(reply);

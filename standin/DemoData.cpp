@@ -180,7 +180,7 @@ void StandinServer::State::seedDemo()
         q.customerName = c.name;
         q.status = status;
         for (const QString &dealId : deals.order)
-            if (deals.byId[dealId].accountId == c.accountId) {
+            if (deals.at(dealId).accountId == c.accountId) {
                 q.dealId = dealId;
                 break;
             }
@@ -191,7 +191,7 @@ void StandinServer::State::seedDemo()
         q.shipping = QStringLiteral("0");
         q.adjustment = QStringLiteral("0");
         for (int k = 0; k < lineCount; ++k) {
-            const Product &p = products.byId[allProducts[int(rng.bounded(qsizetype(allProducts.size())))]];
+            const Product &p = products.at(allProducts.at(rng.bounded(int(allProducts.size()))));
             QuoteLine line = QuoteLine::fromProduct(p);
             line.quantity = QString::number(1 + rng.bounded(4));
             if (k == 1) line.discount = QStringLiteral("10%");

@@ -27,7 +27,7 @@ const StoredCheckout *StandinServer::State::latestCheckout(const QString &quoteI
 {
     const StoredCheckout *latest = nullptr;
     for (const QString &id : checkouts.order) {
-        const StoredCheckout &c = checkouts.byId[id];
+        const StoredCheckout &c = checkouts.at(id);
         if (c.tx.quoteId == quoteId) latest = &c; // insertion order is creation order
     }
     return latest;
@@ -155,7 +155,7 @@ HttpResponse StandinServer::State::quotesOf(const HttpRequest &r, const QString 
     if (!customers.contains(customerId)) throw Refusal{404, QStringLiteral("This customer does not exist.")};
     QuotesResponse reply;
     for (auto it = quotes.order.crbegin(); it != quotes.order.crend(); ++it) {
-        const StoredQuote &q = quotes.byId[*it];
+        const StoredQuote &q = quotes.at(*it);
         if (q.quote.customerId == customerId) reply.quotes.append(present(q, user));
     }
     return recordReply(reply);

@@ -221,14 +221,14 @@ std::optional<Quote> StandinServer::quote(const QString &id) const
 QList<Customer> StandinServer::customers() const
 {
     QList<Customer> list;
-    for (const QString &id : d->customers.order) list.append(d->customers.byId.value(id));
+    for (const QString &id : d->customers.order) list.append(d->customers.at(id));
     return list;
 }
 
 QList<Product> StandinServer::products() const
 {
     QList<Product> list;
-    for (const QString &id : d->products.order) list.append(d->products.byId.value(id));
+    for (const QString &id : d->products.order) list.append(d->products.at(id));
     return list;
 }
 
@@ -567,7 +567,7 @@ HttpResponse StandinServer::State::route(const HttpRequest &r)
         if (what == QLatin1String("taxes")) {
             requireMethod(r, "GET");
             TaxesResponse reply;
-            for (const QString &id : taxes.order) reply.taxes.append(taxes.byId.value(id));
+            for (const QString &id : taxes.order) reply.taxes.append(taxes.at(id));
             return recordReply(reply);
         }
         if (what == QLatin1String("catalog")) {
@@ -575,7 +575,7 @@ HttpResponse StandinServer::State::route(const HttpRequest &r)
             Catalog catalog;
             catalog.at = nowSeconds();
             catalog.products.reserve(products.size());
-            for (const QString &id : products.order) catalog.products.append(products.byId.value(id));
+            for (const QString &id : products.order) catalog.products.append(products.at(id));
             return recordReply(catalog);
         }
         if (what == QLatin1String("customers")) {
@@ -600,7 +600,7 @@ HttpResponse StandinServer::State::route(const HttpRequest &r)
             if (r.method == "GET") {
                 TransactionsResponse reply;
                 for (auto it = checkouts.order.crbegin(); it != checkouts.order.crend(); ++it)
-                    reply.checkouts.append(checkouts.byId.value(*it).tx);
+                    reply.checkouts.append(checkouts.at(*it).tx);
                 return recordReply(reply);
             }
             requireMethod(r, "POST");

@@ -29,6 +29,8 @@ struct Table {
     QStringList order;
 
     bool contains(const QString &id) const { return byId.contains(id); }
+    // For ids taken from `order`, which always exist.
+    const T &at(const QString &id) const { return *byId.constFind(id); }
     const T *find(const QString &id) const
     {
         auto it = byId.constFind(id);
