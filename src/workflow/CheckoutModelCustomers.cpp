@@ -1,21 +1,201 @@
-// PLACEHOLDER: customer search, selection and creation are not written yet;
-// the customers work replaces this whole file.
+// Customer search, selection, the customer's quotes and deals, and customer
+// creation with recovery of an unknown outcome.
 #include "CheckoutModel.h"
+
+#include "QuoteValidation.h"
+
+#include "records/Uuid.h"
+#include "server/APIClient.h"
+#include "server/Endpoints.h"
 
 namespace vantrel {
 
 namespace {
-APIError notYetAvailable() { return APIError{QStringLiteral("Customers are not available in this build yet.")}; }
+
+QCoro::Task<> busyLoadQuotesAndDeals(CheckoutModel *model, Customer customer)
+{
+    co_await model->performBusy([model, customer] { return model->loadQuotesAndDeals(customer); });
+}
+
 } // namespace
 
-void CheckoutModel::searchCustomers(const QString &) { setCustomerSearchError(notYetAvailable().error); }
-QCoro::Task<> CheckoutModel::selectCustomer(Customer) { throw notYetAvailable(); co_return; }
-QCoro::Task<> CheckoutModel::loadQuotesAndDeals(Customer) { throw notYetAvailable(); co_return; }
-QCoro::Task<bool> CheckoutModel::createCustomer(NewCustomerRequest) { throw notYetAvailable(); co_return false; }
-QCoro::Task<bool> CheckoutModel::recoverCustomerRequest(NewCustomerRequest) { throw notYetAvailable(); co_return false; }
-void CheckoutModel::applyCreatedCustomer(const NewCustomerResponse &) { setError(notYetAvailable().error); }
-bool CheckoutModel::clearAbortedCustomer(Draft &, const NewCustomerRequest &) { return false; }
+// ---- search --------------------------------------------------------------------
 
-QCoro::Task<> CheckoutModel::customerSearch(QPointer<CheckoutModel>, TaskHandle, QString) { co_return; }
+void CheckoutModel::searchCustomers(const QString &text)
+{
+    if (m_customerSearchTask) m_customerSearchTask->cancel();
+    setCustomerSearchBusy(true);
+    setCustomerSearchError(std::nullopt);
+    setCustomers({});
+    TaskHandle handle = TaskHandle::make();
+    m_customerSearchTask = handle;
+    launch(customerSearch(QPointer<CheckoutModel>(this), handle, text));
+}
+
+QCoro::Task<> CheckoutModel::customerSearch(QPointer<CheckoutModel> model, TaskHandle handle, QString text)
+{
+    // The debounce: a newer keystroke cancels this task before it sends.
+    co_await TaskHandle::sleep(handle, model ? model->m_services.searchDebounce : std::chrono::milliseconds(0));
+    if (handle.isCancelled() || !model) co_return;
+
+    try {
+        CustomersResponse reply = co_await CheckoutAPI::customers(model->api(), text.trimmed(), handle.token());
+        if (handle.isCancelled() || !model) co_return;
+        model->setCustomers(std::move(reply.customers));
+        model->setCustomerSearchBusy(false);
+    } catch (...) {
+        const std::exception_ptr failure = std::current_exception();
+        if (handle.isCancelled() || !model) co_return;
+        // A reply cut off by a new address or token belongs to nobody.
+        if (isCancellation(failure)) {
+            model->setCustomerSearchBusy(false);
+            co_return;
+        }
+        model->setCustomerSearchError(errorDescription(failure));
+        model->setCustomerSearchBusy(false);
+    }
+}
+
+// ---- selection and lists ---------------------------------------------------------
+
+QCoro::Task<> CheckoutModel::selectCustomer(Customer customer)
+{
+    if (editingLocked()) co_return;
+    Draft draft = m_draft;
+    draft.customerDraft.reset();
+    setDraft(draft);
+    if (!(m_draft.customer && m_draft.customer->id == customer.id)) {
+        draft.customer = customer;
+        setDraft(draft);
+        draft.deal.reset();
+        setDraft(draft);
+        draft.sourceId.clear();
+        setDraft(draft);
+        draft.sourceNumber.clear();
+        setDraft(draft);
+        draft.saved.reset();
+        setDraft(draft);
+        markEdited();
+    }
+    if (m_draft.customer) co_await busyLoadQuotesAndDeals(this, *m_draft.customer);
+}
+
+QCoro::Task<> CheckoutModel::loadQuotesAndDeals(Customer customer)
+{
+    QPointer<CheckoutModel> self(this);
+    const QUuid generation = m_workspaceGeneration;
+    QuotesResponse quotes = co_await CheckoutAPI::quotes(*m_api, customer.id);
+    if (!self || m_workspaceGeneration != generation) throw CancelledError();
+    setQuotes(std::move(quotes.quotes));
+    DealsResponse deals = co_await CheckoutAPI::deals(*m_api, customer.id);
+    if (!self || m_workspaceGeneration != generation) throw CancelledError();
+    setDeals(std::move(deals.deals));
+}
+
+// ---- creation ------------------------------------------------------------------------
+
+QCoro::Task<bool> CheckoutModel::createCustomer(NewCustomerRequest form)
+{
+    if (!m_draft.pendingCustomer) {
+        if (const std::optional<QString> message = form.validationMessage()) {
+            setError(*message);
+            co_return false;
+        }
+    }
+    // performBusy makes the operation only when it runs, so a dropped tap
+    // neither stores nor sends anything. Every way out of the steps that does
+    // not leave the customer on the draft throws.
+    co_return co_await performBusy([this, form] { return createCustomerSteps(form); });
+}
+
+QCoro::Task<> CheckoutModel::createCustomerSteps(NewCustomerRequest form)
+{
+    QPointer<CheckoutModel> self(this);
+    // A retry sends the stored request, never the form as it is now.
+    const NewCustomerRequest request = m_draft.pendingCustomer.value_or(form);
+    Draft draft = m_draft;
+    draft.pendingCustomer = request;
+    setDraft(draft);
+    draft.customerDraft.reset();
+    setDraft(draft);
+    ensureStored(QString::fromUtf8(messages::customerCreationLabel));
+
+    std::exception_ptr failure;
+    try {
+        const NewCustomerResponse reply = co_await CheckoutAPI::createCustomer(*m_api, request);
+        if (!self || m_draft.pendingCustomer != request) throw CancelledError();
+        applyCreatedCustomer(reply);
+        co_return;
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    if (!self || isCancellation(failure)) throw CancelledError();
+
+    // The outcome is unknown: the server may have created the customer and
+    // lost only the reply. Ask before showing anything.
+    bool completed = false;
+    try {
+        completed = co_await recoverCustomerRequest(request);
+    } catch (...) {
+        if (isCancellation(std::current_exception())) throw CancelledError();
+        std::rethrow_exception(failure);
+    }
+    if (!completed) std::rethrow_exception(failure);
+}
+
+QCoro::Task<bool> CheckoutModel::recoverCustomerRequest(NewCustomerRequest request)
+{
+    if (m_draft.pendingCustomer != request) throw CancelledError();
+    QPointer<CheckoutModel> self(this);
+    const QUuid generation = m_api->generation();
+    const CustomerRequestRecovery reply = co_await CheckoutAPI::recoverCustomerRequest(*m_api, request);
+    if (!self || m_api->generation() != generation || m_draft.pendingCustomer != request)
+        throw CancelledError();
+    reply.validate(request);
+    if (reply.customer && reply.deal) {
+        applyCreatedCustomer(NewCustomerResponse{*reply.customer, *reply.deal});
+        co_return true;
+    }
+    Draft draft = m_draft;
+    if (clearAbortedCustomer(draft, request)) {
+        setDraft(draft);
+        releaseActiveArchiveEntry();
+    }
+    co_return false;
+}
+
+void CheckoutModel::applyCreatedCustomer(const NewCustomerResponse &created)
+{
+    Draft draft = m_draft;
+    draft.customer = created.customer;
+    setDraft(draft);
+    draft.deal = created.deal;
+    setDraft(draft);
+    draft.sourceId.clear();
+    setDraft(draft);
+    draft.sourceNumber.clear();
+    setDraft(draft);
+    draft.saved.reset();
+    setDraft(draft);
+    markEdited();
+    draft = m_draft;
+    draft.pendingCustomer.reset();
+    setDraft(draft);
+    draft.customerDraft.reset();
+    setDraft(draft);
+    releaseActiveArchiveEntry();
+    setDeals({created.deal});
+    setQuotes({});
+}
+
+bool CheckoutModel::clearAbortedCustomer(Draft &draft, const NewCustomerRequest &sent)
+{
+    if (draft.pendingCustomer != sent) return false;
+    NewCustomerRequest details = sent;
+    details.requestId = newUuidString();
+    draft.customerDraft = details;
+    draft.pendingCustomer.reset();
+    return true;
+}
 
 } // namespace vantrel

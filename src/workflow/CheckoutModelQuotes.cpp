@@ -1,21 +1,248 @@
-// PLACEHOLDER: quote open, edit and save are not written yet; the quotes work
-// replaces this whole file.
+// The quote in the workspace: opening a server quote for editing, editing,
+// validating and saving it idempotently, and its deal.
 #include "CheckoutModel.h"
+
+#include "QuoteValidation.h"
+
+#include "records/Uuid.h"
+#include "server/APIClient.h"
+#include "server/Endpoints.h"
 
 namespace vantrel {
 
 namespace {
-APIError notYetAvailable() { return APIError{QStringLiteral("Quotes are not available in this build yet.")}; }
+
+const QStringList editableQuoteStatuses{QStringLiteral("draft"), QStringLiteral("sent"),
+                                        QStringLiteral("accepted"), QStringLiteral("declined"),
+                                        QStringLiteral("expired")};
+
+void ensureCurrent(const QPointer<CheckoutModel> &model, const QUuid &generation)
+{
+    if (!model || model->workspaceGeneration() != generation) throw CancelledError();
+}
+
+APIError message(const char *text) { return APIError{QString::fromUtf8(text)}; }
+
 } // namespace
 
-QCoro::Task<bool> CheckoutModel::openQuote(QString, Customer) { throw notYetAvailable(); co_return false; }
-void CheckoutModel::loadQuote(const Quote &) { setError(notYetAvailable().error); }
-void CheckoutModel::markEdited() { setError(notYetAvailable().error); }
-void CheckoutModel::addProduct(const Product &) { setError(notYetAvailable().error); }
-QCoro::Task<> CheckoutModel::saveQuote() { setError(notYetAvailable().error); co_return; }
-void CheckoutModel::ensureStored(const QString &) { throw notYetAvailable(); }
-QCoro::Task<> CheckoutModel::selectDeal(std::optional<Deal>) { setError(notYetAvailable().error); co_return; }
-QCoro::Task<> CheckoutModel::linkDeal(Quote, std::optional<Deal>) { throw notYetAvailable(); co_return; }
-QCoro::Task<> CheckoutModel::refreshDeal(QString) { setError(notYetAvailable().error); co_return; }
+// ---- editing -------------------------------------------------------------------------
+
+void CheckoutModel::markEdited()
+{
+    Draft draft = m_draft;
+    draft.dirty = true;
+    setDraft(draft);
+    draft.requestId = newUuidString();
+    setDraft(draft);
+}
+
+void CheckoutModel::addProduct(const Product &product)
+{
+    if (editingLocked()) return;
+    Draft draft = m_draft;
+    const auto line = std::find_if(draft.lines.begin(), draft.lines.end(),
+                                   [&](const QuoteLine &l) { return l.itemId == product.id; });
+    if (line != draft.lines.end())
+        line->quantity = quantityPlusOne(line->quantity);
+    else
+        draft.lines.append(QuoteLine::fromProduct(product));
+    setDraft(draft);
+    markEdited();
+}
+
+void CheckoutModel::loadQuote(const Quote &quote)
+{
+    Draft draft = m_draft;
+    draft.sourceId = quote.id;
+    setDraft(draft);
+    draft.sourceNumber = quote.number;
+    setDraft(draft);
+    draft.lines = quote.lines;
+    setDraft(draft);
+    draft.notes = quote.notes;
+    setDraft(draft);
+    draft.terms = quote.terms;
+    setDraft(draft);
+    draft.discount = quote.discount;
+    setDraft(draft);
+    draft.shipping = quote.shipping;
+    setDraft(draft);
+    draft.adjustment = quote.adjustment;
+    setDraft(draft);
+    draft.discountType = quote.discountType;
+    setDraft(draft);
+    draft.saved = quote;
+    setDraft(draft);
+    draft.dirty = false;
+    setDraft(draft);
+    draft.pendingSave.reset();
+    setDraft(draft);
+    draft.requestId = newUuidString();
+    setDraft(draft);
+    draft.checkoutRequestId = newUuidString();
+    setDraft(draft);
+    releaseActiveArchiveEntry();
+}
+
+// ---- opening a server quote ----------------------------------------------------------------
+
+QCoro::Task<bool> CheckoutModel::openQuote(QString id, Customer customer)
+{
+    if (editingLocked()) co_return false;
+    co_return co_await performBusy([this, id, customer] { return openQuoteSteps(id, customer); });
+}
+
+QCoro::Task<> CheckoutModel::openQuoteSteps(QString id, Customer customer)
+{
+    QPointer<CheckoutModel> self(this);
+    const QUuid generation = m_workspaceGeneration;
+
+    // A fresh copy: the listed one may be minutes old.
+    const Quote quote = co_await CheckoutAPI::quote(*m_api, id);
+    ensureCurrent(self, generation);
+    if (quote.customerId != customer.id) throw message(messages::quoteOfOtherCustomer);
+    if (quote.checkoutReadOnly.value_or(false)) throw message(messages::quoteManagedElsewhere);
+    if (!editableQuoteStatuses.contains(quote.status)) throw message(messages::quoteNotEditable);
+    if (quote.transaction && quote.transaction->status != QLatin1String("canceled"))
+        throw message(messages::quoteNotEditable);
+    if (quote.paymentSummary && !quote.paymentSummary->invoices.isEmpty())
+        throw message(messages::quoteNotEditable);
+
+    std::optional<Deal> deal;
+    if (!quote.dealId.isEmpty()) {
+        deal = co_await CheckoutAPI::deal(*m_api, quote.dealId);
+        ensureCurrent(self, generation);
+    }
+
+    if (m_poller) m_poller->cancel();
+    m_poller.reset();
+    Draft draft = m_draft;
+    draft.customerDraft.reset();
+    setDraft(draft);
+    draft.customer = customer;
+    setDraft(draft);
+    loadQuote(quote);
+    draft = m_draft;
+    draft.deal = deal;
+    setDraft(draft);
+    setQuotes({});
+    setDeals(deal ? QList<Deal>{*deal} : QList<Deal>{});
+    setTransaction(quote.transaction);
+    // Only a canceled checkout gets here, so watching starts no polling.
+    if (quote.transaction) watch(*quote.transaction);
+    setSelectedWorkspaceTab(WorkspaceTab::quote);
+}
+
+// ---- saving --------------------------------------------------------------------------------
+
+QCoro::Task<> CheckoutModel::saveQuote()
+{
+    // Dropped like every other operation while one runs.
+    if (m_busy) co_return;
+    if (!m_draft.customer) {
+        setError(QString::fromUtf8(messages::chooseCustomerFirst));
+        co_return;
+    }
+    // A pending save is re-sent exactly as stored, so it is not checked again.
+    if (!m_draft.pendingSave) {
+        if (const std::optional<QString> problem = quoteValidationMessage(m_draft)) {
+            setError(*problem);
+            co_return;
+        }
+    }
+    const Customer customer = *m_draft.customer;
+    co_await performBusy([this, customer] { return saveQuoteSteps(customer); });
+}
+
+QCoro::Task<> CheckoutModel::saveQuoteSteps(Customer customer)
+{
+    QPointer<CheckoutModel> self(this);
+    const QUuid generation = m_workspaceGeneration;
+
+    SaveQuoteRequest request;
+    if (m_draft.pendingSave) {
+        request = *m_draft.pendingSave;
+    } else {
+        request.requestId = m_draft.requestId;
+        request.sourceId = m_draft.sourceId;
+        request.customerId = customer.id;
+        request.dealId = m_draft.deal ? m_draft.deal->id : QString();
+        request.lines = m_draft.lines;
+        request.notes = m_draft.notes;
+        request.terms = m_draft.terms;
+        request.discount = m_draft.discount;
+        request.shipping = m_draft.shipping;
+        request.adjustment = m_draft.adjustment;
+    }
+    Draft draft = m_draft;
+    draft.pendingSave = request;
+    setDraft(draft);
+    ensureStored(QString::fromUtf8(messages::quoteSaveLabel));
+
+    const Quote saved = co_await CheckoutAPI::saveQuote(*m_api, request);
+    ensureCurrent(self, generation);
+    // The draft was replaced meanwhile (a reopened request, say): this reply
+    // is not about the draft on screen.
+    if (m_draft.pendingSave != request) throw CancelledError();
+    loadQuote(saved);
+    setNotice(saved.number + QString::fromUtf8(messages::quoteSavedSuffix));
+}
+
+void CheckoutModel::ensureStored(const QString &label)
+{
+    try {
+        persistDraft(m_draft);
+    } catch (...) {
+        if (m_draftRecoveryBlocked) throw;
+        throw APIError{label + QString::fromUtf8(messages::notStoredSuffix)};
+    }
+}
+
+// ---- deals -----------------------------------------------------------------------------------
+
+QCoro::Task<> CheckoutModel::selectDeal(std::optional<Deal> deal)
+{
+    if (m_draft.saved && !m_draft.dirty) {
+        const Quote quote = *m_draft.saved;
+        co_await performBusy([this, quote, deal] { return linkDeal(quote, deal); });
+        co_return;
+    }
+    // A local choice is an edit, and a locked draft takes no edits.
+    if (editingLocked()) co_return;
+    Draft draft = m_draft;
+    draft.deal = std::move(deal);
+    setDraft(draft);
+    markEdited();
+}
+
+QCoro::Task<> CheckoutModel::linkDeal(Quote quote, std::optional<Deal> deal)
+{
+    QPointer<CheckoutModel> self(this);
+    const QUuid generation = m_workspaceGeneration;
+    const Quote linked = co_await CheckoutAPI::linkQuoteDeal(*m_api, quote.id, deal ? deal->id : QString());
+    ensureCurrent(self, generation);
+    if (!m_draft.saved || m_draft.saved->id != quote.id) throw CancelledError();
+    Draft draft = m_draft;
+    draft.deal = deal;
+    setDraft(draft);
+    draft.saved = linked;
+    setDraft(draft);
+}
+
+QCoro::Task<> CheckoutModel::refreshDeal(QString id)
+{
+    co_await performBusy([this, id] { return refreshDealSteps(id); });
+}
+
+QCoro::Task<> CheckoutModel::refreshDealSteps(QString id)
+{
+    QPointer<CheckoutModel> self(this);
+    const QUuid generation = m_workspaceGeneration;
+    std::optional<Deal> deal = co_await CheckoutAPI::deal(*m_api, id);
+    ensureCurrent(self, generation);
+    Draft draft = m_draft;
+    draft.deal = std::move(deal);
+    setDraft(draft);
+}
 
 } // namespace vantrel

@@ -1,0 +1,45 @@
+#include "CatalogDecoding.h"
+
+#include <QCoroFuture>
+#include <QFuture>
+#include <QPromise>
+#include <QThreadPool>
+
+#include <memory>
+
+namespace vantrel {
+
+namespace {
+
+// What the worker hands back; failures travel as text because exceptions do
+// not cross the future unchanged.
+struct DecodedCatalog {
+    std::optional<Catalog> catalog;
+    QString failure;
+};
+
+} // namespace
+
+QCoro::Task<Catalog> decodeCatalogInBackground(QByteArray bytes)
+{
+    auto promise = std::make_shared<QPromise<DecodedCatalog>>();
+    QFuture<DecodedCatalog> future = promise->future();
+    promise->start();
+    QThreadPool::globalInstance()->start([promise, bytes]() {
+        DecodedCatalog result;
+        try {
+            result.catalog = decode<Catalog>(bytes, KeyStyle::Wire, "Catalog");
+        } catch (const DecodingError &e) {
+            result.failure = e.text();
+        } catch (const std::exception &e) {
+            result.failure = QString::fromLocal8Bit(e.what());
+        }
+        promise->addResult(std::move(result));
+        promise->finish();
+    });
+    DecodedCatalog decoded = co_await future;
+    if (!decoded.catalog) throw DecodingError(decoded.failure);
+    co_return std::move(*decoded.catalog);
+}
+
+} // namespace vantrel

@@ -1,0 +1,53 @@
+#pragma once
+// The checks a draft passes before it is sent to be saved as a quote, and the
+// number grammar staff type into quote fields.
+
+#include "records/Money.h"
+#include "records/Workspace.h"
+
+#include <QString>
+#include <QStringView>
+
+#include <optional>
+
+namespace vantrel {
+
+// A number typed into a quote field: an optional sign, digits with at most
+// one "." and at least one digit, nothing else. Unlike Decimal::parse this
+// refuses exponents ("1e3"): the text is sent as typed and ends up on the
+// customer's quote and in the accounting records, where "1e3" is a typo, not
+// a thousand. White space, grouping and "," are refused too.
+std::optional<Decimal> parseQuoteNumber(QStringView text);
+
+// The first check the draft's lines, shipping and adjustment fail, in the
+// order staff read them; nothing when the draft may be sent. The customer and
+// the order-level discount are not checked here.
+std::optional<QString> quoteValidationMessage(const Draft &draft);
+
+// The quantity of a line after one more unit was added, as plain decimal text
+// ("2" -> "3", "2.5" -> "3.5"); text that is not a number counts as zero.
+QString quantityPlusOne(const QString &quantity);
+
+namespace messages {
+inline const char *const chooseCustomerFirst = "Choose a customer first.";
+inline const char *const invalidLine = "Each line needs a positive quantity and a valid price.";
+inline const char *const invalidDiscount = "Enter a valid discount, such as 10%.";
+inline const char *const invalidAmounts = "Enter valid shipping and adjustment amounts.";
+inline const char *const quoteSavedSuffix = " saved and marked sent.";
+inline const char *const quoteSaveLabel = "Quote save";
+inline const char *const customerCreationLabel = "Customer creation";
+inline const char *const notStoredSuffix =
+    " could not be saved on this iPad. Nothing was sent; check available storage and try again.";
+inline const char *const quoteOfOtherCustomer =
+    "This quote belongs to a different customer. Refresh the quote list and try again.";
+inline const char *const quoteManagedElsewhere =
+    "This quote has a checkout managed by another user. Ask that user to finish or manage its "
+    "payment. Your current quote has not changed.";
+inline const char *const quoteNotEditable =
+    "This quote is no longer available for editing. View its invoice or checkout status in "
+    "Customers. Your current draft has not changed.";
+inline const char *const catalogNotRefreshed =
+    "Catalog could not refresh. Quantities shown may be out of date.";
+} // namespace messages
+
+} // namespace vantrel

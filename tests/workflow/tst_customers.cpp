@@ -1,0 +1,206 @@
+// Customer search, selection, and creation under lost replies and failed
+// gateways, measured by what the server holds afterwards.
+#include "tst_quotes_fixture.h"
+
+using namespace quotestest;
+
+namespace {
+const QString customersPath = QStringLiteral("/api/customers");
+const QString recoverPath = QStringLiteral("/api/customers/recover-request");
+const QString fallbackText =
+    QStringLiteral("The server could not complete the request. Your transaction can be resumed.");
+
+int customersNamed(const Backend &backend, const QString &first)
+{
+    const QList<Customer> all = backend.server.customers();
+    return int(std::count_if(all.cbegin(), all.cend(),
+                             [&](const Customer &c) { return c.name.startsWith(first + QLatin1Char(' ')); }));
+}
+
+// The customer sheet's resume action.
+QCoro::Task<> recoverPending(CheckoutModel *model, NewCustomerRequest pending)
+{
+    co_await model->recoverCustomerRequest(pending);
+}
+} // namespace
+
+class CustomersTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void searchIsDebouncedAndTrimmed_data()
+    {
+        QTest::addColumn<QStringList>("typed");
+        QTest::addColumn<QString>("sent");
+        QTest::newRow("three quick keys") << QStringList{"A", "Av", " Ave \n"} << "Ave";
+        QTest::newRow("only spaces") << QStringList{"   "} << "";
+    }
+    void searchIsDebouncedAndTrimmed()
+    {
+        QFETCH(QStringList, typed);
+        QFETCH(QString, sent);
+        Backend backend;
+        QVERIFY2(backend.started, qPrintable(backend.error));
+        Workspace model(backend);
+        model.signInOnly();
+        for (const QString &text : typed) model->searchCustomers(text);
+        QVERIFY(model->customerSearchBusy());
+        QVERIFY(QTest::qWaitFor([&] { return !model->customerSearchBusy(); }, 5000));
+        QCOMPARE(backend.count("GET", customersPath), 1);
+        QCOMPARE(backend.requests.last().query.queryItemValue(QStringLiteral("q")), sent);
+        QCOMPARE(model->customerSearchError(), std::nullopt);
+        QVERIFY(!model->customers().isEmpty());
+    }
+
+    void searchFailureStaysOutOfTheErrorSlot()
+    {
+        Backend backend;
+        QVERIFY2(backend.started, qPrintable(backend.error));
+        backend.intercept = [](const HttpRequest &r) -> std::optional<HttpResponse> {
+            if (r.path == customersPath) return errorResponse(503, QStringLiteral("CRM is down."));
+            return std::nullopt;
+        };
+        Workspace model(backend);
+        model.signInOnly();
+        model->searchCustomers(QStringLiteral("x"));
+        QVERIFY(QTest::qWaitFor([&] { return !model->customerSearchBusy(); }, 5000));
+        QCOMPARE(model->customerSearchError(), QStringLiteral("CRM is down."));
+        QCOMPARE(model->error(), std::nullopt);
+        QVERIFY(model->customers().isEmpty());
+    }
+
+    void selectingACustomer_data()
+    {
+        QTest::addColumn<bool>("same");
+        QTest::newRow("the customer already on the draft") << true;
+        QTest::newRow("another customer") << false;
+    }
+    void selectingACustomer()
+    {
+        QFETCH(bool, same);
+        Backend backend;
+        QVERIFY2(backend.started, qPrintable(backend.error));
+        const NewCustomerResponse owner = backend.newCustomer(QStringLiteral("Owner"));
+        const NewCustomerResponse other = backend.newCustomer(QStringLiteral("Other"));
+        const Quote quote = backend.newQuote(owner);
+        Workspace model(backend);
+        model.signInOnly();
+        QVERIFY(QCoro::waitFor(model->openQuote(quote.id, owner.customer)));
+        const Draft opened = model->draft();
+
+        QCoro::waitFor(model->selectCustomer(same ? owner.customer : other.customer));
+        const Draft after = model->draft();
+        QCOMPARE(after.lines, opened.lines);
+        QCOMPARE(after.customer, same ? owner.customer : other.customer);
+        QCOMPARE(after.saved.has_value(), same);
+        QCOMPARE(after.deal.has_value(), same);
+        QCOMPARE(after.sourceId, same ? quote.id : QString());
+        QCOMPARE(after.dirty, !same);
+        QCOMPARE(after.requestId == opened.requestId, same);
+        QCOMPARE(model->quotes().size(), same ? 1 : 0);
+        QCOMPARE(model->deals().size(), 1);
+    }
+
+    // The reply is lost after the server made the customer: recovery finds it.
+    void lostReplyIsRecovered()
+    {
+        Backend backend;
+        QVERIFY2(backend.started, qPrintable(backend.error));
+        Workspace model(backend);
+        model.signInOnly();
+        backend.server.injectFault({"POST", customersPath, standin::StandinFault::Kind::DropAfterCommit});
+        const int before = backend.server.counts().customers;
+
+        QVERIFY(QCoro::waitFor(model->createCustomer(backend.customerForm(QStringLiteral("Lost")))));
+        QCOMPARE(model->error(), std::nullopt);
+        QCOMPARE(backend.count("POST", recoverPath), 1);
+        QCOMPARE(backend.server.counts().customers, before + 1);
+        QCOMPARE(customersNamed(backend, QStringLiteral("Lost")), 1);
+        const Draft draft = model->draft();
+        QVERIFY(draft.customer && draft.customer->name.startsWith(QStringLiteral("Lost")));
+        QVERIFY(draft.deal && draft.deal->accountId == draft.customer->accountId);
+        QVERIFY(!draft.pendingCustomer);
+        QVERIFY(draft.dirty);
+        QCOMPARE(model->deals(), QList<Deal>{*draft.deal});
+    }
+
+    // The gateway refuses before the server sees the request: recovery says
+    // "aborted", the form comes back with a new request id, and creating it
+    // then makes exactly one customer.
+    void refusedRequestReturnsToTheForm()
+    {
+        Backend backend;
+        QVERIFY2(backend.started, qPrintable(backend.error));
+        Workspace model(backend);
+        model.signInOnly();
+        backend.server.injectFault({"POST", customersPath, standin::StandinFault::Kind::BadGateway});
+        const NewCustomerRequest form = backend.customerForm(QStringLiteral("Refused"));
+
+        QVERIFY(!QCoro::waitFor(model->createCustomer(form)));
+        QCOMPARE(model->error(), fallbackText);
+        QVERIFY(!model->draft().pendingCustomer);
+        const std::optional<NewCustomerRequest> back = model->draft().customerDraft;
+        QVERIFY(back);
+        QVERIFY(back->requestId != form.requestId);
+        QCOMPARE(back->email, form.email);
+        QCOMPARE(customersNamed(backend, QStringLiteral("Refused")), 0);
+
+        QVERIFY(QCoro::waitFor(model->createCustomer(*back)));
+        QCOMPARE(model->error(), std::nullopt);
+        QCOMPARE(customersNamed(backend, QStringLiteral("Refused")), 1);
+    }
+
+    // With neither the creation nor its recovery answered, the request stays
+    // pending; pressing create again sends it, not the edited form.
+    void retrySendsTheStoredRequest()
+    {
+        Backend backend;
+        QVERIFY2(backend.started, qPrintable(backend.error));
+        Workspace model(backend);
+        model.signInOnly();
+        backend.server.injectFault({"POST", customersPath, standin::StandinFault::Kind::BadGateway, 0, 2});
+        const NewCustomerRequest form = backend.customerForm(QStringLiteral("Retry"));
+
+        QVERIFY(!QCoro::waitFor(model->createCustomer(form)));
+        QCOMPARE(model->error(), fallbackText);
+        QCOMPARE(model->draft().pendingCustomer, form);
+        QVERIFY(model->editingLocked());
+
+        NewCustomerRequest edited = form;
+        edited.requestId = newUuidString();
+        edited.firstName = QStringLiteral("Edited");
+        QVERIFY(QCoro::waitFor(model->createCustomer(edited)));
+        const QList<QJsonObject> sent = backend.bodies("POST", customersPath);
+        QCOMPARE(sent.size(), 2);
+        for (const QJsonObject &body : sent) {
+            QCOMPARE(body.value(QLatin1String("request_id")).toString(), form.requestId);
+            QCOMPARE(body.value(QLatin1String("first_name")).toString(), form.firstName);
+        }
+        QCOMPARE(customersNamed(backend, QStringLiteral("Retry")), 1);
+        QCOMPARE(customersNamed(backend, QStringLiteral("Edited")), 0);
+        QVERIFY(!model->editingLocked());
+    }
+
+    void resumeWithAbortedReplyShowsNoError()
+    {
+        Backend backend;
+        QVERIFY2(backend.started, qPrintable(backend.error));
+        Workspace model(backend);
+        model.signInOnly();
+        const NewCustomerRequest form = backend.customerForm(QStringLiteral("Resume"));
+        Draft draft = model->draft();
+        draft.pendingCustomer = form;
+        model->setDraft(draft);
+
+        CheckoutModel *m = model.model.get();
+        const bool ran = QCoro::waitFor(m->performBusy([m, form] { return recoverPending(m, form); }));
+        QVERIFY(ran);
+        QCOMPARE(model->error(), std::nullopt);
+        QVERIFY(!model->draft().pendingCustomer);
+        QVERIFY(model->draft().customerDraft);
+        QVERIFY(model->draft().customerDraft->requestId != form.requestId);
+    }
+};
+
+QTEST_GUILESS_MAIN(CustomersTest)
+#include "tst_customers.moc"

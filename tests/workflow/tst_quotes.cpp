@@ -1,0 +1,243 @@
+// Quote save under a lost reply, opening server quotes with their locks,
+// adding products, the storage check before sending, and deal choice.
+#include "tst_quotes_fixture.h"
+
+#include <QDir>
+#include <QFile>
+
+using namespace quotestest;
+
+namespace {
+const QString quotesPath = QStringLiteral("/api/quotes");
+
+struct Scene {
+    NewCustomerResponse owner;
+    NewCustomerResponse other;
+    Quote quote;
+};
+
+Scene makeScene(Backend &backend)
+{
+    Scene s;
+    s.owner = backend.newCustomer(QStringLiteral("Owner"));
+    s.other = backend.newCustomer(QStringLiteral("Other"));
+    s.quote = backend.newQuote(s.owner);
+    return s;
+}
+} // namespace
+
+class QuotesTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void lostSaveReplyIsResentUnchanged()
+    {
+        Backend backend;
+        QVERIFY2(backend.started, qPrintable(backend.error));
+        const NewCustomerResponse owner = backend.newCustomer(QStringLiteral("Saver"));
+        Workspace model(backend);
+        model.signInOnly();
+        const Product product = backend.server.products().first();
+        model->addProduct(product);
+
+        QCoro::waitFor(model->saveQuote());
+        QCOMPARE(model->error(), QString::fromUtf8(messages::chooseCustomerFirst));
+        QCOMPARE(backend.count("POST", quotesPath), 0);
+
+        Draft draft = model->draft();
+        draft.customer = owner.customer;
+        draft.deal = owner.deal;
+        model->setDraft(draft);
+        const QString requestId = model->draft().requestId;
+        const int before = backend.server.counts().quotes;
+        backend.server.injectFault({"POST", quotesPath, standin::StandinFault::Kind::DropAfterCommit});
+        QCoro::waitFor(model->saveQuote());
+        QVERIFY(model->error());
+        QVERIFY(model->draft().pendingSave);
+        QVERIFY(model->editingLocked());
+
+        QCoro::waitFor(model->saveQuote());
+        QCOMPARE(model->error(), std::nullopt);
+        const QList<QJsonObject> sent = backend.bodies("POST", quotesPath);
+        QCOMPARE(sent.size(), 2);
+        QCOMPARE(sent[0], sent[1]);
+        QCOMPARE(sent[0].value(QLatin1String("request_id")).toString(), requestId);
+        QCOMPARE(backend.server.counts().quotes, before + 1);
+
+        const Draft saved = model->draft();
+        QVERIFY(saved.saved);
+        QCOMPARE(model->notice(), saved.saved->number + QStringLiteral(" saved and marked sent."));
+        QCOMPARE(saved.sourceId, saved.saved->id);
+        QCOMPARE(saved.lines, saved.saved->lines);
+        QVERIFY(!saved.dirty && !saved.pendingSave);
+        QVERIFY(saved.requestId != requestId);
+        QVERIFY(!model->editingLocked());
+    }
+
+    void nothingIsSentWhenTheDraftCannotBeStored()
+    {
+        Backend backend;
+        QVERIFY2(backend.started, qPrintable(backend.error));
+        const NewCustomerResponse owner = backend.newCustomer(QStringLiteral("Full"));
+        Workspace model(backend);
+        model.signInOnly();
+        model->addProduct(backend.server.products().first());
+        Draft draft = model->draft();
+        draft.customer = owner.customer;
+        model->setDraft(draft);
+        // A folder where the draft file goes makes every write fail.
+        const QString path = *model->draftFileURL();
+        QVERIFY(QFile::remove(path));
+        QVERIFY(QDir().mkpath(path));
+
+        QCoro::waitFor(model->saveQuote());
+        QCOMPARE(model->error(), QStringLiteral("Quote save could not be saved on this iPad. Nothing was sent; "
+                                                "check available storage and try again."));
+        QCOMPARE(backend.count("POST", quotesPath), 0);
+    }
+
+    void openingIsRefused_data()
+    {
+        QTest::addColumn<QString>("situation");
+        QTest::addColumn<QString>("message");
+        const QString notEditable = QString::fromUtf8(messages::quoteNotEditable);
+        QTest::newRow("invoiced") << "invoiced" << notEditable;
+        QTest::newRow("live checkout") << "live" << notEditable;
+        QTest::newRow("invoices") << "invoices" << notEditable;
+        QTest::newRow("managed by another user") << "locked" << QString::fromUtf8(messages::quoteManagedElsewhere);
+        QTest::newRow("another customer's") << "customer" << QString::fromUtf8(messages::quoteOfOtherCustomer);
+    }
+    void openingIsRefused()
+    {
+        QFETCH(QString, situation);
+        QFETCH(QString, message);
+        Backend backend;
+        QVERIFY2(backend.started, qPrintable(backend.error));
+        const Scene scene = makeScene(backend);
+        const QString id = scene.quote.id;
+        Customer listedUnder = scene.owner.customer;
+        if (situation == QLatin1String("invoiced")) {
+            backend.startCheckout(backend.api, scene.quote, QStringLiteral("cash"));
+            QVERIFY(QTest::qWaitFor([&] { return backend.server.quote(id)->status == QLatin1String("invoiced"); },
+                                    5000));
+        } else if (situation == QLatin1String("live")) {
+            backend.startCheckout(backend.api, scene.quote, QStringLiteral("card"));
+        } else if (situation == QLatin1String("locked")) {
+            APIClient colleague;
+            colleague.setBase(backend.base());
+            colleague.setToken(backend.server.issueToken(QStringLiteral("Jordan Sales")));
+            backend.startCheckout(colleague, scene.quote, QStringLiteral("card"));
+        } else if (situation == QLatin1String("invoices")) {
+            // Paid through an invoice outside any checkout.
+            backend.intercept = [&](const HttpRequest &r) -> std::optional<HttpResponse> {
+                if (r.path != quotesPath + QLatin1Char('/') + id) return std::nullopt;
+                Quote quote = scene.quote;
+                quote.paymentSummary = QuotePaymentSummary{};
+                quote.paymentSummary->invoices.append(QuoteInvoice{QStringLiteral("INV1")});
+                HttpResponse response;
+                response.body = encode(quote, KeyStyle::Wire);
+                return response;
+            };
+        } else {
+            listedUnder = scene.other.customer;
+        }
+
+        Workspace model(backend);
+        model.signInOnly();
+        Draft draft = model->draft();
+        draft.notes = QStringLiteral("work in progress");
+        model->setDraft(draft);
+        model->setQuotes({scene.quote});
+        const Draft before = model->draft();
+
+        QVERIFY(!QCoro::waitFor(model->openQuote(id, listedUnder)));
+        QCOMPARE(model->error(), message);
+        QCOMPARE(model->draft(), before);
+        QCOMPARE(model->quotes(), QList<Quote>{scene.quote});
+        QVERIFY(model->deals().isEmpty());
+        QVERIFY(!model->transaction());
+        QCOMPARE(model->selectedWorkspaceTab(), WorkspaceTab::products);
+    }
+
+    void sentQuoteWithCanceledCheckoutOpens()
+    {
+        Backend backend;
+        QVERIFY2(backend.started, qPrintable(backend.error));
+        const Scene scene = makeScene(backend);
+        const CheckoutTransaction tx = backend.startCheckout(backend.api, scene.quote, QStringLiteral("card"));
+        QCoro::waitFor(CheckoutAPI::cancelCheckout(backend.api, tx.id));
+        Workspace model(backend);
+        model.signInOnly();
+
+        QVERIFY(QCoro::waitFor(model->openQuote(scene.quote.id, scene.owner.customer)));
+        QCOMPARE(model->error(), std::nullopt);
+        const Draft draft = model->draft();
+        QCOMPARE(draft.customer, scene.owner.customer);
+        QCOMPARE(draft.deal, scene.owner.deal);
+        QCOMPARE(draft.sourceNumber, scene.quote.number);
+        QCOMPARE(draft.lines, scene.quote.lines);
+        QVERIFY(draft.saved && !draft.dirty);
+        QCOMPARE(model->deals(), QList<Deal>{scene.owner.deal});
+        QVERIFY(model->transaction());
+        QCOMPARE(model->transaction()->status, QStringLiteral("canceled"));
+        QCOMPARE(model->selectedWorkspaceTab(), WorkspaceTab::quote);
+        QVERIFY(!model->editingLocked());
+        QTest::qWait(200); // several poll intervals
+        QCOMPARE(backend.count("GET", QStringLiteral("/api/checkouts/") + tx.id), 0);
+    }
+
+    void addingAProductTwiceMakesOneLine()
+    {
+        Backend backend;
+        QVERIFY2(backend.started, qPrintable(backend.error));
+        Workspace model(backend);
+        model.signInOnly();
+        const Product product = backend.server.products().first();
+        model->addProduct(product);
+        const QString firstId = model->draft().requestId;
+        model->addProduct(product);
+        QCOMPARE(model->draft().lines.size(), 1);
+        QCOMPARE(model->draft().lines.first().quantity, QStringLiteral("2"));
+        QCOMPARE(model->draft().lines.first().rate, product.rate);
+        QVERIFY(model->draft().dirty);
+        QVERIFY(model->draft().requestId != firstId);
+
+        Draft locked = model->draft();
+        locked.pendingSave = SaveQuoteRequest{locked.requestId};
+        model->setDraft(locked);
+        model->addProduct(product);
+        QCOMPARE(model->draft(), locked);
+    }
+
+    // A deal chosen for an unedited saved quote is linked on the server; on
+    // anything else it is an edit of the draft.
+    void choosingADeal_data()
+    {
+        QTest::addColumn<bool>("edited");
+        QTest::newRow("saved and clean") << false;
+        QTest::newRow("edited") << true;
+    }
+    void choosingADeal()
+    {
+        QFETCH(bool, edited);
+        Backend backend;
+        QVERIFY2(backend.started, qPrintable(backend.error));
+        const Scene scene = makeScene(backend);
+        Workspace model(backend);
+        model.signInOnly();
+        QVERIFY(QCoro::waitFor(model->openQuote(scene.quote.id, scene.owner.customer)));
+        if (edited) model->markEdited();
+
+        QCoro::waitFor(model->selectDeal(std::nullopt));
+        const QString linkPath = quotesPath + QLatin1Char('/') + scene.quote.id + QStringLiteral("/deal");
+        QCOMPARE(model->error(), std::nullopt);
+        QCOMPARE(backend.count("PUT", linkPath), edited ? 0 : 1);
+        QVERIFY(!model->draft().deal);
+        QCOMPARE(model->draft().dirty, edited);
+        QCOMPARE(model->draft().saved->dealId, edited ? scene.owner.deal.id : QString());
+        QCOMPARE(backend.server.quote(scene.quote.id)->dealId, edited ? scene.owner.deal.id : QString());
+    }
+};
+
+QTEST_GUILESS_MAIN(QuotesTest)
+#include "tst_quotes.moc"

@@ -1,0 +1,173 @@
+// The quote number grammar, the save checks with their messages, the quantity
+// step of the catalog's add button and the account-derived texts.
+#include "records/Uuid.h"
+#include "workflow/CheckoutModel.h"
+#include "workflow/QuoteValidation.h"
+
+#include <QTest>
+
+using namespace vantrel;
+
+class QuoteValidationTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void numberGrammar_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("value"); // empty: refused
+        QTest::newRow("integer") << "12" << "12";
+        QTest::newRow("fraction") << "2.50" << "2.5";
+        QTest::newRow("leading point") << ".5" << "0.5";
+        QTest::newRow("trailing point") << "5." << "5";
+        QTest::newRow("signs") << "-0.01" << "-0.01";
+        QTest::newRow("plus") << "+3" << "3";
+        QTest::newRow("empty") << "" << "";
+        QTest::newRow("sign only") << "-" << "";
+        QTest::newRow("point only") << "." << "";
+        QTest::newRow("exponent") << "1e3" << "";
+        QTest::newRow("comma") << "1,5" << "";
+        QTest::newRow("grouping") << "1,000" << "";
+        QTest::newRow("two points") << "1.2.3" << "";
+        QTest::newRow("trailing text") << "10abc" << "";
+        QTest::newRow("spaces") << " 1" << "";
+        QTest::newRow("percent") << "10%" << "";
+        QTest::newRow("too many digits") << QString(40, u'9') << "";
+    }
+    void numberGrammar()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, value);
+        const std::optional<Decimal> parsed = parseQuoteNumber(text);
+        QCOMPARE(parsed ? parsed->toString() : QString(), value);
+    }
+
+    void saveChecks_data()
+    {
+        QTest::addColumn<QString>("quantity");
+        QTest::addColumn<QString>("rate");
+        QTest::addColumn<QString>("discount");
+        QTest::addColumn<QString>("shipping");
+        QTest::addColumn<QString>("adjustment");
+        QTest::addColumn<QString>("message"); // empty: the draft may be sent
+        const QString line = QString::fromUtf8(messages::invalidLine);
+        const QString discount = QString::fromUtf8(messages::invalidDiscount);
+        const QString amounts = QString::fromUtf8(messages::invalidAmounts);
+        QTest::newRow("valid") << "2" << "10.00" << "0" << "0" << "0" << "";
+        QTest::newRow("quantity 0") << "0" << "10" << "0" << "0" << "0" << line;
+        QTest::newRow("quantity -1") << "-1" << "10" << "0" << "0" << "0" << line;
+        QTest::newRow("quantity empty") << "" << "10" << "0" << "0" << "0" << line;
+        QTest::newRow("quantity exponent") << "1e2" << "10" << "0" << "0" << "0" << line;
+        QTest::newRow("rate 0") << "1" << "0" << "0" << "0" << "0" << "";
+        QTest::newRow("rate -0.01") << "1" << "-0.01" << "0" << "0" << "0" << line;
+        QTest::newRow("rate empty") << "1" << "" << "0" << "0" << "0" << line;
+        QTest::newRow("discount 10%") << "1" << "10" << "10%" << "0" << "0" << "";
+        QTest::newRow("discount 100%") << "1" << "10" << "100%" << "0" << "0" << "";
+        QTest::newRow("discount 100.5%") << "1" << "10" << "100.5%" << "0" << "0" << discount;
+        QTest::newRow("discount 150 amount") << "1" << "10" << "150" << "0" << "0" << "";
+        QTest::newRow("discount -5") << "1" << "10" << "-5" << "0" << "0" << discount;
+        QTest::newRow("discount empty") << "1" << "10" << "" << "0" << "0" << discount;
+        QTest::newRow("discount lone %") << "1" << "10" << "%" << "0" << "0" << discount;
+        QTest::newRow("line before discount") << "0" << "10" << "%" << "0" << "0" << line;
+        QTest::newRow("shipping empty") << "1" << "10" << "0" << "" << "0" << amounts;
+        QTest::newRow("shipping -5") << "1" << "10" << "0" << "-5" << "0" << "";
+        QTest::newRow("adjustment text") << "1" << "10" << "0" << "0" << "ten" << amounts;
+        QTest::newRow("adjustment negative") << "1" << "10" << "0" << "0" << "-2.5" << "";
+    }
+    void saveChecks()
+    {
+        QFETCH(QString, quantity);
+        QFETCH(QString, rate);
+        QFETCH(QString, discount);
+        QFETCH(QString, shipping);
+        QFETCH(QString, adjustment);
+        QFETCH(QString, message);
+        Draft draft = Draft::make();
+        QuoteLine good;
+        good.quantity = QStringLiteral("1");
+        good.rate = QStringLiteral("5");
+        good.discount = QStringLiteral("0");
+        QuoteLine tested = good;
+        tested.quantity = quantity;
+        tested.rate = rate;
+        tested.discount = discount;
+        draft.lines = {good, tested};
+        draft.shipping = shipping;
+        draft.adjustment = adjustment;
+        draft.discount = QStringLiteral("not checked");
+        QCOMPARE(quoteValidationMessage(draft).value_or(QString()), message);
+    }
+
+    void quantityStep_data()
+    {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("whole") << "2" << "3";
+        QTest::newRow("fraction") << "2.5" << "3.5";
+        QTest::newRow("trailing zeros") << "1.50" << "2.5";
+        QTest::newRow("not a number") << "lots" << "1";
+        QTest::newRow("empty") << "" << "1";
+        QTest::newRow("exponent written plainly") << "2e1" << "21";
+    }
+    void quantityStep()
+    {
+        QFETCH(QString, before);
+        QFETCH(QString, after);
+        QCOMPARE(quantityPlusOne(before), after);
+    }
+
+    void abortedCustomerReturnsToTheForm()
+    {
+        Draft draft = Draft::make();
+        NewCustomerRequest sent{newUuidString(), "Ana", "Li", "5550102000", "ana@example.com", "C1", "10"};
+        NewCustomerRequest other = sent;
+        other.phone = QStringLiteral("5550102001");
+        draft.pendingCustomer = sent;
+        QVERIFY(!CheckoutModel::clearAbortedCustomer(draft, other));
+        QCOMPARE(draft.pendingCustomer, sent);
+
+        QVERIFY(CheckoutModel::clearAbortedCustomer(draft, sent));
+        QVERIFY(!draft.pendingCustomer);
+        QVERIFY(draft.customerDraft);
+        QVERIFY(draft.customerDraft->requestId != sent.requestId);
+        QCOMPARE(draft.customerDraft->requestId.size(), 36);
+        NewCustomerRequest back = *draft.customerDraft;
+        back.requestId = sent.requestId;
+        QCOMPARE(back, sent);
+    }
+
+    void accountTexts_data()
+    {
+        QTest::addColumn<QString>("route");
+        QTest::addColumn<QString>("mode");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<bool>("dailyImport");
+        QTest::addColumn<QString>("notice");
+        const QString registerText =
+            QStringLiteral("Square Register setup needs to be completed before preparing invoices.");
+        const QString generic = QStringLiteral("Payment setup is required on the server.");
+        QTest::newRow("register, blank message") << "square_register" << "individual_zoho" << "  \n " << false
+                                                 << registerText;
+        QTest::newRow("terminal, blank message") << "square_terminal" << "native_square_summary" << " " << false
+                                                 << generic;
+        QTest::newRow("message trimmed") << "square_register" << "native_square_summary" << "  Call us\n"
+                                         << true << "Call us";
+    }
+    void accountTexts()
+    {
+        QFETCH(QString, route);
+        QFETCH(QString, mode);
+        QFETCH(QString, message);
+        QFETCH(bool, dailyImport);
+        QFETCH(QString, notice);
+        CheckoutModel model;
+        model.setPaymentRoute(route);
+        model.setAccountingMode(mode);
+        model.setPaymentsSetupMessage(message);
+        QCOMPARE(model.usesDailySquareImport(), dailyImport);
+        QCOMPARE(model.paymentsSetupNotice(), notice);
+    }
+};
+
+QTEST_GUILESS_MAIN(QuoteValidationTest)
+#include "tst_quotes_validation.moc"

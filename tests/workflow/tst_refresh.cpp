@@ -1,0 +1,221 @@
+// Start-up loads, re-attaching to a waiting checkout, failures of the account
+// load and of the catalog, and the catalog loop's life.
+#include "tst_quotes_fixture.h"
+
+using namespace quotestest;
+
+namespace {
+const QString catalogPath = QStringLiteral("/api/catalog");
+const QString checkoutsPath = QStringLiteral("/api/checkouts");
+const QString recoverPath = QStringLiteral("/api/checkouts/recover-request");
+} // namespace
+
+class RefreshTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void startUpLoadsEverythingAndStartsTheLoop()
+    {
+        standin::StandinOptions options;
+        options.paymentRoute = QStringLiteral("square_register");
+        Backend backend(options);
+        QVERIFY2(backend.started, qPrintable(backend.error));
+        Workspace model(backend);
+        QCoro::waitFor(model->start());
+
+        QVERIFY(model->signedIn());
+        QCOMPARE(model->error(), std::nullopt);
+        QCOMPARE(model->paymentRoute(), QStringLiteral("square_register"));
+        QCOMPARE(model->accountingMode(), QStringLiteral("individual_zoho"));
+        QVERIFY(model->paymentsEnabled());
+        QCOMPARE(model->taxes().size(), 3);
+        QCOMPARE(model->products(), backend.server.products());
+        QVERIFY(model->catalogAt());
+        QVERIFY(!model->catalogBusy());
+        QVERIFY(!model->transactions().isEmpty());
+        QVERIFY(model->catalogTimer() && !model->catalogTimer()->isCancelled());
+        QCOMPARE(backend.count("GET", catalogPath), 1);
+    }
+
+    // A draft waiting for a checkout: a listed transaction is shown at once,
+    // an unlisted one is asked about.
+    void pendingCheckoutReattaches_data()
+    {
+        QTest::addColumn<bool>("listed");
+        QTest::newRow("listed") << true;
+        QTest::newRow("not listed") << false;
+    }
+    void pendingCheckoutReattaches()
+    {
+        QFETCH(bool, listed);
+        Backend backend;
+        QVERIFY2(backend.started, qPrintable(backend.error));
+        const NewCustomerResponse owner = backend.newCustomer(QStringLiteral("Reattach"));
+        const Quote quote = backend.newQuote(owner);
+        CheckoutRequest request{newUuidString(), quote.id, cents(quote.total), QStringLiteral("card"), 0, false};
+        if (listed) QCoro::waitFor(CheckoutAPI::startCheckout(backend.api, request));
+
+        Workspace model(backend);
+        model.signInOnly();
+        Draft draft = model->draft();
+        draft.customer = owner.customer;
+        draft.saved = quote;
+        draft.pendingCheckout = request;
+        model->setDraft(draft);
+        QCoro::waitFor(model->refreshAll());
+
+        QCOMPARE(backend.count("POST", recoverPath), listed ? 0 : 1);
+        if (listed) {
+            QVERIFY(model->transaction());
+            QCOMPARE(model->transaction()->id, request.requestId);
+        }
+    }
+
+    // A saved quote's checkout comes back unless it was canceled or another
+    // request of the draft is still open.
+    void savedQuoteReattaches_data()
+    {
+        QTest::addColumn<bool>("cancel");
+        QTest::addColumn<bool>("pendingSave");
+        QTest::addColumn<bool>("attached");
+        QTest::newRow("live checkout") << false << false << true;
+        QTest::newRow("canceled checkout") << true << false << false;
+        QTest::newRow("save pending") << false << true << false;
+    }
+    void savedQuoteReattaches()
+    {
+        QFETCH(bool, cancel);
+        QFETCH(bool, pendingSave);
+        QFETCH(bool, attached);
+        Backend backend;
+        QVERIFY2(backend.started, qPrintable(backend.error));
+        const NewCustomerResponse owner = backend.newCustomer(QStringLiteral("Saved"));
+        const Quote quote = backend.newQuote(owner);
+        const CheckoutTransaction tx = backend.startCheckout(backend.api, quote, QStringLiteral("card"));
+        if (cancel) QCoro::waitFor(CheckoutAPI::cancelCheckout(backend.api, tx.id));
+
+        Workspace model(backend);
+        model.signInOnly();
+        Draft draft = model->draft();
+        draft.customer = owner.customer;
+        draft.saved = quote;
+        if (pendingSave) draft.pendingSave = SaveQuoteRequest{draft.requestId, {}, owner.customer.id};
+        model->setDraft(draft);
+        QCoro::waitFor(model->refreshAll());
+
+        QCOMPARE(model->error(), std::nullopt);
+        QCOMPARE(model->transaction().has_value(), attached);
+        if (attached) QCOMPARE(model->transaction()->id, tx.id);
+        QCOMPARE(backend.count("POST", recoverPath), 0);
+    }
+
+    void failingTransactionListStopsTheAccountLoad()
+    {
+        standin::StandinOptions options;
+        options.paymentRoute = QStringLiteral("square_register");
+        options.accountingMode = QStringLiteral("native_square_summary");
+        Backend backend(options);
+        QVERIFY2(backend.started, qPrintable(backend.error));
+        backend.intercept = [](const HttpRequest &r) -> std::optional<HttpResponse> {
+            if (r.path == checkoutsPath) return errorResponse(500, QStringLiteral("Checkouts are unavailable."));
+            return std::nullopt;
+        };
+        Workspace model(backend);
+        model.signInOnly();
+        QCoro::waitFor(model->refreshAccount());
+
+        QCOMPARE(model->error(), QStringLiteral("Checkouts are unavailable."));
+        QVERIFY(model->usesDailySquareImport());
+        QVERIFY(model->taxes().isEmpty());
+        QCOMPARE(backend.count("GET", QStringLiteral("/api/taxes")), 0);
+        QVERIFY(!model->busy());
+    }
+
+    void catalogFailureKeepsTheCatalog_data()
+    {
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QByteArray>("body");
+        QTest::newRow("bad gateway") << 502 << QByteArray("<html>502</html>");
+        QTest::newRow("not a catalog") << 200 << QByteArray(R"({"at": 1, "products": [{"id": 5}]})");
+        QTest::newRow("time out of range") << 200 << QByteArray(R"({"at": 1e300, "products": []})");
+    }
+    void catalogFailureKeepsTheCatalog()
+    {
+        QFETCH(int, status);
+        QFETCH(QByteArray, body);
+        Backend backend;
+        QVERIFY2(backend.started, qPrintable(backend.error));
+        Workspace model(backend);
+        QCoro::waitFor(model->start());
+        const QList<Product> before = model->products();
+        const auto at = model->catalogAt();
+        QVERIFY(!before.isEmpty());
+
+        backend.intercept = [&](const HttpRequest &r) -> std::optional<HttpResponse> {
+            if (r.path != catalogPath) return std::nullopt;
+            HttpResponse response;
+            response.status = status;
+            response.body = body;
+            return response;
+        };
+        model->setError(QStringLiteral("earlier"));
+        QCoro::waitFor(model->refreshCatalog());
+        QCOMPARE(model->notice(), QString::fromUtf8(messages::catalogNotRefreshed));
+        QCOMPARE(model->error(), QStringLiteral("earlier"));
+        QCOMPARE(model->products(), before);
+        QCOMPARE(model->catalogAt(), at);
+        QVERIFY(!model->catalogBusy());
+    }
+
+    void concurrentCatalogRefreshesMakeOneRequest()
+    {
+        Backend backend;
+        QVERIFY2(backend.started, qPrintable(backend.error));
+        Workspace model(backend);
+        model.signInOnly();
+        QCoro::Task<> first = model->refreshCatalog();
+        QCoro::Task<> second = model->refreshCatalog();
+        QCoro::waitFor(std::move(second));
+        QCoro::waitFor(std::move(first));
+        QCOMPARE(backend.count("GET", catalogPath), 1);
+        QVERIFY(!model->products().isEmpty());
+    }
+
+    void catalogArrivingAfterSignOutIsDropped()
+    {
+        Backend backend;
+        QVERIFY2(backend.started, qPrintable(backend.error));
+        Workspace model(backend);
+        model.signInOnly();
+        QCoro::Task<> refresh = model->refreshCatalog();
+        model->signOut();
+        QCoro::waitFor(std::move(refresh));
+        QVERIFY(model->products().isEmpty());
+        QCOMPARE(model->notice(), std::nullopt);
+    }
+
+    void loopEndsAtSignOutAndRestartsAfterReset()
+    {
+        Backend backend;
+        QVERIFY2(backend.started, qPrintable(backend.error));
+        Workspace model(backend, std::chrono::milliseconds(30));
+        QCoro::waitFor(model->start());
+        QVERIFY(QTest::qWaitFor([&] { return backend.count("GET", catalogPath) >= 3; }, 5000));
+
+        const std::optional<TaskHandle> before = model->catalogTimer();
+        QVERIFY(model->resetWorkspace());
+        QVERIFY(before->isCancelled());
+        QVERIFY(model->catalogTimer() && !model->catalogTimer()->isCancelled());
+        const int atReset = backend.count("GET", catalogPath);
+        QVERIFY(QTest::qWaitFor([&] { return backend.count("GET", catalogPath) >= atReset + 2; }, 5000));
+
+        model->signOut();
+        QTest::qWait(20); // a refresh already on the wire may still land
+        const int atSignOut = backend.count("GET", catalogPath);
+        QTest::qWait(200);
+        QCOMPARE(backend.count("GET", catalogPath), atSignOut);
+    }
+};
+
+QTEST_GUILESS_MAIN(RefreshTest)
+#include "tst_refresh.moc"
