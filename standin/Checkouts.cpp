@@ -37,7 +37,7 @@ void StandinServer::State::schedule(const QString &id, int delayMs)
 {
     QTimer *timer = timers.value(id);
     if (!timer) {
-        timer = new QTimer;
+        timer = new QTimer(q); // owned by the server, so none outlives it
         timer->setSingleShot(true);
         QObject::connect(timer, &QTimer::timeout, q, [this, id] {
             try {

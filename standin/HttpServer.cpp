@@ -10,6 +10,8 @@ namespace standin {
 struct HttpServer::Connection {
     QByteArray buffer;
     bool waiting = false; // a delayed reply is pending; later requests queue in the buffer
+    bool continued = false; // "100 Continue" already sent for the request being read
+    bool discarding = false; // refused: input is read and dropped until the connection closes
 };
 
 QByteArray reasonPhrase(int status)
@@ -91,6 +93,10 @@ void HttpServer::readFrom(QTcpSocket *socket)
     Connection *c = m_connections.value(socket);
     if (!c) return;
     c->buffer += socket->readAll();
+    if (c->discarding) {
+        c->buffer.clear();
+        return;
+    }
     while (!c->waiting && m_connections.contains(socket)) {
         const qsizetype headerEnd = c->buffer.indexOf("\r\n\r\n");
         if (headerEnd < 0) {
@@ -136,7 +142,15 @@ void HttpServer::readFrom(QTcpSocket *socket)
                 return;
             }
         }
-        if (c->buffer.size() < headerEnd + 4 + length) return; // wait for the rest of the body
+        if (c->buffer.size() < headerEnd + 4 + length) {
+            // curl holds larger bodies back until it hears this.
+            if (!c->continued && request.header("expect").toLower() == "100-continue") {
+                c->continued = true;
+                socket->write("HTTP/1.1 100 Continue\r\n\r\n");
+            }
+            return; // wait for the rest of the body
+        }
+        c->continued = false;
         request.body = c->buffer.mid(headerEnd + 4, length);
         c->buffer.remove(0, headerEnd + 4 + length);
 
@@ -177,7 +191,7 @@ void HttpServer::readFrom(QTcpSocket *socket)
     }
 }
 
-void HttpServer::write(QTcpSocket *socket, const HttpResponse &response, bool keepAlive)
+void HttpServer::write(QTcpSocket *socket, const HttpResponse &response, bool keepAlive, bool closeNow)
 {
     QByteArray out = "HTTP/1.1 " + QByteArray::number(response.status) + ' ' + reasonPhrase(response.status) + "\r\n";
     out += "Content-Type: " + response.contentType + "\r\n";
@@ -188,7 +202,7 @@ void HttpServer::write(QTcpSocket *socket, const HttpResponse &response, bool ke
     out += "\r\n";
     out += response.body;
     socket->write(out);
-    if (!keepAlive) socket->disconnectFromHost();
+    if (!keepAlive && closeNow) socket->disconnectFromHost();
 }
 
 void HttpServer::fail(QTcpSocket *socket, int status, const QByteArray &message)
@@ -196,8 +210,17 @@ void HttpServer::fail(QTcpSocket *socket, int status, const QByteArray &message)
     HttpResponse response;
     response.status = status;
     response.body = "{\"error\":\"" + message + "\"}";
-    write(socket, response, false);
-    if (Connection *c = m_connections.value(socket)) c->buffer.clear();
+    if (Connection *c = m_connections.value(socket)) {
+        c->buffer.clear();
+        c->discarding = true;
+    }
+    // Closing while the peer still sends would reset the connection and lose this answer,
+    // so keep reading (and dropping) for a moment first.
+    write(socket, response, false, false);
+    QPointer<QTcpSocket> guard(socket);
+    QTimer::singleShot(1000, this, [guard] {
+        if (guard) guard->disconnectFromHost();
+    });
 }
 
 } // namespace standin

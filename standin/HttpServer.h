@@ -61,7 +61,7 @@ private:
     struct Connection;
     void accept();
     void readFrom(QTcpSocket *socket);
-    void write(QTcpSocket *socket, const HttpResponse &response, bool keepAlive);
+    void write(QTcpSocket *socket, const HttpResponse &response, bool keepAlive, bool closeNow = true);
     void fail(QTcpSocket *socket, int status, const QByteArray &message);
 
     Handler m_handler;

@@ -91,7 +91,7 @@ static std::optional<Reduction> parseReduction(const QString &text)
     }
     if (t.isEmpty()) return r.percent ? std::nullopt : std::optional<Reduction>(r);
     const auto value = Decimal::parse(t);
-    if (!value || value->isNegative() || value->overflowed()) return std::nullopt;
+    if (!value || value->isNegative() || Decimal(1000000000) < *value) return std::nullopt;
     if (r.percent && Decimal(100) < *value) return std::nullopt;
     r.value = *value;
     return r;
@@ -114,7 +114,9 @@ void StandinServer::State::computeTotals(Quote &quote) const
         ++index;
         const auto quantity = Decimal::parse(line.quantity.trimmed());
         const auto rate = Decimal::parse(line.rate.trimmed());
-        if (!quantity || !rate || !(Decimal(0) < *quantity) || rate->isNegative())
+        // The upper limits keep every product and sum far inside exact decimal range.
+        if (!quantity || !rate || !(Decimal(0) < *quantity) || rate->isNegative() ||
+            Decimal(1000000) < *quantity || Decimal(1000000000) < *rate)
             throw Refusal{400, QStringLiteral("Each line needs a positive quantity and a valid price.")};
         const auto discount = parseReduction(line.discount);
         if (!discount) throw Refusal{400, QStringLiteral("Enter a valid discount, such as 10%.")};
@@ -135,12 +137,15 @@ void StandinServer::State::computeTotals(Quote &quote) const
     if (!orderDiscount) throw Refusal{400, QStringLiteral("Enter a valid discount, such as 10%.")};
     const auto shipping = parseAmount(quote.shipping);
     const auto adjustment = parseAmount(quote.adjustment);
-    if (!shipping || !adjustment) throw Refusal{400, QStringLiteral("Enter valid shipping and adjustment amounts.")};
+    const Decimal limit(1000000000);
+    if (!shipping || !adjustment || limit < *shipping || *shipping < -limit || limit < *adjustment ||
+        *adjustment < -limit)
+        throw Refusal{400, QStringLiteral("Enter valid shipping and adjustment amounts.")};
     // The order discount comes off after tax, as a share of the subtotal when given in percent.
     const Decimal off = orderDiscount->percent ? (subtotal * orderDiscount->value * hundredth).rounded(2)
                                                : orderDiscount->value.rounded(2);
     const Decimal total = subtotal + tax - off + shipping->rounded(2) + adjustment->rounded(2);
-    if (total.isNegative() || total.overflowed() || subtotal.overflowed())
+    if (total.isNegative())
         throw Refusal{400, QStringLiteral("The quote total cannot be negative.")};
     quote.subtotal = moneyString(subtotal);
     quote.tax = moneyString(tax);

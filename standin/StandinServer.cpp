@@ -178,10 +178,15 @@ QString StandinServer::dataDir() const
 
 QString StandinServer::issueToken(const QString &user)
 {
-    d->store.begin();
-    const QString token = d->issueToken(user);
-    d->store.commit();
-    return token;
+    try {
+        d->store.begin();
+        const QString token = d->issueToken(user);
+        d->store.commit();
+        return token;
+    } catch (const std::exception &) {
+        d->store.rollback(); // not started, or the disk failed: no session
+        return {};
+    }
 }
 
 void StandinServer::injectFault(const StandinFault &fault)

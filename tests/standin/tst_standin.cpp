@@ -11,6 +11,7 @@
 #include <QImage>
 #include <QPdfDocument>
 #include <QRegularExpression>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -275,6 +276,8 @@ private slots:
                                        << "Each line needs a positive quantity and a valid price.";
         QTest::newRow("negative rate") << "1" << "-0.01" << "0" << false << "0" << "0" << "0"
                                        << "Each line needs a positive quantity and a valid price.";
+        QTest::newRow("absurd quantity") << "1e30" << "1e30" << "0" << false << "0" << "0" << "0"
+                                         << "Each line needs a positive quantity and a valid price.";
         QTest::newRow("over 100%") << "1" << "10" << "100.5%" << false << "0" << "0" << "0"
                                    << "Enter a valid discount, such as 10%.";
         QTest::newRow("bad shipping") << "1" << "10" << "0" << false << "0" << "five" << "0"
@@ -524,17 +527,99 @@ private slots:
         QCOMPARE(m_http->get("/api/me").status, 200);
     }
 
-    // Records survive a restart; the demo seed does not run twice.
+    // The HTTP layer itself, spoken raw.
+    void rawHttp_data()
+    {
+        QTest::addColumn<QByteArray>("first");
+        QTest::addColumn<QByteArray>("second"); // sent once the first answer arrived
+        QTest::addColumn<QList<int>>("statuses");
+        const QByteArray me = "GET /api/me HTTP/1.1\r\nHost: x\r\n\r\n";
+        QTest::newRow("pipelined") << me + me << QByteArray() << QList<int>{401, 401};
+        QTest::newRow("not http") << QByteArray("HELLO\r\n\r\n") << QByteArray() << QList<int>{400};
+        QTest::newRow("chunked") << QByteArray("POST /api/quotes HTTP/1.1\r\nTransfer-Encoding: chunked\r\n\r\n0\r\n\r\n")
+                                 << QByteArray() << QList<int>{501};
+        QTest::newRow("negative length") << QByteArray("POST /api/quotes HTTP/1.1\r\nContent-Length: -5\r\n\r\n")
+                                         << QByteArray() << QList<int>{400};
+        QTest::newRow("huge body") << QByteArray("POST /api/quotes HTTP/1.1\r\nContent-Length: 99999999\r\n\r\n")
+                                   << QByteArray() << QList<int>{413};
+        QTest::newRow("huge header") << "GET / HTTP/1.1\r\nX: " + QByteArray(40000, 'a') << QByteArray() << QList<int>{431};
+        QTest::newRow("expect continue")
+            << QByteArray("POST /auth/exchange HTTP/1.1\r\nExpect: 100-continue\r\nContent-Length: 2\r\n\r\n")
+            << QByteArray("{}") << QList<int>{100, 400};
+    }
+    void rawHttp()
+    {
+        QFETCH(QByteArray, first);
+        QFETCH(QByteArray, second);
+        QFETCH(QList<int>, statuses);
+        QTcpSocket socket;
+        socket.connectToHost(QHostAddress::LocalHost, m_server.port());
+        QVERIFY(socket.waitForConnected(10000));
+        socket.write(first);
+        QByteArray received;
+        auto answers = [&] {
+            QList<int> seen;
+            for (const auto &m : QRegularExpression(QStringLiteral("HTTP/1.1 (\\d{3})")).globalMatch(QString::fromLatin1(received)))
+                seen.append(m.captured(1).toInt());
+            return seen;
+        };
+        // The server shares this thread: wait by spinning the event loop, never by blocking.
+        QSignalSpy ready(&socket, &QTcpSocket::readyRead);
+        while (answers().size() < statuses.size()) {
+            if (!socket.bytesAvailable() && !ready.wait(10000)) break;
+            received += socket.readAll();
+            if (!second.isEmpty() && answers().size() == 1) {
+                socket.write(second);
+                second.clear();
+            }
+        }
+        QCOMPARE(answers(), statuses);
+        QCOMPARE(m_http->get("/api/me").status, 200);
+    }
+
+    // Records and sessions survive a restart, the demo seed does not run twice, and a
+    // checkout that was waiting carries on.
     void persistence()
     {
         const Quote quote = saveQuote(5);
+        const CheckoutRequest request = checkoutFor(quote);
+        ok<CheckoutTransaction>(m_http->post("/api/checkouts", encode(request, KeyStyle::Wire)));
+        QTRY_COMPARE_WITH_TIMEOUT(status(request.requestId), QStringLiteral("awaiting_payment"), 10000);
         const auto counts = m_server.counts();
         const QString token = m_server.issueToken(QStringLiteral("Jordan Sales"));
         m_server.stop();
-        restart(options());
+        standin::StandinOptions o = options();
+        o.autoPayMs = 10;
+        restart(o);
         QCOMPARE(m_server.counts().quotes, counts.quotes);
         QCOMPARE(m_server.counts().customers, counts.customers);
         QCOMPARE(m_http->call("GET", "/api/quotes/" + quote.id, {}, token).status, 200);
+        QTRY_COMPARE_WITH_TIMEOUT(status(request.requestId), QStringLiteral("complete"), 10000);
+        restart(options());
+    }
+
+    // Many copies of one save in flight at once still make one quote.
+    void concurrentRepeats()
+    {
+        const SaveQuoteRequest request = quoteRequest({QuoteLine::fromProduct(someProduct())});
+        const int before = m_server.counts().quotes;
+        QNetworkAccessManager network;
+        QList<QNetworkReply *> replies;
+        for (int i = 0; i < 12; ++i) {
+            QNetworkRequest r(QUrl(m_server.baseUrl() + "/api/quotes"));
+            r.setHeader(QNetworkRequest::ContentTypeHeader, QByteArrayLiteral("application/json"));
+            r.setRawHeader("Authorization", "Bearer " + m_server.issueToken("Avery Demo").toUtf8());
+            replies.append(network.post(r, encode(request, KeyStyle::Wire)));
+        }
+        QSet<QString> ids;
+        for (QNetworkReply *reply : replies) {
+            QTRY_VERIFY_WITH_TIMEOUT(reply->isFinished(), 20000);
+            QCOMPARE(reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(), 200);
+            ids.insert(decode<Quote>(reply->readAll(), KeyStyle::Wire).id);
+            reply->deleteLater();
+        }
+        QCOMPARE(ids.size(), 1);
+        QCOMPARE(m_server.counts().quotes, before + 1);
     }
 
     void registerRoute_data()
