@@ -6,9 +6,36 @@
 #include <QGuiApplication>
 #include <QStandardPaths>
 
+#include <QSocketNotifier>
+
+#include <csignal>
 #include <cstdio>
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace {
+
+int signalPipe[2] = {-1, -1};
+
+void onSignal(int)
+{
+    const char byte = 1;
+    [[maybe_unused]] const auto written = ::write(signalPipe[0], &byte, 1);
+}
+
+// Ctrl-C and SIGTERM end the event loop, so the database closes cleanly.
+void quitOnSignals(QCoreApplication &app)
+{
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0) return;
+    auto *notifier = new QSocketNotifier(signalPipe[1], QSocketNotifier::Read, &app);
+    QObject::connect(notifier, &QSocketNotifier::activated, &app, [] { QCoreApplication::quit(); });
+    struct sigaction action {};
+    action.sa_handler = onSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    ::sigaction(SIGINT, &action, nullptr);
+    ::sigaction(SIGTERM, &action, nullptr);
+}
 
 int fail(const QString &message)
 {
@@ -121,6 +148,7 @@ int main(int argc, char *argv[])
     if (!ok || options.stepDelayMs < 0) return fail(QStringLiteral("--step-delay must be milliseconds."));
     options.testControls = parser.isSet(controls);
 
+    quitOnSignals(app);
     standin::StandinServer server;
     QString error;
     if (!server.start(options, &error)) return fail(error);

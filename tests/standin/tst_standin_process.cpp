@@ -72,6 +72,8 @@ private slots:
                  QByteArray("{\"checkouts\":0,\"customers\":0,\"deals\":0,\"quotes\":0,\"receipts\":0,\"sessions\":1}"));
         process.terminate();
         QVERIFY(process.waitForFinished(30000));
+        QCOMPARE(process.exitStatus(), QProcess::NormalExit); // stopped cleanly, not killed
+        QCOMPARE(process.exitCode(), 0);
     }
 };
 
