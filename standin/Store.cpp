@@ -1,5 +1,6 @@
 #include "Store.h"
 
+#include <QFile>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QUuid>
@@ -26,6 +27,8 @@ bool Store::open(const QString &file, QString *error)
         m_connection.clear();
         return false;
     }
+    // Session hashes live here; SQLite gives its -wal and -shm files the same mode.
+    QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     try {
         exec(QStringLiteral("PRAGMA journal_mode=WAL"));
         exec(QStringLiteral("PRAGMA synchronous=FULL"));
