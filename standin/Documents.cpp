@@ -18,7 +18,7 @@ using namespace vantrel;
 namespace {
 
 // What a printed quote or invoice shows; one renderer draws both.
-struct DocumentSpec {
+struct PrintedDocument {
     QString title;
     QString badge;                 // "PAID", or empty
     QStringList facts;             // lines under the title
@@ -41,7 +41,7 @@ QString lineAmount(const QuoteLine &line)
     return moneyString(gross - off);
 }
 
-QByteArray renderPdf(const DocumentSpec &spec)
+QByteArray renderPdf(const PrintedDocument &doc)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -50,7 +50,7 @@ QByteArray renderPdf(const DocumentSpec &spec)
     writer.setPageSize(QPageSize(QPageSize::Letter));
     writer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
     writer.setResolution(144);
-    writer.setTitle(spec.title);
+    writer.setTitle(doc.title);
     writer.setCreator(QStringLiteral("Vantrel stand-in server"));
 
     QPainter p(&writer);
@@ -90,7 +90,7 @@ QByteArray renderPdf(const DocumentSpec &spec)
         p.setFont(small);
         p.setPen(Qt::darkGray);
         p.drawText(QRect(0, page.height() - 24, width, 24), Qt::AlignRight | Qt::AlignVCenter,
-                   QStringLiteral("%1 · page %2").arg(spec.title).arg(pageNumber));
+                   QStringLiteral("%1 · page %2").arg(doc.title).arg(pageNumber));
         p.setPen(Qt::black);
         p.setFont(body);
     };
@@ -102,7 +102,7 @@ QByteArray renderPdf(const DocumentSpec &spec)
         y = 0;
         p.setFont(bold);
         p.drawText(QRect(0, y, width, rowHeight), Qt::AlignLeft | Qt::AlignVCenter,
-                   spec.title + QStringLiteral(" (continued)"));
+                   doc.title + QStringLiteral(" (continued)"));
         y += rowHeight + 10;
         if (withTable) tableHeader();
     };
@@ -113,23 +113,23 @@ QByteArray renderPdf(const DocumentSpec &spec)
     p.setPen(Qt::black);
     y += 34;
     p.setFont(heading);
-    p.drawText(QRect(0, y, width, 48), Qt::AlignLeft | Qt::AlignVCenter, spec.title);
-    if (!spec.badge.isEmpty()) {
+    p.drawText(QRect(0, y, width, 48), Qt::AlignLeft | Qt::AlignVCenter, doc.title);
+    if (!doc.badge.isEmpty()) {
         p.setPen(QPen(QColor(0x2E, 0x7D, 0x32), 4));
         const QRect stamp(width - 220, y, 200, 48);
         p.drawRect(stamp);
-        p.drawText(stamp, Qt::AlignCenter, spec.badge);
+        p.drawText(stamp, Qt::AlignCenter, doc.badge);
         p.setPen(Qt::black);
     }
     y += 60;
     p.setFont(body);
-    for (const QString &fact : spec.facts) {
+    for (const QString &fact : doc.facts) {
         p.drawText(QRect(0, y, width, rowHeight), Qt::AlignLeft | Qt::AlignVCenter, fact);
         y += rowHeight;
     }
     y += 16;
     tableHeader();
-    for (const QuoteLine &line : spec.lines) {
+    for (const QuoteLine &line : doc.lines) {
         ensureRoom(rowHeight * 2, true);
         const QString item = line.sku.isEmpty() ? line.name : line.sku + QStringLiteral(" · ") + line.name;
         p.drawText(QRect(6, y, colQty - 12, rowHeight), Qt::AlignVCenter | Qt::AlignLeft,
@@ -156,19 +156,19 @@ QByteArray renderPdf(const DocumentSpec &spec)
         p.setPen(Qt::black);
     }
     y += 16;
-    for (qsizetype i = 0; i < spec.totals.size(); ++i) {
+    for (qsizetype i = 0; i < doc.totals.size(); ++i) {
         ensureRoom(rowHeight, false);
-        const bool last = i == spec.totals.size() - 1;
+        const bool last = i == doc.totals.size() - 1;
         p.setFont(last ? bold : body);
         p.drawText(QRect(colDisc - 140, y, colAmount - colDisc + 134, rowHeight), Qt::AlignVCenter | Qt::AlignRight,
-                   spec.totals[i].first);
+                   doc.totals[i].first);
         p.drawText(QRect(colAmount, y, width - colAmount - 6, rowHeight), Qt::AlignVCenter | Qt::AlignRight,
-                   spec.totals[i].second);
+                   doc.totals[i].second);
         y += rowHeight;
     }
     p.setFont(body);
     y += 20;
-    for (const QString &paragraph : spec.paragraphs) {
+    for (const QString &paragraph : doc.paragraphs) {
         const QRect bounds = p.boundingRect(QRect(0, 0, width, 100000), Qt::TextWordWrap, paragraph);
         // A paragraph taller than a page is cut into pages line by line.
         const QStringList pieces = bounds.height() > page.height() / 2 ? paragraph.split(QLatin1Char('\n'))
@@ -211,17 +211,17 @@ HttpResponse StandinServer::State::quotePdf(const QString &id, const QString &us
     if (!stored) throw Refusal{404, QStringLiteral("This quote does not exist.")};
     requireGui();
     const Quote q = present(*stored, user);
-    DocumentSpec spec;
-    spec.title = QStringLiteral("Quote %1").arg(q.number);
-    spec.facts = {QStringLiteral("Customer: %1").arg(q.customerName), QStringLiteral("Status: %1").arg(q.status)};
-    if (const Deal *deal = deals.find(q.dealId)) spec.facts.append(QStringLiteral("Deal: %1").arg(deal->name));
-    spec.lines = q.lines;
-    spec.totals = totalsOf(q);
-    if (!q.notes.trimmed().isEmpty()) spec.paragraphs.append(QStringLiteral("Notes\n") + q.notes);
-    if (!q.terms.trimmed().isEmpty()) spec.paragraphs.append(QStringLiteral("Terms\n") + q.terms);
+    PrintedDocument doc;
+    doc.title = QStringLiteral("Quote %1").arg(q.number);
+    doc.facts = {QStringLiteral("Customer: %1").arg(q.customerName), QStringLiteral("Status: %1").arg(q.status)};
+    if (const Deal *deal = deals.find(q.dealId)) doc.facts.append(QStringLiteral("Deal: %1").arg(deal->name));
+    doc.lines = q.lines;
+    doc.totals = totalsOf(q);
+    if (!q.notes.trimmed().isEmpty()) doc.paragraphs.append(QStringLiteral("Notes\n") + q.notes);
+    if (!q.terms.trimmed().isEmpty()) doc.paragraphs.append(QStringLiteral("Terms\n") + q.terms);
     HttpResponse r;
     r.contentType = "application/pdf";
-    r.body = renderPdf(spec);
+    r.body = renderPdf(doc);
     return r;
 }
 
@@ -236,28 +236,28 @@ HttpResponse StandinServer::State::invoicePdf(const QString &id)
     if (!isPaid) throw Refusal{409, QStringLiteral("The invoice is available once the payment is received.")};
     requireGui();
     const StoredQuote *stored = quotes.find(tx.quoteId);
-    DocumentSpec spec;
-    spec.title = tx.invoiceNumber ? QStringLiteral("Invoice %1").arg(*tx.invoiceNumber)
+    PrintedDocument doc;
+    doc.title = tx.invoiceNumber ? QStringLiteral("Invoice %1").arg(*tx.invoiceNumber)
                                   : QStringLiteral("Paid invoice for %1").arg(tx.quoteNumber);
-    spec.badge = QStringLiteral("PAID");
+    doc.badge = QStringLiteral("PAID");
     const QString date = QDateTime::fromMSecsSinceEpoch(qint64(tx.created * 1000), Qt::UTC)
                              .toString(QStringLiteral("yyyy-MM-dd"));
-    spec.facts = {QStringLiteral("Quote: %1").arg(tx.quoteNumber), QStringLiteral("Date: %1").arg(date)};
+    doc.facts = {QStringLiteral("Quote: %1").arg(tx.quoteNumber), QStringLiteral("Date: %1").arg(date)};
     if (stored) {
-        spec.facts.prepend(QStringLiteral("Customer: %1").arg(stored->quote.customerName));
-        spec.lines = c->paidLines.isEmpty() ? stored->quote.lines : c->paidLines;
-        spec.totals = totalsOf(stored->quote);
+        doc.facts.prepend(QStringLiteral("Customer: %1").arg(stored->quote.customerName));
+        doc.lines = c->paidLines.isEmpty() ? stored->quote.lines : c->paidLines;
+        doc.totals = totalsOf(stored->quote);
     }
-    spec.totals.append({QStringLiteral("Paid"), moneyString(Decimal(tx.amountCents) * *Decimal::parse(u"0.01"))});
+    doc.totals.append({QStringLiteral("Paid"), moneyString(Decimal(tx.amountCents) * *Decimal::parse(u"0.01"))});
     QString payment = QStringLiteral("Payment\nTender: %1").arg(tx.tender);
     if (tx.squarePaymentId) payment += QStringLiteral("\nSquare payment: %1").arg(*tx.squarePaymentId);
     if (tx.tender == QLatin1String("cash"))
         payment += QStringLiteral("\nCash received: %1").arg(moneyString(Decimal(tx.cashCents) * *Decimal::parse(u"0.01")));
     if (tx.accountingStatus) payment += QLatin1Char('\n') + *tx.accountingStatus;
-    spec.paragraphs.append(payment);
+    doc.paragraphs.append(payment);
     HttpResponse r;
     r.contentType = "application/pdf";
-    r.body = renderPdf(spec);
+    r.body = renderPdf(doc);
     return r;
 }
 
