@@ -385,6 +385,9 @@ private slots:
         CheckoutRequest second = checkoutFor(quote);
         QCOMPARE(m_http->post("/api/checkouts", encode(second, KeyStyle::Wire)).status, 409); // one live checkout per quote
         QCOMPARE(m_server.counts().checkouts, before + 1);
+        SaveQuoteRequest revision = quoteRequest(quote.lines);
+        revision.sourceId = quote.id;
+        QCOMPARE(m_http->post("/api/quotes", encode(revision, KeyStyle::Wire)).status, 409); // checkout under way
 
         // Declined, resumed, then canceled before any payment.
         QTRY_COMPARE_WITH_TIMEOUT(status(tx.id), QStringLiteral("awaiting_payment"), 10000);
@@ -435,6 +438,7 @@ private slots:
         QTest::newRow("drop") << "drop";
         QTest::newRow("502 after commit") << "bad_gateway_after_commit";
         QTest::newRow("502 before") << "bad_gateway";
+        QTest::newRow("slow") << "delay";
     }
     void faultsAfterCommit()
     {
@@ -444,11 +448,13 @@ private slots:
         HttpWalk control(m_server.baseUrl());
         // Qt re-sends a request once by itself when a reused connection closes, so drop a few.
         QCOMPARE(control.post("/__standin/faults", "{\"method\":\"POST\",\"path_prefix\":\"/api/quotes\",\"kind\":\"" +
-                                                       kind.toUtf8() + "\",\"count\":3}").status,
+                                                       kind.toUtf8() + "\",\"count\":3,\"delay_ms\":30}").status,
                  200);
         const HttpResult lost = m_http->post("/api/quotes", encode(request, KeyStyle::Wire));
         QCOMPARE(control.call("DELETE", "/__standin/faults").status, 200);
-        if (kind == QLatin1String("drop")) {
+        if (kind == QLatin1String("delay")) {
+            QCOMPARE(lost.status, 200);
+        } else if (kind == QLatin1String("drop")) {
             QCOMPARE(lost.status, 0);
             QVERIFY(lost.error != QNetworkReply::NoError);
         } else {
