@@ -3,7 +3,8 @@
 #include "server/APIClient.h"
 
 #include <QBuffer>
-#include <QCoroFuture>
+#include <QCoreApplication>
+#include <QThreadPool>
 #include <QCryptographicHash>
 #include <QDateTime>
 #include <QImageReader>
@@ -11,7 +12,6 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QTimer>
-#include <QtConcurrent/QtConcurrentRun>
 
 namespace vantrel {
 
@@ -52,19 +52,31 @@ bool acceptHeaders(QNetworkReply *reply, Body &body)
     return ok;
 }
 
+// Stops a refused download. Qt ends error statuses (4xx, 5xx) on its own,
+// and aborting those as well would report the reply's error twice.
+void cutOff(QNetworkReply *reply)
+{
+    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    if (status >= 400) {
+        reply->readAll(); // discarded; the resource time-out still bounds it
+        return;
+    }
+    reply->abort();
+}
+
 // Appends what arrived; a body beyond the limit is refused at the first
 // byte too many.
 void readAvailable(QNetworkReply *reply, Body &body)
 {
     if (body.refused || !acceptHeaders(reply, body)) {
-        reply->abort();
+        cutOff(reply);
         return;
     }
     const qint64 available = reply->bytesAvailable();
     if (available <= 0) return;
     if (body.bytes.size() + available > ProductImageStore::maxBodyBytes) {
         body.refused = true;
-        reply->abort();
+        cutOff(reply);
         return;
     }
     body.bytes += reply->read(available);
@@ -81,6 +93,29 @@ struct ReplyFinished {
                          Qt::SingleShotConnection);
     }
     void await_resume() const {}
+};
+
+QImage makeThumbnail(QByteArray bytes);
+
+// Decodes on a pool thread and resumes the awaiting coroutine on the main
+// thread with the result.
+struct DecodeOnWorker {
+    struct State {
+        QByteArray bytes;
+        QImage image;
+    };
+    std::shared_ptr<State> state;
+    explicit DecodeOnWorker(QByteArray bytes) : state(std::make_shared<State>()) { state->bytes = std::move(bytes); }
+    bool await_ready() const { return false; }
+    void await_suspend(std::coroutine_handle<> handle)
+    {
+        QThreadPool::globalInstance()->start([state = state, handle] {
+            state->image = makeThumbnail(std::move(state->bytes));
+            QMetaObject::invokeMethod(QCoreApplication::instance(), [handle] { handle.resume(); },
+                                      Qt::QueuedConnection);
+        });
+    }
+    QImage await_resume() const { return std::move(state->image); }
 };
 
 // Decodes the first image straight to its thumbnail size: the JPEG reader
@@ -113,8 +148,10 @@ QImage makeThumbnail(QByteArray bytes)
 } // namespace
 
 // Waits in the host's line until a running fetch hands over its slot.
+// Holds a plain pointer: g++ 12 may destroy temporaries of a co_await
+// expression twice, so awaiters here carry nothing with a destructor.
 struct ProductImageStore::GateWait {
-    std::shared_ptr<HostGate> gate;
+    HostGate *gate;
     bool await_ready() const { return false; }
     void await_suspend(std::coroutine_handle<> handle) { gate->waiting.push_back(handle); }
     void await_resume() const {}
@@ -250,13 +287,14 @@ QCoro::Task<QImage> ProductImageStore::run(QPointer<ProductImageStore> self, Pro
         if (gate->active < maxFetchesPerHost) {
             ++gate->active;
         } else {
-            co_await GateWait{gate};
+            co_await GateWait{gate.get()};
             if (gate->closed) co_return QImage();
         }
         QImage result;
-        if (self && !cancel.isCancelled()) {
-            result = co_await fetchAndDecode(self, url, api ? api->token() : QString(), key,
-                                             generation, cancel);
+        if (self && api && !cancel.isCancelled()) {
+            const QString token = api->token();
+            QCoro::Task<QImage> fetch = fetchAndDecode(self, url, token, key, generation, cancel);
+            result = co_await fetch;
         }
         release(gate);
         co_return result;
@@ -284,7 +322,7 @@ QCoro::Task<QImage> ProductImageStore::fetchAndDecode(QPointer<ProductImageStore
     cancel.setInFlight(reply);
     auto body = std::make_shared<Body>();
     QObject::connect(reply, &QNetworkReply::metaDataChanged, reply, [reply, body] {
-        if (!acceptHeaders(reply, *body)) reply->abort();
+        if (!acceptHeaders(reply, *body)) cutOff(reply);
     });
     QObject::connect(reply, &QIODevice::readyRead, reply, [reply, body] { readAvailable(reply, *body); });
     // The whole fetch, headers to last byte, gets a fixed budget.
@@ -307,7 +345,8 @@ QCoro::Task<QImage> ProductImageStore::fetchAndDecode(QPointer<ProductImageStore
 
     QImage thumbnail;
     if (ok) {
-        thumbnail = co_await QtConcurrent::run(makeThumbnail, std::move(body->bytes));
+        DecodeOnWorker decode(std::move(body->bytes));
+        thumbnail = co_await decode;
         if (!current()) co_return QImage();
     }
     if (thumbnail.isNull()) {

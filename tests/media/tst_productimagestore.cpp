@@ -1,0 +1,360 @@
+// Product photos against a loopback HTTP server that records every request.
+
+#include "media/ProductImageStore.h"
+#include "server/APIClient.h"
+
+#include <QBuffer>
+#include <QCoroTask>
+#include <QImageWriter>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTest>
+
+using namespace vantrel;
+
+namespace {
+
+struct Reply {
+    int status = 200;
+    QByteArray type = "image/jpeg";
+    QByteArray body;
+    bool declareLength = true;
+    QByteArray extraHeaders;
+    bool hold = false;
+};
+
+} // namespace
+
+Q_DECLARE_METATYPE(Reply)
+
+namespace {
+
+// Answers each request by path; a held reply waits until released.
+class PhotoServer : public QObject {
+public:
+    PhotoServer()
+    {
+        QVERIFY(m_server.listen(QHostAddress::LocalHost, 0));
+        connect(&m_server, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket *socket = m_server.nextPendingConnection()) {
+                socket->setParent(this);
+                connect(socket, &QTcpSocket::readyRead, this, [this, socket] { onRead(socket); });
+            }
+        });
+    }
+    QString base() const { return QStringLiteral("http://127.0.0.1:%1").arg(m_server.serverPort()); }
+    void route(const QString &path, const Reply &reply) { m_routes.insert(path, reply); }
+    int hits(const QString &path) const { return m_hits.value(path); }
+    int totalHits() const
+    {
+        int n = 0;
+        for (int h : m_hits) n += h;
+        return n;
+    }
+    QByteArray lastHeaders;
+    void releaseAll()
+    {
+        const auto held = m_held;
+        m_held.clear();
+        for (const auto &[socket, reply] : held) {
+            if (socket) send(socket, reply);
+        }
+    }
+    int heldCount() const { return int(m_held.size()); }
+
+private:
+    void onRead(QTcpSocket *socket)
+    {
+        QByteArray &buffer = m_buffers[socket];
+        buffer += socket->readAll();
+        if (!buffer.contains("\r\n\r\n")) return;
+        lastHeaders = buffer;
+        const QString path = QString::fromLatin1(buffer.split(' ').value(1));
+        ++m_hits[path];
+        const Reply reply = m_routes.value(path, Reply{404, "application/json", "{\"error\":\"no\"}"});
+        if (reply.hold) m_held.push_back({socket, reply});
+        else send(socket, reply);
+    }
+    static void send(QTcpSocket *socket, const Reply &reply)
+    {
+        QByteArray head = "HTTP/1.1 " + QByteArray::number(reply.status) + " X\r\nContent-Type: "
+            + reply.type + "\r\nConnection: close\r\n" + reply.extraHeaders;
+        if (reply.declareLength) head += "Content-Length: " + QByteArray::number(reply.body.size()) + "\r\n";
+        socket->write(head + "\r\n" + reply.body);
+        socket->disconnectFromHost();
+    }
+    QTcpServer m_server;
+    QHash<QString, Reply> m_routes;
+    QHash<QString, int> m_hits;
+    QHash<QTcpSocket *, QByteArray> m_buffers;
+    std::vector<std::pair<QPointer<QTcpSocket>, Reply>> m_held;
+};
+
+QByteArray jpeg(QSize size, QImageIOHandler::Transformations transform = QImageIOHandler::TransformationNone)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::darkCyan);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "jpeg");
+    writer.setTransformation(transform);
+    writer.write(image);
+    return bytes;
+}
+
+Product product(const QString &id, std::optional<QString> version = std::nullopt)
+{
+    Product p;
+    p.id = id;
+    p.name = QStringLiteral("Cabinet ") + id;
+    p.imagePath = QStringLiteral("/api/items/") + id + QStringLiteral("/image");
+    p.imageVersion = version;
+    return p;
+}
+
+QCoro::Task<void> collect(ProductImageStore *store, Product p, QPointer<APIClient> api,
+                          QImage *out, bool *done)
+{
+    QCoro::Task<QImage> task = store->image(p, api);
+    *out = co_await task;
+    *done = true;
+}
+
+QImage fetch(ProductImageStore &store, const Product &p, APIClient &api)
+{
+    QImage image;
+    bool done = false;
+    collect(&store, p, &api, &image, &done);
+    if (!QTest::qWaitFor([&] { return done; }, 10000)) qWarning("fetch did not finish");
+    return image;
+}
+
+} // namespace
+
+class TestProductImageStore : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<PhotoServer> server;
+    std::unique_ptr<APIClient> api;
+    std::unique_ptr<ProductImageStore> store;
+    qint64 now = 1'000'000;
+
+private Q_SLOTS:
+    void init()
+    {
+        server = std::make_unique<PhotoServer>();
+        api = std::make_unique<APIClient>();
+        api->setBase(server->base());
+        api->setToken(QStringLiteral("token-1"));
+        store = std::make_unique<ProductImageStore>();
+        store->setClock([this] { return now; });
+    }
+    void cleanup()
+    {
+        store.reset();
+        api.reset();
+        server.reset();
+    }
+
+    void neverRequestsOtherPaths_data()
+    {
+        QTest::addColumn<QString>("id");
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("token");
+        QTest::newRow("another item's photo") << "12" << "/api/items/13/image" << "t";
+        QTest::newRow("another endpoint") << "12" << "/api/me" << "t";
+        QTest::newRow("path with query") << "12" << "/api/items/12/image?x=1" << "t";
+        QTest::newRow("absolute address") << "12" << "http://127.0.0.1:1/api/items/12/image" << "t";
+        QTest::newRow("letter in id") << "12a" << "/api/items/12a/image" << "t";
+        QTest::newRow("dot segments in id") << ".." << "/api/items/../image" << "t";
+        QTest::newRow("empty id") << "" << "/api/items//image" << "t";
+        QTest::newRow("non-ascii digit") << QString::fromUtf8("1٣") << QString::fromUtf8("/api/items/1٣/image") << "t";
+        QTest::newRow("signed out") << "12" << "/api/items/12/image" << "";
+    }
+    void neverRequestsOtherPaths()
+    {
+        QFETCH(QString, id);
+        QFETCH(QString, path);
+        QFETCH(QString, token);
+        server->route(path, Reply{200, "image/jpeg", jpeg({10, 10})});
+        api->setToken(token);
+        Product p = product(id);
+        p.imagePath = path;
+        QVERIFY(fetch(*store, p, *api).isNull());
+        QTest::qWait(50);
+        QCOMPARE(server->totalHits(), 0);
+    }
+
+    void refusedRepliesBlockTheKey_data()
+    {
+        QTest::addColumn<Reply>("reply");
+        QTest::newRow("redirect") << Reply{302, "image/jpeg", "", true, "Location: /api/items/8/image\r\n"};
+        QTest::newRow("svg") << Reply{200, "image/svg+xml", "<svg xmlns='http://www.w3.org/2000/svg'/>"};
+        QTest::newRow("html") << Reply{200, "text/html; charset=utf-8", "<html></html>"};
+        QTest::newRow("201") << Reply{201, "image/jpeg", jpeg({10, 10})};
+        QTest::newRow("server error") << Reply{500, "image/jpeg", jpeg({10, 10})};
+        QTest::newRow("undecodable") << Reply{200, "image/png", "not a picture"};
+        QTest::newRow("no type") << Reply{200, "", jpeg({10, 10})};
+    }
+    void refusedRepliesBlockTheKey()
+    {
+        QFETCH(Reply, reply);
+        server->route(QStringLiteral("/api/items/7/image"), reply);
+        server->route(QStringLiteral("/api/items/8/image"), Reply{200, "image/jpeg", jpeg({10, 10})});
+        const Product p = product(QStringLiteral("7"));
+        QVERIFY(fetch(*store, p, *api).isNull());
+        QCOMPARE(server->hits(QStringLiteral("/api/items/7/image")), 1);
+        QCOMPARE(server->hits(QStringLiteral("/api/items/8/image")), 0); // redirect not followed
+
+        now += ProductImageStore::failureBlockMs - 1;
+        QVERIFY(fetch(*store, p, *api).isNull());
+        QCOMPARE(server->hits(QStringLiteral("/api/items/7/image")), 1);
+
+        now += 2;
+        server->route(QStringLiteral("/api/items/7/image"), Reply{200, "image/jpeg", jpeg({10, 10})});
+        QVERIFY(!fetch(*store, p, *api).isNull());
+        QCOMPARE(server->hits(QStringLiteral("/api/items/7/image")), 2);
+    }
+
+    void bodyLimit_data()
+    {
+        QTest::addColumn<qint64>("size");
+        QTest::addColumn<bool>("declared");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("limit, declared") << ProductImageStore::maxBodyBytes << true << true;
+        QTest::newRow("limit, streamed") << ProductImageStore::maxBodyBytes << false << true;
+        QTest::newRow("one more, declared") << ProductImageStore::maxBodyBytes + 1 << true << false;
+        QTest::newRow("one more, streamed") << ProductImageStore::maxBodyBytes + 1 << false << false;
+    }
+    void bodyLimit()
+    {
+        QFETCH(qint64, size);
+        QFETCH(bool, declared);
+        QFETCH(bool, accepted);
+        // A JPEG decoder ignores whatever follows the end-of-image marker.
+        QByteArray body = jpeg({64, 48});
+        body.append(QByteArray(size - body.size(), '\0'));
+        server->route(QStringLiteral("/api/items/5/image"), Reply{200, "image/jpeg", body, declared});
+        const QImage image = fetch(*store, product(QStringLiteral("5")), *api);
+        QCOMPARE(!image.isNull(), accepted);
+        if (accepted) QCOMPARE(image.size(), QSize(64, 48));
+    }
+
+    void keyFollowsSessionAndVersion()
+    {
+        const QString path = QStringLiteral("/api/items/3/image");
+        server->route(path, Reply{200, "image/jpeg", jpeg({20, 10})});
+        QVERIFY(!fetch(*store, product(QStringLiteral("3"), QStringLiteral("v1")), *api).isNull());
+        QVERIFY(server->lastHeaders.contains("Authorization: Bearer token-1\r\n"));
+        QVERIFY(server->lastHeaders.contains("Accept: " + QByteArray(ProductImageStore::acceptHeader) + "\r\n"));
+        QVERIFY(!fetch(*store, product(QStringLiteral("3"), QStringLiteral("v1")), *api).isNull());
+        QCOMPARE(server->hits(path), 1); // cached
+
+        QVERIFY(!fetch(*store, product(QStringLiteral("3"), QStringLiteral("v2")), *api).isNull());
+        QCOMPARE(server->hits(path), 2);
+
+        api->setToken(QStringLiteral("token-2"));
+        QVERIFY(!fetch(*store, product(QStringLiteral("3"), QStringLiteral("v2")), *api).isNull());
+        QCOMPARE(server->hits(path), 3);
+        QVERIFY(server->lastHeaders.contains("Authorization: Bearer token-2\r\n"));
+    }
+
+    void clearDuringFetchCachesNothing()
+    {
+        Reply held{200, "image/jpeg", jpeg({10, 10})};
+        held.hold = true;
+        server->route(QStringLiteral("/api/items/4/image"), held);
+        QImage image;
+        bool done = false;
+        collect(store.get(), product(QStringLiteral("4")), api.get(), &image, &done);
+        QTRY_COMPARE(server->heldCount(), 1);
+        store->clear();
+        server->releaseAll();
+        QTRY_VERIFY(done);
+        QVERIFY(image.isNull());
+        QCOMPARE(store->cachedCount(), 0);
+        QVERIFY(!store->isBlocked(ProductImageStore::cacheKey(product(QStringLiteral("4")), api->base(), api->token())));
+    }
+
+    void atMostFourFetchesPerHost()
+    {
+        Reply held{200, "image/jpeg", jpeg({10, 10})};
+        held.hold = true;
+        QImage images[6];
+        bool done[6] = {};
+        for (int i = 0; i < 6; ++i) {
+            server->route(QStringLiteral("/api/items/%1/image").arg(i + 1), held);
+            collect(store.get(), product(QString::number(i + 1)), api.get(), &images[i], &done[i]);
+        }
+        QTRY_COMPARE(server->heldCount(), 4);
+        QTest::qWait(100);
+        QCOMPARE(server->totalHits(), 4);
+        server->releaseAll();
+        QTRY_COMPARE(server->heldCount(), 2);
+        server->releaseAll();
+        QTRY_VERIFY(std::all_of(std::begin(done), std::end(done), [](bool d) { return d; }));
+        for (const QImage &image : images) QVERIFY(!image.isNull());
+    }
+
+    void thumbnailIsBoundedAndUpright_data()
+    {
+        QTest::addColumn<QSize>("stored");
+        QTest::addColumn<int>("transform");
+        QTest::addColumn<QSize>("shown");
+        QTest::newRow("landscape") << QSize(1600, 1200) << int(QImageIOHandler::TransformationNone) << QSize(640, 480);
+        QTest::newRow("rotated by its orientation tag") << QSize(1200, 800) << int(QImageIOHandler::TransformationRotate90) << QSize(427, 640);
+        QTest::newRow("small stays small") << QSize(300, 200) << int(QImageIOHandler::TransformationNone) << QSize(300, 200);
+    }
+    void thumbnailIsBoundedAndUpright()
+    {
+        QFETCH(QSize, stored);
+        QFETCH(int, transform);
+        QFETCH(QSize, shown);
+        server->route(QStringLiteral("/api/items/9/image"),
+                      Reply{200, "image/jpeg", jpeg(stored, QImageIOHandler::Transformations(transform))});
+        const QImage image = fetch(*store, product(QStringLiteral("9")), *api);
+        QVERIFY(qAbs(image.width() - shown.width()) <= 1);
+        QVERIFY(qAbs(image.height() - shown.height()) <= 1);
+        QCOMPARE(store->cachedCost(), qint64(image.bytesPerLine()) * image.height());
+    }
+
+    void cacheLimitsHoldAfterEveryInsert_data()
+    {
+        QTest::addColumn<int>("inserts");
+        QTest::addColumn<qint64>("cost");
+        QTest::newRow("many small thumbnails") << 400 << qint64(10 * 1024);
+        QTest::newRow("large thumbnails") << 60 << qint64(640 * 640 * 4);
+        QTest::newRow("just under the budget") << 5 << ProductImageStore::maxCachedBytes - 1;
+        QTest::newRow("over the budget alone") << 3 << ProductImageStore::maxCachedBytes + 1;
+    }
+    void cacheLimitsHoldAfterEveryInsert()
+    {
+        QFETCH(int, inserts);
+        QFETCH(qint64, cost);
+        BoundedCache<int> cache(ProductImageStore::maxCachedImages, ProductImageStore::maxCachedBytes);
+        for (int i = 0; i < inserts; ++i) {
+            cache.insert(QString::number(i), i, cost + (i % 3));
+            QVERIFY(cache.count() <= ProductImageStore::maxCachedImages);
+            QVERIFY(cache.totalCost() <= ProductImageStore::maxCachedBytes);
+            if (cost + (i % 3) <= ProductImageStore::maxCachedBytes) QVERIFY(cache.find(QString::number(i)));
+        }
+    }
+
+    void leastRecentlyUsedGoesFirst()
+    {
+        BoundedCache<int> cache(2, 100);
+        cache.insert(QStringLiteral("a"), 1, 10);
+        cache.insert(QStringLiteral("b"), 2, 10);
+        QVERIFY(cache.find(QStringLiteral("a")));
+        cache.insert(QStringLiteral("c"), 3, 10);
+        QVERIFY(cache.find(QStringLiteral("a")));
+        QVERIFY(!cache.find(QStringLiteral("b")));
+        cache.insert(QStringLiteral("a"), 4, 95); // replacing keeps the cost exact
+        QCOMPARE(cache.totalCost(), 95);
+        QCOMPARE(cache.count(), 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestProductImageStore)
+#include "tst_productimagestore.moc"
