@@ -1,0 +1,173 @@
+#include "VoiceSearch.h"
+
+#include "VoiceVocabulary.h"
+#include "platform/speech/PocketSphinxRecognizer.h"
+#include "platform/speech/QtAudioInput.h"
+
+namespace vantrel {
+
+const QString VoiceSearch::permissionMessage = QStringLiteral(
+    "Enable microphone and speech recognition in iPad Settings to use voice search.");
+const QString VoiceSearch::unavailableMessage = QStringLiteral("Voice search unavailable. Type your search.");
+const QString VoiceSearch::noInputMessage = QStringLiteral("No microphone input is available.");
+
+VoiceSearch::Platform VoiceSearch::desktopPlatform()
+{
+    return Platform{std::make_shared<speech::DesktopPermissions>(),
+                    std::make_shared<speech::DesktopAudioSession>(),
+                    std::make_shared<speech::QtAudioInput>(),
+                    std::make_shared<speech::PocketSphinxRecognizer>()};
+}
+
+VoiceSearch::VoiceSearch(QObject *parent) : VoiceSearch(desktopPlatform(), parent) {}
+
+VoiceSearch::VoiceSearch(Platform platform, QObject *parent)
+    : QObject(parent), m_platform(std::move(platform))
+{
+    if (m_platform.recognizer) {
+        connect(m_platform.recognizer.get(), &speech::SpeechRecognizer::result, this, &VoiceSearch::onResult);
+        connect(m_platform.recognizer.get(), &speech::SpeechRecognizer::failed, this, [this] { stop(); });
+    }
+    if (m_platform.input && m_platform.recognizer) {
+        connect(m_platform.input.get(), &speech::AudioInput::audio, this, [this](const QByteArray &samples) {
+            if (m_listening) m_platform.recognizer->append(samples);
+        });
+    }
+}
+
+VoiceSearch::~VoiceSearch()
+{
+    ++m_attempt;
+    if (m_listening || m_sessionActive) stop();
+    // The platform objects may outlive us through other owners: no signal of
+    // theirs reaches this object any more.
+    if (m_platform.recognizer) m_platform.recognizer->disconnect(this);
+    if (m_platform.input) m_platform.input->disconnect(this);
+}
+
+void VoiceSearch::toggle()
+{
+    // Fire and forget: every failure ends as a message on the object.
+    [](QPointer<VoiceSearch> self) -> QCoro::Task<void> {
+        try {
+            if (self) {
+                QCoro::Task<void> task = self->toggleAsync();
+                co_await task;
+            }
+        } catch (...) {
+        }
+    }(QPointer<VoiceSearch>(this));
+}
+
+QCoro::Task<void> VoiceSearch::toggleAsync()
+{
+    if (m_listening) {
+        stop();
+        return []() -> QCoro::Task<void> { co_return; }();
+    }
+    if (m_starting) return []() -> QCoro::Task<void> { co_return; }();
+    return start(QPointer<VoiceSearch>(this), ++m_attempt);
+}
+
+QCoro::Task<void> VoiceSearch::start(QPointer<VoiceSearch> self, quint64 attempt)
+{
+    self->m_starting = true;
+    auto still = [&] { return self && self->m_attempt == attempt; };
+    auto permissions = self->m_platform.permissions;
+    bool speechAllowed = false;
+    bool microphoneAllowed = false;
+    if (permissions) {
+        QCoro::Task<bool> speechAnswer = permissions->requestSpeechRecognition();
+        speechAllowed = co_await speechAnswer;
+        if (!still()) {
+            if (self) self->m_starting = false;
+            co_return;
+        }
+        QCoro::Task<bool> microphoneAnswer = permissions->requestMicrophone();
+        microphoneAllowed = co_await microphoneAnswer;
+        if (!still()) {
+            if (self) self->m_starting = false;
+            co_return;
+        }
+    }
+    self->m_starting = false;
+    const Platform &p = self->m_platform;
+    if (!speechAllowed || !microphoneAllowed) {
+        self->setMessage(permissionMessage);
+        co_return;
+    }
+    if (!p.recognizer || !p.recognizer->isAvailable() || !p.session || !p.input) {
+        self->setMessage(unavailableMessage);
+        co_return;
+    }
+    self->stop();
+
+    if (const QString failure = p.session->activateForRecording(); !failure.isEmpty()) {
+        self->stop();
+        self->setMessage(failure);
+        co_return;
+    }
+    self->m_sessionActive = true;
+    if (p.input->sampleRate() <= 0) {
+        self->stop();
+        self->setMessage(noInputMessage);
+        co_return;
+    }
+    p.recognizer->start();
+    if (const QString failure = p.input->start(); !failure.isEmpty()) {
+        self->stop();
+        self->setMessage(failure);
+        co_return;
+    }
+    self->setListening(true);
+    self->setMessage(QString());
+}
+
+void VoiceSearch::stop()
+{
+    ++m_attempt;
+    m_starting = false;
+    if (m_platform.input) m_platform.input->stop();
+    if (m_platform.recognizer) {
+        m_platform.recognizer->endAudio();
+        m_platform.recognizer->cancel();
+    }
+    setListening(false);
+    if (m_sessionActive && m_platform.session) m_platform.session->deactivate();
+    m_sessionActive = false;
+}
+
+void VoiceSearch::setCatalogVocabulary(const QList<Product> &products)
+{
+    if (m_platform.recognizer) m_platform.recognizer->setVocabulary(catalogPhrases(products));
+}
+
+void VoiceSearch::onResult(const QString &text, bool isFinal)
+{
+    if (!m_listening) return;
+    setTranscript(text);
+    if (isFinal) stop();
+}
+
+void VoiceSearch::setListening(bool listening)
+{
+    if (m_listening == listening) return;
+    m_listening = listening;
+    Q_EMIT listeningChanged();
+}
+
+void VoiceSearch::setTranscript(const QString &transcript)
+{
+    if (m_transcript == transcript) return;
+    m_transcript = transcript;
+    Q_EMIT transcriptChanged();
+}
+
+void VoiceSearch::setMessage(const QString &message)
+{
+    if (m_message == message) return;
+    m_message = message;
+    Q_EMIT messageChanged();
+}
+
+} // namespace vantrel

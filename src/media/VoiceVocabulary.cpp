@@ -1,0 +1,92 @@
+#include "VoiceVocabulary.h"
+
+#include <QRegularExpression>
+#include <QSet>
+
+namespace vantrel {
+
+namespace {
+
+// The finish codes the catalog search maps back from speech.
+const QList<std::pair<QString, QString>> &finishes()
+{
+    static const QList<std::pair<QString, QString>> table{
+        {QStringLiteral("ws"), QStringLiteral("white shaker")},
+        {QStringLiteral("wo"), QStringLiteral("white oak")},
+        {QStringLiteral("gs"), QStringLiteral("graphite shaker")},
+    };
+    return table;
+}
+
+QString spokenRun(const QString &run)
+{
+    if (run.front().isDigit()) {
+        // Long digit runs are read digit by digit, as people read part numbers.
+        if (run.size() > 3) {
+            QStringList digits;
+            for (const QChar c : run) digits << spokenNumber(c.digitValue());
+            return digits.join(QLatin1Char(' '));
+        }
+        return spokenNumber(run.toInt());
+    }
+    const QString lower = run.toLower();
+    for (const auto &[code, words] : finishes()) {
+        if (lower == code) return words;
+    }
+    return lower;
+}
+
+// Letters and digits in runs: "WS36-BASE" is "ws", "36", "base".
+QString spokenText(const QString &text)
+{
+    static const QRegularExpression runs(QStringLiteral("[A-Za-z]+|[0-9]+"));
+    QStringList parts;
+    for (auto it = runs.globalMatch(text); it.hasNext();) parts << spokenRun(it.next().captured());
+    return parts.join(QLatin1Char(' '));
+}
+
+} // namespace
+
+QString spokenNumber(int number)
+{
+    static const char *const ones[] = {"zero", "one", "two", "three", "four", "five", "six",
+                                       "seven", "eight", "nine", "ten", "eleven", "twelve",
+                                       "thirteen", "fourteen", "fifteen", "sixteen", "seventeen",
+                                       "eighteen", "nineteen"};
+    static const char *const tens[] = {"", "", "twenty", "thirty", "forty", "fifty", "sixty",
+                                       "seventy", "eighty", "ninety"};
+    if (number < 0 || number > 999) return QString::number(number);
+    if (number < 20) return QString::fromLatin1(ones[number]);
+    if (number < 100) {
+        QString text = QString::fromLatin1(tens[number / 10]);
+        if (number % 10) text += QLatin1Char(' ') + QString::fromLatin1(ones[number % 10]);
+        return text;
+    }
+    QString text = QString::fromLatin1(ones[number / 100]) + QStringLiteral(" hundred");
+    if (number % 100) text += QLatin1Char(' ') + spokenNumber(number % 100);
+    return text;
+}
+
+QStringList catalogPhrases(const QList<Product> &products)
+{
+    QStringList phrases;
+    QSet<QString> seen;
+    auto add = [&](const QString &phrase) {
+        const QString clean = phrase.simplified();
+        if (clean.isEmpty() || seen.contains(clean)) return;
+        seen.insert(clean);
+        phrases << clean;
+    };
+    for (const Product &product : products) {
+        add(spokenText(product.name));
+        add(spokenText(product.sku));
+        add(spokenText(product.category));
+    }
+    if (!phrases.isEmpty()) {
+        for (const auto &[code, words] : finishes()) add(words);
+        for (int size : {9, 12, 15, 18, 21, 24, 30, 36, 42}) add(spokenNumber(size));
+    }
+    return phrases;
+}
+
+} // namespace vantrel

@@ -1,0 +1,260 @@
+#include "PocketSphinxRecognizer.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSet>
+
+#include <pocketsphinx.h>
+#include <sphinxbase/ckd_alloc.h>
+#include <sphinxbase/err.h>
+
+namespace vantrel::speech {
+
+namespace {
+
+const char catalogSearch[] = "catalog";
+
+QString hmmPath(const QString &dir) { return dir + QStringLiteral("/en-us"); }
+QString lmPath(const QString &dir) { return dir + QStringLiteral("/en-us.lm.bin"); }
+QString dictPath(const QString &dir) { return dir + QStringLiteral("/cmudict-en-us.dict"); }
+
+} // namespace
+
+// Owns the decoder; lives on the recogniser's worker thread, so decoding
+// never blocks the main thread.
+class SphinxWorker : public QObject {
+public:
+    using Report = std::function<void(quint64 session, QString text, bool isFinal, QString error)>;
+    SphinxWorker(QString modelDirectory, Report report)
+        : m_dir(std::move(modelDirectory)), m_report(std::move(report)) {}
+    ~SphinxWorker() override
+    {
+        if (m_decoder) ps_free(m_decoder);
+    }
+
+    void setVocabulary(QStringList phrases)
+    {
+        m_phrases = std::move(phrases);
+        m_vocabularyChanged = true;
+    }
+
+    void start(quint64 session)
+    {
+        m_session = session;
+        m_partial.clear();
+        if (!ensureDecoder()) {
+            m_report(session, {}, true, QStringLiteral("The speech model could not be loaded."));
+            return;
+        }
+        applyVocabulary();
+        if (ps_start_utt(m_decoder) < 0) {
+            m_report(session, {}, true, QStringLiteral("Speech recognition could not start."));
+            return;
+        }
+        m_inUtterance = true;
+    }
+
+    void process(quint64 session, QByteArray samples)
+    {
+        if (session != m_session || !m_inUtterance) return;
+        const auto *data = reinterpret_cast<const int16 *>(samples.constData());
+        if (ps_process_raw(m_decoder, data, size_t(samples.size() / 2), FALSE, FALSE) < 0) {
+            cancel();
+            m_report(session, {}, true, QStringLiteral("Speech recognition failed."));
+            return;
+        }
+        const QString text = hypothesis();
+        if (text != m_partial) {
+            m_partial = text;
+            m_report(session, text, false, {});
+        }
+    }
+
+    void end(quint64 session)
+    {
+        if (session != m_session || !m_inUtterance) return;
+        m_inUtterance = false;
+        ps_end_utt(m_decoder);
+        m_report(session, hypothesis(), true, {});
+    }
+
+    void cancel()
+    {
+        if (m_inUtterance) ps_end_utt(m_decoder);
+        m_inUtterance = false;
+    }
+
+private:
+    bool ensureDecoder()
+    {
+        if (m_decoder) return true;
+        const QByteArray hmm = hmmPath(m_dir).toLocal8Bit();
+        const QByteArray lm = lmPath(m_dir).toLocal8Bit();
+        const QByteArray dict = dictPath(m_dir).toLocal8Bit();
+        err_set_logfp(nullptr); // the client writes no log of its own
+        cmd_ln_t *config = cmd_ln_init(nullptr, ps_args(), TRUE, "-hmm", hmm.constData(), "-lm",
+                                       lm.constData(), "-dict", dict.constData(), nullptr);
+        if (!config) return false;
+        m_decoder = ps_init(config);
+        cmd_ln_free_r(config);
+        if (!m_decoder) return false;
+        if (const char *name = ps_get_search(m_decoder)) m_defaultSearch = name;
+        return true;
+    }
+
+    void applyVocabulary()
+    {
+        if (!m_vocabularyChanged) return;
+        m_vocabularyChanged = false;
+        const QString grammar = PocketSphinxRecognizer::grammarFor(m_phrases, [this](const QString &word) {
+            char *pron = ps_lookup_word(m_decoder, word.toUtf8().constData());
+            if (!pron) return false;
+            ckd_free(pron);
+            return true;
+        });
+        if (!grammar.isEmpty()
+            && ps_set_jsgf_string(m_decoder, catalogSearch, grammar.toUtf8().constData()) == 0
+            && ps_set_search(m_decoder, catalogSearch) == 0) {
+            return;
+        }
+        // No usable catalog words: the generic language model listens.
+        ps_set_search(m_decoder, m_defaultSearch.constData());
+    }
+
+    QString hypothesis()
+    {
+        int32 score = 0;
+        const char *hyp = ps_get_hyp(m_decoder, &score);
+        return hyp ? QString::fromUtf8(hyp).simplified() : QString();
+    }
+
+    QString m_dir;
+    Report m_report;
+    ps_decoder_t *m_decoder = nullptr;
+    QByteArray m_defaultSearch;
+    QStringList m_phrases;
+    bool m_vocabularyChanged = true;
+    bool m_inUtterance = false;
+    quint64 m_session = 0;
+    QString m_partial;
+};
+
+PocketSphinxRecognizer::PocketSphinxRecognizer(QString modelDirectory, QObject *parent)
+    : SpeechRecognizer(parent),
+      m_modelDirectory(modelDirectory.isEmpty() ? systemModelDirectory() : std::move(modelDirectory))
+{
+    QPointer<PocketSphinxRecognizer> self(this);
+    m_worker = new SphinxWorker(m_modelDirectory, [self](quint64 session, QString text, bool isFinal, QString error) {
+        // Runs on the worker; the result hops to the main thread, and is
+        // dropped there when the recogniser is gone.
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [self, session, text, isFinal, error] {
+                if (self) self->deliver(session, text, isFinal, error);
+            },
+            Qt::QueuedConnection);
+    });
+    m_worker->moveToThread(&m_thread);
+    connect(&m_thread, &QThread::finished, m_worker, &QObject::deleteLater);
+    m_thread.start();
+}
+
+PocketSphinxRecognizer::~PocketSphinxRecognizer()
+{
+    m_thread.quit();
+    m_thread.wait();
+}
+
+QString PocketSphinxRecognizer::systemModelDirectory()
+{
+    return QStringLiteral("/usr/share/pocketsphinx/model/en-us");
+}
+
+bool PocketSphinxRecognizer::isAvailable() const
+{
+    return QFileInfo(hmmPath(m_modelDirectory) + QStringLiteral("/mdef")).isFile()
+        && QFileInfo(lmPath(m_modelDirectory)).isFile() && QFileInfo(dictPath(m_modelDirectory)).isFile();
+}
+
+void PocketSphinxRecognizer::setVocabulary(const QStringList &phrases)
+{
+    QMetaObject::invokeMethod(m_worker, [worker = m_worker, phrases] { worker->setVocabulary(phrases); },
+                              Qt::QueuedConnection);
+}
+
+void PocketSphinxRecognizer::start()
+{
+    const quint64 session = ++m_session;
+    m_running = true;
+    QMetaObject::invokeMethod(m_worker, [worker = m_worker, session] { worker->start(session); },
+                              Qt::QueuedConnection);
+}
+
+void PocketSphinxRecognizer::append(const QByteArray &samples)
+{
+    if (!m_running) return;
+    QMetaObject::invokeMethod(m_worker, [worker = m_worker, session = m_session, samples] {
+        worker->process(session, samples);
+    }, Qt::QueuedConnection);
+}
+
+void PocketSphinxRecognizer::endAudio()
+{
+    if (!m_running) return;
+    QMetaObject::invokeMethod(m_worker, [worker = m_worker, session = m_session] { worker->end(session); },
+                              Qt::QueuedConnection);
+}
+
+void PocketSphinxRecognizer::cancel()
+{
+    if (!m_running) return;
+    m_running = false;
+    ++m_session; // whatever the worker still reports belongs to an old session
+    QMetaObject::invokeMethod(m_worker, [worker = m_worker] { worker->cancel(); }, Qt::QueuedConnection);
+}
+
+void PocketSphinxRecognizer::deliver(quint64 session, const QString &text, bool isFinal, const QString &error)
+{
+    if (session != m_session || !m_running) return;
+    if (isFinal) m_running = false;
+    if (!error.isEmpty()) Q_EMIT failed(error);
+    else Q_EMIT result(text, isFinal);
+}
+
+QString PocketSphinxRecognizer::grammarFor(const QStringList &phrases,
+                                           const std::function<bool(const QString &)> &known)
+{
+    QStringList kept;
+    QStringList words;
+    QSet<QString> seenPhrases;
+    QSet<QString> seenWords;
+    for (const QString &phrase : phrases) {
+        QStringList phraseWords;
+        for (const QString &raw : phrase.toLower().split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+            QString word;
+            for (const QChar c : raw) {
+                if ((c >= QLatin1Char('a') && c <= QLatin1Char('z')) || c == QLatin1Char('\'')) word += c;
+            }
+            if (word.isEmpty() || !known(word)) continue;
+            phraseWords << word;
+            if (!seenWords.contains(word)) {
+                seenWords.insert(word);
+                words << word;
+            }
+        }
+        const QString joined = phraseWords.join(QLatin1Char(' '));
+        if (!joined.isEmpty() && !seenPhrases.contains(joined)) {
+            seenPhrases.insert(joined);
+            kept << joined;
+        }
+    }
+    if (kept.isEmpty()) return {};
+    // Whole phrases carry most of the weight; the word loop still lets a
+    // person say part of a name or mix words of two products.
+    return QStringLiteral("#JSGF V1.0;\ngrammar catalog;\n"
+                          "public <query> = /0.9/ <phrase> | /0.1/ <word>+;\n<phrase> = ")
+        + kept.join(QStringLiteral(" | ")) + QStringLiteral(";\n<word> = ") + words.join(QStringLiteral(" | "))
+        + QStringLiteral(";\n");
+}
+
+} // namespace vantrel::speech

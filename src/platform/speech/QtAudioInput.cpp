@@ -1,0 +1,102 @@
+#include "QtAudioInput.h"
+
+#include <QAudioSource>
+#include <QMediaDevices>
+
+#include <cmath>
+
+namespace vantrel::speech {
+
+namespace {
+
+constexpr int recognizerRate = 16000;
+
+QAudioFormat recognizerFormat()
+{
+    QAudioFormat format;
+    format.setSampleRate(recognizerRate);
+    format.setChannelCount(1);
+    format.setSampleFormat(QAudioFormat::Int16);
+    return format;
+}
+
+} // namespace
+
+QtAudioInput::QtAudioInput(QObject *parent) : AudioInput(parent)
+{
+    m_device = QMediaDevices::defaultAudioInput();
+    if (m_device.isNull()) return;
+    // Prefer what the recogniser wants; otherwise take the device's own
+    // format and convert.
+    m_format = m_device.isFormatSupported(recognizerFormat()) ? recognizerFormat()
+                                                              : m_device.preferredFormat();
+}
+
+QtAudioInput::~QtAudioInput() { stop(); }
+
+int QtAudioInput::sampleRate() const
+{
+    if (m_device.isNull() || !m_format.isValid()) return 0;
+    return m_format.sampleRate();
+}
+
+QString QtAudioInput::start()
+{
+    stop();
+    if (sampleRate() <= 0) return QStringLiteral("The microphone could not be started.");
+    m_source = std::make_unique<QAudioSource>(m_device, m_format);
+    m_phase = 0;
+    m_stream = m_source->start();
+    if (!m_stream || m_source->error() != QAudio::NoError) {
+        m_source.reset();
+        m_stream = nullptr;
+        return QStringLiteral("The microphone could not be started.");
+    }
+    connect(m_stream, &QIODevice::readyRead, this, [this] {
+        if (!m_stream) return;
+        const QByteArray captured = m_stream->readAll();
+        const QByteArray samples = toRecognizerFormat(captured, m_format, m_phase);
+        if (!samples.isEmpty()) Q_EMIT audio(samples);
+    });
+    return {};
+}
+
+void QtAudioInput::stop()
+{
+    if (m_source) {
+        m_source->stop();
+        m_source.reset();
+    }
+    m_stream = nullptr;
+}
+
+QByteArray QtAudioInput::toRecognizerFormat(const QByteArray &captured, const QAudioFormat &format,
+                                            double &phase)
+{
+    const int channels = format.channelCount();
+    const int bytesPerFrame = format.bytesPerFrame();
+    if (channels <= 0 || bytesPerFrame <= 0 || format.sampleRate() <= 0) return {};
+    if (format == recognizerFormat()) return captured;
+    const qsizetype frames = captured.size() / bytesPerFrame;
+    const auto *data = captured.constData();
+    auto sampleAt = [&](qsizetype frame) {
+        float sum = 0;
+        for (int c = 0; c < channels; ++c) sum += format.normalizedSampleValue(data + frame * bytesPerFrame + c * format.bytesPerSample());
+        return sum / channels;
+    };
+    // Nearest-sample resampling is enough for speech recognition, which
+    // looks at frequencies far below the new Nyquist limit.
+    const double step = double(format.sampleRate()) / recognizerRate;
+    QByteArray out;
+    out.reserve(int(frames / step + 2) * 2);
+    while (phase < frames) {
+        const float value = std::clamp(sampleAt(qsizetype(phase)), -1.0f, 1.0f);
+        const qint16 sample = qint16(std::lround(value * 32767.0f));
+        out.append(reinterpret_cast<const char *>(&sample), sizeof sample);
+        phase += step;
+    }
+    phase -= double(frames);
+    return out;
+}
+
+} // namespace vantrel::speech

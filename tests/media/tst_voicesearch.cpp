@@ -1,0 +1,254 @@
+// Voice search over platform fakes that record what was asked of them.
+
+#include "media/VoiceSearch.h"
+#include "media/VoiceVocabulary.h"
+#include "platform/speech/PocketSphinxRecognizer.h"
+#include "platform/speech/QtAudioInput.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace vantrel;
+using namespace vantrel::speech;
+
+namespace {
+
+struct FakePermissions : SpeechPermissions {
+    bool speech = true;
+    bool microphone = true;
+    QCoro::Task<bool> requestSpeechRecognition() override { co_return speech; }
+    QCoro::Task<bool> requestMicrophone() override { co_return microphone; }
+};
+
+struct FakeSession : AudioSession {
+    QString failure;
+    int activations = 0;
+    int deactivations = 0;
+    QString activateForRecording() override
+    {
+        ++activations;
+        return failure;
+    }
+    void deactivate() override { ++deactivations; }
+};
+
+struct FakeInput : AudioInput {
+    int rate = 16000;
+    bool running = false;
+    int sampleRate() const override { return rate; }
+    QString start() override
+    {
+        running = true;
+        return {};
+    }
+    void stop() override { running = false; }
+};
+
+struct FakeRecognizer : SpeechRecognizer {
+    bool available = true;
+    bool running = false;
+    QByteArray heard;
+    QStringList vocabulary;
+    bool isAvailable() const override { return available; }
+    void setVocabulary(const QStringList &phrases) override { vocabulary = phrases; }
+    void start() override { running = true; }
+    void append(const QByteArray &samples) override { heard += samples; }
+    void endAudio() override {}
+    void cancel() override { running = false; }
+};
+
+struct Rig {
+    std::shared_ptr<FakePermissions> permissions = std::make_shared<FakePermissions>();
+    std::shared_ptr<FakeSession> session = std::make_shared<FakeSession>();
+    std::shared_ptr<FakeInput> input = std::make_shared<FakeInput>();
+    std::shared_ptr<FakeRecognizer> recognizer = std::make_shared<FakeRecognizer>();
+    std::unique_ptr<VoiceSearch> voice = std::make_unique<VoiceSearch>(
+        VoiceSearch::Platform{permissions, session, input, recognizer});
+
+    void toggle()
+    {
+        bool done = false;
+        [](VoiceSearch *v, bool *d) -> QCoro::Task<void> {
+            QCoro::Task<void> task = v->toggleAsync();
+            co_await task;
+            *d = true;
+        }(voice.get(), &done);
+        QVERIFY(QTest::qWaitFor([&] { return done; }, 5000));
+    }
+};
+
+} // namespace
+
+class TestVoiceSearch : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void refusedStarts_data()
+    {
+        QTest::addColumn<bool>("speech");
+        QTest::addColumn<bool>("microphone");
+        QTest::addColumn<bool>("available");
+        QTest::addColumn<int>("rate");
+        QTest::addColumn<QString>("sessionFailure");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<int>("activations");
+        QTest::newRow("speech denied") << false << true << true << 16000 << "" << VoiceSearch::permissionMessage << 0;
+        QTest::newRow("microphone denied") << true << false << true << 16000 << "" << VoiceSearch::permissionMessage << 0;
+        QTest::newRow("no model") << true << true << false << 16000 << "" << VoiceSearch::unavailableMessage << 0;
+        QTest::newRow("session refused") << true << true << true << 16000 << "Audio is busy." << "Audio is busy." << 1;
+        QTest::newRow("no input") << true << true << true << 0 << "" << VoiceSearch::noInputMessage << 1;
+    }
+    void refusedStarts()
+    {
+        QFETCH(bool, speech);
+        QFETCH(bool, microphone);
+        QFETCH(bool, available);
+        QFETCH(int, rate);
+        QFETCH(QString, sessionFailure);
+        QFETCH(QString, message);
+        QFETCH(int, activations);
+        Rig rig;
+        rig.permissions->speech = speech;
+        rig.permissions->microphone = microphone;
+        rig.recognizer->available = available;
+        rig.input->rate = rate;
+        rig.session->failure = sessionFailure;
+        rig.toggle();
+        QCOMPARE(rig.voice->message(), message);
+        QVERIFY(!rig.voice->listening());
+        QVERIFY(!rig.input->running);
+        QVERIFY(!rig.recognizer->running);
+        QCOMPARE(rig.session->activations, activations);
+        // Whatever was claimed is given back.
+        QCOMPARE(rig.session->deactivations, sessionFailure.isEmpty() ? activations : 0);
+    }
+
+    void successfulStartClearsMessageAndFeedsAudio()
+    {
+        Rig rig;
+        rig.permissions->speech = false;
+        rig.toggle();
+        QCOMPARE(rig.voice->message(), VoiceSearch::permissionMessage);
+        rig.permissions->speech = true;
+        rig.toggle();
+        QVERIFY(rig.voice->listening());
+        QVERIFY(rig.voice->message().isEmpty());
+        Q_EMIT rig.input->audio(QByteArray(320, 'x'));
+        QCOMPARE(rig.recognizer->heard.size(), 320);
+    }
+
+    void toggleWhileListeningStopsAndKeepsTranscript()
+    {
+        Rig rig;
+        rig.toggle();
+        QVERIFY(rig.voice->listening());
+        Q_EMIT rig.recognizer->result(QStringLiteral("white shaker"), false);
+        QCOMPARE(rig.voice->transcript(), QStringLiteral("white shaker"));
+        rig.toggle();
+        QVERIFY(!rig.voice->listening());
+        QVERIFY(!rig.input->running);
+        QVERIFY(!rig.recognizer->running);
+        QCOMPARE(rig.session->deactivations, 1);
+        QCOMPARE(rig.voice->transcript(), QStringLiteral("white shaker"));
+        // A late result of the stopped session changes nothing.
+        Q_EMIT rig.recognizer->result(QStringLiteral("wall"), true);
+        QCOMPARE(rig.voice->transcript(), QStringLiteral("white shaker"));
+    }
+
+    void endsOfRecognitionStopListening_data()
+    {
+        QTest::addColumn<bool>("final");
+        QTest::addColumn<bool>("error");
+        QTest::addColumn<bool>("listening");
+        QTest::newRow("partial keeps listening") << false << false << true;
+        QTest::newRow("final stops") << true << false << false;
+        QTest::newRow("error stops") << false << true << false;
+    }
+    void endsOfRecognitionStopListening()
+    {
+        QFETCH(bool, final);
+        QFETCH(bool, error);
+        QFETCH(bool, listening);
+        Rig rig;
+        rig.toggle();
+        if (error) Q_EMIT rig.recognizer->failed(QStringLiteral("gone"));
+        else Q_EMIT rig.recognizer->result(QStringLiteral("thirty six base"), final);
+        QCOMPARE(rig.voice->listening(), listening);
+        QCOMPARE(rig.input->running, listening);
+        if (!error) QCOMPARE(rig.voice->transcript(), QStringLiteral("thirty six base"));
+    }
+
+    void goneObjectIsNeverTouched()
+    {
+        Rig rig;
+        rig.toggle();
+        rig.voice.reset();
+        QCOMPARE(rig.session->deactivations, 1);
+        Q_EMIT rig.recognizer->result(QStringLiteral("late"), true);
+        Q_EMIT rig.input->audio(QByteArray(10, 'x'));
+        QVERIFY(rig.recognizer->heard.isEmpty());
+    }
+
+    void vocabularyFollowsTheCatalog()
+    {
+        Rig rig;
+        Product p;
+        p.name = QStringLiteral("Base Cabinet 36");
+        p.sku = QStringLiteral("WS36-BASE");
+        p.category = QStringLiteral("Base");
+        rig.voice->setCatalogVocabulary({p});
+        QVERIFY(rig.recognizer->vocabulary.contains(QStringLiteral("white shaker thirty six base")));
+        QVERIFY(rig.recognizer->vocabulary.contains(QStringLiteral("base cabinet thirty six")));
+        rig.voice->setCatalogVocabulary({});
+        QVERIFY(rig.recognizer->vocabulary.isEmpty());
+    }
+
+    void grammarKeepsOnlyKnownWords()
+    {
+        const QString grammar = PocketSphinxRecognizer::grammarFor(
+            {QStringLiteral("white shaker thirty six"), QStringLiteral("zxq"), QStringLiteral("White  Shaker")},
+            [](const QString &w) { return w != QStringLiteral("zxq"); });
+        QVERIFY(grammar.contains(QStringLiteral("<phrase> = white shaker thirty six | white shaker;")));
+        QVERIFY(!grammar.contains(QStringLiteral("zxq")));
+        QVERIFY(PocketSphinxRecognizer::grammarFor({QStringLiteral("zxq")}, [](const QString &) { return false; }).isEmpty());
+    }
+
+    void capturedAudioBecomesSixteenKilohertzMono_data()
+    {
+        QTest::addColumn<int>("rate");
+        QTest::addColumn<int>("channels");
+        QTest::addColumn<int>("format");
+        QTest::addColumn<int>("expectedSamples");
+        QTest::newRow("48 kHz stereo float") << 48000 << 2 << int(QAudioFormat::Float) << 1600;
+        QTest::newRow("44.1 kHz mono int16") << 44100 << 1 << int(QAudioFormat::Int16) << 1600;
+        QTest::newRow("16 kHz mono int16") << 16000 << 1 << int(QAudioFormat::Int16) << 1600;
+    }
+    void capturedAudioBecomesSixteenKilohertzMono()
+    {
+        QFETCH(int, rate);
+        QFETCH(int, channels);
+        QFETCH(int, format);
+        QFETCH(int, expectedSamples);
+        QAudioFormat f;
+        f.setSampleRate(rate);
+        f.setChannelCount(channels);
+        f.setSampleFormat(QAudioFormat::SampleFormat(format));
+        // 100 ms of full-scale positive signal, split in two buffers.
+        const int frames = rate / 10;
+        QByteArray captured(frames * f.bytesPerFrame(), '\0');
+        for (int i = 0; i < frames * channels; ++i) {
+            if (f.sampleFormat() == QAudioFormat::Float) reinterpret_cast<float *>(captured.data())[i] = 0.5f;
+            else reinterpret_cast<qint16 *>(captured.data())[i] = 16384;
+        }
+        double phase = 0;
+        const int half = (frames / 2) * f.bytesPerFrame();
+        QByteArray out = QtAudioInput::toRecognizerFormat(captured.left(half), f, phase)
+            + QtAudioInput::toRecognizerFormat(captured.mid(half), f, phase);
+        QVERIFY(qAbs(out.size() / 2 - expectedSamples) <= 1);
+        const auto *samples = reinterpret_cast<const qint16 *>(out.constData());
+        for (int i = 0; i < out.size() / 2; ++i) QVERIFY(qAbs(samples[i] - 16384) <= 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestVoiceSearch)
+#include "tst_voicesearch.moc"
