@@ -35,12 +35,17 @@ private:
     QPointer<QNetworkReply> m_reply;
 };
 
-// Errors at or above 200 that Qt raises for an HTTP status (4xx and 5xx); a
-// reply with one of them still carries the server's body.
-bool isStatusError(QNetworkReply::NetworkError error)
+// Whether a reply that carries an HTTP status was received whole. Qt flags
+// 4xx and 5xx statuses as errors too (400 even as a protocol error); only
+// network-level and malformed-reply errors mean the exchange itself failed.
+bool receivedWhole(const QNetworkReply *reply)
 {
+    if (!reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid()) return false;
+    const QNetworkReply::NetworkError error = reply->error();
+    if (error == QNetworkReply::NoError) return true;
     const int code = int(error);
-    return code == 0 || (code >= 201 && code <= 299) || (code >= 401 && code <= 499);
+    if (code < 200) return false; // connection, proxy and cancellation errors
+    return error != QNetworkReply::ProtocolUnknownError && error != QNetworkReply::ProtocolFailure;
 }
 
 } // namespace
@@ -142,12 +147,11 @@ QCoro::Task<QByteArray> APIClient::request(QString method, QString path,
     QNetworkReply *finished = reply.get();
     if (!finished) throw CancelledError();
 
-    const QVariant status = finished->attribute(QNetworkRequest::HttpStatusCodeAttribute);
-    if (!status.isValid() || !isStatusError(finished->error()))
+    if (!receivedWhole(finished))
         throw TransportError(finished->errorString(), int(finished->error()));
 
     const QByteArray bytes = finished->readAll();
-    const int code = status.toInt();
+    const int code = finished->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     if (code >= 200 && code <= 299) co_return bytes;
 
     std::optional<APIError> serverError = tryDecode<APIError>(bytes, KeyStyle::Wire);

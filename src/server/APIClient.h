@@ -49,7 +49,11 @@ public:
     QCoro::Task<Reply> get(QString path, Query query = {}, CancellationToken cancel = {})
     {
         const QUuid started = m_generation;
-        QByteArray bytes = co_await request(QStringLiteral("GET"), path, std::nullopt, query, cancel);
+        // Arguments are named: g++ 12 may destroy a temporary inside a
+        // co_await expression twice.
+        QString method = QStringLiteral("GET");
+        std::optional<QByteArray> noBody;
+        QByteArray bytes = co_await request(method, path, noBody, query, cancel);
         if (m_generation != started || cancel.isCancelled()) throw CancelledError();
         co_return decode<Reply>(bytes, KeyStyle::Wire);
     }
@@ -58,8 +62,9 @@ public:
     QCoro::Task<Reply> send(QString method, QString path, Body body, CancellationToken cancel = {})
     {
         const QUuid started = m_generation;
-        QByteArray encoded = encode(body, KeyStyle::Wire);
-        QByteArray bytes = co_await request(method, path, encoded, {}, cancel);
+        std::optional<QByteArray> encoded = encode(body, KeyStyle::Wire);
+        Query noQuery;
+        QByteArray bytes = co_await request(method, path, encoded, noQuery, cancel);
         if (m_generation != started || cancel.isCancelled()) throw CancelledError();
         co_return decode<Reply>(bytes, KeyStyle::Wire);
     }

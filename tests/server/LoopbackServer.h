@@ -170,6 +170,13 @@ Outcome<T> settle(QCoro::Task<T> task)
     return std::move(*outcome);
 }
 
+// Lets a task without a value be settled like the others.
+inline QCoro::Task<bool> completed(QCoro::Task<void> task)
+{
+    co_await std::move(task);
+    co_return true;
+}
+
 // The kind of a failure and its text, e.g. "APIError: Missing sign-in code."
 inline QString describe(const std::exception_ptr &error)
 {

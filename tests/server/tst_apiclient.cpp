@@ -176,6 +176,8 @@ void TestAPIClient::replies_data()
     QTest::newRow("2xx wrong record") << 200 << QByteArray(R"({"user":"ann"})") << "me" << "DecodingError";
     QTest::newRow("500 with server error") << 500 << QByteArray(R"({"error":"Zoho is down."})") << "me"
                                            << "APIError: Zoho is down.";
+    QTest::newRow("400 with server error") << 400 << QByteArray(R"({"error":"Check the quote."})")
+                                           << "empty" << "APIError: Check the quote.";
     QTest::newRow("401 with server error") << 401 << QByteArray(R"({"error":"Sign in again."})")
                                            << "request" << "APIError: Sign in again.";
     QTest::newRow("502 HTML page") << 502 << QByteArray("<html><body>Bad gateway</body></html>") << "me"

@@ -18,11 +18,18 @@ struct DesktopBrowserSignIn::Pending {
     QUrl url;
     bool cancelled = false;
     bool done = false;
+};
 
-    bool await_ready() const noexcept { return done; }
-    void await_suspend(std::coroutine_handle<> handle) noexcept { waiter = handle; }
+namespace {
+// Holds only a pointer: g++ 12 may await a copy of the operand.
+struct Settled {
+    bool *done;
+    std::coroutine_handle<> *waiter;
+    bool await_ready() const noexcept { return *done; }
+    void await_suspend(std::coroutine_handle<> handle) noexcept { *waiter = handle; }
     void await_resume() const noexcept {}
 };
+} // namespace
 
 DesktopBrowserSignIn::DesktopBrowserSignIn(QObject *parent, Opener opener)
     : QObject(parent), m_opener(std::move(opener))
@@ -48,7 +55,7 @@ QCoro::Task<QUrl> DesktopBrowserSignIn::authenticate(QUrl startUrl, QString call
         throw BrowserStartError();
     }
     // Nothing of this object is touched after the wait: it may be gone.
-    co_await pending;
+    co_await Settled{&pending.done, &pending.waiter};
     if (pending.cancelled) throw BrowserCancelledError();
     co_return pending.url;
 }

@@ -1,0 +1,204 @@
+// Browser sign-in: the proof key, every way the browser part can end, and
+// the code exchange, with the test browser against a loopback server.
+
+#include "LoopbackServer.h"
+
+#include "platform/auth/FakeBrowserSignIn.h"
+#include "server/ZohoLogin.h"
+
+#include <QCryptographicHash>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
+#include <QTest>
+#include <QUrlQuery>
+
+using namespace vantrel;
+using namespace vantrel::testing;
+
+using Behaviour = FakeBrowserSignIn::Behaviour;
+Q_DECLARE_METATYPE(FakeBrowserSignIn::Behaviour)
+
+namespace {
+const QByteArray sessionJson = R"({"token":"tok-1","user":"ann@example.com","demo":true})";
+
+QString sha256Hex(const QString &text)
+{
+    return QString::fromLatin1(QCryptographicHash::hash(text.toUtf8(), QCryptographicHash::Sha256).toHex());
+}
+
+// Answers like the Checkout server: the start page sends the browser to the
+// callback, the exchange hands out a session.
+CannedReply checkoutServer(const ReceivedRequest &request)
+{
+    if (request.path() == "/auth/zoho/start")
+        return {302, QByteArray(), "text/html",
+                {{"Location", "vantrelcheckout://signed-in?code=one-time&state=x"}}};
+    if (request.path() == "/auth/exchange") return {200, sessionJson};
+    return {404, R"({"error":"Not found."})"};
+}
+} // namespace
+
+class TestSignIn : public QObject {
+    Q_OBJECT
+private slots:
+    void proofKeys();
+    void followsServerToExchange();
+    void browserOutcomes_data();
+    void browserOutcomes();
+    void refusedBeforeTheBrowserOpens_data();
+    void refusedBeforeTheBrowserOpens();
+    void addressChangedWhileBrowserOpen();
+};
+
+void TestSignIn::proofKeys()
+{
+    const QRegularExpression uuid(QStringLiteral("[0-9A-F]{8}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{12}"));
+    const ProofKey a = ProofKey::make();
+    const ProofKey b = ProofKey::make();
+    QCOMPARE(a.verifier.size(), 72);
+    QVERIFY(uuid.match(a.verifier.left(36)).hasMatch());
+    QVERIFY(uuid.match(a.verifier.mid(36)).hasMatch());
+    QVERIFY(a.verifier.left(36) != a.verifier.mid(36));
+    QCOMPARE(a.challenge, sha256Hex(a.verifier));
+    QCOMPARE(a.challenge.size(), 64);
+    QVERIFY(a.verifier != b.verifier);
+}
+
+void TestSignIn::followsServerToExchange()
+{
+    LoopbackServer server;
+    server.setHandler(checkoutServer);
+    APIClient api;
+    api.setBase(server.base());
+    FakeBrowserSignIn browser;
+    ZohoLogin login(&browser);
+    login.setBuildInformation({});
+
+    const auto outcome = settle(login.signIn(&api));
+    QCOMPARE(describe(outcome.error), QStringLiteral("success"));
+    QCOMPARE(outcome.value->token, QStringLiteral("tok-1"));
+    QCOMPARE(browser.lastScheme(), QStringLiteral("vantrelcheckout"));
+
+    QCOMPARE(server.requests().size(), 2);
+    const QUrlQuery start(QUrl(QString::fromLatin1(server.requests().at(0).target)));
+    const QString challenge = start.queryItemValue(QStringLiteral("challenge"));
+    const QJsonObject exchange = QJsonDocument::fromJson(server.requests().at(1).body).object();
+    QCOMPARE(exchange.value(QStringLiteral("code")).toString(), QStringLiteral("one-time"));
+    // The server can only check the code against the challenge it saw.
+    QCOMPARE(sha256Hex(exchange.value(QStringLiteral("verifier")).toString()), challenge);
+}
+
+void TestSignIn::browserOutcomes_data()
+{
+    QTest::addColumn<Behaviour>("behaviour");
+    QTest::addColumn<QString>("callback");
+    QTest::addColumn<QString>("expected"); // failure, or "code <sent code>"
+
+    const Behaviour give = Behaviour::ReturnURL;
+    QTest::newRow("several codes") << give << "vantrelcheckout://x?code=first&code=second"
+                                   << "code first";
+    QTest::newRow("escaped code") << give << "vantrelcheckout://x?state=1&code=a%2Bb%26c" << "code a+b&c";
+    QTest::newRow("no query") << give << "vantrelcheckout://x" << "APIError: Missing sign-in code.";
+    QTest::newRow("no code item") << give << "vantrelcheckout://x?state=1" << "APIError: Missing sign-in code.";
+    QTest::newRow("empty code") << give << "vantrelcheckout://x?code=" << "APIError: Missing sign-in code.";
+    QTest::newRow("no callback URL") << Behaviour::NoURL << "" << "APIError: Sign-in did not complete.";
+    QTest::newRow("person cancels") << Behaviour::Cancel << ""
+                                    << "BrowserCancelledError: The sign-in was canceled.";
+    QTest::newRow("browser does not open") << Behaviour::CannotStart << ""
+                                           << "APIError: Unable to open Zoho sign-in.";
+}
+
+void TestSignIn::browserOutcomes()
+{
+    QFETCH(Behaviour, behaviour);
+    QFETCH(QString, callback);
+    QFETCH(QString, expected);
+    LoopbackServer server;
+    server.setHandler(checkoutServer);
+    APIClient api;
+    api.setBase(server.base());
+    FakeBrowserSignIn browser;
+    browser.setBehaviour(behaviour, QUrl(callback));
+    ZohoLogin login(&browser);
+    login.setBuildInformation({});
+
+    const auto outcome = settle(login.signIn(&api));
+    const QList<ReceivedRequest> &sent = server.requests();
+    if (outcome.error) {
+        QCOMPARE(describe(outcome.error), expected);
+        QVERIFY(sent.isEmpty()); // no exchange without a code
+    } else {
+        QCOMPARE(sent.size(), 1);
+        const QJsonObject body = QJsonDocument::fromJson(sent.first().body).object();
+        QCOMPARE(QStringLiteral("code ") + body.value(QStringLiteral("code")).toString(), expected);
+    }
+}
+
+void TestSignIn::refusedBeforeTheBrowserOpens_data()
+{
+    QTest::addColumn<QVariantMap>("information");
+    QTest::addColumn<QString>("base");
+    QTest::addColumn<int>("exchangeStatus");
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<int>("browserAttempts");
+
+    QTest::newRow("preview without scheme")
+        << QVariantMap{{QStringLiteral("VantrelIsPreview"), QStringLiteral("YES")}} << QString() << 200
+        << "APIError: This preview build has invalid sign-in configuration." << 0;
+    QTest::newRow("plain http to a LAN host")
+        << QVariantMap{} << "http://10.0.0.5:8080" << 200
+        << "APIError: Enter an HTTPS server address. The iPad simulator can also use http://localhost:8080."
+        << 0;
+    QTest::newRow("exchange rejected") << QVariantMap{} << QString() << 400
+                                       << "APIError: The sign-in code has expired." << 1;
+}
+
+void TestSignIn::refusedBeforeTheBrowserOpens()
+{
+    QFETCH(QVariantMap, information);
+    QFETCH(QString, base);
+    QFETCH(int, exchangeStatus);
+    QFETCH(QString, expected);
+    QFETCH(int, browserAttempts);
+    LoopbackServer server;
+    server.reply({exchangeStatus, R"({"error":"The sign-in code has expired."})"});
+    APIClient api;
+    api.setBase(base.isEmpty() ? server.base() : base);
+    FakeBrowserSignIn browser;
+    browser.setBehaviour(Behaviour::ReturnURL, QUrl(QStringLiteral("vantrelcheckout://x?code=c")));
+    ZohoLogin login(&browser);
+    login.setBuildInformation(information);
+
+    QCOMPARE(describe(settle(login.signIn(&api)).error), expected);
+    QCOMPARE(browser.attempts(), browserAttempts);
+}
+
+void TestSignIn::addressChangedWhileBrowserOpen()
+{
+    LoopbackServer server;
+    server.setHandler(checkoutServer);
+    APIClient api;
+    api.setBase(server.base());
+    FakeBrowserSignIn browser;
+    browser.setBehaviour(Behaviour::Wait);
+    ZohoLogin login(&browser);
+    login.setBuildInformation({});
+
+    auto outcome = start(login.signIn(&api));
+    QCOMPARE(browser.attempts(), 1);
+    api.setBase(server.base() + u'/');
+    browser.deliver(QUrl(QStringLiteral("vantrelcheckout://x?code=c")));
+    QTRY_VERIFY(outcome->done);
+    QCOMPARE(describe(outcome->error), QStringLiteral("CancelledError"));
+    QVERIFY(server.requests().isEmpty());
+
+    // A cancel from the sign-in screen reaches the browser.
+    auto second = start(login.signIn(&api));
+    login.cancel();
+    QTRY_VERIFY(second->done);
+    QCOMPARE(describe(second->error), QStringLiteral("BrowserCancelledError: The sign-in was canceled."));
+}
+
+QTEST_GUILESS_MAIN(TestSignIn)
+#include "tst_signin.moc"
