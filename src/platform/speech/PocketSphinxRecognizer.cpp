@@ -225,9 +225,7 @@ QString PocketSphinxRecognizer::grammarFor(const QStringList &phrases,
                                            const std::function<bool(const QString &)> &known)
 {
     QStringList kept;
-    QStringList words;
     QSet<QString> seenPhrases;
-    QSet<QString> seenWords;
     for (const QString &phrase : phrases) {
         QStringList phraseWords;
         for (const QString &raw : phrase.toLower().split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
@@ -237,10 +235,6 @@ QString PocketSphinxRecognizer::grammarFor(const QStringList &phrases,
             }
             if (word.isEmpty() || !known(word)) continue;
             phraseWords << word;
-            if (!seenWords.contains(word)) {
-                seenWords.insert(word);
-                words << word;
-            }
         }
         const QString joined = phraseWords.join(QLatin1Char(' '));
         if (!joined.isEmpty() && !seenPhrases.contains(joined)) {
@@ -249,12 +243,11 @@ QString PocketSphinxRecognizer::grammarFor(const QStringList &phrases,
         }
     }
     if (kept.isEmpty()) return {};
-    // Whole phrases carry most of the weight; the word loop still lets a
-    // person say part of a name or mix words of two products.
-    return QStringLiteral("#JSGF V1.0;\ngrammar catalog;\n"
-                          "public <query> = /0.9/ <phrase> | /0.1/ <word>+;\n<phrase> = ")
-        + kept.join(QStringLiteral(" | ")) + QStringLiteral(";\n<word> = ") + words.join(QStringLiteral(" | "))
-        + QStringLiteral(";\n");
+    // Whole phrases only: a free loop over the same words lets the decoder
+    // string together whatever fits the sound best, which it does far more
+    // often than it finds the phrase that was said.
+    return QStringLiteral("#JSGF V1.0;\ngrammar catalog;\npublic <query> = ")
+        + kept.join(QStringLiteral(" | ")) + QStringLiteral(";\n");
 }
 
 } // namespace vantrel::speech

@@ -28,8 +28,8 @@ public:
     void endAudio() override;
     void cancel() override;
 
-    // The grammar the decoder gets for these phrases: each phrase whole, or
-    // a short run of their words. Words the dictionary lacks are dropped.
+    // The grammar the decoder gets for these phrases: any one of them, whole.
+    // Words the dictionary lacks are dropped from a phrase.
     static QString grammarFor(const QStringList &phrases, const std::function<bool(const QString &)> &known);
 
 private:
