@@ -17,6 +17,8 @@
 
 #include <exception>
 #include <functional>
+#include <memory>
+#include <stdexcept>
 #include <optional>
 
 namespace vantrel::testing {
@@ -143,7 +145,7 @@ struct Outcome {
 };
 
 template <class T>
-QCoro::Task<> captureInto(QCoro::Task<T> task, Outcome<T> *out)
+QCoro::Task<> captureInto(QCoro::Task<T> task, std::shared_ptr<Outcome<T>> out)
 {
     try {
         out->value = co_await std::move(task);
@@ -155,19 +157,24 @@ QCoro::Task<> captureInto(QCoro::Task<T> task, Outcome<T> *out)
 
 // Starts the task now; the outcome fills in while the event loop runs.
 template <class T>
-std::unique_ptr<Outcome<T>> start(QCoro::Task<T> task)
+std::shared_ptr<Outcome<T>> start(QCoro::Task<T> task)
 {
-    auto outcome = std::make_unique<Outcome<T>>();
-    captureInto(std::move(task), outcome.get());
+    auto outcome = std::make_shared<Outcome<T>>();
+    captureInto(std::move(task), outcome);
     return outcome;
 }
 
+// Runs the task to its end; one that never ends fails as "other".
 template <class T>
 Outcome<T> settle(QCoro::Task<T> task)
 {
     auto outcome = start(std::move(task));
-    QTest::qWaitFor([&] { return outcome->done; }, 20000);
-    return std::move(*outcome);
+    if (!QTest::qWaitFor([&] { return outcome->done; }, 20000)) {
+        Outcome<T> unfinished;
+        unfinished.error = std::make_exception_ptr(std::runtime_error("the task did not finish"));
+        return unfinished;
+    }
+    return *outcome;
 }
 
 // Lets a task without a value be settled like the others.

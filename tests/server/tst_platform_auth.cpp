@@ -64,7 +64,7 @@ void TestPlatformAuth::callbacks()
 
     const QUrl startUrl(QStringLiteral("https://checkout.example.com/auth/zoho/start?challenge=c"));
     auto first = start(browser.authenticate(startUrl, QStringLiteral("vantrelcheckout")));
-    std::unique_ptr<Outcome<QUrl>> second;
+    std::shared_ptr<Outcome<QUrl>> second;
     QCOMPARE(opened, QList<QUrl>{startUrl});
     for (const QString &event : events) {
         if (event == u"cancel") browser.cancel();
