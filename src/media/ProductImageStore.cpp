@@ -194,6 +194,8 @@ QNetworkAccessManager *ProductImageStore::network()
     return m_network;
 }
 
+QImage ProductImageStore::thumbnail(QByteArray encoded) { return makeThumbnail(std::move(encoded)); }
+
 QString ProductImageStore::cacheKey(const Product &product, const QString &base, const QString &token)
 {
     const QByteArray session = (base + QLatin1Char('\n') + token).toUtf8();

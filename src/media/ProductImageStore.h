@@ -120,6 +120,10 @@ public:
     // Only the product's own photo path, for a digits-only id, is fetched.
     static bool isFetchablePath(const Product &product);
 
+    // The first image of the bytes, upright, its longest side at most 640,
+    // decoded at the reduced size where the format allows; null on failure.
+    static QImage thumbnail(QByteArray encoded);
+
     // A cached thumbnail by key (null when absent); marks it recently used.
     QImage cached(const QString &key);
     QUuid generation() const { return m_generation; }
