@@ -112,13 +112,19 @@ void TestPlatformAuth::secondLaunchHandsOverURLs()
                                               QStringLiteral("vantrelcheckout")));
 
     SingleInstance second(name);
-    QVERIFY(second.forwardToRunningInstance({QStringLiteral("vantrel-checkout"), QStringLiteral("--verbose"),
-                                             QStringLiteral("vantrelcheckout://cb?code=abc%20d")}));
+    // The browser launches the program with the callback as its only argument.
+    QVERIFY(second.forwardToRunningInstance({QStringLiteral("vantrelcheckout://cb?code=abc%20d")}));
     QVERIFY(!second.isListening());
     QTRY_VERIFY(outcome->done);
     QCOMPARE(describe(outcome->error), QStringLiteral("success"));
     QCOMPARE(outcome->value->toString(QUrl::FullyEncoded), QStringLiteral("vantrelcheckout://cb?code=abc%20d"));
     QCOMPARE(received.size(), 1);
+
+    // Program paths and options are never taken for URLs.
+    const QList<QUrl> urls = SingleInstance::urlsIn(
+        {QStringLiteral("/usr/bin/vantrel-checkout"), QStringLiteral("--server"),
+         QStringLiteral("vantrel-checkout"), QStringLiteral("vantrelcheckout://cb?code=1")});
+    QCOMPARE(urls, QList<QUrl>{QUrl(QStringLiteral("vantrelcheckout://cb?code=1"))});
 }
 
 void TestPlatformAuth::schemeRegistration_data()

@@ -30,11 +30,12 @@ QString SingleInstance::defaultName()
 QList<QUrl> SingleInstance::urlsIn(const QStringList &arguments)
 {
     QList<QUrl> urls;
-    for (qsizetype i = 1; i < arguments.size(); ++i) {
-        const QUrl url(arguments.at(i), QUrl::StrictMode);
-        if (url.isValid() && !url.scheme().isEmpty() && arguments.at(i).contains(u':') &&
-            arguments.at(i).size() <= maxMessage)
-            urls.append(url);
+    // A program path or an option has no scheme, so whether the caller left
+    // the program name in does not matter.
+    for (const QString &argument : arguments) {
+        if (argument.size() > maxMessage) continue;
+        const QUrl url(argument, QUrl::StrictMode);
+        if (url.isValid() && !url.scheme().isEmpty()) urls.append(url);
     }
     return urls;
 }

@@ -25,7 +25,7 @@ public:
     bool isListening() const;
 
     static QString defaultName();
-    // The arguments that are URLs with a scheme (program name excluded).
+    // The arguments that are URLs with a scheme.
     static QList<QUrl> urlsIn(const QStringList &arguments);
 
 Q_SIGNALS:
