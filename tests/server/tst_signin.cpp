@@ -28,21 +28,28 @@ QString sha256Hex(const QString &text)
 }
 
 // Answers like the Checkout server: the start page sends the browser to the
-// callback, the exchange hands out a session.
-CannedReply checkoutServer(const ReceivedRequest &request)
+// callback (at once, or after the person picks a user), the exchange hands out
+// a session.
+CannedReply checkoutServer(const ReceivedRequest &request, bool choosePage)
 {
-    if (request.path() == "/auth/zoho/start")
-        return {302, QByteArray(), "text/html",
-                {{"Location", "vantrelcheckout://signed-in?code=one-time&state=x"}}};
+    const QByteArray callback = "vantrelcheckout://signed-in?code=one-time&state=x";
+    if (request.path() == "/auth/zoho/start" && choosePage)
+        return {200, "<ul><li><a href=\"/auth/zoho/approve?user=1&amp;challenge=c\">Avery</a></li>"
+                     "<li><a href=\"/auth/zoho/approve?user=2\">Blair</a></li></ul>", "text/html"};
+    if (request.path() == "/auth/zoho/start" || request.target == "/auth/zoho/approve?user=1&challenge=c")
+        return {302, QByteArray(), "text/html", {{"Location", callback}}};
     if (request.path() == "/auth/exchange") return {200, sessionJson};
     return {404, R"({"error":"Not found."})"};
 }
+
+CannedReply redirectingServer(const ReceivedRequest &request) { return checkoutServer(request, false); }
 } // namespace
 
 class TestSignIn : public QObject {
     Q_OBJECT
 private slots:
     void proofKeys();
+    void followsServerToExchange_data();
     void followsServerToExchange();
     void browserOutcomes_data();
     void browserOutcomes();
@@ -65,10 +72,20 @@ void TestSignIn::proofKeys()
     QVERIFY(a.verifier != b.verifier);
 }
 
+void TestSignIn::followsServerToExchange_data()
+{
+    QTest::addColumn<bool>("choosePage");
+    QTest::addColumn<int>("requests");
+    QTest::newRow("redirect to the callback") << false << 2;
+    QTest::newRow("page of users, then redirect") << true << 3;
+}
+
 void TestSignIn::followsServerToExchange()
 {
+    QFETCH(bool, choosePage);
+    QFETCH(int, requests);
     LoopbackServer server;
-    server.setHandler(checkoutServer);
+    server.setHandler([choosePage](const ReceivedRequest &r) { return checkoutServer(r, choosePage); });
     APIClient api;
     api.setBase(server.base());
     FakeBrowserSignIn browser;
@@ -80,10 +97,11 @@ void TestSignIn::followsServerToExchange()
     QCOMPARE(outcome.value->token, QStringLiteral("tok-1"));
     QCOMPARE(browser.lastScheme(), QStringLiteral("vantrelcheckout"));
 
-    QCOMPARE(server.requests().size(), 2);
-    const QUrlQuery start(QUrl(QString::fromLatin1(server.requests().at(0).target)));
+    QCOMPARE(server.requests().size(), requests);
+    const QUrlQuery start(QUrl(QString::fromLatin1(server.requests().first().target)));
     const QString challenge = start.queryItemValue(QStringLiteral("challenge"));
-    const QJsonObject exchange = QJsonDocument::fromJson(server.requests().at(1).body).object();
+    QCOMPARE(server.requests().last().path(), QByteArray("/auth/exchange"));
+    const QJsonObject exchange = QJsonDocument::fromJson(server.requests().last().body).object();
     QCOMPARE(exchange.value(QStringLiteral("code")).toString(), QStringLiteral("one-time"));
     // The server can only check the code against the challenge it saw.
     QCOMPARE(sha256Hex(exchange.value(QStringLiteral("verifier")).toString()), challenge);
@@ -115,7 +133,7 @@ void TestSignIn::browserOutcomes()
     QFETCH(QString, callback);
     QFETCH(QString, expected);
     LoopbackServer server;
-    server.setHandler(checkoutServer);
+    server.setHandler(redirectingServer);
     APIClient api;
     api.setBase(server.base());
     FakeBrowserSignIn browser;
@@ -177,7 +195,7 @@ void TestSignIn::refusedBeforeTheBrowserOpens()
 void TestSignIn::addressChangedWhileBrowserOpen()
 {
     LoopbackServer server;
-    server.setHandler(checkoutServer);
+    server.setHandler(redirectingServer);
     APIClient api;
     api.setBase(server.base());
     FakeBrowserSignIn browser;

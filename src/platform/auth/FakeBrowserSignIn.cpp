@@ -55,6 +55,10 @@ void FakeBrowserSignIn::deliver(const QUrl &url)
     emit settled(url, false);
 }
 
+namespace {
+QString unescaped(QString link) { return link.replace(QStringLiteral("&amp;"), QStringLiteral("&")); }
+} // namespace
+
 QCoro::Task<QUrl> FakeBrowserSignIn::follow(QUrl startUrl, QString scheme)
 {
     QPointer<FakeBrowserSignIn> self(this);
@@ -62,6 +66,7 @@ QCoro::Task<QUrl> FakeBrowserSignIn::follow(QUrl startUrl, QString scheme)
     // The callback may come as a redirect or as a link in the page.
     const QRegularExpression inPage(QRegularExpression::escape(scheme) +
                                     QStringLiteral(":[^\"'<>\\s]+"));
+    const QRegularExpression firstLink(QStringLiteral("href=\"([^\"]+)\""));
     for (int hop = 0; hop < 10; ++hop) {
         std::unique_ptr<QNetworkReply, void (*)(QNetworkReply *)> reply(
             m_network.get(QNetworkRequest(current)), [](QNetworkReply *r) { r->deleteLater(); });
@@ -77,12 +82,12 @@ QCoro::Task<QUrl> FakeBrowserSignIn::follow(QUrl startUrl, QString scheme)
         }
         const QString page = QString::fromUtf8(reply->readAll());
         const auto match = inPage.match(page);
-        if (match.hasMatch()) {
-            QString link = match.captured(0);
-            link.replace(QStringLiteral("&amp;"), QStringLiteral("&"));
-            co_return QUrl(link);
-        }
-        co_return QUrl();
+        if (match.hasMatch()) co_return QUrl(unescaped(match.captured(0)));
+        // A page of choices (such as demo users): the person takes the first.
+        const auto choice = firstLink.match(page);
+        if (!choice.hasMatch()) co_return QUrl();
+        current = current.resolved(QUrl(unescaped(choice.captured(1))));
+        if (current.scheme() == scheme) co_return current;
     }
     co_return QUrl();
 }
