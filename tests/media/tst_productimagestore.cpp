@@ -1,6 +1,7 @@
 // Product photos against a loopback HTTP server that records every request.
 
 #include "media/ProductImageStore.h"
+#include "media/ProductPhotoLoader.h"
 #include "server/APIClient.h"
 
 #include <QBuffer>
@@ -339,6 +340,41 @@ private Q_SLOTS:
             QVERIFY(cache.totalCost() <= ProductImageStore::maxCachedBytes);
             if (cost + (i % 3) <= ProductImageStore::maxCachedBytes) QVERIFY(cache.find(QString::number(i)));
         }
+    }
+
+    void loaderPublishesThePhoto_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<bool>("shown");
+        QTest::newRow("own photo") << "/api/items/21/image" << true;
+        QTest::newRow("foreign path") << "/api/items/22/image" << false;
+    }
+    void loaderPublishesThePhoto()
+    {
+        QFETCH(QString, path);
+        QFETCH(bool, shown);
+        server->route(QStringLiteral("/api/items/21/image"), Reply{200, "image/jpeg", jpeg({30, 20})});
+        ProductPhotoProvider provider(store.get());
+        ProductPhotoLoader loader;
+        loader.setProductName(QStringLiteral("Vanity 21"));
+        loader.setProductId(QStringLiteral("21"));
+        loader.setImagePath(path);
+        loader.setApi(api.get());
+        loader.setStore(store.get());
+        QTRY_VERIFY(!loader.loading());
+        QCOMPARE(!loader.source().isEmpty(), shown);
+        QCOMPARE(loader.accessibleName(),
+                 shown ? QStringLiteral("Photo of Vanity 21") : QStringLiteral("Product photo unavailable"));
+        if (!shown) return;
+        const QString id = loader.source().toString().mid(QStringLiteral("image://productphoto/").size());
+        QSize size;
+        QCOMPARE(provider.requestImage(id, &size, QSize()).size(), QSize(30, 20));
+        // A clear of the store makes the loader ask again under the session now in place.
+        api->setToken(QStringLiteral("token-2"));
+        store->clear();
+        QTRY_VERIFY(!loader.loading() && !loader.source().isEmpty());
+        QCOMPARE(server->hits(QStringLiteral("/api/items/21/image")), 2);
+        QVERIFY(server->lastHeaders.contains("Authorization: Bearer token-2\r\n"));
     }
 
     void leastRecentlyUsedGoesFirst()

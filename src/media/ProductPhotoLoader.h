@@ -1,0 +1,98 @@
+#pragma once
+// QML side of product photos: a loader that runs the image store for one
+// product, and the "productphoto" image provider that shows its result.
+//
+// Usage from QML (after registering ProductPhotoLoader and adding
+// ProductPhotoProvider to the engine under "productphoto"):
+//
+//   ProductPhotoLoader { id: photo; store: model.images; api: model.api
+//                        productId: p.id; imagePath: p.imagePath; imageVersion: p.imageVersion
+//                        productName: p.name }
+//   Image { source: photo.source; Accessible.name: photo.accessibleName }
+//
+// The loader restarts whenever its inputs change the photo's key (another
+// product, a new image version, another client) or the store is cleared, and
+// cancels its fetch when it goes away. The client has no change signal: a
+// tile that outlives a sign-in is refreshed by the store's clear() at
+// sign-out, or by reload(). Image.asynchronous may be on or
+// off: the provider reads the store on the main thread either way.
+
+#include "ProductImageStore.h"
+#include "server/APIClient.h"
+
+#include <QPointer>
+#include <QQuickImageProvider>
+#include <QUrl>
+
+namespace vantrel {
+
+class ProductPhotoLoader : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(vantrel::ProductImageStore *store READ store WRITE setStore NOTIFY inputsChanged)
+    Q_PROPERTY(vantrel::APIClient *api READ api WRITE setApi NOTIFY inputsChanged)
+    Q_PROPERTY(QString productId READ productId WRITE setProductId NOTIFY inputsChanged)
+    Q_PROPERTY(QString imagePath READ imagePath WRITE setImagePath NOTIFY inputsChanged)
+    Q_PROPERTY(QString imageVersion READ imageVersion WRITE setImageVersion NOTIFY inputsChanged)
+    Q_PROPERTY(QString productName READ productName WRITE setProductName NOTIFY inputsChanged)
+    // "image://productphoto/…" once a photo is in; empty otherwise.
+    Q_PROPERTY(QUrl source READ source NOTIFY stateChanged)
+    Q_PROPERTY(bool loading READ loading NOTIFY stateChanged)
+    Q_PROPERTY(QString accessibleName READ accessibleName NOTIFY stateChanged)
+
+public:
+    explicit ProductPhotoLoader(QObject *parent = nullptr);
+    ~ProductPhotoLoader() override;
+
+    ProductImageStore *store() const { return m_store; }
+    APIClient *api() const { return m_api; }
+    QString productId() const { return m_product.id; }
+    QString imagePath() const { return m_product.imagePath.value_or(QString()); }
+    QString imageVersion() const { return m_product.imageVersion.value_or(QString()); }
+    QString productName() const { return m_product.name; }
+    QUrl source() const { return m_source; }
+    bool loading() const { return m_loading; }
+    QString accessibleName() const;
+
+    void setStore(ProductImageStore *store);
+    void setApi(APIClient *api);
+    void setProductId(const QString &id);
+    void setImagePath(const QString &path);
+    void setImageVersion(const QString &version);
+    void setProductName(const QString &name);
+    void setProduct(const Product &product);
+
+    // Asks again even when the key did not change (the session may have).
+    Q_INVOKABLE void reload();
+
+    static QUrl sourceFor(const QString &key);
+
+Q_SIGNALS:
+    void inputsChanged();
+    void stateChanged();
+
+private:
+    static QCoro::Task<void> load(QPointer<ProductPhotoLoader> self, CancellationToken cancel, QString key);
+    void restartIfKeyChanged();
+    void restart();
+
+    QPointer<ProductImageStore> m_store;
+    QPointer<APIClient> m_api;
+    Product m_product;
+    QString m_key;
+    QUrl m_source;
+    bool m_loading = false;
+    CancellationToken m_cancel;
+    QMetaObject::Connection m_cleared;
+};
+
+// Serves "image://productphoto/<key>" from the store's thumbnail cache.
+class ProductPhotoProvider : public QQuickImageProvider {
+public:
+    explicit ProductPhotoProvider(ProductImageStore *store);
+    QImage requestImage(const QString &id, QSize *size, const QSize &requestedSize) override;
+
+private:
+    QPointer<ProductImageStore> m_store;
+};
+
+} // namespace vantrel
