@@ -1,15 +1,118 @@
-// Composition root of the checkout app.
+// Composition root of the checkout app: one CheckoutModel for the life of the
+// process, handed to the QML screens.
+#include "ShellActions.h"
+#include "SymbolImageProvider.h"
+
+#include "platform/auth/DesktopBrowserSignIn.h"
+#include "platform/auth/SingleInstance.h"
+#include "records/BuildConfiguration.h"
+#include "workflow/CheckoutModel.h"
+
 #include <QApplication>
-#include <QQuickWindow>
+#include <QPalette>
+#include <QQmlApplicationEngine>
+#include <QQmlContext>
+#include <QQuickStyle>
+#include <QSettings>
+#include <QtQml/qqmlextensionplugin.h>
+
+#include <cstdio>
+
+Q_IMPORT_QML_PLUGIN(Vantrel_CheckoutPlugin)
+
+namespace {
+
+// The app is drawn light whatever the desktop's scheme is.
+QPalette lightPalette()
+{
+    QPalette palette;
+    palette.setColor(QPalette::Window, QColor(245, 245, 245));
+    palette.setColor(QPalette::WindowText, Qt::black);
+    palette.setColor(QPalette::Base, Qt::white);
+    palette.setColor(QPalette::AlternateBase, QColor(245, 245, 245));
+    palette.setColor(QPalette::Text, Qt::black);
+    palette.setColor(QPalette::Button, Qt::white);
+    palette.setColor(QPalette::ButtonText, Qt::black);
+    palette.setColor(QPalette::Highlight, Qt::black);
+    palette.setColor(QPalette::HighlightedText, Qt::white);
+    palette.setColor(QPalette::PlaceholderText, QColor(0, 0, 0, 90));
+    palette.setColor(QPalette::ToolTipBase, Qt::white);
+    palette.setColor(QPalette::ToolTipText, Qt::black);
+    return palette;
+}
+
+void printUsage()
+{
+    std::fputs("usage: vantrel-checkout [--server URL] [--register-url-scheme] [callback-url]\n"
+               "  --server URL            save URL as the Checkout server, then start\n"
+               "  --register-url-scheme   make this program the handler of the sign-in\n"
+               "                          callback scheme for this user, then exit\n",
+               stdout);
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Vantrel"));
+    QApplication::setOrganizationDomain(QStringLiteral("vantrel.com"));
     QApplication::setApplicationName(QStringLiteral("Vantrel Checkout"));
-    QQuickWindow window;
-    window.setTitle(QStringLiteral("Vantrel Checkout"));
-    window.resize(1180, 820);
-    window.show();
+    QApplication::setDesktopFileName(QStringLiteral("vantrel-checkout"));
+
+    QStringList arguments = app.arguments();
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString &argument = arguments.at(i);
+        if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) {
+            printUsage();
+            return 0;
+        }
+        if (argument == QLatin1String("--register-url-scheme")) {
+            const QString scheme = vantrel::CheckoutBuildConfiguration::shared().callbackScheme;
+            if (!vantrel::registerCallbackScheme(scheme, QApplication::applicationFilePath())) {
+                std::fprintf(stderr, "vantrel-checkout: could not register the \"%s\" URL scheme\n",
+                             qPrintable(scheme.isEmpty() ? QStringLiteral("(none)") : scheme));
+                return 1;
+            }
+            return 0;
+        }
+        if (argument == QLatin1String("--server")) {
+            if (i + 1 >= arguments.size()) {
+                printUsage();
+                return 2;
+            }
+            // The saved address is what the build configuration starts with
+            // (a preview build ignores it).
+            QSettings().setValue(QStringLiteral("server"), arguments.at(i + 1));
+            arguments.remove(i, 2);
+            --i;
+        }
+    }
+
+    // A second launch is the browser handing back the sign-in callback.
+    vantrel::SingleInstance instance;
+    if (instance.forwardToRunningInstance(arguments.mid(1))) return 0;
+
+    QQuickStyle::setStyle(QStringLiteral("Basic"));
+    QApplication::setPalette(lightPalette());
+
+    vantrel::DesktopBrowserSignIn browser;
+    QObject::connect(&instance, &vantrel::SingleInstance::urlReceived, &browser,
+                     &vantrel::DesktopBrowserSignIn::deliverCallback);
+
+    vantrel::CheckoutModelServices services;
+    services.browser = &browser;
+    vantrel::CheckoutModel model(services);
+    vantrel::ShellActions actions(&model);
+
+    QQmlApplicationEngine engine;
+    engine.addImportPath(QStringLiteral("qrc:/"));
+    engine.addImageProvider(QStringLiteral("symbol"), new vantrel::SymbolImageProvider);
+    engine.setInitialProperties({{QStringLiteral("model"), QVariant::fromValue<QObject *>(&model)},
+                                 {QStringLiteral("actions"), QVariant::fromValue<QObject *>(&actions)}});
+    engine.load(QUrl(QStringLiteral("qrc:/Vantrel/Checkout/Main.qml")));
+    if (engine.rootObjects().isEmpty()) return 1;
+
+    actions.start();
     return app.exec();
 }

@@ -1,0 +1,86 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Vantrel.Checkout
+
+// The one way the app asks before it replaces or destroys work.
+BrandedSheetStyle {
+    id: confirmation
+    property string title
+    property string message
+    property string confirmTitle
+    // "destructive" or "" (none).
+    property string role
+    property string cancelTitle: "Cancel"
+    readonly property bool destructive: role === "destructive"
+    signal confirm()
+    signal cancel()
+
+    // Escape, a tap outside or the accessibility escape all act as cancel.
+    property bool answered: false
+    onAboutToShow: answered = false
+    onClosed: if (!answered) { answered = true; cancel() }
+
+    preferredWidth: 520
+    implicitHeight: column.implicitHeight + topPadding + bottomPadding
+
+    function answer(confirmed) {
+        answered = true
+        close()
+        if (confirmed) confirm(); else cancel()
+    }
+
+    contentItem: Flickable {
+        clip: true
+        contentWidth: width
+        contentHeight: column.implicitHeight
+        boundsBehavior: Flickable.StopAtBounds
+        ColumnLayout {
+            id: column
+            width: confirmation.availableWidth
+            spacing: 14
+            SymbolIcon {
+                objectName: "confirmationIcon"
+                symbol: ViewLogic.confirmationSymbol(confirmation.destructive)
+                color: confirmation.destructive ? Theme.destructive : Theme.ink
+                size: 28
+            }
+            Label {
+                objectName: "confirmationTitle"
+                Layout.fillWidth: true
+                text: confirmation.title
+                wrapMode: Text.WordWrap
+                font.family: Theme.fontFamily
+                font.pixelSize: Theme.title
+                font.weight: Font.DemiBold
+                font.letterSpacing: -0.5
+                color: Theme.primaryText
+                Accessible.role: Accessible.Heading
+                Accessible.name: text
+            }
+            Label {
+                objectName: "confirmationMessage"
+                Layout.fillWidth: true
+                Layout.bottomMargin: 8
+                text: confirmation.message
+                wrapMode: Text.WordWrap
+                font.family: Theme.fontFamily
+                font.pixelSize: Theme.body
+                lineHeight: 1.15
+                color: Theme.primaryText
+            }
+            PrimaryButton {
+                objectName: "confirmButton"
+                text: confirmation.confirmTitle
+                destructive: confirmation.destructive
+                Accessible.description: "Confirms this change"
+                onClicked: confirmation.answer(true)
+            }
+            BrandedSecondaryButton {
+                objectName: "cancelButton"
+                text: confirmation.cancelTitle
+                onClicked: confirmation.answer(false)
+            }
+        }
+    }
+}

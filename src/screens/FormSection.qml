@@ -1,0 +1,39 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Vantrel.Checkout
+
+// A grouped form section: a small header, a white card of rows, captions below.
+ColumnLayout {
+    id: section
+    property string header
+    default property alias rows: card.data
+    spacing: 6
+    Layout.fillWidth: true
+
+    Label {
+        visible: section.header.length > 0
+        Layout.leftMargin: 16
+        text: section.header
+        font.family: Theme.fontFamily
+        font.pixelSize: Theme.caption
+        font.weight: Font.Medium
+        font.capitalization: Font.AllUppercase
+        font.letterSpacing: 0.6
+        color: Theme.secondaryText
+        Accessible.role: Accessible.Heading
+        Accessible.name: text
+    }
+    Rectangle {
+        Layout.fillWidth: true
+        implicitHeight: card.implicitHeight
+        radius: 12
+        color: Theme.surface
+        ColumnLayout {
+            id: card
+            anchors.left: parent.left
+            anchors.right: parent.right
+            spacing: 0
+        }
+    }
+}

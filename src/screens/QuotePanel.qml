@@ -1,0 +1,36 @@
+import QtQuick
+import QtQuick.Controls
+import Vantrel.Checkout
+
+// The workspace's right-hand panel: the payment status of a live checkout,
+// otherwise the quote editor.
+Item {
+    id: panel
+    property var model
+    readonly property bool showsPaymentStatus: ViewLogic.showsPaymentStatus(model.transaction)
+
+    Loader {
+        anchors.fill: parent
+        sourceComponent: panel.showsPaymentStatus ? paymentStatus : quoteEditor
+    }
+    Component {
+        id: quoteEditor
+        PlaceholderPanel {
+            objectName: "quoteEditorPlace"
+            color: Theme.surface
+            title: "Quote details"
+            detail: "The quote editor stands here: customer, items, totals and saving."
+            symbol: "doc.text"
+        }
+    }
+    Component {
+        id: paymentStatus
+        PlaceholderPanel {
+            objectName: "paymentStatusPlace"
+            color: Theme.surface
+            title: "Payment status"
+            detail: "The payment of the current checkout is followed here."
+            symbol: "creditcard"
+        }
+    }
+}

@@ -1,0 +1,82 @@
+import QtQuick
+import QtQuick.Controls
+import Vantrel.Checkout
+
+// The sign-in screen without a session, the workspace with one, and the
+// sheets the workspace header opens.
+Item {
+    id: root
+    property var model
+    // The shell's tasks (sign-in sequence, transactions refresh).
+    property var actions
+    property bool showSettings: false
+    property bool showHistory: false
+    property bool showQuotes: false
+    readonly property bool signedIn: ViewLogic.isPresent(model.session)
+
+    onSignedInChanged: {
+        // Sheets belong to the signed-in workspace.
+        if (!signedIn) { showSettings = false; showHistory = false; showQuotes = false }
+    }
+    onShowSettingsChanged: showSettings ? accountSheet.open() : accountSheet.close()
+    onShowHistoryChanged: showHistory ? historySheet.open() : historySheet.close()
+    onShowQuotesChanged: showQuotes ? quotesSheet.open() : quotesSheet.close()
+
+    Loader {
+        id: screen
+        anchors.fill: parent
+        // Hidden from accessibility while the error card is up.
+        Accessible.ignored: errors.showing
+        sourceComponent: root.signedIn ? workspaceScreen : loginScreen
+    }
+    Component {
+        id: loginScreen
+        LoginView {
+            objectName: "loginView"
+            model: root.model
+            onSignInRequested: root.actions.signIn()
+        }
+    }
+    Component {
+        id: workspaceScreen
+        WorkspaceView {
+            objectName: "workspaceView"
+            model: root.model
+            onCustomersRequested: root.showQuotes = true
+            onTransactionsRequested: {
+                root.showHistory = true
+                root.actions.refreshTransactions()
+            }
+            onAccountRequested: root.showSettings = true
+        }
+    }
+
+    AccountSheet {
+        id: accountSheet
+        objectName: "accountSheet"
+        model: root.model
+        onClosed: root.showSettings = false
+    }
+    PlaceholderSheet {
+        id: historySheet
+        objectName: "historySheet"
+        title: "Transactions"
+        detail: "Saved work on this device and the server's checkouts are listed here."
+        symbol: "clock.arrow.circlepath"
+        onClosed: root.showHistory = false
+    }
+    PlaceholderSheet {
+        id: quotesSheet
+        objectName: "quotesSheet"
+        title: "Customers"
+        detail: "Search a customer to browse their saved quotes."
+        symbol: "person.2"
+        onClosed: root.showQuotes = false
+    }
+
+    BrandedErrors {
+        id: errors
+        objectName: "brandedErrors"
+        model: root.model
+    }
+}

@@ -1,0 +1,117 @@
+#include "ViewLogic.h"
+
+#include "records/BuildConfiguration.h"
+#include "records/CheckoutTransaction.h"
+
+#include <QColor>
+#include <QJsonObject>
+
+#include <algorithm>
+
+namespace vantrel::screens {
+
+bool isSideBySide(double width)
+{
+    return width >= sideBySideMinimumWidth;
+}
+
+double quotePanelWidth(double width)
+{
+    return std::min(quotePanelShare * std::max(width, 0.0), quotePanelMaximumWidth);
+}
+
+bool showsPaymentStatus(bool hasTransaction, const QString &transactionStatus)
+{
+    return hasTransaction && transactionStatus != QLatin1String(status::canceled);
+}
+
+QString confirmationSymbol(bool destructive)
+{
+    return destructive ? QStringLiteral("exclamationmark.circle") : QStringLiteral("arrow.right.circle");
+}
+
+double errorMessageAreaHeight(double measuredTextHeight)
+{
+    // NaN or negative measurements (before the first layout) count as the minimum.
+    const double measured = measuredTextHeight > 1 ? measuredTextHeight : 1;
+    return std::min(measured, errorMessageMaximumHeight);
+}
+
+bool errorMessageScrolls(double measuredTextHeight)
+{
+    return measuredTextHeight > errorMessageMaximumHeight;
+}
+
+ServerFieldState serverField(bool previewBuild)
+{
+    if (previewBuild) return {false, QStringLiteral("This preview is pinned to its PR server.")};
+    return {true, QStringLiteral("Use your Checkout server address.")};
+}
+
+AccountSummary accountSummary(bool paymentsEnabled, const QString &paymentRoute,
+                              bool usesDailySquareImport, const QString &paymentsSetupNotice)
+{
+    const bool register_ = paymentRoute == QLatin1String(route::squareRegister);
+    AccountSummary summary;
+    summary.payments = paymentsEnabled ? QStringLiteral("Enabled") : QStringLiteral("Setup required");
+    summary.collectOn = register_ ? QStringLiteral("Square Register") : QStringLiteral("Square Terminal");
+    summary.accounting = usesDailySquareImport ? QStringLiteral("Daily Square import")
+                                               : QStringLiteral("Individual Zoho invoices");
+    summary.businessDay = QStringLiteral("America/New_York");
+    if (!paymentsEnabled) summary.setupCaption = paymentsSetupNotice;
+    if (register_)
+        summary.registerCaption = QStringLiteral(
+            "Create the invoice here. Collect card or cash under Invoices on Square Register.");
+    summary.accountingCaption =
+        usesDailySquareImport
+            ? QStringLiteral("Daily Square import handles accounting. No separate Zoho invoice or "
+                             "pickup shipment is created.")
+            : QStringLiteral("Pickup fulfillment continues when the app is closed.");
+    return summary;
+}
+
+QString ViewLogic::productionServerAddress() const
+{
+    return productionServer();
+}
+
+bool ViewLogic::showsPaymentStatus(const QVariant &transaction) const
+{
+    if (!isPresent(transaction)) return false;
+    const QVariantMap fields = transaction.toMap();
+    const QString status = fields.isEmpty() ? transaction.toJsonObject().value(QStringLiteral("status")).toString()
+                                            : fields.value(QStringLiteral("status")).toString();
+    return screens::showsPaymentStatus(true, status);
+}
+
+QVariantMap ViewLogic::serverField(bool previewBuild) const
+{
+    const ServerFieldState state = screens::serverField(previewBuild);
+    return {{QStringLiteral("editable"), state.editable}, {QStringLiteral("caption"), state.caption}};
+}
+
+QVariantMap ViewLogic::accountSummary(bool paymentsEnabled, const QString &paymentRoute,
+                                      bool usesDailySquareImport, const QString &paymentsSetupNotice) const
+{
+    const AccountSummary s =
+        screens::accountSummary(paymentsEnabled, paymentRoute, usesDailySquareImport, paymentsSetupNotice);
+    return {{QStringLiteral("payments"), s.payments},
+            {QStringLiteral("collectOn"), s.collectOn},
+            {QStringLiteral("accounting"), s.accounting},
+            {QStringLiteral("businessDay"), s.businessDay},
+            {QStringLiteral("setupCaption"), s.setupCaption},
+            {QStringLiteral("registerCaption"), s.registerCaption},
+            {QStringLiteral("accountingCaption"), s.accountingCaption}};
+}
+
+bool ViewLogic::isPresent(const QVariant &value) const
+{
+    return value.isValid() && !value.isNull();
+}
+
+QString ViewLogic::rgbHex(const QColor &colour) const
+{
+    return colour.name(QColor::HexRgb).mid(1);
+}
+
+} // namespace vantrel::screens

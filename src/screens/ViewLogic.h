@@ -1,0 +1,92 @@
+#pragma once
+// Decisions of the app shell and the shared components that are more than a
+// one-line binding: layout thresholds, which panel, which caption, which icon.
+// Pure functions, plus one QML singleton that hands them to the screens.
+
+#include <QColor>
+#include <QObject>
+#include <QString>
+#include <QVariantMap>
+#include <QtQml/qqmlregistration.h>
+
+namespace vantrel::screens {
+
+inline constexpr double sideBySideMinimumWidth = 850;
+inline constexpr double quotePanelShare = 0.43;
+inline constexpr double quotePanelMaximumWidth = 460;
+inline constexpr double errorMessageMaximumHeight = 230;
+
+// Wide windows show catalog and quote panel side by side; narrow ones use tabs.
+bool isSideBySide(double width);
+double quotePanelWidth(double width);
+// The payment status view stands in the quote panel only for a live
+// transaction; a canceled one gives the editor back.
+bool showsPaymentStatus(bool hasTransaction, const QString &status);
+QString confirmationSymbol(bool destructive);
+// The error card's message area follows the text up to a cap, then scrolls.
+double errorMessageAreaHeight(double measuredTextHeight);
+bool errorMessageScrolls(double measuredTextHeight);
+
+struct ServerFieldState {
+    bool editable = true;
+    QString caption;
+};
+ServerFieldState serverField(bool previewBuild);
+
+// The "Checkout" section of the account sheet; empty captions are not shown.
+struct AccountSummary {
+    QString payments;
+    QString collectOn;
+    QString accounting;
+    QString businessDay;
+    QString setupCaption;
+    QString registerCaption;
+    QString accountingCaption;
+};
+AccountSummary accountSummary(bool paymentsEnabled, const QString &paymentRoute,
+                              bool usesDailySquareImport, const QString &paymentsSetupNotice);
+
+// The QML face of the functions above.
+class ViewLogic : public QObject {
+    Q_OBJECT
+    QML_ELEMENT
+    QML_SINGLETON
+    Q_PROPERTY(double sideBySideMinimumWidth READ sideBySideMinimum CONSTANT)
+    Q_PROPERTY(double errorMessageMaximumHeight READ errorMessageMaximum CONSTANT)
+    // The production server's address, shown as the server field's placeholder.
+    Q_PROPERTY(QString productionServer READ productionServerAddress CONSTANT)
+
+public:
+    using QObject::QObject;
+
+    double sideBySideMinimum() const { return sideBySideMinimumWidth; }
+    double errorMessageMaximum() const { return errorMessageMaximumHeight; }
+    QString productionServerAddress() const;
+
+    Q_INVOKABLE bool isSideBySide(double width) const { return screens::isSideBySide(width); }
+    Q_INVOKABLE double quotePanelWidth(double width) const { return screens::quotePanelWidth(width); }
+    // `transaction` is the model's value: null, or an object with a status.
+    Q_INVOKABLE bool showsPaymentStatus(const QVariant &transaction) const;
+    Q_INVOKABLE QString confirmationSymbol(bool destructive) const
+    {
+        return screens::confirmationSymbol(destructive);
+    }
+    Q_INVOKABLE double errorMessageAreaHeight(double measured) const
+    {
+        return screens::errorMessageAreaHeight(measured);
+    }
+    Q_INVOKABLE bool errorMessageScrolls(double measured) const
+    {
+        return screens::errorMessageScrolls(measured);
+    }
+    Q_INVOKABLE QVariantMap serverField(bool previewBuild) const;
+    Q_INVOKABLE QVariantMap accountSummary(bool paymentsEnabled, const QString &paymentRoute,
+                                           bool usesDailySquareImport,
+                                           const QString &paymentsSetupNotice) const;
+    // A slot value (notice, error, optional text): present and not null.
+    Q_INVOKABLE bool isPresent(const QVariant &value) const;
+    // "rrggbb" of a colour, for the symbol image ids.
+    Q_INVOKABLE QString rgbHex(const QColor &colour) const;
+};
+
+} // namespace vantrel::screens

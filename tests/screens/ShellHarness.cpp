@@ -1,0 +1,175 @@
+#include "ShellHarness.h"
+
+#include "screens/SymbolImageProvider.h"
+
+#include <QAccessible>
+#include <QCoreApplication>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QQuickStyle>
+#include <QTest>
+#include <QtQuickTest/quicktest.h>
+#include <QtQml/qqmlextensionplugin.h>
+
+Q_IMPORT_QML_PLUGIN(Vantrel_CheckoutPlugin)
+
+namespace vantrel::testing {
+
+CheckoutBuildConfiguration productionBuild(const QString &server)
+{
+    return {false, QStringLiteral("https://checkout.vantrel.com"), server, QStringLiteral("vantrelcheckout")};
+}
+
+CheckoutBuildConfiguration previewBuild()
+{
+    const QString pinned = QStringLiteral("https://pr-42.checkout.vantrel.com");
+    return {true, pinned, pinned, QStringLiteral("vantrelcheckout-pr42")};
+}
+
+ShellHarness::ShellHarness(CheckoutBuildConfiguration build, InMemorySessionStore *sessions, const QString &storage)
+{
+    static const bool styled = [] {
+        QQuickStyle::setStyle(QStringLiteral("Basic"));
+        return true;
+    }();
+    Q_UNUSED(styled);
+    m_storage = storage.isEmpty() ? m_dir.filePath(QStringLiteral("storage")) : storage;
+    if (!sessions) {
+        m_ownedSessions = std::make_unique<InMemorySessionStore>();
+        sessions = m_ownedSessions.get();
+    }
+    m_sessions = sessions;
+    m_settings = std::make_unique<QSettings>(m_dir.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
+
+    CheckoutModelServices services;
+    services.sessions = m_sessions;
+    services.browser = &m_browser;
+    services.settings = m_settings.get();
+    services.build = build;
+    m_model = std::make_unique<CheckoutModel>(services, m_storage);
+    m_actions = std::make_unique<ShellActions>(m_model.get());
+
+    m_engine = std::make_unique<QQmlApplicationEngine>();
+    m_engine->addImportPath(QStringLiteral("qrc:/"));
+    m_engine->addImageProvider(QStringLiteral("symbol"), new SymbolImageProvider);
+    m_engine->setInitialProperties({{QStringLiteral("model"), QVariant::fromValue<QObject *>(m_model.get())},
+                                    {QStringLiteral("actions"), QVariant::fromValue<QObject *>(m_actions.get())}});
+    m_engine->load(QUrl(QStringLiteral("qrc:/Vantrel/Checkout/Main.qml")));
+    if (!m_engine->rootObjects().isEmpty()) m_window = qobject_cast<QQuickWindow *>(m_engine->rootObjects().first());
+    if (m_window) {
+        m_window->resize(1180, 820);
+        QTest::qWaitForWindowExposed(m_window);
+        settle();
+    }
+}
+
+ShellHarness::~ShellHarness()
+{
+    // The screens go before the model they observe.
+    m_engine.reset();
+    m_actions.reset();
+    m_model.reset();
+}
+
+namespace {
+
+void collect(QQuickItem *item, const std::function<bool(QQuickItem *)> &visit)
+{
+    if (!item) return;
+    if (!visit(item)) return;
+    const auto children = item->childItems();
+    for (QQuickItem *child : children) collect(child, visit);
+}
+
+} // namespace
+
+QQuickItem *ShellHarness::find(const QString &objectName, bool visibleOnly) const
+{
+    QQuickItem *found = nullptr;
+    collect(m_window->contentItem(), [&](QQuickItem *item) {
+        if (found) return false;
+        if (visibleOnly && !item->isVisible()) return false;
+        if (item->objectName() == objectName) {
+            found = item;
+            return false;
+        }
+        return true;
+    });
+    return found;
+}
+
+QObject *ShellHarness::object(const QString &objectName) const
+{
+    for (QObject *root : m_engine->rootObjects()) {
+        if (root->objectName() == objectName) return root;
+        if (QObject *found = root->findChild<QObject *>(objectName)) return found;
+    }
+    return nullptr;
+}
+
+QStringList ShellHarness::visibleTexts() const
+{
+    QStringList texts;
+    collect(m_window->contentItem(), [&](QQuickItem *item) {
+        if (!item->isVisible() || item->opacity() == 0) return false;
+        if (item->inherits("QQuickText") || item->inherits("QQuickTextInput") || item->inherits("QQuickTextEdit")) {
+            const QString text = item->property("text").toString();
+            if (!text.isEmpty()) texts.append(text);
+        }
+        return true;
+    });
+    return texts;
+}
+
+void ShellHarness::tap(QQuickItem *item)
+{
+    if (!item) return;
+    const QPointF centre = item->mapToScene(QPointF(item->width() / 2, item->height() / 2));
+    QTest::mouseClick(m_window, Qt::LeftButton, Qt::NoModifier, centre.toPoint());
+    settle();
+}
+
+void ShellHarness::resize(int width, int height)
+{
+    m_window->resize(width, height);
+    settle();
+}
+
+void ShellHarness::settle()
+{
+    for (int i = 0; i < 3; ++i) {
+        QCoreApplication::processEvents();
+        if (m_window) QQuickTest::qWaitForPolish(m_window);
+    }
+    QTest::qWait(1);
+}
+
+QUrl pickDemoUser(const QUrl &startUrl)
+{
+    QNetworkAccessManager network;
+    auto fetch = [&network](const QUrl &url) {
+        QNetworkRequest request(url);
+        request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
+        std::unique_ptr<QNetworkReply> reply(network.get(request));
+        QSignalSpy finished(reply.get(), &QNetworkReply::finished);
+        finished.wait(10000);
+        return std::make_pair(reply->readAll(),
+                              reply->attribute(QNetworkRequest::RedirectionTargetAttribute).toUrl());
+    };
+    const QString page = QString::fromUtf8(fetch(startUrl).first);
+    const auto link = QRegularExpression(QStringLiteral("href=\"(/auth/zoho/approve\\?[^\"]+)\"")).match(page);
+    if (!link.hasMatch()) return {};
+    QString path = link.captured(1);
+    path.replace(QStringLiteral("&amp;"), QStringLiteral("&"));
+    return fetch(startUrl.resolved(QUrl(path))).second;
+}
+
+QString accessibleName(QQuickItem *item)
+{
+    QAccessibleInterface *face = item ? QAccessible::queryAccessibleInterface(item) : nullptr;
+    return face ? face->text(QAccessible::Name) : QString();
+}
+
+} // namespace vantrel::testing

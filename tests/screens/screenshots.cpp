@@ -1,0 +1,102 @@
+// Renders the shell's screens to PNG files for review, against a stand-in
+// server with demo data: sign-in, the workspace wide and narrow, the account
+// sheet, an error card with a long message and the reset confirmation.
+#include "ShellHarness.h"
+
+#include "StandinServer.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <cstdio>
+
+using namespace vantrel;
+using namespace vantrel::testing;
+
+namespace {
+
+bool waitFor(const std::function<bool()> &condition)
+{
+    return QTest::qWaitFor(condition, 20000);
+}
+
+bool save(ShellHarness &shell, const QDir &out, const QString &name)
+{
+    shell.settle();
+    QTest::qWait(250); // sheet transitions finish
+    const QImage image = shell.window()->grabWindow();
+    const QString path = out.filePath(name + QStringLiteral(".png"));
+    if (image.isNull() || !image.save(path)) {
+        std::fprintf(stderr, "screenshots: could not write %s\n", qPrintable(path));
+        return false;
+    }
+    std::printf("%s\n", qPrintable(path));
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: screens_screenshots OUTPUT_DIR\n");
+        return 2;
+    }
+    QDir out(QString::fromLocal8Bit(argv[1]));
+    if (!out.mkpath(QStringLiteral("."))) return 1;
+
+    standin::StandinServer server;
+    standin::StandinOptions options;
+    options.seed = QStringLiteral("demo");
+    QString problem;
+    if (!server.start(options, &problem)) {
+        std::fprintf(stderr, "screenshots: stand-in server: %s\n", qPrintable(problem));
+        return 1;
+    }
+
+    InMemorySessionStore keychain;
+    ShellHarness shell(productionBuild(server.baseUrl()), &keychain);
+    if (!shell.loaded()) return 1;
+    shell.resize(1180, 820);
+    shell.actions().start();
+    if (!waitFor([&] { return shell.find(QStringLiteral("loginView")) != nullptr; })) return 1;
+    bool ok = save(shell, out, QStringLiteral("signin"));
+
+    shell.browser().setBehaviour(FakeBrowserSignIn::Behaviour::Wait);
+    QSignalSpy finished(&shell.actions(), &ShellActions::signInFinished);
+    shell.tap(shell.find(QStringLiteral("signInButton")));
+    if (!waitFor([&] { return shell.browser().lastStartUrl().isValid(); })) return 1;
+    shell.browser().deliver(pickDemoUser(shell.browser().lastStartUrl()));
+    if (!waitFor([&] { return finished.count() > 0 && shell.find(QStringLiteral("workspaceView")); })) {
+        std::fprintf(stderr, "screenshots: sign-in did not complete: %s\n",
+                     qPrintable(shell.model().error().value_or(QString())));
+        return 1;
+    }
+    shell.model().setNotice(QStringLiteral("QT-000101 saved and marked sent."));
+    ok = save(shell, out, QStringLiteral("workspace-wide")) && ok;
+    shell.resize(720, 900);
+    ok = save(shell, out, QStringLiteral("workspace-narrow")) && ok;
+    shell.model().setNotice(std::nullopt);
+    shell.resize(1180, 820);
+
+    shell.tap(shell.find(QStringLiteral("accountButton")));
+    ok = save(shell, out, QStringLiteral("account")) && ok;
+    shell.tap(shell.find(QStringLiteral("accountDoneButton")));
+    waitFor([&] { return !shell.object(QStringLiteral("accountSheet"))->property("visible").toBool(); });
+
+    shell.tap(shell.find(QStringLiteral("resetWorkspaceButton")));
+    ok = save(shell, out, QStringLiteral("reset-confirmation")) && ok;
+    shell.tap(shell.find(QStringLiteral("cancelButton")));
+    waitFor([&] { return !shell.object(QStringLiteral("resetConfirmation"))->property("visible").toBool(); });
+
+    QStringList lines;
+    lines << QStringLiteral("Zoho Books rejected the quote: the customer's billing address is incomplete.");
+    for (int i = 1; i <= 30; ++i)
+        lines << QStringLiteral("Line %1: field \"billing_address.zip\" is required for tax calculation.").arg(i);
+    shell.model().setError(lines.join(QLatin1Char('\n')));
+    ok = save(shell, out, QStringLiteral("error-long")) && ok;
+    return ok ? 0 : 1;
+}

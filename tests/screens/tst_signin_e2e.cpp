@@ -1,0 +1,90 @@
+// Sign-in end to end: the sign-in screen, the browser hand-off (played by a
+// scripted browser that picks a demo user on the stand-in's sign-in page),
+// the workspace, sign-out, and a second launch that starts signed in.
+#include "ShellHarness.h"
+
+#include "StandinServer.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace vantrel;
+using namespace vantrel::testing;
+
+
+class SignInEndToEnd : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void signInSignOutAndRelaunch();
+
+private:
+    standin::StandinServer m_server;
+};
+
+void SignInEndToEnd::initTestCase()
+{
+    standin::StandinOptions options;
+    options.seed = QStringLiteral("demo");
+    options.stepDelayMs = 20;
+    QString problem;
+    QVERIFY2(m_server.start(options, &problem), qPrintable(problem));
+}
+
+void SignInEndToEnd::signInSignOutAndRelaunch()
+{
+    InMemorySessionStore keychain;
+    QTemporaryDir storage;
+    const CheckoutBuildConfiguration build = productionBuild(m_server.baseUrl());
+    {
+        ShellHarness shell(build, &keychain, storage.path());
+        QVERIFY(shell.loaded());
+        shell.browser().setBehaviour(FakeBrowserSignIn::Behaviour::Wait);
+        shell.actions().start();
+        QTRY_VERIFY(shell.find("loginView"));
+        QCOMPARE(shell.find("serverField")->property("text").toString(), m_server.baseUrl());
+
+        QSignalSpy finished(&shell.actions(), &ShellActions::signInFinished);
+        shell.tap(shell.find("signInButton"));
+        QTRY_VERIFY(shell.browser().lastStartUrl().isValid());
+        QCOMPARE(shell.browser().lastScheme(), QStringLiteral("vantrelcheckout"));
+        const QUrl callback = pickDemoUser(shell.browser().lastStartUrl());
+        QCOMPARE(callback.scheme(), QStringLiteral("vantrelcheckout"));
+        shell.browser().deliver(callback);
+        QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 20000);
+
+        QVERIFY2(!shell.model().error().has_value(), qPrintable(shell.model().error().value_or(QString())));
+        QTRY_VERIFY(shell.find("workspaceView"));
+        QVERIFY(shell.find("demoLabel"));
+        QVERIFY(!shell.model().products().isEmpty());
+        QVERIFY(keychain.items.contains(m_server.baseUrl()));
+
+        shell.tap(shell.find("accountButton"));
+        QTRY_VERIFY(shell.object("accountSheet")->property("opened").toBool());
+        QCOMPARE(shell.find("signedInUser")->property("text").toString(), QStringLiteral("Avery Demo"));
+        QVERIFY(shell.find("demoNotice"));
+        shell.tap(shell.find("signOutButton"));
+        QTRY_VERIFY(shell.find("loginView"));
+        QTRY_VERIFY(!shell.object("accountSheet")->property("visible").toBool());
+        QVERIFY(!shell.model().session().has_value());
+        QVERIFY(!keychain.items.contains(m_server.baseUrl()));
+
+        // Sign in again so that the next launch finds a stored session.
+        shell.browser().setBehaviour(FakeBrowserSignIn::Behaviour::Wait);
+        const QUrl firstStart = shell.browser().lastStartUrl();
+        shell.tap(shell.find("signInButton"));
+        QTRY_VERIFY(shell.browser().lastStartUrl() != firstStart);
+        shell.browser().deliver(pickDemoUser(shell.browser().lastStartUrl()));
+        QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 2, 20000);
+        QTRY_VERIFY(shell.find("workspaceView"));
+    }
+    // A second launch: same keychain, same storage, a new model and window.
+    ShellHarness relaunch(build, &keychain, storage.path());
+    relaunch.actions().start();
+    QTRY_VERIFY_WITH_TIMEOUT(relaunch.find("workspaceView"), 20000);
+    QVERIFY(relaunch.find("demoLabel"));
+    QCOMPARE(relaunch.browser().attempts(), 0);
+}
+
+QTEST_MAIN(SignInEndToEnd)
+#include "tst_signin_e2e.moc"

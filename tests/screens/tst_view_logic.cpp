@@ -1,0 +1,208 @@
+// The shell's view decisions and the icon table.
+#include "screens/IconTable.h"
+#include "screens/SymbolImageProvider.h"
+#include "screens/ViewLogic.h"
+
+#include <QFile>
+#include <QSvgRenderer>
+#include <QTest>
+
+using namespace vantrel;
+using namespace vantrel::screens;
+
+class ViewLogicTest : public QObject {
+    Q_OBJECT
+private slots:
+    void layout_data();
+    void layout();
+    void quotePanelChoice_data();
+    void quotePanelChoice();
+    void accountSummary_data();
+    void accountSummary();
+    void errorMessageArea_data();
+    void errorMessageArea();
+    void serverField_data();
+    void serverField();
+    void everySymbolRenders();
+    void unknownSymbolAndBadColour();
+};
+
+void ViewLogicTest::layout_data()
+{
+    QTest::addColumn<double>("width");
+    QTest::addColumn<bool>("sideBySide");
+    QTest::addColumn<double>("panel");
+    QTest::newRow("849 uses tabs") << 849.0 << false << 365.07;
+    QTest::newRow("849.5 still tabs") << 849.5 << false << 365.285;
+    QTest::newRow("850 side by side") << 850.0 << true << 365.5;
+    QTest::newRow("1000 gives 430") << 1000.0 << true << 430.0;
+    QTest::newRow("1069 just under the cap") << 1069.0 << true << 459.67;
+    QTest::newRow("1200 capped at 460") << 1200.0 << true << 460.0;
+    QTest::newRow("negative width") << -5.0 << false << 0.0;
+}
+
+void ViewLogicTest::layout()
+{
+    QFETCH(double, width);
+    QFETCH(bool, sideBySide);
+    QFETCH(double, panel);
+    QCOMPARE(isSideBySide(width), sideBySide);
+    QVERIFY2(qAbs(quotePanelWidth(width) - panel) < 1e-6, qPrintable(QString::number(quotePanelWidth(width))));
+}
+
+void ViewLogicTest::quotePanelChoice_data()
+{
+    QTest::addColumn<QVariant>("transaction");
+    QTest::addColumn<bool>("paymentStatus");
+    QTest::newRow("none") << QVariant() << false;
+    QTest::newRow("null") << QVariant::fromValue(nullptr) << false;
+    QTest::newRow("canceled gives the editor back")
+        << QVariant(QVariantMap{{"status", "canceled"}}) << false;
+    QTest::newRow("waiting") << QVariant(QVariantMap{{"status", "awaiting_payment"}}) << true;
+    QTest::newRow("complete") << QVariant(QVariantMap{{"status", "complete"}}) << true;
+    QTest::newRow("json object canceled")
+        << QVariant(QJsonObject{{"status", "canceled"}}) << false;
+    QTest::newRow("json object syncing")
+        << QVariant(QJsonObject{{"status", "syncing_zoho"}}) << true;
+}
+
+void ViewLogicTest::quotePanelChoice()
+{
+    QFETCH(QVariant, transaction);
+    QFETCH(bool, paymentStatus);
+    ViewLogic logic;
+    QCOMPARE(logic.showsPaymentStatus(transaction), paymentStatus);
+}
+
+void ViewLogicTest::accountSummary_data()
+{
+    QTest::addColumn<bool>("enabled");
+    QTest::addColumn<QString>("route");
+    QTest::addColumn<bool>("daily");
+    QTest::addColumn<QString>("notice");
+    QTest::addColumn<QStringList>("expected"); // payments, collect, accounting, setup, register, accounting caption
+
+    const QString registerCaption =
+        "Create the invoice here. Collect card or cash under Invoices on Square Register.";
+    const QString dailyCaption =
+        "Daily Square import handles accounting. No separate Zoho invoice or pickup shipment is created.";
+    const QString pickupCaption = "Pickup fulfillment continues when the app is closed.";
+    const QString registerSetup = "Square Register setup needs to be completed before preparing invoices.";
+
+    QTest::newRow("terminal, enabled")
+        << true << "square_terminal" << false << "Payment setup is required on the server."
+        << QStringList{"Enabled", "Square Terminal", "Individual Zoho invoices", "", "", pickupCaption};
+    QTest::newRow("terminal, not enabled")
+        << false << "square_terminal" << false << "Payment setup is required on the server."
+        << QStringList{"Setup required", "Square Terminal", "Individual Zoho invoices",
+                       "Payment setup is required on the server.", "", pickupCaption};
+    QTest::newRow("register, daily import")
+        << true << "square_register" << true << registerSetup
+        << QStringList{"Enabled", "Square Register", "Daily Square import", "", registerCaption, dailyCaption};
+    QTest::newRow("register, individual invoices")
+        << true << "square_register" << false << registerSetup
+        << QStringList{"Enabled", "Square Register", "Individual Zoho invoices", "", registerCaption,
+                       pickupCaption};
+    QTest::newRow("register, not enabled, blank message")
+        << false << "square_register" << false << registerSetup
+        << QStringList{"Setup required", "Square Register", "Individual Zoho invoices", registerSetup,
+                       registerCaption, pickupCaption};
+    QTest::newRow("unknown route counts as terminal")
+        << true << "carrier_pigeon" << false << ""
+        << QStringList{"Enabled", "Square Terminal", "Individual Zoho invoices", "", "", pickupCaption};
+}
+
+void ViewLogicTest::accountSummary()
+{
+    QFETCH(bool, enabled);
+    QFETCH(QString, route);
+    QFETCH(bool, daily);
+    QFETCH(QString, notice);
+    QFETCH(QStringList, expected);
+    const AccountSummary s = screens::accountSummary(enabled, route, daily, notice);
+    QCOMPARE((QStringList{s.payments, s.collectOn, s.accounting, s.setupCaption, s.registerCaption,
+                          s.accountingCaption}),
+             expected);
+    QCOMPARE(s.businessDay, QStringLiteral("America/New_York"));
+}
+
+void ViewLogicTest::errorMessageArea_data()
+{
+    QTest::addColumn<double>("measured");
+    QTest::addColumn<double>("height");
+    QTest::addColumn<bool>("scrolls");
+    QTest::newRow("before layout") << 0.0 << 1.0 << false;
+    QTest::newRow("negative") << -3.0 << 1.0 << false;
+    QTest::newRow("not a number") << std::numeric_limits<double>::quiet_NaN() << 1.0 << false;
+    QTest::newRow("one line") << 19.0 << 19.0 << false;
+    QTest::newRow("exactly the cap") << 230.0 << 230.0 << false;
+    QTest::newRow("forty lines") << 760.0 << 230.0 << true;
+}
+
+void ViewLogicTest::errorMessageArea()
+{
+    QFETCH(double, measured);
+    QFETCH(double, height);
+    QFETCH(bool, scrolls);
+    QCOMPARE(errorMessageAreaHeight(measured), height);
+    QCOMPARE(errorMessageScrolls(measured), scrolls);
+}
+
+void ViewLogicTest::serverField_data()
+{
+    QTest::addColumn<bool>("preview");
+    QTest::addColumn<bool>("editable");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("production") << false << true << "Use your Checkout server address.";
+    QTest::newRow("preview") << true << false << "This preview is pinned to its PR server.";
+}
+
+void ViewLogicTest::serverField()
+{
+    QFETCH(bool, preview);
+    QFETCH(bool, editable);
+    QFETCH(QString, caption);
+    const ServerFieldState state = screens::serverField(preview);
+    QCOMPARE(state.editable, editable);
+    QCOMPARE(state.caption, caption);
+}
+
+void ViewLogicTest::everySymbolRenders()
+{
+    SymbolImageProvider provider;
+    for (const QString &symbol : iconSymbols()) {
+        const QString path = iconResourcePath(symbol);
+        QVERIFY2(QFile::exists(path), qPrintable(symbol + " -> " + path));
+        const QByteArray svg = tintedSymbolSvg(symbol, QStringLiteral("c2560a"));
+        QVERIFY2(!svg.contains("currentColor"), qPrintable(symbol));
+        QVERIFY2(QSvgRenderer(svg).isValid(), qPrintable(symbol));
+        QSize size;
+        const QImage image = provider.requestImage(symbol + "/c2560a", &size, QSize(96, 96));
+        QVERIFY(size.height() <= 96 && size.width() <= 96);
+        // Something was drawn, in the colour asked for.
+        bool inked = false;
+        for (int y = 0; y < image.height() && !inked; ++y)
+            for (int x = 0; x < image.width() && !inked; ++x) {
+                const QColor c = image.pixelColor(x, y);
+                inked = c.alpha() == 255 && c.red() == 0xc2 && c.green() == 0x56 && c.blue() == 0x0a;
+            }
+        QVERIFY2(inked, qPrintable(symbol));
+    }
+}
+
+void ViewLogicTest::unknownSymbolAndBadColour()
+{
+    QVERIFY(iconResourcePath(QStringLiteral("no.such.symbol")).isEmpty());
+    QVERIFY(tintedSymbolSvg(QStringLiteral("no.such.symbol"), QStringLiteral("000000")).isEmpty());
+    // A colour that is not six hex digits never reaches the SVG text.
+    const QByteArray svg = tintedSymbolSvg(QStringLiteral("xmark"), QStringLiteral("\"/><script>"));
+    QVERIFY(!svg.contains("script"));
+    QVERIFY(svg.contains("#000000"));
+    SymbolImageProvider provider;
+    QSize size;
+    const QImage blank = provider.requestImage(QStringLiteral("no.such.symbol/000000"), &size, QSize(16, 16));
+    QCOMPARE(blank.size(), QSize(16, 16));
+}
+
+QTEST_GUILESS_MAIN(ViewLogicTest)
+#include "tst_view_logic.moc"
