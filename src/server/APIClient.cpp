@@ -91,7 +91,9 @@ QUrl APIClient::makeURL(const QString &path, const Query &query) const
     while (last > first && m_base.at(last - 1) == u'/') --last;
     const QString text = m_base.mid(first, last - first) + path;
 
-    QUrl url(text, QUrl::StrictMode);
+    // Tolerant parsing encodes what an identifier may carry (a space, a
+    // letter outside ASCII); a host that is not one still fails.
+    QUrl url(text, QUrl::TolerantMode);
     if (!url.isValid()) throw APIError{addressMessage};
     const QString scheme = url.scheme();
     const QString host = url.host();
