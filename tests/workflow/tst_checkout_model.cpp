@@ -1,0 +1,340 @@
+// The model against a loopback server: start-up from the stored session,
+// browser sign-in, sign-out with the background logout, and the busy
+// convention around resets and cancelled requests.
+#include "LoopbackServer.h"
+#include "WorkflowTestSupport.h"
+
+#include "platform/auth/FakeBrowserSignIn.h"
+#include "server/APIClient.h"
+#include "server/SessionStore.h"
+
+#include <QCoroSignal>
+#include <QDir>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace vantrel;
+using namespace testsupport;
+
+namespace {
+
+// Holds a busy operation until the test opens it.
+class Gate : public QObject {
+    Q_OBJECT
+signals:
+    void opened();
+};
+
+QCoro::Task<> waitThenFail(Gate *gate, QString failure)
+{
+    co_await qCoro(gate, &Gate::opened);
+    if (!failure.isEmpty()) throw APIError{failure};
+}
+
+QCoro::Task<> getFrom(APIClient *api, QString path)
+{
+    Query noQuery;
+    CancellationToken never;
+    co_await api->get<Empty>(path, noQuery, never);
+}
+
+QCoro::Task<> nothing()
+{
+    co_return;
+}
+
+QByteArray sessionJson(const QString &token, const QString &user)
+{
+    return encode(Session{token, user, false}, KeyStyle::Storage);
+}
+
+} // namespace
+
+class CheckoutModelTest : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    std::unique_ptr<LoopbackServer> m_server;
+    std::unique_ptr<InMemorySessionStore> m_sessions;
+    std::unique_ptr<FakeBrowserSignIn> m_browser;
+    std::unique_ptr<QSettings> m_settings;
+    std::unique_ptr<CheckoutModel> m_model;
+
+    CheckoutModel &makeModel(bool preview = false)
+    {
+        CheckoutModelServices services = productionServices(m_server->base());
+        if (preview) services.build = CheckoutBuildConfiguration{true, m_server->base(), m_server->base(), QStringLiteral("vantrelcheckout-pr7")};
+        services.sessions = m_sessions.get();
+        services.browser = m_browser.get();
+        services.settings = m_settings.get();
+        m_model = std::make_unique<CheckoutModel>(services, m_dir.path());
+        return *m_model;
+    }
+
+    // The server answers sign-in for this user with this token.
+    void acceptSignIn(const QString &token, const QString &user)
+    {
+        m_browser->setBehaviour(FakeBrowserSignIn::Behaviour::ReturnURL,
+                                QUrl(QStringLiteral("vantrelcheckout://auth?code=one-time")));
+        m_server->on("POST", "/auth/exchange", {200, sessionJson(token, user)});
+    }
+
+    QString draftPath(const QString &user) const
+    {
+        return m_dir.path() + QStringLiteral("/draft-") + CheckoutModel::workspaceKey(m_server->base(), user) +
+               QStringLiteral(".json");
+    }
+
+private slots:
+    void init()
+    {
+        QVERIFY(m_dir.isValid());
+        QDir(m_dir.path()).removeRecursively();
+        QDir().mkpath(m_dir.path());
+        m_server = std::make_unique<LoopbackServer>();
+        m_server->on("GET", "/api/me", {200, R"({"user":"alice","demo":false,"payments_enabled":true,)"
+                                              R"("payment_route":"square_register","accounting_mode":"native_square_summary"})"});
+        m_server->on("GET", "/api/checkouts", {200, R"({"checkouts":[]})"});
+        m_server->on("GET", "/api/taxes", {200, R"({"taxes":[]})"});
+        m_server->on("GET", "/api/catalog", {200, R"({"at":1700000000,"products":[]})"});
+        m_server->on("POST", "/api/logout", {200, "{}"});
+        m_sessions = std::make_unique<InMemorySessionStore>();
+        m_browser = std::make_unique<FakeBrowserSignIn>();
+        m_settings = std::make_unique<QSettings>(m_dir.path() + QStringLiteral("/settings.ini"), QSettings::IniFormat);
+    }
+
+    void cleanup()
+    {
+        m_model.reset();
+        QCoreApplication::sendPostedEvents();
+        m_server.reset();
+    }
+
+    void startWithoutUsableSessionStaysSignedOut_data()
+    {
+        QTest::addColumn<bool>("hasItem");
+        QTest::addColumn<QByteArray>("item");
+        QTest::newRow("no item") << false << QByteArray();
+        QTest::newRow("not JSON") << true << QByteArray("token=abc");
+        QTest::newRow("token of the wrong type") << true << QByteArray(R"({"token":1,"user":"alice","demo":false})");
+        QTest::newRow("missing demo") << true << QByteArray(R"({"token":"t","user":"alice"})");
+    }
+    void startWithoutUsableSessionStaysSignedOut()
+    {
+        QFETCH(bool, hasItem);
+        QFETCH(QByteArray, item);
+        if (hasItem) m_sessions->items.insert(m_server->base(), item);
+        CheckoutModel &model = makeModel();
+        QCoro::waitFor(model.start());
+        QVERIFY(!model.session());
+        QVERIFY(m_server->requests().isEmpty());
+        QVERIFY(QDir(m_dir.path()).entryList({QStringLiteral("draft-*")}).isEmpty());
+        QCOMPARE(m_sessions->items.value(m_server->base()), item); // left as it was
+    }
+
+    void startWithStoredSessionLoadsTheWorkspace()
+    {
+        m_sessions->items.insert(m_server->base(), sessionJson(QStringLiteral("stored"), QStringLiteral("alice")));
+        writeBytes(draftPath(QStringLiteral("alice")), "garbage");
+        CheckoutModel &model = makeModel();
+        QCoro::waitFor(model.start());
+        QCOMPARE(model.session()->user, QStringLiteral("alice"));
+        QCOMPARE(model.api().token(), QStringLiteral("stored"));
+        QCOMPARE(m_server->requests().first().authorization, QByteArray("Bearer stored"));
+        QCOMPARE(model.notice().value_or(QString()), QString::fromUtf8(messages::draftUnreadable));
+        QVERIFY(model.catalogTimer());
+    }
+
+    void serverRule_data()
+    {
+        QTest::addColumn<bool>("preview");
+        QTest::addColumn<bool>("keepsAssigned");
+        QTest::newRow("production takes any address") << false << true;
+        QTest::newRow("preview stays pinned") << true << false;
+    }
+    void serverRule()
+    {
+        QFETCH(bool, preview);
+        QFETCH(bool, keepsAssigned);
+        CheckoutModel &model = makeModel(preview);
+        const QString other = QStringLiteral("https://elsewhere.example");
+        model.setServer(other);
+        QCOMPARE(model.server(), keepsAssigned ? other : m_server->base());
+    }
+
+    void signInSignOutAndBackAgain()
+    {
+        CheckoutModel &model = makeModel();
+        acceptSignIn(QStringLiteral("first-token"), QStringLiteral("alice"));
+        QCoro::waitFor(model.signIn());
+        QVERIFY2(model.session(), qPrintable(model.error().value_or(QString())));
+        QCOMPARE(model.api().token(), QStringLiteral("first-token"));
+        QCOMPARE(m_settings->value(QStringLiteral("server")).toString(), m_server->base());
+        QCOMPARE(decode<Session>(m_sessions->items.value(m_server->base()), KeyStyle::Storage).token,
+                 QStringLiteral("first-token"));
+
+        Draft work = Draft::make();
+        work.customer = customer(QStringLiteral("C1"));
+        work.lines = {line(QStringLiteral("2"), QStringLiteral("3.50"))};
+        model.setDraft(work);
+        const QByteArray onDisk = fileBytes(draftPath(QStringLiteral("alice")));
+        model.setTransactions({CheckoutTransaction{}});
+        model.setPaymentRoute(QStringLiteral("square_register"));
+        model.setAccountingMode(QStringLiteral("native_square_summary"));
+        model.setPaymentsEnabled(true);
+
+        model.signOut();
+        QVERIFY(!model.session());
+        QVERIFY(model.products().isEmpty() && model.customers().isEmpty() && model.quotes().isEmpty() &&
+                model.deals().isEmpty() && model.transactions().isEmpty() && model.archivedRequests().isEmpty());
+        QVERIFY(!model.transaction());
+        QCOMPARE(model.paymentRoute(), QStringLiteral("square_terminal"));
+        QCOMPARE(model.accountingMode(), QStringLiteral("individual_zoho"));
+        QVERIFY(!model.paymentsEnabled());
+        QVERIFY(model.draft().lines.isEmpty() && !model.draft().customer);
+        QCOMPARE(model.api().token(), QString());
+        QVERIFY(!m_sessions->items.contains(m_server->base()));
+        QCOMPARE(fileBytes(draftPath(QStringLiteral("alice"))), onDisk);
+
+        // The logout goes out with the token the user had.
+        QTRY_COMPARE(m_server->count("POST", "/api/logout"), 1);
+        for (const RecordedRequest &request : m_server->requests())
+            if (request.path == "/api/logout") QCOMPARE(request.authorization, QByteArray("Bearer first-token"));
+
+        acceptSignIn(QStringLiteral("second-token"), QStringLiteral("alice"));
+        QCoro::waitFor(model.signIn());
+        QVERIFY2(model.session(), qPrintable(model.error().value_or(QString())));
+        QCOMPARE(model.draft(), work);
+        QCOMPARE(fileBytes(draftPath(QStringLiteral("alice"))), onDisk);
+    }
+
+    void serverSettingOnlyInProduction_data()
+    {
+        QTest::addColumn<bool>("preview");
+        QTest::newRow("production") << false;
+        QTest::newRow("preview") << true;
+    }
+    void serverSettingOnlyInProduction()
+    {
+        QFETCH(bool, preview);
+        CheckoutModel &model = makeModel(preview);
+        acceptSignIn(QStringLiteral("t"), QStringLiteral("alice"));
+        QCoro::waitFor(model.signIn());
+        QVERIFY2(model.session(), qPrintable(model.error().value_or(QString())));
+        QCOMPARE(m_settings->contains(QStringLiteral("server")), !preview);
+    }
+
+    void failedSignInShowsItsMessage()
+    {
+        CheckoutModel &model = makeModel();
+        m_browser->setBehaviour(FakeBrowserSignIn::Behaviour::ReturnURL, QUrl(QStringLiteral("vantrelcheckout://auth")));
+        QCoro::waitFor(model.signIn());
+        QVERIFY(!model.session());
+        QCOMPARE(model.error().value_or(QString()), QStringLiteral("Missing sign-in code."));
+        QVERIFY(!model.busy());
+    }
+
+    void secondBusyOperationIsDropped()
+    {
+        CheckoutModel &model = makeModel();
+        Gate gate;
+        auto first = model.performBusy([&gate] { return waitThenFail(&gate, QStringLiteral("first failed")); });
+        QVERIFY(model.busy());
+        model.setError(QStringLiteral("shown before"));
+        bool secondRan = false;
+        const bool second = QCoro::waitFor(model.performBusy([&secondRan] {
+            secondRan = true;
+            return nothing();
+        }));
+        QVERIFY(!second);
+        QVERIFY(!secondRan);
+        QCOMPARE(model.error().value_or(QString()), QStringLiteral("shown before"));
+        emit gate.opened();
+        QVERIFY(!QCoro::waitFor(std::move(first)));
+        QCOMPARE(model.error().value_or(QString()), QStringLiteral("first failed"));
+        QVERIFY(!model.busy());
+    }
+
+    void staleBusyOperationLeavesSlotsAlone()
+    {
+        CheckoutModel &model = makeModel();
+        signInLocally(model, m_server->base(), QStringLiteral("alice"));
+        Gate stale, current;
+        auto first = model.performBusy([&stale] { return waitThenFail(&stale, QStringLiteral("late failure")); });
+        QVERIFY(model.resetWorkspace());
+        QVERIFY(!model.busy());
+        auto second = model.performBusy([&current] { return waitThenFail(&current, QString()); });
+        QVERIFY(model.busy());
+        emit stale.opened();
+        QVERIFY(!QCoro::waitFor(std::move(first)));
+        QVERIFY(!model.error());
+        QVERIFY(model.busy()); // still the second operation's
+        emit current.opened();
+        QVERIFY(QCoro::waitFor(std::move(second)));
+        QVERIFY(!model.busy());
+    }
+
+    void requestCutOffBySignOutShowsNothing()
+    {
+        m_server->on("GET", "/api/slow", {200, "{}", true});
+        CheckoutModel &model = makeModel();
+        acceptSignIn(QStringLiteral("t"), QStringLiteral("alice"));
+        QCoro::waitFor(model.signIn());
+        QVERIFY(model.session());
+        APIClient *api = &model.api();
+        auto pending = model.performBusy([api] { return getFrom(api, QStringLiteral("/api/slow")); });
+        QTRY_COMPARE(m_server->heldCount(), 1);
+        model.signOut();
+        m_server->release();
+        QVERIFY(!QCoro::waitFor(std::move(pending)));
+        QVERIFY(!model.error());
+    }
+
+    void derivedValues_data()
+    {
+        QTest::addColumn<QString>("savedStatus"); // empty: no saved quote
+        QTest::addColumn<bool>("dirty");
+        QTest::addColumn<bool>("pendingSave");
+        QTest::addColumn<QString>("transactionStatus"); // empty: none shown
+        QTest::addColumn<bool>("locked");
+        QTest::addColumn<bool>("canCheckout");
+        QTest::newRow("sent and clean") << "sent" << false << false << "" << false << true;
+        QTest::newRow("accepted but edited") << "accepted" << true << false << "" << false << false;
+        QTest::newRow("draft status") << "draft" << false << false << "" << false << false;
+        QTest::newRow("save pending") << "" << false << true << "" << true << false;
+        QTest::newRow("live checkout") << "sent" << false << false << "awaiting_payment" << true << false;
+        QTest::newRow("canceled checkout") << "sent" << false << false << "canceled" << false << true;
+    }
+    void derivedValues()
+    {
+        QFETCH(QString, savedStatus);
+        QFETCH(bool, dirty);
+        QFETCH(bool, pendingSave);
+        QFETCH(QString, transactionStatus);
+        QFETCH(bool, locked);
+        QFETCH(bool, canCheckout);
+        CheckoutModel &model = makeModel();
+        model.setPaymentsEnabled(true);
+        Draft d = pendingSave ? draftWithPendingSave() : Draft::make();
+        if (!savedStatus.isEmpty()) {
+            d.saved = Quote{};
+            d.saved->status = savedStatus;
+        }
+        d.dirty = dirty;
+        d.lines = {line(QStringLiteral("2"), QStringLiteral("3.50")), line(QStringLiteral("x"), QStringLiteral("10"))};
+        model.setDraft(d);
+        if (!transactionStatus.isEmpty()) {
+            CheckoutTransaction t;
+            t.status = transactionStatus;
+            model.setTransaction(t);
+        }
+        QCOMPARE(model.editingLocked(), locked);
+        QCOMPARE(model.canStartCheckout(), canCheckout);
+        QCOMPARE(model.draftSubtotal(), Decimal::parse(u"7.00").value());
+    }
+};
+
+QTEST_GUILESS_MAIN(CheckoutModelTest)
+#include "tst_checkout_model.moc"

@@ -1,0 +1,327 @@
+// Workspace files: names per server and user, protection of unreadable files,
+// putting work aside on reset and reopen.
+#include "WorkflowTestSupport.h"
+
+#include "workflow/AtomicFile.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace vantrel;
+using namespace testsupport;
+
+namespace {
+const QString serverA = QStringLiteral("https://a.example");
+const QString serverB = QStringLiteral("https://b.example");
+} // namespace
+
+class WorkspacePersistenceTest : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    std::unique_ptr<CheckoutModel> m_model;
+
+    CheckoutModel &freshModel()
+    {
+        m_model = std::make_unique<CheckoutModel>(productionServices(serverA), m_dir.path());
+        return *m_model;
+    }
+    QString draftPath(const QString &server, const QString &user) const
+    {
+        return m_dir.path() + QStringLiteral("/draft-") + CheckoutModel::workspaceKey(server, user) +
+               QStringLiteral(".json");
+    }
+    QString requestsPath(const QString &server, const QString &user) const
+    {
+        return m_dir.path() + QStringLiteral("/draft-") + CheckoutModel::workspaceKey(server, user) +
+               QStringLiteral(".requests.json");
+    }
+
+private slots:
+    void init()
+    {
+        QVERIFY(m_dir.isValid());
+        QDir(m_dir.path()).removeRecursively();
+        QDir().mkpath(m_dir.path());
+    }
+    void cleanup()
+    {
+        m_model.reset();
+        // Lets the cancelled catalog loop finish instead of leaking its frame.
+        QCoreApplication::sendPostedEvents();
+    }
+
+    void eachServerAndUserHasTheirOwnFiles()
+    {
+        CheckoutModel &model = freshModel();
+        QSet<QString> paths;
+        for (const QString &server : {serverA, serverB}) {
+            for (const QString &user : {QStringLiteral("alice"), QStringLiteral("bob")}) {
+                signInLocally(model, server, user);
+                QCOMPARE(model.draftFileURL().value_or(QString()), draftPath(server, user));
+                // First sign-in: a draft file at once, but no saved-requests file.
+                QVERIFY(QFileInfo::exists(draftPath(server, user)));
+                QVERIFY(!QFileInfo::exists(requestsPath(server, user)));
+                QCOMPARE(QFileInfo(draftPath(server, user)).permissions() &
+                             (QFile::ReadGroup | QFile::ReadOther | QFile::WriteGroup | QFile::WriteOther),
+                         QFileDevice::Permissions());
+                paths.insert(draftPath(server, user));
+            }
+        }
+        QCOMPARE(paths.size(), 4);
+        QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files).size(), 4); // no temporary files left
+        QCOMPARE(CheckoutModel::workspaceKey(serverA, QStringLiteral("alice")).size(), 64);
+    }
+
+    void draftComesBackAndMatchesItsSavedEntry()
+    {
+        // A draft with a pending request that is also in the saved list is
+        // recognised as that entry when it is read back.
+        CheckoutModel &model = freshModel();
+        signInLocally(model, serverA, QStringLiteral("alice"));
+        const Draft pending = draftWithPendingSave();
+        model.setDraft(pending);
+        const QList<ArchivedWorkspaceRequest> list = model.archiveCurrentWorkspace(false);
+        QCOMPARE(list.size(), 1);
+
+        CheckoutModel &again = freshModel();
+        signInLocally(again, serverA, QStringLiteral("alice"));
+        QCOMPARE(again.draft(), pending);
+        QCOMPARE(again.activeArchiveID().value_or(QString()), list.first().id);
+        QVERIFY(!again.restoreWarning());
+    }
+
+    void unreadableDraftIsProtected_data()
+    {
+        QTest::addColumn<QByteArray>("contents");
+        QTest::newRow("not JSON") << QByteArray("this is not json {");
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("JSON of another shape") << QByteArray("[1,2,3]");
+        QByteArray missingDirty = encode(Draft::make(), KeyStyle::Storage);
+        missingDirty.replace("\"dirty\":false,", "");
+        QTest::newRow("missing dirty") << missingDirty;
+    }
+    void unreadableDraftIsProtected()
+    {
+        QFETCH(QByteArray, contents);
+        const QString path = draftPath(serverA, QStringLiteral("alice"));
+        writeBytes(path, contents);
+
+        CheckoutModel &model = freshModel();
+        Draft onScreen = Draft::make();
+        onScreen.notes = QStringLiteral("typed before sign-in");
+        model.setDraft(onScreen); // signed out: nothing written
+        signInLocally(model, serverA, QStringLiteral("alice"));
+
+        QVERIFY(model.draftRecoveryBlocked());
+        QCOMPARE(model.restoreWarning().value_or(QString()), QString::fromUtf8(messages::draftUnreadable));
+        QCOMPARE(model.draft(), onScreen);
+
+        for (int edit = 0; edit < 2; ++edit) {
+            model.clearError();
+            Draft changed = model.draft();
+            changed.terms = QStringLiteral("edit %1").arg(edit);
+            model.setDraft(changed);
+            QCOMPARE(model.error().value_or(QString()), QString::fromUtf8(messages::protectedDraftError));
+            QCOMPARE(model.draft(), changed); // the change stays on screen
+        }
+        QVERIFY(!model.resetWorkspace());
+        QCOMPARE(model.error().value_or(QString()), QString::fromUtf8(messages::resetFailed));
+        model.signOut();
+        QCOMPARE(model.error().value_or(QString()), QString::fromUtf8(messages::protectedDraftError));
+        QCOMPARE(fileBytes(path), contents);
+        QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files).size(), 1);
+    }
+
+    void unreadableSavedRequests_data()
+    {
+        QTest::addColumn<QByteArray>("contents");
+        QTest::addColumn<bool>("draftUnreadable");
+        const QByteArray entry = encode(ArchivedWorkspaceRequest{QStringLiteral("E1"), 1.0, draftWithPendingSave(), {}},
+                                        KeyStyle::Storage);
+        const QByteArray idle = encode(ArchivedWorkspaceRequest{QStringLiteral("E2"), 1.0, Draft::make(), {}},
+                                       KeyStyle::Storage);
+        QTest::newRow("repeated id") << QByteArray("[" + entry + "," + entry + "]") << false;
+        QTest::newRow("entry without work") << QByteArray("[" + idle + "]") << false;
+        QTest::newRow("not JSON") << QByteArray("<html>") << false;
+        QTest::newRow("both files unreadable") << QByteArray("[{") << true;
+    }
+    void unreadableSavedRequests()
+    {
+        QFETCH(QByteArray, contents);
+        QFETCH(bool, draftUnreadable);
+        const QString requests = requestsPath(serverA, QStringLiteral("alice"));
+        const QString draftFile = draftPath(serverA, QStringLiteral("alice"));
+        writeBytes(requests, contents);
+        if (draftUnreadable) writeBytes(draftFile, "nope");
+        else writeBytes(draftFile, encode(draftWithPendingSave(), KeyStyle::Storage));
+
+        CheckoutModel &model = freshModel();
+        signInLocally(model, serverA, QStringLiteral("alice"));
+        QVERIFY(model.archivedRequests().isEmpty());
+        QString expected = QString::fromUtf8(messages::savedRequestsUnreadable);
+        if (draftUnreadable) expected += QLatin1Char(' ') + QString::fromUtf8(messages::draftUnreadable);
+        QCOMPARE(model.restoreWarning().value_or(QString()), expected);
+
+        // Reset would have to put the pending save aside: it is refused rather
+        // than overwriting the list it could not read.
+        const Draft before = model.draft();
+        QVERIFY(!model.resetWorkspace());
+        QCOMPARE(model.error().value_or(QString()), QString::fromUtf8(messages::resetFailed));
+        QCOMPARE(model.draft(), before);
+        QVERIFY(!model.reopenArchivedRequest(QStringLiteral("E1")));
+        QCOMPARE(model.error().value_or(QString()), QString::fromUtf8(messages::reopenFailed));
+        QCOMPARE(fileBytes(requests), contents);
+    }
+
+    void resetPutsOnlyPendingWorkAside()
+    {
+        CheckoutModel &model = freshModel();
+        signInLocally(model, serverA, QStringLiteral("alice"));
+        const QString requests = requestsPath(serverA, QStringLiteral("alice"));
+
+        // Lines alone are not put aside by a reset.
+        Draft plain = Draft::make();
+        plain.lines = {line(QStringLiteral("1"), QStringLiteral("5"))};
+        model.setDraft(plain);
+        QVERIFY(model.resetWorkspace());
+        QVERIFY(!QFileInfo::exists(requests));
+        QCOMPARE(model.notice().value_or(QString()), QString::fromUtf8(messages::resetDone));
+        QVERIFY(model.draft().lines.isEmpty());
+
+        // An earlier entry, then a pending save: the new entry goes in front.
+        model.setDraft(draftWithPendingSave());
+        QVERIFY(model.resetWorkspace());
+        const Draft pending = draftWithPendingSave();
+        model.setDraft(pending);
+        QVERIFY(model.resetWorkspace());
+        QCOMPARE(model.archivedRequests().size(), 2);
+        QCOMPARE(model.archivedRequests().first().draft, pending);
+        QCOMPARE(model.loadArchivedRequests(), model.archivedRequests());
+        QVERIFY(!model.draft().pendingSave);
+        QCOMPARE(model.selectedWorkspaceTab(), WorkspaceTab::products);
+
+        // Reopened with its request still pending, a reset adds no second entry.
+        const QString id = model.archivedRequests().first().id;
+        QVERIFY(model.reopenArchivedRequest(id));
+        QCOMPARE(model.notice().value_or(QString()), QString::fromUtf8(messages::reopenDone));
+        QCOMPARE(model.draft(), pending);
+        QVERIFY(model.resetWorkspace());
+        QCOMPARE(model.loadArchivedRequests().size(), 2);
+    }
+
+    void reopenPutsCurrentWorkAsideOnce()
+    {
+        CheckoutModel &model = freshModel();
+        signInLocally(model, serverA, QStringLiteral("alice"));
+        model.setDraft(draftWithPendingSave());
+        QVERIFY(model.resetWorkspace());
+        const QString entryId = model.archivedRequests().first().id;
+
+        Draft current = Draft::make();
+        current.customer = customer(QStringLiteral("C9"));
+        current.lines = {line(QStringLiteral("1"), QStringLiteral("2")), line(QStringLiteral("3"), QStringLiteral("4"))};
+        model.setDraft(current);
+        QVERIFY(model.reopenArchivedRequest(entryId));
+        QCOMPARE(model.selectedWorkspaceTab(), WorkspaceTab::quote);
+        QCOMPARE(model.archivedRequests().size(), 2);
+        QCOMPARE(model.archivedRequests().first().draft, current);
+        QCOMPARE(model.activeArchiveID().value_or(QString()), entryId);
+
+        // Reopening the same entry again without changes adds nothing.
+        QVERIFY(model.reopenArchivedRequest(entryId));
+        QCOMPARE(model.loadArchivedRequests().size(), 2);
+        // And an unknown entry leaves the workspace as it is.
+        QVERIFY(!model.reopenArchivedRequest(QStringLiteral("missing")));
+        QCOMPARE(model.error().value_or(QString()), QString::fromUtf8(messages::reopenFailed));
+        QCOMPARE(model.activeArchiveID().value_or(QString()), entryId);
+    }
+
+    void releaseDropsTheResolvedEntry()
+    {
+        CheckoutModel &model = freshModel();
+        signInLocally(model, serverA, QStringLiteral("alice"));
+        model.setDraft(draftWithPendingSave());
+        QVERIFY(model.resetWorkspace());
+        const QString entryId = model.archivedRequests().first().id;
+        QVERIFY(model.reopenArchivedRequest(entryId));
+
+        model.releaseActiveArchiveEntry(); // still pending: kept
+        QCOMPARE(model.loadArchivedRequests().size(), 1);
+
+        Draft resolved = model.draft();
+        resolved.pendingSave.reset();
+        model.setDraft(resolved);
+        model.releaseActiveArchiveEntry();
+        QVERIFY(model.archivedRequests().isEmpty());
+        QVERIFY(model.loadArchivedRequests().isEmpty());
+        QVERIFY(!model.activeArchiveID());
+    }
+
+    void reopenWatchesOnlyItsOwnTransaction_data()
+    {
+        QTest::addColumn<QString>("transactionId");
+        QTest::addColumn<QString>("transactionQuote");
+        QTest::addColumn<bool>("watched");
+        QTest::newRow("same request and quote") << "R1" << "Q1" << true;
+        QTest::newRow("another request") << "R2" << "Q1" << false;
+        QTest::newRow("another quote") << "R1" << "Q2" << false;
+    }
+    void reopenWatchesOnlyItsOwnTransaction()
+    {
+        QFETCH(QString, transactionId);
+        QFETCH(QString, transactionQuote);
+        QFETCH(bool, watched);
+        Draft pending = Draft::make();
+        pending.pendingCheckout = CheckoutRequest{QStringLiteral("R1"), QStringLiteral("Q1"), 1000,
+                                                  QStringLiteral("card"), 1000, false};
+        CheckoutTransaction transaction;
+        transaction.id = transactionId;
+        transaction.quoteId = transactionQuote;
+        transaction.status = QStringLiteral("complete");
+        const QList<ArchivedWorkspaceRequest> list{{QStringLiteral("E1"), 1.0, pending, transaction}};
+        writeBytes(requestsPath(serverA, QStringLiteral("alice")), encode(list, KeyStyle::Storage));
+
+        CheckoutModel &model = freshModel();
+        signInLocally(model, serverA, QStringLiteral("alice"));
+        QVERIFY(model.reopenArchivedRequest(QStringLiteral("E1")));
+        QCOMPARE(model.transaction().has_value(), watched);
+    }
+
+    void signedOutWritesNothing()
+    {
+        CheckoutModel &model = freshModel();
+        QVERIFY(!model.draftFileURL());
+        try {
+            model.persistDraft(Draft::make());
+            QFAIL("a signed-out write must fail");
+        } catch (const APIError &e) {
+            QCOMPARE(e.error, QString::fromUtf8(messages::signInBeforeSaving));
+        }
+        QVERIFY(!model.resetWorkspace());
+        QVERIFY(!model.error());
+        QVERIFY(QDir(m_dir.path()).entryList(QDir::Files).isEmpty());
+    }
+
+    void atomicWriteReplacesWholeFile()
+    {
+        const QString path = m_dir.path() + QStringLiteral("/nested/deeper/file.json");
+        AtomicFile::makeDirectory(QFileInfo(path).absolutePath());
+        AtomicFile::write(path, QByteArray(10000, 'a'));
+        AtomicFile::write(path, "short");
+        QCOMPARE(AtomicFile::read(path), QByteArray("short"));
+        QCOMPARE(QDir(QFileInfo(path).absolutePath()).entryList(QDir::Files), QStringList{"file.json"});
+        // A target that cannot be replaced fails loudly and is left alone.
+        const QString folder = m_dir.path() + QStringLiteral("/nested/deeper/folder");
+        QDir().mkpath(folder + QStringLiteral("/child"));
+        QVERIFY_THROWS_EXCEPTION(FileError, AtomicFile::write(folder, "x"));
+        QVERIFY(QFileInfo(folder).isDir());
+        QCOMPARE(QDir(QFileInfo(path).absolutePath()).entryList(QDir::Files), QStringList{"file.json"});
+    }
+};
+
+QTEST_GUILESS_MAIN(WorkspacePersistenceTest)
+#include "tst_workspace_persistence.moc"
