@@ -63,8 +63,11 @@ APIClient::~APIClient()
     // Requests still waiting end as cancelled, and their replies are freed
     // with the network manager.
     renewGeneration();
-    const auto replies = m_network->findChildren<QNetworkReply *>();
-    for (QNetworkReply *reply : replies) reply->abort();
+    QList<QPointer<QNetworkReply>> replies;
+    for (QNetworkReply *reply : m_network->findChildren<QNetworkReply *>()) replies.append(reply);
+    // Aborting resumes the waiting task at once, which may free other replies.
+    for (const QPointer<QNetworkReply> &reply : replies)
+        if (reply) reply->abort();
 }
 
 void APIClient::setBase(const QString &base)

@@ -243,6 +243,7 @@ void TestAPIClient::staleReplies_data()
     QTest::newRow("new address") << "new base" << "CancelledError";
     QTest::newRow("workspace reset") << "renew" << "CancelledError";
     QTest::newRow("task cancelled") << "cancel" << "CancelledError";
+    QTest::newRow("client destroyed") << "destroyed" << "CancelledError";
 }
 
 void TestAPIClient::staleReplies()
@@ -251,22 +252,23 @@ void TestAPIClient::staleReplies()
     QFETCH(QString, expected);
     LoopbackServer server;
     server.reply({200, "{}", "application/json", {}, /*hold*/ true});
-    APIClient api;
-    api.setBase(server.base());
-    api.setToken(QStringLiteral("one"));
+    auto api = std::make_unique<APIClient>();
+    api->setBase(server.base());
+    api->setToken(QStringLiteral("one"));
     const CancellationToken cancel = CancellationToken::make();
-    auto outcome = start(api.get<Empty>(QStringLiteral("/api/me"), {}, cancel));
+    auto outcome = start(api->get<Empty>(QStringLiteral("/api/me"), {}, cancel));
     QTRY_COMPARE(server.held(), 1);
 
-    if (change == u"same token") api.setToken(QStringLiteral("one"));
-    else if (change == u"same base") api.setBase(server.base());
-    else if (change == u"new token") api.setToken(QStringLiteral("two"));
-    else if (change == u"empty token") api.setToken(QString());
-    else if (change == u"new base") api.setBase(server.base() + u'/');
-    else if (change == u"renew") api.renewGeneration();
+    if (change == u"same token") api->setToken(QStringLiteral("one"));
+    else if (change == u"same base") api->setBase(server.base());
+    else if (change == u"new token") api->setToken(QStringLiteral("two"));
+    else if (change == u"empty token") api->setToken(QString());
+    else if (change == u"new base") api->setBase(server.base() + u'/');
+    else if (change == u"renew") api->renewGeneration();
     else if (change == u"cancel") cancel.cancel();
+    else if (change == u"destroyed") api.reset();
 
-    if (change == u"cancel") {
+    if (change == u"cancel" || change == u"destroyed") {
         // The request in flight is aborted, not left to run to its end.
         QTRY_VERIFY(outcome->done);
         QTRY_COMPARE(server.disconnects(), 1);
