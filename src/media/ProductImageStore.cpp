@@ -165,13 +165,9 @@ ProductImageStore::ProductImageStore(QObject *parent)
 
 ProductImageStore::~ProductImageStore()
 {
-    // Fetches still running or waiting end now and store nothing: aborting a
-    // reply finishes it, and waiters find their gate closed.
+    // Fetches still waiting or running end now and store nothing. The lines
+    // close first, so no fetch that ends here hands its slot to a new one.
     m_generation = QUuid::createUuid();
-    if (m_network) {
-        const auto replies = m_network->findChildren<QNetworkReply *>();
-        for (QNetworkReply *reply : replies) reply->abort();
-    }
     const auto gates = m_gates;
     for (const auto &gate : gates) {
         gate->closed = true;
@@ -180,6 +176,10 @@ ProductImageStore::~ProductImageStore()
             gate->waiting.pop_front();
             handle.resume();
         }
+    }
+    if (m_network) {
+        const auto replies = m_network->findChildren<QNetworkReply *>();
+        for (QNetworkReply *reply : replies) reply->abort(); // finishing resumes its fetch
     }
 }
 
@@ -293,7 +293,7 @@ QCoro::Task<QImage> ProductImageStore::run(QPointer<ProductImageStore> self, Pro
             if (gate->closed) co_return QImage();
         }
         QImage result;
-        if (self && api && !cancel.isCancelled()) {
+        if (self && api && !gate->closed && !cancel.isCancelled()) {
             const QString token = api->token();
             QCoro::Task<QImage> fetch = fetchAndDecode(self, url, token, key, generation, cancel);
             result = co_await fetch;

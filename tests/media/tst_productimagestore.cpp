@@ -154,6 +154,7 @@ private Q_SLOTS:
     void cleanup()
     {
         store.reset();
+        QTest::qWait(0);
         api.reset();
         server.reset();
     }
@@ -296,6 +297,25 @@ private Q_SLOTS:
         server->releaseAll();
         QTRY_VERIFY(std::all_of(std::begin(done), std::end(done), [](bool d) { return d; }));
         for (const QImage &image : images) QVERIFY(!image.isNull());
+    }
+
+    void storeGoneWhileFetchesRunAndWait()
+    {
+        Reply held{200, "image/jpeg", jpeg({10, 10})};
+        held.hold = true;
+        QImage images[6];
+        bool done[6] = {};
+        for (int i = 0; i < 6; ++i) {
+            server->route(QStringLiteral("/api/items/%1/image").arg(i + 1), held);
+            collect(store.get(), product(QString::number(i + 1)), api.get(), &images[i], &done[i]);
+        }
+        QTRY_COMPARE(server->heldCount(), 4);
+        store.reset();
+        QTRY_VERIFY(std::all_of(std::begin(done), std::end(done), [](bool d) { return d; }));
+        for (const QImage &image : images) QVERIFY(image.isNull());
+        server->releaseAll();
+        QTest::qWait(50);
+        QCOMPARE(server->totalHits(), 4);
     }
 
     void thumbnailIsBoundedAndUpright_data()

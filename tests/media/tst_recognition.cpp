@@ -122,7 +122,7 @@ QString recognize(PocketSphinxRecognizer &recognizer, const QByteArray &samples)
     const QByteArray audio = silence + samples + silence;
     for (qsizetype at = 0; at < audio.size(); at += 2048) recognizer.append(audio.mid(at, 2048));
     recognizer.endAudio();
-    QTest::qWaitFor([&] { return done; }, 120000);
+    if (!QTest::qWaitFor([&] { return done; }, 120000)) qWarning("no final result");
     QObject::disconnect(connection);
     QObject::disconnect(failure);
     return final;

@@ -7,6 +7,7 @@
 #include <pocketsphinx.h>
 #include <sphinxbase/ckd_alloc.h>
 #include <sphinxbase/err.h>
+#include <sphinxbase/fsg_model.h>
 
 namespace vantrel::speech {
 
@@ -106,19 +107,47 @@ private:
     {
         if (!m_vocabularyChanged) return;
         m_vocabularyChanged = false;
-        const QString grammar = PocketSphinxRecognizer::grammarFor(m_phrases, [this](const QString &word) {
+        const QStringList phrases = PocketSphinxRecognizer::grammarPhrases(m_phrases, [this](const QString &word) {
             char *pron = ps_lookup_word(m_decoder, word.toUtf8().constData());
             if (!pron) return false;
             ckd_free(pron);
             return true;
         });
-        if (!grammar.isEmpty()
-            && ps_set_jsgf_string(m_decoder, catalogSearch, grammar.toUtf8().constData()) == 0
-            && ps_set_search(m_decoder, catalogSearch) == 0) {
-            return;
-        }
+        if (!phrases.isEmpty() && setPhraseSearch(phrases) && ps_set_search(m_decoder, catalogSearch) == 0) return;
         // No usable catalog words: the generic language model listens.
         ps_set_search(m_decoder, m_defaultSearch.constData());
+    }
+
+    // A finite-state grammar of the phrases, each equally likely, built
+    // directly: the JSGF text parser of this PocketSphinx release leaks.
+    bool setPhraseSearch(const QStringList &phrases)
+    {
+        QList<QStringList> split;
+        int states = 2;
+        for (const QString &phrase : phrases) {
+            split << phrase.split(QLatin1Char(' '));
+            states += int(split.back().size()) - 1;
+        }
+        logmath_t *lmath = ps_get_logmath(m_decoder);
+        const float lw = float(cmd_ln_float32_r(ps_get_config(m_decoder), "-lw"));
+        fsg_model_t *fsg = fsg_model_init(catalogSearch, lmath, lw, states);
+        if (!fsg) return false;
+        fsg->start_state = 0;
+        fsg->final_state = 1;
+        const int32 choose = int32(logmath_log(lmath, 1.0 / double(phrases.size())) * lw);
+        int next = 2;
+        for (const QStringList &words : split) {
+            int from = 0;
+            for (qsizetype i = 0; i < words.size(); ++i) {
+                const int to = i + 1 == words.size() ? 1 : next++;
+                const int32 wid = fsg_model_word_add(fsg, words[i].toUtf8().constData());
+                fsg_model_trans_add(fsg, from, to, i == 0 ? choose : 0, wid);
+                from = to;
+            }
+        }
+        const bool ok = ps_set_fsg(m_decoder, catalogSearch, fsg) == 0;
+        fsg_model_free(fsg); // the search keeps its own reference
+        return ok;
     }
 
     QString hypothesis()
@@ -221,33 +250,28 @@ void PocketSphinxRecognizer::deliver(quint64 session, const QString &text, bool 
     else Q_EMIT result(text, isFinal);
 }
 
-QString PocketSphinxRecognizer::grammarFor(const QStringList &phrases,
-                                           const std::function<bool(const QString &)> &known)
+QStringList PocketSphinxRecognizer::grammarPhrases(const QStringList &phrases,
+                                                   const std::function<bool(const QString &)> &known)
 {
     QStringList kept;
-    QSet<QString> seenPhrases;
+    QSet<QString> seen;
     for (const QString &phrase : phrases) {
-        QStringList phraseWords;
-        for (const QString &raw : phrase.toLower().split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-            QString word;
-            for (const QChar c : raw) {
-                if ((c >= QLatin1Char('a') && c <= QLatin1Char('z')) || c == QLatin1Char('\'')) word += c;
-            }
-            if (word.isEmpty() || !known(word)) continue;
-            phraseWords << word;
+        // Anything but letters and apostrophes separates words ("white-oak").
+        QString text = phrase.toLower();
+        for (QChar &c : text) {
+            if (!((c >= QLatin1Char('a') && c <= QLatin1Char('z')) || c == QLatin1Char('\''))) c = QLatin1Char(' ');
         }
-        const QString joined = phraseWords.join(QLatin1Char(' '));
-        if (!joined.isEmpty() && !seenPhrases.contains(joined)) {
-            seenPhrases.insert(joined);
+        QStringList words;
+        for (const QString &word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+            if (known(word)) words << word;
+        }
+        const QString joined = words.join(QLatin1Char(' '));
+        if (!joined.isEmpty() && !seen.contains(joined)) {
+            seen.insert(joined);
             kept << joined;
         }
     }
-    if (kept.isEmpty()) return {};
-    // Whole phrases only: a free loop over the same words lets the decoder
-    // string together whatever fits the sound best, which it does far more
-    // often than it finds the phrase that was said.
-    return QStringLiteral("#JSGF V1.0;\ngrammar catalog;\npublic <query> = ")
-        + kept.join(QStringLiteral(" | ")) + QStringLiteral(";\n");
+    return kept;
 }
 
 } // namespace vantrel::speech

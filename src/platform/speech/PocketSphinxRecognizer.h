@@ -28,9 +28,12 @@ public:
     void endAudio() override;
     void cancel() override;
 
-    // The grammar the decoder gets for these phrases: any one of them, whole.
-    // Words the dictionary lacks are dropped from a phrase.
-    static QString grammarFor(const QStringList &phrases, const std::function<bool(const QString &)> &known);
+    // The phrases the decoder's grammar accepts, each only whole (a free loop
+    // over the same words lets the decoder string together whatever fits the
+    // sound best, far more often than the phrase that was said). Words the
+    // dictionary lacks are dropped from a phrase.
+    static QStringList grammarPhrases(const QStringList &phrases,
+                                      const std::function<bool(const QString &)> &known);
 
 private:
     void deliver(quint64 session, const QString &text, bool isFinal, const QString &error);
