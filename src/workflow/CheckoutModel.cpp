@@ -292,7 +292,10 @@ void CheckoutModel::cancelBackgroundWork()
 
 QCoro::Task<> CheckoutModel::signIn()
 {
-    co_await performBusy([this] { return signInSteps(); });
+    // Arguments of a co_await are named throughout: g++ 12 may destroy a
+    // temporary inside a co_await expression twice.
+    std::function<QCoro::Task<>()> steps = [this] { return signInSteps(); };
+    co_await performBusy(steps);
 }
 
 QCoro::Task<> CheckoutModel::signInSteps()
@@ -320,8 +323,12 @@ QCoro::Task<> CheckoutModel::signInSteps()
 
 QCoro::Task<> CheckoutModel::logoutInBackground(std::shared_ptr<APIClient> client)
 {
+    QString method = QStringLiteral("POST");
+    QString path = QStringLiteral("/api/logout");
+    Empty body;
+    CancellationToken never;
     try {
-        co_await client->send<Empty>(QStringLiteral("POST"), QStringLiteral("/api/logout"), Empty{});
+        co_await client->send<Empty>(method, path, body, never);
     } catch (...) {
         // Nobody waits for the logout; the local session is already gone.
     }

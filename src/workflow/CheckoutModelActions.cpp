@@ -25,13 +25,16 @@ QCoro::Task<> discardResult(QCoro::Task<bool> task)
 
 QCoro::Task<> busyLoadQuotesAndDeals(CheckoutModel *model, Customer customer)
 {
-    co_await model->performBusy([model, customer] { return model->loadQuotesAndDeals(customer); });
+    std::function<QCoro::Task<>()> load = [model, customer] { return model->loadQuotesAndDeals(customer); };
+    co_await model->performBusy(load);
 }
 
 QCoro::Task<> busyRecoverCustomer(CheckoutModel *model, NewCustomerRequest pending)
 {
-    co_await model->performBusy(
-        [model, pending] { return discardResult(model->recoverCustomerRequest(pending)); });
+    std::function<QCoro::Task<>()> recover = [model, pending] {
+        return discardResult(model->recoverCustomerRequest(pending));
+    };
+    co_await model->performBusy(recover);
 }
 
 } // namespace
