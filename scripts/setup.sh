@@ -11,7 +11,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-declarative-dev qt6-declarative-dev-tools
   qt6-tools-dev qt6-tools-dev-tools
   qt6-httpserver-dev qt6-websockets-dev qt6-pdf-dev qt6-multimedia-dev qt6-svg-dev
-  qt6-qpa-plugins libqt6sql6-sqlite libqt6svg6 libgl-dev libvulkan-dev libxkbcommon-dev
+  qt6-qpa-plugins qt6-image-formats-plugins libqt6sql6-sqlite libqt6svg6 libgl-dev libvulkan-dev libxkbcommon-dev
   qml6-module-qtquick qml6-module-qtquick-controls qml6-module-qtquick-layouts
   qml6-module-qtquick-templates qml6-module-qtquick-window qml6-module-qtqml-workerscript
   qml6-module-qtquick-pdf qml6-module-qtquick-dialogs qml6-module-qttest
