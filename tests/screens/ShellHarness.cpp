@@ -152,11 +152,13 @@ QUrl pickDemoUser(const QUrl &startUrl)
     auto fetch = [&network](const QUrl &url) {
         QNetworkRequest request(url);
         request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
-        std::unique_ptr<QNetworkReply> reply(network.get(request));
-        QSignalSpy finished(reply.get(), &QNetworkReply::finished);
-        finished.wait(10000);
-        return std::make_pair(reply->readAll(),
-                              reply->attribute(QNetworkRequest::RedirectionTargetAttribute).toUrl());
+        QNetworkReply *reply = network.get(request);
+        QSignalSpy finished(reply, &QNetworkReply::finished);
+        if (!reply->isFinished()) finished.wait(10000);
+        const auto result = std::make_pair(reply->readAll(),
+                                           reply->attribute(QNetworkRequest::RedirectionTargetAttribute).toUrl());
+        reply->deleteLater();
+        return result;
     };
     const QString page = QString::fromUtf8(fetch(startUrl).first);
     const auto link = QRegularExpression(QStringLiteral("href=\"(/auth/zoho/approve\\?[^\"]+)\"")).match(page);
