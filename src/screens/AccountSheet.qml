@@ -158,6 +158,7 @@ BrandedSheetStyle {
                         objectName: "signOutButton"
                         Layout.fillWidth: true
                         implicitHeight: 48
+                        padding: 0
                         text: "Sign out"
                         font.family: Theme.fontFamily
                         font.pixelSize: Theme.body

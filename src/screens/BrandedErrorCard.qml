@@ -57,7 +57,7 @@ Rectangle {
             TextEdit {
                 id: messageText
                 objectName: "errorMessage"
-                width: messageArea.width - (messageArea.interactive ? 12 : 0)
+                width: messageArea.width - (messageArea.interactive ? 18 : 0)
                 text: card.message
                 readOnly: true
                 selectByMouse: true

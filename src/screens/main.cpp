@@ -50,43 +50,53 @@ void printUsage()
                stdout);
 }
 
-} // namespace
-
-int main(int argc, char *argv[])
+// Commands that need no window; answers -1 when the arguments ask for none.
+int runCommand(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
-    QApplication::setOrganizationName(QStringLiteral("Vantrel"));
-    QApplication::setOrganizationDomain(QStringLiteral("vantrel.com"));
-    QApplication::setApplicationName(QStringLiteral("Vantrel Checkout"));
-    QApplication::setDesktopFileName(QStringLiteral("vantrel-checkout"));
-
-    QStringList arguments = app.arguments();
-    for (qsizetype i = 1; i < arguments.size(); ++i) {
-        const QString &argument = arguments.at(i);
-        if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) {
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray argument(argv[i]);
+        if (argument == "--help" || argument == "-h") {
             printUsage();
             return 0;
         }
-        if (argument == QLatin1String("--register-url-scheme")) {
+        if (argument == "--register-url-scheme") {
+            QCoreApplication app(argc, argv);
             const QString scheme = vantrel::CheckoutBuildConfiguration::shared().callbackScheme;
-            if (!vantrel::registerCallbackScheme(scheme, QApplication::applicationFilePath())) {
+            if (!vantrel::registerCallbackScheme(scheme, QCoreApplication::applicationFilePath())) {
                 std::fprintf(stderr, "vantrel-checkout: could not register the \"%s\" URL scheme\n",
                              qPrintable(scheme.isEmpty() ? QStringLiteral("(none)") : scheme));
                 return 1;
             }
             return 0;
         }
-        if (argument == QLatin1String("--server")) {
-            if (i + 1 >= arguments.size()) {
-                printUsage();
-                return 2;
-            }
-            // The saved address is what the build configuration starts with
-            // (a preview build ignores it).
-            QSettings().setValue(QStringLiteral("server"), arguments.at(i + 1));
-            arguments.remove(i, 2);
-            --i;
+    }
+    return -1;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication::setOrganizationName(QStringLiteral("Vantrel"));
+    QCoreApplication::setOrganizationDomain(QStringLiteral("vantrel.com"));
+    QCoreApplication::setApplicationName(QStringLiteral("Vantrel Checkout"));
+    if (const int result = runCommand(argc, argv); result >= 0) return result;
+
+    QApplication app(argc, argv);
+    QApplication::setDesktopFileName(QStringLiteral("vantrel-checkout"));
+
+    QStringList arguments = app.arguments();
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        if (arguments.at(i) != QLatin1String("--server")) continue;
+        if (i + 1 >= arguments.size()) {
+            printUsage();
+            return 2;
         }
+        // The saved address is what the build configuration starts with
+        // (a preview build ignores it).
+        QSettings().setValue(QStringLiteral("server"), arguments.at(i + 1));
+        arguments.remove(i, 2);
+        --i;
     }
 
     // A second launch is the browser handing back the sign-in callback.
