@@ -10,6 +10,11 @@ namespace vantrel {
 
 namespace {
 
+// Busy operations are named before they are awaited: g++ 12 destroys a
+// lambda temporary inside a co_await expression twice, which over-releases
+// the strings it captured.
+using BusyOperation = std::function<QCoro::Task<>()>;
+
 const char *const saveBeforeCheckout = "Save this draft as a new sent quote before starting checkout.";
 const char *const reconnecting = "Reconnecting. The transaction remains saved on the server.";
 const char *const checkoutNeverStarted =
@@ -116,7 +121,8 @@ QCoro::Task<> CheckoutModel::startCheckout(QString tender, QString cash)
         setError(QString::fromUtf8(saveBeforeCheckout));
         co_return;
     }
-    co_await performBusy([this, tender, cash] { return sendCheckout(this, tender, cash); });
+    BusyOperation operation = [this, tender, cash] { return sendCheckout(this, tender, cash); };
+    co_await performBusy(std::move(operation));
 }
 
 void CheckoutModel::watch(const CheckoutTransaction &transaction)
@@ -174,13 +180,15 @@ QCoro::Task<> CheckoutModel::pollLoop(QPointer<CheckoutModel> model, TaskHandle 
 QCoro::Task<> CheckoutModel::resume(CheckoutTransaction transaction)
 {
     const QString id = transaction.id;
-    co_await performBusy([this, id] { return resumeOnServer(this, id); });
+    BusyOperation operation = [this, id] { return resumeOnServer(this, id); };
+    co_await performBusy(std::move(operation));
 }
 
 QCoro::Task<> CheckoutModel::cancelCheckout(CheckoutTransaction transaction)
 {
     const QString id = transaction.id;
-    co_await performBusy([this, id] { return cancelOnServer(this, id); });
+    BusyOperation operation = [this, id] { return cancelOnServer(this, id); };
+    co_await performBusy(std::move(operation));
 }
 
 QCoro::Task<> CheckoutModel::resumeCheckout()
@@ -189,7 +197,8 @@ QCoro::Task<> CheckoutModel::resumeCheckout()
         co_await resume(*m_transaction);
         co_return;
     }
-    co_await performBusy([this] { return recoverCheckoutRequest(); });
+    BusyOperation operation = [this] { return recoverCheckoutRequest(); };
+    co_await performBusy(std::move(operation));
 }
 
 QCoro::Task<> CheckoutModel::recoverCheckoutRequest()

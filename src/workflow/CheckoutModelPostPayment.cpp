@@ -10,6 +10,11 @@ namespace vantrel {
 
 namespace {
 
+// Busy operations are named before they are awaited: g++ 12 destroys a
+// lambda temporary inside a co_await expression twice, which over-releases
+// the strings it captured.
+using BusyOperation = std::function<QCoro::Task<>()>;
+
 const char *const demoReceipt = "Demo receipt request completed. No physical receipt was printed.";
 const char *const terminalReceipt = "Receipt requested on Square Terminal.";
 const char *const notPrintable = "Zoho did not return a printable PDF.";
@@ -45,14 +50,16 @@ QCoro::Task<> CheckoutModel::setHold(bool hold)
 {
     if (!m_transaction) co_return;
     const QString id = m_transaction->id;
-    co_await performBusy([this, id, hold] { return holdOnServer(this, id, hold); });
+    BusyOperation operation = [this, id, hold] { return holdOnServer(this, id, hold); };
+    co_await performBusy(std::move(operation));
 }
 
 QCoro::Task<> CheckoutModel::requestReceipt()
 {
     if (!m_transaction) co_return;
     const QString id = m_transaction->id;
-    co_await performBusy([this, id] { return receiptOnServer(this, id); });
+    BusyOperation operation = [this, id] { return receiptOnServer(this, id); };
+    co_await performBusy(std::move(operation));
 }
 
 QCoro::Task<> CheckoutModel::printQuotePDF()
@@ -60,7 +67,8 @@ QCoro::Task<> CheckoutModel::printQuotePDF()
     if (!m_draft.saved) co_return;
     const QString path = QStringLiteral("/api/quotes/") + pathIdentifier(m_draft.saved->id) + QStringLiteral("/pdf");
     const QString jobName = m_draft.saved->number;
-    co_await performBusy([this, path, jobName] { return printDocument(path, jobName); });
+    BusyOperation operation = [this, path, jobName] { return printDocument(path, jobName); };
+    co_await performBusy(std::move(operation));
 }
 
 QCoro::Task<> CheckoutModel::printInvoicePDF()
@@ -69,7 +77,8 @@ QCoro::Task<> CheckoutModel::printInvoicePDF()
     const QString path =
         QStringLiteral("/api/checkouts/") + pathIdentifier(m_transaction->id) + QStringLiteral("/pdf");
     const QString jobName = m_transaction->invoiceNumber.value_or(QString::fromUtf8(paidInvoiceJobName));
-    co_await performBusy([this, path, jobName] { return printDocument(path, jobName); });
+    BusyOperation operation = [this, path, jobName] { return printDocument(path, jobName); };
+    co_await performBusy(std::move(operation));
 }
 
 QCoro::Task<> CheckoutModel::printDocument(QString path, QString jobName)
