@@ -14,7 +14,10 @@ namespace {
 
 QCoro::Task<> busyLoadQuotesAndDeals(CheckoutModel *model, Customer customer)
 {
-    co_await model->performBusy([model, customer] { return model->loadQuotesAndDeals(customer); });
+    // Named first: a capturing temporary inside a co_await expression is
+    // destroyed twice by this compiler.
+    std::function<QCoro::Task<>()> load = [model, customer] { return model->loadQuotesAndDeals(customer); };
+    co_await model->performBusy(std::move(load));
 }
 
 } // namespace
@@ -35,11 +38,13 @@ void CheckoutModel::searchCustomers(const QString &text)
 QCoro::Task<> CheckoutModel::customerSearch(QPointer<CheckoutModel> model, TaskHandle handle, QString text)
 {
     // The debounce: a newer keystroke cancels this task before it sends.
-    co_await TaskHandle::sleep(handle, model ? model->m_services.searchDebounce : std::chrono::milliseconds(0));
+    const std::chrono::milliseconds debounce = model ? model->m_services.searchDebounce : std::chrono::milliseconds(0);
+    co_await TaskHandle::sleep(handle, debounce);
     if (handle.isCancelled() || !model) co_return;
 
     try {
-        CustomersResponse reply = co_await CheckoutAPI::customers(model->api(), text.trimmed(), handle.token());
+        const QString query = text.trimmed();
+        CustomersResponse reply = co_await CheckoutAPI::customers(model->api(), query, handle.token());
         if (handle.isCancelled() || !model) co_return;
         model->setCustomers(std::move(reply.customers));
         model->setCustomerSearchBusy(false);
@@ -105,7 +110,9 @@ QCoro::Task<bool> CheckoutModel::createCustomer(NewCustomerRequest form)
     // performBusy makes the operation only when it runs, so a dropped tap
     // neither stores nor sends anything. Every way out of the steps that does
     // not leave the customer on the draft throws.
-    co_return co_await performBusy([this, form] { return createCustomerSteps(form); });
+    std::function<QCoro::Task<>()> steps = [this, form] { return createCustomerSteps(form); };
+    const bool created = co_await performBusy(std::move(steps));
+    co_return created;
 }
 
 QCoro::Task<> CheckoutModel::createCustomerSteps(NewCustomerRequest form)

@@ -89,7 +89,11 @@ void CheckoutModel::loadQuote(const Quote &quote)
 QCoro::Task<bool> CheckoutModel::openQuote(QString id, Customer customer)
 {
     if (editingLocked()) co_return false;
-    co_return co_await performBusy([this, id, customer] { return openQuoteSteps(id, customer); });
+    // Named first: a capturing temporary inside a co_await expression is
+    // destroyed twice by this compiler.
+    std::function<QCoro::Task<>()> steps = [this, id, customer] { return openQuoteSteps(id, customer); };
+    const bool opened = co_await performBusy(std::move(steps));
+    co_return opened;
 }
 
 QCoro::Task<> CheckoutModel::openQuoteSteps(QString id, Customer customer)
@@ -151,7 +155,8 @@ QCoro::Task<> CheckoutModel::saveQuote()
         }
     }
     const Customer customer = *m_draft.customer;
-    co_await performBusy([this, customer] { return saveQuoteSteps(customer); });
+    std::function<QCoro::Task<>()> steps = [this, customer] { return saveQuoteSteps(customer); };
+    co_await performBusy(std::move(steps));
 }
 
 QCoro::Task<> CheckoutModel::saveQuoteSteps(Customer customer)
@@ -204,7 +209,8 @@ QCoro::Task<> CheckoutModel::selectDeal(std::optional<Deal> deal)
 {
     if (m_draft.saved && !m_draft.dirty) {
         const Quote quote = *m_draft.saved;
-        co_await performBusy([this, quote, deal] { return linkDeal(quote, deal); });
+        std::function<QCoro::Task<>()> link = [this, quote, deal] { return linkDeal(quote, deal); };
+        co_await performBusy(std::move(link));
         co_return;
     }
     // A local choice is an edit, and a locked draft takes no edits.
@@ -219,7 +225,9 @@ QCoro::Task<> CheckoutModel::linkDeal(Quote quote, std::optional<Deal> deal)
 {
     QPointer<CheckoutModel> self(this);
     const QUuid generation = m_workspaceGeneration;
-    const Quote linked = co_await CheckoutAPI::linkQuoteDeal(*m_api, quote.id, deal ? deal->id : QString());
+    // Outside the co_await: this compiler mishandles a conditional there.
+    const QString dealId = deal ? deal->id : QString();
+    const Quote linked = co_await CheckoutAPI::linkQuoteDeal(*m_api, quote.id, dealId);
     ensureCurrent(self, generation);
     if (!m_draft.saved || m_draft.saved->id != quote.id) throw CancelledError();
     Draft draft = m_draft;
@@ -231,7 +239,8 @@ QCoro::Task<> CheckoutModel::linkDeal(Quote quote, std::optional<Deal> deal)
 
 QCoro::Task<> CheckoutModel::refreshDeal(QString id)
 {
-    co_await performBusy([this, id] { return refreshDealSteps(id); });
+    std::function<QCoro::Task<>()> steps = [this, id] { return refreshDealSteps(id); };
+    co_await performBusy(std::move(steps));
 }
 
 QCoro::Task<> CheckoutModel::refreshDealSteps(QString id)

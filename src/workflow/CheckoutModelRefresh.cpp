@@ -39,7 +39,8 @@ QDateTime catalogMoment(double at)
 
 QCoro::Task<> CheckoutModel::refreshAccount()
 {
-    co_await performBusy([this] { return loadAccount(); });
+    std::function<QCoro::Task<>()> load = [this] { return loadAccount(); };
+    co_await performBusy(std::move(load));
 }
 
 QCoro::Task<> CheckoutModel::loadAccount()
@@ -93,7 +94,8 @@ QCoro::Task<> CheckoutModel::loadTransactions()
 
 QCoro::Task<> CheckoutModel::refreshTransactions()
 {
-    co_await performBusy([this] { return loadTransactions(); });
+    std::function<QCoro::Task<>()> load = [this] { return loadTransactions(); };
+    co_await performBusy(std::move(load));
 }
 
 QCoro::Task<> CheckoutModel::refreshCatalog()

@@ -50,17 +50,19 @@ private slots:
         model->setDraft(draft);
         const QString requestId = model->draft().requestId;
         const int before = backend.server.counts().quotes;
-        backend.server.injectFault({"POST", quotesPath, standin::StandinFault::Kind::DropAfterCommit});
+        bool losing = true;
+        backend.loseReplies("POST", quotesPath, &losing);
         QCoro::waitFor(model->saveQuote());
         QVERIFY(model->error());
         QVERIFY(model->draft().pendingSave);
         QVERIFY(model->editingLocked());
 
+        losing = false;
         QCoro::waitFor(model->saveQuote());
         QCOMPARE(model->error(), std::nullopt);
         const QList<QJsonObject> sent = backend.bodies("POST", quotesPath);
-        QCOMPARE(sent.size(), 2);
-        QCOMPARE(sent[0], sent[1]);
+        QVERIFY(sent.size() >= 2);
+        for (const QJsonObject &body : sent) QCOMPARE(body, sent.first());
         QCOMPARE(sent[0].value(QLatin1String("request_id")).toString(), requestId);
         QCOMPARE(backend.server.counts().quotes, before + 1);
 

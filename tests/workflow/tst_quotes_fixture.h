@@ -11,6 +11,7 @@
 #include "server/Endpoints.h"
 #include "server/SessionStore.h"
 #include "workflow/CheckoutModel.h"
+#include "workflow/QuoteValidation.h"
 
 #include <QCoroTask>
 #include <QJsonDocument>
@@ -93,6 +94,30 @@ public:
         CheckoutRequest request{newUuidString(), quote.id, amount, tender,
                                 tender == QLatin1String("cash") ? amount : 0, false};
         return QCoro::waitFor(CheckoutAPI::startCheckout(client, request));
+    }
+
+    // While the flag is set, requests to exactly this method and path are
+    // handled and their replies lost (the network stack's own resend
+    // included), or refused by the gateway before the server sees them.
+    void loseReplies(const QByteArray &method, const QString &path, const bool *whileSet)
+    {
+        intercept = [this, method, path, whileSet](const HttpRequest &r) -> std::optional<HttpResponse> {
+            if (!*whileSet || r.method != method || r.path != path) return std::nullopt;
+            HttpResponse response = server.handle(r);
+            response.drop = true;
+            return response;
+        };
+    }
+    void refuse(const QByteArray &method, const QStringList &paths, const bool *whileSet)
+    {
+        intercept = [method, paths, whileSet](const HttpRequest &r) -> std::optional<HttpResponse> {
+            if (!*whileSet || r.method != method || !paths.contains(r.path)) return std::nullopt;
+            HttpResponse response;
+            response.status = 502;
+            response.contentType = "text/html";
+            response.body = "<html><body>502 Bad Gateway</body></html>";
+            return response;
+        };
     }
 
     standin::StandinServer server;
