@@ -42,4 +42,11 @@ QCoro::Task<Catalog> decodeCatalogInBackground(QByteArray bytes)
     co_return std::move(*decoded.catalog);
 }
 
+void releaseInBackground(QList<Product> products)
+{
+    // Only this copy may hold the last reference for the work to move away.
+    if (!products.isDetached()) return;
+    QThreadPool::globalInstance()->start([products]() mutable { products = {}; });
+}
+
 } // namespace vantrel

@@ -13,4 +13,8 @@ namespace vantrel {
 // thread. Throws DecodingError there when the bytes are not a catalog.
 QCoro::Task<Catalog> decodeCatalogInBackground(QByteArray bytes);
 
+// Frees a replaced product list on a pool thread; tens of thousands of
+// strings take several milliseconds to free.
+void releaseInBackground(QList<Product> products);
+
 } // namespace vantrel

@@ -124,7 +124,9 @@ QCoro::Task<> CheckoutModel::refreshCatalog()
     // workspace that no longer exists and is not shown.
     if (m_workspaceGeneration != generation) co_return;
     if (!failure) {
+        QList<Product> previous = m_products;
         setProducts(std::move(catalog->products));
+        releaseInBackground(std::move(previous));
         setCatalogAt(at);
     } else if (!isCancellation(failure)) {
         setNotice(QString::fromUtf8(messages::catalogNotRefreshed));
