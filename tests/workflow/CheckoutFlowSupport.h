@@ -68,14 +68,27 @@ inline CheckoutTransaction transactionNamed(const QString &id, const QString &st
     return tx;
 }
 
-// A loopback server that lives until the process ends: its connection
-// handlers may still fire for connections the client closes late, so it is
-// never destroyed under them. Reachable from a static, so no leak report.
-inline LoopbackServer &loopback()
+// Loopback servers outlive the test function that made them: their
+// connection handlers still fire for connections the client closes late, so
+// they are only destroyed once the run is over (releaseLoopbacks()).
+inline QList<LoopbackServer *> &loopbacks()
 {
     static QList<LoopbackServer *> servers;
-    servers.append(new LoopbackServer);
-    return *servers.last();
+    return servers;
+}
+
+inline LoopbackServer &loopback()
+{
+    loopbacks().append(new LoopbackServer);
+    return *loopbacks().last();
+}
+
+// For cleanupTestCase(): every client is gone by then; a last turn of the
+// event loop lets the final connections close before their server goes.
+inline void releaseLoopbacks()
+{
+    QTest::qWait(100);
+    qDeleteAll(std::exchange(loopbacks(), {}));
 }
 
 // Failures are left to the model's slots, as the screens leave them (and

@@ -35,6 +35,8 @@ class CheckoutFlowTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void cleanupTestCase() { releaseLoopbacks(); }
+
     void requestAmounts_data()
     {
         QTest::addColumn<QString>("route");

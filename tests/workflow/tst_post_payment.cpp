@@ -9,6 +9,8 @@ class PostPaymentTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void cleanupTestCase() { releaseLoopbacks(); }
+
     void holdAndReceiptOnTheServer_data()
     {
         QTest::addColumn<bool>("demo");
