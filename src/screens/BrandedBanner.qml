@@ -5,14 +5,13 @@ import Vantrel.Checkout
 // The brand: the Vantrel word mark with "CHECKOUT" beside it.
 Row {
     spacing: 10
-    Image {
+    SymbolImage {
         width: 150
         height: 28
         anchors.verticalCenter: parent.verticalCenter
-        fillMode: Image.PreserveAspectFit
-        horizontalAlignment: Image.AlignLeft
-        sourceSize.height: 56
-        source: "image://symbol/VantrelFull/" + ViewLogic.rgbHex(Theme.ink)
+        symbol: "VantrelFull"
+        color: Theme.ink
+        alignLeft: true
         Accessible.role: Accessible.Graphic
         Accessible.name: "Vantrel"
     }

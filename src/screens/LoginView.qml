@@ -40,21 +40,21 @@ Rectangle {
                     spacing: 12
                     Accessible.role: Accessible.Graphic
                     Accessible.name: "Vantrel"
-                    Image {
+                    SymbolImage {
                         width: 34
                         height: 34
                         anchors.verticalCenter: parent.verticalCenter
-                        sourceSize: Qt.size(68, 68)
-                        source: "image://symbol/VantrelMark/" + ViewLogic.rgbHex(Theme.ink)
+                        symbol: "VantrelMark"
+                        color: Theme.ink
                         Accessible.ignored: true
                     }
-                    Image {
+                    SymbolImage {
                         width: 112
                         height: 21
                         anchors.verticalCenter: parent.verticalCenter
-                        fillMode: Image.PreserveAspectFit
-                        sourceSize.height: 42
-                        source: "image://symbol/VantrelFull/" + ViewLogic.rgbHex(Theme.ink)
+                        symbol: "VantrelFull"
+                        color: Theme.ink
+                        alignLeft: true
                         Accessible.ignored: true
                     }
                 }

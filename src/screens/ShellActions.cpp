@@ -18,7 +18,7 @@ ShellActions::ShellActions(CheckoutModel *model, QObject *parent) : QObject(pare
 
 void ShellActions::start()
 {
-    detach(startTask(m_model));
+    detach(startTask(m_model, this));
 }
 
 void ShellActions::signIn()
@@ -31,13 +31,14 @@ void ShellActions::refreshTransactions()
     if (m_model) m_model->runRefreshTransactions();
 }
 
-QCoro::Task<> ShellActions::startTask(QPointer<CheckoutModel> model)
+QCoro::Task<> ShellActions::startTask(QPointer<CheckoutModel> model, QPointer<ShellActions> self)
 {
     try {
         if (model) co_await model->start();
     } catch (...) {
         // start() reports through the model's slots; nothing is left to say.
     }
+    if (self) emit self->startFinished();
 }
 
 QCoro::Task<> ShellActions::signInSequence(QPointer<CheckoutModel> model)

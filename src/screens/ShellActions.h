@@ -26,12 +26,14 @@ public:
     static QCoro::Task<> signInSequence(QPointer<CheckoutModel> model);
 
 signals:
+    // Start-up ran to its end (signed in and loaded, or signed out).
+    void startFinished();
     // The sign-in sequence ran to its end, whatever its outcome.
     void signInFinished();
 
 private:
     static QCoro::Task<> signInTask(QPointer<CheckoutModel> model, QPointer<ShellActions> self);
-    static QCoro::Task<> startTask(QPointer<CheckoutModel> model);
+    static QCoro::Task<> startTask(QPointer<CheckoutModel> model, QPointer<ShellActions> self);
 
     QPointer<CheckoutModel> m_model;
 };

@@ -39,14 +39,13 @@ Rectangle {
             objectName: "brand"
             spacing: 10
             Layout.alignment: Qt.AlignVCenter
-            Image {
+            SymbolImage {
                 width: 104
                 height: 20
                 anchors.verticalCenter: parent.verticalCenter
-                fillMode: Image.PreserveAspectFit
-                horizontalAlignment: Image.AlignLeft
-                sourceSize.height: 40
-                source: "image://symbol/VantrelFull/" + ViewLogic.rgbHex(Theme.ink)
+                symbol: "VantrelFull"
+                color: Theme.ink
+                alignLeft: true
                 Accessible.role: Accessible.Graphic
                 Accessible.name: "Vantrel"
             }

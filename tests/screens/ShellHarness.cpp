@@ -67,8 +67,12 @@ ShellHarness::ShellHarness(CheckoutBuildConfiguration build, InMemorySessionStor
 
 ShellHarness::~ShellHarness()
 {
-    // The screens go before the model they observe.
+    // The screens go before the model they observe; the window's textures
+    // are released by deferred deletes that must run before the model goes.
+    if (m_window) m_window->releaseResources();
     m_engine.reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
     m_actions.reset();
     m_model.reset();
 }

@@ -40,8 +40,10 @@ void SignInEndToEnd::signInSignOutAndRelaunch()
         ShellHarness shell(build, &keychain, storage.path());
         QVERIFY(shell.loaded());
         shell.browser().setBehaviour(FakeBrowserSignIn::Behaviour::Wait);
+        QSignalSpy started(&shell.actions(), &ShellActions::startFinished);
         shell.actions().start();
-        QTRY_VERIFY(shell.find("loginView"));
+        QTRY_COMPARE(started.count(), 1);
+        QVERIFY(shell.find("loginView"));
         QCOMPARE(shell.find("serverField")->property("text").toString(), m_server.baseUrl());
 
         QSignalSpy finished(&shell.actions(), &ShellActions::signInFinished);
@@ -80,8 +82,10 @@ void SignInEndToEnd::signInSignOutAndRelaunch()
     }
     // A second launch: same keychain, same storage, a new model and window.
     ShellHarness relaunch(build, &keychain, storage.path());
+    QSignalSpy started(&relaunch.actions(), &ShellActions::startFinished);
     relaunch.actions().start();
-    QTRY_VERIFY_WITH_TIMEOUT(relaunch.find("workspaceView"), 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(started.count(), 1, 20000);
+    QVERIFY(relaunch.find("workspaceView"));
     QVERIFY(relaunch.find("demoLabel"));
     QCOMPARE(relaunch.browser().attempts(), 0);
 }
