@@ -4,6 +4,8 @@
 #include "SymbolImageProvider.h"
 
 #include "platform/auth/DesktopBrowserSignIn.h"
+#include "platform/auth/KeychainSessionStore.h"
+#include "platform/print/QtPrintService.h"
 #include "platform/auth/SingleInstance.h"
 #include "records/BuildConfiguration.h"
 #include "workflow/CheckoutModel.h"
@@ -110,8 +112,13 @@ int main(int argc, char *argv[])
     QObject::connect(&instance, &vantrel::SingleInstance::urlReceived, &browser,
                      &vantrel::DesktopBrowserSignIn::deliverCallback);
 
+    // The session lives in the desktop keychain; print jobs go through Qt's dialog.
+    vantrel::KeychainSessionStore sessions;
+    vantrel::QtPrintService printer;
     vantrel::CheckoutModelServices services;
+    services.sessions = &sessions;
     services.browser = &browser;
+    services.printer = &printer;
     vantrel::CheckoutModel model(services);
     vantrel::ShellActions actions(&model);
 
