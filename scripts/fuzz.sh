@@ -9,7 +9,7 @@ if [ ! -d fuzz ] || ! ls fuzz/*.cmake >/dev/null 2>&1; then
 fi
 CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DVANTREL_FUZZ=ON -DVANTREL_APP=OFF -DVANTREL_BENCH=OFF >/dev/null
-targets=$(cmake --build "$build" --target help | sed -n 's/^\(fuzz_[a-z_]*\):.*/\1/p')
+targets=$(cmake --build "$build" --target help | sed -n 's/^\(fuzz_[a-z_0-9]*\): phony$/\1/p' | grep -v -E '_autogen(_timestamp_deps)?$' || true)
 for t in $targets; do
   cmake --build "$build" --target "$t" -j "$(nproc)"
   mkdir -p "$build/corpus/$t"
