@@ -71,13 +71,9 @@ QCoro::Task<> CheckoutModel::selectCustomer(Customer customer)
     setDraft(draft);
     if (!(m_draft.customer && m_draft.customer->id == customer.id)) {
         draft.customer = customer;
-        setDraft(draft);
         draft.deal.reset();
-        setDraft(draft);
         draft.sourceId.clear();
-        setDraft(draft);
         draft.sourceNumber.clear();
-        setDraft(draft);
         draft.saved.reset();
         setDraft(draft);
         markEdited();
@@ -175,19 +171,14 @@ void CheckoutModel::applyCreatedCustomer(const NewCustomerResponse &created)
 {
     Draft draft = m_draft;
     draft.customer = created.customer;
-    setDraft(draft);
     draft.deal = created.deal;
-    setDraft(draft);
     draft.sourceId.clear();
-    setDraft(draft);
     draft.sourceNumber.clear();
-    setDraft(draft);
     draft.saved.reset();
     setDraft(draft);
     markEdited();
     draft = m_draft;
     draft.pendingCustomer.reset();
-    setDraft(draft);
     draft.customerDraft.reset();
     setDraft(draft);
     releaseActiveArchiveEntry();

@@ -52,33 +52,21 @@ void CheckoutModel::addProduct(const Product &product)
 
 void CheckoutModel::loadQuote(const Quote &quote)
 {
+    // One write: the file never holds a half-loaded quote.
     Draft draft = m_draft;
     draft.sourceId = quote.id;
-    setDraft(draft);
     draft.sourceNumber = quote.number;
-    setDraft(draft);
     draft.lines = quote.lines;
-    setDraft(draft);
     draft.notes = quote.notes;
-    setDraft(draft);
     draft.terms = quote.terms;
-    setDraft(draft);
     draft.discount = quote.discount;
-    setDraft(draft);
     draft.shipping = quote.shipping;
-    setDraft(draft);
     draft.adjustment = quote.adjustment;
-    setDraft(draft);
     draft.discountType = quote.discountType;
-    setDraft(draft);
     draft.saved = quote;
-    setDraft(draft);
     draft.dirty = false;
-    setDraft(draft);
     draft.pendingSave.reset();
-    setDraft(draft);
     draft.requestId = newUuidString();
-    setDraft(draft);
     draft.checkoutRequestId = newUuidString();
     setDraft(draft);
     releaseActiveArchiveEntry();
