@@ -7,11 +7,12 @@ import Vantrel.Checkout
 BrandedSheetStyle {
     id: sheet
     property var model
-    readonly property bool signedIn: ViewLogic.isPresent(model.session)
-    readonly property bool demo: signedIn && model.session.demo === true
-    readonly property var summary: ViewLogic.accountSummary(model.paymentsEnabled, model.paymentRoute,
-                                                             model.usesDailySquareImport,
-                                                             model.paymentsSetupNotice)
+    readonly property bool signedIn: model.signedIn
+    readonly property bool demo: model.demo
+    readonly property var summary: ViewLogic.accountSummary(model.checkout.paymentsEnabled,
+                                                             model.checkout.paymentRoute,
+                                                             model.checkout.usesDailySquareImport,
+                                                             model.checkout.paymentsSetupNotice)
 
     preferredWidth: 540
     topPadding: 22
@@ -82,7 +83,7 @@ BrandedSheetStyle {
                         TextEdit {
                             objectName: "signedInUser"
                             Layout.fillWidth: true
-                            text: sheet.signedIn ? String(sheet.model.session.user) : ""
+                            text: sheet.model.user
                             readOnly: true
                             selectByMouse: true
                             wrapMode: TextEdit.Wrap
@@ -176,7 +177,7 @@ BrandedSheetStyle {
                             verticalAlignment: Text.AlignVCenter
                         }
                         onClicked: {
-                            sheet.model.runSignOut()
+                            sheet.model.signOutNow()
                             sheet.close()
                         }
                     }

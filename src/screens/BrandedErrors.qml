@@ -8,8 +8,8 @@ import Vantrel.Checkout
 Popup {
     id: errors
     property var model
-    readonly property bool showing: model !== undefined && model !== null && ViewLogic.isPresent(model.error)
-    readonly property string text: showing ? String(model.error) : ""
+    readonly property bool showing: model !== undefined && model !== null && model.error !== ""
+    readonly property string text: showing ? model.error : ""
 
     parent: Overlay.overlay
     z: 1000

@@ -7,7 +7,7 @@ import Vantrel.Checkout
 Rectangle {
     id: banner
     property var model
-    readonly property bool showing: ViewLogic.isPresent(model.notice)
+    readonly property bool showing: model.notice !== ""
 
     visible: showing
     implicitHeight: showing ? row.implicitHeight + 20 : 0
@@ -24,7 +24,7 @@ Rectangle {
         Label {
             objectName: "noticeText"
             Layout.fillWidth: true
-            text: banner.showing ? String(banner.model.notice) : ""
+            text: banner.model.notice
             wrapMode: Text.WordWrap
             font.family: Theme.fontFamily
             font.pixelSize: Theme.caption

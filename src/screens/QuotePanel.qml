@@ -7,7 +7,8 @@ import Vantrel.Checkout
 Item {
     id: panel
     property var model
-    readonly property bool showsPaymentStatus: ViewLogic.showsPaymentStatus(model.transaction)
+    readonly property bool showsPaymentStatus: ViewLogic.showsPaymentStatus(model.checkout.hasTransaction,
+                                                                               model.checkout.status)
 
     Loader {
         anchors.fill: parent

@@ -12,7 +12,7 @@ Item {
     property bool showSettings: false
     property bool showHistory: false
     property bool showQuotes: false
-    readonly property bool signedIn: ViewLogic.isPresent(model.session)
+    readonly property bool signedIn: model.signedIn
 
     onSignedInChanged: {
         // Sheets belong to the signed-in workspace.

@@ -28,7 +28,7 @@ void ShellActions::signIn()
 
 void ShellActions::refreshTransactions()
 {
-    if (m_model) m_model->runRefreshTransactions();
+    if (m_model) launch(m_model->refreshTransactions());
 }
 
 QCoro::Task<> ShellActions::startTask(QPointer<CheckoutModel> model, QPointer<ShellActions> self)

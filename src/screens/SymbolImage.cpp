@@ -3,7 +3,10 @@
 #include "SymbolImageProvider.h"
 
 #include <QPainter>
+#include <QHash>
 #include <QSvgRenderer>
+
+#include <memory>
 
 namespace vantrel {
 
@@ -36,9 +39,25 @@ void SymbolImage::setAlignLeft(bool alignLeft)
     update();
 }
 
+namespace {
+
+// Parsed icons by symbol and colour: a screen paints the same few dozen over
+// and over, and parsing the SVG on every paint showed in scrolling.
+QSvgRenderer &renderer(const QString &symbol, const QColor &color)
+{
+    static QHash<QString, std::shared_ptr<QSvgRenderer>> parsed;
+    const QString hex = color.name(QColor::HexRgb).mid(1);
+    const QString key = symbol + QLatin1Char('#') + hex;
+    std::shared_ptr<QSvgRenderer> &entry = parsed[key];
+    if (!entry) entry = std::make_shared<QSvgRenderer>(tintedSymbolSvg(symbol, hex));
+    return *entry;
+}
+
+} // namespace
+
 void SymbolImage::paint(QPainter *painter)
 {
-    QSvgRenderer renderer(tintedSymbolSvg(m_symbol, m_color.name(QColor::HexRgb).mid(1)));
+    QSvgRenderer &renderer = vantrel::renderer(m_symbol, m_color);
     if (!renderer.isValid()) return;
     QSizeF natural = renderer.defaultSize();
     if (natural.isEmpty()) natural = QSizeF(24, 24);

@@ -75,14 +75,6 @@ QString ViewLogic::productionServerAddress() const
     return productionServer();
 }
 
-bool ViewLogic::showsPaymentStatus(const QVariant &transaction) const
-{
-    if (!isPresent(transaction)) return false;
-    const QVariantMap fields = transaction.toMap();
-    const QString status = fields.isEmpty() ? transaction.toJsonObject().value(QStringLiteral("status")).toString()
-                                            : fields.value(QStringLiteral("status")).toString();
-    return screens::showsPaymentStatus(true, status);
-}
 
 QVariantMap ViewLogic::serverField(bool previewBuild) const
 {
@@ -102,11 +94,6 @@ QVariantMap ViewLogic::accountSummary(bool paymentsEnabled, const QString &payme
             {QStringLiteral("setupCaption"), s.setupCaption},
             {QStringLiteral("registerCaption"), s.registerCaption},
             {QStringLiteral("accountingCaption"), s.accountingCaption}};
-}
-
-bool ViewLogic::isPresent(const QVariant &value) const
-{
-    return value.isValid() && !value.isNull();
 }
 
 QString ViewLogic::rgbHex(const QColor &colour) const

@@ -65,8 +65,11 @@ public:
 
     Q_INVOKABLE bool isSideBySide(double width) const { return screens::isSideBySide(width); }
     Q_INVOKABLE double quotePanelWidth(double width) const { return screens::quotePanelWidth(width); }
-    // `transaction` is the model's value: null, or an object with a status.
-    Q_INVOKABLE bool showsPaymentStatus(const QVariant &transaction) const;
+    // Whether the quote panel shows the payment status instead of the editor.
+    Q_INVOKABLE bool showsPaymentStatus(bool hasTransaction, const QString &status) const
+    {
+        return screens::showsPaymentStatus(hasTransaction, status);
+    }
     Q_INVOKABLE QString confirmationSymbol(bool destructive) const
     {
         return screens::confirmationSymbol(destructive);
@@ -83,8 +86,6 @@ public:
     Q_INVOKABLE QVariantMap accountSummary(bool paymentsEnabled, const QString &paymentRoute,
                                            bool usesDailySquareImport,
                                            const QString &paymentsSetupNotice) const;
-    // A slot value (notice, error, optional text): present and not null.
-    Q_INVOKABLE bool isPresent(const QVariant &value) const;
     // "rrggbb" of a colour, for the symbol image ids.
     Q_INVOKABLE QString rgbHex(const QColor &colour) const;
 };

@@ -11,7 +11,7 @@ Rectangle {
     signal customersRequested()
     signal transactionsRequested()
     signal accountRequested()
-    readonly property bool demo: ViewLogic.isPresent(model.session) && model.session.demo === true
+    readonly property bool demo: model.demo
     // Titles show only while the whole row fits; TextMetrics keep the test
     // independent of the buttons' current (maybe compact) size.
     readonly property real fullToolsWidth: customersMetrics.advanceWidth + transactionsMetrics.advanceWidth

@@ -6,8 +6,8 @@ import Vantrel.Checkout
 HeaderToolButton {
     id: resetButton
     property var model
-    // Run only when the model reports that it did reset.
-    property var onReset: function() {}
+    // Emitted only when the model reports that it did reset.
+    signal workspaceReset()
     property bool confirming: false
 
     objectName: "resetWorkspaceButton"
@@ -26,7 +26,7 @@ HeaderToolButton {
         cancelTitle: "Cancel"
         onConfirm: {
             resetButton.confirming = false
-            if (resetButton.model.resetWorkspace()) resetButton.onReset()
+            if (resetButton.model.resetWorkspace()) resetButton.workspaceReset()
         }
         onCancel: resetButton.confirming = false
     }

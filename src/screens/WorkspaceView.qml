@@ -37,75 +37,57 @@ Rectangle {
             Layout.fillWidth: true
             Layout.fillHeight: true
             readonly property bool sideBySide: ViewLogic.isSideBySide(width)
+            readonly property real panelWidth: sideBySide ? ViewLogic.quotePanelWidth(width) : width
+            readonly property int tab: Number(workspace.model.selectedWorkspaceTab)
+            readonly property real paneHeight: sideBySide ? height : height - tabs.height - 1
 
+            // One catalog pane and one quote pane for the life of the
+            // workspace: a resize across the side-by-side width moves them
+            // instead of making new ones, so a typed search, a chosen
+            // category and open sheets stay as they are.
             Loader {
-                anchors.fill: parent
-                sourceComponent: content.sideBySide ? sideBySideLayout : tabLayout
-            }
-        }
-    }
-
-    Component {
-        id: catalog
-        PlaceholderPanel {
-            objectName: "catalogPlace"
-            title: "Products"
-            detail: "The catalog stands here: search, categories and product cards."
-            symbol: "square.grid.2x2"
-        }
-    }
-
-    Component {
-        id: sideBySideLayout
-        RowLayout {
-            objectName: "sideBySideLayout"
-            spacing: 0
-            Loader {
-                Layout.fillWidth: true
-                Layout.fillHeight: true
+                id: catalogPane
+                objectName: "catalogPane"
+                x: 0
+                width: content.sideBySide ? content.width - content.panelWidth - 1 : content.width
+                height: content.paneHeight
+                visible: content.sideBySide || content.tab === 0
                 sourceComponent: catalog
             }
             Rectangle {
-                Layout.fillHeight: true
-                implicitWidth: 1
+                objectName: "paneSeparator"
+                visible: content.sideBySide
+                x: catalogPane.width
+                width: 1
+                height: content.height
                 color: Theme.separator
             }
             QuotePanel {
+                id: quotePane
                 objectName: "quotePanel"
-                Layout.fillHeight: true
-                Layout.preferredWidth: ViewLogic.quotePanelWidth(content.width)
+                x: content.sideBySide ? content.width - content.panelWidth : 0
+                width: content.panelWidth
+                height: content.paneHeight
+                visible: content.sideBySide || content.tab === 1
                 model: workspace.model
             }
-        }
-    }
-
-    Component {
-        id: tabLayout
-        ColumnLayout {
-            objectName: "tabLayout"
-            spacing: 0
-            StackLayout {
-                Layout.fillWidth: true
-                Layout.fillHeight: true
-                currentIndex: tabs.currentIndex
-                Loader { sourceComponent: catalog }
-                QuotePanel {
-                    objectName: "quotePanel"
-                    model: workspace.model
-                }
-            }
             Rectangle {
-                Layout.fillWidth: true
-                implicitHeight: 1
+                visible: !content.sideBySide
+                y: content.paneHeight
+                width: content.width
+                height: 1
                 color: Theme.separator
             }
             TabBar {
                 id: tabs
                 objectName: "workspaceTabs"
-                Layout.fillWidth: true
-                currentIndex: Number(workspace.model.selectedWorkspaceTab)
+                visible: !content.sideBySide
+                anchors.left: parent.left
+                anchors.right: parent.right
+                anchors.bottom: parent.bottom
+                currentIndex: content.tab
                 onCurrentIndexChanged: {
-                    if (Number(workspace.model.selectedWorkspaceTab) !== currentIndex)
+                    if (content.tab !== currentIndex)
                         workspace.model.selectedWorkspaceTab = currentIndex
                 }
                 background: Rectangle { color: Theme.surface }
@@ -141,6 +123,16 @@ Rectangle {
                     }
                 }
             }
+        }
+    }
+
+    Component {
+        id: catalog
+        PlaceholderPanel {
+            objectName: "catalogPlace"
+            title: "Products"
+            detail: "The catalog stands here: search, categories and product cards."
+            symbol: "square.grid.2x2"
         }
     }
 }

@@ -1,7 +1,7 @@
 // Composition root of the checkout app: one CheckoutModel for the life of the
 // process, handed to the QML screens.
+#include "EngineSetup.h"
 #include "ShellActions.h"
-#include "SymbolImageProvider.h"
 
 #include "platform/auth/DesktopBrowserSignIn.h"
 #include "platform/auth/KeychainSessionStore.h"
@@ -123,8 +123,7 @@ int main(int argc, char *argv[])
     vantrel::ShellActions actions(&model);
 
     QQmlApplicationEngine engine;
-    engine.addImportPath(QStringLiteral("qrc:/"));
-    engine.addImageProvider(QStringLiteral("symbol"), new vantrel::SymbolImageProvider);
+    vantrel::setUpEngine(engine, model);
     engine.setInitialProperties({{QStringLiteral("model"), QVariant::fromValue<QObject *>(&model)},
                                  {QStringLiteral("actions"), QVariant::fromValue<QObject *>(&actions)}});
     engine.load(QUrl(QStringLiteral("qrc:/Vantrel/Checkout/Main.qml")));

@@ -1,7 +1,19 @@
 #include "CheckoutModel.h"
 
+#include "CatalogPart.h"
+#include "CheckoutPart.h"
+#include "CustomersPart.h"
+#include "HistoryPart.h"
+#include "Launch.h"
+#include "QuotePart.h"
+
+#include "QuoteValidation.h"
+
+#include "records/Uuid.h"
+
 #include "media/ProductImageStore.h"
 #include "server/APIClient.h"
+#include "server/Endpoints.h"
 #include "server/SessionStore.h"
 #include "server/ZohoLogin.h"
 
@@ -13,21 +25,6 @@ namespace {
 
 const QString defaultPaymentRoute = QStringLiteral("square_terminal");
 const QString defaultAccountingMode = QStringLiteral("individual_zoho");
-
-QCoro::Task<> swallowFailures(QCoro::Task<> task)
-{
-    try {
-        co_await std::move(task);
-    } catch (...) {
-        // Nobody waits for this task; its failure has nowhere to go.
-    }
-}
-
-template <class T>
-QJsonArray jsonArray(const QList<T> &list)
-{
-    return codec::encodeValue(list, KeyStyle::Storage).toArray();
-}
 
 } // namespace
 
@@ -58,11 +55,11 @@ CheckoutModel::CheckoutModel(CheckoutModelServices services, std::optional<QStri
     m_workspaceGeneration = QUuid::createUuid();
     m_storageDirectory = std::move(storageDirectory);
 
-    for (auto signal : {&CheckoutModel::draftChanged, &CheckoutModel::busyChanged,
-                        &CheckoutModel::transactionChanged, &CheckoutModel::paymentsEnabledChanged,
-                        &CheckoutModel::paymentRouteChanged, &CheckoutModel::accountingModeChanged,
-                        &CheckoutModel::paymentsSetupMessageChanged})
-        connect(this, signal, this, &CheckoutModel::derivedChanged);
+    m_catalogPart = new CatalogPart(*this);
+    m_customersPart = new CustomersPart(*this);
+    m_quotePart = new QuotePart(*this);
+    m_checkoutPart = new CheckoutPart(*this);
+    m_historyPart = new HistoryPart(*this);
 }
 
 CheckoutModel::~CheckoutModel()
@@ -77,143 +74,160 @@ CheckoutModel::~CheckoutModel()
 
 void CheckoutModel::setSelectedWorkspaceTab(WorkspaceTab tab)
 {
+    if (m_selectedWorkspaceTab == tab) return;
     m_selectedWorkspaceTab = tab;
     emit selectedWorkspaceTabChanged();
 }
 
 void CheckoutModel::setServer(const QString &server)
 {
-    m_server = server;
-    if (m_build.isPreview && m_server != m_build.defaultServer) m_server = m_build.defaultServer;
+    const QString next = m_build.isPreview ? m_build.defaultServer : server;
+    if (next == m_server) return;
+    m_server = next;
     emit serverChanged();
 }
 
 void CheckoutModel::setSession(std::optional<Session> session)
 {
+    if (m_session == session) return;
     m_session = std::move(session);
     emit sessionChanged();
 }
 
 void CheckoutModel::setProducts(QList<Product> products)
 {
+    if (m_products == products) return;
     m_products = std::move(products);
     emit productsChanged();
 }
 
 void CheckoutModel::setTaxes(QList<Tax> taxes)
 {
+    if (m_taxes == taxes) return;
     m_taxes = std::move(taxes);
     emit taxesChanged();
 }
 
 void CheckoutModel::setCustomers(QList<Customer> customers)
 {
+    if (m_customers == customers) return;
     m_customers = std::move(customers);
     emit customersChanged();
 }
 
 void CheckoutModel::setCustomerSearchBusy(bool busy)
 {
+    if (m_customerSearchBusy == busy) return;
     m_customerSearchBusy = busy;
     emit customerSearchBusyChanged();
 }
 
 void CheckoutModel::setCustomerSearchError(std::optional<QString> error)
 {
+    if (m_customerSearchError == error) return;
     m_customerSearchError = std::move(error);
     emit customerSearchErrorChanged();
 }
 
 void CheckoutModel::setQuotes(QList<Quote> quotes)
 {
+    if (m_quotes == quotes) return;
     m_quotes = std::move(quotes);
     emit quotesChanged();
 }
 
 void CheckoutModel::setDeals(QList<Deal> deals)
 {
+    if (m_deals == deals) return;
     m_deals = std::move(deals);
     emit dealsChanged();
 }
 
 void CheckoutModel::setTransactions(QList<CheckoutTransaction> transactions)
 {
+    if (m_transactions == transactions) return;
     m_transactions = std::move(transactions);
     emit transactionsChanged();
 }
 
 void CheckoutModel::setArchivedRequests(QList<ArchivedWorkspaceRequest> list)
 {
+    if (m_archivedRequests == list) return;
     m_archivedRequests = std::move(list);
     emit archivedRequestsChanged();
 }
 
 void CheckoutModel::setTransaction(std::optional<CheckoutTransaction> transaction)
 {
+    if (m_transaction == transaction) return;
     m_transaction = std::move(transaction);
     emit transactionChanged();
 }
 
 void CheckoutModel::setError(std::optional<QString> error)
 {
+    if (m_error == error) return;
     m_error = std::move(error);
     emit errorChanged();
 }
 
 void CheckoutModel::setNotice(std::optional<QString> notice)
 {
+    if (m_notice == notice) return;
     m_notice = std::move(notice);
     emit noticeChanged();
 }
 
 void CheckoutModel::setBusy(bool busy)
 {
+    if (m_busy == busy) return;
     m_busy = busy;
     emit busyChanged();
 }
 
 void CheckoutModel::setCatalogBusy(bool busy)
 {
+    if (m_catalogBusy == busy) return;
     m_catalogBusy = busy;
     emit catalogBusyChanged();
 }
 
 void CheckoutModel::setCatalogAt(std::optional<QDateTime> at)
 {
+    if (m_catalogAt == at) return;
     m_catalogAt = std::move(at);
     emit catalogAtChanged();
 }
 
 void CheckoutModel::setPaymentsEnabled(bool enabled)
 {
+    if (m_paymentsEnabled == enabled) return;
     m_paymentsEnabled = enabled;
     emit paymentsEnabledChanged();
 }
 
 void CheckoutModel::setPaymentRoute(const QString &route)
 {
+    if (m_paymentRoute == route) return;
     m_paymentRoute = route;
     emit paymentRouteChanged();
 }
 
 void CheckoutModel::setAccountingMode(const QString &mode)
 {
+    if (m_accountingMode == mode) return;
     m_accountingMode = mode;
     emit accountingModeChanged();
 }
 
 void CheckoutModel::setPaymentsSetupMessage(const QString &message)
 {
+    if (m_paymentsSetupMessage == message) return;
     m_paymentsSetupMessage = message;
     emit paymentsSetupMessageChanged();
 }
 
 // ---- start-up and conventions ------------------------------------------------
-
-void CheckoutModel::launch(QCoro::Task<> task)
-{
-    swallowFailures(std::move(task));
-}
 
 QCoro::Task<> CheckoutModel::start()
 {
@@ -323,12 +337,9 @@ QCoro::Task<> CheckoutModel::signInSteps()
 
 QCoro::Task<> CheckoutModel::logoutInBackground(std::shared_ptr<APIClient> client)
 {
-    QString method = QStringLiteral("POST");
-    QString path = QStringLiteral("/api/logout");
-    Empty body;
-    CancellationToken never;
+    CancellationToken never; // named: see the note on co_await arguments in the header
     try {
-        co_await client->send<Empty>(method, path, body, never);
+        co_await CheckoutAPI::logout(*client, never);
     } catch (...) {
         // Nobody waits for the logout; the local session is already gone.
     }
@@ -370,8 +381,10 @@ void CheckoutModel::signOut()
 
 void CheckoutModel::setDraft(Draft draft)
 {
-    m_draft = std::move(draft);
-    emit draftChanged();
+    if (draft != m_draft) {
+        m_draft = std::move(draft);
+        emit draftChanged();
+    }
     try {
         persistDraft(m_draft);
     } catch (...) {
@@ -379,6 +392,46 @@ void CheckoutModel::setDraft(Draft draft)
         // screen without a message; the protected file deserves one.
         if (m_draftRecoveryBlocked) setError(QString::fromUtf8(messages::protectedDraftError));
     }
+}
+
+void CheckoutModel::publishDraft(Draft draft)
+{
+    if (draft == m_draft) return;
+    m_draft = std::move(draft);
+    emit draftChanged();
+}
+
+bool CheckoutModel::editDraft(const std::function<void(Draft &)> &change)
+{
+    if (editingLocked()) return false;
+    Draft draft = m_draft;
+    change(draft);
+    if (draft == m_draft) return false;
+    markEdited(draft);
+    setDraft(std::move(draft));
+    return true;
+}
+
+void CheckoutModel::storeDraft(Draft draft, const QString &label)
+{
+    // A protected file takes nothing: refusing here keeps the request out of
+    // the workspace, so nothing waits on a request that was never stored.
+    if (m_draftRecoveryBlocked) throw APIError{QString::fromUtf8(messages::draftProtected)};
+    const Draft previous = m_draft;
+    m_draft = std::move(draft);
+    try {
+        persistDraft(m_draft);
+    } catch (...) {
+        m_draft = previous;
+        throw APIError{label + QString::fromUtf8(messages::notStoredSuffix)};
+    }
+    emit draftChanged();
+}
+
+void CheckoutModel::markEdited(Draft &draft)
+{
+    draft.dirty = true;
+    draft.requestId = newUuidString();
 }
 
 Decimal CheckoutModel::draftSubtotal() const
@@ -405,37 +458,5 @@ bool CheckoutModel::canStartCheckout() const
 {
     return m_paymentsEnabled && savedQuoteReady() && !m_draft.dirty && !editingLocked();
 }
-
-// ---- QML views -----------------------------------------------------------------
-
-QVariant CheckoutModel::sessionValue() const
-{
-    if (!m_session) return {};
-    return QVariantMap{{QStringLiteral("user"), m_session->user},
-                       {QStringLiteral("demo"), m_session->demo}};
-}
-
-QJsonArray CheckoutModel::productsArray() const { return jsonArray(m_products); }
-QJsonArray CheckoutModel::taxesArray() const { return jsonArray(m_taxes); }
-QJsonArray CheckoutModel::customersArray() const { return jsonArray(m_customers); }
-QJsonArray CheckoutModel::quotesArray() const { return jsonArray(m_quotes); }
-QJsonArray CheckoutModel::dealsArray() const { return jsonArray(m_deals); }
-QJsonArray CheckoutModel::transactionsArray() const { return jsonArray(m_transactions); }
-QJsonArray CheckoutModel::archivedRequestsArray() const { return jsonArray(m_archivedRequests); }
-QJsonObject CheckoutModel::draftObject() const { return toJsonObject(m_draft, KeyStyle::Storage); }
-
-QVariant CheckoutModel::customerSearchErrorValue() const
-{
-    return m_customerSearchError ? QVariant(*m_customerSearchError) : QVariant();
-}
-
-QVariant CheckoutModel::transactionValue() const
-{
-    return m_transaction ? QVariant(toJsonObject(*m_transaction, KeyStyle::Storage)) : QVariant();
-}
-
-QVariant CheckoutModel::errorValue() const { return m_error ? QVariant(*m_error) : QVariant(); }
-QVariant CheckoutModel::noticeValue() const { return m_notice ? QVariant(*m_notice) : QVariant(); }
-QDateTime CheckoutModel::catalogAtValue() const { return m_catalogAt.value_or(QDateTime()); }
 
 } // namespace vantrel

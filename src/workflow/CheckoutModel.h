@@ -19,6 +19,7 @@
 //   CheckoutModelCheckout.cpp     checkout start, payment watch, recovery
 //   CheckoutModelPostPayment.cpp  hold, receipt, printing, next sale
 
+#include "Launch.h"
 #include "TaskHandle.h"
 
 #include "records/BuildConfiguration.h"
@@ -31,8 +32,6 @@
 
 #include <QCoroTask>
 #include <QDateTime>
-#include <QJsonArray>
-#include <QJsonObject>
 #include <QObject>
 #include <QPointer>
 #include <QUuid>
@@ -50,6 +49,11 @@ namespace vantrel {
 
 class APIClient;
 class BrowserSignIn;
+class CatalogPart;
+class CheckoutPart;
+class CustomersPart;
+class HistoryPart;
+class QuotePart;
 class PrintService;
 class ProductImageStore;
 class SessionStore;
@@ -76,6 +80,11 @@ struct CheckoutModelServices {
 
 class CheckoutModel : public QObject {
     Q_OBJECT
+    Q_MOC_INCLUDE("workflow/CatalogPart.h")
+    Q_MOC_INCLUDE("workflow/CheckoutPart.h")
+    Q_MOC_INCLUDE("workflow/CustomersPart.h")
+    Q_MOC_INCLUDE("workflow/HistoryPart.h")
+    Q_MOC_INCLUDE("workflow/QuotePart.h")
 
 public:
     // Which workspace pane is in front where only one fits.
@@ -84,42 +93,25 @@ public:
 
 private:
 
-    // Observed fields, in the model's field order.
+    // What the app shell binds to; the workspace's lists and actions live in
+    // its parts below. No record and no list reaches QML as JSON.
     Q_PROPERTY(WorkspaceTab selectedWorkspaceTab READ selectedWorkspaceTab
                    WRITE setSelectedWorkspaceTab NOTIFY selectedWorkspaceTabChanged)
     Q_PROPERTY(QString server READ server WRITE setServer NOTIFY serverChanged)
-    // {user, demo} while signed in, null otherwise; the token never reaches QML.
-    Q_PROPERTY(QVariant session READ sessionValue NOTIFY sessionChanged)
-    Q_PROPERTY(QJsonArray products READ productsArray NOTIFY productsChanged)
-    Q_PROPERTY(QJsonArray taxes READ taxesArray NOTIFY taxesChanged)
-    Q_PROPERTY(QJsonArray customers READ customersArray NOTIFY customersChanged)
-    Q_PROPERTY(bool customerSearchBusy READ customerSearchBusy NOTIFY customerSearchBusyChanged)
-    Q_PROPERTY(QVariant customerSearchError READ customerSearchErrorValue NOTIFY customerSearchErrorChanged)
-    Q_PROPERTY(QJsonArray quotes READ quotesArray NOTIFY quotesChanged)
-    Q_PROPERTY(QJsonArray deals READ dealsArray NOTIFY dealsChanged)
-    Q_PROPERTY(QJsonArray transactions READ transactionsArray NOTIFY transactionsChanged)
-    Q_PROPERTY(QJsonArray archivedRequests READ archivedRequestsArray NOTIFY archivedRequestsChanged)
-    Q_PROPERTY(QJsonObject draft READ draftObject NOTIFY draftChanged)
-    Q_PROPERTY(QVariant transaction READ transactionValue NOTIFY transactionChanged)
-    Q_PROPERTY(QVariant error READ errorValue NOTIFY errorChanged)
-    Q_PROPERTY(QVariant notice READ noticeValue NOTIFY noticeChanged)
-    Q_PROPERTY(bool busy READ busy NOTIFY busyChanged)
-    Q_PROPERTY(bool catalogBusy READ catalogBusy NOTIFY catalogBusyChanged)
-    Q_PROPERTY(QDateTime catalogAt READ catalogAtValue NOTIFY catalogAtChanged)
-    Q_PROPERTY(bool paymentsEnabled READ paymentsEnabled NOTIFY paymentsEnabledChanged)
-    Q_PROPERTY(QString paymentRoute READ paymentRoute NOTIFY paymentRouteChanged)
-    Q_PROPERTY(QString accountingMode READ accountingMode NOTIFY accountingModeChanged)
-    Q_PROPERTY(QString paymentsSetupMessage READ paymentsSetupMessage NOTIFY paymentsSetupMessageChanged)
-
-    // Derived values; recomputed whenever a field they read changes.
     Q_PROPERTY(bool signedIn READ signedIn NOTIFY sessionChanged)
-    Q_PROPERTY(QString draftSubtotal READ draftSubtotalText NOTIFY derivedChanged)
-    Q_PROPERTY(bool savedQuoteReady READ savedQuoteReady NOTIFY derivedChanged)
-    Q_PROPERTY(bool canStartCheckout READ canStartCheckout NOTIFY derivedChanged)
-    Q_PROPERTY(bool editingLocked READ editingLocked NOTIFY derivedChanged)
-    Q_PROPERTY(bool usesDailySquareImport READ usesDailySquareImport NOTIFY derivedChanged)
-    Q_PROPERTY(QString paymentsSetupNotice READ paymentsSetupNotice NOTIFY derivedChanged)
+    // The signed-in user and the demo flag; the token never reaches QML.
+    Q_PROPERTY(QString user READ userName NOTIFY sessionChanged)
+    Q_PROPERTY(bool demo READ isDemo NOTIFY sessionChanged)
+    // Empty when the slot holds nothing.
+    Q_PROPERTY(QString error READ errorText NOTIFY errorChanged)
+    Q_PROPERTY(QString notice READ noticeText NOTIFY noticeChanged)
+    Q_PROPERTY(bool busy READ busy NOTIFY busyChanged)
     Q_PROPERTY(bool serverPinned READ serverPinned CONSTANT)
+    Q_PROPERTY(vantrel::CatalogPart *catalog READ catalogPart CONSTANT)
+    Q_PROPERTY(vantrel::CustomersPart *customers READ customersPart CONSTANT)
+    Q_PROPERTY(vantrel::QuotePart *quote READ quotePart CONSTANT)
+    Q_PROPERTY(vantrel::CheckoutPart *checkout READ checkoutPart CONSTANT)
+    Q_PROPERTY(vantrel::HistoryPart *history READ historyPart CONSTANT)
 
 public:
     // Reads nothing from disk or keychain and sends nothing.
@@ -205,8 +197,18 @@ public:
     // Local sign-out at once; the server logout runs in the background with
     // the old token.
     void signOut();
-    // Publishes the draft and writes the draft file.
+    // Publishes the draft and writes the draft file (once).
     void setDraft(Draft draft);
+    // Publishes a draft that is already on disk (or must not be written).
+    void publishDraft(Draft draft);
+    // One user edit: refused (false) while editing is locked; otherwise the
+    // change, its mark as edited and its new save request id are one draft
+    // change and one file write. A change that changes nothing writes nothing.
+    bool editDraft(const std::function<void(Draft &)> &change);
+    // Publishes a draft that carries a request about to be sent and writes
+    // it; throws (publishing nothing) when it cannot be stored, with the
+    // label of the request in the message.
+    void storeDraft(Draft draft, const QString &label);
     Decimal draftSubtotal() const;
     bool savedQuoteReady() const;
     bool canStartCheckout() const;
@@ -240,11 +242,14 @@ public:
     QString paymentsSetupNotice() const;
 
     // ---- Customers and deals (CheckoutModelCustomers.cpp) ------------------
-    Q_INVOKABLE void searchCustomers(const QString &text);
+    void searchCustomers(const QString &text);
     QCoro::Task<> selectCustomer(Customer customer);
     QCoro::Task<> loadQuotesAndDeals(Customer customer); // throws
     QCoro::Task<bool> createCustomer(NewCustomerRequest form);
     QCoro::Task<bool> recoverCustomerRequest(NewCustomerRequest request); // throws
+    // The screens' resume of a pending creation, as a busy operation: true
+    // when the customer is on the draft afterwards.
+    QCoro::Task<bool> resumeCustomerRequest();
     void applyCreatedCustomer(const NewCustomerResponse &created);
     // Puts an aborted creation's details back into the form; false when the
     // draft's pending creation is not the one that was sent.
@@ -253,8 +258,12 @@ public:
     // ---- Quote open, edit and save (CheckoutModelQuotes.cpp) ----------------
     QCoro::Task<bool> openQuote(QString id, Customer customer);
     void loadQuote(const Quote &quote);
-    Q_INVOKABLE void markEdited();
-    void addProduct(const Product &product);
+    // Loads the quote into the given draft and publishes it, in one write.
+    void loadQuote(const Quote &quote, Draft draft);
+    void markEdited();
+    // Marks a draft edited with a new save request id, without publishing it.
+    static void markEdited(Draft &draft);
+    bool addProduct(const Product &product);
     QCoro::Task<> saveQuote();
     void ensureStored(const QString &label); // throws
     QCoro::Task<> selectDeal(std::optional<Deal> deal);
@@ -262,7 +271,8 @@ public:
     QCoro::Task<> refreshDeal(QString id);
 
     // ---- Checkout, payment watch, recovery (CheckoutModelCheckout.cpp) -----
-    QCoro::Task<> startCheckout(QString tender, QString cash);
+    // True when the shown transaction is a live checkout afterwards.
+    QCoro::Task<bool> startCheckout(QString tender, QString cash);
     void watch(const CheckoutTransaction &transaction);
     QCoro::Task<> resume(CheckoutTransaction transaction);
     QCoro::Task<> cancelCheckout(CheckoutTransaction transaction);
@@ -278,57 +288,26 @@ public:
     QCoro::Task<> printQuotePDF();
     QCoro::Task<> printInvoicePDF();
     QCoro::Task<> printDocument(QString path, QString jobName); // throws
-    Q_INVOKABLE void startNextSale();
+    void startNextSale();
 
-    // ---- Entry points for the screens (CheckoutModelActions.cpp) -----------
-    // Each starts its operation and returns at once; failures are reported in
-    // the model's slots, never thrown.
-    Q_INVOKABLE void runStart();
-    Q_INVOKABLE void runRefreshAll();
-    Q_INVOKABLE void runSignIn();
-    Q_INVOKABLE void runSignOut() { signOut(); }
-    Q_INVOKABLE void runSetDraft(const QJsonObject &draft);
-    Q_INVOKABLE void runRefreshAccount();
-    Q_INVOKABLE void runRefreshTransactions();
-    Q_INVOKABLE void runRefreshCatalog();
-    Q_INVOKABLE void runSelectCustomer(const QJsonObject &customer);
-    Q_INVOKABLE void runLoadQuotesAndDeals(const QJsonObject &customer);
-    Q_INVOKABLE void runCreateCustomer(const QJsonObject &form);
-    Q_INVOKABLE void runRecoverCustomerRequest();
-    Q_INVOKABLE void runOpenQuote(const QString &id, const QJsonObject &customer);
-    Q_INVOKABLE void runAddProduct(const QJsonObject &product);
-    Q_INVOKABLE void runSaveQuote();
-    // A null deal clears the draft's deal.
-    Q_INVOKABLE void runSelectDeal(const QVariant &deal);
-    Q_INVOKABLE void runRefreshDeal(const QString &id);
-    Q_INVOKABLE void runStartCheckout(const QString &tender, const QString &cash);
-    Q_INVOKABLE void runResumeCheckout();
-    Q_INVOKABLE void runCancelCheckout(const QJsonObject &transaction);
-    Q_INVOKABLE void runSetHold(bool hold);
-    Q_INVOKABLE void runRequestReceipt();
-    Q_INVOKABLE void runPrintQuotePDF();
-    Q_INVOKABLE void runPrintInvoicePDF();
     Q_INVOKABLE void clearError() { setError(std::nullopt); }
     Q_INVOKABLE void clearNotice() { setNotice(std::nullopt); }
+    Q_INVOKABLE void signOutNow() { signOut(); }
 
-    // ---- QML views of the fields ------------------------------------------
-    QVariant sessionValue() const;
-    QJsonArray productsArray() const;
-    QJsonArray taxesArray() const;
-    QJsonArray customersArray() const;
-    QVariant customerSearchErrorValue() const;
-    QJsonArray quotesArray() const;
-    QJsonArray dealsArray() const;
-    QJsonArray transactionsArray() const;
-    QJsonArray archivedRequestsArray() const;
-    QJsonObject draftObject() const;
-    QVariant transactionValue() const;
-    QVariant errorValue() const;
-    QVariant noticeValue() const;
-    QDateTime catalogAtValue() const;
+    // ---- The shell's view of the fields and the parts ---------------------
     bool signedIn() const { return m_session.has_value(); }
-    QString draftSubtotalText() const { return draftSubtotal().toString(); }
+    QString userName() const { return m_session ? m_session->user : QString(); }
+    bool isDemo() const { return m_session && m_session->demo; }
+    QString errorText() const { return m_error.value_or(QString()); }
+    QString noticeText() const { return m_notice.value_or(QString()); }
     bool serverPinned() const { return m_build.isPreview; }
+    CatalogPart *catalogPart() const { return m_catalogPart; }
+    CustomersPart *customersPart() const { return m_customersPart; }
+    QuotePart *quotePart() const { return m_quotePart; }
+    CheckoutPart *checkoutPart() const { return m_checkoutPart; }
+    HistoryPart *historyPart() const { return m_historyPart; }
+    // How many times the draft file was written since the model was made.
+    int draftWrites() const { return m_draftWrites; }
 
 signals:
     void selectedWorkspaceTabChanged();
@@ -354,11 +333,8 @@ signals:
     void paymentRouteChanged();
     void accountingModeChanged();
     void paymentsSetupMessageChanged();
-    void derivedChanged();
 
 private:
-    // Starts a coroutine nobody waits for; whatever it throws is dropped.
-    static void launch(QCoro::Task<> task);
     // The background loops; each holds the model weakly and its own handle.
     static QCoro::Task<> catalogLoop(QPointer<CheckoutModel> model, TaskHandle handle, QUuid generation);
     static QCoro::Task<> customerSearch(QPointer<CheckoutModel> model, TaskHandle handle, QString text);
@@ -413,6 +389,12 @@ private:
     std::optional<QString> m_restoreWarning;
     bool m_draftRecoveryBlocked = false;
     std::optional<QString> m_storageDirectory;
+    int m_draftWrites = 0;
+    CatalogPart *m_catalogPart = nullptr;
+    CustomersPart *m_customersPart = nullptr;
+    QuotePart *m_quotePart = nullptr;
+    CheckoutPart *m_checkoutPart = nullptr;
+    HistoryPart *m_historyPart = nullptr;
 };
 
 // Messages shown by the model core and its persistence, each in one place.

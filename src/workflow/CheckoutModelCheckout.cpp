@@ -33,19 +33,11 @@ bool isFinal(const QString &status)
 void settleFinal(CheckoutModel &model, const CheckoutTransaction &tx)
 {
     Draft draft = model.draft();
-    bool changed = false;
-    if (draft.pendingCheckout && draft.pendingCheckout->requestId == tx.id) {
-        draft.pendingCheckout.reset();
-        changed = true;
-    }
-    if (changed) model.setDraft(draft);
+    if (draft.pendingCheckout && draft.pendingCheckout->requestId == tx.id) draft.pendingCheckout.reset();
+    if (tx.status == QLatin1String(status::canceled) && draft.saved && draft.saved->id == tx.quoteId)
+        draft.checkoutRequestId = newUuidString();
+    if (draft != model.draft()) model.setDraft(std::move(draft));
     model.releaseActiveArchiveEntry();
-    if (tx.status == QLatin1String(status::canceled) && model.draft().saved &&
-        model.draft().saved->id == tx.quoteId) {
-        Draft renewed = model.draft();
-        renewed.checkoutRequestId = newUuidString();
-        model.setDraft(renewed);
-    }
 }
 
 // Builds the request for a fresh checkout of the draft's saved quote.
@@ -80,14 +72,15 @@ QCoro::Task<> sendCheckout(CheckoutModel *model, QString tender, QString cash)
     const QUuid generation = model->workspaceGeneration();
     CheckoutRequest request;
     if (model->draft().pendingCheckout) {
+        // Stored before it was first sent; re-sent exactly as it is.
         request = *model->draft().pendingCheckout;
+        model->ensureStored(QStringLiteral("Checkout"));
     } else {
         request = buildRequest(*model, tender, cash);
         Draft draft = model->draft();
         draft.pendingCheckout = request;
-        model->setDraft(draft);
+        model->storeDraft(std::move(draft), QStringLiteral("Checkout"));
     }
-    model->ensureStored(QStringLiteral("Checkout"));
 
     CheckoutTransaction tx = co_await CheckoutAPI::startCheckout(model->api(), request);
     if (!self || model->workspaceGeneration() != generation) throw CancelledError();
@@ -114,15 +107,17 @@ QCoro::Task<> cancelOnServer(CheckoutModel *model, QString id)
 
 } // namespace
 
-QCoro::Task<> CheckoutModel::startCheckout(QString tender, QString cash)
+QCoro::Task<bool> CheckoutModel::startCheckout(QString tender, QString cash)
 {
-    if (!m_draft.saved) co_return;
+    if (!m_draft.saved) co_return false;
     if (!savedQuoteReady()) {
         setError(QString::fromUtf8(saveBeforeCheckout));
-        co_return;
+        co_return false;
     }
     BusyOperation operation = [this, tender, cash] { return sendCheckout(this, tender, cash); };
-    co_await performBusy(std::move(operation));
+    const bool ran = co_await performBusy(std::move(operation));
+    // A start that left a canceled transaction did not start anything.
+    co_return ran && m_transaction && m_transaction->status != QLatin1String(status::canceled);
 }
 
 void CheckoutModel::watch(const CheckoutTransaction &transaction)

@@ -66,18 +66,19 @@ QCoro::Task<> CheckoutModel::customerSearch(QPointer<CheckoutModel> model, TaskH
 QCoro::Task<> CheckoutModel::selectCustomer(Customer customer)
 {
     if (editingLocked()) co_return;
+    // One draft change: the unfinished new-customer form goes, and another
+    // customer starts a new, edited quote.
     Draft draft = m_draft;
     draft.customerDraft.reset();
-    setDraft(draft);
     if (!(m_draft.customer && m_draft.customer->id == customer.id)) {
         draft.customer = customer;
         draft.deal.reset();
         draft.sourceId.clear();
         draft.sourceNumber.clear();
         draft.saved.reset();
-        setDraft(draft);
-        markEdited();
+        markEdited(draft);
     }
+    if (draft != m_draft) setDraft(std::move(draft));
     if (m_draft.customer) co_await busyLoadQuotesAndDeals(this, *m_draft.customer);
 }
 
@@ -118,10 +119,8 @@ QCoro::Task<> CheckoutModel::createCustomerSteps(NewCustomerRequest form)
     const NewCustomerRequest request = m_draft.pendingCustomer.value_or(form);
     Draft draft = m_draft;
     draft.pendingCustomer = request;
-    setDraft(draft);
     draft.customerDraft.reset();
-    setDraft(draft);
-    ensureStored(QString::fromUtf8(messages::customerCreationLabel));
+    storeDraft(std::move(draft), QString::fromUtf8(messages::customerCreationLabel));
 
     std::exception_ptr failure;
     try {
@@ -175,15 +174,34 @@ void CheckoutModel::applyCreatedCustomer(const NewCustomerResponse &created)
     draft.sourceId.clear();
     draft.sourceNumber.clear();
     draft.saved.reset();
-    setDraft(draft);
-    markEdited();
-    draft = m_draft;
+    markEdited(draft);
     draft.pendingCustomer.reset();
     draft.customerDraft.reset();
-    setDraft(draft);
+    setDraft(std::move(draft));
     releaseActiveArchiveEntry();
     setDeals({created.deal});
     setQuotes({});
+}
+
+namespace {
+
+QCoro::Task<> recoverInto(CheckoutModel *model, NewCustomerRequest pending, bool *completed)
+{
+    *completed = co_await model->recoverCustomerRequest(pending);
+}
+
+} // namespace
+
+QCoro::Task<bool> CheckoutModel::resumeCustomerRequest()
+{
+    if (!m_draft.pendingCustomer) co_return false;
+    const NewCustomerRequest pending = *m_draft.pendingCustomer;
+    bool completed = false;
+    std::function<QCoro::Task<>()> recover = [this, pending, &completed] {
+        return recoverInto(this, pending, &completed);
+    };
+    const bool ran = co_await performBusy(std::move(recover));
+    co_return ran && completed;
 }
 
 bool CheckoutModel::clearAbortedCustomer(Draft &draft, const NewCustomerRequest &sent)

@@ -63,6 +63,7 @@ void CheckoutModel::persistDraft(const Draft &draft)
     const QByteArray bytes = encode(draft, KeyStyle::Storage);
     AtomicFile::makeDirectory(QFileInfo(*path).absolutePath());
     AtomicFile::write(*path, bytes);
+    ++m_draftWrites;
 }
 
 void CheckoutModel::restoreWorkspace()
@@ -84,6 +85,7 @@ void CheckoutModel::restoreWorkspace()
         return;
     }
 
+
     Draft restored;
     try {
         restored = decode<Draft>(AtomicFile::read(*path), KeyStyle::Storage, "Draft");
@@ -94,7 +96,8 @@ void CheckoutModel::restoreWorkspace()
         m_restoreWarning = m_restoreWarning ? *m_restoreWarning + QLatin1Char(' ') + warning : warning;
         return;
     }
-    setDraft(restored);
+    // Read from the file just now: nothing to write back.
+    publishDraft(std::move(restored));
 
     const QStringList keys = requestKeys(m_draft);
     if (keys.isEmpty()) return;
@@ -196,6 +199,12 @@ void CheckoutModel::releaseActiveArchiveEntry()
 bool CheckoutModel::resetWorkspace()
 {
     if (!m_session) return false;
+    // The fresh draft could not be written over the protected file, and
+    // every retry would put the same work aside once more.
+    if (m_draftRecoveryBlocked) {
+        setError(QString::fromUtf8(messages::draftProtected));
+        return false;
+    }
     QList<ArchivedWorkspaceRequest> list;
     const Draft fresh = Draft::make();
     try {
@@ -217,7 +226,7 @@ bool CheckoutModel::resetWorkspace()
     m_activeArchiveID.reset();
     setArchivedRequests(std::move(list));
     setTransaction(std::nullopt);
-    setDraft(fresh);
+    publishDraft(fresh);
     setCustomers({});
     setQuotes({});
     setDeals({});
@@ -232,6 +241,10 @@ bool CheckoutModel::resetWorkspace()
 bool CheckoutModel::reopenArchivedRequest(const QString &id)
 {
     if (!m_session) return false;
+    if (m_draftRecoveryBlocked) {
+        setError(QString::fromUtf8(messages::draftProtected));
+        return false;
+    }
     QList<ArchivedWorkspaceRequest> list;
     std::optional<ArchivedWorkspaceRequest> entry;
     try {
@@ -253,7 +266,7 @@ bool CheckoutModel::reopenArchivedRequest(const QString &id)
     m_activeArchiveID.reset();
     setArchivedRequests(std::move(list));
     setTransaction(std::nullopt);
-    setDraft(entry->draft);
+    publishDraft(entry->draft);
     m_activeArchiveID = entry->id;
     setCustomers({});
     setQuotes({});

@@ -30,30 +30,27 @@ APIError message(const char *text) { return APIError{QString::fromUtf8(text)}; }
 void CheckoutModel::markEdited()
 {
     Draft draft = m_draft;
-    draft.dirty = true;
-    setDraft(draft);
-    draft.requestId = newUuidString();
-    setDraft(draft);
+    markEdited(draft);
+    setDraft(std::move(draft));
 }
 
-void CheckoutModel::addProduct(const Product &product)
+bool CheckoutModel::addProduct(const Product &product)
 {
-    if (editingLocked()) return;
-    Draft draft = m_draft;
-    const auto line = std::find_if(draft.lines.begin(), draft.lines.end(),
-                                   [&](const QuoteLine &l) { return l.itemId == product.id; });
-    if (line != draft.lines.end())
-        line->quantity = quantityPlusOne(line->quantity);
-    else
-        draft.lines.append(QuoteLine::fromProduct(product));
-    setDraft(draft);
-    markEdited();
+    return editDraft([&](Draft &draft) {
+        const auto line = std::find_if(draft.lines.begin(), draft.lines.end(),
+                                       [&](const QuoteLine &l) { return l.itemId == product.id; });
+        if (line != draft.lines.end())
+            line->quantity = quantityPlusOne(line->quantity);
+        else
+            draft.lines.append(QuoteLine::fromProduct(product));
+    });
 }
 
-void CheckoutModel::loadQuote(const Quote &quote)
+void CheckoutModel::loadQuote(const Quote &quote) { loadQuote(quote, m_draft); }
+
+void CheckoutModel::loadQuote(const Quote &quote, Draft draft)
 {
     // One write: the file never holds a half-loaded quote.
-    Draft draft = m_draft;
     draft.sourceId = quote.id;
     draft.sourceNumber = quote.number;
     draft.lines = quote.lines;
@@ -108,15 +105,12 @@ QCoro::Task<> CheckoutModel::openQuoteSteps(QString id, Customer customer)
 
     if (m_poller) m_poller->cancel();
     m_poller.reset();
+    // The customer, the quote and its deal arrive in one draft change.
     Draft draft = m_draft;
     draft.customerDraft.reset();
-    setDraft(draft);
     draft.customer = customer;
-    setDraft(draft);
-    loadQuote(quote);
-    draft = m_draft;
     draft.deal = deal;
-    setDraft(draft);
+    loadQuote(quote, std::move(draft));
     setQuotes({});
     setDeals(deal ? QList<Deal>{*deal} : QList<Deal>{});
     setTransaction(quote.transaction);
@@ -169,8 +163,7 @@ QCoro::Task<> CheckoutModel::saveQuoteSteps(Customer customer)
     }
     Draft draft = m_draft;
     draft.pendingSave = request;
-    setDraft(draft);
-    ensureStored(QString::fromUtf8(messages::quoteSaveLabel));
+    storeDraft(std::move(draft), QString::fromUtf8(messages::quoteSaveLabel));
 
     const Quote saved = co_await CheckoutAPI::saveQuote(*m_api, request);
     ensureCurrent(self, generation);
@@ -202,11 +195,7 @@ QCoro::Task<> CheckoutModel::selectDeal(std::optional<Deal> deal)
         co_return;
     }
     // A local choice is an edit, and a locked draft takes no edits.
-    if (editingLocked()) co_return;
-    Draft draft = m_draft;
-    draft.deal = std::move(deal);
-    setDraft(draft);
-    markEdited();
+    editDraft([&](Draft &draft) { draft.deal = deal; });
 }
 
 QCoro::Task<> CheckoutModel::linkDeal(Quote quote, std::optional<Deal> deal)
@@ -220,9 +209,8 @@ QCoro::Task<> CheckoutModel::linkDeal(Quote quote, std::optional<Deal> deal)
     if (!m_draft.saved || m_draft.saved->id != quote.id) throw CancelledError();
     Draft draft = m_draft;
     draft.deal = deal;
-    setDraft(draft);
     draft.saved = linked;
-    setDraft(draft);
+    setDraft(std::move(draft));
 }
 
 QCoro::Task<> CheckoutModel::refreshDeal(QString id)

@@ -55,3 +55,15 @@ QString quantityPlusOne(const QString &quantity)
 }
 
 } // namespace vantrel
+
+namespace vantrel {
+
+bool canStepDown(const QString &quantity) { return Decimal::parseOrZero(quantity) > Decimal(1); }
+
+QString quantityMinusOne(const QString &quantity)
+{
+    if (!canStepDown(quantity)) return quantity;
+    return (Decimal::parseOrZero(quantity) - Decimal(1)).toString();
+}
+
+} // namespace vantrel

@@ -27,6 +27,10 @@ std::optional<QString> quoteValidationMessage(const Draft &draft);
 // The quantity of a line after one more unit was added, as plain decimal text
 // ("2" -> "3", "2.5" -> "3.5"); text that is not a number counts as zero.
 QString quantityPlusOne(const QString &quantity);
+// A unit may be taken away only while more than one remains ("2.5" -> "1.5";
+// "1" and "0.5" stay as they are).
+bool canStepDown(const QString &quantity);
+QString quantityMinusOne(const QString &quantity);
 
 namespace messages {
 inline const char *const chooseCustomerFirst = "Choose a customer first.";
@@ -37,7 +41,7 @@ inline const char *const quoteSavedSuffix = " saved and marked sent.";
 inline const char *const quoteSaveLabel = "Quote save";
 inline const char *const customerCreationLabel = "Customer creation";
 inline const char *const notStoredSuffix =
-    " could not be saved on this iPad. Nothing was sent; check available storage and try again.";
+    " could not be saved on this device. Nothing was sent; check available storage and try again.";
 inline const char *const quoteOfOtherCustomer =
     "This quote belongs to a different customer. Refresh the quote list and try again.";
 inline const char *const quoteManagedElsewhere =

@@ -1,6 +1,6 @@
 #include "ShellHarness.h"
 
-#include "screens/SymbolImageProvider.h"
+#include "screens/EngineSetup.h"
 
 #include <QAccessible>
 #include <QCoreApplication>
@@ -52,8 +52,7 @@ ShellHarness::ShellHarness(CheckoutBuildConfiguration build, InMemorySessionStor
     m_actions = std::make_unique<ShellActions>(m_model.get());
 
     m_engine = std::make_unique<QQmlApplicationEngine>();
-    m_engine->addImportPath(QStringLiteral("qrc:/"));
-    m_engine->addImageProvider(QStringLiteral("symbol"), new SymbolImageProvider);
+    setUpEngine(*m_engine, *m_model);
     m_engine->setInitialProperties({{QStringLiteral("model"), QVariant::fromValue<QObject *>(m_model.get())},
                                     {QStringLiteral("actions"), QVariant::fromValue<QObject *>(m_actions.get())}});
     m_engine->load(QUrl(QStringLiteral("qrc:/Vantrel/Checkout/Main.qml")));

@@ -1,0 +1,38 @@
+#include "Format.h"
+
+#include "records/Money.h"
+
+#include <QLocale>
+
+namespace vantrel::screens {
+
+QString centsMoneyText(qint64 cents, const QString &currency)
+{
+    const Decimal amount = Decimal(cents) * Decimal::parseOrZero(u"0.01");
+    return moneyText(amount.toString(), currency);
+}
+
+QString relativeText(const QDateTime &then, const QDateTime &now)
+{
+    const qint64 seconds = std::max<qint64>(0, then.secsTo(now));
+    struct Unit {
+        qint64 seconds;
+        const char *one;
+        const char *many;
+    };
+    static constexpr Unit units[] = {{86400, "day", "days"}, {3600, "hour", "hours"},
+                                     {60, "minute", "minutes"}, {1, "second", "seconds"}};
+    for (const Unit &unit : units) {
+        const qint64 count = seconds / unit.seconds;
+        if (count > 0 || unit.seconds == 1)
+            return QString::number(count) + QLatin1Char(' ') +
+                   QString::fromLatin1(count == 1 ? unit.one : unit.many);
+    }
+    return {};
+}
+
+QString Format::money(const QString &amount, const QString &currency) const { return moneyText(amount, currency); }
+
+QString Format::date(const QDateTime &at) const { return QLocale().toString(at.date(), QLocale::ShortFormat); }
+
+} // namespace vantrel::screens
