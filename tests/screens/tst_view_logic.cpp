@@ -24,6 +24,7 @@ private slots:
     void serverField_data();
     void serverField();
     void everySymbolRenders();
+    void screensSymbolsAreInTheTable();
     void unknownSymbolAndBadColour();
 };
 
@@ -188,6 +189,23 @@ void ViewLogicTest::everySymbolRenders()
             }
         QVERIFY2(inked, qPrintable(symbol));
     }
+}
+
+// The symbols the screens name, each of which must be in the table.
+void ViewLogicTest::screensSymbolsAreInTheTable()
+{
+    const QStringList used{
+        "arrow.clockwise", "arrow.counterclockwise", "arrow.right", "arrow.right.circle",
+        "arrow.triangle.2.circlepath", "arrow.up.doc", "arrow.up.forward", "arrow.up.right.square",
+        "banknote", "cart", "cart.badge.plus", "checkmark", "checkmark.circle.fill", "checkmark.seal.fill",
+        "chevron.down", "chevron.right", "chevron.up", "circle", "clock.arrow.circlepath", "creditcard",
+        "doc.richtext", "doc.text", "doc.text.magnifyingglass", "exclamationmark.arrow.triangle.2.circlepath",
+        "exclamationmark.circle", "line.3.horizontal.decrease.circle", "lock", "lock.shield", "magnifyingglass",
+        "minus", "person.2", "person.badge.plus", "person.crop.circle", "person.crop.circle.fill", "photo",
+        "plus", "printer", "printer.fill", "receipt", "shippingbox", "slider.horizontal.3", "square.grid.2x2",
+        "testtube.2", "tray.full", "wave.3.right", "waveform", "xmark", "xmark.circle", "xmark.circle.fill"};
+    const QStringList table = iconSymbols();
+    for (const QString &symbol : used) QVERIFY2(table.contains(symbol), qPrintable(symbol));
 }
 
 void ViewLogicTest::unknownSymbolAndBadColour()

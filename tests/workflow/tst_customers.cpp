@@ -113,8 +113,11 @@ private slots:
         const bool losing = true;
         backend.loseReplies("POST", customersPath, &losing);
 
+        const int writes = model->draftWrites();
         QVERIFY(QCoro::waitFor(model->createCustomer(form)));
         QCOMPARE(model->error(), std::nullopt);
+        // One write stores the request, one applies the customer.
+        QCOMPARE(model->draftWrites(), writes + 2);
         QCOMPARE(backend.count("POST", recoverPath), 1);
         QCOMPARE(backend.server.counts().customers, before + 1);
         QCOMPARE(customersNamed(backend, QStringLiteral("Lost")), 1);

@@ -2,7 +2,11 @@
 // adding products, the storage check before sending, and deal choice.
 #include "tst_quotes_fixture.h"
 
+#include "workflow/CatalogPart.h"
+#include "workflow/QuotePart.h"
+
 #include <QDir>
+#include <QSignalSpy>
 #include <QFile>
 
 using namespace quotestest;
@@ -188,27 +192,63 @@ private slots:
         QCOMPARE(backend.count("GET", QStringLiteral("/api/checkouts/") + tx.id), 0);
     }
 
-    void addingAProductTwiceMakesOneLine()
+    // Edits arrive by id through the quote part: each is one draft change
+    // and one file write, and the line list changes row by row, never by a
+    // reset that would take a focused text field away.
+    void editsByIdWriteOnceAndKeepRows()
     {
         Backend backend;
         QVERIFY2(backend.started, qPrintable(backend.error));
         Workspace model(backend);
         model.signInOnly();
+        QCoro::waitFor(model->refreshCatalog());
+        QuotePart &quote = *model->quotePart();
+        QuoteLineListModel &lines = *quote.lineList();
+        QSignalSpy resets(&lines, &QAbstractItemModel::modelReset);
+        QSignalSpy inserted(&lines, &QAbstractItemModel::rowsInserted);
+        QSignalSpy changed(&lines, &QAbstractItemModel::dataChanged);
         const Product product = backend.server.products().first();
-        model->addProduct(product);
-        const QString firstId = model->draft().requestId;
-        model->addProduct(product);
-        QCOMPARE(model->draft().lines.size(), 1);
+        const int start = model->draftWrites();
+
+        QVERIFY(quote.addProduct(product.id));
+        const QString firstRequest = model->draft().requestId;
+        QVERIFY(quote.addProduct(product.id));
+        QCOMPARE(model->draftWrites(), start + 2);
+        QCOMPARE(lines.count(), 1);
+        QCOMPARE(inserted.count(), 1);
         QCOMPARE(model->draft().lines.first().quantity, QStringLiteral("2"));
         QCOMPARE(model->draft().lines.first().rate, product.rate);
         QVERIFY(model->draft().dirty);
-        QVERIFY(model->draft().requestId != firstId);
+        QVERIFY(model->draft().requestId != firstRequest);
+
+        const QString lineId = model->draft().lines.first().id;
+        for (const QString &typed : {QStringLiteral("1"), QStringLiteral("12")}) QVERIFY(quote.setLineQuantity(lineId, typed));
+        QVERIFY(quote.stepQuantity(lineId, -1));
+        QCOMPARE(model->draft().lines.first().quantity, QStringLiteral("11"));
+        QCOMPARE(model->draftWrites(), start + 5);
+        QCOMPARE(resets.count(), 0);
+        QCOMPARE(changed.count(), 4);
+
+        // Unknown ids and unchanged text change nothing and write nothing.
+        QVERIFY(!quote.setLineQuantity(QStringLiteral("no-such-line"), QStringLiteral("3")));
+        QVERIFY(!quote.setLineQuantity(lineId, QStringLiteral("11")));
+        QVERIFY(!quote.addProduct(QStringLiteral("no-such-product")));
+        QCOMPARE(model->draftWrites(), start + 5);
 
         Draft locked = model->draft();
         locked.pendingSave = SaveQuoteRequest{locked.requestId};
         model->setDraft(locked);
-        model->addProduct(product);
+        QVERIFY(!quote.addProduct(product.id));
+        QVERIFY(!quote.removeLine(lineId));
         QCOMPARE(model->draft(), locked);
+
+        // A catalog refresh with the same ids rebuilds no row.
+        ProductListModel &products = *model->catalogPart()->productList();
+        QSignalSpy productResets(&products, &QAbstractItemModel::modelReset);
+        QSignalSpy productRows(&products, &QAbstractItemModel::rowsInserted);
+        QCoro::waitFor(model->refreshCatalog());
+        QCOMPARE(products.count(), backend.server.products().size());
+        QCOMPARE(productResets.count() + productRows.count(), 0);
     }
 
     // A deal chosen for an unedited saved quote is linked on the server; on
@@ -227,7 +267,9 @@ private slots:
         const Scene scene = makeScene(backend);
         Workspace model(backend);
         model.signInOnly();
+        const int before = model->draftWrites();
         QVERIFY(QCoro::waitFor(model->openQuote(scene.quote.id, scene.owner.customer)));
+        QCOMPARE(model->draftWrites(), before + 1); // one write per quote load
         if (edited) model->markEdited();
 
         QCoro::waitFor(model->selectDeal(std::nullopt));
