@@ -1,6 +1,7 @@
 #include "ShellActions.h"
 
 #include "workflow/CheckoutModel.h"
+#include "workflow/HistoryPart.h"
 
 namespace vantrel {
 
@@ -28,7 +29,7 @@ void ShellActions::signIn()
 
 void ShellActions::refreshTransactions()
 {
-    if (m_model) launch(m_model->refreshTransactions());
+    if (m_model) m_model->historyPart()->refresh();
 }
 
 QCoro::Task<> ShellActions::startTask(QPointer<CheckoutModel> model, QPointer<ShellActions> self)

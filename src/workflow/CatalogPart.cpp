@@ -1,28 +1,131 @@
 #include "CatalogPart.h"
 
+#include "CatalogDecoding.h"
 #include "CheckoutModel.h"
 #include "Launch.h"
+#include "QuoteValidation.h"
+#include "WorkspaceGuard.h"
+
+#include "server/APIClient.h"
+
+#include <QElapsedTimer>
+
+#include <cmath>
 
 namespace vantrel {
+
+namespace {
+
+// The catalog's time stamp; a value no clock can show fails the reply rather
+// than wrapping around into a wrong date.
+QDateTime catalogMoment(double at)
+{
+    const double ms = std::round(at * 1000.0);
+    constexpr double limit = 8.0e15; // well inside QDateTime's range
+    if (!std::isfinite(ms) || std::fabs(ms) > limit)
+        throw DecodingError(QStringLiteral("The catalog's time stamp is out of range."));
+    return QDateTime::fromMSecsSinceEpoch(qint64(ms), Qt::UTC);
+}
+
+} // namespace
 
 CatalogPart::CatalogPart(CheckoutModel &workspace)
     : QObject(&workspace), m_workspace(workspace), m_products(makeProductList(this)),
       m_taxes(makeTaxList(this))
 {
-    connect(&workspace, &CheckoutModel::productsChanged, this,
-            [this] { m_products->assign(m_workspace.products()); });
-    connect(&workspace, &CheckoutModel::taxesChanged, this, [this] { m_taxes->assign(m_workspace.taxes()); });
-    connect(&workspace, &CheckoutModel::catalogBusyChanged, this, &CatalogPart::busyChanged);
-    connect(&workspace, &CheckoutModel::catalogAtChanged, this, &CatalogPart::updatedAtChanged);
 }
-
-bool CatalogPart::busy() const { return m_workspace.catalogBusy(); }
-
-QDateTime CatalogPart::updatedAt() const { return m_workspace.catalogAt().value_or(QDateTime()); }
 
 ProductImageStore *CatalogPart::images() const { return &m_workspace.images(); }
 APIClient *CatalogPart::api() const { return &m_workspace.api(); }
 
-void CatalogPart::refresh() { launch(m_workspace.refreshCatalog()); }
+void CatalogPart::setProducts(QList<Product> products)
+{
+    // The list that goes is freed off the main thread: tens of thousands of
+    // strings take several milliseconds.
+    releaseInBackground(m_products->assign(std::move(products)));
+}
+
+void CatalogPart::setTaxes(QList<Tax> taxes) { m_taxes->assign(std::move(taxes)); }
+
+void CatalogPart::setCatalogBusy(bool busy)
+{
+    if (busy == m_catalogBusy) return;
+    m_catalogBusy = busy;
+    emit catalogBusyChanged();
+}
+
+void CatalogPart::setCatalogAt(std::optional<QDateTime> at)
+{
+    if (at == m_catalogAt) return;
+    m_catalogAt = std::move(at);
+    emit catalogAtChanged();
+}
+
+void CatalogPart::refresh() { launch(refreshCatalog()); }
+
+QCoro::Task<> CatalogPart::refreshCatalog()
+{
+    if (m_catalogBusy) co_return;
+    const WorkspaceGuard guard(m_workspace);
+    setCatalogBusy(true);
+
+    // Only the transfer runs here; decoding a large catalog would hold up the
+    // screens, so it happens on a worker and the result comes back whole.
+    std::optional<Catalog> catalog;
+    std::optional<QDateTime> at;
+    std::exception_ptr failure;
+    try {
+        const QString method = QStringLiteral("GET");
+        const QString path = QStringLiteral("/api/catalog");
+        QByteArray bytes = co_await m_workspace.api().request(method, path, std::nullopt);
+        guard.ensure();
+        catalog = co_await decodeCatalogInBackground(std::move(bytes));
+        at = catalogMoment(catalog->at);
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    // A catalog that arrives after sign-out, reset or reopen belongs to a
+    // workspace that no longer exists and is not shown.
+    if (!guard.current()) co_return;
+    if (!failure) {
+        setProducts(std::move(catalog->products));
+        setCatalogAt(at);
+    } else if (!isCancellation(failure)) {
+        m_workspace.setNotice(QString::fromUtf8(messages::catalogNotRefreshed));
+    }
+    setCatalogBusy(false);
+}
+
+void CatalogPart::startCatalogTimer()
+{
+    if (m_catalogTimer) m_catalogTimer->cancel();
+    TaskHandle handle = TaskHandle::make();
+    m_catalogTimer = handle;
+    launch(catalogLoop(QPointer<CatalogPart>(this), handle, m_workspace.workspaceGeneration()));
+}
+
+void CatalogPart::stop()
+{
+    if (m_catalogTimer) m_catalogTimer->cancel();
+    m_catalogTimer.reset();
+    setCatalogBusy(false);
+}
+
+QCoro::Task<> CatalogPart::catalogLoop(QPointer<CatalogPart> part, TaskHandle handle, QUuid generation)
+{
+    while (!handle.isCancelled() && part) {
+        const qint64 interval = part->m_workspace.services().catalogInterval.count();
+        // Timers may fire a little early; the period is whole elapsed time on
+        // the monotonic clock, so sleep again for whatever is left.
+        QElapsedTimer clock;
+        clock.start();
+        for (qint64 left = interval; left > 0 && !handle.isCancelled(); left = interval - clock.elapsed())
+            co_await TaskHandle::sleep(handle, std::chrono::milliseconds(left));
+        if (handle.isCancelled() || !part || !part->m_workspace.session() ||
+            part->m_workspace.workspaceGeneration() != generation)
+            co_return;
+        co_await part->refreshCatalog();
+    }
+}
 
 } // namespace vantrel

@@ -1,11 +1,15 @@
 #pragma once
-// The catalog as the screens see it: the product and tax lists, whether a
-// load runs and when the catalog in hand was made.
+// The catalog of the workspace: products and taxes, the catalog load with
+// its busy flag and time stamp, and the refresh loop.
 
+#include "TaskHandle.h"
 #include "WorkspaceLists.h"
 
+#include <QCoroTask>
 #include <QDateTime>
 #include <QObject>
+
+#include <optional>
 
 namespace vantrel {
 
@@ -19,9 +23,9 @@ class CatalogPart : public QObject {
     Q_MOC_INCLUDE("server/APIClient.h")
     Q_PROPERTY(QAbstractListModel *products READ productList CONSTANT)
     Q_PROPERTY(QAbstractListModel *taxes READ taxList CONSTANT)
-    Q_PROPERTY(bool busy READ busy NOTIFY busyChanged)
+    Q_PROPERTY(bool busy READ catalogBusy NOTIFY catalogBusyChanged)
     // Invalid until a catalog arrived.
-    Q_PROPERTY(QDateTime updatedAt READ updatedAt NOTIFY updatedAtChanged)
+    Q_PROPERTY(QDateTime updatedAt READ updatedAt NOTIFY catalogAtChanged)
     // What a product photo loader needs: the store and the client it asks through.
     Q_PROPERTY(vantrel::ProductImageStore *images READ images CONSTANT)
     Q_PROPERTY(vantrel::APIClient *api READ api CONSTANT)
@@ -29,24 +33,46 @@ class CatalogPart : public QObject {
 public:
     explicit CatalogPart(CheckoutModel &workspace);
 
+    const QList<Product> &products() const { return m_products->items(); }
+    const QList<Tax> &taxes() const { return m_taxes->items(); }
+    bool catalogBusy() const { return m_catalogBusy; }
+    const std::optional<QDateTime> &catalogAt() const { return m_catalogAt; }
+    const std::optional<TaskHandle> &catalogTimer() const { return m_catalogTimer; }
     ProductListModel *productList() const { return m_products; }
     TaxListModel *taxList() const { return m_taxes; }
-    bool busy() const;
-    QDateTime updatedAt() const;
+    QDateTime updatedAt() const { return m_catalogAt.value_or(QDateTime()); }
     ProductImageStore *images() const;
     APIClient *api() const;
 
-    // Loads the catalog again now (the loop keeps running).
+    // Products and catalog time under the busy flag; a second call while one
+    // runs is dropped. Failures become the catalog notice.
+    QCoro::Task<> refreshCatalog();
+    // (Re)starts the loop that refreshes the catalog every interval.
+    void startCatalogTimer();
     Q_INVOKABLE void refresh();
 
 signals:
-    void busyChanged();
-    void updatedAtChanged();
+    void catalogBusyChanged();
+    void catalogAtChanged();
 
 private:
+    friend class CheckoutModel;
+    friend class CheckoutPart;
+
+    static QCoro::Task<> catalogLoop(QPointer<CatalogPart> part, TaskHandle handle, QUuid generation);
+    void setProducts(QList<Product> products);
+    void setTaxes(QList<Tax> taxes);
+    void setCatalogBusy(bool busy);
+    void setCatalogAt(std::optional<QDateTime> at);
+    // Stops the loop (sign-out, reset, reopen).
+    void stop();
+
     CheckoutModel &m_workspace;
     ProductListModel *m_products;
     TaxListModel *m_taxes;
+    bool m_catalogBusy = false;
+    std::optional<QDateTime> m_catalogAt;
+    std::optional<TaskHandle> m_catalogTimer;
 };
 
 } // namespace vantrel

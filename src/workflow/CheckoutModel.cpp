@@ -23,8 +23,6 @@ namespace vantrel {
 
 namespace {
 
-const QString defaultPaymentRoute = QStringLiteral("square_terminal");
-const QString defaultAccountingMode = QStringLiteral("individual_zoho");
 
 } // namespace
 
@@ -44,30 +42,28 @@ CheckoutModel::CheckoutModel(CheckoutModelServices services, std::optional<QStri
     m_selectedWorkspaceTab = WorkspaceTab::products;
     setServer(m_build.server);
     m_draft = Draft::make();
-    m_paymentRoute = defaultPaymentRoute;
-    m_accountingMode = defaultAccountingMode;
-    m_paymentsSetupMessage = QString();
     m_api = std::make_unique<APIClient>();
     m_images = std::make_unique<ProductImageStore>();
     m_login = std::make_unique<ZohoLogin>(m_services.browser);
     if (m_services.buildInformation) m_login->setBuildInformation(*m_services.buildInformation);
-    m_watchGeneration = QUuid::createUuid();
     m_workspaceGeneration = QUuid::createUuid();
     m_storageDirectory = std::move(storageDirectory);
 
+    // The quote part reads the checkout part's state as it starts.
     m_catalogPart = new CatalogPart(*this);
     m_customersPart = new CustomersPart(*this);
-    m_quotePart = new QuotePart(*this);
     m_checkoutPart = new CheckoutPart(*this);
     m_historyPart = new HistoryPart(*this);
+    m_quotePart = new QuotePart(*this);
 }
 
 CheckoutModel::~CheckoutModel()
 {
-    // Background loops hold the model weakly; make sure none of them issues
+    // Background loops hold their part weakly; make sure none of them issues
     // another request once it wakes up.
-    for (auto *handle : {&m_poller, &m_catalogTimer, &m_customerSearchTask})
-        if (*handle) (*handle)->cancel();
+    m_catalogPart->stop();
+    m_checkoutPart->stopWatching();
+    m_customersPart->cancelSearch();
 }
 
 // ---- field assignment ------------------------------------------------------
@@ -94,76 +90,6 @@ void CheckoutModel::setSession(std::optional<Session> session)
     emit sessionChanged();
 }
 
-void CheckoutModel::setProducts(QList<Product> products)
-{
-    if (m_products == products) return;
-    m_products = std::move(products);
-    emit productsChanged();
-}
-
-void CheckoutModel::setTaxes(QList<Tax> taxes)
-{
-    if (m_taxes == taxes) return;
-    m_taxes = std::move(taxes);
-    emit taxesChanged();
-}
-
-void CheckoutModel::setCustomers(QList<Customer> customers)
-{
-    if (m_customers == customers) return;
-    m_customers = std::move(customers);
-    emit customersChanged();
-}
-
-void CheckoutModel::setCustomerSearchBusy(bool busy)
-{
-    if (m_customerSearchBusy == busy) return;
-    m_customerSearchBusy = busy;
-    emit customerSearchBusyChanged();
-}
-
-void CheckoutModel::setCustomerSearchError(std::optional<QString> error)
-{
-    if (m_customerSearchError == error) return;
-    m_customerSearchError = std::move(error);
-    emit customerSearchErrorChanged();
-}
-
-void CheckoutModel::setQuotes(QList<Quote> quotes)
-{
-    if (m_quotes == quotes) return;
-    m_quotes = std::move(quotes);
-    emit quotesChanged();
-}
-
-void CheckoutModel::setDeals(QList<Deal> deals)
-{
-    if (m_deals == deals) return;
-    m_deals = std::move(deals);
-    emit dealsChanged();
-}
-
-void CheckoutModel::setTransactions(QList<CheckoutTransaction> transactions)
-{
-    if (m_transactions == transactions) return;
-    m_transactions = std::move(transactions);
-    emit transactionsChanged();
-}
-
-void CheckoutModel::setArchivedRequests(QList<ArchivedWorkspaceRequest> list)
-{
-    if (m_archivedRequests == list) return;
-    m_archivedRequests = std::move(list);
-    emit archivedRequestsChanged();
-}
-
-void CheckoutModel::setTransaction(std::optional<CheckoutTransaction> transaction)
-{
-    if (m_transaction == transaction) return;
-    m_transaction = std::move(transaction);
-    emit transactionChanged();
-}
-
 void CheckoutModel::setError(std::optional<QString> error)
 {
     if (m_error == error) return;
@@ -185,48 +111,6 @@ void CheckoutModel::setBusy(bool busy)
     emit busyChanged();
 }
 
-void CheckoutModel::setCatalogBusy(bool busy)
-{
-    if (m_catalogBusy == busy) return;
-    m_catalogBusy = busy;
-    emit catalogBusyChanged();
-}
-
-void CheckoutModel::setCatalogAt(std::optional<QDateTime> at)
-{
-    if (m_catalogAt == at) return;
-    m_catalogAt = std::move(at);
-    emit catalogAtChanged();
-}
-
-void CheckoutModel::setPaymentsEnabled(bool enabled)
-{
-    if (m_paymentsEnabled == enabled) return;
-    m_paymentsEnabled = enabled;
-    emit paymentsEnabledChanged();
-}
-
-void CheckoutModel::setPaymentRoute(const QString &route)
-{
-    if (m_paymentRoute == route) return;
-    m_paymentRoute = route;
-    emit paymentRouteChanged();
-}
-
-void CheckoutModel::setAccountingMode(const QString &mode)
-{
-    if (m_accountingMode == mode) return;
-    m_accountingMode = mode;
-    emit accountingModeChanged();
-}
-
-void CheckoutModel::setPaymentsSetupMessage(const QString &message)
-{
-    if (m_paymentsSetupMessage == message) return;
-    m_paymentsSetupMessage = message;
-    emit paymentsSetupMessageChanged();
-}
-
 // ---- start-up and conventions ------------------------------------------------
 
 QCoro::Task<> CheckoutModel::start()
@@ -243,12 +127,11 @@ QCoro::Task<> CheckoutModel::start()
     if (!self || !stored) co_return;
     std::optional<Session> session = tryDecode<Session>(*stored, KeyStyle::Storage);
     if (!session) co_return;
-    // Someone signed in while the keychain was being read: theirs wins.
-    if (m_session) co_return;
+    // Someone signed in while the keychain was being read: theirs wins. A
+    // session read for another address is not this server's.
+    if (m_session || m_server != account) co_return;
 
-    setSession(session);
-    m_api->setToken(session->token);
-    restoreWorkspace();
+    adoptSession(*session);
     co_await refreshAll();
     if (!self) co_return;
     if (m_restoreWarning) setNotice(m_restoreWarning);
@@ -258,11 +141,11 @@ QCoro::Task<> CheckoutModel::refreshAll()
 {
     QPointer<CheckoutModel> self(this);
     const QUuid generation = m_workspaceGeneration;
-    co_await refreshAccount();
+    co_await m_checkoutPart->refreshAccount();
     if (!self || m_workspaceGeneration != generation || !m_session) co_return;
-    co_await refreshCatalog();
+    co_await m_catalogPart->refreshCatalog();
     if (!self || m_workspaceGeneration != generation || !m_session) co_return;
-    startCatalogTimer();
+    m_catalogPart->startCatalogTimer();
 }
 
 QCoro::Task<bool> CheckoutModel::performBusy(std::function<QCoro::Task<>()> operation)
@@ -290,16 +173,11 @@ QCoro::Task<bool> CheckoutModel::performBusy(std::function<QCoro::Task<>()> oper
 void CheckoutModel::cancelBackgroundWork()
 {
     m_workspaceGeneration = QUuid::createUuid();
-    m_watchGeneration = QUuid::createUuid();
+    m_checkoutPart->stopWatching();
     m_api->renewGeneration();
-    if (m_poller) m_poller->cancel();
-    m_poller.reset();
-    if (m_catalogTimer) m_catalogTimer->cancel();
-    m_catalogTimer.reset();
-    if (m_customerSearchTask) m_customerSearchTask->cancel();
-    setCustomerSearchBusy(false);
+    m_catalogPart->stop();
+    m_customersPart->cancelSearch();
     setBusy(false);
-    setCatalogBusy(false);
 }
 
 // ---- sign-in and sign-out ----------------------------------------------------
@@ -335,6 +213,14 @@ QCoro::Task<> CheckoutModel::signInSteps()
     restoreWorkspace();
 }
 
+void CheckoutModel::adoptSession(Session session)
+{
+    m_api->setBase(m_server);
+    m_api->setToken(session.token);
+    setSession(std::move(session));
+    restoreWorkspace();
+}
+
 QCoro::Task<> CheckoutModel::logoutInBackground(std::shared_ptr<APIClient> client)
 {
     CancellationToken never; // named: see the note on co_await arguments in the header
@@ -359,20 +245,18 @@ void CheckoutModel::signOut()
     setSession(std::nullopt);
     m_api->setToken(QString());
 
-    setProducts({});
-    setCustomers({});
-    setQuotes({});
-    setDeals({});
-    setTransactions({});
+    m_catalogPart->setProducts({});
+    m_customersPart->setCustomers({});
+    m_customersPart->setQuotes({});
+    m_customersPart->setDeals({});
+    m_historyPart->setTransactions({});
+    m_historyPart->setLoaded(false);
     m_activeArchiveID.reset();
-    setArchivedRequests({});
-    setTransaction(std::nullopt);
+    m_historyPart->setArchivedRequests({});
+    m_checkoutPart->setTransaction(std::nullopt);
     // Signed out there is no draft file, so the user's file keeps its content.
     setDraft(Draft::make());
-    setPaymentsEnabled(false);
-    setPaymentRoute(defaultPaymentRoute);
-    setAccountingMode(defaultAccountingMode);
-    setPaymentsSetupMessage(QString());
+    m_checkoutPart->resetAccount();
 
     launch(logoutInBackground(std::move(logoutClient)));
 }
@@ -450,13 +334,24 @@ bool CheckoutModel::savedQuoteReady() const
 
 bool CheckoutModel::editingLocked() const
 {
+    const std::optional<CheckoutTransaction> &shown = m_checkoutPart->transaction();
     return m_busy || m_draft.pendingCheckout || m_draft.pendingSave || m_draft.pendingCustomer ||
-           (m_transaction && m_transaction->status != QLatin1String("canceled"));
+           (shown && shown->status != QLatin1String("canceled"));
 }
 
 bool CheckoutModel::canStartCheckout() const
 {
-    return m_paymentsEnabled && savedQuoteReady() && !m_draft.dirty && !editingLocked();
+    return m_checkoutPart->paymentsEnabled() && savedQuoteReady() && !m_draft.dirty && !editingLocked();
+}
+
+void CheckoutModel::ensureStored(const QString &label)
+{
+    try {
+        persistDraft(m_draft);
+    } catch (...) {
+        if (m_draftRecoveryBlocked) throw;
+        throw APIError{label + QString::fromUtf8(messages::notStoredSuffix)};
+    }
 }
 
 } // namespace vantrel

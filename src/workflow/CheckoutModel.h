@@ -1,29 +1,28 @@
 #pragma once
-// The one workspace model of the checkout client: who is signed in where, the
-// catalog, the quote being edited, the current checkout and the lists the
-// screens show.
+// The workspace of the checkout client: who is signed in where, the quote
+// being edited (the draft) and its files, the message slots and the busy
+// convention. It owns the client, the session, the generations and the
+// services, and hands the rest to its parts, each exposed to the screens as
+// a constant property:
+//   catalog    products, taxes, the catalog loop            (CatalogPart)
+//   customers  search, the customer's quotes and deals, creation (CustomersPart)
+//   quote      edits, open, save, deals                     (QuotePart)
+//   checkout   account settings, start, watch, recovery, after payment (CheckoutPart)
+//   history    the checkout list and the saved work         (HistoryPart)
 //
 // Main-thread confined; no locks. Operations that wait are QCoro coroutines
-// (parameters by value; after every co_await they re-check that the model is
-// alive and that the workspace generation and their task handle are still
-// current). Screens bind to the Q_PROPERTY fields and call the Q_INVOKABLE
-// entry points, which start the coroutines fire-and-forget.
+// (parameters by value; after every co_await they re-check that the
+// workspace is alive and still the same, see WorkspaceGuard). g++ 12 destroys
+// temporaries inside a co_await expression twice: every awaited call names
+// its arguments (and any lambda) in locals first.
 //
-// The implementation is split by concern:
-//   CheckoutModel.cpp             fields, conventions, start-up, sign-in/out
-//   CheckoutModelActions.cpp      the fire-and-forget entry points for QML
-//   CheckoutModelPersistence.cpp  workspace files, saved requests, reset, reopen
-//   CheckoutModelRefresh.cpp      account, taxes, checkout list, catalog loop
-//   CheckoutModelCustomers.cpp    customer search, selection and creation
-//   CheckoutModelQuotes.cpp       quote open, edit and save, deals
-//   CheckoutModelCheckout.cpp     checkout start, payment watch, recovery
-//   CheckoutModelPostPayment.cpp  hold, receipt, printing, next sale
+// CheckoutModel.cpp holds the conventions, start-up and sign-in/out;
+// CheckoutModelPersistence.cpp the workspace files, reset and reopen.
 
 #include "Launch.h"
 #include "TaskHandle.h"
 
 #include "records/BuildConfiguration.h"
-#include "records/CheckoutTransaction.h"
 #include "records/Money.h"
 #include "records/Quote.h"
 #include "records/Reference.h"
@@ -31,14 +30,12 @@
 #include "records/Workspace.h"
 
 #include <QCoroTask>
-#include <QDateTime>
 #include <QObject>
 #include <QPointer>
 #include <QUuid>
 #include <QVariant>
 
 #include <chrono>
-#include <exception>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -53,9 +50,9 @@ class CatalogPart;
 class CheckoutPart;
 class CustomersPart;
 class HistoryPart;
-class QuotePart;
 class PrintService;
 class ProductImageStore;
+class QuotePart;
 class SessionStore;
 class ZohoLogin;
 
@@ -92,9 +89,6 @@ public:
     Q_ENUM(WorkspaceTab)
 
 private:
-
-    // What the app shell binds to; the workspace's lists and actions live in
-    // its parts below. No record and no list reaches QML as JSON.
     Q_PROPERTY(WorkspaceTab selectedWorkspaceTab READ selectedWorkspaceTab
                    WRITE setSelectedWorkspaceTab NOTIFY selectedWorkspaceTabChanged)
     Q_PROPERTY(QString server READ server WRITE setServer NOTIFY serverChanged)
@@ -120,37 +114,17 @@ public:
                            QObject *parent = nullptr);
     ~CheckoutModel() override;
 
-    // ---- Fields (C++ view) ------------------------------------------------
+    // ---- Fields ----------------------------------------------------------------
     WorkspaceTab selectedWorkspaceTab() const { return m_selectedWorkspaceTab; }
     QString server() const { return m_server; }
     const std::optional<Session> &session() const { return m_session; }
-    const QList<Product> &products() const { return m_products; }
-    const QList<Tax> &taxes() const { return m_taxes; }
-    const QList<Customer> &customers() const { return m_customers; }
-    bool customerSearchBusy() const { return m_customerSearchBusy; }
-    const std::optional<QString> &customerSearchError() const { return m_customerSearchError; }
-    const QList<Quote> &quotes() const { return m_quotes; }
-    const QList<Deal> &deals() const { return m_deals; }
-    const QList<CheckoutTransaction> &transactions() const { return m_transactions; }
-    const QList<ArchivedWorkspaceRequest> &archivedRequests() const { return m_archivedRequests; }
     const Draft &draft() const { return m_draft; }
-    const std::optional<CheckoutTransaction> &transaction() const { return m_transaction; }
     const std::optional<QString> &error() const { return m_error; }
     const std::optional<QString> &notice() const { return m_notice; }
     bool busy() const { return m_busy; }
-    bool catalogBusy() const { return m_catalogBusy; }
-    const std::optional<QDateTime> &catalogAt() const { return m_catalogAt; }
-    bool paymentsEnabled() const { return m_paymentsEnabled; }
-    QString paymentRoute() const { return m_paymentRoute; }
-    QString accountingMode() const { return m_accountingMode; }
-    QString paymentsSetupMessage() const { return m_paymentsSetupMessage; }
     APIClient &api() const { return *m_api; }
     ProductImageStore &images() const { return *m_images; }
     ZohoLogin &login() const { return *m_login; }
-    const std::optional<TaskHandle> &poller() const { return m_poller; }
-    const std::optional<TaskHandle> &catalogTimer() const { return m_catalogTimer; }
-    const std::optional<TaskHandle> &customerSearchTask() const { return m_customerSearchTask; }
-    QUuid watchGeneration() const { return m_watchGeneration; }
     QUuid workspaceGeneration() const { return m_workspaceGeneration; }
     const std::optional<QString> &activeArchiveID() const { return m_activeArchiveID; }
     const std::optional<QString> &restoreWarning() const { return m_restoreWarning; }
@@ -158,34 +132,27 @@ public:
     const std::optional<QString> &storageDirectory() const { return m_storageDirectory; }
     const CheckoutModelServices &services() const { return m_services; }
     const CheckoutBuildConfiguration &buildConfiguration() const { return m_build; }
+    CatalogPart *catalogPart() const { return m_catalogPart; }
+    CustomersPart *customersPart() const { return m_customersPart; }
+    QuotePart *quotePart() const { return m_quotePart; }
+    CheckoutPart *checkoutPart() const { return m_checkoutPart; }
+    HistoryPart *historyPart() const { return m_historyPart; }
+    // How many times the draft file was written since the model was made.
+    int draftWrites() const { return m_draftWrites; }
 
-    // ---- Field assignment (main thread; every call notifies observers) ----
-    void setSelectedWorkspaceTab(WorkspaceTab tab);
     // A preview build keeps its pinned address whatever is assigned.
     void setServer(const QString &server);
-    void setSession(std::optional<Session> session);
-    void setProducts(QList<Product> products);
-    void setTaxes(QList<Tax> taxes);
-    void setCustomers(QList<Customer> customers);
-    void setCustomerSearchBusy(bool busy);
-    void setCustomerSearchError(std::optional<QString> error);
-    void setQuotes(QList<Quote> quotes);
-    void setDeals(QList<Deal> deals);
-    void setTransactions(QList<CheckoutTransaction> transactions);
-    void setArchivedRequests(QList<ArchivedWorkspaceRequest> list);
-    void setTransaction(std::optional<CheckoutTransaction> transaction);
+    void setSelectedWorkspaceTab(WorkspaceTab tab);
+    // Messages of the operations; a new one replaces the old.
     void setError(std::optional<QString> error);
     void setNotice(std::optional<QString> notice);
-    void setBusy(bool busy);
-    void setCatalogBusy(bool busy);
-    void setCatalogAt(std::optional<QDateTime> at);
-    void setPaymentsEnabled(bool enabled);
-    void setPaymentRoute(const QString &route);
-    void setAccountingMode(const QString &mode);
-    void setPaymentsSetupMessage(const QString &message);
 
     // ---- Start-up, conventions, sign-in (CheckoutModel.cpp) ----------------
     QCoro::Task<> start();
+    // Signs in with a session already in hand (read from the keychain at
+    // start-up, or made by a sign-in): the client takes the address and the
+    // token, and the user's workspace files are read. Nothing is sent.
+    void adoptSession(Session session);
     QCoro::Task<> refreshAll();
     // Runs one user operation under the busy flag. The operation is made only
     // when it will run (QCoro tasks start at once): pass a plain function that
@@ -209,6 +176,10 @@ public:
     // it; throws (publishing nothing) when it cannot be stored, with the
     // label of the request in the message.
     void storeDraft(Draft draft, const QString &label);
+    // Writes the workspace before a request is re-sent; throws like storeDraft.
+    void ensureStored(const QString &label);
+    // Marks a draft edited with a new save request id, without publishing it.
+    static void markEdited(Draft &draft);
     Decimal draftSubtotal() const;
     bool savedQuoteReady() const;
     bool canStartCheckout() const;
@@ -231,123 +202,32 @@ public:
     // SHA-256 of server followed by user, lower-case hex.
     static QString workspaceKey(const QString &server, const QString &user);
 
-    // ---- Account, taxes, checkout list, catalog (CheckoutModelRefresh.cpp) --
-    QCoro::Task<> refreshAccount();
-    QCoro::Task<> loadAccount(); // throws
-    QCoro::Task<> loadTransactions(); // throws
-    QCoro::Task<> refreshTransactions();
-    QCoro::Task<> refreshCatalog();
-    void startCatalogTimer();
-    bool usesDailySquareImport() const;
-    QString paymentsSetupNotice() const;
-
-    // ---- Customers and deals (CheckoutModelCustomers.cpp) ------------------
-    void searchCustomers(const QString &text);
-    QCoro::Task<> selectCustomer(Customer customer);
-    QCoro::Task<> loadQuotesAndDeals(Customer customer); // throws
-    QCoro::Task<bool> createCustomer(NewCustomerRequest form);
-    QCoro::Task<bool> recoverCustomerRequest(NewCustomerRequest request); // throws
-    // The screens' resume of a pending creation, as a busy operation: true
-    // when the customer is on the draft afterwards.
-    QCoro::Task<bool> resumeCustomerRequest();
-    void applyCreatedCustomer(const NewCustomerResponse &created);
-    // Puts an aborted creation's details back into the form; false when the
-    // draft's pending creation is not the one that was sent.
-    static bool clearAbortedCustomer(Draft &draft, const NewCustomerRequest &sent);
-
-    // ---- Quote open, edit and save (CheckoutModelQuotes.cpp) ----------------
-    QCoro::Task<bool> openQuote(QString id, Customer customer);
-    void loadQuote(const Quote &quote);
-    // Loads the quote into the given draft and publishes it, in one write.
-    void loadQuote(const Quote &quote, Draft draft);
-    void markEdited();
-    // Marks a draft edited with a new save request id, without publishing it.
-    static void markEdited(Draft &draft);
-    bool addProduct(const Product &product);
-    QCoro::Task<> saveQuote();
-    void ensureStored(const QString &label); // throws
-    QCoro::Task<> selectDeal(std::optional<Deal> deal);
-    QCoro::Task<> linkDeal(Quote quote, std::optional<Deal> deal); // throws
-    QCoro::Task<> refreshDeal(QString id);
-
-    // ---- Checkout, payment watch, recovery (CheckoutModelCheckout.cpp) -----
-    // True when the shown transaction is a live checkout afterwards.
-    QCoro::Task<bool> startCheckout(QString tender, QString cash);
-    void watch(const CheckoutTransaction &transaction);
-    QCoro::Task<> resume(CheckoutTransaction transaction);
-    QCoro::Task<> cancelCheckout(CheckoutTransaction transaction);
-    QCoro::Task<> recoverCheckoutRequest(); // throws
-    QCoro::Task<> resumeCheckout();
-    // Unlinks a draft whose checkout never started; false when the draft's
-    // pending checkout is not the one that was sent.
-    static bool clearAbortedCheckout(Draft &draft, const std::optional<CheckoutRequest> &sent);
-
-    // ---- After payment (CheckoutModelPostPayment.cpp) ----------------------
-    QCoro::Task<> setHold(bool hold);
-    QCoro::Task<> requestReceipt();
-    QCoro::Task<> printQuotePDF();
-    QCoro::Task<> printInvoicePDF();
-    QCoro::Task<> printDocument(QString path, QString jobName); // throws
-    void startNextSale();
-
-    Q_INVOKABLE void clearError() { setError(std::nullopt); }
-    Q_INVOKABLE void clearNotice() { setNotice(std::nullopt); }
-    Q_INVOKABLE void signOutNow() { signOut(); }
-
-    // ---- The shell's view of the fields and the parts ---------------------
+    // ---- The shell's view ------------------------------------------------------
     bool signedIn() const { return m_session.has_value(); }
     QString userName() const { return m_session ? m_session->user : QString(); }
     bool isDemo() const { return m_session && m_session->demo; }
     QString errorText() const { return m_error.value_or(QString()); }
     QString noticeText() const { return m_notice.value_or(QString()); }
     bool serverPinned() const { return m_build.isPreview; }
-    CatalogPart *catalogPart() const { return m_catalogPart; }
-    CustomersPart *customersPart() const { return m_customersPart; }
-    QuotePart *quotePart() const { return m_quotePart; }
-    CheckoutPart *checkoutPart() const { return m_checkoutPart; }
-    HistoryPart *historyPart() const { return m_historyPart; }
-    // How many times the draft file was written since the model was made.
-    int draftWrites() const { return m_draftWrites; }
+    Q_INVOKABLE void clearError() { setError(std::nullopt); }
+    Q_INVOKABLE void clearNotice() { setNotice(std::nullopt); }
+    Q_INVOKABLE void signOutNow() { signOut(); }
 
 signals:
     void selectedWorkspaceTabChanged();
     void serverChanged();
     void sessionChanged();
-    void productsChanged();
-    void taxesChanged();
-    void customersChanged();
-    void customerSearchBusyChanged();
-    void customerSearchErrorChanged();
-    void quotesChanged();
-    void dealsChanged();
-    void transactionsChanged();
-    void archivedRequestsChanged();
     void draftChanged();
-    void transactionChanged();
     void errorChanged();
     void noticeChanged();
     void busyChanged();
-    void catalogBusyChanged();
-    void catalogAtChanged();
-    void paymentsEnabledChanged();
-    void paymentRouteChanged();
-    void accountingModeChanged();
-    void paymentsSetupMessageChanged();
 
 private:
-    // The background loops; each holds the model weakly and its own handle.
-    static QCoro::Task<> catalogLoop(QPointer<CheckoutModel> model, TaskHandle handle, QUuid generation);
-    static QCoro::Task<> customerSearch(QPointer<CheckoutModel> model, TaskHandle handle, QString text);
-    static QCoro::Task<> pollLoop(QPointer<CheckoutModel> model, TaskHandle handle, QUuid generation,
-                                  QString transactionId, QString base, QString token);
     static QCoro::Task<> logoutInBackground(std::shared_ptr<APIClient> client);
     QCoro::Task<> signInSteps();
-    // Bodies of the busy operations of the quote and customer work.
-    QCoro::Task<> createCustomerSteps(NewCustomerRequest form);
-    QCoro::Task<> openQuoteSteps(QString id, Customer customer);
-    QCoro::Task<> saveQuoteSteps(Customer customer);
-    QCoro::Task<> refreshDealSteps(QString id);
     QString storageDirectoryPath() const;
+    void setSession(std::optional<Session> session);
+    void setBusy(bool busy);
 
     CheckoutModelServices m_services;
     CheckoutBuildConfiguration m_build;
@@ -357,33 +237,13 @@ private:
     WorkspaceTab m_selectedWorkspaceTab = WorkspaceTab::products;
     QString m_server;
     std::optional<Session> m_session;
-    QList<Product> m_products;
-    QList<Tax> m_taxes;
-    QList<Customer> m_customers;
-    bool m_customerSearchBusy = false;
-    std::optional<QString> m_customerSearchError;
-    QList<Quote> m_quotes;
-    QList<Deal> m_deals;
-    QList<CheckoutTransaction> m_transactions;
-    QList<ArchivedWorkspaceRequest> m_archivedRequests;
     Draft m_draft;
-    std::optional<CheckoutTransaction> m_transaction;
     std::optional<QString> m_error;
     std::optional<QString> m_notice;
     bool m_busy = false;
-    bool m_catalogBusy = false;
-    std::optional<QDateTime> m_catalogAt;
-    bool m_paymentsEnabled = false;
-    QString m_paymentRoute;
-    QString m_accountingMode;
-    QString m_paymentsSetupMessage;
     std::unique_ptr<APIClient> m_api;
     std::unique_ptr<ProductImageStore> m_images;
     std::unique_ptr<ZohoLogin> m_login;
-    std::optional<TaskHandle> m_poller;
-    std::optional<TaskHandle> m_catalogTimer;
-    std::optional<TaskHandle> m_customerSearchTask;
-    QUuid m_watchGeneration;
     QUuid m_workspaceGeneration;
     std::optional<QString> m_activeArchiveID;
     std::optional<QString> m_restoreWarning;

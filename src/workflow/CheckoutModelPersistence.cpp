@@ -3,6 +3,10 @@
 #include "CheckoutModel.h"
 
 #include "AtomicFile.h"
+#include "CatalogPart.h"
+#include "CheckoutPart.h"
+#include "CustomersPart.h"
+#include "HistoryPart.h"
 #include "records/Uuid.h"
 
 #include <QCryptographicHash>
@@ -73,9 +77,9 @@ void CheckoutModel::restoreWorkspace()
     m_draftRecoveryBlocked = false;
 
     try {
-        setArchivedRequests(loadArchivedRequests());
+        m_historyPart->setArchivedRequests(loadArchivedRequests());
     } catch (...) {
-        setArchivedRequests({});
+        m_historyPart->setArchivedRequests({});
         m_restoreWarning = QString::fromUtf8(messages::savedRequestsUnreadable);
     }
 
@@ -101,7 +105,7 @@ void CheckoutModel::restoreWorkspace()
 
     const QStringList keys = requestKeys(m_draft);
     if (keys.isEmpty()) return;
-    for (const ArchivedWorkspaceRequest &entry : std::as_const(m_archivedRequests)) {
+    for (const ArchivedWorkspaceRequest &entry : m_historyPart->archivedRequests()) {
         if (requestKeys(entry.draft) == keys) {
             m_activeArchiveID = entry.id;
             return;
@@ -151,7 +155,7 @@ QList<ArchivedWorkspaceRequest> CheckoutModel::archiveCurrentWorkspace(bool incl
     entry.id = newUuidString();
     entry.created = double(QDateTime::currentMSecsSinceEpoch()) / 1000.0;
     entry.draft = m_draft;
-    if (m_transaction) entry.transaction = archivableTransaction(*m_transaction);
+    if (const auto &shown = m_checkoutPart->transaction()) entry.transaction = archivableTransaction(*shown);
     list.prepend(std::move(entry));
     saveArchivedRequests(list);
     return list;
@@ -189,7 +193,7 @@ void CheckoutModel::releaseActiveArchiveEntry()
         const QString active = *m_activeArchiveID;
         list.removeIf([&](const ArchivedWorkspaceRequest &entry) { return entry.id == active; });
         saveArchivedRequests(list);
-        setArchivedRequests(std::move(list));
+        m_historyPart->setArchivedRequests(std::move(list));
         m_activeArchiveID.reset();
     } catch (...) {
         // The entry stays; it is released again once the file can be read.
@@ -215,26 +219,25 @@ bool CheckoutModel::resetWorkspace()
         return false;
     }
 
-    if (m_transaction) {
-        QList<CheckoutTransaction> transactions = m_transactions;
-        const QString id = m_transaction->id;
-        transactions.removeIf([&](const CheckoutTransaction &t) { return t.id == id; });
-        transactions.prepend(*m_transaction);
-        setTransactions(std::move(transactions));
+    if (const std::optional<CheckoutTransaction> shown = m_checkoutPart->transaction()) {
+        QList<CheckoutTransaction> transactions = m_historyPart->transactions();
+        transactions.removeIf([&](const CheckoutTransaction &t) { return t.id == shown->id; });
+        transactions.prepend(*shown);
+        m_historyPart->setTransactions(std::move(transactions));
     }
     cancelBackgroundWork();
     m_activeArchiveID.reset();
-    setArchivedRequests(std::move(list));
-    setTransaction(std::nullopt);
+    m_historyPart->setArchivedRequests(std::move(list));
+    m_checkoutPart->setTransaction(std::nullopt);
     publishDraft(fresh);
-    setCustomers({});
-    setQuotes({});
-    setDeals({});
-    setCustomerSearchError(std::nullopt);
+    m_customersPart->setCustomers({});
+    m_customersPart->setQuotes({});
+    m_customersPart->setDeals({});
+    m_customersPart->setCustomerSearchError(std::nullopt);
     setError(std::nullopt);
     setNotice(QString::fromUtf8(messages::resetDone));
     setSelectedWorkspaceTab(WorkspaceTab::products);
-    startCatalogTimer();
+    m_catalogPart->startCatalogTimer();
     return true;
 }
 
@@ -264,22 +267,22 @@ bool CheckoutModel::reopenArchivedRequest(const QString &id)
 
     cancelBackgroundWork();
     m_activeArchiveID.reset();
-    setArchivedRequests(std::move(list));
-    setTransaction(std::nullopt);
+    m_historyPart->setArchivedRequests(std::move(list));
+    m_checkoutPart->setTransaction(std::nullopt);
     publishDraft(entry->draft);
     m_activeArchiveID = entry->id;
-    setCustomers({});
-    setQuotes({});
-    setDeals(entry->draft.deal ? QList<Deal>{*entry->draft.deal} : QList<Deal>{});
-    setCustomerSearchError(std::nullopt);
+    m_customersPart->setCustomers({});
+    m_customersPart->setQuotes({});
+    m_customersPart->setDeals(entry->draft.deal ? QList<Deal>{*entry->draft.deal} : QList<Deal>{});
+    m_customersPart->setCustomerSearchError(std::nullopt);
     setError(std::nullopt);
     setNotice(QString::fromUtf8(messages::reopenDone));
     setSelectedWorkspaceTab(WorkspaceTab::quote);
     const std::optional<CheckoutRequest> &pending = entry->draft.pendingCheckout;
     if (entry->transaction && pending && pending->requestId == entry->transaction->id &&
         pending->quoteId == entry->transaction->quoteId)
-        watch(*entry->transaction);
-    startCatalogTimer();
+        m_checkoutPart->watch(*entry->transaction);
+    m_catalogPart->startCatalogTimer();
     return true;
 }
 

@@ -6,16 +6,27 @@
 
 namespace vantrel {
 
-CheckoutPart::CheckoutPart(CheckoutModel &workspace) : QObject(&workspace), m_workspace(workspace)
+namespace {
+
+const QString defaultPaymentRoute = QStringLiteral("square_terminal");
+const QString defaultAccountingMode = QStringLiteral("individual_zoho");
+
+template <class F>
+auto fromTransaction(const std::optional<CheckoutTransaction> &shown, F read) -> decltype(read(CheckoutTransaction{}))
 {
-    for (auto signal : {&CheckoutModel::paymentsEnabledChanged, &CheckoutModel::paymentRouteChanged,
-                        &CheckoutModel::accountingModeChanged, &CheckoutModel::paymentsSetupMessageChanged})
-        connect(&workspace, signal, this, &CheckoutPart::accountChanged);
-    connect(&workspace, &CheckoutModel::transactionChanged, this, &CheckoutPart::transactionChanged);
-    for (auto signal : {&CheckoutModel::paymentsEnabledChanged, &CheckoutModel::draftChanged,
-                        &CheckoutModel::busyChanged, &CheckoutModel::transactionChanged})
+    return shown ? read(*shown) : decltype(read(CheckoutTransaction{})){};
+}
+
+} // namespace
+
+CheckoutPart::CheckoutPart(CheckoutModel &workspace)
+    : QObject(&workspace), m_workspace(workspace), m_paymentRoute(defaultPaymentRoute),
+      m_accountingMode(defaultAccountingMode), m_watchGeneration(QUuid::createUuid())
+{
+    for (auto signal : {&CheckoutModel::draftChanged, &CheckoutModel::busyChanged})
         connect(&workspace, signal, this, &CheckoutPart::recheck);
-    m_canStartCheckout = workspace.canStartCheckout();
+    connect(this, &CheckoutPart::accountChanged, this, &CheckoutPart::recheck);
+    connect(this, &CheckoutPart::transactionChanged, this, &CheckoutPart::recheck);
 }
 
 void CheckoutPart::recheck()
@@ -26,95 +37,106 @@ void CheckoutPart::recheck()
     }
 }
 
-bool CheckoutPart::paymentsEnabled() const { return m_workspace.paymentsEnabled(); }
-QString CheckoutPart::paymentRoute() const { return m_workspace.paymentRoute(); }
-QString CheckoutPart::accountingMode() const { return m_workspace.accountingMode(); }
-QString CheckoutPart::paymentsSetupMessage() const { return m_workspace.paymentsSetupMessage(); }
-bool CheckoutPart::usesDailySquareImport() const { return m_workspace.usesDailySquareImport(); }
-QString CheckoutPart::paymentsSetupNotice() const { return m_workspace.paymentsSetupNotice(); }
-
-namespace {
-template <class F>
-auto fromTransaction(const CheckoutModel &workspace, F read) -> decltype(read(CheckoutTransaction{}))
+void CheckoutPart::setTransaction(std::optional<CheckoutTransaction> transaction)
 {
-    const std::optional<CheckoutTransaction> &shown = workspace.transaction();
-    return shown ? read(*shown) : decltype(read(CheckoutTransaction{})){};
+    if (transaction == m_transaction) return;
+    m_transaction = std::move(transaction);
+    emit transactionChanged();
 }
-} // namespace
 
-bool CheckoutPart::hasTransaction() const { return m_workspace.transaction().has_value(); }
+void CheckoutPart::applyAccount(const Me &me)
+{
+    const bool enabled = me.paymentsEnabled;
+    const QString route = me.paymentRoute.value_or(defaultPaymentRoute);
+    const QString mode = me.accountingMode.value_or(defaultAccountingMode);
+    const QString message = me.paymentsSetupMessage.value_or(QString());
+    if (enabled == m_paymentsEnabled && route == m_paymentRoute && mode == m_accountingMode &&
+        message == m_paymentsSetupMessage)
+        return;
+    m_paymentsEnabled = enabled;
+    m_paymentRoute = route;
+    m_accountingMode = mode;
+    m_paymentsSetupMessage = message;
+    emit accountChanged();
+}
+
+void CheckoutPart::resetAccount() { applyAccount(Me{}); }
+
+void CheckoutPart::stopWatching()
+{
+    if (m_poller) m_poller->cancel();
+    m_poller.reset();
+    m_watchGeneration = QUuid::createUuid();
+}
+
 QString CheckoutPart::transactionId() const
 {
-    return fromTransaction(m_workspace, [](const CheckoutTransaction &t) { return t.id; });
+    return fromTransaction(m_transaction, [](const CheckoutTransaction &t) { return t.id; });
 }
 QString CheckoutPart::status() const
 {
-    return fromTransaction(m_workspace, [](const CheckoutTransaction &t) { return t.status; });
+    return fromTransaction(m_transaction, [](const CheckoutTransaction &t) { return t.status; });
 }
 QString CheckoutPart::statusLabel() const
 {
-    return fromTransaction(m_workspace, [](const CheckoutTransaction &t) { return t.statusLabel(); });
+    return fromTransaction(m_transaction, [](const CheckoutTransaction &t) { return t.statusLabel(); });
 }
 QString CheckoutPart::tender() const
 {
-    return fromTransaction(m_workspace, [](const CheckoutTransaction &t) { return t.tender; });
+    return fromTransaction(m_transaction, [](const CheckoutTransaction &t) { return t.tender; });
 }
 QString CheckoutPart::quoteNumber() const
 {
-    return fromTransaction(m_workspace, [](const CheckoutTransaction &t) { return t.quoteNumber; });
+    return fromTransaction(m_transaction, [](const CheckoutTransaction &t) { return t.quoteNumber; });
 }
 qint64 CheckoutPart::amountCents() const
 {
-    return fromTransaction(m_workspace, [](const CheckoutTransaction &t) { return t.amountCents; });
+    return fromTransaction(m_transaction, [](const CheckoutTransaction &t) { return t.amountCents; });
 }
 qint64 CheckoutPart::cashCents() const
 {
-    return fromTransaction(m_workspace, [](const CheckoutTransaction &t) { return t.cashCents; });
+    return fromTransaction(m_transaction, [](const CheckoutTransaction &t) { return t.cashCents; });
 }
 QString CheckoutPart::amountText() const
 {
-    return fromTransaction(m_workspace, [](const CheckoutTransaction &t) { return centsText(t.amountCents); });
+    return fromTransaction(m_transaction, [](const CheckoutTransaction &t) { return centsText(t.amountCents); });
 }
 bool CheckoutPart::hold() const
 {
-    return fromTransaction(m_workspace, [](const CheckoutTransaction &t) { return t.hold; });
+    return fromTransaction(m_transaction, [](const CheckoutTransaction &t) { return t.hold; });
 }
 QString CheckoutPart::invoiceNumber() const
 {
-    return fromTransaction(m_workspace, [](const CheckoutTransaction &t) { return t.invoiceNumber.value_or(QString()); });
+    return fromTransaction(m_transaction, [](const CheckoutTransaction &t) { return t.invoiceNumber.value_or(QString()); });
 }
 QString CheckoutPart::receiptLink() const
 {
-    return fromTransaction(m_workspace, [](const CheckoutTransaction &t) {
+    return fromTransaction(m_transaction, [](const CheckoutTransaction &t) {
         const std::optional<QUrl> link = t.receiptLink();
         return link ? link->toString() : QString();
     });
 }
 QString CheckoutPart::transactionError() const
 {
-    return fromTransaction(m_workspace, [](const CheckoutTransaction &t) { return t.error; });
+    return fromTransaction(m_transaction, [](const CheckoutTransaction &t) { return t.error; });
 }
 
-QCoro::QmlTask CheckoutPart::start(const QString &tender, const QString &cash)
+QCoro::QmlTask CheckoutPart::start(const QString &tender, const QString &cash) { return startCheckout(tender, cash); }
+
+void CheckoutPart::resumeShown()
 {
-    return m_workspace.startCheckout(tender, cash);
+    if (m_transaction) launch(resume(*m_transaction));
 }
 
-void CheckoutPart::resumeCheckout() { launch(m_workspace.resumeCheckout()); }
-
-void CheckoutPart::resume()
-{
-    if (const auto &shown = m_workspace.transaction()) launch(m_workspace.resume(*shown));
-}
+void CheckoutPart::resumePending() { launch(resumeCheckout()); }
 
 void CheckoutPart::cancel()
 {
-    if (const auto &shown = m_workspace.transaction()) launch(m_workspace.cancelCheckout(*shown));
+    if (m_transaction) launch(cancelCheckout(*m_transaction));
 }
 
-void CheckoutPart::setHold(bool hold) { launch(m_workspace.setHold(hold)); }
-void CheckoutPart::requestReceipt() { launch(m_workspace.requestReceipt()); }
-void CheckoutPart::printInvoicePDF() { launch(m_workspace.printInvoicePDF()); }
-void CheckoutPart::startNextSale() { m_workspace.startNextSale(); }
+void CheckoutPart::changeHold(bool hold) { launch(setHold(hold)); }
+void CheckoutPart::askForReceipt() { launch(requestReceipt()); }
+void CheckoutPart::printInvoice() { launch(printInvoicePDF()); }
 
 } // namespace vantrel

@@ -1,10 +1,22 @@
 #pragma once
-// The checkout as the screens see it: the account's payment settings, the
+// The checkout of the workspace: the account's payment settings, the
 // transaction being shown and watched, and the actions before and after
-// payment.
+// payment. The flow itself is in CheckoutPartFlow.cpp.
+
+#include "TaskHandle.h"
+
+#include "records/CheckoutTransaction.h"
+#include "records/Reference.h"
+#include "records/Requests.h"
+#include "records/Workspace.h"
 
 #include <QCoroQmlTask>
+#include <QCoroTask>
 #include <QObject>
+#include <QPointer>
+#include <QUuid>
+
+#include <optional>
 
 namespace vantrel {
 
@@ -37,15 +49,44 @@ class CheckoutPart : public QObject {
 
 public:
     explicit CheckoutPart(CheckoutModel &workspace);
+    CheckoutModel &workspace() const { return m_workspace; }
 
-    bool paymentsEnabled() const;
-    QString paymentRoute() const;
-    QString accountingMode() const;
-    QString paymentsSetupMessage() const;
+    // ---- state ---------------------------------------------------------------
+    const std::optional<CheckoutTransaction> &transaction() const { return m_transaction; }
+    bool paymentsEnabled() const { return m_paymentsEnabled; }
+    QString paymentRoute() const { return m_paymentRoute; }
+    QString accountingMode() const { return m_accountingMode; }
+    QString paymentsSetupMessage() const { return m_paymentsSetupMessage; }
     bool usesDailySquareImport() const;
     QString paymentsSetupNotice() const;
     bool canStartCheckout() const { return m_canStartCheckout; }
-    bool hasTransaction() const;
+    const std::optional<TaskHandle> &poller() const { return m_poller; }
+    QUuid watchGeneration() const { return m_watchGeneration; }
+
+    // ---- operations ------------------------------------------------------------
+    QCoro::Task<> refreshAccount();
+    QCoro::Task<> loadAccount(); // throws
+    // The account settings of a reply of the account endpoint.
+    void applyAccount(const Me &me);
+    // True when the shown transaction is a live checkout afterwards.
+    QCoro::Task<bool> startCheckout(QString tender, QString cash);
+    void watch(const CheckoutTransaction &transaction);
+    QCoro::Task<> resume(CheckoutTransaction transaction);
+    QCoro::Task<> cancelCheckout(CheckoutTransaction transaction);
+    QCoro::Task<> recoverCheckoutRequest(); // throws
+    QCoro::Task<> resumeCheckout();
+    // Unlinks a draft whose checkout never started; false when the draft's
+    // pending checkout is not the one that was sent.
+    static bool clearAbortedCheckout(Draft &draft, const std::optional<CheckoutRequest> &sent);
+    QCoro::Task<> setHold(bool hold);
+    QCoro::Task<> requestReceipt();
+    QCoro::Task<> printQuotePDF();
+    QCoro::Task<> printInvoicePDF();
+    QCoro::Task<> printDocument(QString path, QString jobName); // throws
+    void startNextSale();
+
+    // ---- the screens' view -----------------------------------------------------
+    bool hasTransaction() const { return m_transaction.has_value(); }
     QString transactionId() const;
     QString status() const;
     QString statusLabel() const;
@@ -61,13 +102,13 @@ public:
 
     // Resolves to true when a checkout was started (or the stored one re-sent).
     Q_INVOKABLE QCoro::QmlTask start(const QString &tender, const QString &cash);
-    Q_INVOKABLE void resumeCheckout();
-    Q_INVOKABLE void resume();
+    Q_INVOKABLE void resumeShown();
+    Q_INVOKABLE void resumePending();
     Q_INVOKABLE void cancel();
-    Q_INVOKABLE void setHold(bool hold);
-    Q_INVOKABLE void requestReceipt();
-    Q_INVOKABLE void printInvoicePDF();
-    Q_INVOKABLE void startNextSale();
+    Q_INVOKABLE void changeHold(bool hold);
+    Q_INVOKABLE void askForReceipt();
+    Q_INVOKABLE void printInvoice();
+    Q_INVOKABLE void nextSale() { startNextSale(); }
 
 signals:
     void accountChanged();
@@ -75,9 +116,26 @@ signals:
     void canStartCheckoutChanged();
 
 private:
+    friend class CheckoutModel;
+    friend class QuotePart;
+
+    static QCoro::Task<> pollLoop(QPointer<CheckoutPart> model, TaskHandle handle, QUuid generation,
+                                  QString transactionId, QString base, QString token);
+    static QCoro::Task<> holdOnServer(CheckoutPart *part, QString id, bool hold);
+    void setTransaction(std::optional<CheckoutTransaction> transaction);
+    // Stops the payment-status watch; its late replies are dropped.
+    void stopWatching();
+    void resetAccount();
     void recheck();
 
     CheckoutModel &m_workspace;
+    std::optional<CheckoutTransaction> m_transaction;
+    bool m_paymentsEnabled = false;
+    QString m_paymentRoute;
+    QString m_accountingMode;
+    QString m_paymentsSetupMessage;
+    std::optional<TaskHandle> m_poller;
+    QUuid m_watchGeneration;
     bool m_canStartCheckout = false;
 };
 

@@ -1,8 +1,13 @@
 #include "CustomersPart.h"
 
 #include "CheckoutModel.h"
+#include "Launch.h"
+#include "QuoteValidation.h"
+#include "WorkspaceGuard.h"
 
 #include "records/Uuid.h"
+#include "server/APIClient.h"
+#include "server/Endpoints.h"
 
 namespace vantrel {
 
@@ -10,30 +15,127 @@ CustomersPart::CustomersPart(CheckoutModel &workspace)
     : QObject(&workspace), m_workspace(workspace), m_results(makeCustomerList(this)),
       m_quotes(makeQuoteList(this)), m_deals(makeDealList(this))
 {
-    connect(&workspace, &CheckoutModel::customersChanged, this,
-            [this] { m_results->assign(m_workspace.customers()); });
-    connect(&workspace, &CheckoutModel::quotesChanged, this, [this] { m_quotes->assign(m_workspace.quotes()); });
-    connect(&workspace, &CheckoutModel::dealsChanged, this, [this] { m_deals->assign(m_workspace.deals()); });
-    connect(&workspace, &CheckoutModel::customerSearchBusyChanged, this, &CustomersPart::searchBusyChanged);
-    connect(&workspace, &CheckoutModel::customerSearchErrorChanged, this, &CustomersPart::searchErrorChanged);
 }
 
-bool CustomersPart::searchBusy() const { return m_workspace.customerSearchBusy(); }
+void CustomersPart::setCustomers(QList<Customer> customers) { m_results->assign(std::move(customers)); }
+void CustomersPart::setQuotes(QList<Quote> quotes) { m_quotes->assign(std::move(quotes)); }
+void CustomersPart::setDeals(QList<Deal> deals) { m_deals->assign(std::move(deals)); }
 
-QString CustomersPart::searchError() const { return m_workspace.customerSearchError().value_or(QString()); }
+void CustomersPart::setCustomerSearchBusy(bool busy)
+{
+    if (busy == m_customerSearchBusy) return;
+    m_customerSearchBusy = busy;
+    emit customerSearchBusyChanged();
+}
 
-void CustomersPart::search(const QString &text) { m_workspace.searchCustomers(text); }
+void CustomersPart::setCustomerSearchError(std::optional<QString> error)
+{
+    if (error == m_customerSearchError) return;
+    m_customerSearchError = std::move(error);
+    emit customerSearchErrorChanged();
+}
+
+void CustomersPart::cancelSearch()
+{
+    // The handle itself stays: a search started later replaces it.
+    if (m_customerSearchTask) m_customerSearchTask->cancel();
+    setCustomerSearchBusy(false);
+}
+
+// ---- search --------------------------------------------------------------------
+
+void CustomersPart::searchCustomers(const QString &text)
+{
+    if (m_customerSearchTask) m_customerSearchTask->cancel();
+    setCustomerSearchBusy(true);
+    setCustomerSearchError(std::nullopt);
+    setCustomers({});
+    TaskHandle handle = TaskHandle::make();
+    m_customerSearchTask = handle;
+    launch(customerSearch(QPointer<CustomersPart>(this), handle, text));
+}
+
+QCoro::Task<> CustomersPart::customerSearch(QPointer<CustomersPart> part, TaskHandle handle, QString text)
+{
+    // The debounce: a newer keystroke cancels this task before it sends.
+    const std::chrono::milliseconds debounce =
+        part ? part->m_workspace.services().searchDebounce : std::chrono::milliseconds(0);
+    co_await TaskHandle::sleep(handle, debounce);
+    if (handle.isCancelled() || !part) co_return;
+
+    try {
+        const QString query = text.trimmed();
+        CustomersResponse reply = co_await CheckoutAPI::customers(part->m_workspace.api(), query, handle.token());
+        if (handle.isCancelled() || !part) co_return;
+        part->setCustomers(std::move(reply.customers));
+        part->setCustomerSearchBusy(false);
+    } catch (...) {
+        const std::exception_ptr failure = std::current_exception();
+        if (handle.isCancelled() || !part) co_return;
+        // A reply cut off by a new address or token belongs to nobody.
+        if (!isCancellation(failure)) part->setCustomerSearchError(errorDescription(failure));
+        part->setCustomerSearchBusy(false);
+    }
+}
+
+// ---- selection and lists ---------------------------------------------------------
+
+namespace {
+
+QCoro::Task<> busyLoadQuotesAndDeals(CustomersPart *part, CheckoutModel *workspace, Customer customer)
+{
+    // Named first: a capturing temporary inside a co_await expression is
+    // destroyed twice by this compiler.
+    std::function<QCoro::Task<>()> load = [part, customer] { return part->loadQuotesAndDeals(customer); };
+    co_await workspace->performBusy(std::move(load));
+}
+
+} // namespace
+
+QCoro::Task<> CustomersPart::selectCustomer(Customer customer)
+{
+    if (m_workspace.editingLocked()) co_return;
+    // One draft change: the unfinished new-customer form goes, and another
+    // customer starts a new, edited quote.
+    const Draft &current = m_workspace.draft();
+    Draft draft = current;
+    draft.customerDraft.reset();
+    if (!(current.customer && current.customer->id == customer.id)) {
+        draft.customer = customer;
+        draft.deal.reset();
+        draft.sourceId.clear();
+        draft.sourceNumber.clear();
+        draft.saved.reset();
+        CheckoutModel::markEdited(draft);
+    }
+    if (draft != current) m_workspace.setDraft(std::move(draft));
+    if (const std::optional<Customer> chosen = m_workspace.draft().customer)
+        co_await busyLoadQuotesAndDeals(this, &m_workspace, *chosen);
+}
+
+QCoro::Task<> CustomersPart::loadQuotesAndDeals(Customer customer)
+{
+    const WorkspaceGuard guard(m_workspace);
+    QuotesResponse quotes = co_await CheckoutAPI::quotes(m_workspace.api(), customer.id);
+    guard.ensure();
+    setQuotes(std::move(quotes.quotes));
+    DealsResponse deals = co_await CheckoutAPI::deals(m_workspace.api(), customer.id);
+    guard.ensure();
+    setDeals(std::move(deals.deals));
+}
 
 QCoro::Task<bool> CustomersPart::selectById(QString customerId)
 {
     const int row = m_results->indexOfId(customerId);
     if (row < 0 || m_workspace.editingLocked()) co_return false;
     const Customer customer = m_results->items().at(row);
-    co_await m_workspace.selectCustomer(customer);
+    co_await selectCustomer(customer);
     co_return true;
 }
 
 QCoro::QmlTask CustomersPart::select(const QString &customerId) { return selectById(customerId); }
+
+// ---- creation ------------------------------------------------------------------------
 
 QCoro::QmlTask CustomersPart::create(const QString &firstName, const QString &lastName, const QString &phone,
                                      const QString &email, const QString &campaignId, const QString &dealAmount)
@@ -48,9 +150,125 @@ QCoro::QmlTask CustomersPart::create(const QString &firstName, const QString &la
     form.email = email;
     if (!campaignId.isEmpty()) form.campaignId = campaignId;
     if (!dealAmount.isEmpty()) form.dealAmount = dealAmount;
-    return m_workspace.createCustomer(std::move(form));
+    return createCustomer(std::move(form));
 }
 
-QCoro::QmlTask CustomersPart::recoverPendingRequest() { return m_workspace.resumeCustomerRequest(); }
+QCoro::Task<bool> CustomersPart::createCustomer(NewCustomerRequest form)
+{
+    if (!m_workspace.draft().pendingCustomer) {
+        if (const std::optional<QString> message = form.validationMessage()) {
+            m_workspace.setError(*message);
+            co_return false;
+        }
+    }
+    // performBusy makes the operation only when it runs, so a dropped tap
+    // neither stores nor sends anything. Every way out of the steps that does
+    // not leave the customer on the draft throws.
+    std::function<QCoro::Task<>()> steps = [this, form] { return createCustomerSteps(form); };
+    const bool created = co_await m_workspace.performBusy(std::move(steps));
+    co_return created;
+}
+
+QCoro::Task<> CustomersPart::createCustomerSteps(NewCustomerRequest form)
+{
+    QPointer<CustomersPart> self(this);
+    // A retry sends the stored request, never the form as it is now.
+    const NewCustomerRequest request = m_workspace.draft().pendingCustomer.value_or(form);
+    Draft draft = m_workspace.draft();
+    draft.pendingCustomer = request;
+    draft.customerDraft.reset();
+    m_workspace.storeDraft(std::move(draft), QString::fromUtf8(messages::customerCreationLabel));
+
+    std::exception_ptr failure;
+    try {
+        const NewCustomerResponse reply = co_await CheckoutAPI::createCustomer(m_workspace.api(), request);
+        if (!self || m_workspace.draft().pendingCustomer != request) throw CancelledError();
+        applyCreatedCustomer(reply);
+        co_return;
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    if (!self || isCancellation(failure)) throw CancelledError();
+
+    // The outcome is unknown: the server may have created the customer and
+    // lost only the reply. Ask before showing anything.
+    bool completed = false;
+    try {
+        completed = co_await recoverCustomerRequest(request);
+    } catch (...) {
+        if (isCancellation(std::current_exception())) throw CancelledError();
+        std::rethrow_exception(failure);
+    }
+    if (!completed) std::rethrow_exception(failure);
+}
+
+QCoro::Task<bool> CustomersPart::recoverCustomerRequest(NewCustomerRequest request)
+{
+    if (m_workspace.draft().pendingCustomer != request) throw CancelledError();
+    QPointer<CustomersPart> self(this);
+    const QUuid generation = m_workspace.api().generation();
+    const CustomerRequestRecovery reply = co_await CheckoutAPI::recoverCustomerRequest(m_workspace.api(), request);
+    if (!self || m_workspace.api().generation() != generation || m_workspace.draft().pendingCustomer != request)
+        throw CancelledError();
+    reply.validate(request);
+    if (reply.customer && reply.deal) {
+        applyCreatedCustomer(NewCustomerResponse{*reply.customer, *reply.deal});
+        co_return true;
+    }
+    Draft draft = m_workspace.draft();
+    if (clearAbortedCustomer(draft, request)) {
+        m_workspace.setDraft(draft);
+        m_workspace.releaseActiveArchiveEntry();
+    }
+    co_return false;
+}
+
+namespace {
+
+QCoro::Task<> recoverInto(CustomersPart *part, NewCustomerRequest pending, bool *completed)
+{
+    *completed = co_await part->recoverCustomerRequest(pending);
+}
+
+} // namespace
+
+QCoro::Task<bool> CustomersPart::resumeCustomerRequest()
+{
+    if (!m_workspace.draft().pendingCustomer) co_return false;
+    const NewCustomerRequest pending = *m_workspace.draft().pendingCustomer;
+    bool completed = false;
+    std::function<QCoro::Task<>()> recover = [this, pending, &completed] {
+        return recoverInto(this, pending, &completed);
+    };
+    const bool ran = co_await m_workspace.performBusy(std::move(recover));
+    co_return ran && completed;
+}
+
+void CustomersPart::applyCreatedCustomer(const NewCustomerResponse &created)
+{
+    Draft draft = m_workspace.draft();
+    draft.customer = created.customer;
+    draft.deal = created.deal;
+    draft.sourceId.clear();
+    draft.sourceNumber.clear();
+    draft.saved.reset();
+    CheckoutModel::markEdited(draft);
+    draft.pendingCustomer.reset();
+    draft.customerDraft.reset();
+    m_workspace.setDraft(std::move(draft));
+    m_workspace.releaseActiveArchiveEntry();
+    setDeals({created.deal});
+    setQuotes({});
+}
+
+bool CustomersPart::clearAbortedCustomer(Draft &draft, const NewCustomerRequest &sent)
+{
+    if (draft.pendingCustomer != sent) return false;
+    NewCustomerRequest details = sent;
+    details.requestId = newUuidString();
+    draft.customerDraft = details;
+    draft.pendingCustomer.reset();
+    return true;
+}
 
 } // namespace vantrel

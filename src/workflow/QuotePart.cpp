@@ -4,9 +4,27 @@
 #include "Launch.h"
 #include "QuoteValidation.h"
 
+#include "CheckoutPart.h"
+#include "CustomersPart.h"
+#include "CatalogPart.h"
+#include "WorkspaceGuard.h"
+
 #include "records/Money.h"
+#include "records/Uuid.h"
+#include "server/APIClient.h"
+#include "server/Endpoints.h"
 
 namespace vantrel {
+
+namespace {
+
+const QStringList editableQuoteStatuses{QStringLiteral("draft"), QStringLiteral("sent"),
+                                        QStringLiteral("accepted"), QStringLiteral("declined"),
+                                        QStringLiteral("expired")};
+
+APIError message(const char *text) { return APIError{QString::fromUtf8(text)}; }
+
+} // namespace
 
 QuotePart::QuotePart(CheckoutModel &workspace)
     : QObject(&workspace), m_workspace(workspace), m_lines(makeQuoteLineList(this)),
@@ -17,7 +35,7 @@ QuotePart::QuotePart(CheckoutModel &workspace)
     m_savedQuoteReady = workspace.savedQuoteReady();
     connect(&workspace, &CheckoutModel::draftChanged, this, &QuotePart::draftReplaced);
     connect(&workspace, &CheckoutModel::busyChanged, this, &QuotePart::recheckLocks);
-    connect(&workspace, &CheckoutModel::transactionChanged, this, &QuotePart::recheckLocks);
+    connect(workspace.checkoutPart(), &CheckoutPart::transactionChanged, this, &QuotePart::recheckLocks);
 }
 
 // Emits the signals of exactly the fields that changed.
@@ -92,11 +110,11 @@ QString QuotePart::subtotalText() const
 
 bool QuotePart::addProduct(const QString &productId)
 {
-    const QList<Product> &products = m_workspace.products();
+    const QList<Product> &products = m_workspace.catalogPart()->products();
     const auto found = std::find_if(products.cbegin(), products.cend(),
                                     [&](const Product &p) { return p.id == productId; });
     if (found == products.cend()) return false;
-    return m_workspace.addProduct(*found);
+    return addProduct(*found);
 }
 
 bool QuotePart::editField(const std::function<void(Draft &)> &change)
@@ -189,23 +207,23 @@ bool QuotePart::setAdjustment(const QString &text)
 
 // ---- requests ------------------------------------------------------------------------
 
-void QuotePart::save() { launch(m_workspace.saveQuote()); }
+void QuotePart::save() { launch(saveQuote()); }
 
 QCoro::Task<bool> QuotePart::openQuoteById(QString quoteId, QString customerId)
 {
     // The owner is a customer of the search results or the draft's own.
     std::optional<Customer> owner;
-    const QList<Customer> &found = m_workspace.customers();
+    const QList<Customer> &found = m_workspace.customersPart()->customers();
     const auto listed = std::find_if(found.cbegin(), found.cend(), [&](const Customer &c) { return c.id == customerId; });
     if (listed != found.cend()) owner = *listed;
     else if (m_shown.customer && m_shown.customer->id == customerId) owner = m_shown.customer;
     if (!owner) co_return false;
     const Customer customer = *owner;
-    const bool opened = co_await m_workspace.openQuote(quoteId, customer);
+    const bool opened = co_await openQuote(quoteId, customer);
     co_return opened;
 }
 
-QCoro::QmlTask QuotePart::openQuote(const QString &quoteId, const QString &customerId)
+QCoro::QmlTask QuotePart::openQuoteFor(const QString &quoteId, const QString &customerId)
 {
     return openQuoteById(quoteId, customerId);
 }
@@ -214,19 +232,215 @@ void QuotePart::selectDeal(const QString &dealId)
 {
     std::optional<Deal> deal;
     if (!dealId.isEmpty()) {
-        const QList<Deal> &deals = m_workspace.deals();
+        const QList<Deal> &deals = m_workspace.customersPart()->deals();
         const auto found = std::find_if(deals.cbegin(), deals.cend(), [&](const Deal &d) { return d.id == dealId; });
         if (found == deals.cend()) return;
         deal = *found;
     }
-    launch(m_workspace.selectDeal(std::move(deal)));
+    launch(selectDeal(std::move(deal)));
 }
 
 void QuotePart::refreshDeal()
 {
-    if (m_shown.deal) launch(m_workspace.refreshDeal(m_shown.deal->id));
+    if (m_shown.deal) launch(refreshDeal(m_shown.deal->id));
 }
 
-void QuotePart::printQuotePDF() { launch(m_workspace.printQuotePDF()); }
+void QuotePart::printQuotePDF() { launch(m_workspace.checkoutPart()->printQuotePDF()); }
+
+// ---- operations ----------------------------------------------------------------------
+
+
+void QuotePart::markEdited()
+{
+    Draft draft = m_workspace.draft();
+    CheckoutModel::markEdited(draft);
+    m_workspace.setDraft(std::move(draft));
+}
+
+bool QuotePart::addProduct(const Product &product)
+{
+    return m_workspace.editDraft([&](Draft &draft) {
+        const auto line = std::find_if(draft.lines.begin(), draft.lines.end(),
+                                       [&](const QuoteLine &l) { return l.itemId == product.id; });
+        if (line != draft.lines.end())
+            line->quantity = quantityPlusOne(line->quantity);
+        else
+            draft.lines.append(QuoteLine::fromProduct(product));
+    });
+}
+
+void QuotePart::loadQuote(const Quote &quote) { loadQuote(quote, m_workspace.draft()); }
+
+void QuotePart::loadQuote(const Quote &quote, Draft draft)
+{
+    // One write: the file never holds a half-loaded quote.
+    draft.sourceId = quote.id;
+    draft.sourceNumber = quote.number;
+    draft.lines = quote.lines;
+    draft.notes = quote.notes;
+    draft.terms = quote.terms;
+    draft.discount = quote.discount;
+    draft.shipping = quote.shipping;
+    draft.adjustment = quote.adjustment;
+    draft.discountType = quote.discountType;
+    draft.saved = quote;
+    draft.dirty = false;
+    draft.pendingSave.reset();
+    draft.requestId = newUuidString();
+    draft.checkoutRequestId = newUuidString();
+    m_workspace.setDraft(std::move(draft));
+    m_workspace.releaseActiveArchiveEntry();
+}
+
+// ---- opening a server quote ----------------------------------------------------------------
+
+QCoro::Task<bool> QuotePart::openQuote(QString id, Customer customer)
+{
+    if (m_workspace.editingLocked()) co_return false;
+    // Named first: a capturing temporary inside a co_await expression is
+    // destroyed twice by this compiler.
+    std::function<QCoro::Task<>()> steps = [this, id, customer] { return openQuoteSteps(id, customer); };
+    const bool opened = co_await m_workspace.performBusy(std::move(steps));
+    co_return opened;
+}
+
+QCoro::Task<> QuotePart::openQuoteSteps(QString id, Customer customer)
+{
+    const WorkspaceGuard guard(m_workspace);
+
+    // A fresh copy: the listed one may be minutes old.
+    const Quote quote = co_await CheckoutAPI::quote(m_workspace.api(), id);
+    guard.ensure();
+    if (quote.customerId != customer.id) throw message(messages::quoteOfOtherCustomer);
+    if (quote.checkoutReadOnly.value_or(false)) throw message(messages::quoteManagedElsewhere);
+    if (!editableQuoteStatuses.contains(quote.status)) throw message(messages::quoteNotEditable);
+    if (quote.transaction && quote.transaction->status != QLatin1String("canceled"))
+        throw message(messages::quoteNotEditable);
+    if (quote.paymentSummary && !quote.paymentSummary->invoices.isEmpty())
+        throw message(messages::quoteNotEditable);
+
+    std::optional<Deal> deal;
+    if (!quote.dealId.isEmpty()) {
+        deal = co_await CheckoutAPI::deal(m_workspace.api(), quote.dealId);
+        guard.ensure();
+    }
+
+    CheckoutPart &checkout = *m_workspace.checkoutPart();
+    checkout.stopWatching();
+    // The customer, the quote and its deal arrive in one draft change.
+    Draft draft = m_workspace.draft();
+    draft.customerDraft.reset();
+    draft.customer = customer;
+    draft.deal = deal;
+    loadQuote(quote, std::move(draft));
+    CustomersPart &customers = *m_workspace.customersPart();
+    customers.setQuotes({});
+    customers.setDeals(deal ? QList<Deal>{*deal} : QList<Deal>{});
+    checkout.setTransaction(quote.transaction);
+    // Only a canceled checkout gets here, so watching starts no polling.
+    if (quote.transaction) checkout.watch(*quote.transaction);
+    m_workspace.setSelectedWorkspaceTab(WorkspaceTab::quote);
+}
+
+// ---- saving --------------------------------------------------------------------------------
+
+QCoro::Task<> QuotePart::saveQuote()
+{
+    // Dropped like every other operation while one runs.
+    if (m_workspace.busy()) co_return;
+    const Draft &current = m_workspace.draft();
+    if (!current.customer) {
+        m_workspace.setError(QString::fromUtf8(messages::chooseCustomerFirst));
+        co_return;
+    }
+    // A pending save is re-sent exactly as stored, so it is not checked again.
+    if (!current.pendingSave) {
+        if (const std::optional<QString> problem = quoteValidationMessage(current)) {
+            m_workspace.setError(*problem);
+            co_return;
+        }
+    }
+    const Customer customer = *current.customer;
+    std::function<QCoro::Task<>()> steps = [this, customer] { return saveQuoteSteps(customer); };
+    co_await m_workspace.performBusy(std::move(steps));
+}
+
+QCoro::Task<> QuotePart::saveQuoteSteps(Customer customer)
+{
+    const WorkspaceGuard guard(m_workspace);
+    const Draft &current = m_workspace.draft();
+
+    SaveQuoteRequest request;
+    if (current.pendingSave) {
+        request = *current.pendingSave;
+    } else {
+        request.requestId = current.requestId;
+        request.sourceId = current.sourceId;
+        request.customerId = customer.id;
+        request.dealId = current.deal ? current.deal->id : QString();
+        request.lines = current.lines;
+        request.notes = current.notes;
+        request.terms = current.terms;
+        request.discount = current.discount;
+        request.shipping = current.shipping;
+        request.adjustment = current.adjustment;
+    }
+    Draft draft = current;
+    draft.pendingSave = request;
+    m_workspace.storeDraft(std::move(draft), QString::fromUtf8(messages::quoteSaveLabel));
+
+    const Quote saved = co_await CheckoutAPI::saveQuote(m_workspace.api(), request);
+    guard.ensure();
+    // The draft was replaced meanwhile (a reopened request, say): this reply
+    // is not about the draft on screen.
+    if (m_workspace.draft().pendingSave != request) throw CancelledError();
+    loadQuote(saved);
+    m_workspace.setNotice(saved.number + QString::fromUtf8(messages::quoteSavedSuffix));
+}
+
+// ---- deals -----------------------------------------------------------------------------------
+
+QCoro::Task<> QuotePart::selectDeal(std::optional<Deal> deal)
+{
+    const Draft &current = m_workspace.draft();
+    if (current.saved && !current.dirty) {
+        const Quote quote = *current.saved;
+        std::function<QCoro::Task<>()> link = [this, quote, deal] { return linkDeal(quote, deal); };
+        co_await m_workspace.performBusy(std::move(link));
+        co_return;
+    }
+    // A local choice is an edit, and a locked draft takes no edits.
+    m_workspace.editDraft([&](Draft &draft) { draft.deal = deal; });
+}
+
+QCoro::Task<> QuotePart::linkDeal(Quote quote, std::optional<Deal> deal)
+{
+    const WorkspaceGuard guard(m_workspace);
+    // Outside the co_await: this compiler mishandles a conditional there.
+    const QString dealId = deal ? deal->id : QString();
+    const Quote linked = co_await CheckoutAPI::linkQuoteDeal(m_workspace.api(), quote.id, dealId);
+    guard.ensure();
+    if (!m_workspace.draft().saved || m_workspace.draft().saved->id != quote.id) throw CancelledError();
+    Draft draft = m_workspace.draft();
+    draft.deal = deal;
+    draft.saved = linked;
+    m_workspace.setDraft(std::move(draft));
+}
+
+QCoro::Task<> QuotePart::refreshDeal(QString id)
+{
+    std::function<QCoro::Task<>()> steps = [this, id] { return refreshDealSteps(id); };
+    co_await m_workspace.performBusy(std::move(steps));
+}
+
+QCoro::Task<> QuotePart::refreshDealSteps(QString id)
+{
+    const WorkspaceGuard guard(m_workspace);
+    std::optional<Deal> deal = co_await CheckoutAPI::deal(m_workspace.api(), id);
+    guard.ensure();
+    Draft draft = m_workspace.draft();
+    draft.deal = std::move(deal);
+    m_workspace.setDraft(std::move(draft));
+}
 
 } // namespace vantrel

@@ -1,11 +1,12 @@
 #pragma once
-// The quote being edited, as the screens see it: its lines as a list model,
-// its other fields as typed values, and the edits, which take ids and plain
-// text and each change the draft (and its file) once.
+// The quote being edited: its lines as a list model, its other fields as
+// typed values, the edits (by id and plain text, each one draft change and
+// one file write), opening a server quote, saving, and the quote's deal.
 
 #include "WorkspaceLists.h"
 
 #include <QCoroQmlTask>
+#include <QCoroTask>
 #include <QObject>
 
 namespace vantrel {
@@ -81,10 +82,22 @@ public:
     Q_INVOKABLE bool setShipping(const QString &text);
     Q_INVOKABLE bool setAdjustment(const QString &text);
 
+    // Operations of the workspace quote (also called from C++).
+    void markEdited();
+    bool addProduct(const Product &product);
+    void loadQuote(const Quote &quote);
+    // Loads the quote into the given draft and publishes it, in one write.
+    void loadQuote(const Quote &quote, Draft draft);
+    QCoro::Task<bool> openQuote(QString id, Customer customer);
+    QCoro::Task<> saveQuote();
+    QCoro::Task<> selectDeal(std::optional<Deal> deal);
+    QCoro::Task<> linkDeal(Quote quote, std::optional<Deal> deal); // throws
+    QCoro::Task<> refreshDeal(QString id);
+
     Q_INVOKABLE void save();
     // Loads a saved quote of a customer (one of the search results or the
     // draft's); resolves to true once it is the draft.
-    Q_INVOKABLE QCoro::QmlTask openQuote(const QString &quoteId, const QString &customerId);
+    Q_INVOKABLE QCoro::QmlTask openQuoteFor(const QString &quoteId, const QString &customerId);
     // A deal of the chosen customer's list; an empty id clears the deal.
     Q_INVOKABLE void selectDeal(const QString &dealId);
     Q_INVOKABLE void refreshDeal();
@@ -106,6 +119,9 @@ signals:
     void savedQuoteReadyChanged();
 
 private:
+    QCoro::Task<> openQuoteSteps(QString id, Customer customer);
+    QCoro::Task<> saveQuoteSteps(Customer customer);
+    QCoro::Task<> refreshDealSteps(QString id);
     void draftReplaced();
     void recheckLocks();
     bool editLine(const QString &lineId, const std::function<void(QuoteLine &)> &change);

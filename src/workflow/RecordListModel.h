@@ -79,21 +79,25 @@ public:
     }
 
     // Applies a new list with the fewest row changes the models can express.
-    void assign(QList<T> next)
+    // Answers the list it replaced when the model had to be reset (the caller
+    // may free it elsewhere), otherwise an empty list.
+    QList<T> assign(QList<T> next)
     {
         const int before = int(m_items.size());
+        QList<T> replaced;
         if (sameKeys(next)) {
             updateRows(next);
         } else if (next.size() + m_items.size() > incrementalLimit) {
             // A large list whose ids moved: one reset beats thousands of moves.
             beginResetModel();
-            m_items = std::move(next);
+            replaced = std::exchange(m_items, std::move(next));
             ++m_resets;
             endResetModel();
         } else {
             applyIncrementally(next);
         }
         if (before != m_items.size()) emit countChanged();
+        return replaced;
     }
 
 private:

@@ -50,7 +50,7 @@ private slots:
         QVERIFY2(backend.started, qPrintable(backend.error));
         Workspace model(backend);
         model.signInOnly();
-        QCoro::waitFor(model->refreshCatalog());
+        QCoro::waitFor(model->catalogPart()->refreshCatalog());
         QuotePart &quote = *model->quotePart();
         QVERIFY(quote.addProduct(backend.server.products().first().id));
 

@@ -2,6 +2,10 @@
 // notice banner, confirmations and the error card, against the real model.
 #include "ShellHarness.h"
 
+#include "workflow/CheckoutPart.h"
+
+#include <QCoroTimer>
+
 #include "records/CheckoutTransaction.h"
 
 #include <QMetaProperty>
@@ -17,7 +21,7 @@ namespace {
 
 void signInLocally(CheckoutModel &model, bool demo = false)
 {
-    model.setSession(Session{QStringLiteral("token"), QStringLiteral("Avery Demo"), demo});
+    model.adoptSession(Session{QStringLiteral("token"), QStringLiteral("Avery Demo"), demo});
 }
 
 CheckoutTransaction transactionWithStatus(const QString &status)
@@ -110,7 +114,9 @@ void ShellTest::signInScreen()
 
     QQuickItem *button = shell.find("signInButton");
     QVERIFY(button && button->isEnabled());
-    shell.model().setBusy(true);
+    // Any user operation that is still running makes the model busy.
+    std::function<QCoro::Task<>()> wait = [] { return QCoro::sleepFor(std::chrono::seconds(1)); };
+    launch(shell.model().performBusy(wait));
     shell.settle();
     QVERIFY(!button->isEnabled());
 }
@@ -135,10 +141,10 @@ void ShellTest::signedInShowsWorkspace()
     QVERIFY(shell.find("workspaceView"));
     QVERIFY(!shell.find("loginView"));
     QVERIFY(shell.find("demoLabel"));
-    shell.model().setSession(Session{QStringLiteral("t"), QStringLiteral("Sam"), false});
+    shell.model().adoptSession(Session{QStringLiteral("t"), QStringLiteral("Sam"), false});
     shell.settle();
     QVERIFY(!shell.find("demoLabel"));
-    shell.model().setSession(std::nullopt);
+    shell.model().signOut();
     shell.settle();
     QVERIFY(shell.find("loginView"));
 }
@@ -238,7 +244,7 @@ void ShellTest::quotePanel()
     QFETCH(QString, place);
     ShellHarness shell;
     signInLocally(shell.model());
-    if (!status.isEmpty()) shell.model().setTransaction(transactionWithStatus(status));
+    if (!status.isEmpty()) shell.model().checkoutPart()->watch(transactionWithStatus(status));
     shell.settle();
     QVERIFY2(shell.find(place), qPrintable(place));
     const QString other = place == QLatin1String("quoteEditorPlace") ? "paymentStatusPlace" : "quoteEditorPlace";
@@ -299,10 +305,12 @@ void ShellTest::accountSheet()
     QFETCH(QStringList, captions);
     ShellHarness shell;
     signInLocally(shell.model(), demo);
-    shell.model().setPaymentsEnabled(enabled);
-    shell.model().setPaymentRoute(route);
-    shell.model().setAccountingMode(mode);
-    shell.model().setPaymentsSetupMessage(message);
+    Me account;
+    account.paymentsEnabled = enabled;
+    account.paymentRoute = route;
+    account.accountingMode = mode;
+    account.paymentsSetupMessage = message;
+    shell.model().checkoutPart()->applyAccount(account);
     shell.settle();
     shell.tap(shell.find("accountButton"));
     QTRY_VERIFY(shell.object("accountSheet")->property("opened").toBool());
@@ -426,8 +434,10 @@ void ShellTest::dismissingTheErrorChangesNothingElse()
     ShellHarness shell;
     signInLocally(shell.model());
     shell.model().setNotice(QStringLiteral("A notice that stays."));
-    shell.model().setPaymentsEnabled(true);
-    shell.model().setTransaction(transactionWithStatus(QStringLiteral("awaiting_payment")));
+    Me account;
+    account.paymentsEnabled = true;
+    shell.model().checkoutPart()->applyAccount(account);
+    shell.model().checkoutPart()->watch(transactionWithStatus(QStringLiteral("awaiting_payment")));
     shell.model().setError(QStringLiteral("Square Terminal is offline."));
     shell.settle();
     const QVariantMap before = modelSnapshot(shell.model());

@@ -58,7 +58,7 @@ void SignInEndToEnd::signInSignOutAndRelaunch()
         QVERIFY2(!shell.model().error().has_value(), qPrintable(shell.model().error().value_or(QString())));
         QTRY_VERIFY(shell.find("workspaceView"));
         QVERIFY(shell.find("demoLabel"));
-        QVERIFY(!shell.model().products().isEmpty());
+        QVERIFY(!shell.model().catalogPart()->products().isEmpty());
         QVERIFY(keychain.items.contains(m_server.baseUrl()));
 
         shell.tap(shell.find("accountButton"));

@@ -129,11 +129,10 @@ struct SignedInModel {
         services.pollInterval = std::chrono::milliseconds(20);
         model = std::make_unique<CheckoutModel>(services, dir.path());
         model->setServer(base);
-        model->setSession(Session{token, user, demo});
-        model->api().setBase(base);
-        model->api().setToken(token);
-        model->restoreWorkspace();
-        model->setPaymentsEnabled(true);
+        model->adoptSession(Session{token, user, demo});
+        Me account;
+        account.paymentsEnabled = true;
+        model->checkoutPart()->applyAccount(account);
     }
 };
 

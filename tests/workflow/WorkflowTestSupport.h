@@ -22,8 +22,7 @@ inline CheckoutModelServices productionServices(const QString &server)
 inline void signInLocally(CheckoutModel &model, const QString &server, const QString &user)
 {
     model.setServer(server);
-    model.setSession(Session{QStringLiteral("token-") + user, user, false});
-    model.restoreWorkspace();
+    model.adoptSession(Session{QStringLiteral("token-") + user, user, false});
 }
 
 inline Customer customer(const QString &id)

@@ -74,10 +74,13 @@ private slots:
         server.on("POST", "/api/checkouts", {200, wire(transactionNamed(QStringLiteral("X"), QStringLiteral("complete")))});
         SignedInModel m;
         openWithQuote(m, server, total, error.startsWith(QLatin1String("Save")) ? QStringLiteral("draft") : QStringLiteral("sent"));
-        m.model->setPaymentRoute(route);
-        m.model->setAccountingMode(mode);
+        Me account;
+        account.paymentsEnabled = true;
+        account.paymentRoute = route;
+        account.accountingMode = mode;
+        m.model->checkoutPart()->applyAccount(account);
 
-        run(m.model->startCheckout(tender, cash));
+        run(m.model->checkoutPart()->startCheckout(tender, cash));
         QCOMPARE(m.model->error().value_or(QString()), error);
         if (sentTender.isEmpty()) {
             QCOMPARE(server.requests().size(), 0);
@@ -111,20 +114,20 @@ private slots:
         s.putSavedQuote();
         const int before = s.server.counts().checkouts;
         const QString requestId = s.model->draft().checkoutRequestId;
-        run(s.model->startCheckout(QStringLiteral("card"), QString()));
+        run(s.model->checkoutPart()->startCheckout(QStringLiteral("card"), QString()));
         QVERIFY2(!s.model->error(), qPrintable(s.model->error().value_or(QString())));
         QVERIFY(s.model->draft().pendingCheckout);
-        QTRY_COMPARE(s.model->transaction()->status, QStringLiteral("awaiting_payment"));
+        QTRY_COMPARE(s.model->checkoutPart()->transaction()->status, QStringLiteral("awaiting_payment"));
 
         // The workspace came back from the saved-work list at a restart.
         s.model->saveArchivedRequests({ArchivedWorkspaceRequest{newUuidString(), 1.0, s.model->draft(), {}}});
         s.model->restoreWorkspace();
         QVERIFY(s.model->activeArchiveID());
 
-        if (cancel) run(s.model->cancelCheckout(*s.model->transaction()));
+        if (cancel) run(s.model->checkoutPart()->cancelCheckout(*s.model->checkoutPart()->transaction()));
         else QVERIFY(s.server.pay(requestId));
         const QString final = cancel ? QStringLiteral("canceled") : QStringLiteral("complete");
-        QTRY_COMPARE(s.model->transaction()->status, final);
+        QTRY_COMPARE(s.model->checkoutPart()->transaction()->status, final);
         QCOMPARE(s.server.checkout(requestId)->status, final);
         QVERIFY(!s.model->draft().pendingCheckout);
         QVERIFY(!s.model->activeArchiveID());
@@ -143,21 +146,21 @@ private slots:
         s.putSavedQuote();
         const int before = s.server.counts().checkouts;
         s.server.injectFault({"POST", QStringLiteral("/api/checkouts"), standin::StandinFault::Kind::BadGatewayAfterCommit});
-        run(s.model->startCheckout(QStringLiteral("card"), QString()));
+        run(s.model->checkoutPart()->startCheckout(QStringLiteral("card"), QString()));
         QVERIFY(s.model->error());
-        QVERIFY(!s.model->transaction());
+        QVERIFY(!s.model->checkoutPart()->transaction());
         const CheckoutRequest stored = *s.model->draft().pendingCheckout;
 
         Draft draft = s.model->draft();
         draft.hold = !draft.hold;
         s.model->setDraft(draft);
-        run(s.model->startCheckout(QStringLiteral("cash"), QStringLiteral("999")));
+        run(s.model->checkoutPart()->startCheckout(QStringLiteral("cash"), QStringLiteral("999")));
         QVERIFY2(!s.model->error(), qPrintable(s.model->error().value_or(QString())));
         QCOMPARE(*s.model->draft().pendingCheckout, stored);
         QCOMPARE(s.server.counts().checkouts, before + 1);
         QCOMPARE(s.server.checkout(stored.requestId)->hold, stored.hold);
-        QCOMPARE(s.model->transaction()->id, stored.requestId);
-        QVERIFY(s.model->poller());
+        QCOMPARE(s.model->checkoutPart()->transaction()->id, stored.requestId);
+        QVERIFY(s.model->checkoutPart()->poller());
     }
 
     // The app stopped after storing the request and before sending it.
@@ -176,18 +179,20 @@ private slots:
         const QString token = s.model->api().token(), user = s.model->session()->user;
         s.open(s.server.baseUrl(), token, user);
         QCOMPARE(s.model->draft(), draft);
-        s.model->setQuotes({quote});
+        Customer owner;
+        owner.id = quote.customerId;
+        QCoro::waitFor(s.model->customersPart()->loadQuotesAndDeals(owner));
         const int before = s.server.counts().checkouts;
         for (const CheckoutTransaction &tx : QCoro::waitFor(CheckoutAPI::checkouts(s.model->api())).checkouts)
             QVERIFY(tx.id != unsent.requestId);
-        run(s.model->recoverCheckoutRequest());
+        run(s.model->checkoutPart()->recoverCheckoutRequest());
 
         const Draft &after = s.model->draft();
         QCOMPARE(after.customer, draft.customer);
         QCOMPARE(after.lines, draft.lines);
         QVERIFY(!after.saved && !after.pendingCheckout && after.dirty && after.sourceId.isEmpty());
         QVERIFY(after.checkoutRequestId != unsent.requestId);
-        QVERIFY(s.model->quotes().isEmpty());
+        QVERIFY(s.model->customersPart()->quotes().isEmpty());
         QCOMPARE(s.model->selectedWorkspaceTab(), WorkspaceTab::quote);
         QCOMPARE(s.model->notice().value_or(QString()),
                  QStringLiteral("Checkout never started. Your customer and items are kept; save a new quote to continue."));
@@ -222,7 +227,7 @@ private slots:
         draft.pendingCheckout = CheckoutRequest{QStringLiteral("R1"), QStringLiteral("Q1"), 1000, QStringLiteral("card"), 1000, false};
         m.model->setDraft(draft);
 
-        run(m.model->resumeCheckout());
+        run(m.model->checkoutPart()->resumeCheckout());
         QTEST(m.model->error().value_or(QString()), "error");
         QCOMPARE(m.model->draft(), draft);
     }
@@ -239,7 +244,7 @@ private slots:
         draft.pendingCheckout = CheckoutRequest{QStringLiteral("R1"), QStringLiteral("Q1"), 1000, QStringLiteral("card"), 1000, false};
         m.model->setDraft(draft);
 
-        QCoro::Task<> recovery = m.model->recoverCheckoutRequest();
+        QCoro::Task<> recovery = m.model->checkoutPart()->recoverCheckoutRequest();
         QTRY_COMPARE(server.heldCount(), 1);
         draft.pendingCheckout->hold = true;
         m.model->setDraft(draft);
@@ -254,14 +259,14 @@ private slots:
         StandinModel s;
         QVERIFY(s.start());
         s.putSavedQuote();
-        run(s.model->startCheckout(QStringLiteral("card"), QString()));
-        QTRY_COMPARE(s.model->transaction()->status, QStringLiteral("awaiting_payment"));
-        const QString id = s.model->transaction()->id;
+        run(s.model->checkoutPart()->startCheckout(QStringLiteral("card"), QString()));
+        QTRY_COMPARE(s.model->checkoutPart()->transaction()->status, QStringLiteral("awaiting_payment"));
+        const QString id = s.model->checkoutPart()->transaction()->id;
         s.server.injectFault({"GET", QStringLiteral("/api/checkouts/") + id, standin::StandinFault::Kind::BadGateway, 0, 5});
         QTRY_COMPARE(s.model->notice().value_or(QString()), reconnecting);
-        QCOMPARE(s.model->transaction()->status, QStringLiteral("awaiting_payment"));
+        QCOMPARE(s.model->checkoutPart()->transaction()->status, QStringLiteral("awaiting_payment"));
         QVERIFY(s.server.pay(id));
-        QTRY_COMPARE(s.model->transaction()->status, QStringLiteral("complete"));
+        QTRY_COMPARE(s.model->checkoutPart()->transaction()->status, QStringLiteral("complete"));
         QVERIFY(!s.model->draft().pendingCheckout);
     }
 
@@ -271,14 +276,14 @@ private slots:
         server.on("GET", "/api/checkouts/T1", {200, wire(transactionNamed(QStringLiteral("T1"), QStringLiteral("complete"))), true});
         SignedInModel m;
         m.open(server.base(), QStringLiteral("t"), QStringLiteral("Avery"));
-        m.model->watch(transactionNamed(QStringLiteral("T1"), QStringLiteral("awaiting_payment")));
+        m.model->checkoutPart()->watch(transactionNamed(QStringLiteral("T1"), QStringLiteral("awaiting_payment")));
         QTRY_COMPARE(server.heldCount(), 1);
         const CheckoutTransaction other = transactionNamed(QStringLiteral("T2"), QStringLiteral("awaiting_payment"));
-        m.model->setTransaction(other);
+        m.model->checkoutPart()->watch(other);
         server.release();
         // Long enough for several more polls if the poller had gone on.
         QTest::qWait(200);
-        QCOMPARE(*m.model->transaction(), other);
+        QCOMPARE(*m.model->checkoutPart()->transaction(), other);
         QCOMPARE(server.count("GET", "/api/checkouts/T1"), 1);
     }
 };

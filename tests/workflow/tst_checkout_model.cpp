@@ -144,7 +144,7 @@ private slots:
         QCOMPARE(model.api().token(), QStringLiteral("stored"));
         QCOMPARE(m_server->requests().first().authorization, QByteArray("Bearer stored"));
         QCOMPARE(model.notice().value_or(QString()), QString::fromUtf8(messages::draftUnreadable));
-        QVERIFY(model.catalogTimer());
+        QVERIFY(model.catalogPart()->catalogTimer());
     }
 
     void serverRule_data()
@@ -180,19 +180,20 @@ private slots:
         work.lines = {line(QStringLiteral("2"), QStringLiteral("3.50"))};
         model.setDraft(work);
         const QByteArray onDisk = fileBytes(draftPath(QStringLiteral("alice")));
-        model.setTransactions({CheckoutTransaction{}});
-        model.setPaymentRoute(QStringLiteral("square_register"));
-        model.setAccountingMode(QStringLiteral("native_square_summary"));
-        model.setPaymentsEnabled(true);
+        Me account;
+        account.paymentsEnabled = true;
+        account.paymentRoute = QStringLiteral("square_register");
+        account.accountingMode = QStringLiteral("native_square_summary");
+        model.checkoutPart()->applyAccount(account);
 
         model.signOut();
         QVERIFY(!model.session());
-        QVERIFY(model.products().isEmpty() && model.customers().isEmpty() && model.quotes().isEmpty() &&
-                model.deals().isEmpty() && model.transactions().isEmpty() && model.archivedRequests().isEmpty());
-        QVERIFY(!model.transaction());
-        QCOMPARE(model.paymentRoute(), QStringLiteral("square_terminal"));
-        QCOMPARE(model.accountingMode(), QStringLiteral("individual_zoho"));
-        QVERIFY(!model.paymentsEnabled());
+        QVERIFY(model.catalogPart()->products().isEmpty() && model.customersPart()->customers().isEmpty() && model.customersPart()->quotes().isEmpty() &&
+                model.customersPart()->deals().isEmpty() && model.historyPart()->transactions().isEmpty() && model.historyPart()->archivedRequests().isEmpty());
+        QVERIFY(!model.checkoutPart()->transaction());
+        QCOMPARE(model.checkoutPart()->paymentRoute(), QStringLiteral("square_terminal"));
+        QCOMPARE(model.checkoutPart()->accountingMode(), QStringLiteral("individual_zoho"));
+        QVERIFY(!model.checkoutPart()->paymentsEnabled());
         QVERIFY(model.draft().lines.isEmpty() && !model.draft().customer);
         QCOMPARE(model.api().token(), QString());
         QVERIFY(!m_sessions->items.contains(m_server->base()));
@@ -316,7 +317,9 @@ private slots:
         QFETCH(bool, locked);
         QFETCH(bool, canCheckout);
         CheckoutModel &model = makeModel();
-        model.setPaymentsEnabled(true);
+        Me account;
+        account.paymentsEnabled = true;
+        model.checkoutPart()->applyAccount(account);
         Draft d = pendingSave ? draftWithPendingSave() : Draft::make();
         if (!savedStatus.isEmpty()) {
             d.saved = Quote{};
@@ -328,7 +331,7 @@ private slots:
         if (!transactionStatus.isEmpty()) {
             CheckoutTransaction t;
             t.status = transactionStatus;
-            model.setTransaction(t);
+            model.checkoutPart()->watch(t);
         }
         QCOMPARE(model.editingLocked(), locked);
         QCOMPARE(model.canStartCheckout(), canCheckout);

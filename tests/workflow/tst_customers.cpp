@@ -20,7 +20,7 @@ int customersNamed(const Backend &backend, const QString &first)
 // The customer sheet's resume action.
 QCoro::Task<> recoverPending(CheckoutModel *model, NewCustomerRequest pending)
 {
-    co_await model->recoverCustomerRequest(pending);
+    co_await model->customersPart()->recoverCustomerRequest(pending);
 }
 } // namespace
 
@@ -43,13 +43,13 @@ private slots:
         QVERIFY2(backend.started, qPrintable(backend.error));
         Workspace model(backend);
         model.signInOnly();
-        for (const QString &text : typed) model->searchCustomers(text);
-        QVERIFY(model->customerSearchBusy());
-        QVERIFY(QTest::qWaitFor([&] { return !model->customerSearchBusy(); }, 5000));
+        for (const QString &text : typed) model->customersPart()->searchCustomers(text);
+        QVERIFY(model->customersPart()->customerSearchBusy());
+        QVERIFY(QTest::qWaitFor([&] { return !model->customersPart()->customerSearchBusy(); }, 5000));
         QCOMPARE(backend.count("GET", customersPath), 1);
         QCOMPARE(backend.requests.last().query.queryItemValue(QStringLiteral("q")), sent);
-        QCOMPARE(model->customerSearchError(), std::nullopt);
-        QCOMPARE(model->customers(), QCoro::waitFor(CheckoutAPI::customers(backend.api, sent)).customers);
+        QCOMPARE(model->customersPart()->customerSearchError(), std::nullopt);
+        QCOMPARE(model->customersPart()->customers(), QCoro::waitFor(CheckoutAPI::customers(backend.api, sent)).customers);
     }
 
     void searchFailureStaysOutOfTheErrorSlot()
@@ -62,11 +62,11 @@ private slots:
         };
         Workspace model(backend);
         model.signInOnly();
-        model->searchCustomers(QStringLiteral("x"));
-        QVERIFY(QTest::qWaitFor([&] { return !model->customerSearchBusy(); }, 5000));
-        QCOMPARE(model->customerSearchError(), QStringLiteral("CRM is down."));
+        model->customersPart()->searchCustomers(QStringLiteral("x"));
+        QVERIFY(QTest::qWaitFor([&] { return !model->customersPart()->customerSearchBusy(); }, 5000));
+        QCOMPARE(model->customersPart()->customerSearchError(), QStringLiteral("CRM is down."));
         QCOMPARE(model->error(), std::nullopt);
-        QVERIFY(model->customers().isEmpty());
+        QVERIFY(model->customersPart()->customers().isEmpty());
     }
 
     void selectingACustomer_data()
@@ -85,10 +85,10 @@ private slots:
         const Quote quote = backend.newQuote(owner);
         Workspace model(backend);
         model.signInOnly();
-        QVERIFY(QCoro::waitFor(model->openQuote(quote.id, owner.customer)));
+        QVERIFY(QCoro::waitFor(model->quotePart()->openQuote(quote.id, owner.customer)));
         const Draft opened = model->draft();
 
-        QCoro::waitFor(model->selectCustomer(same ? owner.customer : other.customer));
+        QCoro::waitFor(model->customersPart()->selectCustomer(same ? owner.customer : other.customer));
         const Draft after = model->draft();
         QCOMPARE(after.lines, opened.lines);
         QCOMPARE(after.customer, same ? owner.customer : other.customer);
@@ -97,8 +97,8 @@ private slots:
         QCOMPARE(after.sourceId, same ? quote.id : QString());
         QCOMPARE(after.dirty, !same);
         QCOMPARE(after.requestId == opened.requestId, same);
-        QCOMPARE(model->quotes().size(), same ? 1 : 0);
-        QCOMPARE(model->deals().size(), 1);
+        QCOMPARE(model->customersPart()->quotes().size(), same ? 1 : 0);
+        QCOMPARE(model->customersPart()->deals().size(), 1);
     }
 
     // The reply is lost after the server made the customer: recovery finds it.
@@ -114,7 +114,7 @@ private slots:
         backend.loseReplies("POST", customersPath, &losing);
 
         const int writes = model->draftWrites();
-        QVERIFY(QCoro::waitFor(model->createCustomer(form)));
+        QVERIFY(QCoro::waitFor(model->customersPart()->createCustomer(form)));
         QCOMPARE(model->error(), std::nullopt);
         // One write stores the request, one applies the customer.
         QCOMPARE(model->draftWrites(), writes + 2);
@@ -126,7 +126,7 @@ private slots:
         QVERIFY(draft.deal && draft.deal->accountId == draft.customer->accountId);
         QVERIFY(!draft.pendingCustomer);
         QVERIFY(draft.dirty);
-        QCOMPARE(model->deals(), QList<Deal>{*draft.deal});
+        QCOMPARE(model->customersPart()->deals(), QList<Deal>{*draft.deal});
     }
 
     // The gateway refuses before the server sees the request: recovery says
@@ -142,7 +142,7 @@ private slots:
         bool refusing = true;
         backend.refuse("POST", {customersPath}, &refusing);
 
-        QVERIFY(!QCoro::waitFor(model->createCustomer(form)));
+        QVERIFY(!QCoro::waitFor(model->customersPart()->createCustomer(form)));
         QCOMPARE(model->error(), fallbackText);
         QVERIFY(!model->draft().pendingCustomer);
         const std::optional<NewCustomerRequest> back = model->draft().customerDraft;
@@ -152,7 +152,7 @@ private slots:
         QCOMPARE(customersNamed(backend, QStringLiteral("Refused")), 0);
 
         refusing = false;
-        QVERIFY(QCoro::waitFor(model->createCustomer(*back)));
+        QVERIFY(QCoro::waitFor(model->customersPart()->createCustomer(*back)));
         QCOMPARE(model->error(), std::nullopt);
         QCOMPARE(customersNamed(backend, QStringLiteral("Refused")), 1);
     }
@@ -169,7 +169,7 @@ private slots:
         bool refusing = true;
         backend.refuse("POST", {customersPath, recoverPath}, &refusing);
 
-        QVERIFY(!QCoro::waitFor(model->createCustomer(form)));
+        QVERIFY(!QCoro::waitFor(model->customersPart()->createCustomer(form)));
         QCOMPARE(model->error(), fallbackText);
         QCOMPARE(model->draft().pendingCustomer, form);
         QVERIFY(model->editingLocked());
@@ -178,7 +178,7 @@ private slots:
         NewCustomerRequest edited = form;
         edited.requestId = newUuidString();
         edited.firstName = QStringLiteral("Edited");
-        QVERIFY(QCoro::waitFor(model->createCustomer(edited)));
+        QVERIFY(QCoro::waitFor(model->customersPart()->createCustomer(edited)));
         const QList<QJsonObject> sent = backend.bodies("POST", customersPath);
         QCOMPARE(sent.size(), 2);
         for (const QJsonObject &body : sent) {

@@ -24,21 +24,21 @@ private slots:
         QFETCH(bool, demo);
         StandinModel s;
         QVERIFY(s.start(0));
-        s.model->setSession(Session{s.model->api().token(), s.model->session()->user, demo});
+        s.model->adoptSession(Session{s.model->api().token(), s.model->session()->user, demo});
         s.putSavedQuote();
-        run(s.model->startCheckout(QStringLiteral("card"), QString()));
-        QTRY_COMPARE(s.model->transaction()->status, QStringLiteral("complete"));
-        const QString id = s.model->transaction()->id;
+        run(s.model->checkoutPart()->startCheckout(QStringLiteral("card"), QString()));
+        QTRY_COMPARE(s.model->checkoutPart()->transaction()->status, QStringLiteral("complete"));
+        const QString id = s.model->checkoutPart()->transaction()->id;
 
         for (bool hold : {true, false}) {
-            run(s.model->setHold(hold));
+            run(s.model->checkoutPart()->setHold(hold));
             QVERIFY2(!s.model->error(), qPrintable(s.model->error().value_or(QString())));
-            QCOMPARE(s.model->transaction()->hold, hold);
+            QCOMPARE(s.model->checkoutPart()->transaction()->hold, hold);
             QCOMPARE(s.server.checkout(id)->hold, hold);
         }
         // Two taps are two requests: each carries its own id.
-        run(s.model->requestReceipt());
-        run(s.model->requestReceipt());
+        run(s.model->checkoutPart()->requestReceipt());
+        run(s.model->checkoutPart()->requestReceipt());
         QTEST(s.model->notice().value_or(QString()), "notice");
         QCOMPARE(s.server.counts().receipts, 2);
     }
@@ -49,10 +49,10 @@ private slots:
         server.on("PUT", "/api/checkouts/T1/hold", {200, "null"});
         SignedInModel m;
         m.open(server.base(), QStringLiteral("t"), QStringLiteral("Avery"));
-        m.model->setTransaction(transactionNamed(QStringLiteral("T1"), QStringLiteral("complete")));
-        run(m.model->setHold(true));
+        m.model->checkoutPart()->watch(transactionNamed(QStringLiteral("T1"), QStringLiteral("complete")));
+        run(m.model->checkoutPart()->setHold(true));
         QVERIFY(!m.model->error());
-        QVERIFY(!m.model->transaction());
+        QVERIFY(!m.model->checkoutPart()->transaction());
     }
 
     void printing_data()
@@ -89,9 +89,9 @@ private slots:
         draft.saved->id = QStringLiteral("Q1");
         draft.saved->number = QStringLiteral("QT-1");
         m.model->setDraft(draft);
-        m.model->setTransaction(transactionNamed(QStringLiteral("T1"), QStringLiteral("complete")));
+        m.model->checkoutPart()->watch(transactionNamed(QStringLiteral("T1"), QStringLiteral("complete")));
 
-        run(invoice ? m.model->printInvoicePDF() : m.model->printQuotePDF());
+        run(invoice ? m.model->checkoutPart()->printInvoicePDF() : m.model->checkoutPart()->printQuotePDF());
         QTEST(m.model->error().value_or(QString()), "error");
         QCOMPARE(server.requests().size(), 1);
         QCOMPARE(m.printer.jobs.size(), jobName.isEmpty() ? 0 : 1);
@@ -125,9 +125,9 @@ private slots:
             return d;
         }();
         m.model->setDraft(draft);
-        if (!status.isEmpty()) m.model->setTransaction(transactionNamed(QStringLiteral("T1"), status));
+        if (!status.isEmpty()) m.model->checkoutPart()->watch(transactionNamed(QStringLiteral("T1"), status));
 
-        m.model->startNextSale();
+        m.model->checkoutPart()->startNextSale();
         if (refused) {
             QCOMPARE(m.model->error().value_or(QString()),
                      QStringLiteral("Resume the pending operation before starting a new sale."));
@@ -135,9 +135,9 @@ private slots:
             return;
         }
         QVERIFY(!m.model->error());
-        QVERIFY(!m.model->transaction());
+        QVERIFY(!m.model->checkoutPart()->transaction());
         QVERIFY(!m.model->draft().customer);
-        QCOMPARE(m.model->transactions().value(0).id, QStringLiteral("T1"));
+        QCOMPARE(m.model->historyPart()->transactions().value(0).id, QStringLiteral("T1"));
     }
 };
 

@@ -42,9 +42,9 @@ private slots:
         Workspace model(backend);
         model.signInOnly();
         const Product product = backend.server.products().first();
-        model->addProduct(product);
+        model->quotePart()->addProduct(product);
 
-        QCoro::waitFor(model->saveQuote());
+        QCoro::waitFor(model->quotePart()->saveQuote());
         QCOMPARE(model->error(), QString::fromUtf8(messages::chooseCustomerFirst));
         QCOMPARE(backend.count("POST", quotesPath), 0);
 
@@ -56,13 +56,13 @@ private slots:
         const int before = backend.server.counts().quotes;
         bool losing = true;
         backend.loseReplies("POST", quotesPath, &losing);
-        QCoro::waitFor(model->saveQuote());
+        QCoro::waitFor(model->quotePart()->saveQuote());
         QVERIFY(model->error());
         QVERIFY(model->draft().pendingSave);
         QVERIFY(model->editingLocked());
 
         losing = false;
-        QCoro::waitFor(model->saveQuote());
+        QCoro::waitFor(model->quotePart()->saveQuote());
         QCOMPARE(model->error(), std::nullopt);
         const QList<QJsonObject> sent = backend.bodies("POST", quotesPath);
         QVERIFY(sent.size() >= 2);
@@ -87,7 +87,7 @@ private slots:
         const NewCustomerResponse owner = backend.newCustomer(QStringLiteral("Full"));
         Workspace model(backend);
         model.signInOnly();
-        model->addProduct(backend.server.products().first());
+        model->quotePart()->addProduct(backend.server.products().first());
         Draft draft = model->draft();
         draft.customer = owner.customer;
         model->setDraft(draft);
@@ -96,7 +96,7 @@ private slots:
         QVERIFY(QFile::remove(path));
         QVERIFY(QDir().mkpath(path));
 
-        QCoro::waitFor(model->saveQuote());
+        QCoro::waitFor(model->quotePart()->saveQuote());
         QCOMPARE(model->error(), QStringLiteral("Quote save could not be saved on this iPad. Nothing was sent; "
                                                 "check available storage and try again."));
         QCOMPARE(backend.count("POST", quotesPath), 0);
@@ -153,15 +153,18 @@ private slots:
         Draft draft = model->draft();
         draft.notes = QStringLiteral("work in progress");
         model->setDraft(draft);
-        model->setQuotes({scene.quote});
+        QCoro::waitFor(model->customersPart()->loadQuotesAndDeals(scene.owner.customer));
+        const QList<Quote> listed = model->customersPart()->quotes();
+        const QList<Deal> deals = model->customersPart()->deals();
+        QCOMPARE(listed.size(), 1);
         const Draft before = model->draft();
 
-        QVERIFY(!QCoro::waitFor(model->openQuote(id, listedUnder)));
+        QVERIFY(!QCoro::waitFor(model->quotePart()->openQuote(id, listedUnder)));
         QCOMPARE(model->error(), message);
         QCOMPARE(model->draft(), before);
-        QCOMPARE(model->quotes(), QList<Quote>{scene.quote});
-        QVERIFY(model->deals().isEmpty());
-        QVERIFY(!model->transaction());
+        QCOMPARE(model->customersPart()->quotes(), listed);
+        QCOMPARE(model->customersPart()->deals(), deals);
+        QVERIFY(!model->checkoutPart()->transaction());
         QCOMPARE(model->selectedWorkspaceTab(), WorkspaceTab::products);
     }
 
@@ -175,7 +178,7 @@ private slots:
         Workspace model(backend);
         model.signInOnly();
 
-        QVERIFY(QCoro::waitFor(model->openQuote(scene.quote.id, scene.owner.customer)));
+        QVERIFY(QCoro::waitFor(model->quotePart()->openQuote(scene.quote.id, scene.owner.customer)));
         QCOMPARE(model->error(), std::nullopt);
         const Draft draft = model->draft();
         QCOMPARE(draft.customer, scene.owner.customer);
@@ -183,9 +186,9 @@ private slots:
         QCOMPARE(draft.sourceNumber, scene.quote.number);
         QCOMPARE(draft.lines, scene.quote.lines);
         QVERIFY(draft.saved && !draft.dirty);
-        QCOMPARE(model->deals(), QList<Deal>{scene.owner.deal});
-        QVERIFY(model->transaction());
-        QCOMPARE(model->transaction()->status, QStringLiteral("canceled"));
+        QCOMPARE(model->customersPart()->deals(), QList<Deal>{scene.owner.deal});
+        QVERIFY(model->checkoutPart()->transaction());
+        QCOMPARE(model->checkoutPart()->transaction()->status, QStringLiteral("canceled"));
         QCOMPARE(model->selectedWorkspaceTab(), WorkspaceTab::quote);
         QVERIFY(!model->editingLocked());
         QTest::qWait(200); // several poll intervals
@@ -201,7 +204,7 @@ private slots:
         QVERIFY2(backend.started, qPrintable(backend.error));
         Workspace model(backend);
         model.signInOnly();
-        QCoro::waitFor(model->refreshCatalog());
+        QCoro::waitFor(model->catalogPart()->refreshCatalog());
         QuotePart &quote = *model->quotePart();
         QuoteLineListModel &lines = *quote.lineList();
         QSignalSpy resets(&lines, &QAbstractItemModel::modelReset);
@@ -246,7 +249,7 @@ private slots:
         ProductListModel &products = *model->catalogPart()->productList();
         QSignalSpy productResets(&products, &QAbstractItemModel::modelReset);
         QSignalSpy productRows(&products, &QAbstractItemModel::rowsInserted);
-        QCoro::waitFor(model->refreshCatalog());
+        QCoro::waitFor(model->catalogPart()->refreshCatalog());
         QCOMPARE(products.count(), backend.server.products().size());
         QCOMPARE(productResets.count() + productRows.count(), 0);
     }
@@ -268,11 +271,11 @@ private slots:
         Workspace model(backend);
         model.signInOnly();
         const int before = model->draftWrites();
-        QVERIFY(QCoro::waitFor(model->openQuote(scene.quote.id, scene.owner.customer)));
+        QVERIFY(QCoro::waitFor(model->quotePart()->openQuote(scene.quote.id, scene.owner.customer)));
         QCOMPARE(model->draftWrites(), before + 1); // one write per quote load
-        if (edited) model->markEdited();
+        if (edited) model->quotePart()->markEdited();
 
-        QCoro::waitFor(model->selectDeal(std::nullopt));
+        QCoro::waitFor(model->quotePart()->selectDeal(std::nullopt));
         const QString linkPath = quotesPath + QLatin1Char('/') + scene.quote.id + QStringLiteral("/deal");
         QCOMPARE(model->error(), std::nullopt);
         QCOMPARE(backend.count("PUT", linkPath), edited ? 0 : 1);

@@ -162,10 +162,7 @@ public:
     {
         const Session session =
             decode<Session>(sessions.items.value(model->server()), KeyStyle::Storage);
-        model->api().setBase(model->server());
-        model->setSession(session);
-        model->api().setToken(session.token);
-        model->restoreWorkspace();
+        model->adoptSession(session);
     }
     CheckoutModel &operator*() { return *model; }
     CheckoutModel *operator->() { return model.get(); }

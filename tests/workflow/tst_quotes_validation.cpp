@@ -123,10 +123,10 @@ private slots:
         NewCustomerRequest other = sent;
         other.phone = QStringLiteral("5550102001");
         draft.pendingCustomer = sent;
-        QVERIFY(!CheckoutModel::clearAbortedCustomer(draft, other));
+        QVERIFY(!CustomersPart::clearAbortedCustomer(draft, other));
         QCOMPARE(draft.pendingCustomer, sent);
 
-        QVERIFY(CheckoutModel::clearAbortedCustomer(draft, sent));
+        QVERIFY(CustomersPart::clearAbortedCustomer(draft, sent));
         QVERIFY(!draft.pendingCustomer);
         QVERIFY(draft.customerDraft);
         QVERIFY(draft.customerDraft->requestId != sent.requestId);
@@ -161,11 +161,13 @@ private slots:
         QFETCH(bool, dailyImport);
         QFETCH(QString, notice);
         CheckoutModel model;
-        model.setPaymentRoute(route);
-        model.setAccountingMode(mode);
-        model.setPaymentsSetupMessage(message);
-        QCOMPARE(model.usesDailySquareImport(), dailyImport);
-        QCOMPARE(model.paymentsSetupNotice(), notice);
+        Me account;
+        account.paymentRoute = route;
+        account.accountingMode = mode;
+        account.paymentsSetupMessage = message;
+        model.checkoutPart()->applyAccount(account);
+        QCOMPARE(model.checkoutPart()->usesDailySquareImport(), dailyImport);
+        QCOMPARE(model.checkoutPart()->paymentsSetupNotice(), notice);
     }
 };
 

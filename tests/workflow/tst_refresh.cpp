@@ -25,15 +25,15 @@ private slots:
 
         QVERIFY(model->signedIn());
         QCOMPARE(model->error(), std::nullopt);
-        QCOMPARE(model->paymentRoute(), QStringLiteral("square_register"));
-        QCOMPARE(model->accountingMode(), QStringLiteral("individual_zoho"));
-        QVERIFY(model->paymentsEnabled());
-        QCOMPARE(model->taxes().size(), 3);
-        QCOMPARE(model->products(), backend.server.products());
-        QVERIFY(model->catalogAt());
-        QVERIFY(!model->catalogBusy());
-        QVERIFY(!model->transactions().isEmpty());
-        QVERIFY(model->catalogTimer() && !model->catalogTimer()->isCancelled());
+        QCOMPARE(model->checkoutPart()->paymentRoute(), QStringLiteral("square_register"));
+        QCOMPARE(model->checkoutPart()->accountingMode(), QStringLiteral("individual_zoho"));
+        QVERIFY(model->checkoutPart()->paymentsEnabled());
+        QCOMPARE(model->catalogPart()->taxes().size(), 3);
+        QCOMPARE(model->catalogPart()->products(), backend.server.products());
+        QVERIFY(model->catalogPart()->catalogAt());
+        QVERIFY(!model->catalogPart()->catalogBusy());
+        QVERIFY(!model->historyPart()->transactions().isEmpty());
+        QVERIFY(model->catalogPart()->catalogTimer() && !model->catalogPart()->catalogTimer()->isCancelled());
         QCOMPARE(backend.count("GET", catalogPath), 1);
     }
 
@@ -66,8 +66,8 @@ private slots:
 
         QCOMPARE(backend.count("POST", recoverPath), listed ? 0 : 1);
         if (listed) {
-            QVERIFY(model->transaction());
-            QCOMPARE(model->transaction()->id, request.requestId);
+            QVERIFY(model->checkoutPart()->transaction());
+            QCOMPARE(model->checkoutPart()->transaction()->id, request.requestId);
         }
     }
 
@@ -104,8 +104,8 @@ private slots:
         QCoro::waitFor(model->refreshAll());
 
         QCOMPARE(model->error(), std::nullopt);
-        QCOMPARE(model->transaction().has_value(), attached);
-        if (attached) QCOMPARE(model->transaction()->id, tx.id);
+        QCOMPARE(model->checkoutPart()->transaction().has_value(), attached);
+        if (attached) QCOMPARE(model->checkoutPart()->transaction()->id, tx.id);
         QCOMPARE(backend.count("POST", recoverPath), 0);
     }
 
@@ -122,11 +122,11 @@ private slots:
         };
         Workspace model(backend);
         model.signInOnly();
-        QCoro::waitFor(model->refreshAccount());
+        QCoro::waitFor(model->checkoutPart()->refreshAccount());
 
         QCOMPARE(model->error(), QStringLiteral("Checkouts are unavailable."));
-        QVERIFY(model->usesDailySquareImport());
-        QVERIFY(model->taxes().isEmpty());
+        QVERIFY(model->checkoutPart()->usesDailySquareImport());
+        QVERIFY(model->catalogPart()->taxes().isEmpty());
         QCOMPARE(backend.count("GET", QStringLiteral("/api/taxes")), 0);
         QVERIFY(!model->busy());
     }
@@ -147,8 +147,8 @@ private slots:
         QVERIFY2(backend.started, qPrintable(backend.error));
         Workspace model(backend);
         QCoro::waitFor(model->start());
-        const QList<Product> before = model->products();
-        const auto at = model->catalogAt();
+        const QList<Product> before = model->catalogPart()->products();
+        const auto at = model->catalogPart()->catalogAt();
         QVERIFY(!before.isEmpty());
 
         backend.intercept = [&](const HttpRequest &r) -> std::optional<HttpResponse> {
@@ -159,12 +159,12 @@ private slots:
             return response;
         };
         model->setError(QStringLiteral("earlier"));
-        QCoro::waitFor(model->refreshCatalog());
+        QCoro::waitFor(model->catalogPart()->refreshCatalog());
         QCOMPARE(model->notice(), QString::fromUtf8(messages::catalogNotRefreshed));
         QCOMPARE(model->error(), QStringLiteral("earlier"));
-        QCOMPARE(model->products(), before);
-        QCOMPARE(model->catalogAt(), at);
-        QVERIFY(!model->catalogBusy());
+        QCOMPARE(model->catalogPart()->products(), before);
+        QCOMPARE(model->catalogPart()->catalogAt(), at);
+        QVERIFY(!model->catalogPart()->catalogBusy());
     }
 
     void concurrentCatalogRefreshesMakeOneRequest()
@@ -173,12 +173,12 @@ private slots:
         QVERIFY2(backend.started, qPrintable(backend.error));
         Workspace model(backend);
         model.signInOnly();
-        QCoro::Task<> first = model->refreshCatalog();
-        QCoro::Task<> second = model->refreshCatalog();
+        QCoro::Task<> first = model->catalogPart()->refreshCatalog();
+        QCoro::Task<> second = model->catalogPart()->refreshCatalog();
         QCoro::waitFor(std::move(second));
         QCoro::waitFor(std::move(first));
         QCOMPARE(backend.count("GET", catalogPath), 1);
-        QVERIFY(!model->products().isEmpty());
+        QVERIFY(!model->catalogPart()->products().isEmpty());
     }
 
     void catalogArrivingAfterSignOutIsDropped()
@@ -187,10 +187,10 @@ private slots:
         QVERIFY2(backend.started, qPrintable(backend.error));
         Workspace model(backend);
         model.signInOnly();
-        QCoro::Task<> refresh = model->refreshCatalog();
+        QCoro::Task<> refresh = model->catalogPart()->refreshCatalog();
         model->signOut();
         QCoro::waitFor(std::move(refresh));
-        QVERIFY(model->products().isEmpty());
+        QVERIFY(model->catalogPart()->products().isEmpty());
         QCOMPARE(model->notice(), std::nullopt);
     }
 
@@ -202,10 +202,10 @@ private slots:
         QCoro::waitFor(model->start());
         QVERIFY(QTest::qWaitFor([&] { return backend.count("GET", catalogPath) >= 3; }, 5000));
 
-        const std::optional<TaskHandle> before = model->catalogTimer();
+        const std::optional<TaskHandle> before = model->catalogPart()->catalogTimer();
         QVERIFY(model->resetWorkspace());
         QVERIFY(before->isCancelled());
-        QVERIFY(model->catalogTimer() && !model->catalogTimer()->isCancelled());
+        QVERIFY(model->catalogPart()->catalogTimer() && !model->catalogPart()->catalogTimer()->isCancelled());
         const int atReset = backend.count("GET", catalogPath);
         QVERIFY(QTest::qWaitFor([&] { return backend.count("GET", catalogPath) >= atReset + 2; }, 5000));
 

@@ -161,7 +161,7 @@ private slots:
 
         CheckoutModel &model = freshModel();
         signInLocally(model, serverA, QStringLiteral("alice"));
-        QVERIFY(model.archivedRequests().isEmpty());
+        QVERIFY(model.historyPart()->archivedRequests().isEmpty());
         QString expected = QString::fromUtf8(messages::savedRequestsUnreadable);
         if (draftUnreadable) expected += QLatin1Char(' ') + QString::fromUtf8(messages::draftUnreadable);
         QCOMPARE(model.restoreWarning().value_or(QString()), expected);
@@ -198,14 +198,14 @@ private slots:
         const Draft pending = draftWithPendingSave();
         model.setDraft(pending);
         QVERIFY(model.resetWorkspace());
-        QCOMPARE(model.archivedRequests().size(), 2);
-        QCOMPARE(model.archivedRequests().first().draft, pending);
-        QCOMPARE(model.loadArchivedRequests(), model.archivedRequests());
+        QCOMPARE(model.historyPart()->archivedRequests().size(), 2);
+        QCOMPARE(model.historyPart()->archivedRequests().first().draft, pending);
+        QCOMPARE(model.loadArchivedRequests(), model.historyPart()->archivedRequests());
         QVERIFY(!model.draft().pendingSave);
         QCOMPARE(model.selectedWorkspaceTab(), WorkspaceTab::products);
 
         // Reopened with its request still pending, a reset adds no second entry.
-        const QString id = model.archivedRequests().first().id;
+        const QString id = model.historyPart()->archivedRequests().first().id;
         QVERIFY(model.reopenArchivedRequest(id));
         QCOMPARE(model.notice().value_or(QString()), QString::fromUtf8(messages::reopenDone));
         QCOMPARE(model.draft(), pending);
@@ -219,7 +219,7 @@ private slots:
         signInLocally(model, serverA, QStringLiteral("alice"));
         model.setDraft(draftWithPendingSave());
         QVERIFY(model.resetWorkspace());
-        const QString entryId = model.archivedRequests().first().id;
+        const QString entryId = model.historyPart()->archivedRequests().first().id;
 
         Draft current = Draft::make();
         current.customer = customer(QStringLiteral("C9"));
@@ -227,8 +227,8 @@ private slots:
         model.setDraft(current);
         QVERIFY(model.reopenArchivedRequest(entryId));
         QCOMPARE(model.selectedWorkspaceTab(), WorkspaceTab::quote);
-        QCOMPARE(model.archivedRequests().size(), 2);
-        QCOMPARE(model.archivedRequests().first().draft, current);
+        QCOMPARE(model.historyPart()->archivedRequests().size(), 2);
+        QCOMPARE(model.historyPart()->archivedRequests().first().draft, current);
         QCOMPARE(model.activeArchiveID().value_or(QString()), entryId);
 
         // Reopening the same entry again without changes adds nothing.
@@ -246,7 +246,7 @@ private slots:
         signInLocally(model, serverA, QStringLiteral("alice"));
         model.setDraft(draftWithPendingSave());
         QVERIFY(model.resetWorkspace());
-        const QString entryId = model.archivedRequests().first().id;
+        const QString entryId = model.historyPart()->archivedRequests().first().id;
         QVERIFY(model.reopenArchivedRequest(entryId));
 
         model.releaseActiveArchiveEntry(); // still pending: kept
@@ -256,7 +256,7 @@ private slots:
         resolved.pendingSave.reset();
         model.setDraft(resolved);
         model.releaseActiveArchiveEntry();
-        QVERIFY(model.archivedRequests().isEmpty());
+        QVERIFY(model.historyPart()->archivedRequests().isEmpty());
         QVERIFY(model.loadArchivedRequests().isEmpty());
         QVERIFY(!model.activeArchiveID());
     }
@@ -288,7 +288,7 @@ private slots:
         CheckoutModel &model = freshModel();
         signInLocally(model, serverA, QStringLiteral("alice"));
         QVERIFY(model.reopenArchivedRequest(QStringLiteral("E1")));
-        QCOMPARE(model.transaction().has_value(), watched);
+        QCOMPARE(model.checkoutPart()->transaction().has_value(), watched);
     }
 
     void signedOutWritesNothing()

@@ -1,0 +1,429 @@
+// The checkout of the workspace: the account's payment settings, starting a
+// checkout, watching its status, recovering a request whose outcome is
+// unknown, and what follows payment (hold, receipt, printing, next sale).
+#include "CheckoutPart.h"
+
+#include "CatalogPart.h"
+#include "CheckoutModel.h"
+#include "CustomersPart.h"
+#include "HistoryPart.h"
+#include "Launch.h"
+#include "WorkspaceGuard.h"
+#include "WorkspaceLists.h"
+
+#include "platform/print/PrintService.h"
+#include "records/Uuid.h"
+#include "server/APIClient.h"
+#include "server/Endpoints.h"
+
+namespace vantrel {
+
+
+namespace {
+
+// Busy operations are named before they are awaited: g++ 12 destroys a
+// lambda temporary inside a co_await expression twice, which over-releases
+// the strings it captured.
+using BusyOperation = std::function<QCoro::Task<>()>;
+
+const QString squareRegister = QStringLiteral("square_register");
+
+const char *const saveBeforeCheckout = "Save this draft as a new sent quote before starting checkout.";
+const char *const reconnecting = "Reconnecting. The transaction remains saved on the server.";
+const char *const checkoutNeverStarted =
+    "Checkout never started. Your customer and items are kept; save a new quote to continue.";
+const char *const cashNotCovering = "Enter the cash received; it must cover the amount due.";
+const char *const unknownTender = "Choose card or cash before starting checkout.";
+
+bool isFinal(const QString &status)
+{
+    return status == QLatin1String(status::complete) || status == QLatin1String(status::canceled);
+}
+
+// The effects of a transaction reaching a final status: its request is no
+// longer pending, and a canceled checkout of the saved quote needs a new
+// request id so that a later attempt is a new checkout.
+void settleFinal(CheckoutModel &model, const CheckoutTransaction &tx)
+{
+    Draft draft = model.draft();
+    if (draft.pendingCheckout && draft.pendingCheckout->requestId == tx.id) draft.pendingCheckout.reset();
+    if (tx.status == QLatin1String(status::canceled) && draft.saved && draft.saved->id == tx.quoteId)
+        draft.checkoutRequestId = newUuidString();
+    if (draft != model.draft()) model.setDraft(std::move(draft));
+    model.releaseActiveArchiveEntry();
+}
+
+// Builds the request for a fresh checkout of the draft's saved quote.
+// Throws APIError for tender input that the server could only refuse: such a
+// request would be stored and re-sent unchanged, refused every time.
+CheckoutRequest buildRequest(const CheckoutPart &part, const QString &tender, const QString &cash)
+{
+    const Draft &draft = part.workspace().draft();
+    const bool registerRoute = part.paymentRoute() == QLatin1String(route::squareRegister);
+    CheckoutRequest request;
+    request.requestId = draft.checkoutRequestId;
+    request.quoteId = draft.saved->id;
+    request.expectedCents = cents(draft.saved->total);
+    request.tender = registerRoute ? QStringLiteral("register") : tender;
+    if (registerRoute) {
+        request.cashCents = 0;
+    } else if (tender == QLatin1String("cash")) {
+        request.cashCents = cents(cash);
+        if (request.cashCents < request.expectedCents) throw APIError{QString::fromUtf8(cashNotCovering)};
+    } else if (tender == QLatin1String("card")) {
+        request.cashCents = request.expectedCents;
+    } else {
+        throw APIError{QString::fromUtf8(unknownTender)};
+    }
+    request.hold = part.usesDailySquareImport() ? false : draft.hold;
+    return request;
+}
+
+QCoro::Task<> sendCheckout(CheckoutPart *part, QString tender, QString cash)
+{
+    CheckoutModel *model = &part->workspace();
+    const WorkspaceGuard guard(*model);
+    CheckoutRequest request;
+    if (model->draft().pendingCheckout) {
+        // Stored before it was first sent; re-sent exactly as it is.
+        request = *model->draft().pendingCheckout;
+        model->ensureStored(QStringLiteral("Checkout"));
+    } else {
+        request = buildRequest(*part, tender, cash);
+        Draft draft = model->draft();
+        draft.pendingCheckout = request;
+        model->storeDraft(std::move(draft), QStringLiteral("Checkout"));
+    }
+
+    CheckoutTransaction tx = co_await CheckoutAPI::startCheckout(model->api(), request);
+    guard.ensure();
+    part->watch(tx);
+}
+
+QCoro::Task<> resumeOnServer(CheckoutPart *part, QString id)
+{
+    CheckoutModel *model = &part->workspace();
+    const WorkspaceGuard guard(*model);
+    CheckoutTransaction tx = co_await CheckoutAPI::resumeCheckout(model->api(), id);
+    guard.ensure();
+    part->watch(tx);
+}
+
+QCoro::Task<> cancelOnServer(CheckoutPart *part, QString id)
+{
+    CheckoutModel *model = &part->workspace();
+    const WorkspaceGuard guard(*model);
+    CheckoutTransaction tx = co_await CheckoutAPI::cancelCheckout(model->api(), id);
+    guard.ensure();
+    part->watch(tx);
+}
+
+} // namespace
+
+QCoro::Task<bool> CheckoutPart::startCheckout(QString tender, QString cash)
+{
+    if (!m_workspace.draft().saved) co_return false;
+    if (!m_workspace.savedQuoteReady()) {
+        m_workspace.setError(QString::fromUtf8(saveBeforeCheckout));
+        co_return false;
+    }
+    BusyOperation operation = [this, tender, cash] { return sendCheckout(this, tender, cash); };
+    const bool ran = co_await m_workspace.performBusy(std::move(operation));
+    // A start that left a canceled transaction did not start anything.
+    co_return ran && m_transaction && m_transaction->status != QLatin1String(status::canceled);
+}
+
+void CheckoutPart::watch(const CheckoutTransaction &transaction)
+{
+    stopWatching();
+    setTransaction(transaction);
+    if (!isFinal(transaction.status)) {
+        TaskHandle handle = TaskHandle::make();
+        m_poller = handle;
+        launch(pollLoop(QPointer<CheckoutPart>(this), handle, m_watchGeneration, transaction.id,
+                        m_workspace.api().base(), m_workspace.api().token()));
+        return;
+    }
+    settleFinal(m_workspace, transaction);
+}
+
+QCoro::Task<> CheckoutPart::pollLoop(QPointer<CheckoutPart> model, TaskHandle handle, QUuid generation,
+                                      QString transactionId, QString base, QString token)
+{
+    // Every check reads the model afresh: it may have gone, or moved on to
+    // another watch, another server or another user while this task slept.
+    const auto stillCurrent = [&] {
+        return model && !handle.isCancelled() && model->m_watchGeneration == generation &&
+               model->m_workspace.api().base() == base && model->m_workspace.api().token() == token;
+    };
+    while (!handle.isCancelled()) {
+        if (!model) co_return;
+        co_await TaskHandle::sleep(handle, model->m_workspace.services().pollInterval);
+        if (handle.isCancelled() || !model) co_return;
+
+        std::optional<CheckoutTransaction> reply;
+        std::exception_ptr failure;
+        try {
+            reply = co_await CheckoutAPI::checkout(model->m_workspace.api(), transactionId, handle.token());
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        if (!stillCurrent()) co_return;
+        if (failure) {
+            if (isCancellation(failure)) co_return;
+            model->m_workspace.setNotice(QString::fromUtf8(reconnecting));
+            continue;
+        }
+        if (!model->m_transaction || model->m_transaction->id != transactionId) co_return;
+        model->setTransaction(*reply);
+        if (isFinal(reply->status)) {
+            settleFinal(model->m_workspace, *reply);
+            co_return;
+        }
+    }
+}
+
+QCoro::Task<> CheckoutPart::resume(CheckoutTransaction transaction)
+{
+    const QString id = transaction.id;
+    BusyOperation operation = [this, id] { return resumeOnServer(this, id); };
+    co_await m_workspace.performBusy(std::move(operation));
+}
+
+QCoro::Task<> CheckoutPart::cancelCheckout(CheckoutTransaction transaction)
+{
+    const QString id = transaction.id;
+    BusyOperation operation = [this, id] { return cancelOnServer(this, id); };
+    co_await m_workspace.performBusy(std::move(operation));
+}
+
+QCoro::Task<> CheckoutPart::resumeCheckout()
+{
+    if (m_transaction) {
+        co_await resume(*m_transaction);
+        co_return;
+    }
+    BusyOperation operation = [this] { return recoverCheckoutRequest(); };
+    co_await m_workspace.performBusy(std::move(operation));
+}
+
+QCoro::Task<> CheckoutPart::recoverCheckoutRequest()
+{
+    if (!m_workspace.draft().pendingCheckout) co_return;
+    QPointer<CheckoutPart> self(this);
+    const CheckoutRequest sent = *m_workspace.draft().pendingCheckout;
+    APIClient &api = m_workspace.api();
+    const QString token = api.token();
+    const QString base = api.base();
+    const auto userOf = [](const std::optional<Session> &session) {
+        return session ? std::optional<QString>(session->user) : std::nullopt;
+    };
+    const std::optional<QString> user = userOf(m_workspace.session());
+
+    const CheckoutRequestRecovery reply = co_await CheckoutAPI::recoverCheckoutRequest(api, sent);
+    if (!self) co_return;
+    // A reply about an older server, session or request says nothing about
+    // the workspace now on screen.
+    if (api.token() != token || api.base() != base || userOf(m_workspace.session()) != user ||
+        m_workspace.draft().pendingCheckout != std::optional<CheckoutRequest>(sent))
+        co_return;
+
+    reply.validate(sent);
+    if (reply.transaction) {
+        watch(*reply.transaction);
+        co_return;
+    }
+
+    Draft draft = m_workspace.draft();
+    if (!clearAbortedCheckout(draft, sent)) co_return;
+    m_workspace.setDraft(draft);
+    m_workspace.releaseActiveArchiveEntry();
+    stopWatching();
+    setTransaction(std::nullopt);
+    CustomersPart &customers = *m_workspace.customersPart();
+    QList<Quote> remaining = customers.quotes();
+    remaining.removeIf([&](const Quote &quote) { return quote.id == sent.quoteId; });
+    customers.setQuotes(remaining);
+    m_workspace.setNotice(QString::fromUtf8(checkoutNeverStarted));
+    m_workspace.setSelectedWorkspaceTab(WorkspaceTab::quote);
+}
+
+bool CheckoutPart::clearAbortedCheckout(Draft &draft, const std::optional<CheckoutRequest> &sent)
+{
+    // With nothing sent there is nothing to abandon: unlinking the saved
+    // quote then would throw away a perfectly good quote.
+    if (!sent || draft.pendingCheckout != sent) return false;
+    draft.pendingCheckout.reset();
+    draft.saved.reset();
+    draft.sourceId.clear();
+    draft.sourceNumber.clear();
+    draft.dirty = true;
+    draft.requestId = newUuidString();
+    draft.checkoutRequestId = newUuidString();
+    return true;
+}
+
+
+// ---- after payment ----------------------------------------------------------------------
+
+
+namespace {
+
+using PostBusyOperation = std::function<QCoro::Task<>()>;
+
+const char *const demoReceipt = "Demo receipt request completed. No physical receipt was printed.";
+const char *const terminalReceipt = "Receipt requested on Square Terminal.";
+const char *const notPrintable = "Zoho did not return a printable PDF.";
+const char *const noPrintDialog = "Unable to present the print dialog.";
+const char *const finishPendingFirst = "Resume the pending operation before starting a new sale.";
+const char *const paidInvoiceJobName = "Paid invoice";
+
+QCoro::Task<> receiptOnServer(CheckoutPart *part, QString id)
+{
+    CheckoutModel *model = &part->workspace();
+    const WorkspaceGuard guard(*model);
+    co_await CheckoutAPI::requestReceipt(model->api(), id);
+    guard.ensure();
+    const bool demo = model->session() && model->session()->demo;
+    model->setNotice(QString::fromUtf8(demo ? demoReceipt : terminalReceipt));
+}
+
+} // namespace
+
+QCoro::Task<> CheckoutPart::holdOnServer(CheckoutPart *part, QString id, bool hold)
+{
+    CheckoutModel *model = &part->workspace();
+    const WorkspaceGuard guard(*model);
+    std::optional<CheckoutTransaction> reply = co_await CheckoutAPI::holdCheckout(model->api(), id, hold);
+    guard.ensure();
+    // The reply belongs to the transaction it was asked for; one shown since
+    // then keeps its own state.
+    if (!part->transaction() || part->transaction()->id != id) co_return;
+    part->setTransaction(std::move(reply));
+}
+
+QCoro::Task<> CheckoutPart::setHold(bool hold)
+{
+    if (!m_transaction) co_return;
+    const QString id = m_transaction->id;
+    PostBusyOperation operation = [this, id, hold] { return holdOnServer(this, id, hold); };
+    co_await m_workspace.performBusy(std::move(operation));
+}
+
+QCoro::Task<> CheckoutPart::requestReceipt()
+{
+    if (!m_transaction) co_return;
+    const QString id = m_transaction->id;
+    PostBusyOperation operation = [this, id] { return receiptOnServer(this, id); };
+    co_await m_workspace.performBusy(std::move(operation));
+}
+
+QCoro::Task<> CheckoutPart::printQuotePDF()
+{
+    const std::optional<Quote> &saved = m_workspace.draft().saved;
+    if (!saved) co_return;
+    const QString path = QStringLiteral("/api/quotes/") + pathIdentifier(saved->id) + QStringLiteral("/pdf");
+    const QString jobName = saved->number;
+    PostBusyOperation operation = [this, path, jobName] { return printDocument(path, jobName); };
+    co_await m_workspace.performBusy(std::move(operation));
+}
+
+QCoro::Task<> CheckoutPart::printInvoicePDF()
+{
+    if (!m_transaction) co_return;
+    const QString path =
+        QStringLiteral("/api/checkouts/") + pathIdentifier(m_transaction->id) + QStringLiteral("/pdf");
+    const QString jobName = m_transaction->invoiceNumber.value_or(QString::fromUtf8(paidInvoiceJobName));
+    PostBusyOperation operation = [this, path, jobName] { return printDocument(path, jobName); };
+    co_await m_workspace.performBusy(std::move(operation));
+}
+
+QCoro::Task<> CheckoutPart::printDocument(QString path, QString jobName)
+{
+    const WorkspaceGuard guard(m_workspace);
+    const QString method = QStringLiteral("GET");
+    const QByteArray document = co_await m_workspace.api().request(method, path, std::nullopt);
+    guard.ensure();
+    PrintService *printer = m_workspace.services().printer;
+    if (!printer) throw APIError{QString::fromUtf8(noPrintDialog)};
+    if (!printer->canPrint(document)) throw APIError{QString::fromUtf8(notPrintable)};
+    if (!printer->present(document, jobName)) throw APIError{QString::fromUtf8(noPrintDialog)};
+}
+
+void CheckoutPart::startNextSale()
+{
+    const Draft &draft = m_workspace.draft();
+    const bool pending = draft.pendingCheckout || draft.pendingSave || draft.pendingCustomer;
+    const bool live = m_transaction && m_transaction->status != QLatin1String(status::complete) &&
+                      m_transaction->status != QLatin1String(status::canceled);
+    if (pending || live) {
+        m_workspace.setError(QString::fromUtf8(finishPendingFirst));
+        return;
+    }
+    m_workspace.resetWorkspace();
+}
+
+
+// ---- account ------------------------------------------------------------------------------
+
+QCoro::Task<> CheckoutPart::refreshAccount()
+{
+    std::function<QCoro::Task<>()> load = [this] { return loadAccount(); };
+    co_await m_workspace.performBusy(std::move(load));
+}
+
+QCoro::Task<> CheckoutPart::loadAccount()
+{
+    const WorkspaceGuard guard(m_workspace);
+
+    const Me me = co_await CheckoutAPI::me(m_workspace.api());
+    guard.ensure();
+    applyAccount(me);
+
+    HistoryPart &history = *m_workspace.historyPart();
+    co_await history.loadTransactions();
+    guard.ensure();
+    const QList<CheckoutTransaction> &transactions = history.transactions();
+    const Draft &draft = m_workspace.draft();
+
+    // Re-attach to the checkout the draft was waiting for, as the draft is now.
+    if (draft.pendingCheckout) {
+        const QString requestId = draft.pendingCheckout->requestId;
+        const auto listed = std::find_if(transactions.cbegin(), transactions.cend(),
+                                         [&](const CheckoutTransaction &t) { return t.id == requestId; });
+        if (listed != transactions.cend()) {
+            watch(*listed);
+        } else {
+            co_await recoverCheckoutRequest();
+            guard.ensure();
+        }
+    } else if (!draft.pendingSave && !draft.pendingCustomer && draft.saved) {
+        const QString quoteId = draft.saved->id;
+        const auto live = std::find_if(transactions.cbegin(), transactions.cend(),
+                                       [&](const CheckoutTransaction &t) {
+                                           return t.quoteId == quoteId && t.status != QLatin1String("canceled");
+                                       });
+        if (live != transactions.cend()) watch(*live);
+    }
+
+    TaxesResponse taxes = co_await CheckoutAPI::taxes(m_workspace.api());
+    guard.ensure();
+    m_workspace.catalogPart()->setTaxes(std::move(taxes.taxes));
+}
+
+bool CheckoutPart::usesDailySquareImport() const
+{
+    return m_paymentRoute == squareRegister &&
+           m_accountingMode == QLatin1String("native_square_summary");
+}
+
+QString CheckoutPart::paymentsSetupNotice() const
+{
+    const QString message = m_paymentsSetupMessage.trimmed();
+    if (!message.isEmpty()) return message;
+    if (m_paymentRoute == squareRegister)
+        return QStringLiteral("Square Register setup needs to be completed before preparing invoices.");
+    return QStringLiteral("Payment setup is required on the server.");
+}
+
+} // namespace vantrel
