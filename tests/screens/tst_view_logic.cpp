@@ -1,4 +1,5 @@
 // The shell's view decisions and the icon table.
+#include "screens/Format.h"
 #include "screens/IconTable.h"
 #include "screens/SymbolImageProvider.h"
 #include "screens/ViewLogic.h"
@@ -24,6 +25,9 @@ private slots:
     void serverField_data();
     void serverField();
     void everySymbolRenders();
+    void formatting_data();
+    void formatting();
+    void centsWithoutFloatingPoint();
     void screensSymbolsAreInTheTable();
     void unknownSymbolAndBadColour();
 };
@@ -189,6 +193,32 @@ void ViewLogicTest::everySymbolRenders()
             }
         QVERIFY2(inked, qPrintable(symbol));
     }
+}
+
+void ViewLogicTest::formatting_data()
+{
+    QTest::addColumn<int>("secondsAgo");
+    QTest::addColumn<QString>("relative");
+    QTest::newRow("future clock skew") << -5 << "0 seconds";
+    QTest::newRow("seconds") << 59 << "59 seconds";
+    QTest::newRow("one minute") << 60 << "1 minute";
+    QTest::newRow("hours") << 2 * 3600 + 59 << "2 hours";
+    QTest::newRow("one day") << 86400 << "1 day";
+}
+
+void ViewLogicTest::formatting()
+{
+    QFETCH(int, secondsAgo);
+    QFETCH(QString, relative);
+    const QDateTime now = QDateTime::fromSecsSinceEpoch(1'800'000'000, Qt::UTC);
+    QCOMPARE(screens::relativeText(now.addSecs(-secondsAgo), now), relative);
+}
+
+void ViewLogicTest::centsWithoutFloatingPoint()
+{
+    // 0.1 + 0.2 style binary error would show here as ...04 or ...99.
+    QCOMPARE(screens::centsMoneyText(123456789012345, QStringLiteral("USD")).right(3), QStringLiteral(".45"));
+    QCOMPARE(screens::centsMoneyText(-5, QStringLiteral("USD")).contains(QStringLiteral("0.05")), true);
 }
 
 // The symbols the screens name, each of which must be in the table.
