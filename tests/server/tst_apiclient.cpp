@@ -37,6 +37,8 @@ private slots:
     void replies_data();
     void replies();
     void transportFailure();
+    void silentServer_data();
+    void silentServer();
     void tokenStaysWithItsServer();
     void staleReplies_data();
     void staleReplies();
@@ -216,6 +218,41 @@ void TestAPIClient::transportFailure()
     api.setBase(server.base());
     QCOMPARE(describe(settle(api.get<Empty>(QStringLiteral("/api/me"))).error),
              QStringLiteral("TransportError"));
+}
+
+void TestAPIClient::silentServer_data()
+{
+    QTest::addColumn<QString>("action"); // what happens while the server says nothing
+    QTest::addColumn<int>("timeoutMs");
+    QTest::addColumn<QString>("expected"); // kind, then the text a person would see
+
+    QTest::newRow("time-out") << "wait" << 300 << "TransportError: " + APIClient::timeoutMessage;
+    QTest::newRow("answered in time") << "answer" << 10000 << "success: ";
+    QTest::newRow("cancelled while waiting") << "cancel" << 10000 << "CancelledError: ";
+    QTest::newRow("client destroyed") << "destroy" << 10000 << "CancelledError: ";
+}
+
+void TestAPIClient::silentServer()
+{
+    QFETCH(QString, action);
+    QFETCH(int, timeoutMs);
+    QFETCH(QString, expected);
+    LoopbackServer server;
+    server.reply({200, "{}", "application/json", {}, /*hold*/ true});
+    auto api = std::make_unique<APIClient>();
+    api->setBase(server.base());
+    api->setTimeout(std::chrono::milliseconds(timeoutMs));
+    const CancellationToken cancel = CancellationToken::make();
+    auto outcome = start(api->get<Empty>(QStringLiteral("/api/me"), {}, cancel));
+    QTRY_COMPARE(server.held(), 1);
+
+    if (action == u"answer") server.release();
+    else if (action == u"cancel") cancel.cancel();
+    else if (action == u"destroy") api.reset();
+    QTRY_VERIFY_WITH_TIMEOUT(outcome->done, 10000);
+    QCOMPARE(describe(outcome->error).section(u':', 0, 0) + QStringLiteral(": ") +
+                 errorDescription(outcome->error),
+             expected);
 }
 
 void TestAPIClient::tokenStaysWithItsServer()
