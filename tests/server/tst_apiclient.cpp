@@ -37,8 +37,6 @@ private slots:
     void replies_data();
     void replies();
     void transportFailure();
-    void silentServer_data();
-    void silentServer();
     void tokenStaysWithItsServer();
     void staleReplies_data();
     void staleReplies();
@@ -220,41 +218,6 @@ void TestAPIClient::transportFailure()
              QStringLiteral("TransportError"));
 }
 
-void TestAPIClient::silentServer_data()
-{
-    QTest::addColumn<QString>("action"); // what happens while the server says nothing
-    QTest::addColumn<int>("timeoutMs");
-    QTest::addColumn<QString>("expected"); // kind, then the text a person would see
-
-    QTest::newRow("time-out") << "wait" << 300 << "TransportError: " + APIClient::timeoutMessage;
-    QTest::newRow("answered in time") << "answer" << 10000 << "success: ";
-    QTest::newRow("cancelled while waiting") << "cancel" << 10000 << "CancelledError: ";
-    QTest::newRow("client destroyed") << "destroy" << 10000 << "CancelledError: ";
-}
-
-void TestAPIClient::silentServer()
-{
-    QFETCH(QString, action);
-    QFETCH(int, timeoutMs);
-    QFETCH(QString, expected);
-    LoopbackServer server;
-    server.reply({200, "{}", "application/json", {}, /*hold*/ true});
-    auto api = std::make_unique<APIClient>();
-    api->setBase(server.base());
-    api->setTimeout(std::chrono::milliseconds(timeoutMs));
-    const CancellationToken cancel = CancellationToken::make();
-    auto outcome = start(api->get<Empty>(QStringLiteral("/api/me"), {}, cancel));
-    QTRY_COMPARE(server.held(), 1);
-
-    if (action == u"answer") server.release();
-    else if (action == u"cancel") cancel.cancel();
-    else if (action == u"destroy") api.reset();
-    QTRY_VERIFY_WITH_TIMEOUT(outcome->done, 10000);
-    QCOMPARE(describe(outcome->error).section(u':', 0, 0) + QStringLiteral(": ") +
-                 errorDescription(outcome->error),
-             expected);
-}
-
 void TestAPIClient::tokenStaysWithItsServer()
 {
     LoopbackServer elsewhere;
@@ -281,6 +244,8 @@ void TestAPIClient::staleReplies_data()
     QTest::newRow("workspace reset") << "renew" << "CancelledError";
     QTest::newRow("task cancelled") << "cancel" << "CancelledError";
     QTest::newRow("client destroyed") << "destroyed" << "CancelledError";
+    // Shown to the person, unlike a cancellation.
+    QTest::newRow("server silent past the time-out") << "silent" << "TransportError";
 }
 
 void TestAPIClient::staleReplies()
@@ -292,6 +257,7 @@ void TestAPIClient::staleReplies()
     auto api = std::make_unique<APIClient>();
     api->setBase(server.base());
     api->setToken(QStringLiteral("one"));
+    if (change == u"silent") api->setTimeout(std::chrono::milliseconds(300));
     const CancellationToken cancel = CancellationToken::make();
     auto outcome = start(api->get<Empty>(QStringLiteral("/api/me"), {}, cancel));
     QTRY_COMPARE(server.held(), 1);
@@ -305,7 +271,7 @@ void TestAPIClient::staleReplies()
     else if (change == u"cancel") cancel.cancel();
     else if (change == u"destroyed") api.reset();
 
-    if (change == u"cancel" || change == u"destroyed") {
+    if (change == u"cancel" || change == u"destroyed" || change == u"silent") {
         // The request in flight is aborted, not left to run to its end.
         QTRY_VERIFY(outcome->done);
         QTRY_COMPARE(server.disconnects(), 1);
@@ -313,6 +279,7 @@ void TestAPIClient::staleReplies()
     server.release();
     QTRY_VERIFY(outcome->done);
     QCOMPARE(describe(outcome->error), expected);
+    if (change == u"silent") QCOMPARE(errorDescription(outcome->error), APIClient::timeoutMessage);
 }
 
 void TestAPIClient::pathIdentifier_data()
