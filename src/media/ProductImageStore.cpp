@@ -120,11 +120,18 @@ struct DecodeOnWorker {
 
 // Decodes the first image straight to its thumbnail size: the JPEG reader
 // scales while decoding, which is far cheaper than decoding whole and scaling.
+// Only the reader of the format the bytes themselves announce is used, so a
+// body of another kind (SVG, TIFF, ...) never reaches a decoder, whatever
+// its media type said.
 QImage makeThumbnail(QByteArray bytes)
 {
+    const QByteArray format = ProductImageStore::imageFormat(bytes);
+    if (format.isEmpty()) return {};
     QBuffer buffer(&bytes);
     if (!buffer.open(QIODevice::ReadOnly)) return {};
-    QImageReader reader(&buffer);
+    QImageReader reader(&buffer, format);
+    reader.setAutoDetectImageFormat(false);
+    reader.setDecideFormatFromContent(false);
     reader.setAutoTransform(true);
     const QSize size = reader.size();
     if (size.isValid()) {
@@ -195,6 +202,27 @@ QNetworkAccessManager *ProductImageStore::network()
 }
 
 QImage ProductImageStore::thumbnail(QByteArray encoded) { return makeThumbnail(std::move(encoded)); }
+
+QByteArray ProductImageStore::imageFormat(const QByteArray &bytes)
+{
+    const auto at = [&bytes](qsizetype offset, const char *signature) {
+        return bytes.mid(offset, qsizetype(qstrlen(signature))) == signature;
+    };
+    if (at(0, "\xFF\xD8\xFF")) return QByteArrayLiteral("jpeg");
+    if (at(0, "\x89PNG\r\n\x1A\n")) return QByteArrayLiteral("png");
+    if (at(0, "GIF87a") || at(0, "GIF89a")) return QByteArrayLiteral("gif");
+    if (at(0, "RIFF") && at(8, "WEBP")) return QByteArrayLiteral("webp");
+    // "BM" alone is too weak a mark: the size of the header that follows
+    // must also be one that a bitmap has.
+    if (at(0, "BM") && bytes.size() >= 18) {
+        const auto *header = reinterpret_cast<const uchar *>(bytes.constData()) + 14;
+        const quint32 size = quint32(header[0]) | quint32(header[1]) << 8 | quint32(header[2]) << 16 |
+                             quint32(header[3]) << 24;
+        if (size == 12 || size == 40 || size == 52 || size == 56 || size == 64 || size == 108 || size == 124)
+            return QByteArrayLiteral("bmp");
+    }
+    return {};
+}
 
 QString ProductImageStore::cacheKey(const Product &product, const QString &base, const QString &token)
 {

@@ -121,8 +121,12 @@ public:
     static bool isFetchablePath(const Product &product);
 
     // The first image of the bytes, upright, its longest side at most 640,
-    // decoded at the reduced size where the format allows; null on failure.
+    // decoded at the reduced size where the format allows; null on failure
+    // and for bytes that are not one of the accepted formats.
     static QImage thumbnail(QByteArray encoded);
+    // The accepted format the bytes begin with ("jpeg", "png", "gif",
+    // "webp", "bmp"), or empty.
+    static QByteArray imageFormat(const QByteArray &bytes);
 
     // A cached thumbnail by key (null when absent); marks it recently used.
     QImage cached(const QString &key);

@@ -10,6 +10,9 @@
 
 namespace vantrel {
 
+const QString APIClient::timeoutMessage = QStringLiteral(
+    "The server did not answer in time. Check the connection and try again.");
+
 namespace {
 
 const QString addressMessage = QStringLiteral(
@@ -130,7 +133,7 @@ QCoro::Task<QByteArray> APIClient::request(QString method, QString path,
     if (cancel.isCancelled()) throw CancelledError();
 
     QNetworkRequest request(url);
-    request.setTransferTimeout(timeoutMs);
+    request.setTransferTimeout(int(m_timeout.count()));
     request.setHeader(QNetworkRequest::ContentTypeHeader, QByteArrayLiteral("application/json"));
     if (!m_token.isEmpty())
         request.setRawHeader(QByteArrayLiteral("Authorization"), "Bearer " + m_token.toUtf8());
@@ -152,8 +155,15 @@ QCoro::Task<QByteArray> APIClient::request(QString method, QString path,
     QNetworkReply *finished = reply.get();
     if (!finished) throw CancelledError();
 
-    if (!receivedWhole(finished))
-        throw TransportError(finished->errorString(), int(finished->error()));
+    if (!receivedWhole(finished)) {
+        // Qt reports its own transfer time-out as an abort ("Operation
+        // canceled"). Every abort of ours was answered as a cancellation
+        // above, so one that is left here is the time-out.
+        const QNetworkReply::NetworkError error = finished->error();
+        if (error == QNetworkReply::OperationCanceledError || error == QNetworkReply::TimeoutError)
+            throw TransportError(timeoutMessage, int(QNetworkReply::TimeoutError));
+        throw TransportError(finished->errorString(), int(error));
+    }
 
     const QByteArray bytes = finished->readAll();
     const int code = finished->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();

@@ -14,6 +14,7 @@
 #include <QUrl>
 #include <QUuid>
 
+#include <chrono>
 #include <optional>
 
 class QNetworkAccessManager;
@@ -41,7 +42,8 @@ public:
     QUrl makeURL(const QString &path, const Query &query = {}) const;
 
     // One exchange; returns the body of a 2xx reply. Throws APIError,
-    // TransportError or CancelledError.
+    // TransportError (timeoutMessage when the server stayed silent for the
+    // whole time-out) or CancelledError.
     QCoro::Task<QByteArray> request(QString method, QString path, std::optional<QByteArray> body,
                                     Query query = {}, CancellationToken cancel = {});
 
@@ -69,13 +71,18 @@ public:
         co_return decode<Reply>(bytes, KeyStyle::Wire);
     }
 
-    static constexpr int timeoutMs = 180 * 1000;
+    // How long a request may go without any data moving before it fails.
+    static constexpr std::chrono::milliseconds defaultTimeout{180 * 1000};
+    static const QString timeoutMessage;
+    std::chrono::milliseconds timeout() const { return m_timeout; }
+    void setTimeout(std::chrono::milliseconds timeout) { m_timeout = timeout; }
 
 private:
     QNetworkAccessManager *m_network;
     QString m_base;
     QString m_token;
     QUuid m_generation;
+    std::chrono::milliseconds m_timeout = defaultTimeout;
 };
 
 // Identifiers are appended to paths as they are, except the characters that

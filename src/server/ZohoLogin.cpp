@@ -32,6 +32,8 @@ void ZohoLogin::cancel()
     if (m_browser) m_browser->cancel();
 }
 
+bool ZohoLogin::reopen() { return m_browser && m_browser->reopen(); }
+
 std::optional<QString> ZohoLogin::codeFrom(const QUrl &callback)
 {
     if (!callback.hasQuery()) return std::nullopt;
@@ -63,8 +65,10 @@ QCoro::Task<Session> ZohoLogin::signIn(APIClient *api)
     QUrl callback;
     try {
         callback = co_await m_browser->authenticate(start, configuration.callbackScheme);
-    } catch (const BrowserStartError &) {
-        throw APIError{QStringLiteral("Unable to open Zoho sign-in.")};
+    } catch (const BrowserStartError &error) {
+        throw APIError{QStringLiteral("Unable to open Zoho sign-in. ") + error.text()};
+    } catch (const BrowserTimeoutError &error) {
+        throw APIError{error.text()};
     }
     if (!self || !client || client->generation() != started) throw CancelledError();
     if (callback.isEmpty()) throw APIError{QStringLiteral("Sign-in did not complete.")};

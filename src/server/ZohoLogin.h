@@ -28,11 +28,15 @@ public:
     explicit ZohoLogin(BrowserSignIn *browser, QObject *parent = nullptr);
     void setBuildInformation(const QVariantMap &information);
 
-    // Throws APIError with the message the user sees, or the browser's
+    // Throws APIError with the message the user sees (no browser, a browser
+    // that waited past the code's lifetime, ...), or the browser's
     // cancellation error when the person cancels.
     QCoro::Task<Session> signIn(APIClient *api);
     // Closes the browser of a sign-in in progress (it then fails as cancelled).
     void cancel();
+    // Shows the start page of the sign-in in progress again (same proof key);
+    // false when none is in progress.
+    bool reopen();
 
     // The first "code" item of a callback URL, if it has a value.
     static std::optional<QString> codeFrom(const QUrl &callback);

@@ -200,6 +200,10 @@ inline QString describe(const std::exception_ptr &error)
         return QStringLiteral("TransportError");
     } catch (const BrowserCancelledError &e) {
         return QStringLiteral("BrowserCancelledError: ") + e.text();
+    } catch (const BrowserStartError &) {
+        return QStringLiteral("BrowserStartError");
+    } catch (const BrowserTimeoutError &) {
+        return QStringLiteral("BrowserTimeoutError");
     } catch (...) {
         return QStringLiteral("other");
     }

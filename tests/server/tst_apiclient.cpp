@@ -244,6 +244,8 @@ void TestAPIClient::staleReplies_data()
     QTest::newRow("workspace reset") << "renew" << "CancelledError";
     QTest::newRow("task cancelled") << "cancel" << "CancelledError";
     QTest::newRow("client destroyed") << "destroyed" << "CancelledError";
+    // Shown to the person, unlike a cancellation.
+    QTest::newRow("server silent past the time-out") << "silent" << "TransportError";
 }
 
 void TestAPIClient::staleReplies()
@@ -255,6 +257,7 @@ void TestAPIClient::staleReplies()
     auto api = std::make_unique<APIClient>();
     api->setBase(server.base());
     api->setToken(QStringLiteral("one"));
+    if (change == u"silent") api->setTimeout(std::chrono::milliseconds(300));
     const CancellationToken cancel = CancellationToken::make();
     auto outcome = start(api->get<Empty>(QStringLiteral("/api/me"), {}, cancel));
     QTRY_COMPARE(server.held(), 1);
@@ -268,7 +271,7 @@ void TestAPIClient::staleReplies()
     else if (change == u"cancel") cancel.cancel();
     else if (change == u"destroyed") api.reset();
 
-    if (change == u"cancel" || change == u"destroyed") {
+    if (change == u"cancel" || change == u"destroyed" || change == u"silent") {
         // The request in flight is aborted, not left to run to its end.
         QTRY_VERIFY(outcome->done);
         QTRY_COMPARE(server.disconnects(), 1);
@@ -276,6 +279,7 @@ void TestAPIClient::staleReplies()
     server.release();
     QTRY_VERIFY(outcome->done);
     QCOMPARE(describe(outcome->error), expected);
+    if (change == u"silent") QCOMPARE(errorDescription(outcome->error), APIClient::timeoutMessage);
 }
 
 void TestAPIClient::pathIdentifier_data()

@@ -1,5 +1,6 @@
 // The desktop half of sign-in: callbacks reaching the waiting sign-in through
-// a second launch, only for the expected scheme, and the scheme handler files.
+// a second launch, only for the expected scheme, how a wait ends without
+// one, and the scheme handler files as xdg-open reads them.
 
 #include "LoopbackServer.h"
 
@@ -8,8 +9,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QSignalSpy>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QUuid>
 
@@ -22,58 +25,127 @@ private slots:
     void initTestCase();
     void callbacks_data();
     void callbacks();
-    void browserThatCannotOpen();
     void secondLaunchHandsOverURLs();
     void schemeRegistration_data();
     void schemeRegistration();
     void registrationKeepsOtherHandlers();
+    void xdgOpenRunsTheHandler_data();
+    void xdgOpenRunsTheHandler();
+    void deviceWithoutBrowser();
 };
+
+namespace {
+
+// Makes xdg-open (and xdg-mime) work in plain generic mode, on the files of
+// the test's own data and configuration folders.
+void useGenericDesktop()
+{
+    for (const char *name : {"XDG_CURRENT_DESKTOP", "DESKTOP_SESSION", "KDE_FULL_SESSION",
+                             "GNOME_DESKTOP_SESSION_ID", "MATE_DESKTOP_SESSION_ID", "DISPLAY",
+                             "WAYLAND_DISPLAY", "DBUS_SESSION_BUS_ADDRESS"})
+        qunsetenv(name);
+    qputenv("XDG_DATA_HOME", QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation).toUtf8());
+    qputenv("XDG_CONFIG_HOME", QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation).toUtf8());
+}
+
+// A program that appends its first argument to a file, one per line.
+QString recorder(const QTemporaryDir &dir, const QString &name)
+{
+    const QString path = dir.filePath(name);
+    QFile script(path);
+    if (!script.open(QIODevice::WriteOnly)) return {};
+    script.write(QStringLiteral("#!/bin/sh\nprintf '%s\\n' \"$1\" >> '%1.log'\n").arg(path).toUtf8());
+    script.close();
+    script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
+    return path;
+}
+
+QStringList recorded(const QString &program)
+{
+    QFile log(program + QStringLiteral(".log"));
+    if (!log.open(QIODevice::ReadOnly)) return {};
+    return QString::fromUtf8(log.readAll()).split(u'\n', Qt::SkipEmptyParts);
+}
+
+} // namespace
 
 void TestPlatformAuth::initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
 void TestPlatformAuth::callbacks_data()
 {
-    QTest::addColumn<QStringList>("events"); // "url:<u>", "cancel", "restart"
+    // "url:<u>", "cancel", "restart", "reopen", "launcher fails", "expire"
+    QTest::addColumn<QStringList>("events");
     QTest::addColumn<QString>("expected");
+    QTest::addColumn<QString>("opens"); // what the browser answers each time: 1 opened, 0 not
 
     const QString good = QStringLiteral("url:vantrelcheckout://cb?code=1");
-    QTest::newRow("expected scheme") << QStringList{good} << "vantrelcheckout://cb?code=1";
+    const QString success = QStringLiteral("vantrelcheckout://cb?code=1");
+    QTest::newRow("expected scheme") << QStringList{good} << success << "1";
     QTest::newRow("scheme in capitals") << QStringList{QStringLiteral("url:VantrelCheckout://cb?code=2")}
-                                        << "vantrelcheckout://cb?code=2";
+                                        << "vantrelcheckout://cb?code=2" << "1";
     QTest::newRow("other schemes ignored")
         << QStringList{QStringLiteral("url:https://evil.example/?code=9"),
                        QStringLiteral("url:vantrelcheckout-pr7://cb?code=8"), good}
-        << "vantrelcheckout://cb?code=1";
+        << success << "1";
     QTest::newRow("person cancels") << QStringList{QStringLiteral("cancel"), good}
-                                    << "BrowserCancelledError: The sign-in was canceled.";
+                                    << "BrowserCancelledError: The sign-in was canceled." << "1";
     QTest::newRow("new sign-in replaces the old")
-        << QStringList{QStringLiteral("restart"), good} << "first: BrowserCancelledError: The sign-in was canceled.";
+        << QStringList{QStringLiteral("restart"), good} << "first: BrowserCancelledError: The sign-in was canceled."
+        << "11";
+    QTest::newRow("tab closed, browser opened again")
+        << QStringList{QStringLiteral("reopen"), QStringLiteral("reopen"), good} << success << "111";
+    QTest::newRow("no browser at all") << QStringList{good} << "BrowserStartError" << "0";
+    QTest::newRow("browser gone when opened again")
+        << QStringList{QStringLiteral("reopen"), good} << "BrowserStartError" << "10";
+    QTest::newRow("launcher finds no browser")
+        << QStringList{QStringLiteral("launcher fails"), good} << "BrowserStartError" << "1";
+    QTest::newRow("waited past the code's lifetime")
+        << QStringList{QStringLiteral("expire"), good} << "BrowserTimeoutError" << "1";
 }
 
 void TestPlatformAuth::callbacks()
 {
     QFETCH(QStringList, events);
     QFETCH(QString, expected);
+    QFETCH(QString, opens);
     QList<QUrl> opened;
-    DesktopBrowserSignIn browser(nullptr, [&opened](const QUrl &url) {
+    DesktopBrowserSignIn browser(nullptr, [&opened, opens](const QUrl &url) {
         opened.append(url);
-        return true;
+        return opens.mid(opened.size() - 1, 1) != u"0";
     });
+    browser.setTimeLimit(std::chrono::milliseconds(events.contains(u"expire") ? 100 : 60000));
+    QSignalSpy waiting(&browser, &BrowserSignIn::waitingChanged);
     // A callback with no sign-in waiting is dropped, not kept for later.
     browser.deliverCallback(QUrl(QStringLiteral("vantrelcheckout://cb?code=stale")));
+    QVERIFY(!browser.reopen());
 
     const QUrl startUrl(QStringLiteral("https://checkout.example.com/auth/zoho/start?challenge=c"));
     auto first = start(browser.authenticate(startUrl, QStringLiteral("vantrelcheckout")));
     std::shared_ptr<Outcome<QUrl>> second;
     QCOMPARE(opened, QList<QUrl>{startUrl});
+    QCOMPARE(browser.isWaiting(), !first->done);
     for (const QString &event : events) {
         if (event == u"cancel") browser.cancel();
         else if (event == u"restart")
             second = start(browser.authenticate(startUrl, QStringLiteral("vantrelcheckout")));
+        else if (event == u"reopen") browser.reopen();
+        else if (event == u"launcher fails") browser.browserFailed();
+        else if (event == u"expire") QTRY_VERIFY(first->done);
         else browser.deliverCallback(QUrl(event.mid(4)));
     }
     QVERIFY(first->done);
     QVERIFY(!browser.isPending());
+    QVERIFY(!browser.isWaiting());
+    QVERIFY(!browser.reopen());
+    // Every opening is of the same start page: the same flow, the same proof key.
+    QCOMPARE(opened, QList<QUrl>(opens.size(), startUrl));
+    // Waiting starts once per browser that opened and ends with each flow.
+    QList<bool> transitions;
+    for (const auto &arguments : waiting) transitions.append(arguments.at(0).toBool());
+    const int flows = second ? 2 : (opens.startsWith(u'0') ? 0 : 1);
+    QList<bool> expectedTransitions;
+    for (int i = 0; i < flows; ++i) expectedTransitions << true << false;
+    QCOMPARE(transitions, expectedTransitions);
     QString result = first->error ? describe(first->error) : first->value->toString();
     if (second) {
         QVERIFY(second->done);
@@ -81,21 +153,6 @@ void TestPlatformAuth::callbacks()
         result = QStringLiteral("first: ") + result;
     }
     QCOMPARE(result, expected);
-}
-
-void TestPlatformAuth::browserThatCannotOpen()
-{
-    DesktopBrowserSignIn browser(nullptr, [](const QUrl &) { return false; });
-    const auto outcome = settle(browser.authenticate(QUrl(QStringLiteral("https://a.example/")),
-                                                     QStringLiteral("vantrelcheckout")));
-    QVERIFY(outcome.error);
-    QVERIFY(!browser.isPending());
-    try {
-        std::rethrow_exception(outcome.error);
-    } catch (const BrowserStartError &) {
-    } catch (...) {
-        QFAIL("expected the browser's start failure");
-    }
 }
 
 void TestPlatformAuth::secondLaunchHandsOverURLs()
@@ -133,13 +190,19 @@ void TestPlatformAuth::schemeRegistration_data()
     QTest::addColumn<QString>("executable");
     QTest::addColumn<QString>("execLine"); // empty: refused
 
+    // Quoted only where a reserved character makes it necessary; inside
+    // quotes ", `, $ and \\ are escaped, and the file doubles each backslash.
     QTest::newRow("production") << "vantrelcheckout" << "/usr/bin/vantrel-checkout"
-                                << "Exec=\"/usr/bin/vantrel-checkout\" %u";
-    QTest::newRow("preview") << "vantrelcheckout-pr42" << "/opt/Vantrel Checkout/bin/app$1%"
-                             << "Exec=\"/opt/Vantrel Checkout/bin/app\\\\$1%%\" %u";
+                                << "Exec=/usr/bin/vantrel-checkout %u";
+    QTest::newRow("percent sign, no quotes needed") << "vantrelcheckout" << "/opt/app-100%/run"
+                                                    << "Exec=/opt/app-100%%/run %u";
+    QTest::newRow("preview, reserved characters") << "vantrelcheckout-pr42" << "/opt/Vantrel Checkout/bin/app$1%"
+                                                  << "Exec=\"/opt/Vantrel Checkout/bin/app\\\\$1%%\" %u";
+    QTest::newRow("quote and backslash") << "vantrelcheckout" << "/tmp/a\"b\\c"
+                                         << "Exec=\"/tmp/a\\\\\"b\\\\\\\\c\" %u";
     QTest::newRow("scheme with a space") << "vantrel checkout" << "/usr/bin/app" << "";
     QTest::newRow("scheme with a line break") << "vantrel\nExec=rm" << "/usr/bin/app" << "";
-    QTest::newRow("path with a quote") << "vantrelcheckout" << "/tmp/a\"b" << "";
+    QTest::newRow("path with a line break") << "vantrelcheckout" << "/tmp/a\nExec=rm" << "";
 }
 
 void TestPlatformAuth::schemeRegistration()
@@ -181,6 +244,57 @@ void TestPlatformAuth::registrationKeepsOtherHandlers()
     QVERIFY(text.contains(QStringLiteral("x-scheme-handler/vantrelcheckout=vantrel-checkout-vantrelcheckout.desktop;")));
     QVERIFY(text.contains(QStringLiteral("text/plain=editor.desktop;")));
     QVERIFY(text.contains(QStringLiteral("x-scheme-handler/mailto=mail.desktop;")));
+}
+
+void TestPlatformAuth::xdgOpenRunsTheHandler_data()
+{
+    QTest::addColumn<bool>("useXdgMime"); // false: the entry in mimeapps.list is written by hand
+    QTest::newRow("made default with xdg-mime") << true;
+    QTest::newRow("mimeapps.list written directly") << false;
+}
+
+void TestPlatformAuth::xdgOpenRunsTheHandler()
+{
+    QFETCH(bool, useXdgMime);
+    const QString xdgOpen = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (xdgOpen.isEmpty()) QSKIP("xdg-open is not installed (package xdg-utils).");
+    QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)).removeRecursively();
+    QFile::remove(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                  QStringLiteral("/mimeapps.list"));
+    useGenericDesktop();
+    QTemporaryDir dir;
+    const QString program = recorder(dir, QStringLiteral("vantrel-checkout"));
+    QVERIFY(registerCallbackScheme(QStringLiteral("vantrelcheckout"), program, useXdgMime));
+
+    // The browser hands the callback over the way it does in a desktop
+    // session without a desktop-specific helper.
+    QProcess open;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("DISPLAY"), QStringLiteral(":0"));
+    open.setProcessEnvironment(environment);
+    open.setProcessChannelMode(QProcess::MergedChannels);
+    const QString callback = QStringLiteral("vantrelcheckout://callback?code=x&state=y%20z");
+    open.start(xdgOpen, {callback});
+    QVERIFY(open.waitForFinished(30000));
+    QVERIFY2(open.exitCode() == 0, open.readAll().constData());
+    QCOMPARE(recorded(program), QStringList{callback});
+}
+
+void TestPlatformAuth::deviceWithoutBrowser()
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("xdg-open")).isEmpty())
+        QSKIP("xdg-open is not installed (package xdg-utils).");
+    useGenericDesktop();
+    // Without a display xdg-open tries only the browsers named in $BROWSER.
+    QTemporaryDir dir;
+    qputenv("BROWSER", dir.filePath(QStringLiteral("missing")).toUtf8());
+    DesktopBrowserSignIn browser; // opens through xdg-open
+    auto outcome = start(browser.authenticate(QUrl(QStringLiteral("http://127.0.0.1:1/auth/zoho/start")),
+                                              QStringLiteral("vantrelcheckout")));
+    qunsetenv("BROWSER");
+    QTRY_VERIFY_WITH_TIMEOUT(outcome->done, 30000);
+    QCOMPARE(describe(outcome->error), QStringLiteral("BrowserStartError"));
+    QVERIFY(!browser.isWaiting());
 }
 
 QTEST_GUILESS_MAIN(TestPlatformAuth)

@@ -123,8 +123,10 @@ void TestSignIn::browserOutcomes_data()
     QTest::newRow("no callback URL") << Behaviour::NoURL << "" << "APIError: Sign-in did not complete.";
     QTest::newRow("person cancels") << Behaviour::Cancel << ""
                                     << "BrowserCancelledError: The sign-in was canceled.";
-    QTest::newRow("browser does not open") << Behaviour::CannotStart << ""
-                                           << "APIError: Unable to open Zoho sign-in.";
+    QTest::newRow("no browser") << Behaviour::CannotStart << ""
+                                << "APIError: Unable to open Zoho sign-in. No web browser could be opened on this device.";
+    QTest::newRow("waited past the code's lifetime") << Behaviour::TooLong << ""
+                                                     << "APIError: The sign-in took too long. Please sign in again.";
 }
 
 void TestSignIn::browserOutcomes()
@@ -211,10 +213,14 @@ void TestSignIn::addressChangedWhileBrowserOpen()
     QCOMPARE(describe(outcome->error), QStringLiteral("CancelledError"));
     QVERIFY(server.requests().isEmpty());
 
-    // A cancel from the sign-in screen reaches the browser.
+    // Reopen and cancel from the sign-in screen reach the browser.
     auto second = start(login.signIn(&api));
+    QVERIFY(browser.isWaiting());
+    QVERIFY(login.reopen());
+    QCOMPARE(browser.reopenings(), 1);
     login.cancel();
     QTRY_VERIFY(second->done);
+    QVERIFY(!login.reopen());
     QCOMPARE(describe(second->error), QStringLiteral("BrowserCancelledError: The sign-in was canceled."));
 }
 

@@ -3,6 +3,7 @@
 // server to send the browser back to the app's callback scheme.
 
 #include <QCoroTask>
+#include <QObject>
 #include <QString>
 #include <QUrl>
 
@@ -17,20 +18,54 @@ public:
     QString text() const { return QString::fromUtf8(what()); }
 };
 
-// The browser could not be opened at all.
+// No browser could be opened, so nobody can finish the sign-in.
 class BrowserStartError : public std::runtime_error {
 public:
-    BrowserStartError() : std::runtime_error("The browser could not be opened.") {}
+    BrowserStartError() : std::runtime_error("No web browser could be opened on this device.") {}
+    QString text() const { return QString::fromUtf8(what()); }
 };
 
-class BrowserSignIn {
+// The sign-in waited longer than the server keeps its sign-in codes.
+class BrowserTimeoutError : public std::runtime_error {
 public:
-    virtual ~BrowserSignIn() = default;
+    BrowserTimeoutError() : std::runtime_error("The sign-in took too long. Please sign in again.") {}
+    QString text() const { return QString::fromUtf8(what()); }
+};
+
+// One browser sign-in at a time; `waiting` is true from the moment the
+// browser has opened until the flow ends in any way.
+class BrowserSignIn : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(bool waiting READ isWaiting NOTIFY waitingChanged)
+public:
+    using QObject::QObject;
+
     // Resolves with the callback URL, or an empty URL when the flow ended
-    // without one. Throws BrowserStartError or BrowserCancelledError.
+    // without one. Throws BrowserStartError, BrowserCancelledError or
+    // BrowserTimeoutError. A new call ends one still waiting as cancelled.
     virtual QCoro::Task<QUrl> authenticate(QUrl startUrl, QString callbackScheme) = 0;
-    // Ends a pending authenticate() with BrowserCancelledError.
+    // Ends a waiting authenticate() with BrowserCancelledError.
     virtual void cancel() = 0;
+    // Opens the browser again at the start page of the sign-in that waits,
+    // for a person who closed the tab. False when nothing waits; a browser
+    // that cannot be opened ends the wait with BrowserStartError.
+    virtual bool reopen() = 0;
+
+    bool isWaiting() const { return m_waiting; }
+
+Q_SIGNALS:
+    void waitingChanged(bool waiting);
+
+protected:
+    void setWaiting(bool waiting)
+    {
+        if (m_waiting == waiting) return;
+        m_waiting = waiting;
+        Q_EMIT waitingChanged(waiting);
+    }
+
+private:
+    bool m_waiting = false;
 };
 
 } // namespace vantrel

@@ -16,7 +16,7 @@ namespace vantrel {
 struct DesktopBrowserSignIn::Pending {
     std::coroutine_handle<> waiter;
     QUrl url;
-    bool cancelled = false;
+    Ending ending = Ending::Cancelled;
     bool done = false;
 };
 
@@ -32,9 +32,11 @@ struct Settled {
 } // namespace
 
 DesktopBrowserSignIn::DesktopBrowserSignIn(QObject *parent, Opener opener)
-    : QObject(parent), m_opener(std::move(opener))
+    : BrowserSignIn(parent), m_opener(std::move(opener))
 {
-    if (!m_opener) m_opener = [](const QUrl &url) { return QDesktopServices::openUrl(url); };
+    if (!m_opener) m_opener = [this](const QUrl &url) { return launchBrowser(url); };
+    m_deadline.setSingleShot(true);
+    connect(&m_deadline, &QTimer::timeout, this, [this] { settle({}, Ending::TimedOut); });
 }
 
 DesktopBrowserSignIn::~DesktopBrowserSignIn() { cancel(); }
@@ -47,37 +49,87 @@ QCoro::Task<QUrl> DesktopBrowserSignIn::authenticate(QUrl startUrl, QString call
     Pending pending;
     m_pending = &pending;
     m_scheme = callbackScheme.toLower();
-    if (!m_opener(startUrl)) {
-        if (m_pending == &pending) {
-            m_pending = nullptr;
-            m_scheme.clear();
+    m_startUrl = startUrl;
+    ++m_flow;
+    const bool opened = m_opener(startUrl);
+    // The opener may already have ended this sign-in (or started another).
+    if (m_pending == &pending) {
+        if (!opened) {
+            settle({}, Ending::NoBrowser);
+        } else {
+            m_deadline.start(m_timeLimit);
+            setWaiting(true);
         }
-        throw BrowserStartError();
     }
     // Nothing of this object is touched after the wait: it may be gone.
     co_await Settled{&pending.done, &pending.waiter};
-    if (pending.cancelled) throw BrowserCancelledError();
+    switch (pending.ending) {
+    case Ending::Callback: break;
+    case Ending::Cancelled: throw BrowserCancelledError();
+    case Ending::NoBrowser: throw BrowserStartError();
+    case Ending::TimedOut: throw BrowserTimeoutError();
+    }
     co_return pending.url;
 }
 
-void DesktopBrowserSignIn::cancel() { settle({}, true); }
+void DesktopBrowserSignIn::cancel() { settle({}, Ending::Cancelled); }
+
+bool DesktopBrowserSignIn::reopen()
+{
+    if (!m_pending) return false;
+    const QUrl startUrl = m_startUrl;
+    if (m_opener(startUrl)) return isPending();
+    settle({}, Ending::NoBrowser);
+    return false;
+}
+
+void DesktopBrowserSignIn::browserFailed() { settle({}, Ending::NoBrowser); }
 
 void DesktopBrowserSignIn::deliverCallback(const QUrl &url)
 {
     if (!isPending() || !url.isValid() || url.scheme() != m_scheme) return;
-    settle(url, false);
+    settle(url, Ending::Callback);
 }
 
-void DesktopBrowserSignIn::settle(const QUrl &url, bool cancelled)
+void DesktopBrowserSignIn::settle(const QUrl &url, Ending ending)
 {
     Pending *pending = m_pending;
     if (!pending) return;
     m_pending = nullptr;
     m_scheme.clear();
+    m_startUrl.clear();
+    m_deadline.stop();
     pending->url = url;
-    pending->cancelled = cancelled;
+    pending->ending = ending;
     pending->done = true;
+    setWaiting(false);
     if (pending->waiter) pending->waiter.resume();
+}
+
+// xdg-open says whether it found anything to open the page with, where
+// QDesktopServices reports success as soon as xdg-open has started. In a
+// desktop without a session helper xdg-open runs the browser in the
+// foreground, so its exit may come long after the page opened; only a
+// failure of the launcher of the current sign-in counts.
+bool DesktopBrowserSignIn::launchBrowser(const QUrl &url)
+{
+    const QString xdgOpen = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (xdgOpen.isEmpty()) return QDesktopServices::openUrl(url);
+    auto *launcher = new QProcess(this);
+    launcher->setProgram(xdgOpen);
+    launcher->setArguments({QString::fromUtf8(url.toEncoded())});
+    launcher->setStandardOutputFile(QProcess::nullDevice());
+    launcher->setStandardErrorFile(QProcess::nullDevice());
+    const quint64 flow = m_flow;
+    connect(launcher, &QProcess::finished, this,
+            [this, launcher, flow](int code, QProcess::ExitStatus status) {
+                launcher->deleteLater();
+                if ((status != QProcess::NormalExit || code != 0) && flow == m_flow) browserFailed();
+            });
+    launcher->start();
+    if (launcher->waitForStarted()) return true;
+    delete launcher;
+    return false;
 }
 
 QString callbackDesktopFileName(const QString &scheme)
@@ -133,26 +185,44 @@ bool setDefaultHandler(const QString &mimeType, const QString &desktopFile)
 
 } // namespace
 
+QString desktopExecProgram(const QString &executable)
+{
+    // A desktop entry is read line by line: these cannot be written at all.
+    for (const QChar c : executable)
+        if (c.unicode() < 0x20 || c.unicode() == 0x7f) return {};
+    // xdg-open's generic mode splits the Exec line at spaces and undoes no
+    // quoting, so a path that needs none is written bare.
+    static const QRegularExpression reserved(QStringLiteral("[ \\t\\n\"'\\\\><~|&;$*?#`=()]"));
+    QString program = executable;
+    program.replace(u'%', QStringLiteral("%%"));
+    if (!reserved.match(executable).hasMatch()) return program;
+    // Quoting escapes ", `, $ and \ with a backslash; the string escapes of
+    // the file then double every backslash once more.
+    QString quoted;
+    for (const QChar c : std::as_const(program)) {
+        if (c == u'"' || c == u'`' || c == u'$') quoted += QStringLiteral("\\\\");
+        else if (c == u'\\') quoted += QStringLiteral("\\\\\\");
+        quoted += c;
+    }
+    return u'"' + quoted + u'"';
+}
+
 bool registerCallbackScheme(const QString &scheme, const QString &executable, bool useXdgMime)
 {
     // The scheme and the path end up in files other programs read.
     static const QRegularExpression plainScheme(QStringLiteral("^[a-z][a-z0-9+.-]*$"));
-    if (!plainScheme.match(scheme).hasMatch() || executable.isEmpty() ||
-        executable.contains(u'\n') || executable.contains(u'"'))
-        return false;
+    const QString program = desktopExecProgram(executable);
+    if (!plainScheme.match(scheme).hasMatch() || program.isEmpty()) return false;
 
-    QString escaped = executable;
-    escaped.replace(u'\\', QStringLiteral("\\\\\\\\")).replace(u'`', QStringLiteral("\\\\`"))
-        .replace(u'$', QStringLiteral("\\\\$")).replace(u'%', QStringLiteral("%%"));
     const QString fileName = callbackDesktopFileName(scheme);
     const QString entry = QStringLiteral("[Desktop Entry]\n"
                                          "Type=Application\n"
                                          "Name=Vantrel Checkout\n"
-                                         "Exec=\"%1\" %u\n"
+                                         "Exec=%1 %u\n"
                                          "NoDisplay=true\n"
                                          "Terminal=false\n"
                                          "MimeType=x-scheme-handler/%2;\n")
-                              .arg(escaped, scheme);
+                              .arg(program, scheme);
     const QString applications =
         QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/applications");
     if (!writeFile(applications + u'/' + fileName, entry.toUtf8())) return false;

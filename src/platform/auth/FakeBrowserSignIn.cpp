@@ -10,7 +10,7 @@
 
 namespace vantrel {
 
-FakeBrowserSignIn::FakeBrowserSignIn(QObject *parent) : QObject(parent)
+FakeBrowserSignIn::FakeBrowserSignIn(QObject *parent) : BrowserSignIn(parent)
 {
     m_network.setRedirectPolicy(QNetworkRequest::ManualRedirectPolicy);
 }
@@ -32,27 +32,37 @@ QCoro::Task<QUrl> FakeBrowserSignIn::authenticate(QUrl startUrl, QString callbac
     case Behaviour::Cancel: throw BrowserCancelledError();
     case Behaviour::NoURL: co_return QUrl();
     case Behaviour::CannotStart: throw BrowserStartError();
+    case Behaviour::TooLong: throw BrowserTimeoutError();
     case Behaviour::Wait: break;
     }
-    m_waiting = true;
+    // A new sign-in replaces one that is still waiting.
+    cancel();
     auto outcome = qCoro(this, &FakeBrowserSignIn::settled);
-    const auto [url, cancelled] = co_await outcome;
-    if (cancelled) throw BrowserCancelledError();
+    setWaiting(true);
+    const auto [url, ending] = co_await outcome;
+    if (ending == Ending::Cancelled) throw BrowserCancelledError();
+    if (ending == Ending::TimedOut) throw BrowserTimeoutError();
     co_return url;
 }
 
-void FakeBrowserSignIn::cancel()
+void FakeBrowserSignIn::cancel() { settle({}, Ending::Cancelled); }
+
+bool FakeBrowserSignIn::reopen()
 {
-    if (!m_waiting) return;
-    m_waiting = false;
-    emit settled({}, true);
+    if (!isWaiting()) return false;
+    ++m_reopenings;
+    return true;
 }
 
-void FakeBrowserSignIn::deliver(const QUrl &url)
+void FakeBrowserSignIn::deliver(const QUrl &url) { settle(url, Ending::Callback); }
+
+void FakeBrowserSignIn::timeOut() { settle({}, Ending::TimedOut); }
+
+void FakeBrowserSignIn::settle(const QUrl &url, Ending ending)
 {
-    if (!m_waiting) return;
-    m_waiting = false;
-    emit settled(url, false);
+    if (!isWaiting()) return;
+    setWaiting(false);
+    emit settled(url, ending);
 }
 
 namespace {

@@ -5,11 +5,10 @@
 #include "BrowserSignIn.h"
 
 #include <QNetworkAccessManager>
-#include <QObject>
 
 namespace vantrel {
 
-class FakeBrowserSignIn : public QObject, public BrowserSignIn {
+class FakeBrowserSignIn : public BrowserSignIn {
     Q_OBJECT
 public:
     enum class Behaviour {
@@ -18,7 +17,8 @@ public:
         Cancel,          // the person closes the browser
         NoURL,           // the flow ends without a callback URL
         CannotStart,     // the browser does not open
-        Wait             // wait until cancel() or deliver()
+        TooLong,         // the wait outlives the server's sign-in codes
+        Wait             // wait until cancel(), deliver() or timeOut()
     };
 
     explicit FakeBrowserSignIn(QObject *parent = nullptr);
@@ -26,17 +26,26 @@ public:
     void setBehaviour(Behaviour behaviour, const QUrl &url = {});
     QCoro::Task<QUrl> authenticate(QUrl startUrl, QString callbackScheme) override;
     void cancel() override;
+    // Counts the reopening; false when nothing waits.
+    bool reopen() override;
     // Ends a waiting authenticate() with this callback URL.
     void deliver(const QUrl &url);
+    // Ends a waiting authenticate() as a sign-in that took too long.
+    void timeOut();
 
     QUrl lastStartUrl() const { return m_lastStartUrl; }
     QString lastScheme() const { return m_lastScheme; }
     int attempts() const { return m_attempts; }
+    int reopenings() const { return m_reopenings; }
+
+    enum class Ending { Callback, Cancelled, TimedOut };
+    Q_ENUM(Ending)
 
 Q_SIGNALS:
-    void settled(const QUrl &url, bool cancelled);
+    void settled(const QUrl &url, vantrel::FakeBrowserSignIn::Ending ending);
 
 private:
+    void settle(const QUrl &url, Ending ending);
     QCoro::Task<QUrl> follow(QUrl startUrl, QString scheme);
 
     QNetworkAccessManager m_network;
@@ -45,7 +54,7 @@ private:
     QUrl m_lastStartUrl;
     QString m_lastScheme;
     int m_attempts = 0;
-    bool m_waiting = false;
+    int m_reopenings = 0;
 };
 
 } // namespace vantrel

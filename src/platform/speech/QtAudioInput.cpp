@@ -20,30 +20,42 @@ QAudioFormat recognizerFormat()
     return format;
 }
 
-} // namespace
+struct Input {
+    QAudioDevice device;
+    QAudioFormat format;
+    int sampleRate() const { return device.isNull() || !format.isValid() ? 0 : format.sampleRate(); }
+};
 
-QtAudioInput::QtAudioInput(QObject *parent) : AudioInput(parent)
+// Looked up afresh each time, never kept from start-up: a microphone
+// plugged in, unplugged or made the default since then is what the person
+// now speaks into.
+Input currentInput()
 {
-    m_device = QMediaDevices::defaultAudioInput();
-    if (m_device.isNull()) return;
+    Input input;
+    input.device = QMediaDevices::defaultAudioInput();
+    if (input.device.isNull()) return input;
     // Prefer what the recogniser wants; otherwise take the device's own
     // format and convert.
-    m_format = m_device.isFormatSupported(recognizerFormat()) ? recognizerFormat()
-                                                              : m_device.preferredFormat();
+    input.format = input.device.isFormatSupported(recognizerFormat()) ? recognizerFormat()
+                                                                      : input.device.preferredFormat();
+    return input;
 }
+
+} // namespace
+
+QtAudioInput::QtAudioInput(QObject *parent) : AudioInput(parent) {}
 
 QtAudioInput::~QtAudioInput() { stop(); }
 
-int QtAudioInput::sampleRate() const
-{
-    if (m_device.isNull() || !m_format.isValid()) return 0;
-    return m_format.sampleRate();
-}
+int QtAudioInput::sampleRate() const { return currentInput().sampleRate(); }
 
 QString QtAudioInput::start()
 {
     stop();
-    if (sampleRate() <= 0) return QStringLiteral("The microphone could not be started.");
+    const Input input = currentInput();
+    if (input.sampleRate() <= 0) return QStringLiteral("The microphone could not be started.");
+    m_device = input.device;
+    m_format = input.format;
     m_source = std::make_unique<QAudioSource>(m_device, m_format);
     m_phase = 0;
     m_stream = m_source->start();

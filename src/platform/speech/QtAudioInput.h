@@ -1,5 +1,6 @@
 #pragma once
-// Microphone capture with Qt Multimedia, converted to 16 kHz mono 16-bit.
+// Microphone capture with Qt Multimedia, converted to 16 kHz mono 16-bit,
+// from whatever input is the default when listening starts.
 
 #include "SpeechPlatform.h"
 
@@ -19,6 +20,7 @@ public:
     explicit QtAudioInput(QObject *parent = nullptr);
     ~QtAudioInput() override;
 
+    // Both ask for the current default input each time.
     int sampleRate() const override;
     QString start() override;
     void stop() override;
@@ -30,6 +32,7 @@ public:
                                          double &phase);
 
 private:
+    // The device and format of the capture running now.
     QAudioDevice m_device;
     QAudioFormat m_format;
     std::unique_ptr<QAudioSource> m_source;
