@@ -125,6 +125,7 @@ QString checkoutSheetTitle(const QString &paymentRoute);
 // otherwise "cash" or "card" (anything unexpected counts as card).
 QString checkoutTender(const QString &paymentRoute, const QString &chosenTender);
 
+// What the checkout sheet holds while the user fills it in.
 struct CheckoutSheetState {
     QString paymentRoute;
     QString tender; // "card" or "cash" as picked
@@ -133,6 +134,7 @@ struct CheckoutSheetState {
     bool busy = false;
     qint64 amountDue = 0;
 };
+// The sheet's button that starts the checkout.
 struct MainButton {
     QString title;
     bool progress = false;
@@ -140,6 +142,7 @@ struct MainButton {
 };
 MainButton checkoutMainButton(const CheckoutSheetState &state);
 
+// The pickup-hold part of the sheet; no toggle when the daily import does the accounting.
 struct HoldArea {
     bool showsToggle = false;
     QString caption;
@@ -151,6 +154,7 @@ HoldArea holdArea(bool usesDailySquareImport, bool holding);
 // Payment has been taken once the transaction reaches one of these statuses.
 bool paymentTaken(const QString &code);
 
+// A status symbol and the colour it is drawn in.
 struct StatusIcon {
     QString symbol; // empty: a progress indicator
     Tone tone = Tone::Plain;
@@ -161,11 +165,13 @@ bool showsRegisterInstructions(const CheckoutTransaction &tx);
 QString registerInvoiceLine(const std::optional<QString> &invoiceNumber); // empty when none
 QString registerSteps();
 
+// One step of the accounting checklist.
 struct ChecklistRow {
     QString text;
     QString symbol;
     bool done = false;
 };
+// The accounting checklist of a transaction.
 struct Checklist {
     QList<ChecklistRow> rows;
     QString caption; // shown under the rows when not empty
@@ -178,6 +184,7 @@ QString resumeTitle(const CheckoutTransaction &tx);
 bool showsCancel(const CheckoutTransaction &tx);
 QString cancelTitle(const CheckoutTransaction &tx);
 
+// The texts of a branded confirmation.
 struct Confirmation {
     QString title;
     QString message;
@@ -186,6 +193,7 @@ struct Confirmation {
 };
 Confirmation cancelConfirmation(const CheckoutTransaction &tx);
 
+// One label and value of the details card.
 struct DetailRow {
     QString label;
     QString value;
@@ -208,6 +216,7 @@ enum class CompletedItem {
     PrintInvoiceButton,
     StartNextSaleButton,
 };
+// One note, link or button shown once payment is complete.
 struct CompletedAction {
     CompletedItem item;
     QString text;

@@ -160,6 +160,7 @@ QString editorSubtitle(const Draft &draft);
 // Empty when no badge is shown.
 QString editorBadge(const Draft &draft);
 
+// A tappable card of the editor: its symbol, headline and caption.
 struct CardTexts {
     QString symbol;
     QString title;
@@ -187,10 +188,12 @@ QString lineCountText(qsizetype count);
 QString removeLineName(const QuoteLine &line);
 bool showsOrderDiscount(const Draft &draft);
 
+// One label and amount under the lines.
 struct TotalRow {
     QString label;
     QString amount;
 };
+// The server's totals for an unedited saved quote, else the items subtotal.
 struct Totals {
     QList<TotalRow> rows;
     QString caption; // empty when the server's totals are shown
@@ -210,6 +213,7 @@ enum class EditorItem {
     QuotePdfButton,
     PdfShowsSavedQuoteCaption,
 };
+// One caption or button under the totals.
 struct EditorAction {
     EditorItem item;
     QString text;
@@ -225,6 +229,7 @@ QString checkoutTitle(const QString &paymentRoute);
 // Empty unless the PDF no longer matches the draft.
 QString pdfCaption(const Draft &draft);
 
+// One choice of a line's tax picker; an empty id means no line tax.
 struct TaxOption {
     QString taxId;
     QString label;
@@ -239,7 +244,7 @@ QString quantityPlus(const QString &quantity);
 QString quantityMinus(const QString &quantity);
 bool canDecreaseQuantity(const QString &quantity);
 
-// The PDF preview's document and its texts.
+// The document a PDF button opens in the preview.
 struct DocumentPdfTarget {
     QString path;
     QString number;
