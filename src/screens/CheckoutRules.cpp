@@ -1,0 +1,297 @@
+#include "CheckoutRules.h"
+
+#include "records/Money.h"
+
+#include <QDateTime>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace vantrel::screens {
+namespace ct = checkoutText;
+
+namespace {
+
+bool filled(const std::optional<QString> &text)
+{
+    return text && !text->isEmpty();
+}
+
+bool onRegister(const CheckoutTransaction &tx)
+{
+    return tx.paymentRoute && isRegisterRoute(*tx.paymentRoute);
+}
+
+bool is(const QString &value, const char *code)
+{
+    return value == QLatin1String(code);
+}
+
+QString doneSymbol(bool done)
+{
+    return done ? QStringLiteral("checkmark.circle.fill") : QStringLiteral("circle");
+}
+
+} // namespace
+
+QString centsText(qint64 cents, const QByteArray &locale)
+{
+    static const Decimal hundredth = *Decimal::parse(u"0.01");
+    return dollarText((Decimal(cents) * hundredth).toString(), locale);
+}
+
+// ---- Checkout sheet ---------------------------------------------------------
+
+bool isRegisterRoute(const QString &paymentRoute)
+{
+    return is(paymentRoute, route::squareRegister);
+}
+
+qint64 amountDueCents(const Draft &draft)
+{
+    return draft.saved ? cents(draft.saved->total) : 0;
+}
+
+qint64 changeDueCents(const QString &cashText, qint64 amountDue)
+{
+    // Subtracting in 128 bits keeps absurd typed amounts from wrapping around.
+    const Int128 change = Int128(cents(cashText)) - Int128(amountDue);
+    return change > 0 ? qint64(std::min<Int128>(change, std::numeric_limits<qint64>::max())) : 0;
+}
+
+QString checkoutSheetTitle(const QString &paymentRoute)
+{
+    return isRegisterRoute(paymentRoute) ? ct::prepareForRegister.toString() : ct::collectPayment.toString();
+}
+
+QString checkoutTender(const QString &paymentRoute, const QString &chosenTender)
+{
+    if (isRegisterRoute(paymentRoute)) return QStringLiteral("register");
+    return chosenTender == QLatin1String("cash") ? QStringLiteral("cash") : QStringLiteral("card");
+}
+
+MainButton checkoutMainButton(const CheckoutSheetState &state)
+{
+    MainButton button;
+    const QString tender = checkoutTender(state.paymentRoute, state.tender);
+    button.title = tender == QLatin1String("register") ? ct::prepareRegisterInvoice.toString()
+                   : tender == QLatin1String("cash")   ? ct::recordCashPayment.toString()
+                                                       : ct::sendToTerminal.toString();
+    button.progress = state.busy;
+    button.enabled = !state.busy;
+    if (tender == QLatin1String("cash"))
+        button.enabled = button.enabled && state.cashConfirmed && cents(state.cash) >= state.amountDue;
+    return button;
+}
+
+HoldArea holdArea(bool usesDailySquareImport, bool holding)
+{
+    if (usesDailySquareImport) return {false, ct::dailyImportSheetCaption.toString()};
+    return {true, holding ? ct::holdingCaption.toString() : ct::notHoldingCaption.toString()};
+}
+
+// ---- Payment status view ----------------------------------------------------
+
+bool paymentTaken(const QString &code)
+{
+    return is(code, status::complete) || is(code, status::syncingZoho) || is(code, status::paidSyncPending);
+}
+
+StatusIcon statusIcon(const CheckoutTransaction &tx)
+{
+    if (is(tx.status, status::complete)) return {QStringLiteral("checkmark"), Tone::Green};
+    if (!tx.error.isEmpty()) return {QStringLiteral("exclamationmark.arrow.triangle.2.circlepath"), Tone::Orange};
+    if (is(tx.status, status::awaitingRegisterPayment)) return {QStringLiteral("creditcard"), Tone::Plain};
+    return {};
+}
+
+QString tenderLine(const CheckoutTransaction &tx)
+{
+    // A register tender without a route is still a register invoice, not cash.
+    if (onRegister(tx) || is(tx.tender, "register")) return ct::squareRegister.toString();
+    if (is(tx.tender, "card")) return ct::squareTerminal.toString();
+    return ct::cashPayment.toString();
+}
+
+bool showsRegisterInstructions(const CheckoutTransaction &tx)
+{
+    return onRegister(tx) && !paymentTaken(tx.status);
+}
+
+QString registerInvoiceLine(const std::optional<QString> &invoiceNumber)
+{
+    if (!filled(invoiceNumber)) return {};
+    return ct::squareInvoice.toString() + QLatin1Char(' ') + *invoiceNumber;
+}
+
+QString registerSteps()
+{
+    return ct::registerStep1.toString() + QLatin1Char('\n') + ct::registerStep2.toString() + QLatin1Char('\n') +
+           ct::registerStep3.toString();
+}
+
+Checklist accountingChecklist(const CheckoutTransaction &tx)
+{
+    Checklist list;
+    const bool taken = paymentTaken(tx.status);
+    list.rows.append({onRegister(tx) ? ct::squarePaymentConfirmed.toString() : ct::paymentConfirmed.toString(),
+                      doneSymbol(taken), taken});
+    const bool complete = is(tx.status, status::complete);
+    if (tx.isNativeSquareRegister()) {
+        list.rows.append({ct::dailyImportRow.toString(), QStringLiteral("calendar"), false});
+        if (complete) list.caption = ct::awaitingDailyImport.toString();
+    } else {
+        const bool ordered = filled(tx.salesorderId);
+        list.rows.append({ct::quoteAccepted.toString(), doneSymbol(ordered), ordered});
+        list.rows.append({ct::invoicePaid.toString(), doneSymbol(complete), complete});
+    }
+    return list;
+}
+
+bool showsDealSyncRow(const CheckoutTransaction &tx)
+{
+    return tx.dealSyncStatus && *tx.dealSyncStatus == QLatin1String("pending");
+}
+
+QString nextStepText(const CheckoutTransaction &tx)
+{
+    if (paymentTaken(tx.status))
+        return tx.isNativeSquareRegister() ? ct::nextStepDailyImport.toString() : ct::nextStepPaymentSaved.toString();
+    return onRegister(tx) ? ct::nextStepRegister.toString() : ct::nextStepReopen.toString();
+}
+
+QString resumeTitle(const CheckoutTransaction &tx)
+{
+    return onRegister(tx) && !paymentTaken(tx.status) ? ct::checkPayment.toString() : ct::refreshAndResume.toString();
+}
+
+bool showsCancel(const CheckoutTransaction &tx)
+{
+    // Once money has moved (or the checkout is already over) cancelling here
+    // would only contradict the payment: staff resume instead.
+    return !paymentTaken(tx.status) && !is(tx.status, status::canceled) && !filled(tx.zohoPaymentId);
+}
+
+QString cancelTitle(const CheckoutTransaction &tx)
+{
+    return onRegister(tx) ? ct::cancelUnpaidInvoice.toString() : ct::cancelTerminalRequest.toString();
+}
+
+Confirmation cancelConfirmation(const CheckoutTransaction &tx)
+{
+    const bool reg = onRegister(tx);
+    return {reg ? ct::cancelInvoiceTitle.toString() : ct::cancelTerminalTitle.toString(),
+            ct::cancelMessage.toString(),
+            reg ? ct::cancelUnpaidInvoice.toString() : ct::cancelRequest.toString(), ct::keepCheckout.toString()};
+}
+
+std::optional<DetailRow> invoiceDetail(const CheckoutTransaction &tx)
+{
+    if (onRegister(tx)) {
+        if (!filled(tx.squareInvoiceNumber)) return std::nullopt;
+        return DetailRow{ct::squareInvoice.toString(), *tx.squareInvoiceNumber};
+    }
+    if (!filled(tx.invoiceNumber)) return std::nullopt;
+    return DetailRow{editorText::paidInvoice.toString(), *tx.invoiceNumber};
+}
+
+bool showsPickup(const CheckoutTransaction &tx)
+{
+    return !(tx.isNativeSquareRegister() && !filled(tx.salesorderId));
+}
+
+QString pickupText(const CheckoutTransaction &tx)
+{
+    if (tx.fulfillment == QLatin1String("fulfilled")) return ct::fulfilled.toString();
+    if (tx.hold) return ct::onHold.toString();
+    if (tx.fulfillment == QLatin1String("needs_attention")) return ct::needsAttention.toString();
+    return ct::scheduledEndOfDay.toString();
+}
+
+bool showsHoldButton(const CheckoutTransaction &tx)
+{
+    return showsPickup(tx) && tx.fulfillment != QLatin1String("fulfilled");
+}
+
+QString holdButtonTitle(const CheckoutTransaction &tx)
+{
+    return tx.hold ? ct::releaseHold.toString() : ct::holdFulfillment.toString();
+}
+
+std::optional<qint64> changeGivenCents(const CheckoutTransaction &tx)
+{
+    if (!is(tx.tender, "cash") || onRegister(tx)) return std::nullopt;
+    const Int128 change = Int128(tx.cashCents) - Int128(tx.amountCents);
+    return change > 0 ? qint64(std::min<Int128>(change, std::numeric_limits<qint64>::max())) : 0;
+}
+
+QList<CompletedAction> completedActions(const CheckoutTransaction &tx)
+{
+    QList<CompletedAction> actions;
+    if (onRegister(tx)) {
+        actions.append({CompletedItem::PrintOnRegisterNote, ct::printOnRegister.toString(), QStringLiteral("printer"), {}});
+        // Only a vetted address is ever handed to the browser.
+        if (const std::optional<QUrl> link = tx.receiptLink())
+            actions.append({CompletedItem::SquareReceiptLink, ct::viewSquareReceipt.toString(),
+                            QStringLiteral("receipt"), link});
+    } else {
+        actions.append({CompletedItem::TerminalReceiptButton, ct::printTerminalReceipt.toString(),
+                        QStringLiteral("printer.fill"), {}});
+    }
+    if (!tx.isNativeSquareRegister()) {
+        actions.append({CompletedItem::PrintPaidInvoiceNote, ct::printPaidInvoice.toString(), {}, {}});
+        actions.append({CompletedItem::InvoicePdfButton, editorText::viewInvoice.toString(),
+                        QStringLiteral("doc.richtext"), {}});
+        actions.append({CompletedItem::PrintInvoiceButton, ct::printInvoice.toString(), QStringLiteral("printer"), {}});
+    }
+    actions.append({CompletedItem::StartNextSaleButton, ct::startNextSale.toString(), QStringLiteral("plus"), {}});
+    return actions;
+}
+
+QString transactionIdText(const CheckoutTransaction &tx)
+{
+    return ct::transactionPrefix.toString() + tx.id;
+}
+
+// ---- History sheet ----------------------------------------------------------
+
+QString archiveTitle(const ArchivedWorkspaceRequest &entry)
+{
+    if (entry.transaction || entry.draft.pendingCheckout) return ct::savedCheckoutRequest.toString();
+    if (entry.draft.pendingSave) return ct::savedQuoteRequest.toString();
+    if (entry.draft.pendingCustomer) return ct::savedCustomerRequest.toString();
+    return ct::savedDraft.toString();
+}
+
+QString archiveSummary(const ArchivedWorkspaceRequest &entry)
+{
+    QStringList parts;
+    if (entry.draft.customer && !entry.draft.customer->name.isEmpty()) parts.append(entry.draft.customer->name);
+    if (!entry.draft.sourceNumber.isEmpty()) parts.append(entry.draft.sourceNumber);
+    return parts.join(QStringLiteral(" \u00B7 "));
+}
+
+QString dateText(double seconds, const QLocale &locale, const QTimeZone &zone)
+{
+    // Beyond about 275,000 years the millisecond count no longer fits.
+    constexpr double limit = 8.64e12;
+    if (!std::isfinite(seconds) || std::fabs(seconds) > limit) return {};
+    const QDateTime time = QDateTime::fromMSecsSinceEpoch(qint64(std::llround(seconds * 1000)), zone);
+    return locale.toString(time.date(), QLocale::ShortFormat);
+}
+
+StatusIcon transactionRowIcon(const QString &code)
+{
+    if (is(code, status::complete)) return {QStringLiteral("checkmark.circle.fill"), Tone::Green};
+    if (is(code, status::canceled)) return {QStringLiteral("xmark.circle"), Tone::Plain};
+    return {QStringLiteral("clock.arrow.circlepath"), Tone::Orange};
+}
+
+QString transactionsPlaceholder(bool loading, bool empty)
+{
+    if (!empty) return {};
+    return loading ? ct::loadingTransactions.toString() : ct::noTransactions.toString();
+}
+
+} // namespace vantrel::screens

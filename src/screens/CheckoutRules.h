@@ -1,0 +1,240 @@
+#pragma once
+// What the checkout sheet, the payment status view and the history sheet show
+// for a draft, a transaction or a saved entry: amounts in cents, texts, which
+// rows and buttons appear. Pure functions over records; the QML face binds them.
+
+#include "QuoteEditorRules.h"
+
+#include <QLocale>
+#include <QTimeZone>
+
+namespace vantrel::screens {
+
+namespace checkoutText {
+inline constexpr QStringView prepareForRegister = u"Prepare for Register";
+inline constexpr QStringView collectPayment = u"Collect payment";
+inline constexpr QStringView registerTenderText =
+    u"Create a quote invoice, then collect card or cash on Square Register.";
+inline constexpr QStringView paymentMethod = u"Payment method";
+inline constexpr QStringView cardTerminal = u"Card \u00B7 Terminal";
+inline constexpr QStringView cash = u"Cash";
+inline constexpr QStringView cardInstruction = u"Customer taps, inserts, or swipes on Square Terminal.";
+inline constexpr QStringView cashReceived = u"Cash received";
+inline constexpr QStringView amount = u"Amount";
+inline constexpr QStringView changeDue = u"Change due";
+inline constexpr QStringView cashConfirmed = u"I have received the cash";
+inline constexpr QStringView dailyImportSheetCaption =
+    u"Daily Square import handles accounting. No separate paid invoice or pickup shipment is created in Zoho.";
+inline constexpr QStringView pickupToday = u"Pickup today";
+inline constexpr QStringView holdForLater = u"Hold for later pickup";
+inline constexpr QStringView holdingCaption =
+    u"Shipment stays open until the hold is released or the warehouse fulfills it.";
+inline constexpr QStringView notHoldingCaption = u"Pickup is marked fulfilled at the end of the business day.";
+inline constexpr QStringView demoCaption = u"DEMO \u00B7 No card charges. Cash payments stay in this demo.";
+inline constexpr QStringView prepareRegisterInvoice = u"Prepare Register invoice";
+inline constexpr QStringView sendToTerminal = u"Send to Square Terminal";
+inline constexpr QStringView recordCashPayment = u"Record cash payment";
+
+inline constexpr QStringView squareRegister = u"Square Register";
+inline constexpr QStringView squareTerminal = u"Square Terminal";
+inline constexpr QStringView cashPayment = u"Cash payment";
+inline constexpr QStringView squarePaymentConfirmed = u"Square payment confirmed";
+inline constexpr QStringView paymentConfirmed = u"Payment confirmed";
+inline constexpr QStringView dailyImportRow = u"Accounting: daily Square import";
+inline constexpr QStringView awaitingDailyImport =
+    u"Awaiting daily Square import. No separate paid Zoho invoice is created.";
+inline constexpr QStringView quoteAccepted = u"Quote accepted & sales order created";
+inline constexpr QStringView invoicePaid = u"Invoice paid in Zoho";
+inline constexpr QStringView dealUpdatePending = u"Deal update pending";
+inline constexpr QStringView dealUpdateRetries = u"The deal update will retry automatically.";
+inline constexpr QStringView checkPayment = u"Check payment";
+inline constexpr QStringView refreshAndResume = u"Refresh & resume";
+inline constexpr QStringView cancelUnpaidInvoice = u"Cancel unpaid invoice";
+inline constexpr QStringView cancelTerminalRequest = u"Cancel Terminal request";
+inline constexpr QStringView transactionPrefix = u"Transaction ";
+
+inline constexpr QStringView nextStepDailyImport =
+    u"Payment confirmed. Resume to accept the quote. Accounting uses the daily Square import.";
+inline constexpr QStringView nextStepPaymentSaved =
+    u"Payment saved. Resume to finish the Zoho invoice using the existing payment.";
+inline constexpr QStringView nextStepRegister =
+    u"Collect payment on Register, then tap Check payment. Reopen this checkout from Transactions.";
+inline constexpr QStringView nextStepReopen = u"Reopen this checkout from Transactions.";
+
+inline constexpr QStringView cancelInvoiceTitle = u"Cancel unpaid invoice?";
+inline constexpr QStringView cancelTerminalTitle = u"Cancel Terminal request?";
+inline constexpr QStringView cancelMessage =
+    u"Square is checked before cancellation. Paid transactions cannot be canceled here.";
+inline constexpr QStringView cancelRequest = u"Cancel request";
+inline constexpr QStringView keepCheckout = u"Keep checkout";
+
+inline constexpr QStringView printOnRegister = u"Print the receipt on Square Register.";
+inline constexpr QStringView viewSquareReceipt = u"View Square receipt";
+inline constexpr QStringView printTerminalReceipt = u"Print Terminal receipt";
+inline constexpr QStringView printPaidInvoice = u"Print the paid invoice using AirPrint";
+inline constexpr QStringView printInvoice = u"Print invoice";
+inline constexpr QStringView startNextSale = u"Start next sale";
+
+inline constexpr QStringView squareInvoice = u"Square invoice";
+inline constexpr QStringView pickup = u"Pickup";
+inline constexpr QStringView fulfilled = u"Fulfilled";
+inline constexpr QStringView onHold = u"On hold";
+inline constexpr QStringView needsAttention = u"Needs attention";
+inline constexpr QStringView scheduledEndOfDay = u"Scheduled for end of day";
+inline constexpr QStringView releaseHold = u"Release pickup hold";
+inline constexpr QStringView holdFulfillment = u"Hold pickup fulfillment";
+inline constexpr QStringView changeGiven = u"Change given";
+
+inline constexpr QStringView continueOnRegister = u"Continue on Square Register";
+inline constexpr QStringView registerStep1 = u"1. Open More \u2192 Invoices.";
+inline constexpr QStringView registerStep2 = u"2. Find this invoice and check the total.";
+inline constexpr QStringView registerStep3 = u"3. Tap Add payment \u2192 Remaining amount and collect card or cash.";
+
+inline constexpr QStringView transactions = u"Transactions";
+inline constexpr QStringView refreshTransactions = u"Refresh transactions";
+inline constexpr QStringView savedWork = u"Saved work on this iPad";
+inline constexpr QStringView savedWorkFooter =
+    u"Open a saved draft or resume its request. Reset did not cancel payments or server work.";
+inline constexpr QStringView savedCheckoutRequest = u"Saved checkout request";
+inline constexpr QStringView savedQuoteRequest = u"Saved quote request";
+inline constexpr QStringView savedCustomerRequest = u"Saved customer request";
+inline constexpr QStringView savedDraft = u"Saved draft";
+inline constexpr QStringView loadingTransactions = u"Loading transactions\u2026";
+inline constexpr QStringView noTransactions = u"Completed and pending checkouts appear here.";
+inline constexpr QStringView openSavedWorkTitle = u"Open saved work?";
+inline constexpr QStringView openSavedWorkMessage =
+    u"Current draft and unfinished requests will be saved first. Payments and server work continue.";
+inline constexpr QStringView openSavedWork = u"Open saved work";
+} // namespace checkoutText
+
+// Whole cents as US dollars, without passing through floating point; an
+// empty locale means the device's.
+QString centsText(qint64 cents, const QByteArray &locale = {});
+
+// A colour the screens pick from their theme.
+enum class Tone { Plain, Green, Orange };
+
+// ---- Checkout sheet ---------------------------------------------------------
+
+bool isRegisterRoute(const QString &paymentRoute);
+// The saved quote's total in cents; 0 without a saved quote.
+qint64 amountDueCents(const Draft &draft);
+qint64 changeDueCents(const QString &cashText, qint64 amountDue);
+QString checkoutSheetTitle(const QString &paymentRoute);
+// The tender sent with the checkout: "register" on the register route,
+// otherwise "cash" or "card" (anything unexpected counts as card).
+QString checkoutTender(const QString &paymentRoute, const QString &chosenTender);
+
+// What the checkout sheet holds while the user fills it in.
+struct CheckoutSheetState {
+    QString paymentRoute;
+    QString tender; // "card" or "cash" as picked
+    QString cash;   // as typed
+    bool cashConfirmed = false;
+    bool busy = false;
+    qint64 amountDue = 0;
+};
+// The sheet's button that starts the checkout.
+struct MainButton {
+    QString title;
+    bool progress = false;
+    bool enabled = false;
+};
+MainButton checkoutMainButton(const CheckoutSheetState &state);
+
+// The pickup-hold part of the sheet; no toggle when the daily import does the accounting.
+struct HoldArea {
+    bool showsToggle = false;
+    QString caption;
+};
+HoldArea holdArea(bool usesDailySquareImport, bool holding);
+
+// ---- Payment status view ----------------------------------------------------
+
+// Payment has been taken once the transaction reaches one of these statuses.
+bool paymentTaken(const QString &code);
+
+// A status symbol and the colour it is drawn in.
+struct StatusIcon {
+    QString symbol; // empty: a progress indicator
+    Tone tone = Tone::Plain;
+};
+StatusIcon statusIcon(const CheckoutTransaction &tx);
+QString tenderLine(const CheckoutTransaction &tx);
+bool showsRegisterInstructions(const CheckoutTransaction &tx);
+QString registerInvoiceLine(const std::optional<QString> &invoiceNumber); // empty when none
+QString registerSteps();
+
+// One step of the accounting checklist.
+struct ChecklistRow {
+    QString text;
+    QString symbol;
+    bool done = false;
+};
+// The accounting checklist of a transaction.
+struct Checklist {
+    QList<ChecklistRow> rows;
+    QString caption; // shown under the rows when not empty
+};
+Checklist accountingChecklist(const CheckoutTransaction &tx);
+bool showsDealSyncRow(const CheckoutTransaction &tx);
+
+QString nextStepText(const CheckoutTransaction &tx);
+QString resumeTitle(const CheckoutTransaction &tx);
+bool showsCancel(const CheckoutTransaction &tx);
+QString cancelTitle(const CheckoutTransaction &tx);
+
+// The texts of a branded confirmation.
+struct Confirmation {
+    QString title;
+    QString message;
+    QString confirm;
+    QString cancel;
+};
+Confirmation cancelConfirmation(const CheckoutTransaction &tx);
+
+// One label and value of the details card.
+struct DetailRow {
+    QString label;
+    QString value;
+};
+// The invoice row; absent when the transaction has no invoice number yet.
+std::optional<DetailRow> invoiceDetail(const CheckoutTransaction &tx);
+bool showsPickup(const CheckoutTransaction &tx);
+QString pickupText(const CheckoutTransaction &tx);
+bool showsHoldButton(const CheckoutTransaction &tx);
+QString holdButtonTitle(const CheckoutTransaction &tx);
+// Cash given back, for cash taken on the terminal route only.
+std::optional<qint64> changeGivenCents(const CheckoutTransaction &tx);
+
+enum class CompletedItem {
+    PrintOnRegisterNote,
+    SquareReceiptLink,
+    TerminalReceiptButton,
+    PrintPaidInvoiceNote,
+    InvoicePdfButton,
+    PrintInvoiceButton,
+    StartNextSaleButton,
+};
+// One note, link or button shown once payment is complete.
+struct CompletedAction {
+    CompletedItem item;
+    QString text;
+    QString symbol;
+    std::optional<QUrl> link; // only for the receipt link
+};
+QList<CompletedAction> completedActions(const CheckoutTransaction &tx);
+QString transactionIdText(const CheckoutTransaction &tx);
+
+// ---- History sheet ----------------------------------------------------------
+
+QString archiveTitle(const ArchivedWorkspaceRequest &entry);
+QString archiveSummary(const ArchivedWorkspaceRequest &entry);
+// A time in seconds since 1970 as a date; empty for a time that is not a number.
+QString dateText(double seconds, const QLocale &locale = QLocale(),
+                 const QTimeZone &zone = QTimeZone::systemTimeZone());
+StatusIcon transactionRowIcon(const QString &code);
+// Empty when the list has rows to show.
+QString transactionsPlaceholder(bool loading, bool empty);
+
+} // namespace vantrel::screens

@@ -1,0 +1,261 @@
+#pragma once
+// What the quote editor shows and allows for a given draft: its texts, which
+// controls appear in which order and when they are enabled, and the quantity
+// stepper. Pure functions over records; the QML face only binds them.
+
+#include "records/Workspace.h"
+
+#include <QList>
+#include <QString>
+#include <QStringView>
+#include <QUrl>
+
+#include <optional>
+
+namespace vantrel::screens {
+
+// The editor's own words, each written once.
+namespace editorText {
+inline constexpr QStringView quoteDetails = u"Quote details";
+inline constexpr QStringView newQuote = u"New quote";
+inline constexpr QStringView quoteNumberPrefix = u"Quote \u00B7 ";
+inline constexpr QStringView savedBadge = u"SAVED";
+
+inline constexpr QStringView chooseACustomer = u"Choose a customer";
+inline constexpr QStringView customerSelected = u"Customer selected";
+inline constexpr QStringView searchOrAddCustomer = u"Search or add a customer";
+inline constexpr QStringView browseCustomerQuotes = u"Browse customer quotes";
+inline constexpr QStringView viewQuotesForPrefix = u"View quotes for ";
+inline constexpr QStringView selectCustomerToViewQuotes = u"Select a customer to view quotes";
+
+inline constexpr QStringView linkDeal = u"Link deal";
+inline constexpr QStringView changeDeal = u"Change deal";
+inline constexpr QStringView dealPrefix = u"Deal ";
+inline constexpr QStringView dealNumberPending = u"Deal number pending";
+inline constexpr QStringView dealIdNumberPrefix = u"Deal ID number: ";
+inline constexpr QStringView awaitingCrm = u"Awaiting CRM";
+inline constexpr QStringView refreshDealDetails = u"Refresh deal details";
+inline constexpr QStringView zohoCrm = u"Zoho CRM";
+inline constexpr QStringView driveFolder = u"Drive folder";
+inline constexpr QStringView driveFolderPending = u"Drive folder pending. Refresh after CRM creates it.";
+
+inline constexpr QStringView quoteItems = u"Quote items";
+inline constexpr QStringView linesSuffix = u" lines";
+inline constexpr QStringView noItems = u"No items";
+inline constexpr QStringView noItemsHint = u"Add products or open a saved quote.";
+
+inline constexpr QStringView notesTermsAdjustments = u"Notes, terms & adjustments";
+inline constexpr QStringView customerNotes = u"Customer notes";
+inline constexpr QStringView terms = u"Terms";
+inline constexpr QStringView shipping = u"Shipping";
+inline constexpr QStringView adjustment = u"Adjustment";
+inline constexpr QStringView orderDiscount = u"Order discount";
+
+inline constexpr QStringView subtotal = u"Subtotal";
+inline constexpr QStringView tax = u"Tax";
+inline constexpr QStringView totalDue = u"Total due";
+inline constexpr QStringView itemsBeforeDiscounts = u"Items before discounts & tax";
+inline constexpr QStringView saveToCalculate = u"Save to calculate the total.";
+
+inline constexpr QStringView checkSavedRequestCaption =
+    u"Check the saved request. Resume checkout, or unlock the draft if checkout never started.";
+inline constexpr QStringView checkSavedRequest = u"Check saved request";
+inline constexpr QStringView checkout = u"Checkout";
+inline constexpr QStringView checkoutOnRegister = u"Checkout on Register";
+inline constexpr QStringView saveNewSentQuote = u"Save a new sent quote before checkout.";
+inline constexpr QStringView saveQuote = u"Save quote";
+inline constexpr QStringView saveAsNewQuote = u"Save as new quote";
+inline constexpr QStringView resumeSavingQuote = u"Resume saving quote";
+inline constexpr QStringView savingCreatesNewNumber = u"Saving edits creates a new quote number.";
+inline constexpr QStringView printQuote = u"Print quote";
+inline constexpr QStringView pdfShowsSavedQuote = u"PDF shows the saved quote. Save edits for a new PDF.";
+
+inline constexpr QStringView removePrefix = u"Remove ";
+inline constexpr QStringView decreaseQuantity = u"Decrease quantity";
+inline constexpr QStringView increaseQuantity = u"Increase quantity";
+inline constexpr QStringView quantityPlaceholder = u"Qty";
+inline constexpr QStringView quantity = u"Quantity";
+inline constexpr QStringView dollarSign = u"$";
+inline constexpr QStringView ratePlaceholder = u"Rate";
+inline constexpr QStringView unitPrice = u"Unit price";
+inline constexpr QStringView lineDetails = u"Line description, discount, and tax";
+inline constexpr QStringView description = u"Description";
+inline constexpr QStringView discount = u"Discount";
+inline constexpr QStringView discountPlaceholder = u"0 or 10%";
+inline constexpr QStringView noLineTax = u"No line tax / customer default";
+
+inline constexpr QStringView chooseCustomer = u"Choose customer";
+inline constexpr QStringView newCustomer = u"New customer";
+inline constexpr QStringView back = u"Back";
+inline constexpr QStringView cancel = u"Cancel";
+inline constexpr QStringView searchCustomers = u"Search customers";
+inline constexpr QStringView customerSearchPrompt = u"Name, email, or phone";
+inline constexpr QStringView findingCustomers = u"Finding customers\u2026";
+inline constexpr QStringView tryAgain = u"Try again";
+inline constexpr QStringView noCustomersFound = u"No customers found. Try a name, email, or phone number.";
+inline constexpr QStringView createNewCustomer = u"Create new customer";
+inline constexpr QStringView changeCustomerTitle = u"Change this quote's customer?";
+inline constexpr QStringView changeCustomerMessage =
+    u"Items and edits stay. Saved quote and deal links are cleared. Save as a new quote.";
+inline constexpr QStringView useSelectedCustomer = u"Use selected customer";
+inline constexpr QStringView keepCurrentCustomer = u"Keep current customer";
+inline constexpr QStringView customerSection = u"Customer";
+inline constexpr QStringView allFourRequired = u"All four fields are required.";
+inline constexpr QStringView firstName = u"First name";
+inline constexpr QStringView lastName = u"Last name";
+inline constexpr QStringView phone = u"Phone";
+inline constexpr QStringView email = u"Email";
+inline constexpr QStringView required = u"Required";
+inline constexpr QStringView firstNameRequired = u"First name, required";
+inline constexpr QStringView lastNameRequired = u"Last name, required";
+inline constexpr QStringView phoneRequired = u"Phone, required";
+inline constexpr QStringView emailRequired = u"Email, required";
+inline constexpr QStringView dealSection = u"Deal";
+inline constexpr QStringView dealSectionFooter =
+    u"Payment sets the deal to Closed Won and updates its amount to the total before tax.";
+inline constexpr QStringView campaignSource = u"Campaign source";
+inline constexpr QStringView selectCampaign = u"Select campaign";
+inline constexpr QStringView savedSelection = u"Saved selection";
+inline constexpr QStringView loadingCampaigns = u"Loading campaigns\u2026";
+inline constexpr QStringView campaignsUnavailable = u"Campaigns unavailable";
+inline constexpr QStringView reloadCampaigns = u"Reload campaigns";
+inline constexpr QStringView dealAmount = u"Deal amount";
+inline constexpr QStringView dealAmountRequired = u"Deal amount, required";
+inline constexpr QStringView closingDate = u"Closing date";
+inline constexpr QStringView today = u"Today";
+inline constexpr QStringView createCustomerAndDeal = u"Create customer & deal";
+inline constexpr QStringView resumeCustomerCreation = u"Resume customer creation";
+inline constexpr QStringView detailsSaved =
+    u"Your details are saved. Check whether creation finished, or edit them before trying again.";
+inline constexpr QStringView editDetails = u"Edit details";
+
+inline constexpr QStringView associateDeal = u"Associate deal";
+inline constexpr QStringView done = u"Done";
+inline constexpr QStringView loadingDeals = u"Loading deals\u2026";
+inline constexpr QStringView customerDeals = u"Customer deals";
+inline constexpr QStringView noAssociatedDeal = u"No associated deal";
+
+inline constexpr QStringView viewPdf = u"View PDF";
+inline constexpr QStringView viewInvoice = u"View invoice";
+inline constexpr QStringView paidInvoice = u"Paid invoice";
+inline constexpr QStringView pdfUnavailable = u"PDF unavailable";
+inline constexpr QStringView pinchToZoom = u" \u00B7 Pinch to zoom";
+} // namespace editorText
+
+// Amount text in US dollars; an empty locale means the device's.
+QString dollarText(const QString &amount, const QByteArray &locale = {});
+
+// What the editor reads from the workspace model besides the draft.
+struct EditorContext {
+    bool busy = false;
+    bool paymentsEnabled = false;
+    bool savedQuoteReady = false;
+    bool canStartCheckout = false;
+    QString paymentRoute;
+    QString paymentsSetupNotice;
+    QString draftSubtotal; // decimal text
+};
+
+QString editorSubtitle(const Draft &draft);
+// Empty when no badge is shown.
+QString editorBadge(const Draft &draft);
+
+// A tappable card of the editor: its symbol, headline and caption.
+struct CardTexts {
+    QString symbol;
+    QString title;
+    QString caption;
+    bool enabled = true;
+};
+CardTexts customerCard(const Draft &draft);
+CardTexts quotesCard(const Draft &draft);
+
+// The deal row; nothing of it is shown without a customer.
+struct DealRow {
+    bool shown = false;
+    QString buttonTitle;
+    bool hasDetails = false; // a deal is linked: the disclosure with its details
+    QString detailsTitle;
+    QString numberCaption; // the disclosure's "Deal number pending", else empty
+};
+DealRow dealRow(const Draft &draft);
+QString dealIdCaption(const Deal &deal);
+// A deal's CRM or Drive address, only when it is safe to open.
+std::optional<QUrl> dealLink(const QString &address);
+bool isChosenDeal(const Draft &draft, const QString &rowDealId); // empty id: "No associated deal"
+
+QString lineCountText(qsizetype count);
+QString removeLineName(const QuoteLine &line);
+bool showsOrderDiscount(const Draft &draft);
+
+// One label and amount under the lines.
+struct TotalRow {
+    QString label;
+    QString amount;
+};
+// The server's totals for an unedited saved quote, else the items subtotal.
+struct Totals {
+    QList<TotalRow> rows;
+    QString caption; // empty when the server's totals are shown
+};
+Totals editorTotals(const Draft &draft, const EditorContext &context, const QByteArray &locale = {});
+
+// The captions and buttons under the totals, in the order they stand.
+enum class EditorItem {
+    CheckSavedRequestCaption,
+    CheckSavedRequestButton,
+    CheckoutButton,
+    PaymentsSetupCaption,
+    SaveNewSentQuoteCaption,
+    SaveButton,
+    SaveCreatesNewNumberCaption,
+    PrintQuoteButton,
+    QuotePdfButton,
+    PdfShowsSavedQuoteCaption,
+};
+// One caption or button under the totals.
+struct EditorAction {
+    EditorItem item;
+    QString text;
+    QString symbol;
+    bool enabled = true;
+    bool progress = false; // a progress indicator stands in for the title
+    bool warning = false;  // orange caption
+};
+QList<EditorAction> editorActions(const Draft &draft, const EditorContext &context);
+QString saveTitle(const Draft &draft);
+bool saveEnabled(const Draft &draft, bool busy);
+QString checkoutTitle(const QString &paymentRoute);
+// Empty unless the PDF no longer matches the draft.
+QString pdfCaption(const Draft &draft);
+
+// One choice of a line's tax picker; an empty id means no line tax.
+struct TaxOption {
+    QString taxId;
+    QString label;
+};
+QList<TaxOption> taxOptions(const QList<Tax> &taxes);
+// Index into taxOptions for a line's tax; -1 for a tax no longer offered.
+qsizetype taxOptionIndex(const QList<Tax> &taxes, const QString &taxId);
+
+// The quantity stepper. Unreadable text counts as zero; the result is plain
+// decimal text. Minus changes nothing at 1 or below.
+QString quantityPlus(const QString &quantity);
+QString quantityMinus(const QString &quantity);
+bool canDecreaseQuantity(const QString &quantity);
+
+// The document a PDF button opens in the preview.
+struct DocumentPdfTarget {
+    QString path;
+    QString number;
+    QString kind; // "quote" or "invoice"
+};
+DocumentPdfTarget quotePdfTarget(const Quote &quote);
+DocumentPdfTarget invoicePdfTarget(const CheckoutTransaction &transaction);
+QString pdfUnreadableMessage(const QString &kind);
+QString pdfConnectionChangedMessage(const QString &kind);
+QString pdfLoadingText(const QString &kind);
+QString pdfCouldNotLoadText(const QString &kind);
+QString pdfPageCaption(int pages);
+
+} // namespace vantrel::screens
