@@ -136,8 +136,31 @@ Rectangle {
                     objectName: "signInButton"
                     text: "Sign in with Zoho"
                     trailingSymbol: "arrow.right"
-                    enabled: !login.model.busy
+                    // While the browser waits, a tap opens it again for the same sign-in.
+                    enabled: !login.model.busy || login.model.signInWaiting
                     onClicked: login.signInRequested()
+                }
+
+                ColumnLayout {
+                    objectName: "signInWaiting"
+                    visible: login.model.signInWaiting
+                    Layout.fillWidth: true
+                    spacing: 8
+                    Label {
+                        Layout.fillWidth: true
+                        text: "Finish signing in in your browser. Closed the page? Tap Sign in with Zoho to open it again."
+                        wrapMode: Text.WordWrap
+                        horizontalAlignment: Text.AlignHCenter
+                        font.family: Theme.fontFamily
+                        font.pixelSize: Theme.caption
+                        color: Theme.secondaryText
+                    }
+                    BrandedSecondaryButton {
+                        objectName: "cancelSignInButton"
+                        Layout.alignment: Qt.AlignHCenter
+                        text: "Cancel sign-in"
+                        onClicked: login.model.cancelSignIn()
+                    }
                 }
 
                 Row {

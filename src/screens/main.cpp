@@ -11,6 +11,7 @@
 #include "workflow/CheckoutModel.h"
 
 #include <QApplication>
+#include <QCoroTask>
 #include <QPalette>
 #include <QQmlApplicationEngine>
 #include <QQmlContext>
@@ -130,5 +131,9 @@ int main(int argc, char *argv[])
     if (engine.rootObjects().isEmpty()) return 1;
 
     actions.start();
-    return app.exec();
+    const int result = app.exec();
+    // A sign-in or sign-out may still be writing the keychain; quitting now
+    // would leave the item as it was (a signed-out person signed back in).
+    if (sessions.hasPendingWork()) QCoro::waitFor(sessions.flush());
+    return result;
 }

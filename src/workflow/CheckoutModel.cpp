@@ -15,6 +15,7 @@
 #include "server/APIClient.h"
 #include "server/Endpoints.h"
 #include "server/SessionStore.h"
+#include "platform/auth/BrowserSignIn.h"
 #include "server/ZohoLogin.h"
 
 #include <QSettings>
@@ -45,6 +46,8 @@ CheckoutModel::CheckoutModel(CheckoutModelServices services, std::optional<QStri
     m_api = std::make_unique<APIClient>();
     m_images = std::make_unique<ProductImageStore>();
     m_login = std::make_unique<ZohoLogin>(m_services.browser);
+    if (m_services.browser)
+        connect(m_services.browser, &BrowserSignIn::waitingChanged, this, &CheckoutModel::signInWaitingChanged);
     if (m_services.buildInformation) m_login->setBuildInformation(*m_services.buildInformation);
     m_workspaceGeneration = QUuid::createUuid();
     m_storageDirectory = std::move(storageDirectory);
@@ -182,8 +185,18 @@ void CheckoutModel::cancelBackgroundWork()
 
 // ---- sign-in and sign-out ----------------------------------------------------
 
+bool CheckoutModel::signInWaiting() const { return m_services.browser && m_services.browser->isWaiting(); }
+
+void CheckoutModel::cancelSignIn() { m_login->cancel(); }
+
 QCoro::Task<> CheckoutModel::signIn()
 {
+    // A second tap while the browser waits (the person closed the tab) opens
+    // the same sign-in again instead of being dropped as a busy operation.
+    if (signInWaiting()) {
+        m_login->reopen();
+        co_return;
+    }
     // Arguments of a co_await are named throughout: g++ 12 may destroy a
     // temporary inside a co_await expression twice.
     std::function<QCoro::Task<>()> steps = [this] { return signInSteps(); };
@@ -213,6 +226,19 @@ QCoro::Task<> CheckoutModel::signInSteps()
     restoreWorkspace();
 }
 
+QCoro::Task<> CheckoutModel::removeStoredSession(QPointer<CheckoutModel> model, SessionStore *sessions,
+                                                  QString account)
+{
+    try {
+        co_await sessions->remove(account);
+    } catch (const SessionStoreError &failure) {
+        // Still stored: the person must know the next launch signs back in.
+        if (model) model->setError(failure.text());
+    } catch (...) {
+        if (model) model->setError(errorDescription(std::current_exception()));
+    }
+}
+
 void CheckoutModel::adoptSession(Session session)
 {
     m_api->setBase(m_server);
@@ -240,7 +266,9 @@ void CheckoutModel::signOut()
     logoutClient->setToken(m_api->token());
 
     cancelBackgroundWork();
-    launch(m_sessions->remove(m_server));
+    // The store runs the removal after any write still pending for this
+    // address, so the session cannot come back at the next launch.
+    launch(removeStoredSession(this, m_sessions, m_server));
     m_images->clear();
     setSession(std::nullopt);
     m_api->setToken(QString());

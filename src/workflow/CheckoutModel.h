@@ -100,6 +100,8 @@ private:
     Q_PROPERTY(QString error READ errorText NOTIFY errorChanged)
     Q_PROPERTY(QString notice READ noticeText NOTIFY noticeChanged)
     Q_PROPERTY(bool busy READ busy NOTIFY busyChanged)
+    // The browser is open at the sign-in page and the app waits for it.
+    Q_PROPERTY(bool signInWaiting READ signInWaiting NOTIFY signInWaitingChanged)
     Q_PROPERTY(bool serverPinned READ serverPinned CONSTANT)
     Q_PROPERTY(vantrel::CatalogPart *catalog READ catalogPart CONSTANT)
     Q_PROPERTY(vantrel::CustomersPart *customers READ customersPart CONSTANT)
@@ -212,6 +214,9 @@ public:
     Q_INVOKABLE void clearError() { setError(std::nullopt); }
     Q_INVOKABLE void clearNotice() { setNotice(std::nullopt); }
     Q_INVOKABLE void signOutNow() { signOut(); }
+    bool signInWaiting() const;
+    // Ends a waiting sign-in as the browser's own cancel does.
+    Q_INVOKABLE void cancelSignIn();
 
 signals:
     void selectedWorkspaceTabChanged();
@@ -221,9 +226,11 @@ signals:
     void errorChanged();
     void noticeChanged();
     void busyChanged();
+    void signInWaitingChanged();
 
 private:
     static QCoro::Task<> logoutInBackground(std::shared_ptr<APIClient> client);
+    static QCoro::Task<> removeStoredSession(QPointer<CheckoutModel> model, SessionStore *sessions, QString account);
     QCoro::Task<> signInSteps();
     QString storageDirectoryPath() const;
     void setSession(std::optional<Session> session);

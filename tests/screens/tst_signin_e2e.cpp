@@ -71,8 +71,20 @@ void SignInEndToEnd::signInSignOutAndRelaunch()
         QVERIFY(!shell.model().session().has_value());
         QVERIFY(!keychain.items.contains(m_server.baseUrl()));
 
-        // Sign in again so that the next launch finds a stored session.
+        // A browser that never calls back: the screen says so and offers a
+        // way out; a second tap opens the same sign-in again.
         shell.browser().setBehaviour(FakeBrowserSignIn::Behaviour::Wait);
+        shell.tap(shell.find("signInButton"));
+        QTRY_VERIFY(shell.find("cancelSignInButton"));
+        QVERIFY(shell.find("signInButton")->isEnabled());
+        shell.tap(shell.find("signInButton"));
+        QCOMPARE(shell.browser().reopenings(), 1);
+        shell.tap(shell.find("cancelSignInButton"));
+        QTRY_COMPARE(shell.model().errorText(), QStringLiteral("The sign-in was canceled."));
+        QVERIFY(!shell.model().busy() && !shell.find("cancelSignInButton"));
+        shell.model().clearError();
+
+        // Sign in again so that the next launch finds a stored session.
         const QUrl firstStart = shell.browser().lastStartUrl();
         shell.tap(shell.find("signInButton"));
         QTRY_VERIFY(shell.browser().lastStartUrl() != firstStart);

@@ -97,8 +97,7 @@ private slots:
         QVERIFY(QDir().mkpath(path));
 
         QCoro::waitFor(model->quotePart()->saveQuote());
-        QCOMPARE(model->error(), QStringLiteral("Quote save could not be saved on this iPad. Nothing was sent; "
-                                                "check available storage and try again."));
+        QCOMPARE(model->error(), QString::fromUtf8(messages::quoteSaveLabel) + QString::fromUtf8(messages::notStoredSuffix));
         QCOMPARE(backend.count("POST", quotesPath), 0);
     }
 
@@ -252,6 +251,44 @@ private slots:
         QCoro::waitFor(model->catalogPart()->refreshCatalog());
         QCOMPARE(products.count(), backend.server.products().size());
         QCOMPARE(productResets.count() + productRows.count(), 0);
+    }
+
+    // A protected (unreadable) draft file takes no request: saving is refused
+    // before anything is stored, editing goes on, and retried resets put
+    // nothing aside. The file stays byte for byte as found.
+    void protectedDraftRefusesRequestsButKeepsEditing()
+    {
+        Backend backend;
+        QVERIFY2(backend.started, qPrintable(backend.error));
+        const NewCustomerResponse owner = backend.newCustomer(QStringLiteral("Kept"));
+        Workspace model(backend);
+        model.signInOnly();
+        QCoro::waitFor(model->catalogPart()->refreshCatalog());
+        const QString path = *model->draftFileURL();
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("{ not a draft");
+        file.close();
+        model->restoreWorkspace();
+        QVERIFY(model->draftRecoveryBlocked());
+
+        Draft draft = model->draft();
+        draft.customer = owner.customer;
+        model->setDraft(draft);
+        QVERIFY(model->quotePart()->addProduct(backend.server.products().first().id));
+        QCOMPARE(model->error(), QString::fromUtf8(messages::protectedDraftError));
+        const int quotes = backend.server.counts().quotes;
+        QCoro::waitFor(model->quotePart()->saveQuote());
+        QCOMPARE(model->error(), QString::fromUtf8(messages::draftProtected));
+        QVERIFY(!model->draft().pendingSave);
+        QVERIFY(!model->editingLocked());
+        QCOMPARE(backend.server.counts().quotes, quotes);
+
+        QVERIFY(!model->resetWorkspace());
+        QVERIFY(!model->resetWorkspace());
+        QVERIFY(!QFile::exists(model->requestsFileURL()));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("{ not a draft"));
     }
 
     // A deal chosen for an unedited saved quote is linked on the server; on
