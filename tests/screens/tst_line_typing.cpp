@@ -38,6 +38,15 @@ Window {
 }
 )";
 
+// Delegates are visual children of the list, not QObject children.
+QQuickItem *findItem(QQuickItem *item, const QString &name)
+{
+    if (item->objectName() == name) return item;
+    for (QQuickItem *child : item->childItems())
+        if (QQuickItem *found = findItem(child, name)) return found;
+    return nullptr;
+}
+
 } // namespace
 
 class LineTypingTest : public QObject {
@@ -64,14 +73,15 @@ private slots:
         auto *window = qobject_cast<QQuickWindow *>(root.get());
         QVERIFY(QTest::qWaitForWindowExposed(window));
 
-        auto *field = root->findChild<QQuickItem *>(QStringLiteral("quantity-0"));
+        const QString name = QStringLiteral("quantity-0");
+        QQuickItem *field = findItem(window->contentItem(), name);
         QVERIFY(field);
         field->forceActiveFocus();
         QMetaObject::invokeMethod(field, "selectAll");
         QTest::keyClick(window, Qt::Key_1);
         QTest::keyClick(window, Qt::Key_2);
 
-        QCOMPARE(root->findChild<QQuickItem *>(QStringLiteral("quantity-0")), field);
+        QCOMPARE(findItem(window->contentItem(), name), field);
         QVERIFY(field->hasActiveFocus());
         QCOMPARE(field->property("cursorPosition").toInt(), 2);
         QCOMPARE(model->draft().lines.size(), 1);

@@ -53,26 +53,22 @@ void ViewLogicTest::layout()
 
 void ViewLogicTest::quotePanelChoice_data()
 {
-    QTest::addColumn<QVariant>("transaction");
+    QTest::addColumn<bool>("hasTransaction");
+    QTest::addColumn<QString>("status");
     QTest::addColumn<bool>("paymentStatus");
-    QTest::newRow("none") << QVariant() << false;
-    QTest::newRow("null") << QVariant::fromValue(nullptr) << false;
-    QTest::newRow("canceled gives the editor back")
-        << QVariant(QVariantMap{{"status", "canceled"}}) << false;
-    QTest::newRow("waiting") << QVariant(QVariantMap{{"status", "awaiting_payment"}}) << true;
-    QTest::newRow("complete") << QVariant(QVariantMap{{"status", "complete"}}) << true;
-    QTest::newRow("json object canceled")
-        << QVariant(QJsonObject{{"status", "canceled"}}) << false;
-    QTest::newRow("json object syncing")
-        << QVariant(QJsonObject{{"status", "syncing_zoho"}}) << true;
+    QTest::newRow("none") << false << "" << false;
+    QTest::newRow("canceled gives the editor back") << true << "canceled" << false;
+    QTest::newRow("waiting") << true << "awaiting_payment" << true;
+    QTest::newRow("syncing") << true << "syncing_zoho" << true;
+    QTest::newRow("complete") << true << "complete" << true;
 }
 
 void ViewLogicTest::quotePanelChoice()
 {
-    QFETCH(QVariant, transaction);
+    QFETCH(bool, hasTransaction);
+    QFETCH(QString, status);
     QFETCH(bool, paymentStatus);
-    ViewLogic logic;
-    QCOMPARE(logic.showsPaymentStatus(transaction), paymentStatus);
+    QCOMPARE(screens::showsPaymentStatus(hasTransaction, status), paymentStatus);
 }
 
 void ViewLogicTest::accountSummary_data()

@@ -101,8 +101,17 @@ inline QCoro::Task<> quietly(QCoro::Task<> task)
     }
 }
 
+inline QCoro::Task<> quietly(QCoro::Task<bool> task)
+{
+    try {
+        co_await std::move(task);
+    } catch (...) {
+    }
+}
+
 // Runs a model coroutine to its end on the test's event loop.
 inline void run(QCoro::Task<> task) { QCoro::waitFor(quietly(std::move(task))); }
+inline void run(QCoro::Task<bool> task) { QCoro::waitFor(quietly(std::move(task))); }
 
 // The text of the APIError a server call ends with; empty when it succeeds.
 template <class T>

@@ -97,8 +97,7 @@ private slots:
         QVERIFY(QDir().mkpath(path));
 
         QCoro::waitFor(model->saveQuote());
-        QCOMPARE(model->error(), QStringLiteral("Quote save could not be saved on this iPad. Nothing was sent; "
-                                                "check available storage and try again."));
+        QCOMPARE(model->error(), QString::fromUtf8(messages::quoteSaveLabel) + QString::fromUtf8(messages::notStoredSuffix));
         QCOMPARE(backend.count("POST", quotesPath), 0);
     }
 
