@@ -6,7 +6,7 @@
 #include "platform/auth/FakeBrowserSignIn.h"
 #include "screens/ShellActions.h"
 #include "server/SessionStore.h"
-#include "workflow/CheckoutModel.h"
+#include "workflow/WorkspaceParts.h"
 
 #include <QQmlApplicationEngine>
 #include <QQuickItem>

@@ -2,7 +2,7 @@
 // Shared set-up for the model tests: a model on a temporary storage folder,
 // signed in locally without a server, and drafts with work in them.
 
-#include "workflow/CheckoutModel.h"
+#include "workflow/WorkspaceParts.h"
 #include "records/Uuid.h"
 
 #include <QFile>

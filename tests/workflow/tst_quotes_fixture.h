@@ -10,7 +10,7 @@
 #include "server/APIClient.h"
 #include "server/Endpoints.h"
 #include "server/SessionStore.h"
-#include "workflow/CheckoutModel.h"
+#include "workflow/WorkspaceParts.h"
 #include "workflow/QuoteValidation.h"
 
 #include <QCoroTask>

@@ -3,6 +3,7 @@
 #include "records/Uuid.h"
 #include "workflow/CheckoutModel.h"
 #include "workflow/QuoteValidation.h"
+#include "workflow/WorkspaceParts.h"
 
 #include <QTest>
 
