@@ -160,9 +160,10 @@ int main(int argc, char **argv)
     benchmark::RunSpecifiedBenchmarks(&reporter);
     const double typed = double(keystrokes().size());
     for (const int size : {10'000, 50'000}) {
-        const std::string arg = "/" + std::to_string(size) + "/real_time";
-        const double keyed = reporter.times["BM_FilterPrecomputedKeys" + arg];
-        const double naive = reporter.times["BM_FilterDerivingKeysPerProduct" + arg];
+        char arg[32];
+        std::snprintf(arg, sizeof arg, "/%d/real_time", size);
+        const double keyed = reporter.times[std::string("BM_FilterPrecomputedKeys") + arg];
+        const double naive = reporter.times[std::string("BM_FilterDerivingKeysPerProduct") + arg];
         if (keyed <= 0 || naive <= 0) continue;
         const auto [slowest, text] = slowestKeystroke(size);
         std::printf("%d products: %.3f ms per keystroke with keys, %.3f ms deriving them (ratio %.3f); "
