@@ -1,5 +1,7 @@
 #include "StandinState.h"
 
+#include "GeneratedCatalog.h"
+
 #include "records/Uuid.h"
 
 #include <QRandomGenerator>
@@ -252,6 +254,31 @@ void StandinServer::State::seedDemo()
         c.tx.accountingStatus = QStringLiteral("The terminal checkout was canceled.");
         save(c);
     }
+}
+
+// The generated products are made afresh at every start rather than stored:
+// 50,000 rows would take the database seconds to write and read back. A
+// generated product that changed (its stock after a sale) is stored like any
+// other, and that copy is served in its place.
+void StandinServer::State::addGeneratedCatalog(int count)
+{
+    if (count <= 0) return;
+    QString taxId;
+    for (const QString &id : std::as_const(taxes.order)) {
+        if (taxId.isEmpty() || taxes.at(id).name == QLatin1String("City Sales Tax")) taxId = id;
+    }
+    Table<Product> merged;
+    merged.byId.reserve(products.size() + count);
+    merged.order.reserve(products.size() + count);
+    for (const QString &id : std::as_const(products.order)) {
+        if (!isGeneratedProductId(id)) merged.put(id, products.at(id));
+    }
+    for (int i = 0; i < count; ++i) {
+        const Product made = generatedProduct(i, taxId);
+        const Product *stored = products.find(made.id);
+        merged.put(made.id, stored ? *stored : made);
+    }
+    products = std::move(merged);
 }
 
 } // namespace standin

@@ -1,5 +1,7 @@
 #include "StandinState.h"
 
+#include "GeneratedCatalog.h"
+
 #include "records/Uuid.h"
 
 #include <QCryptographicHash>
@@ -115,6 +117,10 @@ bool StandinServer::start(const StandinOptions &options, QString *error)
         if (error) *error = QStringLiteral("The seed must be \"demo\" or \"empty\".");
         return false;
     }
+    if (options.catalogSize < 0 || options.catalogSize > maxGeneratedProducts) {
+        if (error) *error = QStringLiteral("The catalog size must be a number from 0 to %1.").arg(maxGeneratedProducts);
+        return false;
+    }
     if (!d->store.open(QDir(d->dataDir).filePath(QStringLiteral("standin.sqlite")), error)) return false;
     try {
         if (options.seed == QLatin1String("demo") && d->store.meta(QStringLiteral("seeded")).isEmpty() &&
@@ -125,6 +131,7 @@ bool StandinServer::start(const StandinOptions &options, QString *error)
             d->store.commit();
         }
         d->load();
+        d->addGeneratedCatalog(options.catalogSize);
     } catch (const std::exception &e) {
         d->store.rollback();
         if (error) *error = QStringLiteral("Cannot prepare the database: %1").arg(QString::fromUtf8(e.what()));

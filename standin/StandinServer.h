@@ -49,6 +49,7 @@ struct StandinOptions {
     int stepDelayMs = 1500;                 // each automatic step around the payment
     int codeLifetimeSeconds = 300;          // sign-in codes
     bool testControls = false;              // /__standin/ routes, answered to loopback peers only
+    int catalogSize = 0;                    // generated products served after the stored ones, up to 200000
     std::function<qint64()> nowMs;          // wall clock in ms since 1970; empty: the real one
 };
 

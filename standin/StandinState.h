@@ -165,11 +165,12 @@ struct StandinServer::State {
     void changed(StoredCheckout &c);
     void finishPayment(StoredCheckout &c);
 
-    // documents (Documents.cpp, DemoData.cpp)
+    // documents and demo data (Documents.cpp, DemoData.cpp, GeneratedCatalog.cpp)
     HttpResponse quotePdf(const QString &id, const QString &user);
     HttpResponse invoicePdf(const QString &id);
     HttpResponse productImage(const QString &id);
     void seedDemo();
+    void addGeneratedCatalog(int count);
 };
 
 // helpers shared by the route files

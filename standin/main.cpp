@@ -1,5 +1,6 @@
 // checkout-standin: runs the stand-in Checkout server until it is stopped.
 
+#include "GeneratedCatalog.h"
 #include "StandinServer.h"
 
 #include <QCommandLineParser>
@@ -108,9 +109,14 @@ int main(int argc, char *argv[])
                                        QStringLiteral("Milliseconds each automatic step around the payment takes "
                                                       "(default 1500)."),
                                        QStringLiteral("ms"), QStringLiteral("1500"));
+    const QCommandLineOption catalogSize(QStringLiteral("catalog-size"),
+                                         QStringLiteral("Also serve this many generated products (varied names, "
+                                                        "categories and stock, some assembled, most with photos), "
+                                                        "up to 200000; they are made at start, not stored (default 0)."),
+                                         QStringLiteral("count"), QStringLiteral("0"));
     const QCommandLineOption controls(QStringLiteral("enable-test-controls"),
                                       QStringLiteral("Answer the /__standin/ test routes (loopback peers only)."));
-    parser.addOptions({host, port, data, seed, scheme, route, accounting, payments, autoPay, stepDelay, controls});
+    parser.addOptions({host, port, data, seed, scheme, route, accounting, payments, autoPay, stepDelay, catalogSize, controls});
     parser.process(app);
 
     standin::StandinOptions options;
@@ -146,6 +152,9 @@ int main(int argc, char *argv[])
     }
     options.stepDelayMs = parser.value(stepDelay).toInt(&ok);
     if (!ok || options.stepDelayMs < 0) return fail(QStringLiteral("--step-delay must be milliseconds."));
+    options.catalogSize = parser.value(catalogSize).toInt(&ok);
+    if (!ok || options.catalogSize < 0 || options.catalogSize > standin::maxGeneratedProducts)
+        return fail(QStringLiteral("--catalog-size must be a number from 0 to %1.").arg(standin::maxGeneratedProducts));
     options.testControls = parser.isSet(controls);
 
     quitOnSignals(app);

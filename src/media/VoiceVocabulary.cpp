@@ -1,5 +1,7 @@
 #include "VoiceVocabulary.h"
 
+#include "workflow/CatalogSearch.h"
+
 #include <QRegularExpression>
 #include <QSet>
 
@@ -7,15 +9,14 @@ namespace vantrel {
 
 namespace {
 
-// The finish codes the catalog search maps back from speech.
-const QList<std::pair<QString, QString>> &finishes()
+// The finish codes the catalog search maps back from speech ("ws" is said
+// "white shaker"): the replacement rows that stand for letters.
+QString finishWords(const QString &code)
 {
-    static const QList<std::pair<QString, QString>> table{
-        {QStringLiteral("ws"), QStringLiteral("white shaker")},
-        {QStringLiteral("wo"), QStringLiteral("white oak")},
-        {QStringLiteral("gs"), QStringLiteral("graphite shaker")},
-    };
-    return table;
+    for (const SpokenReplacement &row : spokenSearchReplacements) {
+        if (code == row.replacement && !QChar(row.replacement.front()).isDigit()) return row.phrase;
+    }
+    return {};
 }
 
 QString spokenRun(const QString &run)
@@ -30,10 +31,8 @@ QString spokenRun(const QString &run)
         return spokenNumber(run.toInt());
     }
     const QString lower = run.toLower();
-    for (const auto &[code, words] : finishes()) {
-        if (lower == code) return words;
-    }
-    return lower;
+    const QString words = finishWords(lower);
+    return words.isEmpty() ? lower : words;
 }
 
 // Letters and digits in runs: "WS36-BASE" is "ws", "36", "base".
@@ -82,9 +81,10 @@ QStringList catalogPhrases(const QList<Product> &products)
         add(spokenText(product.sku));
         add(spokenText(product.category));
     }
+    // The phrases the search understands on their own; a dashed row is said as two words.
     if (!phrases.isEmpty()) {
-        for (const auto &[code, words] : finishes()) add(words);
-        for (int size : {9, 12, 15, 18, 21, 24, 30, 36, 42}) add(spokenNumber(size));
+        for (const SpokenReplacement &row : spokenSearchReplacements)
+            add(QString(row.phrase).replace(QLatin1Char('-'), QLatin1Char(' ')));
     }
     return phrases;
 }

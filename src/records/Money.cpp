@@ -229,9 +229,14 @@ QString moneyText(const QString &amount, const QString &currency, const QByteArr
     return QString(reinterpret_cast<const QChar *>(text.getBuffer()), text.length());
 }
 
+QLocale displayLocale(const QLocale &locale)
+{
+    return locale.language() == QLocale::C ? QLocale(QLocale::English, QLocale::UnitedStates) : locale;
+}
+
 QString moneyText(const QString &amount, const QString &currency)
 {
-    return moneyText(amount, currency, QLocale::system().name().toLatin1());
+    return moneyText(amount, currency, displayLocale().name().toLatin1());
 }
 
 } // namespace vantrel

@@ -2,6 +2,7 @@
 // Exact decimal money arithmetic. Amounts travel as decimal text with "." as
 // the only separator; they are never held in binary floating point.
 
+#include <QLocale>
 #include <QString>
 #include <QStringView>
 
@@ -55,7 +56,12 @@ private:
 // Amount text to whole cents: exact, halves away from zero; unreadable text is 0.
 qint64 cents(const QString &amount);
 
-// Currency text in the device locale ("$234.50" on a US-English device);
+// The locale texts shown to people follow: the given one (by default the
+// device's), except that the POSIX "C" locale of a machine with no language
+// set reads as US English, where ICU would write "$ 1234567.50".
+QLocale displayLocale(const QLocale &locale = QLocale());
+
+// Currency text in the display locale ("$234.50" on a US-English device);
 // unreadable amounts show as zero, and "$—" when nothing can be formatted.
 QString moneyText(const QString &amount, const QString &currency);
 // The same in a given ICU locale ("en_US"), for screens and tests that pin one.

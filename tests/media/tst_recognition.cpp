@@ -4,6 +4,7 @@
 
 #include "media/VoiceVocabulary.h"
 #include "platform/speech/PocketSphinxRecognizer.h"
+#include "workflow/CatalogSearch.h"
 
 #include <QFile>
 #include <QProcess>
@@ -45,35 +46,6 @@ const QList<Product> &catalog()
         item("Sink Base 30", "WO30-SINK", "Base"),
     };
     return products;
-}
-
-// The catalog screen's search rules, as the person experiences them.
-QString searchKey(const QString &text)
-{
-    QString key;
-    for (const QChar c : text.toLower()) {
-        if (c.isLetterOrNumber()) key += c;
-    }
-    return key;
-}
-
-bool matchesSearch(const Product &p, const QString &text)
-{
-    static const QList<std::pair<QString, QString>> replacements{
-        {"white shaker", "ws"}, {"white oak", "wo"}, {"graphite shaker", "gs"}, {"thirty six", "36"},
-        {"thirty-six", "36"}, {"twenty four", "24"}, {"twenty-four", "24"}, {"forty two", "42"},
-        {"forty-two", "42"}, {"thirty", "30"}, {"eighteen", "18"}, {"twenty one", "21"},
-        {"fifteen", "15"}, {"twelve", "12"}, {"nine", "9"}};
-    const QString trimmed = text.trimmed();
-    if (trimmed.isEmpty()) return true;
-    const QString sku = searchKey(p.sku);
-    if (sku.contains(searchKey(trimmed))) return true;
-    QString spoken = trimmed.toLower();
-    for (const auto &[phrase, replacement] : replacements) spoken.replace(phrase, replacement);
-    if (sku.contains(searchKey(spoken))) return true;
-    const QString haystack = (p.name + QLatin1Char(' ') + p.sku + QLatin1Char(' ') + p.description).toLower();
-    const QStringList pieces = trimmed.toLower().split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    return std::all_of(pieces.begin(), pieces.end(), [&](const QString &piece) { return haystack.contains(piece); });
 }
 
 bool findsOnly(const QString &transcript, const QString &sku)

@@ -104,6 +104,25 @@ private slots:
         QCOMPARE(vantrel::moneyText(amount, currency, "en_US"), expected);
     }
 
+    void moneyTextFollowsTheLocale_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("POSIX reads as US English") << "C" << "$1,234,567.50";
+        QTest::newRow("US English") << "en_US" << "$1,234,567.50";
+        QTest::newRow("German") << "de_DE" << QString::fromUtf8("1.234.567,50\u00a0$");
+    }
+    void moneyTextFollowsTheLocale()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QString, expected);
+        const QLocale before;
+        QLocale::setDefault(QLocale(locale));
+        const QString text = vantrel::moneyText("1234567.5", "USD");
+        QLocale::setDefault(before);
+        QCOMPARE(text, expected);
+    }
+
     void lineFromProduct()
     {
         Product p{.id = "9", .name = "Filler", .sku = "F3", .description = "d", .rate = "0", .stock = {},

@@ -1,0 +1,170 @@
+// Catalog rules: category chips, the assembled and category filters, typed and
+// spoken search, each checked through the precomputed keys and the one-off matcher.
+#include "media/VoiceVocabulary.h"
+#include "workflow/CatalogSearch.h"
+
+#include <QtTest>
+
+using namespace vantrel;
+
+namespace {
+
+Product item(const QString &sku, const QString &name, const QString &description, const QString &category)
+{
+    Product p;
+    p.id = sku;
+    p.sku = sku;
+    p.name = name;
+    p.description = description;
+    p.category = category;
+    return p;
+}
+
+const QList<Product> &catalog()
+{
+    static const QList<Product> products{
+        item("WS-36-B", "Shaker Cabinet", "Full overlay door", "Base"),
+        item("B24-WO", "Oak Base Cabinet", "Two drawers", "base "),
+        item("W3630-GS", "Graphite Wall", "36 inch wide", "Wall"),
+        item(" b36-wsx ", "White Shaker Base Assembled", "Factory built", "Base"),
+        item("V1001-WO", "Oak Vanity", "Single sink", "\n vanity "),
+        item("F33-WS", "Filler 33", "Trim piece", "Trim"),
+    };
+    return products;
+}
+
+QStringList skusOf(const QList<qsizetype> &rows)
+{
+    QStringList skus;
+    for (const qsizetype row : rows) skus << catalog()[row].sku;
+    return skus;
+}
+
+} // namespace
+
+class TestCatalogSearch : public QObject {
+    Q_OBJECT
+private slots:
+    void categories_data()
+    {
+        QTest::addColumn<QString>("category");
+        QTest::addColumn<QString>("normalized");
+        QTest::newRow("lower case with spaces") << " vanity\n" << "Vanity";
+        QTest::newRow("upper case") << "ACCESSORIES" << "Accessories";
+        QTest::newRow("another word") << "Hardware" << QString(uncategorizedCategory);
+        QTest::newRow("fixed word inside another") << "Wall Cabinets" << QString(uncategorizedCategory);
+        QTest::newRow("empty") << "" << QString(uncategorizedCategory);
+    }
+    void categories()
+    {
+        QFETCH(QString, category);
+        QFETCH(QString, normalized);
+        const QList<Product> products{item("A1", "a", "", "Base"), item("A2", "b", "", category)};
+        QCOMPARE(normalizedCategory(products[1]), normalized);
+
+        const bool outside = normalized == uncategorizedCategory;
+        const QStringList chips = catalogCategories(products);
+        QCOMPARE(chips.first(), QString(allCategory));
+        QCOMPARE(chips.size(), qsizetype(1 + fixedCategories.size() + (outside ? 1 : 0)));
+        QCOMPARE(chips.contains(uncategorizedCategory), outside);
+        // A refresh that leaves no product outside the fixed list drops a selected "Uncategorized".
+        QCOMPARE(keptCategory(uncategorizedCategory, chips), outside ? QString(uncategorizedCategory)
+                                                                     : QString(allCategory));
+        QCOMPARE(keptCategory(normalized, chips), normalized);
+    }
+
+    void search_data()
+    {
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<QStringList>("found");
+        QStringList all;
+        for (const Product &p : catalog()) all << p.sku;
+        QTest::newRow("empty") << "" << all;
+        QTest::newRow("blank") << " \n " << all;
+        // The first through its SKU alone, the assembled one through its name's words.
+        QTest::newRow("spoken finish and size") << "white shaker 36" << QStringList{"WS-36-B", " b36-wsx "};
+        QTest::newRow("dash typed or not") << "ws36" << QStringList{"WS-36-B"};
+        QTest::newRow("two words need both") << "36 base" << QStringList{" b36-wsx "};
+        QTest::newRow("number in three SKUs, catalog order") << "36"
+                                                             << QStringList{"WS-36-B", "W3630-GS", " b36-wsx "};
+        QTest::newRow("words ignore case") << "OAK" << QStringList{"B24-WO", "V1001-WO"};
+        QTest::newRow("table row") << "Twenty-Four" << QStringList{"B24-WO"};
+        QTest::newRow("spoken number outside the table") << "thirty three" << QStringList{"F33-WS"};
+        QTest::newRow("part number read digit by digit") << "one zero zero one" << QStringList{"V1001-WO"};
+        QTest::newRow("no letters or digits: words only") << "---" << QStringList{};
+        QTest::newRow("nothing") << "walnut" << QStringList{};
+    }
+    void search()
+    {
+        QFETCH(QString, query);
+        QFETCH(QStringList, found);
+        CatalogFilter filter;
+        filter.query = query;
+        QCOMPARE(skusOf(visibleProductRows(catalogSearchKeys(catalog()), filter)), found);
+        QStringList oneByOne;
+        for (const Product &p : catalog()) {
+            if (matchesSearch(p, query)) oneByOne << p.sku;
+        }
+        QCOMPARE(oneByOne, found);
+    }
+
+    void filters_data()
+    {
+        QTest::addColumn<QString>("category");
+        QTest::addColumn<bool>("assembled");
+        QTest::addColumn<bool>("unassembled");
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<QStringList>("found");
+        QTest::newRow("category, spelled loosely in the catalog")
+            << "Base" << true << true << "" << QStringList{"WS-36-B", "B24-WO", " b36-wsx "};
+        QTest::newRow("unassembled only") << "Base" << false << true << "" << QStringList{"WS-36-B", "B24-WO"};
+        QTest::newRow("assembled only, SKU trimmed and upper-cased")
+            << "All" << true << false << "" << QStringList{" b36-wsx "};
+        QTest::newRow("both off") << "All" << false << false << "" << QStringList{};
+        QTest::newRow("both off whatever the search") << "All" << false << false << "36" << QStringList{};
+        QTest::newRow("uncategorized") << QString(uncategorizedCategory) << true << true << "" << QStringList{"F33-WS"};
+        QTest::newRow("category and search") << "Vanity" << true << true << "oak" << QStringList{"V1001-WO"};
+    }
+    void filters()
+    {
+        QFETCH(QString, category);
+        QFETCH(bool, assembled);
+        QFETCH(bool, unassembled);
+        QFETCH(QString, query);
+        QFETCH(QStringList, found);
+        const CatalogFilter filter{category, assembled, unassembled, query};
+        QCOMPARE(skusOf(visibleProductRows(catalogSearchKeys(catalog()), filter)), found);
+    }
+
+    void spokenNumbers_data()
+    {
+        QTest::addColumn<QString>("spoken");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("tens and unit") << "thirty three" << "33";
+        QTest::newRow("digit by digit") << "one zero zero one" << "1001";
+        QTest::newRow("table row") << "forty two" << "42";
+        QTest::newRow("table row alone") << "twelve" << "12";
+        QTest::newRow("dashed") << "Thirty-Three" << "33";
+        QTest::newRow("finish, size and word") << "white shaker thirty six base" << "ws 36 base";
+        QTest::newRow("after the table's nine acts inside ninety") << "ninety nine" << "99";
+        QTest::newRow("after the table's nine acts inside nineteen") << "nineteen" << "19";
+        QTest::newRow("hundreds") << "two hundred five" << "205";
+        QTest::newRow("pairs read as a year") << "twenty twenty" << "2020";
+        QTest::newRow("numbers on both sides of a word") << "twelve b thirty" << "12 b 30";
+    }
+    void spokenNumbers()
+    {
+        QFETCH(QString, spoken);
+        QFETCH(QString, text);
+        QCOMPARE(spokenSearchText(spoken), text);
+    }
+
+    // Every number the recogniser's vocabulary spells out comes back as its digits.
+    void spokenNumbersReadBack()
+    {
+        for (int n = 0; n < 1000; ++n) QCOMPARE(spokenSearchText(spokenNumber(n)), QString::number(n));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCatalogSearch)
+#include "tst_catalog_search.moc"
