@@ -7,7 +7,7 @@
 namespace vantrel {
 
 const QString VoiceSearch::permissionMessage = QStringLiteral(
-    "Enable microphone and speech recognition in iPad Settings to use voice search.");
+    "Enable microphone and speech recognition in this device's settings to use voice search.");
 const QString VoiceSearch::unavailableMessage = QStringLiteral("Voice search unavailable. Type your search.");
 const QString VoiceSearch::noInputMessage = QStringLiteral("No microphone input is available.");
 

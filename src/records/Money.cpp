@@ -211,6 +211,12 @@ qint64 cents(const QString &amount)
     return (Decimal::parseOrZero(amount) * Decimal(100)).rounded(0).toInt64();
 }
 
+QString amountFromCents(qint64 cents)
+{
+    static const Decimal hundredth = *Decimal::parse(u"0.01");
+    return (Decimal(cents) * hundredth).toString();
+}
+
 QString moneyText(const QString &amount, const QString &currency, const QByteArray &locale)
 {
     const QString fallback = QStringLiteral("$\u2014");

@@ -55,6 +55,8 @@ private:
 
 // Amount text to whole cents: exact, halves away from zero; unreadable text is 0.
 qint64 cents(const QString &amount);
+// Whole cents back to amount text ("1205" cents -> "12.05"), exactly.
+QString amountFromCents(qint64 cents);
 
 // The locale texts shown to people follow: the given one (by default the
 // device's), except that the POSIX "C" locale of a machine with no language

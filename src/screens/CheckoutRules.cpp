@@ -37,8 +37,7 @@ QString doneSymbol(bool done)
 
 QString centsText(qint64 cents, const QByteArray &locale)
 {
-    static const Decimal hundredth = *Decimal::parse(u"0.01");
-    return dollarText((Decimal(cents) * hundredth).toString(), locale);
+    return dollarText(amountFromCents(cents), locale);
 }
 
 // ---- Checkout sheet ---------------------------------------------------------

@@ -92,7 +92,7 @@ inline constexpr QStringView registerStep3 = u"3. Tap Add payment \u2192 Remaini
 
 inline constexpr QStringView transactions = u"Transactions";
 inline constexpr QStringView refreshTransactions = u"Refresh transactions";
-inline constexpr QStringView savedWork = u"Saved work on this iPad";
+inline constexpr QStringView savedWork = u"Saved work on this device";
 inline constexpr QStringView savedWorkFooter =
     u"Open a saved draft or resume its request. Reset did not cancel payments or server work.";
 inline constexpr QStringView savedCheckoutRequest = u"Saved checkout request";

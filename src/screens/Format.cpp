@@ -8,8 +8,7 @@ namespace vantrel::screens {
 
 QString centsMoneyText(qint64 cents, const QString &currency)
 {
-    const Decimal amount = Decimal(cents) * Decimal::parseOrZero(u"0.01");
-    return moneyText(amount.toString(), currency);
+    return moneyText(amountFromCents(cents), currency);
 }
 
 QString relativeText(const QDateTime &then, const QDateTime &now)

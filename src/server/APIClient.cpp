@@ -16,7 +16,7 @@ const QString APIClient::timeoutMessage = QStringLiteral(
 namespace {
 
 const QString addressMessage = QStringLiteral(
-    "Enter an HTTPS server address. The iPad simulator can also use http://localhost:8080.");
+    "Enter an HTTPS server address. A server on this device can also use http://localhost:8080.");
 const QString invalidAddressMessage = QStringLiteral("Invalid server address.");
 const QString fallbackMessage = QStringLiteral(
     "The server could not complete the request. Your transaction can be resumed.");

@@ -23,8 +23,7 @@ QString createdText(double seconds)
 
 QString centsText(qint64 cents, const QString &currency)
 {
-    const Decimal amount = Decimal(cents) * Decimal::parseOrZero(u"0.01");
-    return moneyText(amount.toString(), currency);
+    return moneyText(amountFromCents(cents), currency);
 }
 
 QString lineAmountText(const QuoteLine &line, const QString &currency)

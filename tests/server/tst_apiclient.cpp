@@ -16,7 +16,7 @@ using namespace vantrel::testing;
 
 namespace {
 const QString httpsMessage = QStringLiteral(
-    "Enter an HTTPS server address. The iPad simulator can also use http://localhost:8080.");
+    "Enter an HTTPS server address. A server on this device can also use http://localhost:8080.");
 const QString fallback = QStringLiteral(
     "The server could not complete the request. Your transaction can be resumed.");
 

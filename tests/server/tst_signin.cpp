@@ -168,7 +168,7 @@ void TestSignIn::refusedBeforeTheBrowserOpens_data()
         << "APIError: This preview build has invalid sign-in configuration." << 0;
     QTest::newRow("plain http to a LAN host")
         << QVariantMap{} << "http://10.0.0.5:8080" << 200
-        << "APIError: Enter an HTTPS server address. The iPad simulator can also use http://localhost:8080."
+        << "APIError: Enter an HTTPS server address. A server on this device can also use http://localhost:8080."
         << 0;
     QTest::newRow("exchange rejected") << QVariantMap{} << QString() << 400
                                        << "APIError: The sign-in code has expired." << 1;
