@@ -117,9 +117,9 @@ bool QuotePart::addProduct(const QString &productId)
     return addProduct(*found);
 }
 
-bool QuotePart::editField(const std::function<void(Draft &)> &change)
+bool QuotePart::editText(QString Draft::*field, const QString &text)
 {
-    return m_workspace.editDraft(change);
+    return m_workspace.editDraft([&](Draft &draft) { draft.*field = text; });
 }
 
 bool QuotePart::editLine(const QString &lineId, const std::function<void(QuoteLine &)> &change)
@@ -152,9 +152,9 @@ bool QuotePart::setLineDescription(const QString &lineId, const QString &text)
     return editLine(lineId, [&](QuoteLine &line) { line.description = text; });
 }
 
-bool QuotePart::setLineTax(const QString &lineId, const QString &taxId)
+bool QuotePart::setLineTax(const QString &lineId, const QString &text)
 {
-    return editLine(lineId, [&](QuoteLine &line) { line.taxId = taxId; });
+    return editLine(lineId, [&](QuoteLine &line) { line.taxId = text; });
 }
 
 bool QuotePart::stepQuantity(const QString &lineId, int step)
@@ -175,35 +175,17 @@ bool QuotePart::removeLine(const QString &lineId)
     });
 }
 
-bool QuotePart::setNotes(const QString &text)
-{
-    return editField([&](Draft &draft) { draft.notes = text; });
-}
+bool QuotePart::setNotes(const QString &text) { return editText(&Draft::notes, text); }
 
-bool QuotePart::setTerms(const QString &text)
-{
-    return editField([&](Draft &draft) { draft.terms = text; });
-}
+bool QuotePart::setTerms(const QString &text) { return editText(&Draft::terms, text); }
 
-bool QuotePart::setDiscount(const QString &text)
-{
-    return editField([&](Draft &draft) { draft.discount = text; });
-}
+bool QuotePart::setDiscount(const QString &text) { return editText(&Draft::discount, text); }
 
-bool QuotePart::setDiscountType(const QString &type)
-{
-    return editField([&](Draft &draft) { draft.discountType = type; });
-}
+bool QuotePart::setDiscountType(const QString &text) { return editText(&Draft::discountType, text); }
 
-bool QuotePart::setShipping(const QString &text)
-{
-    return editField([&](Draft &draft) { draft.shipping = text; });
-}
+bool QuotePart::setShipping(const QString &text) { return editText(&Draft::shipping, text); }
 
-bool QuotePart::setAdjustment(const QString &text)
-{
-    return editField([&](Draft &draft) { draft.adjustment = text; });
-}
+bool QuotePart::setAdjustment(const QString &text) { return editText(&Draft::adjustment, text); }
 
 // ---- requests ------------------------------------------------------------------------
 

@@ -125,7 +125,7 @@ private:
     void draftReplaced();
     void recheckLocks();
     bool editLine(const QString &lineId, const std::function<void(QuoteLine &)> &change);
-    bool editField(const std::function<void(Draft &)> &change);
+    bool editText(QString Draft::*field, const QString &text);
     QCoro::Task<bool> openQuoteById(QString quoteId, QString customerId);
 
     CheckoutModel &m_workspace;
