@@ -31,6 +31,10 @@ public:
     {
         return relativeText(then, QDateTime::currentDateTime());
     }
+    Q_INVOKABLE QString relativeTo(const QDateTime &then, const QDateTime &now) const
+    {
+        return relativeText(then, now);
+    }
     Q_INVOKABLE QString date(const QDateTime &at) const;
 };
 

@@ -128,11 +128,9 @@ Rectangle {
 
     Component {
         id: catalog
-        PlaceholderPanel {
-            objectName: "catalogPlace"
-            title: "Products"
-            detail: "The catalog stands here: search, categories and product cards."
-            symbol: "square.grid.2x2"
+        CatalogView {
+            model: workspace.model
+            shown: content.sideBySide || content.tab === 0
         }
     }
 }

@@ -4,8 +4,10 @@
 #include "CheckoutModel.h"
 #include "Launch.h"
 #include "QuoteValidation.h"
+#include "VisibleProducts.h"
 #include "WorkspaceGuard.h"
 
+#include "media/VoiceSearch.h"
 #include "server/APIClient.h"
 
 #include <QElapsedTimer>
@@ -38,6 +40,11 @@ CatalogPart::CatalogPart(CheckoutModel &workspace)
 ProductImageStore *CatalogPart::images() const { return &m_workspace.images(); }
 APIClient *CatalogPart::api() const { return &m_workspace.api(); }
 
+void CatalogPart::attachQuote(QuotePart *quote)
+{
+    m_visible = new VisibleProducts(m_products, quote, m_workspace.services().settings, this);
+}
+
 void CatalogPart::setProducts(QList<Product> products)
 {
     // The list that goes is freed off the main thread: tens of thousands of
@@ -59,6 +66,13 @@ void CatalogPart::setCatalogAt(std::optional<QDateTime> at)
     if (at == m_catalogAt) return;
     m_catalogAt = std::move(at);
     emit catalogAtChanged();
+}
+
+void CatalogPart::feedVocabulary(VoiceSearch *voice)
+{
+    if (!voice) return;
+    voice->setCatalogVocabulary(products());
+    connect(this, &CatalogPart::catalogAtChanged, voice, [this, voice] { voice->setCatalogVocabulary(products()); });
 }
 
 void CatalogPart::refresh() { launch(refreshCatalog()); }

@@ -16,11 +16,16 @@ namespace vantrel {
 class APIClient;
 class CheckoutModel;
 class ProductImageStore;
+class QuotePart;
+class VisibleProducts;
+class VoiceSearch;
 
 class CatalogPart : public QObject {
     Q_OBJECT
     Q_MOC_INCLUDE("media/ProductImageStore.h")
     Q_MOC_INCLUDE("server/APIClient.h")
+    Q_MOC_INCLUDE("workflow/VisibleProducts.h")
+    Q_MOC_INCLUDE("media/VoiceSearch.h")
     Q_PROPERTY(QAbstractListModel *products READ productList CONSTANT)
     Q_PROPERTY(QAbstractListModel *taxes READ taxList CONSTANT)
     Q_PROPERTY(bool busy READ catalogBusy NOTIFY catalogBusyChanged)
@@ -29,6 +34,8 @@ class CatalogPart : public QObject {
     // What a product photo loader needs: the store and the client it asks through.
     Q_PROPERTY(vantrel::ProductImageStore *images READ images CONSTANT)
     Q_PROPERTY(vantrel::APIClient *api READ api CONSTANT)
+    // The products the catalog screen shows (search, category, toggles).
+    Q_PROPERTY(vantrel::VisibleProducts *visible READ visible CONSTANT)
 
 public:
     explicit CatalogPart(CheckoutModel &workspace);
@@ -43,6 +50,7 @@ public:
     QDateTime updatedAt() const { return m_catalogAt.value_or(QDateTime()); }
     ProductImageStore *images() const;
     APIClient *api() const;
+    VisibleProducts *visible() const { return m_visible; }
 
     // Products and catalog time under the busy flag; a second call while one
     // runs is dropped. Failures become the catalog notice.
@@ -50,6 +58,9 @@ public:
     // (Re)starts the loop that refreshes the catalog every interval.
     void startCatalogTimer();
     Q_INVOKABLE void refresh();
+    // Keeps a voice search's vocabulary on the catalog's names and SKUs, now
+    // and after every refresh, for as long as the voice search lives.
+    Q_INVOKABLE void feedVocabulary(vantrel::VoiceSearch *voice);
 
 signals:
     void catalogBusyChanged();
@@ -66,10 +77,13 @@ private:
     void setCatalogAt(std::optional<QDateTime> at);
     // Stops the loop (sign-out, reset, reopen).
     void stop();
+    // The screen's filtered view adds scanned products to this quote.
+    void attachQuote(QuotePart *quote);
 
     CheckoutModel &m_workspace;
     ProductListModel *m_products;
     TaxListModel *m_taxes;
+    VisibleProducts *m_visible = nullptr;
     bool m_catalogBusy = false;
     std::optional<QDateTime> m_catalogAt;
     std::optional<TaskHandle> m_catalogTimer;

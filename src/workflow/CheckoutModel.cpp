@@ -58,6 +58,7 @@ CheckoutModel::CheckoutModel(CheckoutModelServices services, std::optional<QStri
     m_checkoutPart = new CheckoutPart(*this);
     m_historyPart = new HistoryPart(*this);
     m_quotePart = new QuotePart(*this);
+    m_catalogPart->attachQuote(m_quotePart);
 }
 
 CheckoutModel::~CheckoutModel()

@@ -1,5 +1,7 @@
 #include "WorkspaceLists.h"
 
+#include "CatalogSearch.h"
+
 #include "records/Money.h"
 
 #include <QDateTime>
@@ -48,6 +50,12 @@ ProductListModel *makeProductList(QObject *parent)
         {"composite", [](const Product &p) { return QVariant(p.composite); }},
         {"imagePath", [](const Product &p) { return optionalText(p.imagePath); }},
         {"imageVersion", [](const Product &p) { return optionalText(p.imageVersion); }},
+        {"assembled", [](const Product &p) { return QVariant(isAssembled(p)); }},
+        {"stockLine", [](const Product &p) { return QVariant(stockLine(p)); }},
+        {"compositeStockLine", [](const Product &p) { return QVariant(compositeStockLine(p)); }},
+        {"addLabel", [](const Product &p) {
+             return QVariant(QStringLiteral("Add ") + p.name + QStringLiteral(", ") + moneyText(p.rate, defaultCurrency));
+         }},
     };
     return new ProductListModel([](const Product &p) { return p.id; }, roles, parent);
 }

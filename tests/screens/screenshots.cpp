@@ -3,6 +3,10 @@
 // sheet, an error card with a long message and the reset confirmation.
 #include "ShellHarness.h"
 
+#include "workflow/VisibleProducts.h"
+
+#include <QElapsedTimer>
+
 #include "StandinServer.h"
 
 #include <QApplication>
@@ -75,11 +79,25 @@ int main(int argc, char *argv[])
                      qPrintable(shell.model().error().value_or(QString())));
         return 1;
     }
+    // The catalog and the first photos arrive after sign-in.
+    waitFor([&] { return !shell.model().catalogPart()->products().isEmpty(); });
+    const auto settlePhotos = [&] {
+        QElapsedTimer photos;
+        photos.start();
+        waitFor([&] { return photos.elapsed() > 2000; });
+    };
+    shell.resize(1280, 820);
+    settlePhotos();
     shell.model().setNotice(QStringLiteral("QT-000101 saved and marked sent."));
     ok = save(shell, out, QStringLiteral("workspace-wide")) && ok;
-    shell.resize(720, 900);
-    ok = save(shell, out, QStringLiteral("workspace-narrow")) && ok;
     shell.model().setNotice(std::nullopt);
+    shell.model().catalogPart()->visible()->setQuery(QStringLiteral("white shaker 36"));
+    settlePhotos();
+    ok = save(shell, out, QStringLiteral("catalog-search")) && ok;
+    shell.model().catalogPart()->visible()->setQuery(QString());
+    shell.resize(800, 1000);
+    settlePhotos();
+    ok = save(shell, out, QStringLiteral("workspace-narrow")) && ok;
     shell.resize(1180, 820);
 
     shell.tap(shell.find(QStringLiteral("accountButton")));

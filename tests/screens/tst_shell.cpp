@@ -171,13 +171,13 @@ void ShellTest::layout()
     signInLocally(shell.model());
     shell.model().setSelectedWorkspaceTab(WorkspaceTab::quote);
     shell.resize(1280);
-    QQuickItem *catalog = shell.find("catalogPlace");
+    QQuickItem *catalog = shell.find("catalogView");
     QQuickItem *panel = shell.find("quotePanel");
     QVERIFY(catalog && panel);
     shell.resize(width);
     QCOMPARE(shell.find("workspaceTabs") != nullptr, tabs);
-    QCOMPARE(shell.find("catalogPlace") != nullptr, !tabs);
-    QCOMPARE(shell.find("catalogPlace", false), catalog);
+    QCOMPARE(shell.find("catalogView") != nullptr, !tabs);
+    QCOMPARE(shell.find("catalogView", false), catalog);
     QCOMPARE(shell.find("quotePanel"), panel);
     QCOMPARE(panel->width(), panelWidth);
 }
@@ -187,7 +187,7 @@ void ShellTest::narrowTabsFollowTheModel()
     ShellHarness shell;
     signInLocally(shell.model());
     shell.resize(700);
-    QVERIFY(shell.find("catalogPlace"));
+    QVERIFY(shell.find("catalogView"));
     QVERIFY(!shell.find("quoteEditorPlace"));
     QQuickItem *quoteTab = shell.find("quoteTab");
     QVERIFY(quoteTab);
@@ -197,7 +197,7 @@ void ShellTest::narrowTabsFollowTheModel()
     QVERIFY(shell.find("quoteEditorPlace"));
     shell.model().setSelectedWorkspaceTab(WorkspaceTab::products);
     shell.settle();
-    QVERIFY(shell.find("catalogPlace"));
+    QVERIFY(shell.find("catalogView"));
     QVERIFY(!shell.find("quoteEditorPlace"));
 }
 

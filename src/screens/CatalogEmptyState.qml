@@ -1,0 +1,45 @@
+import QtQuick
+import QtQuick.Controls
+import Vantrel.Checkout
+
+// What the catalog shows instead of the grid: loading, nothing selected, nothing found.
+Column {
+    id: state
+    property string symbol
+    property string title
+    property string detail
+    property bool busy: false
+
+    spacing: 8
+    Accessible.role: Accessible.StaticText
+    Accessible.name: detail === "" ? title : title + ". " + detail
+
+    BusyIndicator {
+        anchors.horizontalCenter: parent.horizontalCenter
+        visible: state.busy
+        running: visible
+    }
+    SymbolIcon {
+        anchors.horizontalCenter: parent.horizontalCenter
+        visible: !state.busy && state.symbol !== ""
+        symbol: state.symbol
+        size: 30
+        color: Theme.secondaryText
+    }
+    Label {
+        anchors.horizontalCenter: parent.horizontalCenter
+        text: state.title
+        font.family: Theme.fontFamily
+        font.pixelSize: Theme.headline
+        font.weight: Font.DemiBold
+        color: Theme.primaryText
+    }
+    Label {
+        anchors.horizontalCenter: parent.horizontalCenter
+        visible: state.detail !== ""
+        text: state.detail
+        font.family: Theme.fontFamily
+        font.pixelSize: Theme.subheadline
+        color: Theme.secondaryText
+    }
+}

@@ -1,0 +1,335 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Vantrel.Checkout
+import Vantrel.Media
+
+// The products tab: search typed, spoken or scanned, category chips, the two
+// assembled toggles, and the grid of product cards that add to the quote.
+Rectangle {
+    id: view
+    property var model
+    readonly property var catalog: model.catalog
+    readonly property var products: catalog.visible
+    // The narrow layout hides this pane behind the quote tab.
+    property bool shown: true
+    property string lastScanned: ""
+
+    objectName: "catalogView"
+    color: Theme.canvas
+
+    VoiceSearch {
+        id: voice
+        Component.onCompleted: view.catalog.feedVocabulary(voice)
+        // Spoken search replaces whatever was typed.
+        onTranscriptChanged: if (transcript !== "") view.products.query = transcript
+    }
+    onShownChanged: if (!shown) voice.stop()
+    Component.onDestruction: voice.stop()
+
+    Timer {
+        id: scanConfirmation
+        interval: 2500
+        onTriggered: view.lastScanned = ""
+    }
+    Connections {
+        target: view.products
+        function onScanned(name) { view.lastScanned = name; scanConfirmation.restart() }
+    }
+    // "Stock updated … ago" stays current while the screen is up.
+    Timer {
+        id: clock
+        property date now: new Date()
+        interval: 15000
+        repeat: true
+        running: view.visible
+        onTriggered: now = new Date()
+    }
+
+    ColumnLayout {
+        anchors.fill: parent
+        anchors.margins: 22
+        anchors.bottomMargin: 12
+        spacing: 14
+
+        RowLayout {
+            Layout.fillWidth: true
+            ColumnLayout {
+                Layout.fillWidth: true
+                spacing: 2
+                Label {
+                    text: "Products"
+                    font.family: Theme.fontFamily
+                    font.pixelSize: Theme.title2
+                    font.weight: Font.Bold
+                    color: Theme.primaryText
+                }
+                Label {
+                    text: "Tap a product to add it."
+                    font.family: Theme.fontFamily
+                    font.pixelSize: Theme.subheadline
+                    color: Theme.secondaryText
+                }
+            }
+            Item { Layout.fillWidth: true }
+            BusyIndicator {
+                objectName: "catalogRefreshing"
+                visible: view.catalog.busy
+                running: visible
+                implicitWidth: 32
+                implicitHeight: 32
+            }
+            HeaderToolButton {
+                objectName: "refreshInventoryButton"
+                visible: !view.catalog.busy
+                text: "Refresh inventory"
+                symbol: "arrow.clockwise"
+                compact: view.width < 560
+                onClicked: view.catalog.refresh()
+            }
+        }
+
+        RowLayout {
+            Layout.fillWidth: true
+            spacing: 8
+            TextField {
+                id: search
+                objectName: "catalogSearchField"
+                Layout.fillWidth: true
+                placeholderText: "Search SKU, product, or description"
+                text: view.products.query
+                onTextEdited: view.products.query = text
+                // A barcode scanner types the code and Enter.
+                onAccepted: view.products.submitScan(text)
+                leftPadding: 38
+                rightPadding: text === "" ? 12 : 38
+                font.family: Theme.fontFamily
+                font.pixelSize: Theme.body
+                Accessible.name: "Search SKU, product, or description"
+                background: Rectangle {
+                    implicitHeight: 44
+                    radius: 12
+                    color: Theme.surface
+                    border.width: search.activeFocus ? 2 : 1
+                    border.color: search.activeFocus ? Theme.ink : Theme.border
+                }
+                SymbolIcon {
+                    anchors.left: parent.left
+                    anchors.leftMargin: 12
+                    anchors.verticalCenter: parent.verticalCenter
+                    symbol: "magnifyingglass"
+                    size: 17
+                    color: Theme.secondaryText
+                }
+                ToolButton {
+                    objectName: "clearSearchButton"
+                    visible: search.text !== ""
+                    anchors.right: parent.right
+                    anchors.verticalCenter: parent.verticalCenter
+                    Accessible.name: "Clear search"
+                    Accessible.onPressAction: clicked()
+                    onClicked: view.products.query = ""
+                    contentItem: SymbolIcon { symbol: "xmark.circle.fill"; size: 17; color: Theme.secondaryText }
+                    background: Item {}
+                }
+            }
+            SearchToolButton {
+                objectName: "voiceSearchButton"
+                symbol: "waveform"
+                label: voice.listening ? "Stop voice search" : "Voice search"
+                active: voice.listening
+                onClicked: voice.toggle()
+            }
+            SearchToolButton {
+                id: filterButton
+                objectName: "catalogFilterButton"
+                symbol: "line.3.horizontal.decrease.circle"
+                label: "Filter products"
+                active: !view.products.showAssembled || !view.products.showUnassembled
+                onClicked: filterMenu.open()
+                Menu {
+                    id: filterMenu
+                    objectName: "catalogFilterMenu"
+                    y: filterButton.height + 4
+                    x: filterButton.width - width
+                    FilterToggle {
+                        objectName: "showAssembledToggle"
+                        title: "Show assembled"
+                        detail: "SKUs ending in WSx"
+                        checked: view.products.showAssembled
+                        onToggled: view.products.showAssembled = checked
+                    }
+                    FilterToggle {
+                        objectName: "showUnassembledToggle"
+                        title: "Show unassembled"
+                        detail: "All other SKUs"
+                        checked: view.products.showUnassembled
+                        onToggled: view.products.showUnassembled = checked
+                    }
+                }
+            }
+        }
+
+        Label {
+            objectName: "listeningHint"
+            visible: voice.listening
+            text: "Listening… Say a product name or SKU."
+            font.family: Theme.fontFamily
+            font.pixelSize: Theme.caption
+            color: Theme.secondaryText
+        }
+        Label {
+            objectName: "voiceMessage"
+            visible: voice.message !== ""
+            Layout.fillWidth: true
+            wrapMode: Text.WordWrap
+            text: voice.message
+            font.family: Theme.fontFamily
+            font.pixelSize: Theme.caption
+            color: Theme.orange
+        }
+        Label {
+            objectName: "scanConfirmation"
+            visible: view.lastScanned !== ""
+            text: "Added " + view.lastScanned
+            font.family: Theme.fontFamily
+            font.pixelSize: Theme.caption
+            font.weight: Font.DemiBold
+            color: Theme.green
+        }
+
+        ListView {
+            id: chips
+            objectName: "categoryChips"
+            Layout.fillWidth: true
+            Layout.preferredHeight: 36
+            orientation: ListView.Horizontal
+            spacing: 8
+            clip: true
+            model: view.products.categories
+            delegate: AbstractButton {
+                id: chip
+                required property string modelData
+                readonly property bool selected: view.products.category === modelData
+                objectName: "categoryChip-" + modelData
+                text: modelData
+                height: 34
+                leftPadding: 14
+                rightPadding: 14
+                checkable: false
+                Accessible.role: Accessible.Button
+                Accessible.name: modelData
+                Accessible.onPressAction: clicked()
+                onClicked: view.products.category = modelData
+                background: Rectangle {
+                    radius: 17
+                    color: chip.selected ? Theme.ink : Theme.surface
+                    border.color: chip.selected ? Theme.ink : Theme.border
+                }
+                contentItem: Label {
+                    text: chip.text
+                    verticalAlignment: Text.AlignVCenter
+                    font.family: Theme.fontFamily
+                    font.pixelSize: Theme.subheadline
+                    font.weight: Font.Medium
+                    color: chip.selected ? Theme.surface : Theme.primaryText
+                }
+            }
+        }
+
+        Item {
+            Layout.fillWidth: true
+            Layout.fillHeight: true
+
+            // The four states, decided in this order.
+            readonly property string state_: view.products.total === 0 && view.catalog.busy ? "loading"
+                                            : !view.products.showAssembled && !view.products.showUnassembled ? "none selected"
+                                            : view.products.count === 0 ? "none found" : "grid"
+
+            CatalogEmptyState {
+                objectName: "catalogLoading"
+                anchors.centerIn: parent
+                visible: parent.state_ === "loading"
+                busy: true
+                title: "Loading products…"
+            }
+            CatalogEmptyState {
+                objectName: "noProductsSelected"
+                anchors.centerIn: parent
+                visible: parent.state_ === "none selected"
+                symbol: "line.3.horizontal.decrease.circle"
+                title: "No products selected"
+                detail: "Turn on Show assembled or Show unassembled."
+            }
+            CatalogEmptyState {
+                objectName: "noProductsFound"
+                anchors.centerIn: parent
+                visible: parent.state_ === "none found"
+                symbol: "magnifyingglass"
+                title: "No products found"
+                detail: "Change the search or filters."
+            }
+            GridView {
+                id: grid
+                objectName: "productGrid"
+                anchors.fill: parent
+                // Each cell carries the 16-point gap on its right; the last
+                // one's gap falls outside the pane's padding.
+                anchors.rightMargin: -16
+                visible: parent.state_ === "grid"
+                clip: true
+                // Adaptive columns at least 205 wide, 16 between them.
+                readonly property int columns: Math.max(1, Math.floor(width / (205 + 16)))
+                cellWidth: Math.floor(width / columns)
+                cellHeight: cellWidth * 0.72 + 150
+                reuseItems: true
+                cacheBuffer: 400
+                model: view.products
+                delegate: Item {
+                    id: cell
+                    required property var model
+                    width: grid.cellWidth
+                    height: grid.cellHeight
+                    ProductCard {
+                        anchors.fill: parent
+                        anchors.rightMargin: 16
+                        anchors.bottomMargin: 16
+                        catalog: view.catalog
+                        productId: cell.model.productId
+                        name: cell.model.name
+                        sku: cell.model.sku
+                        priceText: cell.model.priceText
+                        stockLine: cell.model.stockLine
+                        compositeStockLine: cell.model.compositeStockLine
+                        assembled: cell.model.assembled
+                        imagePath: cell.model.imagePath
+                        imageVersion: cell.model.imageVersion
+                        addLabel: cell.model.addLabel
+                        onAdd: (productId) => view.model.quote.addProduct(productId)
+                    }
+                }
+                ScrollBar.vertical: ScrollBar {}
+            }
+        }
+
+        RowLayout {
+            Layout.fillWidth: true
+            Label {
+                objectName: "productCount"
+                text: view.products.count + " products"
+                font.family: Theme.fontFamily
+                font.pixelSize: Theme.caption
+                color: Theme.secondaryText
+            }
+            Item { Layout.fillWidth: true }
+            Label {
+                objectName: "stockUpdated"
+                visible: !isNaN(view.catalog.updatedAt.getTime())
+                text: "Stock updated " + Format.relativeTo(view.catalog.updatedAt, clock.now) + " ago"
+                font.family: Theme.fontFamily
+                font.pixelSize: Theme.caption2
+                color: Theme.secondaryText
+            }
+        }
+    }
+}

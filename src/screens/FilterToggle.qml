@@ -1,0 +1,40 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Vantrel.Checkout
+
+// A menu entry that switches one catalog filter, with a line that says what it covers.
+MenuItem {
+    id: item
+    property string title
+    property string detail
+
+    checkable: true
+    Accessible.name: title
+    implicitWidth: 260
+    contentItem: RowLayout {
+        spacing: 10
+        ColumnLayout {
+            Layout.fillWidth: true
+            spacing: 1
+            Label {
+                text: item.title
+                font.family: Theme.fontFamily
+                font.pixelSize: Theme.body
+                color: Theme.primaryText
+            }
+            Label {
+                text: item.detail
+                font.family: Theme.fontFamily
+                font.pixelSize: Theme.caption
+                color: Theme.secondaryText
+            }
+        }
+        SymbolIcon {
+            visible: item.checked
+            symbol: "checkmark"
+            size: 16
+        }
+    }
+    indicator: Item {}
+}

@@ -1,0 +1,46 @@
+import QtQuick
+import QtQuick.Controls
+import Vantrel.Checkout
+
+// A product photo fitted inside a rounded frame, or a quiet placeholder that
+// says whether the photo is still loading or could not be had.
+Rectangle {
+    id: frame
+    property url source
+    property bool loading: false
+    property real padding: 10
+    readonly property bool hasImage: photo.status === Image.Ready
+
+    radius: 12
+    color: Qt.rgba(0, 0, 0, 0.035)
+
+    Image {
+        id: photo
+        anchors.fill: parent
+        anchors.margins: frame.padding
+        source: frame.source
+        fillMode: Image.PreserveAspectFit
+        asynchronous: true
+        cache: false
+        smooth: true
+        visible: frame.hasImage
+    }
+    Column {
+        anchors.centerIn: parent
+        spacing: 6
+        visible: !frame.hasImage
+        SymbolIcon {
+            anchors.horizontalCenter: parent.horizontalCenter
+            symbol: "photo"
+            size: 26
+            color: Qt.rgba(0, 0, 0, 0.22)
+        }
+        Label {
+            anchors.horizontalCenter: parent.horizontalCenter
+            text: frame.loading ? "Loading photo…" : "Photo unavailable"
+            font.family: Theme.fontFamily
+            font.pixelSize: Theme.caption
+            color: Theme.secondaryText
+        }
+    }
+}

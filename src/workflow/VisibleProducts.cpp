@@ -1,0 +1,147 @@
+#include "VisibleProducts.h"
+
+#include "QuotePart.h"
+
+#include <QSettings>
+
+namespace vantrel {
+
+namespace {
+const char *const showAssembledKey = "catalogShowAssembled";
+const char *const showUnassembledKey = "catalogShowUnassembled";
+} // namespace
+
+VisibleProducts::VisibleProducts(ProductListModel *catalog, QuotePart *quote, QSettings *settings, QObject *parent)
+    : QSortFilterProxyModel(parent), m_catalog(catalog), m_quote(quote), m_settings(settings)
+{
+    QSettings defaults;
+    QSettings &store = m_settings ? *m_settings : defaults;
+    m_filter.showAssembled = store.value(QLatin1String(showAssembledKey), true).toBool();
+    m_filter.showUnassembled = store.value(QLatin1String(showUnassembledKey), true).toBool();
+    m_categories = catalogCategories({});
+
+    // Connected before the proxy connects itself, so the keys are current
+    // when it asks about the rows a change touched.
+    connect(catalog, &QAbstractItemModel::modelReset, this, &VisibleProducts::rebuildKeys);
+    connect(catalog, &QAbstractItemModel::rowsInserted, this, &VisibleProducts::rebuildKeys);
+    connect(catalog, &QAbstractItemModel::rowsRemoved, this, &VisibleProducts::rebuildKeys);
+    connect(catalog, &QAbstractItemModel::rowsMoved, this, &VisibleProducts::rebuildKeys);
+    connect(catalog, &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex &from, const QModelIndex &to) { updateKeys(from.row(), to.row()); });
+    rebuildKeys();
+    setSourceModel(catalog);
+    const auto recount = [this] {
+        if (rowCount() == m_lastCount) return;
+        m_lastCount = rowCount();
+        emit countChanged();
+    };
+    connect(this, &QAbstractItemModel::rowsInserted, this, recount);
+    connect(this, &QAbstractItemModel::rowsRemoved, this, recount);
+    connect(this, &QAbstractItemModel::modelReset, this, recount);
+    connect(this, &QAbstractItemModel::layoutChanged, this, recount);
+    m_lastCount = rowCount();
+}
+
+void VisibleProducts::rebuildKeys()
+{
+    const QList<Product> &products = m_catalog->items();
+    const bool sizeChanged = products.size() != m_keys.size();
+    m_keys = catalogSearchKeys(products);
+    if (sizeChanged) emit totalChanged();
+    const QStringList categories = catalogCategories(products);
+    if (categories != m_categories) {
+        m_categories = categories;
+        emit categoriesChanged();
+        // A category that went away shows everything rather than nothing.
+        setCategory(keptCategory(m_filter.category, m_categories));
+    }
+}
+
+void VisibleProducts::updateKeys(int first, int last)
+{
+    const QList<Product> &products = m_catalog->items();
+    for (int row = first; row <= last && row < products.size() && row < m_keys.size(); ++row)
+        m_keys[row] = catalogSearchKey(products.at(row));
+}
+
+bool VisibleProducts::filterAcceptsRow(int sourceRow, const QModelIndex &) const
+{
+    if (sourceRow >= m_keys.size()) return false;
+    const CatalogSearchKey &key = m_keys.at(sourceRow);
+    if (m_filter.category != allCategory && key.category != m_filter.category) return false;
+    if (key.assembled ? !m_filter.showAssembled : !m_filter.showUnassembled) return false;
+    return matchesSearch(key, m_query);
+}
+
+void VisibleProducts::refilter()
+{
+    invalidateFilter();
+    if (rowCount() != m_lastCount) {
+        m_lastCount = rowCount();
+        emit countChanged();
+    }
+}
+
+void VisibleProducts::setQuery(const QString &query)
+{
+    if (query == m_filter.query) return;
+    m_filter.query = query;
+    m_query = catalogQuery(query);
+    emit queryChanged();
+    refilter();
+}
+
+void VisibleProducts::setCategory(const QString &category)
+{
+    if (category == m_filter.category) return;
+    m_filter.category = category;
+    emit categoryChanged();
+    refilter();
+}
+
+void VisibleProducts::persist(const char *key, bool value)
+{
+    if (m_settings) {
+        m_settings->setValue(QLatin1String(key), value);
+    } else {
+        QSettings().setValue(QLatin1String(key), value);
+    }
+}
+
+void VisibleProducts::setShowAssembled(bool show)
+{
+    if (show == m_filter.showAssembled) return;
+    m_filter.showAssembled = show;
+    persist(showAssembledKey, show);
+    emit showAssembledChanged();
+    refilter();
+}
+
+void VisibleProducts::setShowUnassembled(bool show)
+{
+    if (show == m_filter.showUnassembled) return;
+    m_filter.showUnassembled = show;
+    persist(showUnassembledKey, show);
+    emit showUnassembledChanged();
+    refilter();
+}
+
+bool VisibleProducts::submitScan(const QString &text)
+{
+    const QString code = searchKey(text);
+    if (code.isEmpty()) return false;
+    qsizetype found = -1;
+    for (qsizetype row = 0; row < m_keys.size(); ++row) {
+        if (m_keys.at(row).sku != code) continue;
+        if (found >= 0) return false; // two products answer to this code
+        found = row;
+    }
+    if (found < 0) return false;
+    const Product product = m_catalog->items().at(found);
+    if (!m_quote->addProduct(product)) return false;
+    setQuery(QString());
+    emit scanned(product.name);
+    return true;
+}
+
+} // namespace vantrel
