@@ -48,13 +48,7 @@ void VisibleProducts::rebuildKeys()
     const bool sizeChanged = products.size() != m_keys.size();
     m_keys = catalogSearchKeys(products);
     if (sizeChanged) emit totalChanged();
-    const QStringList categories = catalogCategories(products);
-    if (categories != m_categories) {
-        m_categories = categories;
-        emit categoriesChanged();
-        // A category that went away shows everything rather than nothing.
-        setCategory(keptCategory(m_filter.category, m_categories));
-    }
+    recheckCategories();
 }
 
 void VisibleProducts::updateKeys(int first, int last)
@@ -62,6 +56,22 @@ void VisibleProducts::updateKeys(int first, int last)
     const QList<Product> &products = m_catalog->items();
     for (int row = first; row <= last && row < products.size() && row < m_keys.size(); ++row)
         m_keys[row] = catalogSearchKey(products.at(row));
+    // A refresh reports its changed rows one by one; the chips are worked
+    // out once after the last of them.
+    if (m_categoriesPending) return;
+    m_categoriesPending = true;
+    QMetaObject::invokeMethod(this, &VisibleProducts::recheckCategories, Qt::QueuedConnection);
+}
+
+void VisibleProducts::recheckCategories()
+{
+    m_categoriesPending = false;
+    const QStringList categories = catalogCategories(m_catalog->items());
+    if (categories == m_categories) return;
+    m_categories = categories;
+    emit categoriesChanged();
+    // A category that went away shows everything rather than nothing.
+    setCategory(keptCategory(m_filter.category, m_categories));
 }
 
 bool VisibleProducts::filterAcceptsRow(int sourceRow, const QModelIndex &) const

@@ -67,6 +67,7 @@ protected:
 private:
     void rebuildKeys();
     void updateKeys(int first, int last);
+    void recheckCategories();
     void refilter();
     void persist(const char *key, bool value);
 
@@ -78,6 +79,7 @@ private:
     CatalogQuery m_query;
     QStringList m_categories;
     int m_lastCount = 0;
+    bool m_categoriesPending = false;
 };
 
 } // namespace vantrel
