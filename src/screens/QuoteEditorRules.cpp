@@ -212,25 +212,6 @@ qsizetype taxOptionIndex(const QList<Tax> &taxes, const QString &taxId)
     return -1;
 }
 
-QString quantityPlus(const QString &quantity)
-{
-    const Decimal next = Decimal::parseOrZero(quantity) + Decimal(1);
-    // A number too long to step keeps what the user typed.
-    return next.overflowed() ? quantity : next.toString();
-}
-
-bool canDecreaseQuantity(const QString &quantity)
-{
-    return Decimal::parseOrZero(quantity) > Decimal(1);
-}
-
-QString quantityMinus(const QString &quantity)
-{
-    if (!canDecreaseQuantity(quantity)) return quantity;
-    const Decimal next = Decimal::parseOrZero(quantity) - Decimal(1);
-    return next.overflowed() ? quantity : next.toString();
-}
-
 DocumentPdfTarget quotePdfTarget(const Quote &quote)
 {
     return {QStringLiteral("/api/quotes/") + quote.id + QStringLiteral("/pdf"), quote.number,

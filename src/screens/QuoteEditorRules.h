@@ -1,7 +1,8 @@
 #pragma once
 // What the quote editor shows and allows for a given draft: its texts, which
-// controls appear in which order and when they are enabled, and the quantity
-// stepper. Pure functions over records; the QML face only binds them.
+// controls appear in which order and when they are enabled (the quantity
+// stepper's arithmetic is the workspace's own). Pure functions over records;
+// the QML face only binds them.
 
 #include "records/Workspace.h"
 
@@ -237,12 +238,6 @@ struct TaxOption {
 QList<TaxOption> taxOptions(const QList<Tax> &taxes);
 // Index into taxOptions for a line's tax; -1 for a tax no longer offered.
 qsizetype taxOptionIndex(const QList<Tax> &taxes, const QString &taxId);
-
-// The quantity stepper. Unreadable text counts as zero; the result is plain
-// decimal text. Minus changes nothing at 1 or below.
-QString quantityPlus(const QString &quantity);
-QString quantityMinus(const QString &quantity);
-bool canDecreaseQuantity(const QString &quantity);
 
 // The document a PDF button opens in the preview.
 struct DocumentPdfTarget {

@@ -63,7 +63,8 @@ bool canStepDown(const QString &quantity) { return Decimal::parseOrZero(quantity
 QString quantityMinusOne(const QString &quantity)
 {
     if (!canStepDown(quantity)) return quantity;
-    return (Decimal::parseOrZero(quantity) - Decimal(1)).toString();
+    const Decimal next = Decimal::parseOrZero(quantity) - Decimal(1);
+    return next.overflowed() ? quantity : next.toString();
 }
 
 } // namespace vantrel

@@ -53,41 +53,12 @@ QString encode(const QList<EditorAction> &actions)
 class QuoteEditorRulesTest : public QObject {
     Q_OBJECT
 private slots:
-    void quantityStepper_data();
-    void quantityStepper();
     void actionsInOrder_data();
     void actionsInOrder();
     void orderDiscountField_data();
     void orderDiscountField();
     void taxOptions();
 };
-
-void QuoteEditorRulesTest::quantityStepper_data()
-{
-    QTest::addColumn<QString>("quantity");
-    QTest::addColumn<QString>("plus");
-    QTest::addColumn<QString>("minus");
-    QTest::newRow("one stays at minus") << "1" << "2" << "1";
-    QTest::newRow("half stays at minus") << "0.5" << "1.5" << "0.5";
-    QTest::newRow("unreadable counts as zero") << "abc" << "1" << "abc";
-    QTest::newRow("fraction steps exactly") << "2.5" << "3.5" << "1.5";
-    QTest::newRow("trailing zeros dropped") << "2.50" << "3.5" << "1.5";
-    QTest::newRow("just above one") << "1.0000001" << "2.0000001" << "0.0000001";
-    QTest::newRow("exponent written plainly") << "1e2" << "101" << "99";
-    QTest::newRow("too long to step keeps the text")
-        << "99999999999999999999999999999999999999" << "99999999999999999999999999999999999999"
-        << "99999999999999999999999999999999999998";
-}
-
-void QuoteEditorRulesTest::quantityStepper()
-{
-    QFETCH(QString, quantity);
-    QFETCH(QString, plus);
-    QFETCH(QString, minus);
-    QCOMPARE(quantityPlus(quantity), plus);
-    QCOMPARE(quantityMinus(quantity), minus);
-    QCOMPARE(canDecreaseQuantity(quantity), minus != quantity);
-}
 
 void QuoteEditorRulesTest::actionsInOrder_data()
 {

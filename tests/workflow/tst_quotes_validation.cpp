@@ -99,22 +99,31 @@ private slots:
         QCOMPARE(quoteValidationMessage(draft).value_or(QString()), message);
     }
 
+    // Plus always; minus only above one; exact decimals written plainly.
     void quantityStep_data()
     {
-        QTest::addColumn<QString>("before");
-        QTest::addColumn<QString>("after");
-        QTest::newRow("whole") << "2" << "3";
-        QTest::newRow("fraction") << "2.5" << "3.5";
-        QTest::newRow("trailing zeros") << "1.50" << "2.5";
-        QTest::newRow("not a number") << "lots" << "1";
-        QTest::newRow("empty") << "" << "1";
-        QTest::newRow("exponent written plainly") << "2e1" << "21";
+        QTest::addColumn<QString>("quantity");
+        QTest::addColumn<QString>("plus");
+        QTest::addColumn<QString>("minus");
+        QTest::newRow("one stays at minus") << "1" << "2" << "1";
+        QTest::newRow("half stays at minus") << "0.5" << "1.5" << "0.5";
+        QTest::newRow("unreadable counts as zero") << "abc" << "1" << "abc";
+        QTest::newRow("fraction steps exactly") << "2.5" << "3.5" << "1.5";
+        QTest::newRow("trailing zeros dropped") << "2.50" << "3.5" << "1.5";
+        QTest::newRow("just above one") << "1.0000001" << "2.0000001" << "0.0000001";
+        QTest::newRow("exponent written plainly") << "1e2" << "101" << "99";
+        QTest::newRow("too long to step keeps the text")
+            << "99999999999999999999999999999999999999" << "99999999999999999999999999999999999999"
+            << "99999999999999999999999999999999999998";
     }
     void quantityStep()
     {
-        QFETCH(QString, before);
-        QFETCH(QString, after);
-        QCOMPARE(quantityPlusOne(before), after);
+        QFETCH(QString, quantity);
+        QFETCH(QString, plus);
+        QFETCH(QString, minus);
+        QCOMPARE(quantityPlusOne(quantity), plus);
+        QCOMPARE(quantityMinusOne(quantity), minus);
+        QCOMPARE(canStepDown(quantity), minus != quantity);
     }
 
     void abortedCustomerReturnsToTheForm()
