@@ -169,7 +169,7 @@ struct Setup {
         model->adoptSession(Session{QStringLiteral("token"), QStringLiteral("bench"), false});
         engine.rootContext()->setContextProperty(QStringLiteral("catalog"), model->catalogPart());
         QQmlComponent component(&engine);
-        component.setData(grid, QUrl(QStringLiteral("bench:grid.qml")));
+        component.setData(grid, QUrl(QStringLiteral("qrc:/bench-grid.qml")));
         scene.reset(component.create());
         if (!scene) std::fprintf(stderr, "scene: %s\n", qPrintable(component.errorString()));
     }
