@@ -79,25 +79,24 @@ public:
     }
 
     // Applies a new list with the fewest row changes the models can express.
-    // Answers the list it replaced when the model had to be reset (the caller
-    // may free it elsewhere), otherwise an empty list.
+    // Answers what it no longer holds (replaced rows, unchanged duplicates),
+    // so the caller may free a large list away from the main thread.
     QList<T> assign(QList<T> next)
     {
         const int before = int(m_items.size());
-        QList<T> replaced;
         if (sameKeys(next)) {
             updateRows(next);
         } else if (next.size() + m_items.size() > incrementalLimit) {
             // A large list whose ids moved: one reset beats thousands of moves.
             beginResetModel();
-            replaced = std::exchange(m_items, std::move(next));
+            std::swap(m_items, next);
             ++m_resets;
             endResetModel();
         } else {
             applyIncrementally(next);
         }
         if (before != m_items.size()) emit countChanged();
-        return replaced;
+        return next;
     }
 
 private:
@@ -112,12 +111,20 @@ private:
         return true;
     }
 
+    // Changed rows are reported as runs: a refresh that touches every row
+    // is one signal, not ten thousand.
     void updateRows(QList<T> &next)
     {
-        for (int i = 0; i < next.size(); ++i) {
-            if (next.at(i) == m_items.at(i)) continue;
-            m_items[i] = std::move(next[i]);
-            emit dataChanged(index(i), index(i));
+        int runStart = -1;
+        for (int i = 0; i <= next.size(); ++i) {
+            const bool changed = i < next.size() && !(next.at(i) == m_items.at(i));
+            if (changed) {
+                std::swap(m_items[i], next[i]);
+                if (runStart < 0) runStart = i;
+            } else if (runStart >= 0) {
+                emit dataChanged(index(runStart), index(i - 1));
+                runStart = -1;
+            }
         }
     }
 

@@ -7,6 +7,12 @@
 namespace vantrel {
 
 namespace {
+
+VisibleProducts::SearchedFields searchedFields(const Product &product)
+{
+    return {product.sku, product.name, product.description, product.category};
+}
+
 const char *const showAssembledKey = "catalogShowAssembled";
 const char *const showUnassembledKey = "catalogShowUnassembled";
 } // namespace
@@ -47,15 +53,24 @@ void VisibleProducts::rebuildKeys()
     const QList<Product> &products = m_catalog->items();
     const bool sizeChanged = products.size() != m_keys.size();
     m_keys = catalogSearchKeys(products);
+    m_sources.clear();
+    m_sources.reserve(products.size());
+    for (const Product &product : products) m_sources.append(searchedFields(product));
     if (sizeChanged) emit totalChanged();
     recheckCategories();
 }
 
 void VisibleProducts::updateKeys(int first, int last)
 {
+    // A refresh usually changes stock and prices only; a key is made again
+    // only when what the search reads has changed.
     const QList<Product> &products = m_catalog->items();
-    for (int row = first; row <= last && row < products.size() && row < m_keys.size(); ++row)
+    for (int row = first; row <= last && row < products.size() && row < m_keys.size(); ++row) {
+        SearchedFields fields = searchedFields(products.at(row));
+        if (fields == m_sources.at(row)) continue;
         m_keys[row] = catalogSearchKey(products.at(row));
+        m_sources[row] = std::move(fields);
+    }
     // A refresh reports its changed rows one by one; the chips are worked
     // out once after the last of them.
     if (m_categoriesPending) return;

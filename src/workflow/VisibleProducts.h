@@ -64,6 +64,10 @@ signals:
 protected:
     bool filterAcceptsRow(int sourceRow, const QModelIndex &sourceParent) const override;
 
+public:
+    // What a product's search key is made of.
+    using SearchedFields = std::array<QString, 4>;
+
 private:
     void rebuildKeys();
     void updateKeys(int first, int last);
@@ -75,6 +79,7 @@ private:
     QuotePart *m_quote;
     QSettings *m_settings;
     QList<CatalogSearchKey> m_keys;
+    QList<SearchedFields> m_sources;
     CatalogFilter m_filter;
     CatalogQuery m_query;
     QStringList m_categories;
