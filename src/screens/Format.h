@@ -27,10 +27,6 @@ public:
     {
         return centsMoneyText(cents, currency);
     }
-    Q_INVOKABLE QString relative(const QDateTime &then) const
-    {
-        return relativeText(then, QDateTime::currentDateTime());
-    }
     Q_INVOKABLE QString relativeTo(const QDateTime &then, const QDateTime &now) const
     {
         return relativeText(then, now);

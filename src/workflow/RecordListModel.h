@@ -24,15 +24,9 @@ public:
     int count() const { return rowCount(); }
     // Row of the record with this id, -1 when none.
     Q_INVOKABLE virtual int indexOfId(const QString &id) const = 0;
-    // How many times the whole list had to be rebuilt; a refresh that keeps
-    // every id in place never does.
-    int resetCount() const { return m_resets; }
 
 signals:
     void countChanged();
-
-protected:
-    int m_resets = 0;
 };
 
 template <class T>
@@ -90,7 +84,6 @@ public:
             // A large list whose ids moved: one reset beats thousands of moves.
             beginResetModel();
             std::swap(m_items, next);
-            ++m_resets;
             endResetModel();
         } else {
             applyIncrementally(next);
