@@ -1,0 +1,116 @@
+#pragma once
+// The workspace fixture of the tests: a CheckoutModel on its own temporary
+// storage folder with the platform fakes (keychain, browser, printer,
+// settings), signed in locally or to a server; and the in-process stand-in
+// server behind the recording server, with a second client that prepares
+// server records.
+
+#include "RecordingServer.h"
+#include "Run.h"
+
+#include "StandinServer.h"
+#include "platform/auth/FakeBrowserSignIn.h"
+#include "platform/print/PrintService.h"
+#include "server/APIClient.h"
+#include "server/SessionStore.h"
+#include "workflow/WorkspaceParts.h"
+
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include <memory>
+
+namespace vantrel::testing {
+
+// Records what would be printed; printability is judged as the real service does.
+class RecordingPrinter : public PrintService {
+public:
+    struct Job {
+        QByteArray document;
+        QString jobName;
+    };
+    bool canPrint(const QByteArray &document) const override;
+    bool present(const QByteArray &document, const QString &jobName) override;
+
+    QList<Job> jobs;
+    bool windowAvailable = true;
+};
+
+// A PDF with the given number of pages (needs a QGuiApplication).
+QByteArray pdfBytes(int pages = 1);
+
+// The stand-in with demo data, reached through the recording server.
+class Standin {
+public:
+    explicit Standin(standin::StandinOptions options = {});
+
+    QString base() const { return front.base(); }
+    NewCustomerRequest customerForm(const QString &firstName);
+    NewCustomerResponse newCustomer(const QString &firstName);
+    // A sent one-line quote of the customer, on the customer's deal.
+    Quote newQuote(const NewCustomerResponse &owner);
+    CheckoutTransaction startCheckout(APIClient &client, const Quote &quote, const QString &tender);
+
+    // While *whileSet holds, requests to exactly these paths are handled and
+    // their answers lost (the network stack's own resend included) ...
+    void loseReplies(const QByteArray &method, const QStringList &paths, const bool *whileSet);
+    // ... or refused by a gateway before the server sees them.
+    void refuse(const QByteArray &method, const QStringList &paths, const bool *whileSet);
+
+    standin::StandinServer server;
+    RecordingServer front;
+    APIClient api; // signed in as user
+    const QString user = QStringLiteral("Avery Demo");
+    bool started = false;
+    QString error;
+};
+
+class Workspace {
+public:
+    explicit Workspace(const QString &server = QStringLiteral("https://checkout.example"));
+    // On the stand-in, whose session for the user the keychain holds; opened.
+    explicit Workspace(Standin &standin);
+    ~Workspace();
+
+    // A new model over the same storage folder and fakes, as at the next launch.
+    CheckoutModel &open();
+    // Signed in as user without any network (the model is opened first if
+    // needed); the workspace files are read.
+    CheckoutModel &signIn();
+    CheckoutModel &signIn(const QString &user, const QString &token = QStringLiteral("token"), bool demo = false);
+    // The keychain holds this session for the server, so start() signs in.
+    void storeSession(const QString &token, const QString &user, bool demo = false);
+    // The account as the server reports it: payments on, the given route and mode.
+    void enablePayments(const QString &route = QStringLiteral("square_terminal"),
+                        const QString &mode = QStringLiteral("individual_zoho"));
+
+    QString storage() const { return dir.filePath(QStringLiteral("storage")); }
+    QString draftPath(const QString &user, const QString &server = {}) const;
+    QString requestsPath(const QString &user, const QString &server = {}) const;
+
+    CheckoutModel *operator->() { return model.get(); }
+    CheckoutModel &operator*() { return *model; }
+
+    QString server;
+    QString user = QStringLiteral("Avery Demo");
+    QString token = QStringLiteral("token");
+    bool demo = false;
+    QTemporaryDir dir;
+    InMemorySessionStore sessions;
+    FakeBrowserSignIn browser;
+    RecordingPrinter printer;
+    std::unique_ptr<QSettings> settings;
+    CheckoutModelServices services; // read by open()
+    std::unique_ptr<CheckoutModel> model;
+};
+
+CheckoutBuildConfiguration productionBuild(const QString &server);
+Customer customer(const QString &id);
+QuoteLine line(const QString &quantity, const QString &rate);
+// A draft whose quote save went out and whose outcome is not known.
+Draft draftWithPendingSave();
+CheckoutTransaction transaction(const QString &id, const QString &status);
+QByteArray fileBytes(const QString &path);
+void writeBytes(const QString &path, const QByteArray &bytes);
+
+} // namespace vantrel::testing
