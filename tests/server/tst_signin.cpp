@@ -1,7 +1,8 @@
 // Browser sign-in: the proof key, every way the browser part can end, and
 // the code exchange, with the test browser against a loopback server.
 
-#include "LoopbackServer.h"
+#include "RecordingServer.h"
+#include "Run.h"
 
 #include "platform/auth/FakeBrowserSignIn.h"
 #include "server/ZohoLogin.h"
@@ -30,19 +31,19 @@ QString sha256Hex(const QString &text)
 // Answers like the Checkout server: the start page sends the browser to the
 // callback (at once, or after the person picks a user), the exchange hands out
 // a session.
-CannedReply checkoutServer(const ReceivedRequest &request, bool choosePage)
+Reply checkoutServer(const Request &request, bool choosePage)
 {
     const QByteArray callback = "vantrelcheckout://signed-in?code=one-time&state=x";
-    if (request.path() == "/auth/zoho/start" && choosePage)
+    if (request.path == u"/auth/zoho/start" && choosePage)
         return {200, "<ul><li><a href=\"/auth/zoho/approve?user=1&amp;challenge=c\">Avery</a></li>"
                      "<li><a href=\"/auth/zoho/approve?user=2\">Blair</a></li></ul>", "text/html"};
-    if (request.path() == "/auth/zoho/start" || request.target == "/auth/zoho/approve?user=1&challenge=c")
+    if (request.path == u"/auth/zoho/start" || request.target == "/auth/zoho/approve?user=1&challenge=c")
         return {302, QByteArray(), "text/html", {{"Location", callback}}};
-    if (request.path() == "/auth/exchange") return {200, sessionJson};
+    if (request.path == u"/auth/exchange") return {200, sessionJson};
     return {404, R"({"error":"Not found."})"};
 }
 
-CannedReply redirectingServer(const ReceivedRequest &request) { return checkoutServer(request, false); }
+std::optional<Reply> redirectingServer(const Request &request) { return checkoutServer(request, false); }
 } // namespace
 
 class TestSignIn : public QObject {
@@ -84,8 +85,8 @@ void TestSignIn::followsServerToExchange()
 {
     QFETCH(bool, choosePage);
     QFETCH(int, requests);
-    LoopbackServer server;
-    server.setHandler([choosePage](const ReceivedRequest &r) { return checkoutServer(r, choosePage); });
+    RecordingServer server;
+    server.setHandler([choosePage](const Request &r) { return std::optional(checkoutServer(r, choosePage)); });
     APIClient api;
     api.setBase(server.base());
     FakeBrowserSignIn browser;
@@ -100,7 +101,7 @@ void TestSignIn::followsServerToExchange()
     QCOMPARE(server.requests().size(), requests);
     const QUrlQuery start(QUrl(QString::fromLatin1(server.requests().first().target)));
     const QString challenge = start.queryItemValue(QStringLiteral("challenge"));
-    QCOMPARE(server.requests().last().path(), QByteArray("/auth/exchange"));
+    QCOMPARE(server.requests().last().path, QStringLiteral("/auth/exchange"));
     const QJsonObject exchange = QJsonDocument::fromJson(server.requests().last().body).object();
     QCOMPARE(exchange.value(QStringLiteral("code")).toString(), QStringLiteral("one-time"));
     // The server can only check the code against the challenge it saw.
@@ -134,7 +135,7 @@ void TestSignIn::browserOutcomes()
     QFETCH(Behaviour, behaviour);
     QFETCH(QString, callback);
     QFETCH(QString, expected);
-    LoopbackServer server;
+    RecordingServer server;
     server.setHandler(redirectingServer);
     APIClient api;
     api.setBase(server.base());
@@ -144,7 +145,7 @@ void TestSignIn::browserOutcomes()
     login.setBuildInformation({});
 
     const auto outcome = settle(login.signIn(&api));
-    const QList<ReceivedRequest> &sent = server.requests();
+    const QList<Request> &sent = server.requests();
     if (outcome.error) {
         QCOMPARE(describe(outcome.error), expected);
         QVERIFY(sent.isEmpty()); // no exchange without a code
@@ -181,7 +182,7 @@ void TestSignIn::refusedBeforeTheBrowserOpens()
     QFETCH(int, exchangeStatus);
     QFETCH(QString, expected);
     QFETCH(int, browserAttempts);
-    LoopbackServer server;
+    RecordingServer server;
     server.reply({exchangeStatus, R"({"error":"The sign-in code has expired."})"});
     APIClient api;
     api.setBase(base.isEmpty() ? server.base() : base);
@@ -196,7 +197,7 @@ void TestSignIn::refusedBeforeTheBrowserOpens()
 
 void TestSignIn::addressChangedWhileBrowserOpen()
 {
-    LoopbackServer server;
+    RecordingServer server;
     server.setHandler(redirectingServer);
     APIClient api;
     api.setBase(server.base());

@@ -2,7 +2,7 @@
 // a second launch, only for the expected scheme, how a wait ends without
 // one, and the scheme handler files as xdg-open reads them.
 
-#include "LoopbackServer.h"
+#include "Run.h"
 
 #include "platform/auth/DesktopBrowserSignIn.h"
 #include "platform/auth/SingleInstance.h"

@@ -2,7 +2,7 @@
 // script starts a private one): items per address, replacement on write,
 // operations kept in call order, and what is left in the keyring.
 
-#include "LoopbackServer.h"
+#include "Run.h"
 
 #include "platform/auth/KeychainSessionStore.h"
 #include "records/Codec.h"
@@ -78,9 +78,9 @@ void TestKeychainSession::sessionsPerAddress()
 
     const Session first{QStringLiteral("token-1"), QStringLiteral("ann"), false};
     const Session second{QStringLiteral("token-2"), QStringLiteral("bob"), true};
-    settle(completed(store.write(address, encode(first, KeyStyle::Storage))));
-    settle(completed(store.write(other, encode(first, KeyStyle::Storage))));
-    settle(completed(store.write(address, encode(second, KeyStyle::Storage))));
+    settle(store.write(address, encode(first, KeyStyle::Storage)));
+    settle(store.write(other, encode(first, KeyStyle::Storage)));
+    settle(store.write(address, encode(second, KeyStyle::Storage)));
 
     const auto stored = settle(store.read(address));
     QVERIFY(stored.value && *stored.value);
@@ -88,14 +88,14 @@ void TestKeychainSession::sessionsPerAddress()
     QVERIFY((*stored.value)->contains("\"token\""));
     QCOMPARE(storedItems(address), 1);
 
-    settle(completed(store.remove(address)));
+    settle(store.remove(address));
     QCOMPARE(settle(store.read(address)).value->has_value(), false);
     QCOMPARE(storedItems(address), 0);
     // Other addresses keep their sessions.
     const auto kept = settle(store.read(other));
     QVERIFY(kept.value && *kept.value);
     QCOMPARE(decode<Session>(**kept.value, KeyStyle::Storage), first);
-    settle(completed(store.remove(other)));
+    settle(store.remove(other));
 }
 
 void TestKeychainSession::callOrderHolds_data()
@@ -117,18 +117,18 @@ void TestKeychainSession::callOrderHolds()
     const QString address = freshAddress();
     // Nobody waits for an operation before calling the next, as the model
     // does not; a read queued behind them sees their result.
-    QList<std::shared_ptr<Outcome<bool>>> outcomes;
+    QList<std::shared_ptr<Outcome<void>>> outcomes;
     for (const QString &call : calls) {
         if (call == u"remove") {
-            outcomes.append(start(completed(store.remove(address))));
+            outcomes.append(start(store.remove(address)));
         } else {
             const Session session{call.mid(6), QStringLiteral("ann"), false};
-            outcomes.append(start(completed(store.write(address, encode(session, KeyStyle::Storage)))));
+            outcomes.append(start(store.write(address, encode(session, KeyStyle::Storage))));
         }
     }
     auto read = start(store.read(address));
     QVERIFY(store.hasPendingWork());
-    QVERIFY(settle(completed(store.flush())).value);
+    QVERIFY(settle(store.flush()).value);
     QVERIFY(!store.hasPendingWork());
     for (const auto &outcome : outcomes) {
         QVERIFY(outcome->done);
@@ -138,7 +138,7 @@ void TestKeychainSession::callOrderHolds()
     QCOMPARE(read->value->has_value() ? decode<Session>(**read->value, KeyStyle::Storage).token : QString(),
              left);
     QCOMPARE(storedItems(address), left.isEmpty() ? 0 : 1);
-    settle(completed(store.remove(address)));
+    settle(store.remove(address));
 }
 
 void TestKeychainSession::failuresAreReported()
@@ -161,8 +161,8 @@ void TestKeychainSession::failuresAreReported()
     KeychainSessionStore store;
     const QString address = freshAddress();
     const Session session{QStringLiteral("t"), QStringLiteral("ann"), false};
-    const auto written = settle(completed(store.write(address, encode(session, KeyStyle::Storage))));
-    const auto removed = settle(completed(store.remove(address)));
+    const auto written = settle(store.write(address, encode(session, KeyStyle::Storage)));
+    const auto removed = settle(store.remove(address));
     QCOMPARE(errorDescription(written.error), SessionStoreError::writeFailed);
     QCOMPARE(errorDescription(removed.error), SessionStoreError::removeFailed);
     QCOMPARE(settle(store.read(address)).value->has_value(), false);
