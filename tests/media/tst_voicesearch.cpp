@@ -5,11 +5,14 @@
 #include "platform/speech/PocketSphinxRecognizer.h"
 #include "platform/speech/QtAudioInput.h"
 
+#include "Run.h"
+
 #include <QSignalSpy>
 #include <QTest>
 
 using namespace vantrel;
 using namespace vantrel::speech;
+using namespace vantrel::testing;
 
 namespace {
 
@@ -65,16 +68,7 @@ struct Rig {
     std::unique_ptr<VoiceSearch> voice = std::make_unique<VoiceSearch>(
         VoiceSearch::Platform{permissions, session, input, recognizer});
 
-    void toggle()
-    {
-        bool done = false;
-        [](VoiceSearch *v, bool *d) -> QCoro::Task<void> {
-            QCoro::Task<void> task = v->toggleAsync();
-            co_await task;
-            *d = true;
-        }(voice.get(), &done);
-        QVERIFY(QTest::qWaitFor([&] { return done; }, 5000));
-    }
+    void toggle() { QVERIFY(settle(voice->toggleAsync()).done); }
 };
 
 } // namespace
