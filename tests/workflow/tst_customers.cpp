@@ -1,8 +1,15 @@
 // Customer search, selection, and creation under lost replies and failed
 // gateways, measured by what the server holds afterwards.
-#include "tst_quotes_fixture.h"
+#include "Workspace.h"
 
-using namespace quotestest;
+#include "records/Uuid.h"
+#include "server/Endpoints.h"
+#include "workflow/QuoteValidation.h"
+
+#include <QTest>
+
+using namespace vantrel;
+using namespace vantrel::testing;
 
 namespace {
 const QString customersPath = QStringLiteral("/api/customers");
@@ -10,7 +17,7 @@ const QString recoverPath = QStringLiteral("/api/customers/recover-request");
 const QString fallbackText =
     QStringLiteral("The server could not complete the request. Your transaction can be resumed.");
 
-int customersNamed(const Backend &backend, const QString &first)
+int customersNamed(const Standin &backend, const QString &first)
 {
     const QList<Customer> all = backend.server.customers();
     return int(std::count_if(all.cbegin(), all.cend(),
@@ -39,29 +46,29 @@ private slots:
     {
         QFETCH(QStringList, typed);
         QFETCH(QString, sent);
-        Backend backend;
+        Standin backend;
         QVERIFY2(backend.started, qPrintable(backend.error));
         Workspace model(backend);
-        model.signInOnly();
+        model.signIn();
         for (const QString &text : typed) model->customersPart()->searchCustomers(text);
         QVERIFY(model->customersPart()->customerSearchBusy());
         QVERIFY(QTest::qWaitFor([&] { return !model->customersPart()->customerSearchBusy(); }, 5000));
-        QCOMPARE(backend.count("GET", customersPath), 1);
-        QCOMPARE(backend.requests.last().query.queryItemValue(QStringLiteral("q")), sent);
+        QCOMPARE(backend.front.count("GET", customersPath), 1);
+        QCOMPARE(backend.front.requests().last().query.queryItemValue(QStringLiteral("q")), sent);
         QCOMPARE(model->customersPart()->customerSearchError(), std::nullopt);
-        QCOMPARE(model->customersPart()->customers(), QCoro::waitFor(CheckoutAPI::customers(backend.api, sent)).customers);
+        QCOMPARE(model->customersPart()->customers(), finish(CheckoutAPI::customers(backend.api, sent)).customers);
     }
 
     void searchFailureStaysOutOfTheErrorSlot()
     {
-        Backend backend;
+        Standin backend;
         QVERIFY2(backend.started, qPrintable(backend.error));
-        backend.intercept = [](const HttpRequest &r) -> std::optional<HttpResponse> {
-            if (r.path == customersPath) return errorResponse(503, QStringLiteral("CRM is down."));
+        backend.front.setHandler([](const Request &r) -> std::optional<Reply> {
+            if (r.path == customersPath) return Reply{503, encode(APIError{QStringLiteral("CRM is down.")}, KeyStyle::Wire)};
             return std::nullopt;
-        };
+        });
         Workspace model(backend);
-        model.signInOnly();
+        model.signIn();
         model->customersPart()->searchCustomers(QStringLiteral("x"));
         QVERIFY(QTest::qWaitFor([&] { return !model->customersPart()->customerSearchBusy(); }, 5000));
         QCOMPARE(model->customersPart()->customerSearchError(), QStringLiteral("CRM is down."));
@@ -78,17 +85,17 @@ private slots:
     void selectingACustomer()
     {
         QFETCH(bool, same);
-        Backend backend;
+        Standin backend;
         QVERIFY2(backend.started, qPrintable(backend.error));
         const NewCustomerResponse owner = backend.newCustomer(QStringLiteral("Owner"));
         const NewCustomerResponse other = backend.newCustomer(QStringLiteral("Other"));
         const Quote quote = backend.newQuote(owner);
         Workspace model(backend);
-        model.signInOnly();
-        QVERIFY(QCoro::waitFor(model->quotePart()->openQuote(quote.id, owner.customer)));
+        model.signIn();
+        QVERIFY(finish(model->quotePart()->openQuote(quote.id, owner.customer)));
         const Draft opened = model->draft();
 
-        QCoro::waitFor(model->customersPart()->selectCustomer(same ? owner.customer : other.customer));
+        finish(model->customersPart()->selectCustomer(same ? owner.customer : other.customer));
         const Draft after = model->draft();
         QCOMPARE(after.lines, opened.lines);
         QCOMPARE(after.customer, same ? owner.customer : other.customer);
@@ -104,21 +111,21 @@ private slots:
     // The reply is lost after the server made the customer: recovery finds it.
     void lostReplyIsRecovered()
     {
-        Backend backend;
+        Standin backend;
         QVERIFY2(backend.started, qPrintable(backend.error));
         Workspace model(backend);
-        model.signInOnly();
+        model.signIn();
         const NewCustomerRequest form = backend.customerForm(QStringLiteral("Lost"));
         const int before = backend.server.counts().customers;
         const bool losing = true;
-        backend.loseReplies("POST", customersPath, &losing);
+        backend.loseReplies("POST", {customersPath}, &losing);
 
         const int writes = model->draftWrites();
-        QVERIFY(QCoro::waitFor(model->customersPart()->createCustomer(form)));
+        QVERIFY(finish(model->customersPart()->createCustomer(form)));
         QCOMPARE(model->error(), std::nullopt);
         // One write stores the request, one applies the customer.
         QCOMPARE(model->draftWrites(), writes + 2);
-        QCOMPARE(backend.count("POST", recoverPath), 1);
+        QCOMPARE(backend.front.count("POST", recoverPath), 1);
         QCOMPARE(backend.server.counts().customers, before + 1);
         QCOMPARE(customersNamed(backend, QStringLiteral("Lost")), 1);
         const Draft draft = model->draft();
@@ -134,15 +141,15 @@ private slots:
     // then makes exactly one customer.
     void refusedRequestReturnsToTheForm()
     {
-        Backend backend;
+        Standin backend;
         QVERIFY2(backend.started, qPrintable(backend.error));
         Workspace model(backend);
-        model.signInOnly();
+        model.signIn();
         const NewCustomerRequest form = backend.customerForm(QStringLiteral("Refused"));
         bool refusing = true;
         backend.refuse("POST", {customersPath}, &refusing);
 
-        QVERIFY(!QCoro::waitFor(model->customersPart()->createCustomer(form)));
+        QVERIFY(!finish(model->customersPart()->createCustomer(form)));
         QCOMPARE(model->error(), fallbackText);
         QVERIFY(!model->draft().pendingCustomer);
         const std::optional<NewCustomerRequest> back = model->draft().customerDraft;
@@ -152,7 +159,7 @@ private slots:
         QCOMPARE(customersNamed(backend, QStringLiteral("Refused")), 0);
 
         refusing = false;
-        QVERIFY(QCoro::waitFor(model->customersPart()->createCustomer(*back)));
+        QVERIFY(finish(model->customersPart()->createCustomer(*back)));
         QCOMPARE(model->error(), std::nullopt);
         QCOMPARE(customersNamed(backend, QStringLiteral("Refused")), 1);
     }
@@ -161,15 +168,15 @@ private slots:
     // pending; pressing create again sends it, not the edited form.
     void retrySendsTheStoredRequest()
     {
-        Backend backend;
+        Standin backend;
         QVERIFY2(backend.started, qPrintable(backend.error));
         Workspace model(backend);
-        model.signInOnly();
+        model.signIn();
         const NewCustomerRequest form = backend.customerForm(QStringLiteral("Retry"));
         bool refusing = true;
         backend.refuse("POST", {customersPath, recoverPath}, &refusing);
 
-        QVERIFY(!QCoro::waitFor(model->customersPart()->createCustomer(form)));
+        QVERIFY(!finish(model->customersPart()->createCustomer(form)));
         QCOMPARE(model->error(), fallbackText);
         QCOMPARE(model->draft().pendingCustomer, form);
         QVERIFY(model->editingLocked());
@@ -178,8 +185,8 @@ private slots:
         NewCustomerRequest edited = form;
         edited.requestId = newUuidString();
         edited.firstName = QStringLiteral("Edited");
-        QVERIFY(QCoro::waitFor(model->customersPart()->createCustomer(edited)));
-        const QList<QJsonObject> sent = backend.bodies("POST", customersPath);
+        QVERIFY(finish(model->customersPart()->createCustomer(edited)));
+        const QList<QJsonObject> sent = backend.front.bodies("POST", customersPath);
         QCOMPARE(sent.size(), 2);
         for (const QJsonObject &body : sent) {
             QCOMPARE(body.value(QLatin1String("request_id")).toString(), form.requestId);
@@ -192,17 +199,17 @@ private slots:
 
     void resumeWithAbortedReplyShowsNoError()
     {
-        Backend backend;
+        Standin backend;
         QVERIFY2(backend.started, qPrintable(backend.error));
         Workspace model(backend);
-        model.signInOnly();
+        model.signIn();
         const NewCustomerRequest form = backend.customerForm(QStringLiteral("Resume"));
         Draft draft = model->draft();
         draft.pendingCustomer = form;
         model->setDraft(draft);
 
         CheckoutModel *m = model.model.get();
-        const bool ran = QCoro::waitFor(m->performBusy([m, form] { return recoverPending(m, form); }));
+        const bool ran = finish(m->performBusy([m, form] { return recoverPending(m, form); }));
         QVERIFY(ran);
         QCOMPARE(model->error(), std::nullopt);
         QVERIFY(!model->draft().pendingCustomer);

@@ -1,13 +1,17 @@
 // The Qt print service: which bytes it accepts, the pages it draws, and its
 // refusal to show a dialog with no window to show it over.
-#include "CheckoutFlowSupport.h"
+#include "Workspace.h"
+
+#include "platform/print/QtPrintService.h"
 
 #include <QApplication>
 #include <QPdfDocument>
 #include <QPrinter>
+#include <QTemporaryDir>
+#include <QTest>
 
 using namespace vantrel;
-using namespace checkoutsupport;
+using namespace vantrel::testing;
 
 namespace {
 // A PDF whose trailer names an encryption dictionary: it opens only with a password.

@@ -1,6 +1,12 @@
 // Quote save under a lost reply, opening server quotes with their locks,
 // adding products, the storage check before sending, and deal choice.
-#include "tst_quotes_fixture.h"
+#include "Workspace.h"
+
+#include "records/Uuid.h"
+#include "server/Endpoints.h"
+#include "workflow/QuoteValidation.h"
+
+#include <QTest>
 
 #include "workflow/CatalogPart.h"
 #include "workflow/QuotePart.h"
@@ -9,7 +15,8 @@
 #include <QSignalSpy>
 #include <QFile>
 
-using namespace quotestest;
+using namespace vantrel;
+using namespace vantrel::testing;
 
 namespace {
 const QString quotesPath = QStringLiteral("/api/quotes");
@@ -20,7 +27,7 @@ struct Scene {
     Quote quote;
 };
 
-Scene makeScene(Backend &backend)
+Scene makeScene(Standin &backend)
 {
     Scene s;
     s.owner = backend.newCustomer(QStringLiteral("Owner"));
@@ -36,17 +43,17 @@ class QuotesTest : public QObject {
 private slots:
     void lostSaveReplyIsResentUnchanged()
     {
-        Backend backend;
+        Standin backend;
         QVERIFY2(backend.started, qPrintable(backend.error));
         const NewCustomerResponse owner = backend.newCustomer(QStringLiteral("Saver"));
         Workspace model(backend);
-        model.signInOnly();
+        model.signIn();
         const Product product = backend.server.products().first();
         model->quotePart()->addProduct(product);
 
-        QCoro::waitFor(model->quotePart()->saveQuote());
+        finish(model->quotePart()->saveQuote());
         QCOMPARE(model->error(), QString::fromUtf8(messages::chooseCustomerFirst));
-        QCOMPARE(backend.count("POST", quotesPath), 0);
+        QCOMPARE(backend.front.count("POST", quotesPath), 0);
 
         Draft draft = model->draft();
         draft.customer = owner.customer;
@@ -55,16 +62,16 @@ private slots:
         const QString requestId = model->draft().requestId;
         const int before = backend.server.counts().quotes;
         bool losing = true;
-        backend.loseReplies("POST", quotesPath, &losing);
-        QCoro::waitFor(model->quotePart()->saveQuote());
+        backend.loseReplies("POST", {quotesPath}, &losing);
+        finish(model->quotePart()->saveQuote());
         QVERIFY(model->error());
         QVERIFY(model->draft().pendingSave);
         QVERIFY(model->editingLocked());
 
         losing = false;
-        QCoro::waitFor(model->quotePart()->saveQuote());
+        finish(model->quotePart()->saveQuote());
         QCOMPARE(model->error(), std::nullopt);
-        const QList<QJsonObject> sent = backend.bodies("POST", quotesPath);
+        const QList<QJsonObject> sent = backend.front.bodies("POST", quotesPath);
         QVERIFY(sent.size() >= 2);
         for (const QJsonObject &body : sent) QCOMPARE(body, sent.first());
         QCOMPARE(sent[0].value(QLatin1String("request_id")).toString(), requestId);
@@ -82,11 +89,11 @@ private slots:
 
     void nothingIsSentWhenTheDraftCannotBeStored()
     {
-        Backend backend;
+        Standin backend;
         QVERIFY2(backend.started, qPrintable(backend.error));
         const NewCustomerResponse owner = backend.newCustomer(QStringLiteral("Full"));
         Workspace model(backend);
-        model.signInOnly();
+        model.signIn();
         model->quotePart()->addProduct(backend.server.products().first());
         Draft draft = model->draft();
         draft.customer = owner.customer;
@@ -96,9 +103,9 @@ private slots:
         QVERIFY(QFile::remove(path));
         QVERIFY(QDir().mkpath(path));
 
-        QCoro::waitFor(model->quotePart()->saveQuote());
+        finish(model->quotePart()->saveQuote());
         QCOMPARE(model->error(), QString::fromUtf8(messages::quoteSaveLabel) + QString::fromUtf8(messages::notStoredSuffix));
-        QCOMPARE(backend.count("POST", quotesPath), 0);
+        QCOMPARE(backend.front.count("POST", quotesPath), 0);
     }
 
     void openingIsRefused_data()
@@ -116,7 +123,7 @@ private slots:
     {
         QFETCH(QString, situation);
         QFETCH(QString, message);
-        Backend backend;
+        Standin backend;
         QVERIFY2(backend.started, qPrintable(backend.error));
         const Scene scene = makeScene(backend);
         const QString id = scene.quote.id;
@@ -134,31 +141,29 @@ private slots:
             backend.startCheckout(colleague, scene.quote, QStringLiteral("card"));
         } else if (situation == QLatin1String("invoices")) {
             // Paid through an invoice outside any checkout.
-            backend.intercept = [&](const HttpRequest &r) -> std::optional<HttpResponse> {
+            backend.front.setHandler([&](const Request &r) -> std::optional<Reply> {
                 if (r.path != quotesPath + QLatin1Char('/') + id) return std::nullopt;
                 Quote quote = scene.quote;
                 quote.paymentSummary = QuotePaymentSummary{};
                 quote.paymentSummary->invoices.append(QuoteInvoice{QStringLiteral("INV1")});
-                HttpResponse response;
-                response.body = encode(quote, KeyStyle::Wire);
-                return response;
-            };
+                return Reply{200, encode(quote, KeyStyle::Wire)};
+            });
         } else {
             listedUnder = scene.other.customer;
         }
 
         Workspace model(backend);
-        model.signInOnly();
+        model.signIn();
         Draft draft = model->draft();
         draft.notes = QStringLiteral("work in progress");
         model->setDraft(draft);
-        QCoro::waitFor(model->customersPart()->loadQuotesAndDeals(scene.owner.customer));
+        finish(model->customersPart()->loadQuotesAndDeals(scene.owner.customer));
         const QList<Quote> listed = model->customersPart()->quotes();
         const QList<Deal> deals = model->customersPart()->deals();
         QCOMPARE(listed.size(), 1);
         const Draft before = model->draft();
 
-        QVERIFY(!QCoro::waitFor(model->quotePart()->openQuote(id, listedUnder)));
+        QVERIFY(!finish(model->quotePart()->openQuote(id, listedUnder)));
         QCOMPARE(model->error(), message);
         QCOMPARE(model->draft(), before);
         QCOMPARE(model->customersPart()->quotes(), listed);
@@ -169,15 +174,15 @@ private slots:
 
     void sentQuoteWithCanceledCheckoutOpens()
     {
-        Backend backend;
+        Standin backend;
         QVERIFY2(backend.started, qPrintable(backend.error));
         const Scene scene = makeScene(backend);
         const CheckoutTransaction tx = backend.startCheckout(backend.api, scene.quote, QStringLiteral("card"));
-        QCoro::waitFor(CheckoutAPI::cancelCheckout(backend.api, tx.id));
+        finish(CheckoutAPI::cancelCheckout(backend.api, tx.id));
         Workspace model(backend);
-        model.signInOnly();
+        model.signIn();
 
-        QVERIFY(QCoro::waitFor(model->quotePart()->openQuote(scene.quote.id, scene.owner.customer)));
+        QVERIFY(finish(model->quotePart()->openQuote(scene.quote.id, scene.owner.customer)));
         QCOMPARE(model->error(), std::nullopt);
         const Draft draft = model->draft();
         QCOMPARE(draft.customer, scene.owner.customer);
@@ -191,7 +196,7 @@ private slots:
         QCOMPARE(model->selectedWorkspaceTab(), WorkspaceTab::quote);
         QVERIFY(!model->editingLocked());
         QTest::qWait(200); // several poll intervals
-        QCOMPARE(backend.count("GET", QStringLiteral("/api/checkouts/") + tx.id), 0);
+        QCOMPARE(backend.front.count("GET", QStringLiteral("/api/checkouts/") + tx.id), 0);
     }
 
     // Edits arrive by id through the quote part: each is one draft change
@@ -199,11 +204,11 @@ private slots:
     // reset that would take a focused text field away.
     void editsByIdWriteOnceAndKeepRows()
     {
-        Backend backend;
+        Standin backend;
         QVERIFY2(backend.started, qPrintable(backend.error));
         Workspace model(backend);
-        model.signInOnly();
-        QCoro::waitFor(model->catalogPart()->refreshCatalog());
+        model.signIn();
+        finish(model->catalogPart()->refreshCatalog());
         QuotePart &quote = *model->quotePart();
         QuoteLineListModel &lines = *quote.lineList();
         QSignalSpy resets(&lines, &QAbstractItemModel::modelReset);
@@ -248,22 +253,22 @@ private slots:
         ProductListModel &products = *model->catalogPart()->productList();
         QSignalSpy productResets(&products, &QAbstractItemModel::modelReset);
         QSignalSpy productRows(&products, &QAbstractItemModel::rowsInserted);
-        QCoro::waitFor(model->catalogPart()->refreshCatalog());
+        finish(model->catalogPart()->refreshCatalog());
         QCOMPARE(products.count(), backend.server.products().size());
         QCOMPARE(productResets.count() + productRows.count(), 0);
     }
 
     // A protected (unreadable) draft file takes no request: saving is refused
-    // before anything is stored, editing goes on, and retried resets put
-    // nothing aside. The file stays byte for byte as found.
+    // before anything is stored or sent, and editing goes on. The file stays
+    // byte for byte as found.
     void protectedDraftRefusesRequestsButKeepsEditing()
     {
-        Backend backend;
+        Standin backend;
         QVERIFY2(backend.started, qPrintable(backend.error));
         const NewCustomerResponse owner = backend.newCustomer(QStringLiteral("Kept"));
         Workspace model(backend);
-        model.signInOnly();
-        QCoro::waitFor(model->catalogPart()->refreshCatalog());
+        model.signIn();
+        finish(model->catalogPart()->refreshCatalog());
         const QString path = *model->draftFileURL();
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
@@ -278,15 +283,12 @@ private slots:
         QVERIFY(model->quotePart()->addProduct(backend.server.products().first().id));
         QCOMPARE(model->error(), QString::fromUtf8(messages::protectedDraftError));
         const int quotes = backend.server.counts().quotes;
-        QCoro::waitFor(model->quotePart()->saveQuote());
+        finish(model->quotePart()->saveQuote());
         QCOMPARE(model->error(), QString::fromUtf8(messages::draftProtected));
         QVERIFY(!model->draft().pendingSave);
         QVERIFY(!model->editingLocked());
         QCOMPARE(backend.server.counts().quotes, quotes);
-
-        QVERIFY(!model->resetWorkspace());
-        QVERIFY(!model->resetWorkspace());
-        QVERIFY(!QFile::exists(model->requestsFileURL()));
+        QCOMPARE(backend.front.count("POST", quotesPath), 0);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), QByteArray("{ not a draft"));
     }
@@ -302,20 +304,20 @@ private slots:
     void choosingADeal()
     {
         QFETCH(bool, edited);
-        Backend backend;
+        Standin backend;
         QVERIFY2(backend.started, qPrintable(backend.error));
         const Scene scene = makeScene(backend);
         Workspace model(backend);
-        model.signInOnly();
+        model.signIn();
         const int before = model->draftWrites();
-        QVERIFY(QCoro::waitFor(model->quotePart()->openQuote(scene.quote.id, scene.owner.customer)));
+        QVERIFY(finish(model->quotePart()->openQuote(scene.quote.id, scene.owner.customer)));
         QCOMPARE(model->draftWrites(), before + 1); // one write per quote load
         if (edited) model->quotePart()->markEdited();
 
-        QCoro::waitFor(model->quotePart()->selectDeal(std::nullopt));
+        finish(model->quotePart()->selectDeal(std::nullopt));
         const QString linkPath = quotesPath + QLatin1Char('/') + scene.quote.id + QStringLiteral("/deal");
         QCOMPARE(model->error(), std::nullopt);
-        QCOMPARE(backend.count("PUT", linkPath), edited ? 0 : 1);
+        QCOMPARE(backend.front.count("PUT", linkPath), edited ? 0 : 1);
         QVERIFY(!model->draft().deal);
         QCOMPARE(model->draft().dirty, edited);
         QCOMPARE(model->draft().saved->dealId, edited ? scene.owner.deal.id : QString());

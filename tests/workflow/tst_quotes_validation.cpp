@@ -1,4 +1,4 @@
-// The quote number grammar, the save checks with their messages, the quantity
+// Where the quote number grammar differs from plain decimals, the save checks, the quantity
 // step of the catalog's add button and the account-derived texts.
 #include "records/Uuid.h"
 #include "workflow/CheckoutModel.h"
@@ -17,22 +17,11 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("value"); // empty: refused
-        QTest::newRow("integer") << "12" << "12";
         QTest::newRow("fraction") << "2.50" << "2.5";
-        QTest::newRow("leading point") << ".5" << "0.5";
-        QTest::newRow("trailing point") << "5." << "5";
-        QTest::newRow("signs") << "-0.01" << "-0.01";
         QTest::newRow("plus") << "+3" << "3";
-        QTest::newRow("empty") << "" << "";
-        QTest::newRow("sign only") << "-" << "";
-        QTest::newRow("point only") << "." << "";
         QTest::newRow("exponent") << "1e3" << "";
         QTest::newRow("comma") << "1,5" << "";
-        QTest::newRow("grouping") << "1,000" << "";
-        QTest::newRow("two points") << "1.2.3" << "";
         QTest::newRow("trailing text") << "10abc" << "";
-        QTest::newRow("spaces") << " 1" << "";
-        QTest::newRow("percent") << "10%" << "";
         QTest::newRow("too many digits") << QString(40, u'9') << "";
     }
     void numberGrammar()
@@ -56,24 +45,16 @@ private slots:
         const QString amounts = QString::fromUtf8(messages::invalidAmounts);
         QTest::newRow("valid") << "2" << "10.00" << "0" << "0" << "0" << "";
         QTest::newRow("quantity 0") << "0" << "10" << "0" << "0" << "0" << line;
-        QTest::newRow("quantity -1") << "-1" << "10" << "0" << "0" << "0" << line;
-        QTest::newRow("quantity empty") << "" << "10" << "0" << "0" << "0" << line;
         QTest::newRow("quantity exponent") << "1e2" << "10" << "0" << "0" << "0" << line;
         QTest::newRow("rate 0") << "1" << "0" << "0" << "0" << "0" << "";
         QTest::newRow("rate -0.01") << "1" << "-0.01" << "0" << "0" << "0" << line;
-        QTest::newRow("rate empty") << "1" << "" << "0" << "0" << "0" << line;
         QTest::newRow("discount 10%") << "1" << "10" << "10%" << "0" << "0" << "";
-        QTest::newRow("discount 100%") << "1" << "10" << "100%" << "0" << "0" << "";
         QTest::newRow("discount 100.5%") << "1" << "10" << "100.5%" << "0" << "0" << discount;
         QTest::newRow("discount 150 amount") << "1" << "10" << "150" << "0" << "0" << "";
         QTest::newRow("discount -5") << "1" << "10" << "-5" << "0" << "0" << discount;
-        QTest::newRow("discount empty") << "1" << "10" << "" << "0" << "0" << discount;
         QTest::newRow("discount lone %") << "1" << "10" << "%" << "0" << "0" << discount;
-        QTest::newRow("line before discount") << "0" << "10" << "%" << "0" << "0" << line;
         QTest::newRow("shipping empty") << "1" << "10" << "0" << "" << "0" << amounts;
-        QTest::newRow("shipping -5") << "1" << "10" << "0" << "-5" << "0" << "";
         QTest::newRow("adjustment text") << "1" << "10" << "0" << "0" << "ten" << amounts;
-        QTest::newRow("adjustment negative") << "1" << "10" << "0" << "0" << "-2.5" << "";
     }
     void saveChecks()
     {
@@ -106,10 +87,8 @@ private slots:
         QTest::addColumn<QString>("plus");
         QTest::addColumn<QString>("minus");
         QTest::newRow("one stays at minus") << "1" << "2" << "1";
-        QTest::newRow("half stays at minus") << "0.5" << "1.5" << "0.5";
         QTest::newRow("unreadable counts as zero") << "abc" << "1" << "abc";
         QTest::newRow("fraction steps exactly") << "2.5" << "3.5" << "1.5";
-        QTest::newRow("trailing zeros dropped") << "2.50" << "3.5" << "1.5";
         QTest::newRow("just above one") << "1.0000001" << "2.0000001" << "0.0000001";
         QTest::newRow("exponent written plainly") << "1e2" << "101" << "99";
         QTest::newRow("too long to step keeps the text")
@@ -158,8 +137,6 @@ private slots:
         const QString generic = QStringLiteral("Payment setup is required on the server.");
         QTest::newRow("register, blank message") << "square_register" << "individual_zoho" << "  \n " << false
                                                  << registerText;
-        QTest::newRow("terminal, blank message") << "square_terminal" << "native_square_summary" << " " << false
-                                                 << generic;
         QTest::newRow("message trimmed") << "square_register" << "native_square_summary" << "  Call us\n"
                                          << true << "Call us";
     }

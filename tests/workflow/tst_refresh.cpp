@@ -1,8 +1,15 @@
 // Start-up loads, re-attaching to a waiting checkout, failures of the account
 // load and of the catalog, and the catalog loop's life.
-#include "tst_quotes_fixture.h"
+#include "Workspace.h"
 
-using namespace quotestest;
+#include "records/Uuid.h"
+#include "server/Endpoints.h"
+#include "workflow/QuoteValidation.h"
+
+#include <QTest>
+
+using namespace vantrel;
+using namespace vantrel::testing;
 
 namespace {
 const QString catalogPath = QStringLiteral("/api/catalog");
@@ -18,10 +25,10 @@ private slots:
     {
         standin::StandinOptions options;
         options.paymentRoute = QStringLiteral("square_register");
-        Backend backend(options);
+        Standin backend(options);
         QVERIFY2(backend.started, qPrintable(backend.error));
         Workspace model(backend);
-        QCoro::waitFor(model->start());
+        finish(model->start());
 
         QVERIFY(model->signedIn());
         QCOMPARE(model->error(), std::nullopt);
@@ -34,7 +41,7 @@ private slots:
         QVERIFY(!model->catalogPart()->catalogBusy());
         QVERIFY(!model->historyPart()->transactions().isEmpty());
         QVERIFY(model->catalogPart()->catalogTimer() && !model->catalogPart()->catalogTimer()->isCancelled());
-        QCOMPARE(backend.count("GET", catalogPath), 1);
+        QCOMPARE(backend.front.count("GET", catalogPath), 1);
     }
 
     // A draft waiting for a checkout: a listed transaction is shown at once,
@@ -48,23 +55,23 @@ private slots:
     void pendingCheckoutReattaches()
     {
         QFETCH(bool, listed);
-        Backend backend;
+        Standin backend;
         QVERIFY2(backend.started, qPrintable(backend.error));
         const NewCustomerResponse owner = backend.newCustomer(QStringLiteral("Reattach"));
         const Quote quote = backend.newQuote(owner);
         CheckoutRequest request{newUuidString(), quote.id, cents(quote.total), QStringLiteral("card"), 0, false};
-        if (listed) QCoro::waitFor(CheckoutAPI::startCheckout(backend.api, request));
+        if (listed) finish(CheckoutAPI::startCheckout(backend.api, request));
 
         Workspace model(backend);
-        model.signInOnly();
+        model.signIn();
         Draft draft = model->draft();
         draft.customer = owner.customer;
         draft.saved = quote;
         draft.pendingCheckout = request;
         model->setDraft(draft);
-        QCoro::waitFor(model->refreshAll());
+        finish(model->refreshAll());
 
-        QCOMPARE(backend.count("POST", recoverPath), listed ? 0 : 1);
+        QCOMPARE(backend.front.count("POST", recoverPath), listed ? 0 : 1);
         if (listed) {
             QVERIFY(model->checkoutPart()->transaction());
             QCOMPARE(model->checkoutPart()->transaction()->id, request.requestId);
@@ -87,26 +94,26 @@ private slots:
         QFETCH(bool, cancel);
         QFETCH(bool, pendingSave);
         QFETCH(bool, attached);
-        Backend backend;
+        Standin backend;
         QVERIFY2(backend.started, qPrintable(backend.error));
         const NewCustomerResponse owner = backend.newCustomer(QStringLiteral("Saved"));
         const Quote quote = backend.newQuote(owner);
         const CheckoutTransaction tx = backend.startCheckout(backend.api, quote, QStringLiteral("card"));
-        if (cancel) QCoro::waitFor(CheckoutAPI::cancelCheckout(backend.api, tx.id));
+        if (cancel) finish(CheckoutAPI::cancelCheckout(backend.api, tx.id));
 
         Workspace model(backend);
-        model.signInOnly();
+        model.signIn();
         Draft draft = model->draft();
         draft.customer = owner.customer;
         draft.saved = quote;
         if (pendingSave) draft.pendingSave = SaveQuoteRequest{draft.requestId, {}, owner.customer.id};
         model->setDraft(draft);
-        QCoro::waitFor(model->refreshAll());
+        finish(model->refreshAll());
 
         QCOMPARE(model->error(), std::nullopt);
         QCOMPARE(model->checkoutPart()->transaction().has_value(), attached);
         if (attached) QCOMPARE(model->checkoutPart()->transaction()->id, tx.id);
-        QCOMPARE(backend.count("POST", recoverPath), 0);
+        QCOMPARE(backend.front.count("POST", recoverPath), 0);
     }
 
     void failingTransactionListStopsTheAccountLoad()
@@ -114,20 +121,20 @@ private slots:
         standin::StandinOptions options;
         options.paymentRoute = QStringLiteral("square_register");
         options.accountingMode = QStringLiteral("native_square_summary");
-        Backend backend(options);
+        Standin backend(options);
         QVERIFY2(backend.started, qPrintable(backend.error));
-        backend.intercept = [](const HttpRequest &r) -> std::optional<HttpResponse> {
-            if (r.path == checkoutsPath) return errorResponse(500, QStringLiteral("Checkouts are unavailable."));
+        backend.front.setHandler([](const Request &r) -> std::optional<Reply> {
+            if (r.path == checkoutsPath) return Reply{500, encode(APIError{QStringLiteral("Checkouts are unavailable.")}, KeyStyle::Wire)};
             return std::nullopt;
-        };
+        });
         Workspace model(backend);
-        model.signInOnly();
-        QCoro::waitFor(model->checkoutPart()->refreshAccount());
+        model.signIn();
+        finish(model->checkoutPart()->refreshAccount());
 
         QCOMPARE(model->error(), QStringLiteral("Checkouts are unavailable."));
         QVERIFY(model->checkoutPart()->usesDailySquareImport());
         QVERIFY(model->catalogPart()->taxes().isEmpty());
-        QCOMPARE(backend.count("GET", QStringLiteral("/api/taxes")), 0);
+        QCOMPARE(backend.front.count("GET", QStringLiteral("/api/taxes")), 0);
         QVERIFY(!model->busy());
     }
 
@@ -143,23 +150,20 @@ private slots:
     {
         QFETCH(int, status);
         QFETCH(QByteArray, body);
-        Backend backend;
+        Standin backend;
         QVERIFY2(backend.started, qPrintable(backend.error));
         Workspace model(backend);
-        QCoro::waitFor(model->start());
+        finish(model->start());
         const QList<Product> before = model->catalogPart()->products();
         const auto at = model->catalogPart()->catalogAt();
         QVERIFY(!before.isEmpty());
 
-        backend.intercept = [&](const HttpRequest &r) -> std::optional<HttpResponse> {
+        backend.front.setHandler([&](const Request &r) -> std::optional<Reply> {
             if (r.path != catalogPath) return std::nullopt;
-            HttpResponse response;
-            response.status = status;
-            response.body = body;
-            return response;
-        };
+            return Reply{status, body};
+        });
         model->setError(QStringLiteral("earlier"));
-        QCoro::waitFor(model->catalogPart()->refreshCatalog());
+        finish(model->catalogPart()->refreshCatalog());
         QCOMPARE(model->notice(), QString::fromUtf8(messages::catalogNotRefreshed));
         QCOMPARE(model->error(), QStringLiteral("earlier"));
         QCOMPARE(model->catalogPart()->products(), before);
@@ -169,51 +173,53 @@ private slots:
 
     void concurrentCatalogRefreshesMakeOneRequest()
     {
-        Backend backend;
+        Standin backend;
         QVERIFY2(backend.started, qPrintable(backend.error));
         Workspace model(backend);
-        model.signInOnly();
+        model.signIn();
         QCoro::Task<> first = model->catalogPart()->refreshCatalog();
         QCoro::Task<> second = model->catalogPart()->refreshCatalog();
-        QCoro::waitFor(std::move(second));
-        QCoro::waitFor(std::move(first));
-        QCOMPARE(backend.count("GET", catalogPath), 1);
+        finish(std::move(second));
+        finish(std::move(first));
+        QCOMPARE(backend.front.count("GET", catalogPath), 1);
         QVERIFY(!model->catalogPart()->products().isEmpty());
     }
 
     void catalogArrivingAfterSignOutIsDropped()
     {
-        Backend backend;
+        Standin backend;
         QVERIFY2(backend.started, qPrintable(backend.error));
         Workspace model(backend);
-        model.signInOnly();
+        model.signIn();
         QCoro::Task<> refresh = model->catalogPart()->refreshCatalog();
         model->signOut();
-        QCoro::waitFor(std::move(refresh));
+        finish(std::move(refresh));
         QVERIFY(model->catalogPart()->products().isEmpty());
         QCOMPARE(model->notice(), std::nullopt);
     }
 
     void loopEndsAtSignOutAndRestartsAfterReset()
     {
-        Backend backend;
+        Standin backend;
         QVERIFY2(backend.started, qPrintable(backend.error));
-        Workspace model(backend, std::chrono::milliseconds(30));
-        QCoro::waitFor(model->start());
-        QVERIFY(QTest::qWaitFor([&] { return backend.count("GET", catalogPath) >= 3; }, 5000));
+        Workspace model(backend);
+        model.services.catalogInterval = std::chrono::milliseconds(30);
+        model.open();
+        finish(model->start());
+        QVERIFY(QTest::qWaitFor([&] { return backend.front.count("GET", catalogPath) >= 3; }, 5000));
 
         const std::optional<TaskHandle> before = model->catalogPart()->catalogTimer();
         QVERIFY(model->resetWorkspace());
         QVERIFY(before->isCancelled());
         QVERIFY(model->catalogPart()->catalogTimer() && !model->catalogPart()->catalogTimer()->isCancelled());
-        const int atReset = backend.count("GET", catalogPath);
-        QVERIFY(QTest::qWaitFor([&] { return backend.count("GET", catalogPath) >= atReset + 2; }, 5000));
+        const int atReset = backend.front.count("GET", catalogPath);
+        QVERIFY(QTest::qWaitFor([&] { return backend.front.count("GET", catalogPath) >= atReset + 2; }, 5000));
 
         model->signOut();
         QTest::qWait(20); // a refresh already on the wire may still land
-        const int atSignOut = backend.count("GET", catalogPath);
+        const int atSignOut = backend.front.count("GET", catalogPath);
         QTest::qWait(200);
-        QCOMPARE(backend.count("GET", catalogPath), atSignOut);
+        QCOMPARE(backend.front.count("GET", catalogPath), atSignOut);
     }
 };
 

@@ -1,58 +1,45 @@
 // Workspace files: names per server and user, protection of unreadable files,
 // putting work aside on reset and reopen.
-#include "WorkflowTestSupport.h"
+#include "Workspace.h"
 
 #include "workflow/AtomicFile.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace vantrel;
-using namespace testsupport;
+using namespace vantrel::testing;
 
 namespace {
 const QString serverA = QStringLiteral("https://a.example");
 const QString serverB = QStringLiteral("https://b.example");
+
+void signInLocally(CheckoutModel &model, const QString &server, const QString &user)
+{
+    model.setServer(server);
+    model.adoptSession(Session{QStringLiteral("token-") + user, user, false});
+}
 } // namespace
 
 class WorkspacePersistenceTest : public QObject {
     Q_OBJECT
 
 private:
-    QTemporaryDir m_dir;
-    std::unique_ptr<CheckoutModel> m_model;
+    std::unique_ptr<Workspace> m_ws;
 
-    CheckoutModel &freshModel()
-    {
-        m_model = std::make_unique<CheckoutModel>(productionServices(serverA), m_dir.path());
-        return *m_model;
-    }
-    QString draftPath(const QString &server, const QString &user) const
-    {
-        return m_dir.path() + QStringLiteral("/draft-") + CheckoutModel::workspaceKey(server, user) +
-               QStringLiteral(".json");
-    }
-    QString requestsPath(const QString &server, const QString &user) const
-    {
-        return m_dir.path() + QStringLiteral("/draft-") + CheckoutModel::workspaceKey(server, user) +
-               QStringLiteral(".requests.json");
-    }
+    CheckoutModel &freshModel() { return m_ws->open(); }
+    QString draftPath(const QString &server, const QString &user) const { return m_ws->draftPath(user, server); }
+    QString requestsPath(const QString &server, const QString &user) const { return m_ws->requestsPath(user, server); }
+    QString storage() const { return m_ws->storage(); }
 
 private slots:
     void init()
     {
-        QVERIFY(m_dir.isValid());
-        QDir(m_dir.path()).removeRecursively();
-        QDir().mkpath(m_dir.path());
+        m_ws = std::make_unique<Workspace>(serverA);
+        QDir().mkpath(storage());
     }
-    void cleanup()
-    {
-        m_model.reset();
-        // Lets the cancelled catalog loop finish instead of leaking its frame.
-        QCoreApplication::sendPostedEvents();
-    }
+    void cleanup() { m_ws.reset(); }
 
     void eachServerAndUserHasTheirOwnFiles()
     {
@@ -72,7 +59,7 @@ private slots:
             }
         }
         QCOMPARE(paths.size(), 4);
-        QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files).size(), 4); // no temporary files left
+        QCOMPARE(QDir(storage()).entryList(QDir::Files).size(), 4); // no temporary files left
         QCOMPARE(CheckoutModel::workspaceKey(serverA, QStringLiteral("alice")).size(), 64);
     }
 
@@ -134,7 +121,7 @@ private slots:
         model.signOut();
         QCOMPARE(model.error().value_or(QString()), QString::fromUtf8(messages::protectedDraftError));
         QCOMPARE(fileBytes(path), contents);
-        QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files).size(), 1);
+        QCOMPARE(QDir(storage()).entryList(QDir::Files).size(), 1);
     }
 
     void unreadableSavedRequests_data()
@@ -306,19 +293,19 @@ private slots:
         }
         QVERIFY(!model.resetWorkspace());
         QVERIFY(!model.error());
-        QVERIFY(QDir(m_dir.path()).entryList(QDir::Files).isEmpty());
+        QVERIFY(QDir(storage()).entryList(QDir::Files).isEmpty());
     }
 
     void atomicWriteReplacesWholeFile()
     {
-        const QString path = m_dir.path() + QStringLiteral("/nested/deeper/file.json");
+        const QString path = storage() + QStringLiteral("/nested/deeper/file.json");
         AtomicFile::makeDirectory(QFileInfo(path).absolutePath());
         AtomicFile::write(path, QByteArray(10000, 'a'));
         AtomicFile::write(path, "short");
         QCOMPARE(AtomicFile::read(path), QByteArray("short"));
         QCOMPARE(QDir(QFileInfo(path).absolutePath()).entryList(QDir::Files), QStringList{"file.json"});
         // A target that cannot be replaced fails loudly and is left alone.
-        const QString folder = m_dir.path() + QStringLiteral("/nested/deeper/folder");
+        const QString folder = storage() + QStringLiteral("/nested/deeper/folder");
         QDir().mkpath(folder + QStringLiteral("/child"));
         QVERIFY_THROWS_EXCEPTION(FileError, AtomicFile::write(folder, "x"));
         QVERIFY(QFileInfo(folder).isDir());
