@@ -17,43 +17,35 @@ Q_IMPORT_QML_PLUGIN(Vantrel_CheckoutPlugin)
 
 namespace vantrel::testing {
 
-CheckoutBuildConfiguration productionBuild(const QString &server)
+ShellHarness::ShellHarness(bool preview)
+    : m_owned(std::make_unique<Workspace>(preview ? QStringLiteral("https://pr-42.checkout.vantrel.com")
+                                                  : QStringLiteral("https://checkout.vantrel.com"))),
+      m_ws(m_owned.get())
 {
-    return {false, QStringLiteral("https://checkout.vantrel.com"), server, QStringLiteral("vantrelcheckout")};
+    if (preview) {
+        m_ws->services.build->isPreview = true;
+        m_ws->services.build->callbackScheme = QStringLiteral("vantrelcheckout-pr42");
+    }
+    load();
 }
 
-CheckoutBuildConfiguration previewBuild()
+ShellHarness::ShellHarness(Workspace &workspace) : m_ws(&workspace)
 {
-    const QString pinned = QStringLiteral("https://pr-42.checkout.vantrel.com");
-    return {true, pinned, pinned, QStringLiteral("vantrelcheckout-pr42")};
+    load();
 }
 
-ShellHarness::ShellHarness(CheckoutBuildConfiguration build, InMemorySessionStore *sessions, const QString &storage)
+void ShellHarness::load()
 {
     static const bool styled = [] {
         QQuickStyle::setStyle(QStringLiteral("Basic"));
         return true;
     }();
     Q_UNUSED(styled);
-    m_storage = storage.isEmpty() ? m_dir.filePath(QStringLiteral("storage")) : storage;
-    if (!sessions) {
-        m_ownedSessions = std::make_unique<InMemorySessionStore>();
-        sessions = m_ownedSessions.get();
-    }
-    m_sessions = sessions;
-    m_settings = std::make_unique<QSettings>(m_dir.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
-
-    CheckoutModelServices services;
-    services.sessions = m_sessions;
-    services.browser = &m_browser;
-    services.settings = m_settings.get();
-    services.build = build;
-    m_model = std::make_unique<CheckoutModel>(services, m_storage);
-    m_actions = std::make_unique<ShellActions>(m_model.get());
-
+    if (!m_ws->model) m_ws->open();
+    m_actions = std::make_unique<ShellActions>(m_ws->model.get());
     m_engine = std::make_unique<QQmlApplicationEngine>();
-    setUpEngine(*m_engine, *m_model);
-    m_engine->setInitialProperties({{QStringLiteral("model"), QVariant::fromValue<QObject *>(m_model.get())},
+    setUpEngine(*m_engine, *m_ws->model);
+    m_engine->setInitialProperties({{QStringLiteral("model"), QVariant::fromValue<QObject *>(m_ws->model.get())},
                                     {QStringLiteral("actions"), QVariant::fromValue<QObject *>(m_actions.get())}});
     m_engine->load(QUrl(QStringLiteral("qrc:/Vantrel/Checkout/Main.qml")));
     if (!m_engine->rootObjects().isEmpty()) m_window = qobject_cast<QQuickWindow *>(m_engine->rootObjects().first());
@@ -73,7 +65,7 @@ ShellHarness::~ShellHarness()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::processEvents();
     m_actions.reset();
-    m_model.reset();
+    m_owned.reset();
 }
 
 namespace {

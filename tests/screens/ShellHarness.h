@@ -1,40 +1,33 @@
 #pragma once
-// The app's window, loaded offscreen around a real CheckoutModel with test
-// services (in-memory keychain, scripted browser, private settings and
-// storage), and the helpers the screen tests use to find and tap things.
+// The app's window, loaded offscreen around the workspace fixture's model,
+// and the helpers the screen tests use to find and tap things.
 
-#include "platform/auth/FakeBrowserSignIn.h"
+#include "Workspace.h"
+
 #include "screens/ShellActions.h"
-#include "server/SessionStore.h"
-#include "workflow/WorkspaceParts.h"
 
 #include <QQmlApplicationEngine>
 #include <QQuickItem>
 #include <QQuickWindow>
-#include <QSettings>
-#include <QTemporaryDir>
 
 #include <memory>
 
 namespace vantrel::testing {
 
-CheckoutBuildConfiguration productionBuild(const QString &server = QStringLiteral("https://checkout.vantrel.com"));
-CheckoutBuildConfiguration previewBuild();
-
 class ShellHarness {
 public:
-    // The session store is shared when given (a second launch of the app).
-    explicit ShellHarness(CheckoutBuildConfiguration build = productionBuild(),
-                          InMemorySessionStore *sessions = nullptr, const QString &storage = {});
+    // Over a workspace of its own, on the production address or a pinned preview one.
+    explicit ShellHarness(bool preview = false);
+    // Over the given workspace (opened if it has no model yet), e.g. a
+    // second launch on the same keychain and storage.
+    explicit ShellHarness(Workspace &workspace);
     ~ShellHarness();
 
     bool loaded() const { return m_window != nullptr; }
-    CheckoutModel &model() { return *m_model; }
+    CheckoutModel &model() { return *m_ws->model; }
     ShellActions &actions() { return *m_actions; }
-    FakeBrowserSignIn &browser() { return m_browser; }
-    InMemorySessionStore &sessions() { return *m_sessions; }
+    FakeBrowserSignIn &browser() { return m_ws->browser; }
     QQuickWindow *window() { return m_window; }
-    QString storage() const { return m_storage; }
 
     // The first visible item with this object name (or any, when
     // visibleOnly is false), searched through the whole window, sheets included.
@@ -50,13 +43,10 @@ public:
     void settle();
 
 private:
-    QTemporaryDir m_dir;
-    QString m_storage;
-    std::unique_ptr<InMemorySessionStore> m_ownedSessions;
-    InMemorySessionStore *m_sessions = nullptr;
-    FakeBrowserSignIn m_browser;
-    std::unique_ptr<QSettings> m_settings;
-    std::unique_ptr<CheckoutModel> m_model;
+    void load();
+
+    std::unique_ptr<Workspace> m_owned;
+    Workspace *m_ws = nullptr;
     std::unique_ptr<ShellActions> m_actions;
     std::unique_ptr<QQmlApplicationEngine> m_engine;
     QQuickWindow *m_window = nullptr;

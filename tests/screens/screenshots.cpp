@@ -61,8 +61,8 @@ int main(int argc, char *argv[])
         return 1;
     }
 
-    InMemorySessionStore keychain;
-    ShellHarness shell(productionBuild(server.baseUrl()), &keychain);
+    Workspace workspace(server.baseUrl());
+    ShellHarness shell(workspace);
     if (!shell.loaded()) return 1;
     shell.resize(1180, 820);
     shell.actions().start();

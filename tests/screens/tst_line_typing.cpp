@@ -1,6 +1,6 @@
 // A text field bound to a quote line keeps its focus and cursor while each
 // keystroke goes through the workspace and comes back as a changed row.
-#include "../workflow/tst_quotes_fixture.h"
+#include "Workspace.h"
 
 #include "screens/EngineSetup.h"
 #include "workflow/QuotePart.h"
@@ -12,7 +12,8 @@
 #include <QQuickWindow>
 #include <QTest>
 
-using namespace quotestest;
+using namespace vantrel;
+using namespace vantrel::testing;
 
 namespace {
 
@@ -55,11 +56,11 @@ class LineTypingTest : public QObject {
 private slots:
     void typingKeepsFocusAndCursor()
     {
-        Backend backend;
+        Standin backend;
         QVERIFY2(backend.started, qPrintable(backend.error));
         Workspace model(backend);
-        model.signInOnly();
-        QCoro::waitFor(model->catalogPart()->refreshCatalog());
+        model.signIn();
+        run(model->catalogPart()->refreshCatalog());
         QuotePart &quote = *model->quotePart();
         QVERIFY(quote.addProduct(backend.server.products().first().id));
 
