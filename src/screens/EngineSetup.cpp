@@ -1,5 +1,6 @@
 #include "EngineSetup.h"
 
+#include "QuoteEditorState.h"
 #include "SymbolImageProvider.h"
 
 #include "media/ProductPhotoLoader.h"
@@ -17,6 +18,7 @@ void setUpEngine(QQmlEngine &engine, CheckoutModel &model)
         QCoro::Qml::registerTypes();
         qmlRegisterType<ProductPhotoLoader>("Vantrel.Media", 1, 0, "ProductPhotoLoader");
         qmlRegisterType<VoiceSearch>("Vantrel.Media", 1, 0, "VoiceSearch");
+        qmlRegisterType<QuoteEditorState>("Vantrel.Editor", 1, 0, "QuoteEditorState");
         return true;
     }();
     Q_UNUSED(registered);
