@@ -198,7 +198,8 @@ Rectangle {
                 spacing: 10
                 ColumnLayout {
                     spacing: 4
-                    Layout.preferredWidth: 120
+                    Layout.fillWidth: false
+                    Layout.preferredWidth: 130
                     Label {
                         text: "Discount"
                         font.family: Theme.fontFamily
@@ -233,6 +234,8 @@ Rectangle {
                         enabled: !row.locked
                         font.family: Theme.fontFamily
                         font.pixelSize: Theme.footnote
+                        leftPadding: 10
+                        rightPadding: 30
                         Accessible.name: "Tax"
                         onActivated: index => row.quote.setLineTax(row.lineId, row.editor.taxIds[index])
                         indicator: SymbolIcon {

@@ -40,6 +40,52 @@ bool save(ShellHarness &shell, const QDir &out, const QString &name)
     return true;
 }
 
+void scrollToEnd(QQuickItem *item)
+{
+    if (!item) return;
+    for (QQuickItem *c : item->childItems()) {
+        if (c->inherits("QQuickFlickable")) {
+            c->setProperty("contentY", qMax<qreal>(0, c->property("contentHeight").toReal() - c->height()));
+            return;
+        }
+        scrollToEnd(c);
+    }
+}
+
+// The quote editor with a customer, a deal and three lines; one line open.
+bool editorShots(ShellHarness &shell, standin::StandinServer &server, const QDir &out)
+{
+    CheckoutModel &model = shell.model();
+    const Customer customer = server.customers().first();
+    QCoro::waitFor(model.customersPart()->selectCustomer(customer));
+    if (!model.customersPart()->deals().isEmpty())
+        QCoro::waitFor(model.quotePart()->selectDeal(model.customersPart()->deals().first()));
+    const QList<Product> products = model.catalogPart()->products();
+    for (int i = 0; i < 3 && i < products.size(); ++i) model.quotePart()->addProduct(products[i]);
+    const QString first = model.draft().lines.value(0).id;
+    model.quotePart()->setLineQuantity(first, QStringLiteral("2"));
+    model.quotePart()->setLineDiscount(first, QStringLiteral("10%"));
+    shell.settle();
+    bool ok = save(shell, out, QStringLiteral("editor-lines"));
+    shell.tap(shell.find(QStringLiteral("expandLine")));
+    ok = save(shell, out, QStringLiteral("editor-line-expanded")) && ok;
+    shell.resize(800, 1000);
+    shell.tap(shell.find(QStringLiteral("quoteTab")));
+    ok = save(shell, out, QStringLiteral("editor-narrow")) && ok;
+    shell.tap(shell.find(QStringLiteral("productsTab")));
+    shell.resize(1180, 820);
+
+    // Saved: the badge, the server's totals and the checkout button.
+    shell.tap(shell.find(QStringLiteral("expandLine")));
+    QCoro::waitFor(model.quotePart()->saveQuote());
+    shell.settle();
+    ok = save(shell, out, QStringLiteral("editor-saved")) && ok;
+    scrollToEnd(shell.find(QStringLiteral("quoteEditor")));
+    shell.settle();
+    ok = save(shell, out, QStringLiteral("editor-saved-actions")) && ok;
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -109,6 +155,8 @@ int main(int argc, char *argv[])
     ok = save(shell, out, QStringLiteral("reset-confirmation")) && ok;
     shell.tap(shell.find(QStringLiteral("cancelButton")));
     waitFor([&] { return !shell.object(QStringLiteral("resetConfirmation"))->property("visible").toBool(); });
+
+    ok = editorShots(shell, server, out) && ok;
 
     QStringList lines;
     lines << QStringLiteral("Zoho Books rejected the quote: the customer's billing address is incomplete.");
