@@ -1,5 +1,6 @@
 #include "EngineSetup.h"
 
+#include "CustomerSheetState.h"
 #include "QuoteEditorState.h"
 #include "SymbolImageProvider.h"
 
@@ -19,6 +20,7 @@ void setUpEngine(QQmlEngine &engine, CheckoutModel &model)
         qmlRegisterType<ProductPhotoLoader>("Vantrel.Media", 1, 0, "ProductPhotoLoader");
         qmlRegisterType<VoiceSearch>("Vantrel.Media", 1, 0, "VoiceSearch");
         qmlRegisterType<QuoteEditorState>("Vantrel.Editor", 1, 0, "QuoteEditorState");
+        qmlRegisterType<CustomerSheetState>("Vantrel.Editor", 1, 0, "CustomerSheetState");
         return true;
     }();
     Q_UNUSED(registered);

@@ -366,12 +366,9 @@ Rectangle {
         }
     }
 
-    PlaceholderSheet {
+    CustomerSheet {
         id: customerSheet
-        objectName: "customerSheet"
-        title: "Choose customer"
-        detail: "Search, choose or create the customer of this quote."
-        symbol: "person.crop.circle"
+        model: view.model
     }
     PlaceholderSheet {
         id: quotesSheet

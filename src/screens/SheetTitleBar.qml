@@ -7,12 +7,15 @@ Item {
     id: bar
     property string title
     property string doneText: "Done"
+    // A button on the left ("Cancel", "Back"); none when empty.
+    property string leadingText
     signal done()
+    signal leading()
     implicitHeight: 36
 
     Label {
         anchors.centerIn: parent
-        width: Math.min(implicitWidth, parent.width - 2 * (doneButton.width + 8))
+        width: Math.min(implicitWidth, parent.width - 2 * (Math.max(doneButton.width, leadingButton.width) + 8))
         elide: Text.ElideRight
         text: bar.title
         font.family: Theme.fontFamily
@@ -23,7 +26,29 @@ Item {
         Accessible.name: text
     }
     Button {
+        id: leadingButton
+        objectName: "sheetLeadingButton"
+        visible: bar.leadingText !== ""
+        anchors.left: parent.left
+        anchors.verticalCenter: parent.verticalCenter
+        implicitHeight: 44
+        text: bar.leadingText
+        Accessible.name: text
+        Accessible.onPressAction: leadingButton.clicked()
+        background: Item {}
+        contentItem: Label {
+            text: leadingButton.text
+            font.family: Theme.fontFamily
+            font.pixelSize: Theme.body
+            color: Theme.ink
+            verticalAlignment: Text.AlignVCenter
+            opacity: leadingButton.down ? 0.5 : 1
+        }
+        onClicked: bar.leading()
+    }
+    Button {
         id: doneButton
+        visible: bar.doneText !== ""
         objectName: "sheetDoneButton"
         anchors.right: parent.right
         anchors.verticalCenter: parent.verticalCenter

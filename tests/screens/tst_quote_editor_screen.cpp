@@ -47,6 +47,7 @@ class QuoteEditorScreen : public QObject {
 private slots:
     void initTestCase();
     void buildAndSaveAQuote();
+    void customerSheetChangesAndCreates();
     void cleanupTestCase();
 
 private:
@@ -175,6 +176,67 @@ void QuoteEditorScreen::buildAndSaveAQuote()
     QCOMPARE(shell.find("quoteBadge")->childItems().first()->property("text").toString(), QStringLiteral("SENT"));
     QVERIFY(shell.find("checkoutButton"));
     QVERIFY(shell.find("printButton"));
+}
+
+// Runs after a quote was saved: choosing another customer asks first; a new
+// customer whose creation reply is lost, and whose check fails too, waits as
+// saved details; "Edit details" settles it (it had completed) instead of
+// letting edits be dropped by a re-send of the stored request.
+void QuoteEditorScreen::customerSheetChangesAndCreates()
+{
+    ShellHarness &shell = *m_shell;
+    CheckoutModel &model = shell.model();
+    QVERIFY(model.draft().saved);
+    const QString savedCustomer = model.draft().customer->id;
+
+    QQuickItem *card = shell.find("customerCard");
+    reveal(card);
+    shell.tap(card);
+    QTRY_VERIFY(shell.object("customerSheet")->property("opened").toBool());
+    const Customer other = m_server.customers().at(1);
+    typeInto(shell.find("customerSearchField"), other.name);
+    QTRY_VERIFY(shell.find("customerRow-0"));
+    QCOMPARE(model.customersPart()->customers().first().id, other.id);
+    shell.tap(shell.find("customerRow-0"));
+    QTRY_VERIFY(shell.object("customerChangeConfirmation")->property("opened").toBool());
+    QCOMPARE(model.draft().customer->id, savedCustomer); // nothing changes before the answer
+    shell.tap(shell.find("confirmButton"));
+    QTRY_VERIFY(!shell.object("customerSheet")->property("visible").toBool());
+    QCOMPARE(model.draft().customer->id, other.id);
+    QVERIFY(!model.draft().saved);
+
+    // A new customer: the reply is lost after the server created it, and the
+    // check of the outcome is refused by the gateway.
+    shell.tap(shell.find("customerCard"));
+    QTRY_VERIFY(shell.object("customerSheet")->property("opened").toBool());
+    shell.tap(shell.find("createNewCustomerButton"));
+    QTRY_VERIFY(shell.find("campaignPicker") && shell.find("campaignPicker")->property("currentIndex").toInt() >= 0);
+    typeInto(shell.find("firstNameField"), QStringLiteral("Rosa"));
+    typeInto(shell.find("lastNameField"), QStringLiteral("Lane"));
+    typeInto(shell.find("phoneField"), QStringLiteral("555-010-7788"));
+    typeInto(shell.find("emailField"), QStringLiteral("rosa.lane@example.com"));
+    typeInto(shell.find("dealAmountField"), QStringLiteral("2500"));
+    QCOMPARE(model.draft().customerDraft->email, QStringLiteral("rosa.lane@example.com"));
+    const int customersBefore = m_server.counts().customers;
+    using Kind = standin::StandinFault::Kind;
+    m_server.injectFault({"POST", QStringLiteral("/api/customers"), Kind::DropAfterCommit, 0, 2});
+    m_server.injectFault({"POST", QStringLiteral("/api/customers/recover-request"), Kind::BadGateway, 0, 2});
+    QQuickItem *create = shell.find("createCustomerButton");
+    QVERIFY(create->isEnabled());
+    shell.tap(create);
+    QTRY_VERIFY_WITH_TIMEOUT(shell.find("editDetailsButton"), 20000);
+    QTRY_VERIFY(!model.busy());
+    QVERIFY(model.draft().pendingCustomer);
+    QVERIFY(!shell.find("firstNameField")); // the sent details are not edited in place
+    QCOMPARE(shell.find("createCustomerButton")->property("text").toString(), QStringLiteral("Resume customer creation"));
+    model.clearError();
+
+    m_server.clearFaults();
+    shell.tap(shell.find("editDetailsButton"));
+    QTRY_VERIFY_WITH_TIMEOUT(!shell.object("customerSheet")->property("visible").toBool(), 20000);
+    QCOMPARE(model.draft().customer->name, QStringLiteral("Rosa Lane"));
+    QVERIFY(!model.draft().pendingCustomer);
+    QCOMPARE(m_server.counts().customers, customersBefore + 1);
 }
 
 QTEST_MAIN(QuoteEditorScreen)
