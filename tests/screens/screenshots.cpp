@@ -86,6 +86,31 @@ bool editorShots(ShellHarness &shell, standin::StandinServer &server, const QDir
     return ok;
 }
 
+// The customer sheet: a search with results, and the new-customer form.
+bool customerSheetShots(ShellHarness &shell, const QDir &out)
+{
+    QMetaObject::invokeMethod(shell.object(QStringLiteral("customerSheet")), "open");
+    waitFor([&] { return shell.object(QStringLiteral("customerSheet"))->property("opened").toBool(); });
+    shell.model().customersPart()->searchCustomers(QStringLiteral("ga"));
+    waitFor([&] { return !shell.model().customersPart()->customers().isEmpty(); });
+    shell.settle();
+    bool ok = save(shell, out, QStringLiteral("customer-search"));
+    shell.tap(shell.find(QStringLiteral("createNewCustomerButton")));
+    waitFor([&] {
+        const QQuickItem *picker = shell.find(QStringLiteral("campaignPicker"));
+        return picker && picker->property("currentIndex").toInt() >= 0;
+    });
+    shell.settle();
+    ok = save(shell, out, QStringLiteral("customer-new")) && ok;
+    shell.resize(800, 1000);
+    ok = save(shell, out, QStringLiteral("customer-new-narrow")) && ok;
+    shell.resize(1180, 820);
+    shell.tap(shell.find(QStringLiteral("sheetLeadingButton")));
+    shell.tap(shell.find(QStringLiteral("sheetLeadingButton")));
+    waitFor([&] { return !shell.object(QStringLiteral("customerSheet"))->property("visible").toBool(); });
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -157,6 +182,7 @@ int main(int argc, char *argv[])
     waitFor([&] { return !shell.object(QStringLiteral("resetConfirmation"))->property("visible").toBool(); });
 
     ok = editorShots(shell, server, out) && ok;
+    ok = customerSheetShots(shell, out) && ok;
 
     QStringList lines;
     lines << QStringLiteral("Zoho Books rejected the quote: the customer's billing address is incomplete.");
