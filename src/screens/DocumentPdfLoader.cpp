@@ -26,6 +26,7 @@ public:
     QBuffer buffer;
     QPdfDocument document;
     QList<QSizeF> pageSizes;
+    QVariantList pageSizeList; // the same, as QML reads it
 };
 
 namespace {
@@ -97,6 +98,7 @@ std::shared_ptr<LoadedPdf> openPdf(QByteArray body)
         const QSizeF size = pdf->document.pagePointSize(page);
         if (size.width() <= 0 || size.height() <= 0) return {};
         pdf->pageSizes.append(size);
+        pdf->pageSizeList.append(size);
     }
     return pdf;
 }
@@ -123,14 +125,7 @@ QString DocumentPdfLoader::pageSource() const
     return m_pdf ? QStringLiteral("image://pdfpage/") + m_pdf->key + QLatin1Char('/') : QString();
 }
 
-QVariantList DocumentPdfLoader::pageSizes() const
-{
-    QVariantList sizes;
-    if (!m_pdf) return sizes;
-    sizes.reserve(m_pdf->pageSizes.size());
-    for (const QSizeF &size : m_pdf->pageSizes) sizes.append(size);
-    return sizes;
-}
+QVariantList DocumentPdfLoader::pageSizes() const { return m_pdf ? m_pdf->pageSizeList : QVariantList(); }
 
 void DocumentPdfLoader::setModel(CheckoutModel *model)
 {
