@@ -350,10 +350,10 @@ Rectangle {
     }
     Component {
         id: pdfAction
-        BrandedSecondaryButton {
-            objectName: "pdfButton"
-            text: "View PDF"
-            onClicked: pdfSheet.open()
+        QuotePDFButton {
+            model: view.model
+            quoteId: editorState.savedQuoteId
+            quoteNumber: editorState.savedQuoteNumber
         }
     }
 
@@ -383,13 +383,6 @@ Rectangle {
         title: "Checkout"
         detail: "Card, cash or register payment of the saved quote."
         symbol: "creditcard"
-    }
-    PlaceholderSheet {
-        id: pdfSheet
-        objectName: "pdfSheet"
-        title: editorState.savedQuoteNumber
-        detail: "The saved quote's PDF."
-        symbol: "doc.richtext"
     }
     DealSheet {
         id: dealSheet
