@@ -1,5 +1,8 @@
 #include "EngineSetup.h"
 
+#include "CustomerSheetState.h"
+#include "QuoteEditorState.h"
+#include "DocumentPdfLoader.h"
 #include "SymbolImageProvider.h"
 
 #include "media/ProductPhotoLoader.h"
@@ -17,12 +20,16 @@ void setUpEngine(QQmlEngine &engine, CheckoutModel &model)
         QCoro::Qml::registerTypes();
         qmlRegisterType<ProductPhotoLoader>("Vantrel.Media", 1, 0, "ProductPhotoLoader");
         qmlRegisterType<VoiceSearch>("Vantrel.Media", 1, 0, "VoiceSearch");
+        qmlRegisterType<QuoteEditorState>("Vantrel.Editor", 1, 0, "QuoteEditorState");
+        qmlRegisterType<CustomerSheetState>("Vantrel.Editor", 1, 0, "CustomerSheetState");
+        qmlRegisterType<DocumentPdfLoader>("Vantrel.Media", 1, 0, "DocumentPdfLoader");
         return true;
     }();
     Q_UNUSED(registered);
     engine.addImportPath(QStringLiteral("qrc:/"));
     engine.addImageProvider(QStringLiteral("symbol"), new SymbolImageProvider);
     engine.addImageProvider(QStringLiteral("productphoto"), new ProductPhotoProvider(&model.images()));
+    engine.addImageProvider(QStringLiteral("pdfpage"), new DocumentPdfPageProvider);
 }
 
 } // namespace vantrel

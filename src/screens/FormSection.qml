@@ -7,6 +7,7 @@ import Vantrel.Checkout
 ColumnLayout {
     id: section
     property string header
+    property string footer
     default property alias rows: card.data
     spacing: 6
     Layout.fillWidth: true
@@ -35,5 +36,16 @@ ColumnLayout {
             anchors.right: parent.right
             spacing: 0
         }
+    }
+    Label {
+        visible: section.footer.length > 0
+        Layout.fillWidth: true
+        Layout.leftMargin: 16
+        Layout.rightMargin: 16
+        text: section.footer
+        wrapMode: Text.Wrap
+        font.family: Theme.fontFamily
+        font.pixelSize: Theme.caption
+        color: Theme.secondaryText
     }
 }

@@ -14,37 +14,10 @@ BrandedSheetStyle {
 
     contentItem: ColumnLayout {
         spacing: 0
-        Item {
+        SheetTitleBar {
             Layout.fillWidth: true
-            implicitHeight: 36
-            Label {
-                anchors.centerIn: parent
-                text: sheet.title
-                font.family: Theme.fontFamily
-                font.pixelSize: Theme.headline + 1
-                font.weight: Font.DemiBold
-                color: Theme.primaryText
-                Accessible.role: Accessible.Heading
-                Accessible.name: text
-            }
-            Button {
-                id: doneButton
-                anchors.right: parent.right
-                anchors.verticalCenter: parent.verticalCenter
-                text: "Done"
-                Accessible.name: text
-                Accessible.onPressAction: doneButton.clicked()
-                background: Item {}
-                contentItem: Label {
-                    text: doneButton.text
-                    font.family: Theme.fontFamily
-                    font.pixelSize: Theme.body
-                    font.weight: Font.DemiBold
-                    color: Theme.ink
-                    opacity: doneButton.down ? 0.5 : 1
-                }
-                onClicked: sheet.close()
-            }
+            title: sheet.title
+            onDone: sheet.close()
         }
         PlaceholderPanel {
             Layout.fillWidth: true

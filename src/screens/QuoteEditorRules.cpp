@@ -78,9 +78,12 @@ QString dealIdCaption(const Deal &deal)
 std::optional<QUrl> dealLink(const QString &address)
 {
     const QUrl url(address, QUrl::StrictMode);
-    // QUrl lower-cases the scheme, so the text itself must say https.
+    // The address comes from the server: QUrl lower-cases the scheme, so the
+    // text itself must say https; a link without a host, or one carrying a
+    // user name or password (which can dress one site up as another), is not
+    // offered.
     if (!url.isValid() || url.scheme() != QLatin1String("https") || !address.startsWith(QLatin1String("https:")) ||
-        url.host().isEmpty())
+        url.host().isEmpty() || !url.userInfo().isEmpty())
         return std::nullopt;
     return url;
 }

@@ -16,12 +16,8 @@ Item {
     }
     Component {
         id: quoteEditor
-        PlaceholderPanel {
-            objectName: "quoteEditorPlace"
-            color: Theme.surface
-            title: "Quote details"
-            detail: "The quote editor stands here: customer, items, totals and saving."
-            symbol: "doc.text"
+        QuoteEditorView {
+            model: panel.model
         }
     }
     Component {

@@ -126,7 +126,7 @@ QUrl APIClient::makeURL(const QString &path, const Query &query) const
 
 QCoro::Task<QByteArray> APIClient::request(QString method, QString path,
                                            std::optional<QByteArray> body, Query query,
-                                           CancellationToken cancel)
+                                           CancellationToken cancel, qint64 maxBytes)
 {
     const QUuid started = m_generation;
     const QUrl url = makeURL(path, query);
@@ -147,6 +147,18 @@ QCoro::Task<QByteArray> APIClient::request(QString method, QString path,
     ReplyOwner reply(sent);
     cancel.setInFlight(sent);
 
+    // Stops at the announced length or at the first byte too many, so an
+    // oversized body is never held whole.
+    auto tooLarge = std::make_shared<bool>(false);
+    if (maxBytes > 0) {
+        QObject::connect(sent, &QNetworkReply::downloadProgress, sent,
+                         [sent, tooLarge, maxBytes](qint64 received, qint64 total) {
+                             if (*tooLarge || (received <= maxBytes && total <= maxBytes)) return;
+                             *tooLarge = true;
+                             sent->abort();
+                         });
+    }
+
     QPointer<APIClient> self(this);
     co_await sent;
     cancel.setInFlight(nullptr);
@@ -154,6 +166,7 @@ QCoro::Task<QByteArray> APIClient::request(QString method, QString path,
     if (!self || m_generation != started || cancel.isCancelled()) throw CancelledError();
     QNetworkReply *finished = reply.get();
     if (!finished) throw CancelledError();
+    if (*tooLarge) throw ReplyTooLargeError(maxBytes);
 
     if (!receivedWhole(finished)) {
         // Qt reports its own transfer time-out as an abort ("Operation

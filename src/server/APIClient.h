@@ -15,6 +15,9 @@
 #include <QUuid>
 
 #include <chrono>
+#include <memory>
+#include <stdexcept>
+#include <string>
 #include <optional>
 
 class QNetworkAccessManager;
@@ -43,9 +46,12 @@ public:
 
     // One exchange; returns the body of a 2xx reply. Throws APIError,
     // TransportError (timeoutMessage when the server stayed silent for the
-    // whole time-out) or CancelledError.
+    // whole time-out) or CancelledError. A positive maxBytes refuses a reply
+    // that announces or delivers more than that (ReplyTooLargeError): the
+    // body is held whole in memory.
     QCoro::Task<QByteArray> request(QString method, QString path, std::optional<QByteArray> body,
-                                    Query query = {}, CancellationToken cancel = {});
+                                    Query query = {}, CancellationToken cancel = {},
+                                    qint64 maxBytes = 0);
 
     template <class Reply>
     QCoro::Task<Reply> get(QString path, Query query = {}, CancellationToken cancel = {})
@@ -83,6 +89,17 @@ private:
     QString m_token;
     QUuid m_generation;
     std::chrono::milliseconds m_timeout = defaultTimeout;
+};
+
+// A reply body over the caller's size limit; the transfer was stopped there.
+class ReplyTooLargeError : public std::runtime_error {
+public:
+    explicit ReplyTooLargeError(qint64 limit)
+        : std::runtime_error("The reply is larger than " + std::to_string(limit) + " bytes."), m_limit(limit) {}
+    qint64 limit() const { return m_limit; }
+
+private:
+    qint64 m_limit;
 };
 
 // Identifiers are appended to paths as they are, except the characters that

@@ -18,10 +18,6 @@ namespace vantrel {
 
 namespace {
 
-const QStringList editableQuoteStatuses{QStringLiteral("draft"), QStringLiteral("sent"),
-                                        QStringLiteral("accepted"), QStringLiteral("declined"),
-                                        QStringLiteral("expired")};
-
 APIError message(const char *text) { return APIError{QString::fromUtf8(text)}; }
 
 } // namespace
@@ -294,12 +290,7 @@ QCoro::Task<> QuotePart::openQuoteSteps(QString id, Customer customer)
     const Quote quote = co_await CheckoutAPI::quote(m_workspace.api(), id);
     guard.ensure();
     if (quote.customerId != customer.id) throw message(messages::quoteOfOtherCustomer);
-    if (quote.checkoutReadOnly.value_or(false)) throw message(messages::quoteManagedElsewhere);
-    if (!editableQuoteStatuses.contains(quote.status)) throw message(messages::quoteNotEditable);
-    if (quote.transaction && quote.transaction->status != QLatin1String("canceled"))
-        throw message(messages::quoteNotEditable);
-    if (quote.paymentSummary && !quote.paymentSummary->invoices.isEmpty())
-        throw message(messages::quoteNotEditable);
+    if (const char *refusal = quoteOpenRefusal(quote)) throw message(refusal);
 
     std::optional<Deal> deal;
     if (!quote.dealId.isEmpty()) {

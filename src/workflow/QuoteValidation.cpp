@@ -67,4 +67,26 @@ QString quantityMinusOne(const QString &quantity)
     return next.overflowed() ? quantity : next.toString();
 }
 
+namespace {
+const QStringList editableQuoteStatuses{QStringLiteral("draft"), QStringLiteral("sent"), QStringLiteral("accepted"),
+                                        QStringLiteral("declined"), QStringLiteral("expired")};
+} // namespace
+
+const char *quoteOpenRefusal(const Quote &quote)
+{
+    if (quote.checkoutReadOnly.value_or(false)) return messages::quoteManagedElsewhere;
+    if (!editableQuoteStatuses.contains(quote.status)) return messages::quoteNotEditable;
+    // Money already moved: a quote with a live or paid checkout, or with
+    // invoices, is never edited again.
+    if (quote.transaction && quote.transaction->status != QLatin1String("canceled"))
+        return messages::quoteNotEditable;
+    if (quote.paymentSummary && !quote.paymentSummary->invoices.isEmpty()) return messages::quoteNotEditable;
+    return nullptr;
+}
+
+bool quoteIsOpenable(const Quote &quote)
+{
+    return quoteOpenRefusal(quote) == nullptr;
+}
+
 } // namespace vantrel

@@ -32,6 +32,12 @@ QString quantityPlusOne(const QString &quantity);
 bool canStepDown(const QString &quantity);
 QString quantityMinusOne(const QString &quantity);
 
+// Why a saved quote cannot be opened into the workspace for editing or
+// checkout, or null when it can: one rule for the open itself and for every
+// screen that offers it.
+const char *quoteOpenRefusal(const Quote &quote);
+bool quoteIsOpenable(const Quote &quote);
+
 namespace messages {
 inline const char *const chooseCustomerFirst = "Choose a customer first.";
 inline const char *const invalidLine = "Each line needs a positive quantity and a valid price.";

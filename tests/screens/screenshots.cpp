@@ -1,7 +1,16 @@
 // Renders the shell's screens to PNG files for review, against a stand-in
 // server with demo data: sign-in, the workspace wide and narrow, the account
-// sheet, an error card with a long message and the reset confirmation.
+// sheet, an error card with a long message, the reset confirmation and the
+// PDF preview of a long quote.
 #include "ShellHarness.h"
+
+#include "records/Uuid.h"
+#include "server/Endpoints.h"
+
+#include <QCoroTask>
+#include <QQmlComponent>
+#include <QQmlEngine>
+#include <QWheelEvent>
 
 #include "workflow/VisibleProducts.h"
 
@@ -38,6 +47,150 @@ bool save(ShellHarness &shell, const QDir &out, const QString &name)
     }
     std::printf("%s\n", qPrintable(path));
     return true;
+}
+
+void scrollToEnd(QQuickItem *item)
+{
+    if (!item) return;
+    for (QQuickItem *c : item->childItems()) {
+        if (c->inherits("QQuickFlickable")) {
+            c->setProperty("contentY", qMax<qreal>(0, c->property("contentHeight").toReal() - c->height()));
+            return;
+        }
+        scrollToEnd(c);
+    }
+}
+
+// The quote editor with a customer, a deal and three lines; one line open.
+bool editorShots(ShellHarness &shell, standin::StandinServer &server, const QDir &out)
+{
+    CheckoutModel &model = shell.model();
+    const Customer customer = server.customers().first();
+    QCoro::waitFor(model.customersPart()->selectCustomer(customer));
+    if (!model.customersPart()->deals().isEmpty())
+        QCoro::waitFor(model.quotePart()->selectDeal(model.customersPart()->deals().first()));
+    const QList<Product> products = model.catalogPart()->products();
+    for (int i = 0; i < 3 && i < products.size(); ++i) model.quotePart()->addProduct(products[i]);
+    const QString first = model.draft().lines.value(0).id;
+    model.quotePart()->setLineQuantity(first, QStringLiteral("2"));
+    model.quotePart()->setLineDiscount(first, QStringLiteral("10%"));
+    shell.settle();
+    bool ok = save(shell, out, QStringLiteral("editor-lines"));
+    shell.tap(shell.find(QStringLiteral("expandLine")));
+    ok = save(shell, out, QStringLiteral("editor-line-expanded")) && ok;
+    shell.resize(800, 1000);
+    shell.tap(shell.find(QStringLiteral("quoteTab")));
+    ok = save(shell, out, QStringLiteral("editor-narrow")) && ok;
+    shell.tap(shell.find(QStringLiteral("productsTab")));
+    shell.resize(1180, 820);
+
+    // Saved: the badge, the server's totals and the checkout button.
+    shell.tap(shell.find(QStringLiteral("expandLine")));
+    QCoro::waitFor(model.quotePart()->saveQuote());
+    shell.settle();
+    ok = save(shell, out, QStringLiteral("editor-saved")) && ok;
+    scrollToEnd(shell.find(QStringLiteral("quoteEditor")));
+    shell.settle();
+    ok = save(shell, out, QStringLiteral("editor-saved-actions")) && ok;
+    return ok;
+}
+
+// The customer sheet: a search with results, and the new-customer form.
+bool customerSheetShots(ShellHarness &shell, const QDir &out)
+{
+    QMetaObject::invokeMethod(shell.object(QStringLiteral("customerSheet")), "open");
+    waitFor([&] { return shell.object(QStringLiteral("customerSheet"))->property("opened").toBool(); });
+    shell.model().customersPart()->searchCustomers(QStringLiteral("ga"));
+    waitFor([&] { return !shell.model().customersPart()->customers().isEmpty(); });
+    shell.settle();
+    bool ok = save(shell, out, QStringLiteral("customer-search"));
+    shell.tap(shell.find(QStringLiteral("createNewCustomerButton")));
+    waitFor([&] {
+        const QQuickItem *picker = shell.find(QStringLiteral("campaignPicker"));
+        return picker && picker->property("currentIndex").toInt() >= 0;
+    });
+    shell.settle();
+    ok = save(shell, out, QStringLiteral("customer-new")) && ok;
+    shell.resize(800, 1000);
+    ok = save(shell, out, QStringLiteral("customer-new-narrow")) && ok;
+    shell.resize(1180, 820);
+    shell.tap(shell.find(QStringLiteral("sheetLeadingButton")));
+    shell.tap(shell.find(QStringLiteral("sheetLeadingButton")));
+    waitFor([&] { return !shell.object(QStringLiteral("customerSheet"))->property("visible").toBool(); });
+// Opens the preview of a quote through a QuotePDFButton of its own (the
+// button itself stays off screen) and waits for its state to show.
+QObject *openPdfPreview(ShellHarness &shell, const QString &quoteId, const QString &quoteNumber,
+                        const QString &shownItem)
+{
+    QQmlComponent component(qmlEngine(shell.window()));
+    component.setData("import Vantrel.Checkout\nQuotePDFButton { visible: false }",
+                      QUrl(QStringLiteral("qrc:/screenshots/PdfButton.qml")));
+    // Qt 6.4 crashes creating a component that failed to compile.
+    QObject *button = component.isReady() ? component.createWithInitialProperties(
+        {{QStringLiteral("model"), QVariant::fromValue<QObject *>(&shell.model())},
+         {QStringLiteral("quoteId"), quoteId},
+         {QStringLiteral("quoteNumber"), quoteNumber}}) : nullptr;
+    if (!button) {
+        std::fprintf(stderr, "screenshots: %s\n", qPrintable(component.errorString()));
+        return nullptr;
+    }
+    qobject_cast<QQuickItem *>(button)->setParentItem(shell.window()->contentItem());
+    QMetaObject::invokeMethod(button, "clicked");
+    if (!waitFor([&] { return shell.find(shownItem) != nullptr; })) {
+        std::fprintf(stderr, "screenshots: the PDF preview did not show %s\n", qPrintable(shownItem));
+        delete button;
+        return nullptr;
+    }
+    return button;
+}
+
+// A saved quote long enough for three pages, previewed wide and narrow, and
+// the unavailable state of a quote the server does not have.
+bool savePdfPreviews(ShellHarness &shell, standin::StandinServer &server, const QDir &out)
+{
+    SaveQuoteRequest request;
+    request.requestId = newUuidString();
+    request.customerId = server.customers().value(0).id;
+    const QList<Product> products = server.products();
+    for (qsizetype i = 0; i < 90 && i < products.size(); ++i) {
+        QuoteLine line = QuoteLine::fromProduct(products.at(i));
+        line.quantity = QString::number(1 + i % 3);
+        request.lines.append(line);
+    }
+    request.discount = request.shipping = request.adjustment = QStringLiteral("0");
+    QCoro::Task<Quote> saving = CheckoutAPI::saveQuote(shell.model().api(), request);
+    const Quote quote = QCoro::waitFor(std::move(saving));
+
+    shell.resize(1280, 820);
+    std::unique_ptr<QObject> button(openPdfPreview(shell, quote.id, quote.number, QStringLiteral("documentPdfCaption")));
+    if (!button) return false;
+    QTest::qWait(1500); // pages render on worker threads
+    bool ok = save(shell, out, QStringLiteral("pdf-preview-wide"));
+    shell.resize(800, 1000);
+    QTest::qWait(1500);
+    ok = save(shell, out, QStringLiteral("pdf-preview-narrow")) && ok;
+
+    // Scrolled to the turn of the first page, then zoomed with Ctrl + wheel
+    // around the middle of the view: the same lines stay in the middle.
+    if (QQuickItem *pages = shell.find(QStringLiteral("documentPdfPages"))) {
+        pages->setProperty("contentY", 850);
+        const QPointF middle = pages->mapToScene(QPointF(pages->width() / 2, pages->height() / 2));
+        for (int notch = 0; notch < 4; ++notch) {
+            QWheelEvent wheel(middle, shell.window()->mapToGlobal(middle), QPoint(), QPoint(0, 120), Qt::NoButton,
+                              Qt::ControlModifier, Qt::NoScrollPhase, false);
+            QCoreApplication::sendEvent(shell.window(), &wheel);
+        }
+        QTest::qWait(1500);
+        ok = save(shell, out, QStringLiteral("pdf-preview-zoomed")) && ok;
+    }
+    button.reset();
+
+    button.reset(openPdfPreview(shell, QStringLiteral("no-such-quote"), QStringLiteral("QT-999999"),
+                                QStringLiteral("documentPdfUnavailable")));
+    ok = button && save(shell, out, QStringLiteral("pdf-unavailable")) && ok;
+    button.reset();
+    shell.resize(1180, 820);
+    return ok;
 }
 
 } // namespace
@@ -110,11 +263,17 @@ int main(int argc, char *argv[])
     shell.tap(shell.find(QStringLiteral("cancelButton")));
     waitFor([&] { return !shell.object(QStringLiteral("resetConfirmation"))->property("visible").toBool(); });
 
+    ok = editorShots(shell, server, out) && ok;
+    ok = customerSheetShots(shell, out) && ok;
+
     QStringList lines;
     lines << QStringLiteral("Zoho Books rejected the quote: the customer's billing address is incomplete.");
     for (int i = 1; i <= 30; ++i)
         lines << QStringLiteral("Line %1: field \"billing_address.zip\" is required for tax calculation.").arg(i);
     shell.model().setError(lines.join(QLatin1Char('\n')));
     ok = save(shell, out, QStringLiteral("error-long")) && ok;
+    shell.model().setError(std::nullopt);
+
+    ok = savePdfPreviews(shell, server, out) && ok;
     return ok ? 0 : 1;
 }

@@ -58,6 +58,9 @@ private slots:
     void orderDiscountField_data();
     void orderDiscountField();
     void taxOptions();
+    void dealLinks_data();
+    void dealLinks();
+    void checkoutTitleByRoute();
 };
 
 void QuoteEditorRulesTest::actionsInOrder_data()
@@ -157,6 +160,41 @@ void QuoteEditorRulesTest::taxOptions()
     QCOMPARE(taxOptionIndex(taxes, QString()), qsizetype(0));
     QCOMPARE(taxOptionIndex(taxes, QStringLiteral("t2")), qsizetype(2));
     QCOMPARE(taxOptionIndex(taxes, QStringLiteral("gone")), qsizetype(-1)); // never silently "no tax"
+}
+
+// Deal addresses come from the server: only a plain https link to a host is offered.
+void QuoteEditorRulesTest::dealLinks_data()
+{
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<bool>("offered");
+    QTest::newRow("https") << "https://crm.zoho.com/crm/tab/Potentials/42" << true;
+    QTest::newRow("upper-case scheme") << "HTTPS://crm.zoho.com/x" << false;
+    QTest::newRow("http") << "http://crm.zoho.com/x" << false;
+    QTest::newRow("script") << "javascript:alert(1)" << false;
+    QTest::newRow("user name") << "https://user@crm.zoho.com/x" << false;
+    QTest::newRow("user and password") << "https://a:b@crm.zoho.com/x" << false;
+    QTest::newRow("no host") << "https:///x" << false;
+    QTest::newRow("empty") << "" << false;
+}
+
+void QuoteEditorRulesTest::dealLinks()
+{
+    QFETCH(QString, address);
+    QFETCH(bool, offered);
+    QCOMPARE(dealLink(address).has_value(), offered);
+
+    // An empty Drive address shows the pending caption; a deal without a
+    // number is awaited from the CRM.
+    Draft draft = draftIn("new");
+    draft.deal = Deal{QStringLiteral("d-1"), QStringLiteral("Kitchen"), {}, {}, {}, address};
+    QCOMPARE(dealRow(draft).numberCaption, et::dealNumberPending.toString());
+    QCOMPARE(dealIdCaption(*draft.deal), et::dealIdNumberPrefix.toString() + et::awaitingCrm.toString());
+}
+
+void QuoteEditorRulesTest::checkoutTitleByRoute()
+{
+    QCOMPARE(checkoutTitle(QStringLiteral("square_register")), et::checkoutOnRegister.toString());
+    QCOMPARE(checkoutTitle(QStringLiteral("square_terminal")), et::checkout.toString());
 }
 
 QTEST_GUILESS_MAIN(QuoteEditorRulesTest)

@@ -1,0 +1,64 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Vantrel.Checkout
+
+// One editable row of a FormSection: the label on the left, the field on the
+// right. `edited` fires for the person's typing only.
+Item {
+    id: row
+    property string label
+    property string text
+    property string placeholder: "Required"
+    property string accessibleName: label
+    property int inputHints: Qt.ImhNone
+    property bool first: false
+    signal edited(string text)
+    Layout.fillWidth: true
+    implicitHeight: 48
+
+    Rectangle {
+        visible: !row.first
+        anchors.top: parent.top
+        anchors.left: parent.left
+        anchors.leftMargin: 16
+        anchors.right: parent.right
+        height: 1
+        color: Theme.separator
+    }
+    Label {
+        id: caption
+        anchors.left: parent.left
+        anchors.leftMargin: 16
+        anchors.verticalCenter: parent.verticalCenter
+        width: 130
+        text: row.label
+        font.family: Theme.fontFamily
+        font.pixelSize: Theme.body
+        color: Theme.primaryText
+        Accessible.ignored: true
+    }
+    TextField {
+        id: field
+        objectName: row.objectName + "Field"
+        anchors.left: caption.right
+        anchors.right: parent.right
+        anchors.rightMargin: 8
+        anchors.verticalCenter: parent.verticalCenter
+        text: row.text
+        placeholderText: row.placeholder
+        inputMethodHints: row.inputHints
+        horizontalAlignment: Text.AlignRight
+        font.family: Theme.fontFamily
+        font.pixelSize: Theme.body
+        selectByMouse: true
+        Accessible.name: row.accessibleName
+        background: Rectangle {
+            color: "transparent"
+            radius: 8
+            border.width: field.activeFocus ? 2 : 0
+            border.color: Theme.ink
+        }
+        onTextEdited: row.edited(text)
+    }
+}

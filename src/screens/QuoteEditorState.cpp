@@ -1,0 +1,179 @@
+#include "QuoteEditorState.h"
+
+#include "QuoteEditorRules.h"
+
+#include "workflow/CheckoutModel.h"
+#include "workflow/QuoteValidation.h"
+#include "workflow/WorkspaceParts.h"
+
+#include <QDesktopServices>
+
+namespace vantrel {
+
+using namespace screens;
+
+namespace {
+
+QString kindName(EditorItem item)
+{
+    switch (item) {
+    case EditorItem::CheckSavedRequestCaption: return QStringLiteral("pendingCaption");
+    case EditorItem::CheckSavedRequestButton: return QStringLiteral("checkSavedRequest");
+    case EditorItem::CheckoutButton: return QStringLiteral("checkout");
+    case EditorItem::PaymentsSetupCaption: return QStringLiteral("setupCaption");
+    case EditorItem::SaveNewSentQuoteCaption: return QStringLiteral("saveSentCaption");
+    case EditorItem::SaveButton: return QStringLiteral("save");
+    case EditorItem::SaveCreatesNewNumberCaption: return QStringLiteral("newNumberCaption");
+    case EditorItem::PrintQuoteButton: return QStringLiteral("print");
+    case EditorItem::QuotePdfButton: return QStringLiteral("pdf");
+    case EditorItem::PdfShowsSavedQuoteCaption: return QStringLiteral("pdfCaption");
+    }
+    return {};
+}
+
+QCoro::Task<bool> loadCustomerQuotes(QPointer<CheckoutModel> workspace)
+{
+    if (!workspace || !workspace->draft().customer) co_return false;
+    CustomersPart *customers = workspace->customersPart();
+    const Customer customer = *workspace->draft().customer;
+    std::function<QCoro::Task<>()> load = [customers, customer] { return customers->loadQuotesAndDeals(customer); };
+    const bool loaded = co_await workspace->performBusy(std::move(load));
+    co_return loaded;
+}
+
+} // namespace
+
+bool openVettedLink(const QString &address)
+{
+    const std::optional<QUrl> url = dealLink(address);
+    return url && QDesktopServices::openUrl(*url);
+}
+
+QuoteEditorState::QuoteEditorState(QObject *parent) : QObject(parent) {}
+
+void QuoteEditorState::setWorkspace(CheckoutModel *workspace)
+{
+    if (m_workspace == workspace) return;
+    for (const QMetaObject::Connection &c : std::as_const(m_connections)) disconnect(c);
+    m_connections.clear();
+    m_workspace = workspace;
+    if (workspace) {
+        const auto again = [this] { recompute(); };
+        CheckoutPart *checkout = workspace->checkoutPart();
+        QAbstractItemModel *taxes = workspace->catalogPart()->taxList();
+        m_connections = {
+            connect(workspace, &CheckoutModel::draftChanged, this, again),
+            connect(workspace, &CheckoutModel::busyChanged, this, again),
+            connect(checkout, &CheckoutPart::accountChanged, this, again),
+            connect(checkout, &CheckoutPart::canStartCheckoutChanged, this, again),
+            connect(taxes, &QAbstractItemModel::modelReset, this, again),
+            connect(taxes, &QAbstractItemModel::dataChanged, this, again),
+            connect(taxes, &QAbstractItemModel::rowsInserted, this, again),
+            connect(taxes, &QAbstractItemModel::rowsRemoved, this, again),
+            connect(taxes, &QAbstractItemModel::rowsMoved, this, again),
+        };
+    }
+    emit workspaceChanged();
+    recompute();
+}
+
+void QuoteEditorState::recompute()
+{
+    View next = compute();
+    if (next == m_view) return;
+    m_view = std::move(next);
+    emit changed();
+}
+
+QuoteEditorState::View QuoteEditorState::compute() const
+{
+    View view;
+    if (!m_workspace) return view;
+    const CheckoutModel &workspace = *m_workspace;
+    const Draft &draft = workspace.draft();
+    const CheckoutPart &checkout = *workspace.checkoutPart();
+
+    view.subtitle = editorSubtitle(draft);
+    view.badge = editorBadge(draft);
+    const CardTexts customer = customerCard(draft);
+    view.hasCustomer = draft.customer.has_value();
+    view.customerSymbol = customer.symbol;
+    view.customerTitle = customer.title;
+    view.customerCaption = customer.caption;
+    view.quotesCaption = quotesCard(draft).caption;
+
+    const DealRow deal = dealRow(draft);
+    view.dealShown = deal.shown;
+    view.dealButtonTitle = deal.buttonTitle;
+    view.dealLinked = deal.hasDetails;
+    view.dealTitle = deal.detailsTitle;
+    view.dealNumberCaption = deal.numberCaption;
+    if (draft.deal) {
+        view.dealName = draft.deal->name;
+        view.dealIdCaption = screens::dealIdCaption(*draft.deal);
+        view.crmLinkOffered = dealLink(draft.deal->crmUrl).has_value();
+        view.driveLinkOffered = dealLink(draft.deal->driveUrl).has_value();
+        view.drivePending = draft.deal->driveUrl.trimmed().isEmpty();
+    }
+
+    view.lineCountText = screens::lineCountText(draft.lines.size());
+    view.showsOrderDiscount = screens::showsOrderDiscount(draft);
+
+    EditorContext context;
+    context.busy = workspace.busy();
+    context.paymentsEnabled = checkout.paymentsEnabled();
+    context.savedQuoteReady = workspace.savedQuoteReady();
+    context.canStartCheckout = workspace.canStartCheckout();
+    context.paymentRoute = checkout.paymentRoute();
+    context.paymentsSetupNotice = checkout.paymentsSetupNotice();
+    context.draftSubtotal = workspace.draftSubtotal().toString();
+
+    const Totals totals = editorTotals(draft, context);
+    for (const TotalRow &row : totals.rows)
+        view.totals.append(QVariantMap{{QStringLiteral("label"), row.label}, {QStringLiteral("amount"), row.amount}});
+    view.totalsCaption = totals.caption;
+    for (const EditorAction &action : editorActions(draft, context))
+        view.actions.append(QVariantMap{{QStringLiteral("kind"), kindName(action.item)},
+                                        {QStringLiteral("text"), action.text},
+                                        {QStringLiteral("symbol"), action.symbol},
+                                        {QStringLiteral("enabled"), action.enabled},
+                                        {QStringLiteral("progress"), action.progress},
+                                        {QStringLiteral("warning"), action.warning}});
+    if (draft.saved) {
+        view.savedQuoteId = draft.saved->id;
+        view.savedQuoteNumber = draft.saved->number;
+    }
+    for (const TaxOption &option : taxOptions(workspace.catalogPart()->taxes())) {
+        view.taxLabels.append(option.label);
+        view.taxIds.append(option.taxId);
+    }
+    return view;
+}
+
+int QuoteEditorState::taxIndex(const QString &taxId) const
+{
+    if (!m_workspace) return -1;
+    return int(taxOptionIndex(m_workspace->catalogPart()->taxes(), taxId));
+}
+
+bool QuoteEditorState::canStepDown(const QString &quantity) const
+{
+    return vantrel::canStepDown(quantity);
+}
+
+bool QuoteEditorState::openCrmLink() const
+{
+    return m_workspace && m_workspace->draft().deal && openVettedLink(m_workspace->draft().deal->crmUrl);
+}
+
+bool QuoteEditorState::openDriveLink() const
+{
+    return m_workspace && m_workspace->draft().deal && openVettedLink(m_workspace->draft().deal->driveUrl);
+}
+
+QCoro::QmlTask QuoteEditorState::browseCustomerQuotes()
+{
+    return loadCustomerQuotes(m_workspace);
+}
+
+} // namespace vantrel

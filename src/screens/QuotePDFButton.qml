@@ -1,0 +1,11 @@
+import QtQuick
+import Vantrel.Checkout
+
+// "View PDF" of a saved quote.
+DocumentPDFButton {
+    objectName: "quotePdfButton"
+    property string quoteId
+    property string quoteNumber
+    text: DocumentPdfTexts.viewPdf
+    target: DocumentPdfTexts.quoteTarget(quoteId, quoteNumber)
+}
