@@ -117,6 +117,9 @@ bool customerSheetShots(ShellHarness &shell, const QDir &out)
     shell.tap(shell.find(QStringLiteral("sheetLeadingButton")));
     shell.tap(shell.find(QStringLiteral("sheetLeadingButton")));
     waitFor([&] { return !shell.object(QStringLiteral("customerSheet"))->property("visible").toBool(); });
+    return ok;
+}
+
 // Opens the preview of a quote through a QuotePDFButton of its own (the
 // button itself stays off screen) and waits for its state to show.
 QObject *openPdfPreview(ShellHarness &shell, const QString &quoteId, const QString &quoteNumber,

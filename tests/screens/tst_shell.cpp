@@ -155,17 +155,17 @@ void ShellTest::narrowTabsFollowTheModel()
     signInLocally(shell.model());
     shell.resize(700);
     QVERIFY(shell.find("catalogView"));
-    QVERIFY(!shell.find("quoteEditorPlace"));
+    QVERIFY(!shell.find("quoteEditor"));
     QQuickItem *quoteTab = shell.find("quoteTab");
     QVERIFY(quoteTab);
     QCOMPARE(accessibleName(quoteTab), QStringLiteral("Quote"));
     shell.tap(quoteTab);
     QCOMPARE(shell.model().selectedWorkspaceTab(), WorkspaceTab::quote);
-    QVERIFY(shell.find("quoteEditorPlace"));
+    QVERIFY(shell.find("quoteEditor"));
     shell.model().setSelectedWorkspaceTab(WorkspaceTab::products);
     shell.settle();
     QVERIFY(shell.find("catalogView"));
-    QVERIFY(!shell.find("quoteEditorPlace"));
+    QVERIFY(!shell.find("quoteEditor"));
 }
 
 void ShellTest::headerToolsKeepTheirNames_data()
