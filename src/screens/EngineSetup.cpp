@@ -1,5 +1,8 @@
 #include "EngineSetup.h"
 
+#include "CheckoutSheetState.h"
+#include "HistoryState.h"
+#include "PaymentStatusState.h"
 #include "QuoteEditorState.h"
 #include "SymbolImageProvider.h"
 
@@ -19,6 +22,9 @@ void setUpEngine(QQmlEngine &engine, CheckoutModel &model)
         qmlRegisterType<ProductPhotoLoader>("Vantrel.Media", 1, 0, "ProductPhotoLoader");
         qmlRegisterType<VoiceSearch>("Vantrel.Media", 1, 0, "VoiceSearch");
         qmlRegisterType<QuoteEditorState>("Vantrel.Editor", 1, 0, "QuoteEditorState");
+        qmlRegisterType<CheckoutSheetState>("Vantrel.Payment", 1, 0, "CheckoutSheetState");
+        qmlRegisterType<PaymentStatusState>("Vantrel.Payment", 1, 0, "PaymentStatusState");
+        qmlRegisterType<HistoryState>("Vantrel.Payment", 1, 0, "HistoryState");
         return true;
     }();
     Q_UNUSED(registered);

@@ -380,12 +380,9 @@ Rectangle {
         detail: "The customer's saved quotes, to open one into the workspace."
         symbol: "doc.text.magnifyingglass"
     }
-    PlaceholderSheet {
+    CheckoutSheet {
         id: paymentSheet
-        objectName: "paymentSheet"
-        title: "Checkout"
-        detail: "Card, cash or register payment of the saved quote."
-        symbol: "creditcard"
+        model: view.model
     }
     PlaceholderSheet {
         id: pdfSheet

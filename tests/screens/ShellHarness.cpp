@@ -28,7 +28,8 @@ CheckoutBuildConfiguration previewBuild()
     return {true, pinned, pinned, QStringLiteral("vantrelcheckout-pr42")};
 }
 
-ShellHarness::ShellHarness(CheckoutBuildConfiguration build, InMemorySessionStore *sessions, const QString &storage)
+ShellHarness::ShellHarness(CheckoutBuildConfiguration build, InMemorySessionStore *sessions, const QString &storage,
+                           PrintService *printer, std::chrono::milliseconds pollInterval)
 {
     static const bool styled = [] {
         QQuickStyle::setStyle(QStringLiteral("Basic"));
@@ -48,6 +49,8 @@ ShellHarness::ShellHarness(CheckoutBuildConfiguration build, InMemorySessionStor
     services.browser = &m_browser;
     services.settings = m_settings.get();
     services.build = build;
+    services.printer = printer;
+    services.pollInterval = pollInterval;
     m_model = std::make_unique<CheckoutModel>(services, m_storage);
     m_actions = std::make_unique<ShellActions>(m_model.get());
 

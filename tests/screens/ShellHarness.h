@@ -23,9 +23,12 @@ CheckoutBuildConfiguration previewBuild();
 
 class ShellHarness {
 public:
-    // The session store is shared when given (a second launch of the app).
+    // The session store is shared when given (a second launch of the app);
+    // a print service records print jobs instead of showing the dialog.
     explicit ShellHarness(CheckoutBuildConfiguration build = productionBuild(),
-                          InMemorySessionStore *sessions = nullptr, const QString &storage = {});
+                          InMemorySessionStore *sessions = nullptr, const QString &storage = {},
+                          PrintService *printer = nullptr,
+                          std::chrono::milliseconds pollInterval = std::chrono::milliseconds(3000));
     ~ShellHarness();
 
     bool loaded() const { return m_window != nullptr; }
