@@ -188,17 +188,17 @@ void ShellTest::narrowTabsFollowTheModel()
     signInLocally(shell.model());
     shell.resize(700);
     QVERIFY(shell.find("catalogView"));
-    QVERIFY(!shell.find("quoteEditorPlace"));
+    QVERIFY(!shell.find("quoteEditor"));
     QQuickItem *quoteTab = shell.find("quoteTab");
     QVERIFY(quoteTab);
     QCOMPARE(accessibleName(quoteTab), QStringLiteral("Quote"));
     shell.tap(quoteTab);
     QCOMPARE(shell.model().selectedWorkspaceTab(), WorkspaceTab::quote);
-    QVERIFY(shell.find("quoteEditorPlace"));
+    QVERIFY(shell.find("quoteEditor"));
     shell.model().setSelectedWorkspaceTab(WorkspaceTab::products);
     shell.settle();
     QVERIFY(shell.find("catalogView"));
-    QVERIFY(!shell.find("quoteEditorPlace"));
+    QVERIFY(!shell.find("quoteEditor"));
 }
 
 void ShellTest::headerToolsKeepTheirNames_data()
@@ -238,10 +238,10 @@ void ShellTest::quotePanel_data()
 {
     QTest::addColumn<QString>("status");
     QTest::addColumn<QString>("place");
-    QTest::newRow("no transaction") << QString() << "quoteEditorPlace";
-    QTest::newRow("canceled shows the editor") << "canceled" << "quoteEditorPlace";
-    QTest::newRow("waiting for payment") << "awaiting_payment" << "paymentStatusPlace";
-    QTest::newRow("complete") << "complete" << "paymentStatusPlace";
+    QTest::newRow("no transaction") << QString() << "quoteEditor";
+    QTest::newRow("canceled shows the editor") << "canceled" << "quoteEditor";
+    QTest::newRow("waiting for payment") << "awaiting_payment" << "paymentStatusView";
+    QTest::newRow("complete") << "complete" << "paymentStatusView";
 }
 
 void ShellTest::quotePanel()
@@ -253,7 +253,7 @@ void ShellTest::quotePanel()
     if (!status.isEmpty()) shell.model().checkoutPart()->watch(transactionWithStatus(status));
     shell.settle();
     QVERIFY2(shell.find(place), qPrintable(place));
-    const QString other = place == QLatin1String("quoteEditorPlace") ? "paymentStatusPlace" : "quoteEditorPlace";
+    const QString other = place == QLatin1String("quoteEditor") ? "paymentStatusView" : "quoteEditor";
     QVERIFY(!shell.find(other));
 }
 
