@@ -78,6 +78,7 @@ Rectangle {
                         anchors.centerIn: parent
                         implicitWidth: 34
                         implicitHeight: 34
+                        palette.dark: Theme.ink
                     }
                 }
                 Label {
