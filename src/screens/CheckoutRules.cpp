@@ -64,13 +64,18 @@ QString checkoutSheetTitle(const QString &paymentRoute)
     return isRegisterRoute(paymentRoute) ? ct::prepareForRegister.toString() : ct::collectPayment.toString();
 }
 
+QString checkoutHeading(const Draft &draft)
+{
+    return draft.saved ? draft.saved->number : ct::checkoutHeading.toString();
+}
+
 QString checkoutTender(const QString &paymentRoute, const QString &chosenTender)
 {
     if (isRegisterRoute(paymentRoute)) return QStringLiteral("register");
     return chosenTender == QLatin1String("cash") ? QStringLiteral("cash") : QStringLiteral("card");
 }
 
-MainButton checkoutMainButton(const CheckoutSheetState &state)
+MainButton checkoutMainButton(const SheetChoices &state)
 {
     MainButton button;
     const QString tender = checkoutTender(state.paymentRoute, state.tender);
@@ -116,18 +121,6 @@ QString tenderLine(const CheckoutTransaction &tx)
 bool showsRegisterInstructions(const CheckoutTransaction &tx)
 {
     return onRegister(tx) && !paymentTaken(tx.status);
-}
-
-QString registerInvoiceLine(const std::optional<QString> &invoiceNumber)
-{
-    if (!filled(invoiceNumber)) return {};
-    return ct::squareInvoice.toString() + QLatin1Char(' ') + *invoiceNumber;
-}
-
-QString registerSteps()
-{
-    return ct::registerStep1.toString() + QLatin1Char('\n') + ct::registerStep2.toString() + QLatin1Char('\n') +
-           ct::registerStep3.toString();
 }
 
 Checklist accountingChecklist(const CheckoutTransaction &tx)
@@ -285,6 +278,21 @@ StatusIcon transactionRowIcon(const QString &code)
     if (is(code, status::complete)) return {QStringLiteral("checkmark.circle.fill"), Tone::Green};
     if (is(code, status::canceled)) return {QStringLiteral("xmark.circle"), Tone::Plain};
     return {QStringLiteral("clock.arrow.circlepath"), Tone::Orange};
+}
+
+bool followNeedsConfirmation(const Draft &draft, const std::optional<CheckoutTransaction> &shown,
+                             const QString &tappedId)
+{
+    if (draft.pendingSave || draft.pendingCustomer) return true;
+    if (draft.pendingCheckout && draft.pendingCheckout->requestId != tappedId) return true;
+    return shown && shown->id != tappedId && !is(shown->status, status::complete) &&
+           !is(shown->status, status::canceled);
+}
+
+Confirmation followConfirmation()
+{
+    return {ct::followTitle.toString(), ct::followMessage.toString(), ct::followConfirm.toString(),
+            ct::followCancel.toString()};
 }
 
 QString transactionsPlaceholder(bool loading, bool empty)

@@ -11,26 +11,14 @@
 namespace vantrel::screens {
 
 namespace checkoutText {
+inline constexpr QStringView checkoutHeading = u"Checkout";
 inline constexpr QStringView prepareForRegister = u"Prepare for Register";
 inline constexpr QStringView collectPayment = u"Collect payment";
-inline constexpr QStringView registerTenderText =
-    u"Create a quote invoice, then collect card or cash on Square Register.";
-inline constexpr QStringView paymentMethod = u"Payment method";
-inline constexpr QStringView cardTerminal = u"Card \u00B7 Terminal";
-inline constexpr QStringView cash = u"Cash";
-inline constexpr QStringView cardInstruction = u"Customer taps, inserts, or swipes on Square Terminal.";
-inline constexpr QStringView cashReceived = u"Cash received";
-inline constexpr QStringView amount = u"Amount";
-inline constexpr QStringView changeDue = u"Change due";
-inline constexpr QStringView cashConfirmed = u"I have received the cash";
 inline constexpr QStringView dailyImportSheetCaption =
     u"Daily Square import handles accounting. No separate paid invoice or pickup shipment is created in Zoho.";
-inline constexpr QStringView pickupToday = u"Pickup today";
-inline constexpr QStringView holdForLater = u"Hold for later pickup";
 inline constexpr QStringView holdingCaption =
     u"Shipment stays open until the hold is released or the warehouse fulfills it.";
 inline constexpr QStringView notHoldingCaption = u"Pickup is marked fulfilled at the end of the business day.";
-inline constexpr QStringView demoCaption = u"DEMO \u00B7 No card charges. Cash payments stay in this demo.";
 inline constexpr QStringView prepareRegisterInvoice = u"Prepare Register invoice";
 inline constexpr QStringView sendToTerminal = u"Send to Square Terminal";
 inline constexpr QStringView recordCashPayment = u"Record cash payment";
@@ -45,8 +33,6 @@ inline constexpr QStringView awaitingDailyImport =
     u"Awaiting daily Square import. No separate paid Zoho invoice is created.";
 inline constexpr QStringView quoteAccepted = u"Quote accepted & sales order created";
 inline constexpr QStringView invoicePaid = u"Invoice paid in Zoho";
-inline constexpr QStringView dealUpdatePending = u"Deal update pending";
-inline constexpr QStringView dealUpdateRetries = u"The deal update will retry automatically.";
 inline constexpr QStringView checkPayment = u"Check payment";
 inline constexpr QStringView refreshAndResume = u"Refresh & resume";
 inline constexpr QStringView cancelUnpaidInvoice = u"Cancel unpaid invoice";
@@ -71,40 +57,29 @@ inline constexpr QStringView keepCheckout = u"Keep checkout";
 inline constexpr QStringView printOnRegister = u"Print the receipt on Square Register.";
 inline constexpr QStringView viewSquareReceipt = u"View Square receipt";
 inline constexpr QStringView printTerminalReceipt = u"Print Terminal receipt";
-inline constexpr QStringView printPaidInvoice = u"Print the paid invoice using AirPrint";
+inline constexpr QStringView printPaidInvoice = u"Print the paid invoice from the print dialog";
 inline constexpr QStringView printInvoice = u"Print invoice";
 inline constexpr QStringView startNextSale = u"Start next sale";
 
 inline constexpr QStringView squareInvoice = u"Square invoice";
-inline constexpr QStringView pickup = u"Pickup";
 inline constexpr QStringView fulfilled = u"Fulfilled";
 inline constexpr QStringView onHold = u"On hold";
 inline constexpr QStringView needsAttention = u"Needs attention";
 inline constexpr QStringView scheduledEndOfDay = u"Scheduled for end of day";
 inline constexpr QStringView releaseHold = u"Release pickup hold";
 inline constexpr QStringView holdFulfillment = u"Hold pickup fulfillment";
-inline constexpr QStringView changeGiven = u"Change given";
 
-inline constexpr QStringView continueOnRegister = u"Continue on Square Register";
-inline constexpr QStringView registerStep1 = u"1. Open More \u2192 Invoices.";
-inline constexpr QStringView registerStep2 = u"2. Find this invoice and check the total.";
-inline constexpr QStringView registerStep3 = u"3. Tap Add payment \u2192 Remaining amount and collect card or cash.";
-
-inline constexpr QStringView transactions = u"Transactions";
-inline constexpr QStringView refreshTransactions = u"Refresh transactions";
-inline constexpr QStringView savedWork = u"Saved work on this device";
-inline constexpr QStringView savedWorkFooter =
-    u"Open a saved draft or resume its request. Reset did not cancel payments or server work.";
 inline constexpr QStringView savedCheckoutRequest = u"Saved checkout request";
 inline constexpr QStringView savedQuoteRequest = u"Saved quote request";
 inline constexpr QStringView savedCustomerRequest = u"Saved customer request";
 inline constexpr QStringView savedDraft = u"Saved draft";
 inline constexpr QStringView loadingTransactions = u"Loading transactions\u2026";
 inline constexpr QStringView noTransactions = u"Completed and pending checkouts appear here.";
-inline constexpr QStringView openSavedWorkTitle = u"Open saved work?";
-inline constexpr QStringView openSavedWorkMessage =
-    u"Current draft and unfinished requests will be saved first. Payments and server work continue.";
-inline constexpr QStringView openSavedWork = u"Open saved work";
+inline constexpr QStringView followTitle = u"Follow this checkout?";
+inline constexpr QStringView followMessage =
+    u"Payments and server work continue. The current checkout stays in Transactions and unfinished requests stay saved.";
+inline constexpr QStringView followConfirm = u"Follow checkout";
+inline constexpr QStringView followCancel = u"Cancel";
 } // namespace checkoutText
 
 // Whole cents as US dollars, without passing through floating point; an
@@ -121,12 +96,14 @@ bool isRegisterRoute(const QString &paymentRoute);
 qint64 amountDueCents(const Draft &draft);
 qint64 changeDueCents(const QString &cashText, qint64 amountDue);
 QString checkoutSheetTitle(const QString &paymentRoute);
+// The small heading over the amount: the saved quote's number.
+QString checkoutHeading(const Draft &draft);
 // The tender sent with the checkout: "register" on the register route,
 // otherwise "cash" or "card" (anything unexpected counts as card).
 QString checkoutTender(const QString &paymentRoute, const QString &chosenTender);
 
 // What the checkout sheet holds while the user fills it in.
-struct CheckoutSheetState {
+struct SheetChoices {
     QString paymentRoute;
     QString tender; // "card" or "cash" as picked
     QString cash;   // as typed
@@ -140,7 +117,7 @@ struct MainButton {
     bool progress = false;
     bool enabled = false;
 };
-MainButton checkoutMainButton(const CheckoutSheetState &state);
+MainButton checkoutMainButton(const SheetChoices &state);
 
 // The pickup-hold part of the sheet; no toggle when the daily import does the accounting.
 struct HoldArea {
@@ -162,8 +139,6 @@ struct StatusIcon {
 StatusIcon statusIcon(const CheckoutTransaction &tx);
 QString tenderLine(const CheckoutTransaction &tx);
 bool showsRegisterInstructions(const CheckoutTransaction &tx);
-QString registerInvoiceLine(const std::optional<QString> &invoiceNumber); // empty when none
-QString registerSteps();
 
 // One step of the accounting checklist.
 struct ChecklistRow {
@@ -234,6 +209,12 @@ QString archiveSummary(const ArchivedWorkspaceRequest &entry);
 QString dateText(double seconds, const QLocale &locale = QLocale(),
                  const QTimeZone &zone = QTimeZone::systemTimeZone());
 StatusIcon transactionRowIcon(const QString &code);
+// Following a checkout from the history replaces what the workspace follows
+// now: ask first when that is a live checkout other than the tapped one, or a
+// request whose outcome is not known yet.
+bool followNeedsConfirmation(const Draft &draft, const std::optional<CheckoutTransaction> &shown,
+                             const QString &tappedId);
+Confirmation followConfirmation();
 // Empty when the list has rows to show.
 QString transactionsPlaceholder(bool loading, bool empty);
 

@@ -1,6 +1,9 @@
 #include "EngineSetup.h"
 
 #include "CustomerSheetState.h"
+#include "CheckoutSheetState.h"
+#include "HistoryState.h"
+#include "PaymentStatusState.h"
 #include "QuoteEditorState.h"
 #include "DocumentPdfLoader.h"
 #include "SymbolImageProvider.h"
@@ -23,6 +26,9 @@ void setUpEngine(QQmlEngine &engine, CheckoutModel &model)
         qmlRegisterType<QuoteEditorState>("Vantrel.Editor", 1, 0, "QuoteEditorState");
         qmlRegisterType<CustomerSheetState>("Vantrel.Editor", 1, 0, "CustomerSheetState");
         qmlRegisterType<DocumentPdfLoader>("Vantrel.Media", 1, 0, "DocumentPdfLoader");
+        qmlRegisterType<CheckoutSheetState>("Vantrel.Payment", 1, 0, "CheckoutSheetState");
+        qmlRegisterType<PaymentStatusState>("Vantrel.Payment", 1, 0, "PaymentStatusState");
+        qmlRegisterType<HistoryState>("Vantrel.Payment", 1, 0, "HistoryState");
         return true;
     }();
     Q_UNUSED(registered);

@@ -377,12 +377,9 @@ Rectangle {
         detail: "The customer's saved quotes, to open one into the workspace."
         symbol: "doc.text.magnifyingglass"
     }
-    PlaceholderSheet {
+    CheckoutSheet {
         id: paymentSheet
-        objectName: "paymentSheet"
-        title: "Checkout"
-        detail: "Card, cash or register payment of the saved quote."
-        symbol: "creditcard"
+        model: view.model
     }
     DealSheet {
         id: dealSheet

@@ -22,12 +22,8 @@ Item {
     }
     Component {
         id: paymentStatus
-        PlaceholderPanel {
-            objectName: "paymentStatusPlace"
-            color: Theme.surface
-            title: "Payment status"
-            detail: "The payment of the current checkout is followed here."
-            symbol: "creditcard"
+        PaymentStatusView {
+            model: panel.model
         }
     }
 }

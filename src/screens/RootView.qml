@@ -57,12 +57,10 @@ Item {
         model: root.model
         onClosed: root.showSettings = false
     }
-    PlaceholderSheet {
+    HistorySheet {
         id: historySheet
         objectName: "historySheet"
-        title: "Transactions"
-        detail: "Saved work on this device and the server's checkouts are listed here."
-        symbol: "clock.arrow.circlepath"
+        model: root.model
         onClosed: root.showHistory = false
     }
     PlaceholderSheet {

@@ -192,6 +192,66 @@ bool savePdfPreviews(ShellHarness &shell, standin::StandinServer &server, const 
                                 QStringLiteral("documentPdfUnavailable")));
     ok = button && save(shell, out, QStringLiteral("pdf-unavailable")) && ok;
     button.reset();
+    return ok;
+}
+
+// The checkout sheet by card, by cash and on the register route, the payment
+// status while waiting and once complete, and the history sheet.
+bool checkoutShots(ShellHarness &shell, standin::StandinServer &server, const QDir &out)
+{
+    CheckoutModel &model = shell.model();
+    if (!model.draft().saved) return false;
+    const auto sheetOpen = [&] {
+        const QObject *sheet = shell.object(QStringLiteral("paymentSheet"));
+        return sheet && sheet->property("opened").toBool();
+    };
+    shell.tap(shell.find(QStringLiteral("checkoutButton")));
+    if (!waitFor(sheetOpen)) return false;
+    bool ok = save(shell, out, QStringLiteral("checkout-card"));
+
+    shell.tap(shell.find(QStringLiteral("tenderCash")));
+    shell.tap(shell.find(QStringLiteral("cashField")));
+    const qint64 received = (cents(model.draft().saved->total) / 1000 + 1) * 1000;
+    for (const QChar c : QString::number(received / 100)) QTest::keyClick(shell.window(), c.toLatin1());
+    shell.tap(shell.find(QStringLiteral("cashConfirmedToggle")));
+    ok = save(shell, out, QStringLiteral("checkout-cash")) && ok;
+    shell.resize(800, 1000);
+    ok = save(shell, out, QStringLiteral("checkout-cash-narrow")) && ok;
+
+    Me registerAccount{model.userName(), false, true, QStringLiteral("square_register"),
+                       QStringLiteral("individual_zoho"), std::nullopt};
+    model.checkoutPart()->applyAccount(registerAccount);
+    ok = save(shell, out, QStringLiteral("checkout-register-narrow")) && ok;
+    shell.resize(1180, 820);
+    ok = save(shell, out, QStringLiteral("checkout-register")) && ok;
+    QCoro::waitFor(model.checkoutPart()->loadAccount());
+    shell.tap(shell.find(QStringLiteral("tenderCard")));
+
+    // A card sale waiting on the terminal, then paid.
+    shell.tap(shell.find(QStringLiteral("startCheckoutButton")));
+    if (!waitFor([&] { return model.checkoutPart()->status() == QLatin1String("awaiting_payment"); })) return false;
+    ok = save(shell, out, QStringLiteral("status-waiting")) && ok;
+    shell.resize(800, 1000);
+    shell.tap(shell.find(QStringLiteral("quoteTab")));
+    ok = save(shell, out, QStringLiteral("status-waiting-narrow")) && ok;
+    shell.tap(shell.find(QStringLiteral("productsTab")));
+    shell.resize(1180, 820);
+
+    const QString id = model.checkoutPart()->transactionId();
+    server.pay(id);
+    if (!waitFor([&] { return model.checkoutPart()->status() == QLatin1String("complete"); })) return false;
+    ok = save(shell, out, QStringLiteral("status-complete")) && ok;
+    scrollToEnd(shell.find(QStringLiteral("paymentStatusView")));
+    ok = save(shell, out, QStringLiteral("status-complete-actions")) && ok;
+
+    // The server's checkouts after the next sale began.
+    shell.tap(shell.find(QStringLiteral("nextSaleButton")));
+    shell.tap(shell.find(QStringLiteral("transactionsButton")));
+    waitFor([&] { return !model.historyPart()->loading() && !model.busy(); });
+    ok = save(shell, out, QStringLiteral("history")) && ok;
+    shell.resize(800, 1000);
+    ok = save(shell, out, QStringLiteral("history-narrow")) && ok;
+    shell.tap(shell.find(QStringLiteral("sheetDoneButton")));
     shell.resize(1180, 820);
     return ok;
 }
@@ -268,6 +328,7 @@ int main(int argc, char *argv[])
 
     ok = editorShots(shell, server, out) && ok;
     ok = customerSheetShots(shell, out) && ok;
+    ok = checkoutShots(shell, server, out) && ok;
 
     QStringList lines;
     lines << QStringLiteral("Zoho Books rejected the quote: the customer's billing address is incomplete.");

@@ -51,6 +51,8 @@ private slots:
     void pickupAndChange();
     void archiveEntries_data();
     void archiveEntries();
+    void followAsksFirst_data();
+    void followAsksFirst();
     void badTimesShowNoDate();
     void everySymbolIsDrawn();
 };
@@ -212,10 +214,13 @@ void CheckoutRulesTest::completedActions_data()
     receipt.receiptUrl = QStringLiteral("https://squareup.com/receipt/preview/abc");
     QTest::newRow("register daily import with receipt")
         << receipt << items({I::PrintOnRegisterNote, I::SquareReceiptLink, I::StartNextSaleButton});
-    CheckoutTransaction lookalike = receipt;
-    lookalike.receiptUrl = QStringLiteral("https://squareup.com.example.net/receipt");
-    QTest::newRow("look-alike receipt host is not offered")
-        << lookalike << items({I::PrintOnRegisterNote, I::StartNextSaleButton});
+    const QList<int> noLink = items({I::PrintOnRegisterNote, I::StartNextSaleButton});
+    for (const char *address : {"https://squareup.com.example.net/receipt", "http://squareup.com/receipt/preview/abc",
+                                "https://squareup.com:8443/receipt/preview/abc"}) {
+        CheckoutTransaction unvetted = receipt;
+        unvetted.receiptUrl = QString::fromLatin1(address);
+        QTest::newRow(address) << unvetted << noLink;
+    }
 }
 
 void CheckoutRulesTest::completedActions()
@@ -302,6 +307,38 @@ void CheckoutRulesTest::archiveEntries()
     QFETCH(QString, summary);
     QCOMPARE(archiveTitle(entry), title);
     QCOMPARE(archiveSummary(entry), summary);
+}
+
+void CheckoutRulesTest::followAsksFirst_data()
+{
+    QTest::addColumn<QString>("shownStatus"); // empty: nothing shown
+    QTest::addColumn<QString>("pending");     // which request the draft holds
+    QTest::addColumn<QString>("tapped");
+    QTest::addColumn<bool>("asks");
+    QTest::newRow("idle workspace") << "" << "" << "T-2" << false;
+    QTest::newRow("another live checkout") << "awaiting_payment" << "" << "T-2" << true;
+    QTest::newRow("the same checkout again") << "awaiting_payment" << "" << "T-1" << false;
+    QTest::newRow("a finished checkout") << "complete" << "" << "T-2" << false;
+    QTest::newRow("a quote save in flight") << "" << "save" << "T-2" << true;
+    QTest::newRow("a checkout start in flight") << "" << "checkout" << "T-2" << true;
+    QTest::newRow("the start in flight is the tapped one") << "" << "checkout" << "T-1" << false;
+}
+
+void CheckoutRulesTest::followAsksFirst()
+{
+    QFETCH(QString, shownStatus);
+    QFETCH(QString, pending);
+    QFETCH(QString, tapped);
+    QFETCH(bool, asks);
+    Draft draft = Draft::make();
+    if (pending == QLatin1String("save")) draft.pendingSave = SaveQuoteRequest{};
+    if (pending == QLatin1String("checkout")) {
+        draft.pendingCheckout = CheckoutRequest{};
+        draft.pendingCheckout->requestId = QStringLiteral("T-1");
+    }
+    std::optional<CheckoutTransaction> shown;
+    if (!shownStatus.isEmpty()) shown = tx(terminal, shownStatus);
+    QCOMPARE(followNeedsConfirmation(draft, shown, tapped), asks);
 }
 
 void CheckoutRulesTest::badTimesShowNoDate()

@@ -1,0 +1,122 @@
+#include "CheckoutSheetState.h"
+
+#include "CheckoutRules.h"
+
+#include "workflow/WorkspaceParts.h"
+
+namespace vantrel {
+
+namespace {
+
+QCoro::Task<bool> startWith(QPointer<CheckoutModel> workspace, QString tender, QString cash)
+{
+    if (!workspace) co_return false;
+    QCoro::Task<bool> started = workspace->checkoutPart()->startCheckout(std::move(tender), std::move(cash));
+    const bool live = co_await std::move(started);
+    co_return live;
+}
+
+} // namespace
+
+CheckoutSheetState::CheckoutSheetState(QObject *parent) : QObject(parent) {}
+
+void CheckoutSheetState::setWorkspace(CheckoutModel *workspace)
+{
+    if (m_workspace == workspace) return;
+    for (const QMetaObject::Connection &c : std::as_const(m_connections)) disconnect(c);
+    m_connections.clear();
+    m_workspace = workspace;
+    if (workspace) {
+        const auto again = [this] { recompute(); };
+        m_connections = {
+            connect(workspace, &CheckoutModel::draftChanged, this, again),
+            connect(workspace, &CheckoutModel::busyChanged, this, again),
+            connect(workspace, &CheckoutModel::sessionChanged, this, again),
+            connect(workspace->checkoutPart(), &CheckoutPart::accountChanged, this, again),
+        };
+    }
+    emit workspaceChanged();
+    recompute();
+}
+
+void CheckoutSheetState::setTender(const QString &tender)
+{
+    if (tender == m_tender) return;
+    m_tender = tender;
+    recompute(true);
+}
+
+void CheckoutSheetState::setCash(const QString &cash)
+{
+    if (cash == m_cash) return;
+    m_cash = cash;
+    recompute(true);
+}
+
+void CheckoutSheetState::setCashConfirmed(bool confirmed)
+{
+    if (confirmed == m_cashConfirmed) return;
+    m_cashConfirmed = confirmed;
+    recompute(true);
+}
+
+void CheckoutSheetState::reset()
+{
+    m_tender = QStringLiteral("card");
+    m_cash.clear();
+    m_cashConfirmed = false;
+    recompute(true);
+}
+
+void CheckoutSheetState::recompute(bool choicesChanged)
+{
+    View next = compute();
+    if (next == m_view && !choicesChanged) return;
+    m_view = std::move(next);
+    emit changed();
+}
+
+CheckoutSheetState::View CheckoutSheetState::compute() const
+{
+    using namespace screens;
+    View view;
+    if (!m_workspace) return view;
+    const CheckoutModel &workspace = *m_workspace;
+    const Draft &draft = workspace.draft();
+    const CheckoutPart &checkout = *workspace.checkoutPart();
+    const QString route = checkout.paymentRoute();
+    const qint64 due = amountDueCents(draft);
+
+    view.title = checkoutSheetTitle(route);
+    view.heading = checkoutHeading(draft);
+    view.amountDueText = screens::centsText(due);
+    view.customerName = draft.customer ? draft.customer->name : QString();
+    view.registerRoute = isRegisterRoute(route);
+    view.changeDueText = screens::centsText(changeDueCents(m_cash, due));
+    const HoldArea hold = holdArea(checkout.usesDailySquareImport(), draft.hold);
+    view.holdToggleShown = hold.showsToggle;
+    view.holding = draft.hold;
+    view.holdCaption = hold.caption;
+    view.demo = workspace.isDemo();
+    const MainButton button = checkoutMainButton({route, m_tender, m_cash, m_cashConfirmed, workspace.busy(), due});
+    view.buttonTitle = button.title;
+    view.buttonEnabled = button.enabled;
+    view.buttonProgress = button.progress;
+    return view;
+}
+
+void CheckoutSheetState::setHold(bool hold)
+{
+    if (!m_workspace || m_workspace->draft().hold == hold) return;
+    Draft draft = m_workspace->draft();
+    draft.hold = hold;
+    m_workspace->setDraft(std::move(draft));
+}
+
+QCoro::QmlTask CheckoutSheetState::start()
+{
+    const QString route = m_workspace ? m_workspace->checkoutPart()->paymentRoute() : QString();
+    return startWith(m_workspace, screens::checkoutTender(route, m_tender), m_cash);
+}
+
+} // namespace vantrel

@@ -1,0 +1,331 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Vantrel.Checkout
+import Vantrel.Payment
+
+// The saved work kept on this device, to reopen into the workspace, and the
+// server's checkouts, to follow or finish one.
+BrandedSheetStyle {
+    id: sheet
+    property var model
+    // The saved entry or the checkout waiting for the user's answer.
+    property string selectedArchive: ""
+    property string selectedTransaction: ""
+
+    objectName: "historySheet"
+    preferredWidth: 620
+    implicitHeight: 680
+
+    HistoryState {
+        id: history
+        workspace: sheet.model
+    }
+
+    function openTransaction(transactionId) {
+        if (history.followNeedsConfirmation(transactionId)) {
+            selectedTransaction = transactionId
+            followQuestion.open()
+            return
+        }
+        follow(transactionId)
+    }
+    function follow(transactionId) {
+        if (history.follow(transactionId)) sheet.close()
+    }
+
+    contentItem: ColumnLayout {
+        spacing: 10
+        Item {
+            Layout.fillWidth: true
+            implicitHeight: titleBar.implicitHeight
+            SheetTitleBar {
+                id: titleBar
+                anchors.fill: parent
+                title: "Transactions"
+                onDone: sheet.close()
+            }
+            IconButton {
+                objectName: "refreshTransactionsButton"
+                anchors.left: parent.left
+                anchors.verticalCenter: parent.verticalCenter
+                implicitWidth: 44
+                implicitHeight: 44
+                symbol: "arrow.clockwise"
+                symbolSize: 18
+                enabled: !sheet.model.busy
+                Accessible.name: "Refresh transactions"
+                onClicked: sheet.model.history.refresh()
+            }
+        }
+
+        ListView {
+            id: list
+            objectName: "transactionList"
+            Layout.fillWidth: true
+            Layout.fillHeight: true
+            clip: true
+            boundsBehavior: Flickable.StopAtBounds
+            ScrollBar.vertical: ScrollBar {}
+            model: sheet.model.history.transactions
+
+            header: ColumnLayout {
+                width: list.width
+                spacing: 0
+                // Saved work, only when there is some.
+                ColumnLayout {
+                    objectName: "savedWorkSection"
+                    visible: history.savedWork.length > 0
+                    Layout.fillWidth: true
+                    Layout.bottomMargin: 18
+                    spacing: 0
+                    Eyebrow {
+                        Layout.bottomMargin: 6
+                        text: "Saved work on this device"
+                    }
+                    Rectangle {
+                        Layout.fillWidth: true
+                        implicitHeight: savedRows.implicitHeight
+                        radius: Theme.cornerRadius
+                        color: Theme.surface
+                        border.color: Theme.separator
+                        clip: true
+                        ColumnLayout {
+                            id: savedRows
+                            width: parent.width
+                            spacing: 0
+                            Repeater {
+                                model: history.savedWork
+                                delegate: SavedWorkRow {
+                                    required property var modelData
+                                    required property int index
+                                    objectName: "savedWork-" + index
+                                    Layout.fillWidth: true
+                                    title: modelData.title
+                                    summary: modelData.summary
+                                    date: modelData.date
+                                    last: index === history.savedWork.length - 1
+                                    onClicked: {
+                                        sheet.selectedArchive = modelData.entryId
+                                        openConfirmation.open()
+                                    }
+                                }
+                            }
+                        }
+                    }
+                    Label {
+                        Layout.fillWidth: true
+                        Layout.topMargin: 6
+                        text: "Open a saved draft or resume its request. Reset did not cancel payments or server work."
+                        wrapMode: Text.WordWrap
+                        font.family: Theme.fontFamily
+                        font.pixelSize: Theme.caption
+                        color: Theme.secondaryText
+                    }
+                }
+                Eyebrow {
+                    Layout.bottomMargin: 6
+                    text: "Checkouts"
+                }
+                RowLayout {
+                    objectName: "transactionsPlaceholder"
+                    visible: history.placeholder !== ""
+                    Layout.fillWidth: true
+                    Layout.topMargin: 18
+                    Layout.bottomMargin: 18
+                    spacing: 10
+                    Item { Layout.fillWidth: true }
+                    BusyIndicator {
+                        visible: sheet.model.history.loading
+                        running: visible
+                        implicitWidth: 22
+                        implicitHeight: 22
+                    }
+                    Label {
+                        text: history.placeholder
+                        font.family: Theme.fontFamily
+                        font.pixelSize: Theme.subheadline
+                        color: Theme.secondaryText
+                    }
+                    Item { Layout.fillWidth: true }
+                }
+            }
+
+            delegate: ItemDelegate {
+                id: row
+                required property int index
+                required property string transactionId
+                required property string quoteNumber
+                required property string status
+                required property string statusLabel
+                required property string amountText
+                required property string createdText
+                readonly property var statusIcon: history.rowIcon(status)
+                objectName: "transaction-" + transactionId
+                width: list.width
+                implicitHeight: 64
+                leftPadding: 4
+                rightPadding: 4
+                Accessible.name: quoteNumber + ", " + amountText + ", " + statusLabel
+                Accessible.onPressAction: row.clicked()
+                onClicked: sheet.openTransaction(transactionId)
+                background: Rectangle {
+                    color: row.down ? Qt.rgba(0, 0, 0, 0.05) : "transparent"
+                    Rectangle {
+                        anchors.bottom: parent.bottom
+                        width: parent.width
+                        height: 1
+                        color: Theme.separator
+                    }
+                }
+                contentItem: RowLayout {
+                    spacing: 12
+                    SymbolIcon {
+                        objectName: "transactionIcon"
+                        symbol: row.statusIcon.symbol
+                        size: 22
+                        color: row.statusIcon.tone === "green" ? Theme.green
+                             : row.statusIcon.tone === "orange" ? Theme.orange : Theme.secondaryText
+                    }
+                    ColumnLayout {
+                        Layout.fillWidth: true
+                        spacing: 1
+                        Label {
+                            Layout.fillWidth: true
+                            text: row.quoteNumber
+                            elide: Text.ElideRight
+                            font.family: Theme.fontFamily
+                            font.pixelSize: Theme.body
+                            font.weight: Font.DemiBold
+                            color: Theme.primaryText
+                        }
+                        Label {
+                            Layout.fillWidth: true
+                            text: row.statusLabel
+                            elide: Text.ElideRight
+                            font.family: Theme.fontFamily
+                            font.pixelSize: Theme.caption
+                            color: Theme.secondaryText
+                        }
+                    }
+                    ColumnLayout {
+                        spacing: 1
+                        Label {
+                            Layout.alignment: Qt.AlignRight
+                            text: row.amountText
+                            font.family: Theme.fontFamily
+                            font.pixelSize: Theme.body
+                            font.weight: Font.DemiBold
+                            color: Theme.primaryText
+                        }
+                        Label {
+                            Layout.alignment: Qt.AlignRight
+                            text: row.createdText
+                            font.family: Theme.fontFamily
+                            font.pixelSize: Theme.caption2
+                            color: Theme.secondaryText
+                        }
+                    }
+                }
+            }
+        }
+    }
+
+    BrandedConfirmation {
+        id: openConfirmation
+        objectName: "openSavedWorkConfirmation"
+        title: "Open saved work?"
+        message: "Current draft and unfinished requests will be saved first. Payments and server work continue."
+        confirmTitle: "Open saved work"
+        cancelTitle: "Cancel"
+        onConfirm: {
+            const entry = sheet.selectedArchive
+            sheet.selectedArchive = ""
+            if (sheet.model.history.reopen(entry)) sheet.close()
+        }
+        onCancel: sheet.selectedArchive = ""
+    }
+    BrandedConfirmation {
+        id: followQuestion
+        objectName: "followCheckoutConfirmation"
+        title: history.followConfirmation.title
+        message: history.followConfirmation.message
+        confirmTitle: history.followConfirmation.confirm
+        cancelTitle: history.followConfirmation.cancel
+        onConfirm: {
+            const chosen = sheet.selectedTransaction
+            sheet.selectedTransaction = ""
+            sheet.follow(chosen)
+        }
+        onCancel: sheet.selectedTransaction = ""
+    }
+
+    // One saved entry: what it holds, for whom, and when it was put aside.
+    component SavedWorkRow: ItemDelegate {
+        id: saved
+        property string title
+        property string summary
+        property string date
+        property bool last: false
+        implicitHeight: Math.max(56, content.implicitHeight + 2 * 6)
+        topPadding: 6
+        bottomPadding: 6
+        leftPadding: 14
+        rightPadding: 14
+        Accessible.name: title + (summary !== "" ? ", " + summary : "") + ", " + date
+        Accessible.onPressAction: saved.clicked()
+        background: Rectangle {
+            color: saved.down ? Qt.rgba(0, 0, 0, 0.05) : "transparent"
+            Rectangle {
+                visible: !saved.last
+                anchors.bottom: parent.bottom
+                x: 14
+                width: parent.width - 14
+                height: 1
+                color: Theme.separator
+            }
+        }
+        contentItem: RowLayout {
+            id: content
+            spacing: 12
+            SymbolIcon {
+                symbol: "tray.full"
+                size: 20
+            }
+            ColumnLayout {
+                Layout.fillWidth: true
+                spacing: 1
+                Label {
+                    Layout.fillWidth: true
+                    text: saved.title
+                    elide: Text.ElideRight
+                    font.family: Theme.fontFamily
+                    font.pixelSize: Theme.body
+                    color: Theme.primaryText
+                }
+                Label {
+                    objectName: "savedWorkSummary"
+                    visible: saved.summary !== ""
+                    Layout.fillWidth: true
+                    text: saved.summary
+                    elide: Text.ElideRight
+                    font.family: Theme.fontFamily
+                    font.pixelSize: Theme.caption
+                    color: Theme.secondaryText
+                }
+                Label {
+                    Layout.fillWidth: true
+                    text: saved.date
+                    font.family: Theme.fontFamily
+                    font.pixelSize: Theme.caption2
+                    color: Theme.secondaryText
+                }
+            }
+            SymbolIcon {
+                symbol: "arrow.up.forward"
+                size: 15
+                color: Theme.secondaryText
+            }
+        }
+    }
+}

@@ -1,0 +1,94 @@
+#include "HistoryState.h"
+
+#include "CheckoutRules.h"
+#include "PaymentStatusState.h"
+
+#include "workflow/WorkspaceParts.h"
+
+namespace vantrel {
+
+using namespace screens;
+
+HistoryState::HistoryState(QObject *parent) : QObject(parent) {}
+
+void HistoryState::setWorkspace(CheckoutModel *workspace)
+{
+    if (m_workspace == workspace) return;
+    for (const QMetaObject::Connection &c : std::as_const(m_connections)) disconnect(c);
+    m_connections.clear();
+    m_workspace = workspace;
+    if (workspace) {
+        HistoryPart *history = workspace->historyPart();
+        const auto again = [this] { recompute(); };
+        m_connections = {
+            connect(history, &HistoryPart::loadingChanged, this, again),
+            connect(history->transactionList(), &RecordListModelBase::countChanged, this, again),
+        };
+        // Saved entries change rarely and are few: any change recomputes them.
+        QAbstractItemModel *saved = history->savedWorkList();
+        m_connections.append(connect(saved, &QAbstractItemModel::modelReset, this, again));
+        m_connections.append(connect(saved, &QAbstractItemModel::dataChanged, this, again));
+        m_connections.append(connect(saved, &QAbstractItemModel::rowsInserted, this, again));
+        m_connections.append(connect(saved, &QAbstractItemModel::rowsRemoved, this, again));
+        m_connections.append(connect(saved, &QAbstractItemModel::rowsMoved, this, again));
+    }
+    emit workspaceChanged();
+    recompute();
+}
+
+void HistoryState::recompute()
+{
+    View next = compute();
+    if (next == m_view) return;
+    m_view = std::move(next);
+    emit changed();
+}
+
+HistoryState::View HistoryState::compute() const
+{
+    View view;
+    if (!m_workspace) return view;
+    const HistoryPart &history = *m_workspace->historyPart();
+    for (const ArchivedWorkspaceRequest &entry : history.archivedRequests())
+        view.savedWork.append(QVariantMap{{QStringLiteral("entryId"), entry.id},
+                                          {QStringLiteral("title"), archiveTitle(entry)},
+                                          {QStringLiteral("summary"), archiveSummary(entry)},
+                                          {QStringLiteral("date"), dateText(entry.created)}});
+    view.placeholder = transactionsPlaceholder(history.loading(), history.transactions().isEmpty());
+    return view;
+}
+
+QVariantMap HistoryState::followConfirmation() const
+{
+    const Confirmation ask = screens::followConfirmation();
+    return {{QStringLiteral("title"), ask.title},
+            {QStringLiteral("message"), ask.message},
+            {QStringLiteral("confirm"), ask.confirm},
+            {QStringLiteral("cancel"), ask.cancel}};
+}
+
+QVariantMap HistoryState::rowIcon(const QString &status) const
+{
+    const StatusIcon icon = transactionRowIcon(status);
+    return {{QStringLiteral("symbol"), icon.symbol}, {QStringLiteral("tone"), toneName(icon.tone)}};
+}
+
+bool HistoryState::followNeedsConfirmation(const QString &transactionId) const
+{
+    return m_workspace && screens::followNeedsConfirmation(m_workspace->draft(),
+                                                           m_workspace->checkoutPart()->transaction(), transactionId);
+}
+
+bool HistoryState::follow(const QString &transactionId)
+{
+    if (!m_workspace) return false;
+    for (const CheckoutTransaction &tx : m_workspace->historyPart()->transactions()) {
+        if (tx.id != transactionId) continue;
+        const CheckoutTransaction chosen = tx; // watch() may change the list it came from
+        m_workspace->checkoutPart()->watch(chosen);
+        return true;
+    }
+    return false;
+}
+
+} // namespace vantrel

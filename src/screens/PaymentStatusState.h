@@ -1,0 +1,130 @@
+#pragma once
+// The payment status view's reading of the workspace's shown transaction:
+// icon, texts, checklist, details and actions, each decided by the checkout
+// rules, as properties the QML view binds.
+
+#include <QObject>
+#include <QPointer>
+#include <QVariantList>
+
+#include "CheckoutRules.h"
+
+#include "workflow/CheckoutModel.h"
+
+namespace vantrel {
+
+class PaymentStatusState : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(vantrel::CheckoutModel *workspace READ workspace WRITE setWorkspace NOTIFY workspaceChanged)
+    Q_PROPERTY(bool shown READ shown NOTIFY changed)
+    Q_PROPERTY(bool complete READ complete NOTIFY changed)
+    // Empty: a progress indicator. Tone: "green", "orange" or "".
+    Q_PROPERTY(QString iconSymbol READ iconSymbol NOTIFY changed)
+    Q_PROPERTY(QString iconTone READ iconTone NOTIFY changed)
+    Q_PROPERTY(QString statusLabel READ statusLabel NOTIFY changed)
+    Q_PROPERTY(QString amountText READ amountText NOTIFY changed)
+    Q_PROPERTY(QString tenderLine READ tenderLine NOTIFY changed)
+    Q_PROPERTY(bool instructionsShown READ instructionsShown NOTIFY changed)
+    Q_PROPERTY(QString squareInvoiceNumber READ squareInvoiceNumber NOTIFY changed)
+    // [{text, symbol, done}]
+    Q_PROPERTY(QVariantList checklist READ checklist NOTIFY changed)
+    Q_PROPERTY(QString checklistCaption READ checklistCaption NOTIFY changed)
+    Q_PROPERTY(bool dealSyncShown READ dealSyncShown NOTIFY changed)
+    Q_PROPERTY(QString nextStepText READ nextStepText NOTIFY changed)
+    Q_PROPERTY(QString errorText READ errorText NOTIFY changed)
+    Q_PROPERTY(QString resumeTitle READ resumeTitle NOTIFY changed)
+    Q_PROPERTY(bool cancelShown READ cancelShown NOTIFY changed)
+    Q_PROPERTY(QString cancelTitle READ cancelTitle NOTIFY changed)
+    // The cancellation confirmation: {title, message, confirm, cancel}.
+    Q_PROPERTY(QVariantMap cancelConfirmation READ cancelConfirmation NOTIFY changed)
+    // [{label, value}]: the invoice row, when there is one.
+    Q_PROPERTY(QVariantList details READ details NOTIFY changed)
+    Q_PROPERTY(bool pickupShown READ pickupShown NOTIFY changed)
+    Q_PROPERTY(QString pickupText READ pickupText NOTIFY changed)
+    Q_PROPERTY(bool holdButtonShown READ holdButtonShown NOTIFY changed)
+    Q_PROPERTY(QString holdButtonTitle READ holdButtonTitle NOTIFY changed)
+    Q_PROPERTY(QString fulfillmentError READ fulfillmentError NOTIFY changed)
+    // Empty when no change is shown.
+    Q_PROPERTY(QString changeGivenText READ changeGivenText NOTIFY changed)
+    // [{kind, text, symbol}] in the order they stand, once payment is complete.
+    Q_PROPERTY(QVariantList completedActions READ completedActions NOTIFY changed)
+    Q_PROPERTY(QString transactionIdText READ transactionIdText NOTIFY changed)
+
+public:
+    explicit PaymentStatusState(QObject *parent = nullptr);
+
+    CheckoutModel *workspace() const { return m_workspace; }
+    void setWorkspace(CheckoutModel *workspace);
+
+    bool shown() const { return m_view.shown; }
+    bool complete() const { return m_view.complete; }
+    QString iconSymbol() const { return m_view.iconSymbol; }
+    QString iconTone() const { return m_view.iconTone; }
+    QString statusLabel() const { return m_view.statusLabel; }
+    QString amountText() const { return m_view.amountText; }
+    QString tenderLine() const { return m_view.tenderLine; }
+    bool instructionsShown() const { return m_view.instructionsShown; }
+    QString squareInvoiceNumber() const { return m_view.squareInvoiceNumber; }
+    QVariantList checklist() const { return m_view.checklist; }
+    QString checklistCaption() const { return m_view.checklistCaption; }
+    bool dealSyncShown() const { return m_view.dealSyncShown; }
+    QString nextStepText() const { return m_view.nextStepText; }
+    QString errorText() const { return m_view.errorText; }
+    QString resumeTitle() const { return m_view.resumeTitle; }
+    bool cancelShown() const { return m_view.cancelShown; }
+    QString cancelTitle() const { return m_view.cancelTitle; }
+    QVariantMap cancelConfirmation() const { return m_view.cancelConfirmation; }
+    QVariantList details() const { return m_view.details; }
+    bool pickupShown() const { return m_view.pickupShown; }
+    QString pickupText() const { return m_view.pickupText; }
+    bool holdButtonShown() const { return m_view.holdButtonShown; }
+    QString holdButtonTitle() const { return m_view.holdButtonTitle; }
+    QString fulfillmentError() const { return m_view.fulfillmentError; }
+    QString changeGivenText() const { return m_view.changeGivenText; }
+    QVariantList completedActions() const { return m_view.completedActions; }
+    QString transactionIdText() const { return m_view.transactionIdText; }
+
+    // Releases a held pickup or holds a scheduled one.
+    Q_INVOKABLE void toggleHold();
+    // Opens the shown transaction's receipt page; only a vetted address is
+    // ever handed to the browser, never one from the screen.
+    Q_INVOKABLE bool openReceipt() const;
+
+signals:
+    void workspaceChanged();
+    void changed();
+
+private:
+    struct View {
+        bool shown = false, complete = false;
+        QString iconSymbol, iconTone, statusLabel, amountText, tenderLine;
+        bool instructionsShown = false;
+        QString squareInvoiceNumber;
+        QVariantList checklist;
+        QString checklistCaption;
+        bool dealSyncShown = false;
+        QString nextStepText, errorText, resumeTitle;
+        bool cancelShown = false;
+        QString cancelTitle;
+        QVariantMap cancelConfirmation;
+        QVariantList details;
+        bool pickupShown = false;
+        QString pickupText;
+        bool holdButtonShown = false;
+        QString holdButtonTitle, fulfillmentError, changeGivenText;
+        QVariantList completedActions;
+        QString transactionIdText;
+        bool operator==(const View &) const = default;
+    };
+    void recompute();
+    View compute() const;
+
+    QPointer<CheckoutModel> m_workspace;
+    QList<QMetaObject::Connection> m_connections;
+    View m_view;
+};
+
+// The theme's name of a rule's tone.
+QString toneName(screens::Tone tone);
+
+} // namespace vantrel

@@ -1,0 +1,460 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Vantrel.Checkout
+import Vantrel.Payment
+
+// The checkout the workspace follows: its status, the accounting checklist,
+// what to do next, the details, and the actions once payment is complete.
+// Every text and choice comes from the status rules; the view only lays out.
+Rectangle {
+    id: view
+    property var model
+    readonly property var checkout: model.checkout
+    property bool cancelAsked: false
+
+    objectName: "paymentStatusView"
+    color: Theme.surface
+
+    PaymentStatusState {
+        id: status
+        workspace: view.model
+    }
+
+    function action(kind) {
+        const list = status.completedActions
+        for (let i = 0; i < list.length; ++i)
+            if (list[i].kind === kind) return list[i]
+        return null
+    }
+    function actionText(kind) {
+        const found = action(kind)
+        return found ? found.text : ""
+    }
+
+    Flickable {
+        id: scroller
+        anchors.fill: parent
+        contentWidth: width
+        contentHeight: column.implicitHeight + 48
+        boundsBehavior: Flickable.StopAtBounds
+        clip: true
+        ScrollBar.vertical: ScrollBar {}
+
+        ColumnLayout {
+            id: column
+            x: 20
+            y: 24
+            width: scroller.width - 40
+            spacing: 16
+
+            // The status, the amount and how it is paid.
+            ColumnLayout {
+                Layout.fillWidth: true
+                spacing: 4
+                Rectangle {
+                    objectName: "statusIconFrame"
+                    Layout.alignment: Qt.AlignHCenter
+                    Layout.bottomMargin: 6
+                    implicitWidth: 80
+                    implicitHeight: 80
+                    radius: 40
+                    color: status.iconTone === "green" ? Qt.rgba(0.12, 0.54, 0.30, 0.10)
+                         : status.iconTone === "orange" ? Qt.rgba(0.76, 0.34, 0.04, 0.10)
+                         : Theme.canvas
+                    SymbolIcon {
+                        objectName: "statusIcon"
+                        visible: status.iconSymbol !== ""
+                        anchors.centerIn: parent
+                        symbol: status.iconSymbol
+                        size: status.iconSymbol === "checkmark" ? 33 : 31
+                        color: status.iconTone === "green" ? Theme.green
+                             : status.iconTone === "orange" ? Theme.orange : Theme.ink
+                    }
+                    BusyIndicator {
+                        objectName: "statusProgress"
+                        visible: status.iconSymbol === ""
+                        running: visible
+                        anchors.centerIn: parent
+                        implicitWidth: 34
+                        implicitHeight: 34
+                        palette.dark: Theme.ink
+                    }
+                }
+                Label {
+                    objectName: "statusLabel"
+                    Layout.fillWidth: true
+                    horizontalAlignment: Text.AlignHCenter
+                    text: status.statusLabel
+                    wrapMode: Text.WordWrap
+                    font.family: Theme.fontFamily
+                    font.pixelSize: 27
+                    font.weight: Font.DemiBold
+                    font.letterSpacing: -0.4
+                    color: Theme.primaryText
+                    Accessible.role: Accessible.Heading
+                    Accessible.name: text
+                }
+                Label {
+                    objectName: "statusAmount"
+                    Layout.fillWidth: true
+                    horizontalAlignment: Text.AlignHCenter
+                    text: status.amountText
+                    font.family: Theme.fontFamily
+                    font.pixelSize: 38
+                    font.weight: Font.DemiBold
+                    font.letterSpacing: -0.8
+                    color: Theme.primaryText
+                }
+                Label {
+                    objectName: "tenderLine"
+                    Layout.fillWidth: true
+                    horizontalAlignment: Text.AlignHCenter
+                    text: status.tenderLine
+                    font.family: Theme.fontFamily
+                    font.pixelSize: Theme.subheadline
+                    color: Theme.secondaryText
+                }
+            }
+
+            RegisterInstructions {
+                visible: status.instructionsShown
+                invoiceNumber: status.squareInvoiceNumber
+                color: Theme.canvas
+            }
+
+            // What the payment and the accounting have done so far.
+            StatusCard {
+                objectName: "checklist"
+                color: Theme.canvas
+                spacing: 10
+                Repeater {
+                    model: status.checklist
+                    delegate: RowLayout {
+                        required property var modelData
+                        required property int index
+                        objectName: "checklistRow-" + index
+                        Layout.fillWidth: true
+                        spacing: 10
+                        SymbolIcon {
+                            symbol: modelData.symbol
+                            size: 20
+                            color: modelData.done ? Theme.green : Theme.secondaryText
+                        }
+                        Label {
+                            Layout.fillWidth: true
+                            text: modelData.text
+                            wrapMode: Text.WordWrap
+                            font.family: Theme.fontFamily
+                            font.pixelSize: Theme.body
+                            color: modelData.done ? Theme.primaryText : Theme.secondaryText
+                        }
+                    }
+                }
+                Label {
+                    objectName: "checklistCaption"
+                    visible: text !== ""
+                    Layout.fillWidth: true
+                    text: status.checklistCaption
+                    wrapMode: Text.WordWrap
+                    font.family: Theme.fontFamily
+                    font.pixelSize: Theme.caption
+                    color: Theme.secondaryText
+                }
+                RowLayout {
+                    objectName: "dealSyncRow"
+                    visible: status.dealSyncShown
+                    Layout.fillWidth: true
+                    Layout.topMargin: 2
+                    spacing: 10
+                    SymbolIcon {
+                        Layout.alignment: Qt.AlignTop
+                        symbol: "arrow.triangle.2.circlepath"
+                        size: 20
+                        color: Theme.orange
+                    }
+                    ColumnLayout {
+                        Layout.fillWidth: true
+                        spacing: 1
+                        Label {
+                            Layout.fillWidth: true
+                            text: "Deal update pending"
+                            font.family: Theme.fontFamily
+                            font.pixelSize: Theme.body
+                            color: Theme.primaryText
+                        }
+                        Label {
+                            Layout.fillWidth: true
+                            text: "The deal update will retry automatically."
+                            wrapMode: Text.WordWrap
+                            font.family: Theme.fontFamily
+                            font.pixelSize: Theme.caption
+                            color: Theme.secondaryText
+                        }
+                    }
+                }
+            }
+
+            // Not complete yet: what to do next, resume and cancel.
+            ColumnLayout {
+                visible: !status.complete
+                Layout.fillWidth: true
+                spacing: 10
+                Label {
+                    objectName: "nextStepText"
+                    Layout.fillWidth: true
+                    text: status.nextStepText
+                    wrapMode: Text.WordWrap
+                    font.family: Theme.fontFamily
+                    font.pixelSize: Theme.subheadline
+                    color: Theme.primaryText
+                }
+                Label {
+                    objectName: "transactionError"
+                    visible: text !== ""
+                    Layout.fillWidth: true
+                    text: status.errorText
+                    wrapMode: Text.WordWrap
+                    font.family: Theme.fontFamily
+                    font.pixelSize: Theme.caption
+                    color: Theme.orange
+                }
+                SymbolButton {
+                    objectName: "resumeButton"
+                    Layout.topMargin: 4
+                    text: status.resumeTitle
+                    symbol: "arrow.clockwise"
+                    enabled: !view.model.busy
+                    onClicked: view.checkout.resumePending()
+                }
+                SymbolButton {
+                    objectName: "cancelCheckoutButton"
+                    visible: status.cancelShown
+                    text: status.cancelTitle
+                    symbol: "xmark.circle"
+                    tint: Theme.destructive
+                    enabled: !view.model.busy
+                    onClicked: view.cancelAsked = true
+                }
+            }
+
+            // Invoice, pickup and change.
+            StatusCard {
+                objectName: "detailsCard"
+                visible: status.details.length > 0 || status.pickupShown || status.changeGivenText !== ""
+                color: Theme.canvas
+                spacing: 10
+                Repeater {
+                    model: status.details
+                    delegate: DetailRow {
+                        required property var modelData
+                        label: modelData.label
+                        value: modelData.value
+                    }
+                }
+                DetailRow {
+                    objectName: "pickupRow"
+                    visible: status.pickupShown
+                    label: "Pickup"
+                    value: status.pickupText
+                }
+                BrandedSecondaryButton {
+                    objectName: "holdButton"
+                    visible: status.holdButtonShown
+                    text: status.holdButtonTitle
+                    topPadding: 11
+                    bottomPadding: 11
+                    font.pixelSize: Theme.subheadline
+                    enabled: !view.model.busy
+                    onClicked: status.toggleHold()
+                }
+                Label {
+                    objectName: "fulfillmentError"
+                    visible: text !== ""
+                    Layout.fillWidth: true
+                    text: status.fulfillmentError
+                    wrapMode: Text.WordWrap
+                    font.family: Theme.fontFamily
+                    font.pixelSize: Theme.caption
+                    color: Theme.orange
+                }
+                DetailRow {
+                    objectName: "changeGivenRow"
+                    visible: status.changeGivenText !== ""
+                    label: "Change given"
+                    value: status.changeGivenText
+                }
+            }
+
+            // Complete: receipts, the paid invoice and the next sale.
+            ColumnLayout {
+                objectName: "completedActions"
+                visible: status.complete
+                Layout.fillWidth: true
+                spacing: 10
+                RowLayout {
+                    objectName: "registerNote"
+                    visible: view.action("registerNote") !== null
+                    Layout.fillWidth: true
+                    spacing: 8
+                    SymbolIcon {
+                        symbol: "printer"
+                        size: 16
+                        color: Theme.secondaryText
+                    }
+                    Label {
+                        Layout.fillWidth: true
+                        text: view.actionText("registerNote")
+                        wrapMode: Text.WordWrap
+                        font.family: Theme.fontFamily
+                        font.pixelSize: Theme.subheadline
+                        color: Theme.secondaryText
+                    }
+                }
+                SymbolButton {
+                    objectName: "receiptLinkButton"
+                    visible: view.action("receiptLink") !== null
+                    text: view.actionText("receiptLink")
+                    symbol: "receipt"
+                    onClicked: status.openReceipt()
+                }
+                SymbolButton {
+                    objectName: "terminalReceiptButton"
+                    visible: view.action("terminalReceipt") !== null
+                    text: view.actionText("terminalReceipt")
+                    symbol: "printer.fill"
+                    enabled: !view.model.busy
+                    onClicked: view.checkout.askForReceipt()
+                }
+                ColumnLayout {
+                    objectName: "paidInvoiceActions"
+                    visible: view.action("printNote") !== null
+                    Layout.fillWidth: true
+                    Layout.topMargin: 4
+                    spacing: 8
+                    Label {
+                        Layout.fillWidth: true
+                        text: view.actionText("printNote")
+                        wrapMode: Text.WordWrap
+                        font.family: Theme.fontFamily
+                        font.pixelSize: Theme.subheadline
+                        color: Theme.secondaryText
+                    }
+                    RowLayout {
+                        Layout.fillWidth: true
+                        spacing: 10
+                        // Stands in for the invoice PDF preview button.
+                        BrandedSecondaryButton {
+                            objectName: "invoicePdfButton"
+                            Layout.preferredWidth: 1
+                            text: "View invoice"
+                        }
+                        SymbolButton {
+                            objectName: "printInvoiceButton"
+                            Layout.preferredWidth: 1
+                            text: view.actionText("printInvoice")
+                            symbol: "printer"
+                            enabled: !view.model.busy
+                            onClicked: view.checkout.printInvoice()
+                        }
+                    }
+                }
+                PrimaryButton {
+                    objectName: "nextSaleButton"
+                    Layout.topMargin: 6
+                    text: view.actionText("nextSale")
+                    trailingSymbol: "plus"
+                    enabled: !view.model.busy
+                    onClicked: view.checkout.nextSale()
+                }
+            }
+
+            Label {
+                objectName: "transactionIdText"
+                Layout.fillWidth: true
+                horizontalAlignment: Text.AlignHCenter
+                text: status.transactionIdText
+                elide: Text.ElideMiddle
+                font.family: Theme.fontFamily
+                font.pixelSize: 9
+                color: Theme.secondaryText
+            }
+        }
+    }
+
+    BrandedConfirmation {
+        id: cancelConfirmation
+        objectName: "cancelCheckoutConfirmation"
+        title: status.cancelConfirmation.title || ""
+        message: status.cancelConfirmation.message || ""
+        confirmTitle: status.cancelConfirmation.confirm || ""
+        cancelTitle: status.cancelConfirmation.cancel || ""
+        role: "destructive"
+        onConfirm: {
+            view.cancelAsked = false
+            view.checkout.cancel()
+        }
+        onCancel: view.cancelAsked = false
+    }
+    onCancelAskedChanged: cancelAsked ? cancelConfirmation.open() : cancelConfirmation.close()
+
+    // A label on the left, its value on the right.
+    component DetailRow: RowLayout {
+        property string label
+        property string value
+        Layout.fillWidth: true
+        spacing: 12
+        Label {
+            Layout.fillWidth: true
+            text: parent.label
+            font.family: Theme.fontFamily
+            font.pixelSize: Theme.subheadline
+            color: Theme.secondaryText
+        }
+        Label {
+            objectName: "detailValue"
+            text: parent.value
+            font.family: Theme.fontFamily
+            font.pixelSize: Theme.subheadline
+            font.weight: Font.DemiBold
+            color: Theme.primaryText
+        }
+    }
+
+    // An outlined button with a symbol before its title.
+    component SymbolButton: BrandedSecondaryButton {
+        id: button
+        property string symbol
+        property color tint: Theme.ink
+        contentItem: Item {
+            implicitHeight: Math.max(label.implicitHeight, 18)
+            implicitWidth: row.implicitWidth
+            opacity: button.drawnOpacity
+            Row {
+                id: row
+                anchors.centerIn: parent
+                spacing: 8
+                SymbolIcon {
+                    anchors.verticalCenter: parent.verticalCenter
+                    symbol: button.symbol
+                    size: 17
+                    color: button.tint
+                }
+                Label {
+                    id: label
+                    anchors.verticalCenter: parent.verticalCenter
+                    text: button.text
+                    font: button.font
+                    color: button.tint
+                }
+            }
+        }
+        background: Rectangle {
+            radius: Theme.cornerRadius
+            color: "transparent"
+            border.color: button.tint
+            border.width: 1.5
+            opacity: button.drawnOpacity
+        }
+    }
+}

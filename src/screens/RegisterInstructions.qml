@@ -1,0 +1,50 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Vantrel.Checkout
+
+// How staff collect a quote invoice on Square Register.
+StatusCard {
+    id: card
+    property string invoiceNumber
+    objectName: "registerInstructions"
+    spacing: 8
+
+    RowLayout {
+        spacing: 10
+        SymbolIcon {
+            symbol: "creditcard"
+            size: 20
+        }
+        Label {
+            Layout.fillWidth: true
+            text: "Continue on Square Register"
+            wrapMode: Text.WordWrap
+            font.family: Theme.fontFamily
+            font.pixelSize: Theme.headline
+            font.weight: Font.DemiBold
+            color: Theme.primaryText
+        }
+    }
+    Label {
+        objectName: "registerInvoiceNumber"
+        visible: card.invoiceNumber !== ""
+        Layout.fillWidth: true
+        text: "Square invoice " + card.invoiceNumber
+        wrapMode: Text.WordWrap
+        font.family: Theme.fontFamily
+        font.pixelSize: Theme.subheadline
+        color: Theme.primaryText
+    }
+    Label {
+        objectName: "registerSteps"
+        Layout.fillWidth: true
+        text: "1. Open More \u2192 Invoices.\n2. Find this invoice and check the total.\n"
+              + "3. Tap Add payment \u2192 Remaining amount and collect card or cash."
+        wrapMode: Text.WordWrap
+        lineHeight: 1.25
+        font.family: Theme.fontFamily
+        font.pixelSize: Theme.subheadline
+        color: Theme.secondaryText
+    }
+}
