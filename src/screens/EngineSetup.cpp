@@ -1,5 +1,6 @@
 #include "EngineSetup.h"
 
+#include "QuoteDetail.h"
 #include "QuoteEditorState.h"
 #include "SymbolImageProvider.h"
 
@@ -19,6 +20,8 @@ void setUpEngine(QQmlEngine &engine, CheckoutModel &model)
         qmlRegisterType<ProductPhotoLoader>("Vantrel.Media", 1, 0, "ProductPhotoLoader");
         qmlRegisterType<VoiceSearch>("Vantrel.Media", 1, 0, "VoiceSearch");
         qmlRegisterType<QuoteEditorState>("Vantrel.Editor", 1, 0, "QuoteEditorState");
+        qmlRegisterType<QuoteBrowser>("Vantrel.Browser", 1, 0, "QuoteBrowser");
+        qmlRegisterType<QuoteDetail>("Vantrel.Browser", 1, 0, "QuoteDetail");
         return true;
     }();
     Q_UNUSED(registered);
