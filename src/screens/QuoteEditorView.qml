@@ -373,12 +373,11 @@ Rectangle {
         detail: "Search, choose or create the customer of this quote."
         symbol: "person.crop.circle"
     }
-    PlaceholderSheet {
+    CustomerQuoteBrowser {
         id: quotesSheet
         objectName: "quotesSheet"
-        title: "Customer quotes"
-        detail: "The customer's saved quotes, to open one into the workspace."
-        symbol: "doc.text.magnifyingglass"
+        model: view.model
+        startsWithDraftCustomer: true
     }
     PlaceholderSheet {
         id: paymentSheet

@@ -65,12 +65,10 @@ Item {
         symbol: "clock.arrow.circlepath"
         onClosed: root.showHistory = false
     }
-    PlaceholderSheet {
+    CustomerQuoteBrowser {
         id: quotesSheet
         objectName: "quotesSheet"
-        title: "Customers"
-        detail: "Search a customer to browse their saved quotes."
-        symbol: "person.2"
+        model: root.model
         onClosed: root.showQuotes = false
     }
 
