@@ -195,8 +195,9 @@ BrandedSheetStyle {
                         Layout.bottomMargin: 18
                         spacing: 10
                         RowLayout {
-                            Layout.alignment: Qt.AlignHCenter
-                            Layout.maximumWidth: column.width - 40
+                            Layout.fillWidth: true
+                            Layout.leftMargin: 20
+                            Layout.rightMargin: 20
                             spacing: 8
                             BusyIndicator {
                                 visible: quoteBrowser.loading

@@ -42,6 +42,7 @@ Item {
                 anchors.verticalCenter: parent.verticalCenter
                 // The list's chevron, pointing back.
                 symbol: "chevron.right"
+                rotation: 180
                 symbolSize: 20
                 Accessible.name: "Back to saved quotes"
                 onClicked: view.back()
