@@ -4,6 +4,7 @@
 #include "CheckoutSheetState.h"
 #include "HistoryState.h"
 #include "PaymentStatusState.h"
+#include "QuoteDetail.h"
 #include "QuoteEditorState.h"
 #include "DocumentPdfLoader.h"
 #include "SymbolImageProvider.h"
@@ -29,6 +30,8 @@ void setUpEngine(QQmlEngine &engine, CheckoutModel &model)
         qmlRegisterType<CheckoutSheetState>("Vantrel.Payment", 1, 0, "CheckoutSheetState");
         qmlRegisterType<PaymentStatusState>("Vantrel.Payment", 1, 0, "PaymentStatusState");
         qmlRegisterType<HistoryState>("Vantrel.Payment", 1, 0, "HistoryState");
+        qmlRegisterType<QuoteBrowser>("Vantrel.Browser", 1, 0, "QuoteBrowser");
+        qmlRegisterType<QuoteDetail>("Vantrel.Browser", 1, 0, "QuoteDetail");
         return true;
     }();
     Q_UNUSED(registered);

@@ -343,11 +343,11 @@ Rectangle {
                     RowLayout {
                         Layout.fillWidth: true
                         spacing: 10
-                        // Stands in for the invoice PDF preview button.
-                        BrandedSecondaryButton {
-                            objectName: "invoicePdfButton"
+                        InvoicePDFButton {
                             Layout.preferredWidth: 1
-                            text: "View invoice"
+                            model: view.model
+                            transactionId: view.model.checkout.transactionId
+                            invoiceNumber: view.model.checkout.invoiceNumber
                         }
                         SymbolButton {
                             objectName: "printInvoiceButton"

@@ -370,12 +370,11 @@ Rectangle {
         id: customerSheet
         model: view.model
     }
-    PlaceholderSheet {
+    CustomerQuoteBrowser {
         id: quotesSheet
         objectName: "quotesSheet"
-        title: "Customer quotes"
-        detail: "The customer's saved quotes, to open one into the workspace."
-        symbol: "doc.text.magnifyingglass"
+        model: view.model
+        startsWithDraftCustomer: true
     }
     CheckoutSheet {
         id: paymentSheet

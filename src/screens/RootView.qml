@@ -63,12 +63,10 @@ Item {
         model: root.model
         onClosed: root.showHistory = false
     }
-    PlaceholderSheet {
+    CustomerQuoteBrowser {
         id: quotesSheet
         objectName: "quotesSheet"
-        title: "Customers"
-        detail: "Search a customer to browse their saved quotes."
-        symbol: "person.2"
+        model: root.model
         onClosed: root.showQuotes = false
     }
 

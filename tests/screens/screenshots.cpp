@@ -1,7 +1,7 @@
 // Renders the shell's screens to PNG files for review, against a stand-in
 // server with demo data: sign-in, the workspace wide and narrow, the account
 // sheet, an error card with a long message, the reset confirmation and the
-// PDF preview of a long quote.
+// PDF preview of a long quote, the quote editor and the customer quote browser.
 #include "ShellHarness.h"
 
 #include "records/Uuid.h"
@@ -29,6 +29,12 @@ using namespace vantrel;
 using namespace vantrel::testing;
 
 namespace {
+
+// Key by key, as a person types.
+void typeText(QWindow *window, const QString &text)
+{
+    for (const QChar c : text) QTest::keyClick(window, c.toLatin1());
+}
 
 bool waitFor(const std::function<bool()> &condition)
 {
@@ -256,6 +262,86 @@ bool checkoutShots(ShellHarness &shell, standin::StandinServer &server, const QD
     return ok;
 }
 
+
+// The first customer whose saved quotes pass the test, with those quotes.
+Customer customerWith(CheckoutModel &model, standin::StandinServer &server,
+                      const std::function<bool(const QList<Quote> &)> &wanted)
+{
+    for (const Customer &c : server.customers()) {
+        const QuotesResponse listed = QCoro::waitFor(CheckoutAPI::quotes(model.api(), c.id));
+        if (wanted(listed.quotes)) return c;
+    }
+    return {};
+}
+
+QQuickItem *customerRowNamed(ShellHarness &shell, const QString &name)
+{
+    for (int i = 0; QQuickItem *row = shell.find(QStringLiteral("customerRow-%1").arg(i)); ++i)
+        if (accessibleName(row) == name) return row;
+    return nullptr;
+}
+
+// The quote browser: a customer search, a customer's quotes (one paid, one
+// locked by a colleague), a paid quote's detail, wide and narrow.
+bool browserShots(ShellHarness &shell, standin::StandinServer &server, const QDir &out)
+{
+    CheckoutModel &model = shell.model();
+    const Customer paid = customerWith(model, server, [](const QList<Quote> &quotes) {
+        for (const Quote &q : quotes)
+            if (q.transaction && q.transaction->status == QLatin1String("complete")) return true;
+        return false;
+    });
+    const Customer locked = customerWith(model, server, [](const QList<Quote> &quotes) {
+        for (const Quote &q : quotes)
+            if (q.checkoutReadOnly.value_or(false)) return true;
+        return false;
+    });
+    shell.tap(shell.find(QStringLiteral("customersButton")));
+    waitFor([&] { return shell.find(QStringLiteral("browserSearchField")) != nullptr; });
+    bool ok = save(shell, out, QStringLiteral("browser-empty"));
+    shell.tap(shell.find(QStringLiteral("browserSearchField")));
+    typeText(shell.window(), QStringLiteral("an"));
+    waitFor([&] { return shell.find(QStringLiteral("customerRow-0")) != nullptr; });
+    ok = save(shell, out, QStringLiteral("browser-customers")) && ok;
+
+    QTest::keyClick(shell.window(), Qt::Key_A, Qt::ControlModifier);
+    typeText(shell.window(), paid.name);
+    waitFor([&] { return customerRowNamed(shell, paid.name) != nullptr; });
+    shell.tap(customerRowNamed(shell, paid.name));
+    waitFor([&] { return shell.find(QStringLiteral("browserListState")) == nullptr; });
+    ok = save(shell, out, QStringLiteral("browser-quotes")) && ok;
+    shell.tap(shell.find(QStringLiteral("useCustomerButton")));
+    ok = save(shell, out, QStringLiteral("browser-customer-change")) && ok;
+    shell.tap(shell.find(QStringLiteral("cancelButton")));
+    waitFor([&] { return shell.find(QStringLiteral("cancelButton")) == nullptr; });
+
+    // The completed quote's detail: summary, payment, invoice, items.
+    QQuickItem *paidRow = nullptr;
+    for (const Quote &q : QCoro::waitFor(CheckoutAPI::quotes(model.api(), paid.id)).quotes)
+        if (q.transaction) paidRow = shell.find(QStringLiteral("quoteRow-") + q.number);
+    shell.tap(paidRow);
+    waitFor([&] { return shell.find(QStringLiteral("checkedAt")) != nullptr; });
+    ok = save(shell, out, QStringLiteral("quote-detail")) && ok;
+    scrollToEnd(shell.find(QStringLiteral("quoteDetail")));
+    ok = save(shell, out, QStringLiteral("quote-detail-end")) && ok;
+    shell.resize(800, 1000);
+    scrollToEnd(shell.find(QStringLiteral("quoteDetail")));
+    ok = save(shell, out, QStringLiteral("quote-detail-narrow")) && ok;
+    shell.tap(shell.find(QStringLiteral("detailBackButton")));
+
+    shell.tap(shell.find(QStringLiteral("searchAllCustomersButton")));
+    shell.tap(shell.find(QStringLiteral("browserSearchField")));
+    QTest::keyClick(shell.window(), Qt::Key_A, Qt::ControlModifier);
+    typeText(shell.window(), locked.name);
+    waitFor([&] { return customerRowNamed(shell, locked.name) != nullptr; });
+    shell.tap(customerRowNamed(shell, locked.name));
+    waitFor([&] { return shell.find(QStringLiteral("browserListState")) == nullptr; });
+    ok = save(shell, out, QStringLiteral("browser-quotes-narrow")) && ok;
+    shell.resize(1180, 820);
+    shell.tap(shell.find(QStringLiteral("sheetDoneButton")));
+    waitFor([&] { return shell.find(QStringLiteral("browserTitleBar")) == nullptr; });
+    return ok;
+}
 } // namespace
 
 int main(int argc, char *argv[])
@@ -329,6 +415,7 @@ int main(int argc, char *argv[])
     ok = editorShots(shell, server, out) && ok;
     ok = customerSheetShots(shell, out) && ok;
     ok = checkoutShots(shell, server, out) && ok;
+    ok = browserShots(shell, server, out) && ok;
 
     QStringList lines;
     lines << QStringLiteral("Zoho Books rejected the quote: the customer's billing address is incomplete.");
