@@ -169,4 +169,26 @@ QString accessibleName(QQuickItem *item)
     return face ? face->text(QAccessible::Name) : QString();
 }
 
+QQuickItem *child(QQuickItem *item, const QString &name)
+{
+    if (!item) return nullptr;
+    for (QQuickItem *c : item->childItems()) {
+        if (c->objectName() == name && c->isVisible()) return c;
+        if (QQuickItem *found = child(c, name)) return found;
+    }
+    return nullptr;
+}
+
+void reveal(QQuickItem *item)
+{
+    for (QQuickItem *p = item ? item->parentItem() : nullptr; p; p = p->parentItem()) {
+        if (!p->inherits("QQuickFlickable")) continue;
+        const QPointF inView = item->mapToItem(p, QPointF(0, 0));
+        const qreal contentY = p->property("contentY").toReal();
+        if (inView.y() < 0 || inView.y() + item->height() > p->height())
+            p->setProperty("contentY", qMax<qreal>(0, contentY + inView.y() - 40));
+        return;
+    }
+}
+
 } // namespace vantrel::testing

@@ -56,6 +56,12 @@ private:
 // page, pick the first demo user, and return the callback URL it redirects to.
 QUrl pickDemoUser(const QUrl &startUrl);
 
+// The first visible item with this object name below the given one (rows
+// of a list repeat their children's names).
+QQuickItem *child(QQuickItem *item, const QString &name);
+// Scrolls the enclosing list or view so the item is on screen before a tap.
+void reveal(QQuickItem *item);
+
 // The accessibility name the screen gives an item.
 QString accessibleName(QQuickItem *item);
 

@@ -35,19 +35,6 @@ QString typed(qint64 cents)
 
 QString textOf(QQuickItem *item) { return item ? item->property("text").toString() : QString(); }
 
-// Scrolls the enclosing list or view so the item is on screen before a tap.
-void reveal(QQuickItem *item)
-{
-    for (QQuickItem *p = item ? item->parentItem() : nullptr; p; p = p->parentItem()) {
-        if (!p->inherits("QQuickFlickable")) continue;
-        const QPointF inView = item->mapToItem(p, QPointF(0, 0));
-        const qreal contentY = p->property("contentY").toReal();
-        if (inView.y() < 0 || inView.y() + item->height() > p->height())
-            p->setProperty("contentY", qMax<qreal>(0, contentY + inView.y() - 40));
-        return;
-    }
-}
-
 } // namespace
 
 class CheckoutScreen : public QObject {

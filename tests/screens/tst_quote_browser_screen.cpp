@@ -24,16 +24,6 @@ void typeText(QWindow *window, const QString &text)
     for (const QChar c : text) QTest::keyClick(window, c.toLatin1());
 }
 
-QQuickItem *child(QQuickItem *item, const QString &name)
-{
-    if (!item) return nullptr;
-    for (QQuickItem *c : item->childItems()) {
-        if (c->objectName() == name && c->isVisible()) return c;
-        if (QQuickItem *found = child(c, name)) return found;
-    }
-    return nullptr;
-}
-
 // The text of a visible item; empty while it is not shown.
 QString textOf(const ShellHarness &shell, const char *name)
 {
