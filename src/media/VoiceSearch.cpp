@@ -1,6 +1,5 @@
 #include "VoiceSearch.h"
 
-#include "VoiceVocabulary.h"
 #include "platform/speech/PocketSphinxRecognizer.h"
 #include "platform/speech/QtAudioInput.h"
 
@@ -137,9 +136,9 @@ void VoiceSearch::stop()
     m_sessionActive = false;
 }
 
-void VoiceSearch::setCatalogVocabulary(const QList<Product> &products)
+void VoiceSearch::setVocabulary(const QStringList &phrases)
 {
-    if (m_platform.recognizer) m_platform.recognizer->setVocabulary(catalogPhrases(products));
+    if (m_platform.recognizer) m_platform.recognizer->setVocabulary(phrases);
 }
 
 void VoiceSearch::onResult(const QString &text, bool isFinal)

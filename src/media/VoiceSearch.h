@@ -6,10 +6,10 @@
 // toggle() from the voice button and stop() when the catalog screen goes away.
 
 #include "platform/speech/SpeechPlatform.h"
-#include "records/Reference.h"
 
 #include <QCoroTask>
 #include <QObject>
+#include <QStringList>
 
 #include <memory>
 
@@ -48,9 +48,9 @@ public:
     // Ends the session and releases the microphone.
     Q_INVOKABLE void stop();
 
-    // Tunes recognition to what the catalog holds; an empty catalog means
+    // Tunes recognition to the phrases a person is likely to say; none means
     // free speech with the generic model.
-    void setCatalogVocabulary(const QList<Product> &products);
+    void setVocabulary(const QStringList &phrases);
 
     static const QString permissionMessage;
     static const QString unavailableMessage;

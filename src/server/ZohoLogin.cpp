@@ -1,7 +1,7 @@
 #include "ZohoLogin.h"
 
 #include "Endpoints.h"
-#include "platform/auth/BrowserSignIn.h"
+#include "server/BrowserSignIn.h"
 #include "records/BuildConfiguration.h"
 #include "records/Requests.h"
 #include "records/Uuid.h"

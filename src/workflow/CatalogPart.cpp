@@ -5,6 +5,7 @@
 #include "Launch.h"
 #include "QuoteValidation.h"
 #include "VisibleProducts.h"
+#include "VoiceVocabulary.h"
 #include "WorkspaceGuard.h"
 
 #include "media/VoiceSearch.h"
@@ -71,8 +72,8 @@ void CatalogPart::setCatalogAt(std::optional<QDateTime> at)
 void CatalogPart::feedVocabulary(VoiceSearch *voice)
 {
     if (!voice) return;
-    voice->setCatalogVocabulary(products());
-    connect(this, &CatalogPart::catalogAtChanged, voice, [this, voice] { voice->setCatalogVocabulary(products()); });
+    voice->setVocabulary(catalogPhrases(products()));
+    connect(this, &CatalogPart::catalogAtChanged, voice, [this, voice] { voice->setVocabulary(catalogPhrases(products())); });
 }
 
 void CatalogPart::refresh() { launch(refreshCatalog()); }

@@ -15,7 +15,7 @@
 #include "server/APIClient.h"
 #include "server/Endpoints.h"
 #include "server/SessionStore.h"
-#include "platform/auth/BrowserSignIn.h"
+#include "server/BrowserSignIn.h"
 #include "server/ZohoLogin.h"
 
 #include <QSettings>

@@ -11,7 +11,7 @@
 #include "WorkspaceGuard.h"
 #include "WorkspaceLists.h"
 
-#include "platform/print/PrintService.h"
+#include "workflow/PrintService.h"
 #include "records/Uuid.h"
 #include "server/APIClient.h"
 #include "server/Endpoints.h"

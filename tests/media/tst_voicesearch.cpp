@@ -1,7 +1,7 @@
 // Voice search over platform fakes that record what was asked of them.
 
 #include "media/VoiceSearch.h"
-#include "media/VoiceVocabulary.h"
+#include "workflow/VoiceVocabulary.h"
 #include "platform/speech/PocketSphinxRecognizer.h"
 #include "platform/speech/QtAudioInput.h"
 
@@ -190,10 +190,10 @@ private Q_SLOTS:
         p.name = QStringLiteral("Base Cabinet 36");
         p.sku = QStringLiteral("WS36-BASE");
         p.category = QStringLiteral("Base");
-        rig.voice->setCatalogVocabulary({p});
+        rig.voice->setVocabulary(catalogPhrases({p}));
         QVERIFY(rig.recognizer->vocabulary.contains(QStringLiteral("white shaker thirty six base")));
         QVERIFY(rig.recognizer->vocabulary.contains(QStringLiteral("base cabinet thirty six")));
-        rig.voice->setCatalogVocabulary({});
+        rig.voice->setVocabulary(catalogPhrases({}));
         QVERIFY(rig.recognizer->vocabulary.isEmpty());
     }
 

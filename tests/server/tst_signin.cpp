@@ -4,7 +4,7 @@
 #include "RecordingServer.h"
 #include "Run.h"
 
-#include "platform/auth/FakeBrowserSignIn.h"
+#include "FakeBrowserSignIn.h"
 #include "server/ZohoLogin.h"
 
 #include <QCryptographicHash>

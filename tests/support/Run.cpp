@@ -1,6 +1,6 @@
 #include "Run.h"
 
-#include "platform/auth/BrowserSignIn.h"
+#include "server/BrowserSignIn.h"
 #include "records/Errors.h"
 #include "records/Reference.h"
 

@@ -9,8 +9,8 @@
 #include "Run.h"
 
 #include "StandinServer.h"
-#include "platform/auth/FakeBrowserSignIn.h"
-#include "platform/print/PrintService.h"
+#include "FakeBrowserSignIn.h"
+#include "workflow/PrintService.h"
 #include "server/APIClient.h"
 #include "server/SessionStore.h"
 #include "workflow/WorkspaceParts.h"

@@ -1,6 +1,6 @@
 // Catalog rules: category chips, the assembled and category filters, typed and
 // spoken search, each checked through the precomputed keys and the one-off matcher.
-#include "media/VoiceVocabulary.h"
+#include "workflow/VoiceVocabulary.h"
 #include "workflow/CatalogSearch.h"
 
 #include <QtTest>

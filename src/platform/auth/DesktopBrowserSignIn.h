@@ -3,7 +3,7 @@
 // browser and the callback comes back as a second launch of the app, which
 // SingleInstance hands over to this object.
 
-#include "BrowserSignIn.h"
+#include "server/BrowserSignIn.h"
 
 #include <QTimer>
 

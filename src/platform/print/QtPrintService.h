@@ -2,7 +2,7 @@
 // PDF printing on Qt Print Support: the Qt Widgets print dialog over the
 // app's active window, pages rendered from the PDF with Qt PDF.
 
-#include "PrintService.h"
+#include "workflow/PrintService.h"
 
 class QPrinter;
 

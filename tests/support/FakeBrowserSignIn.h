@@ -2,7 +2,7 @@
 // A browser for tests and demos: it fetches the start page itself and follows
 // the server's redirect to the callback, or plays back a scripted outcome.
 
-#include "BrowserSignIn.h"
+#include "server/BrowserSignIn.h"
 
 #include <QNetworkAccessManager>
 

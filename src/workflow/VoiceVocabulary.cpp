@@ -1,6 +1,6 @@
 #include "VoiceVocabulary.h"
 
-#include "workflow/CatalogSearch.h"
+#include "CatalogSearch.h"
 
 #include <QRegularExpression>
 #include <QSet>
