@@ -13,4 +13,4 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTREL_SANI
 cmake --build "$build" --target screens_screenshots -j "$(nproc)"
 
 mkdir -p "$out"
-QT_QPA_PLATFORM=offscreen "$build/tests/screens/screens_screenshots" "$out"
+QT_QPA_PLATFORM=offscreen "$build/tools/screens_screenshots" "$out"
