@@ -3,8 +3,8 @@
 #include "server/APIClient.h"
 
 #include <QBuffer>
-#include <QCoreApplication>
-#include <QThreadPool>
+#include <QCoroFuture>
+#include <QCoroNetworkReply>
 #include <QCryptographicHash>
 #include <QDateTime>
 #include <QImageReader>
@@ -12,6 +12,7 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QTimer>
+#include <QtConcurrent/QtConcurrentRun>
 
 namespace vantrel {
 
@@ -81,42 +82,6 @@ void readAvailable(QNetworkReply *reply, Body &body)
     }
     body.bytes += reply->read(available);
 }
-
-// Resumes the awaiting coroutine once the reply has finished (an abort
-// finishes it too).
-struct ReplyFinished {
-    QNetworkReply *reply;
-    bool await_ready() const { return reply->isFinished(); }
-    void await_suspend(std::coroutine_handle<> handle)
-    {
-        QObject::connect(reply, &QNetworkReply::finished, reply, [handle] { handle.resume(); },
-                         Qt::SingleShotConnection);
-    }
-    void await_resume() const {}
-};
-
-QImage makeThumbnail(QByteArray bytes);
-
-// Decodes on a pool thread and resumes the awaiting coroutine on the main
-// thread with the result.
-struct DecodeOnWorker {
-    struct State {
-        QByteArray bytes;
-        QImage image;
-    };
-    std::shared_ptr<State> state;
-    explicit DecodeOnWorker(QByteArray bytes) : state(std::make_shared<State>()) { state->bytes = std::move(bytes); }
-    bool await_ready() const { return false; }
-    void await_suspend(std::coroutine_handle<> handle)
-    {
-        QThreadPool::globalInstance()->start([state = state, handle] {
-            state->image = makeThumbnail(std::move(state->bytes));
-            QMetaObject::invokeMethod(QCoreApplication::instance(), [handle] { handle.resume(); },
-                                      Qt::QueuedConnection);
-        });
-    }
-    QImage await_resume() const { return std::move(state->image); }
-};
 
 // Decodes the first image straight to its thumbnail size: the JPEG reader
 // scales while decoding, which is far cheaper than decoding whole and scaling.
@@ -250,8 +215,7 @@ QImage ProductImageStore::cached(const QString &key)
 
 bool ProductImageStore::isBlocked(const QString &key) const
 {
-    auto *self = const_cast<ProductImageStore *>(this);
-    const qint64 *until = self->m_failures.find(key);
+    const qint64 *until = m_failures.find(key);
     return until && *until > m_now();
 }
 
@@ -358,7 +322,7 @@ QCoro::Task<QImage> ProductImageStore::fetchAndDecode(QPointer<ProductImageStore
     // The whole fetch, headers to last byte, gets a fixed budget.
     QTimer::singleShot(resourceTimeoutMs, reply, [reply] { reply->abort(); });
 
-    co_await ReplyFinished{reply};
+    co_await reply;
 
     bool ok = false;
     if (guard) {
@@ -375,8 +339,8 @@ QCoro::Task<QImage> ProductImageStore::fetchAndDecode(QPointer<ProductImageStore
 
     QImage thumbnail;
     if (ok) {
-        DecodeOnWorker decode(std::move(body->bytes));
-        thumbnail = co_await decode;
+        QFuture<QImage> decoded = QtConcurrent::run(makeThumbnail, std::move(body->bytes));
+        thumbnail = co_await decoded;
         if (!current()) co_return QImage();
     }
     if (thumbnail.isNull()) {

@@ -16,6 +16,7 @@
 #include "records/Reference.h"
 
 #include <QCoroTask>
+#include <QCache>
 #include <QHash>
 #include <QImage>
 #include <QObject>
@@ -25,7 +26,6 @@
 #include <coroutine>
 #include <deque>
 #include <functional>
-#include <list>
 #include <memory>
 
 class QNetworkAccessManager;
@@ -39,54 +39,48 @@ class APIClient;
 template <class Value>
 class BoundedCache {
 public:
-    BoundedCache(int maxCount, qint64 maxCost) : m_maxCount(maxCount), m_maxCost(maxCost) {}
+    // QCache has a single cost budget, so every entry is charged at least an
+    // equal share of it (ceil(maxCost / maxCount)): charges that fit the
+    // budget then also fit the count (160 entries of 262144 make 40 MiB).
+    BoundedCache(int maxCount, qint64 maxCost)
+        : m_maxCount(maxCount), m_share(maxCount > 0 ? (maxCost + maxCount - 1) / maxCount : maxCost)
+    {
+        m_cache.setMaxCost(maxCost);
+    }
+    BoundedCache(const BoundedCache &) = delete;
+    BoundedCache &operator=(const BoundedCache &) = delete;
 
     // An entry costing more than the whole budget is not kept.
     void insert(const QString &key, Value value, qint64 cost)
     {
-        remove(key);
-        if (cost > m_maxCost || m_maxCount <= 0) return;
-        m_order.push_front(key);
-        m_entries.insert(key, Entry{std::move(value), cost, m_order.begin()});
-        m_cost += cost;
-        while (int(m_order.size()) > m_maxCount || m_cost > m_maxCost) remove(m_order.back());
+        if (m_maxCount <= 0) return;
+        m_cache.insert(key, new Entry(std::move(value), cost, m_cost), qMax(cost, m_share));
     }
     // Marks the entry as recently used.
-    const Value *find(const QString &key)
+    const Value *find(const QString &key) const
     {
-        auto it = m_entries.find(key);
-        if (it == m_entries.end()) return nullptr;
-        m_order.splice(m_order.begin(), m_order, it->position);
-        return &it->value;
+        const Entry *entry = m_cache.object(key);
+        return entry ? &entry->value : nullptr;
     }
-    void remove(const QString &key)
-    {
-        auto it = m_entries.find(key);
-        if (it == m_entries.end()) return;
-        m_cost -= it->cost;
-        m_order.erase(it->position);
-        m_entries.erase(it);
-    }
-    void clear()
-    {
-        m_entries.clear();
-        m_order.clear();
-        m_cost = 0;
-    }
-    int count() const { return int(m_entries.size()); }
+    void remove(const QString &key) { m_cache.remove(key); }
+    void clear() { m_cache.clear(); }
+    int count() const { return int(m_cache.count()); }
+    // The entries' own costs, without the share they are charged.
     qint64 totalCost() const { return m_cost; }
 
 private:
+    // Keeps the sum of real costs right whenever QCache drops an entry.
     struct Entry {
+        Entry(Value v, qint64 c, qint64 &sum) : value(std::move(v)), cost(c), total(sum) { total += cost; }
+        ~Entry() { total -= cost; }
         Value value;
         qint64 cost;
-        std::list<QString>::iterator position;
+        qint64 &total;
     };
     int m_maxCount;
-    qint64 m_maxCost;
-    qint64 m_cost = 0;
-    std::list<QString> m_order;
-    QHash<QString, Entry> m_entries;
+    qint64 m_share;
+    qint64 m_cost = 0; // declared before the cache: entries update it while it dies
+    QCache<QString, Entry> m_cache;
 };
 
 class ProductImageStore : public QObject {
@@ -143,6 +137,7 @@ Q_SIGNALS:
     void cleared();
 
 private:
+    // Qt 6.4 cannot cap connections per host below six (that arrives in 6.5), so extra fetches queue here.
     struct HostGate {
         int active = 0;
         std::deque<std::coroutine_handle<>> waiting;

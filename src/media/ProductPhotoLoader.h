@@ -16,6 +16,10 @@
 // tile that outlives a sign-in is refreshed by the store's clear() at
 // sign-out, or by reload(). Image.asynchronous may be on or
 // off: the provider reads the store on the main thread either way.
+//
+// Why not QCoro::ImageProvider fetching straight from an image:// source:
+// its responses ignore cancel(), so a card scrolled away would keep its fetch
+// and hold one of the host's four slots ahead of the cards now on screen.
 
 #include "ProductImageStore.h"
 #include "server/APIClient.h"
