@@ -149,7 +149,7 @@ private slots:
 
         if (fault == killedBeforeSend || fault == killedWhileWriting) {
             // A task runs until its first wait: the request is stored and not yet answered.
-            start(act(ws.model.get(), what, false, form));
+            const auto operation = start(act(ws.model.get(), what, false, form));
             QVERIFY(pending(ws->draft(), what));
             if (fault == killedWhileWriting) {
                 const QString path = *ws->draftFileURL(), stored = ws.dir.filePath(QStringLiteral("stored.json"));
@@ -160,6 +160,7 @@ private slots:
             }
             faultOn = false;
             ws.open();
+            QVERIFY(operation->done); // ended with the app, not left waiting for ever
             finish(ws->start());
             QCOMPARE(ws->restoreWarning(), std::nullopt);
         } else {
