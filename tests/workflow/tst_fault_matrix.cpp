@@ -55,7 +55,8 @@ Reply faulty(Standin &backend, Fault fault, const Request &request)
 bool pending(const Draft &draft, Create create)
 {
     return create == customerCreate ? bool(draft.pendingCustomer)
-                              : create == quoteSave ? bool(draft.pendingSave) : bool(draft.pendingCheckout);
+           : create == quoteSave    ? bool(draft.pendingSave)
+                                    : bool(draft.pendingCheckout);
 }
 
 int records(const Standin &backend, Create create)
@@ -166,12 +167,14 @@ private slots:
 
         const Draft &draft = ws->draft();
         const std::optional<CheckoutTransaction> &shown = ws->checkoutPart()->transaction();
-        const bool created = what == customerCreate ? draft.customer && draft.deal && !draft.pendingCustomer
-                             : what == quoteSave  ? draft.saved && !draft.pendingSave && backend.server.quote(draft.saved->id)
-                                              : shown && shown->id == requestId && backend.server.checkout(requestId);
-        const bool aborted = what == customerCreate ? !draft.pendingCustomer && draft.customerDraft && !draft.customer
-                             : what == checkoutStart ? !draft.pendingCheckout && !draft.saved && !shown && ws->notice()
-                                                : false;
+        const bool created =
+            what == customerCreate ? draft.customer && draft.deal && !draft.pendingCustomer
+            : what == quoteSave    ? draft.saved && !draft.pendingSave && backend.server.quote(draft.saved->id)
+                                   : shown && shown->id == requestId && backend.server.checkout(requestId);
+        const bool aborted =
+            what == customerCreate  ? !draft.pendingCustomer && draft.customerDraft && !draft.customer
+            : what == checkoutStart ? !draft.pendingCheckout && !draft.saved && !shown && ws->notice()
+                                    : false;
         QList<QJsonObject> sent = backend.front.bodies("POST", createPaths[what]);
         if (!recoverPaths[what].isEmpty()) sent += backend.front.bodies("POST", recoverPaths[what]);
         QSet<QString> ids;
