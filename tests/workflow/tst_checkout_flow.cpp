@@ -1,6 +1,6 @@
 // Checkout against the stand-in server and the recording server: the
-// request's amounts, idempotent re-sending after a lost reply, recovery of a
-// request that never went out, refused recovery replies, and the poller.
+// request's amounts, idempotent re-sending after a lost reply, refused
+// recovery replies, and the poller.
 #include "Workspace.h"
 
 #include "records/Uuid.h"
@@ -193,46 +193,6 @@ private slots:
         QCOMPARE(standin.server.checkout(stored.requestId)->hold, stored.hold);
         QCOMPARE(ws->checkoutPart()->transaction()->id, stored.requestId);
         QVERIFY(ws->checkoutPart()->poller());
-    }
-
-    // The app stopped after storing the request and before sending it.
-    void unsentRequestIsRecoveredAsAborted()
-    {
-        Standin standin;
-        QVERIFY2(standin.started, qPrintable(standin.error));
-        Workspace ws(standin.base());
-        const Quote quote = putSavedQuote(standin, ws);
-        Draft draft = ws->draft();
-        draft.pendingCheckout = CheckoutRequest{draft.checkoutRequestId, quote.id, cents(quote.total),
-                                                QStringLiteral("card"), cents(quote.total), false};
-        ws->setDraft(draft);
-        const CheckoutRequest unsent = *draft.pendingCheckout;
-
-        // A new model on the same storage, as at the next launch.
-        ws.open();
-        ws.signIn(standin.user, standin.server.issueToken(standin.user));
-        ws.enablePayments();
-        QCOMPARE(ws->draft(), draft);
-        Customer owner;
-        owner.id = quote.customerId;
-        run(ws->customersPart()->loadQuotesAndDeals(owner));
-        const auto listed = [&] { return ws->customersPart()->quoteList()->indexOfId(quote.id) >= 0; };
-        QVERIFY(listed());
-        const int before = standin.server.counts().checkouts;
-        run(ws->checkoutPart()->recoverCheckoutRequest());
-
-        const Draft &after = ws->draft();
-        QCOMPARE(after.customer, draft.customer);
-        QCOMPARE(after.lines, draft.lines);
-        QVERIFY(!after.saved && !after.pendingCheckout && after.dirty && after.sourceId.isEmpty());
-        QVERIFY(after.checkoutRequestId != unsent.requestId);
-        QVERIFY(!listed());
-        QCOMPARE(ws->selectedWorkspaceTab(), WorkspaceTab::quote);
-        QVERIFY(ws->notice());
-        // The original request arriving late must not start a payment.
-        QVERIFY(settle(CheckoutAPI::startCheckout(ws->api(), unsent)).error);
-        QVERIFY(!standin.server.checkout(unsent.requestId));
-        QCOMPARE(standin.server.counts().checkouts, before);
     }
 
     // A recovery reply the draft cannot trust keeps the saved request; one

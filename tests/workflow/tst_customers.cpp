@@ -1,5 +1,5 @@
-// Customer search, selection, and creation under lost replies and failed
-// gateways, measured by what the server holds afterwards.
+// Customer search, selection, and creating again after a refused creation,
+// measured by what the server holds afterwards.
 #include "Workspace.h"
 
 #include "records/Uuid.h"
@@ -22,12 +22,6 @@ int customersNamed(const Standin &backend, const QString &first)
     const QList<Customer> all = backend.server.customers();
     return int(std::count_if(all.cbegin(), all.cend(),
                              [&](const Customer &c) { return c.name.startsWith(first + QLatin1Char(' ')); }));
-}
-
-// The customer sheet's resume action.
-QCoro::Task<> recoverPending(CheckoutModel *model, NewCustomerRequest pending)
-{
-    co_await model->customersPart()->recoverCustomerRequest(pending);
 }
 } // namespace
 
@@ -108,34 +102,6 @@ private slots:
         QCOMPARE(model->customersPart()->deals().size(), 1);
     }
 
-    // The reply is lost after the server made the customer: recovery finds it.
-    void lostReplyIsRecovered()
-    {
-        Standin backend;
-        QVERIFY2(backend.started, qPrintable(backend.error));
-        Workspace model(backend);
-        model.signIn();
-        const NewCustomerRequest form = backend.customerForm(QStringLiteral("Lost"));
-        const int before = backend.server.counts().customers;
-        const bool losing = true;
-        backend.loseReplies("POST", {customersPath}, &losing);
-
-        const int writes = model->draftWrites();
-        QVERIFY(finish(model->customersPart()->createCustomer(form)));
-        QCOMPARE(model->error(), std::nullopt);
-        // One write stores the request, one applies the customer.
-        QCOMPARE(model->draftWrites(), writes + 2);
-        QCOMPARE(backend.front.count("POST", recoverPath), 1);
-        QCOMPARE(backend.server.counts().customers, before + 1);
-        QCOMPARE(customersNamed(backend, QStringLiteral("Lost")), 1);
-        const Draft draft = model->draft();
-        QVERIFY(draft.customer && draft.customer->name.startsWith(QStringLiteral("Lost")));
-        QVERIFY(draft.deal && draft.deal->accountId == draft.customer->accountId);
-        QVERIFY(!draft.pendingCustomer);
-        QVERIFY(draft.dirty);
-        QCOMPARE(model->customersPart()->deals(), QList<Deal>{*draft.deal});
-    }
-
     // The gateway refuses before the server sees the request: recovery says
     // "aborted", the form comes back with a new request id, and creating it
     // then makes exactly one customer.
@@ -195,26 +161,6 @@ private slots:
         QCOMPARE(customersNamed(backend, QStringLiteral("Retry")), 1);
         QCOMPARE(customersNamed(backend, QStringLiteral("Edited")), 0);
         QVERIFY(!model->editingLocked());
-    }
-
-    void resumeWithAbortedReplyShowsNoError()
-    {
-        Standin backend;
-        QVERIFY2(backend.started, qPrintable(backend.error));
-        Workspace model(backend);
-        model.signIn();
-        const NewCustomerRequest form = backend.customerForm(QStringLiteral("Resume"));
-        Draft draft = model->draft();
-        draft.pendingCustomer = form;
-        model->setDraft(draft);
-
-        CheckoutModel *m = model.model.get();
-        const bool ran = finish(m->performBusy([m, form] { return recoverPending(m, form); }));
-        QVERIFY(ran);
-        QCOMPARE(model->error(), std::nullopt);
-        QVERIFY(!model->draft().pendingCustomer);
-        QVERIFY(model->draft().customerDraft);
-        QVERIFY(model->draft().customerDraft->requestId != form.requestId);
     }
 };
 
