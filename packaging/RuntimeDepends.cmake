@@ -53,6 +53,35 @@ endif()
 if(NOT qml_packages)
   message(FATAL_ERROR "No QML module of the screens in ${VANTREL_QML_DIR} was found under ${qt_qml_dir}.")
 endif()
+
+# The scanner cannot read the qmldir files Qt keeps inside its libraries
+# (QtQml's), so the modules those import (QtQml.WorkerScript) escape it. The
+# engine itself tells: the app is started once without a screen, in a scratch
+# home of its own (no keychain, no settings, no running copy to hand over to),
+# and traces the module folders it loads.
+if(VANTREL_APP_PROGRAM)
+  set(scratch "${CPACK_PACKAGE_DIRECTORY}/qml-trace")
+  file(REMOVE_RECURSE "${scratch}")
+  file(MAKE_DIRECTORY "${scratch}")
+  execute_process(
+    COMMAND timeout --kill-after=2 8
+            env -u DBUS_SESSION_BUS_ADDRESS -u DISPLAY -u WAYLAND_DISPLAY -u XDG_RUNTIME_DIR
+                -u XDG_CONFIG_HOME -u XDG_DATA_HOME -u XDG_CACHE_HOME -u XDG_STATE_HOME
+                HOME=${scratch} TMPDIR=${scratch} QT_QPA_PLATFORM=offscreen QML_IMPORT_TRACE=1
+                "${VANTREL_APP_PROGRAM}"
+    WORKING_DIRECTORY "${scratch}" OUTPUT_VARIABLE trace ERROR_VARIABLE trace RESULT_VARIABLE ended)
+  file(REMOVE_RECURSE "${scratch}")
+  string(REGEX MATCHALL "loaded \"/[^\"]+/qmldir\"" loaded "${trace}")
+  if(NOT loaded)
+    message(FATAL_ERROR "Started without a screen, ${VANTREL_APP_PROGRAM} loaded no QML module from disk "
+                        "(${ended}):\n${trace}")
+  endif()
+  foreach(hit IN LISTS loaded)
+    string(REGEX REPLACE "^loaded \"(.*)\"$" "\\1" qmldir "${hit}")
+    vantrel_owning_package("${qmldir}" "QML module loaded by the app" package)
+    list(APPEND qml_packages ${package})
+  endforeach()
+endif()
 list(REMOVE_DUPLICATES qml_packages)
 list(SORT qml_packages)
 list(JOIN qml_packages ", " CPACK_DEBIAN_APP_PACKAGE_DEPENDS)

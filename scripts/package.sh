@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Builds the two Debian packages, vantrel-checkout and vantrel-checkout-standin,
-# from a Release build of its own (build-package/), and leaves them in
-# build-package/. Installs what is missing first: the project's build
-# packages through scripts/setup.sh, and the packaging tools here.
-# Cache variables (e.g. -DVANTREL_IS_PREVIEW=YES ...) are passed to CMake.
+# from a Release build of its own and leaves them there (build-package/, or
+# the folder named by VANTREL_PACKAGE_BUILD). Installs what is missing first:
+# the project's build packages through scripts/setup.sh, and the packaging
+# tools here. Arguments (e.g. -DVANTREL_IS_PREVIEW=YES ...) go to CMake;
+# CMAKE_BUILD_PARALLEL_LEVEL limits the compile jobs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -30,10 +31,10 @@ if [ ${#missing[@]} -gt 0 ]; then
   "${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
 
-build=build-package
+build=${VANTREL_PACKAGE_BUILD:-build-package}
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
   -DVANTREL_BENCH=OFF -DVANTREL_SANITIZE=OFF -DVANTREL_FUZZ=OFF -DVANTREL_APP=ON "$@" >/dev/null
-cmake --build "$build" --target vantrel-checkout checkout-standin -j "$(nproc)"
+cmake --build "$build" --target vantrel-checkout checkout-standin
 
 desktop-file-validate "$build/packaging/vantrel-checkout.desktop"
 
