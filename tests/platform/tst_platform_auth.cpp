@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -32,6 +33,9 @@ private slots:
     void xdgOpenRunsTheHandler_data();
     void xdgOpenRunsTheHandler();
     void deviceWithoutBrowser();
+
+private:
+    QTemporaryDir m_systemData; // stands in for the machine's shared data folders
 };
 
 namespace {
@@ -69,7 +73,12 @@ QStringList recorded(const QString &program)
 
 } // namespace
 
-void TestPlatformAuth::initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+void TestPlatformAuth::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    // The machine's own desktop entries (an installed app's among them) stay out.
+    qputenv("XDG_DATA_DIRS", m_systemData.path().toUtf8());
+}
 
 void TestPlatformAuth::callbacks_data()
 {
@@ -188,21 +197,32 @@ void TestPlatformAuth::schemeRegistration_data()
 {
     QTest::addColumn<QString>("scheme");
     QTest::addColumn<QString>("executable");
-    QTest::addColumn<QString>("execLine"); // empty: refused
+    QTest::addColumn<QString>("execLine"); // empty: refused; "installed": left to the installed entry
+    QTest::addColumn<QString>("installed"); // MimeType of the installed app's entry; empty: none
 
     // Quoted only where a reserved character makes it necessary; inside
     // quotes ", `, $ and \\ are escaped, and the file doubles each backslash.
     QTest::newRow("production") << "vantrelcheckout" << "/usr/bin/vantrel-checkout"
-                                << "Exec=/usr/bin/vantrel-checkout %u";
+                                << "Exec=/usr/bin/vantrel-checkout %u" << "";
     QTest::newRow("percent sign, no quotes needed") << "vantrelcheckout" << "/opt/app-100%/run"
-                                                    << "Exec=/opt/app-100%%/run %u";
+                                                    << "Exec=/opt/app-100%%/run %u" << "";
     QTest::newRow("preview, reserved characters") << "vantrelcheckout-pr42" << "/opt/Vantrel Checkout/bin/app$1%"
-                                                  << "Exec=\"/opt/Vantrel Checkout/bin/app\\\\$1%%\" %u";
+                                                  << "Exec=\"/opt/Vantrel Checkout/bin/app\\\\$1%%\" %u" << "";
     QTest::newRow("quote and backslash") << "vantrelcheckout" << "/tmp/a\"b\\c"
-                                         << "Exec=\"/tmp/a\\\\\"b\\\\\\\\c\" %u";
-    QTest::newRow("scheme with a space") << "vantrel checkout" << "/usr/bin/app" << "";
-    QTest::newRow("scheme with a line break") << "vantrel\nExec=rm" << "/usr/bin/app" << "";
-    QTest::newRow("path with a line break") << "vantrelcheckout" << "/tmp/a\nExec=rm" << "";
+                                         << "Exec=\"/tmp/a\\\\\"b\\\\\\\\c\" %u" << "";
+    QTest::newRow("scheme with a space") << "vantrel checkout" << "/usr/bin/app" << "" << "";
+    QTest::newRow("scheme with a line break") << "vantrel\nExec=rm" << "/usr/bin/app" << "" << "";
+    QTest::newRow("path with a line break") << "vantrelcheckout" << "/tmp/a\nExec=rm" << "" << "";
+    // An installed app's entry hands the callback over; a build run beside
+    // it registers only a scheme that entry does not claim.
+    QTest::newRow("installed app") << "vantrelcheckout" << "/usr/bin/vantrel-checkout" << "installed"
+                                   << "application/pdf; x-scheme-handler/vantrelcheckout;";
+    QTest::newRow("preview build beside an installed app")
+        << "vantrelcheckout-pr42" << "/home/dev/build/app" << "Exec=/home/dev/build/app %u"
+        << "x-scheme-handler/vantrelcheckout;";
+    QTest::newRow("installed entry of a preview build")
+        << "vantrelcheckout" << "/home/dev/build/app" << "Exec=/home/dev/build/app %u"
+        << "x-scheme-handler/vantrelcheckout-pr42;";
 }
 
 void TestPlatformAuth::schemeRegistration()
@@ -210,14 +230,28 @@ void TestPlatformAuth::schemeRegistration()
     QFETCH(QString, scheme);
     QFETCH(QString, executable);
     QFETCH(QString, execLine);
+    QFETCH(QString, installed);
     const QString applications =
         QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/applications");
+    const QString mimeapps =
+        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/mimeapps.list");
     QDir(applications).removeRecursively();
+    QFile::remove(mimeapps);
+    const QString systemApplications = m_systemData.filePath(QStringLiteral("applications"));
+    const auto uninstall = qScopeGuard([&systemApplications] { QDir(systemApplications).removeRecursively(); });
+    if (!installed.isEmpty()) {
+        QDir().mkpath(systemApplications);
+        QFile packaged(systemApplications + u'/' + installedDesktopFileName());
+        QVERIFY(packaged.open(QIODevice::WriteOnly));
+        packaged.write(("[Desktop Entry]\nType=Application\nName=Vantrel Checkout\n"
+                        "Exec=/usr/bin/vantrel-checkout %u\nMimeType=" + installed + u'\n').toUtf8());
+    }
 
     QCOMPARE(registerCallbackScheme(scheme, executable, false), !execLine.isEmpty());
     QFile entry(applications + u'/' + callbackDesktopFileName(scheme));
-    if (execLine.isEmpty()) {
+    if (execLine.isEmpty() || execLine == u"installed") {
         QVERIFY(!QDir(applications).exists() || QDir(applications).isEmpty());
+        QVERIFY(!QFile::exists(mimeapps));
         return;
     }
     QVERIFY(entry.open(QIODevice::ReadOnly));

@@ -9,6 +9,8 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 
+#include <algorithm>
+
 namespace vantrel {
 
 // The waiting sign-in lives in the coroutine's frame; whoever settles it
@@ -132,6 +134,8 @@ bool DesktopBrowserSignIn::launchBrowser(const QUrl &url)
     return false;
 }
 
+QString installedDesktopFileName() { return QStringLiteral("vantrel-checkout.desktop"); }
+
 QString callbackDesktopFileName(const QString &scheme)
 {
     return QStringLiteral("vantrel-checkout-%1.desktop").arg(scheme);
@@ -183,7 +187,37 @@ bool setDefaultHandler(const QString &mimeType, const QString &desktopFile)
     return writeFile(path, (lines.join(u'\n') + u'\n').toUtf8());
 }
 
+// Whether the main group of a desktop entry lists the MIME type.
+bool entryClaims(const QString &path, const QString &mimeType)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) return false;
+    bool mainGroup = false;
+    while (!file.atEnd()) {
+        const QString line = QString::fromUtf8(file.readLine()).trimmed();
+        if (line.startsWith(u'[')) {
+            mainGroup = line == QLatin1String("[Desktop Entry]");
+            continue;
+        }
+        const qsizetype equals = line.indexOf(u'=');
+        if (!mainGroup || equals < 0 || line.left(equals).trimmed() != QLatin1String("MimeType")) continue;
+        const QStringList types = line.mid(equals + 1).split(u';', Qt::SkipEmptyParts);
+        return std::any_of(types.begin(), types.end(), [&mimeType](const QString &type) {
+            return type.trimmed().compare(mimeType, Qt::CaseInsensitive) == 0;
+        });
+    }
+    return false;
+}
+
 } // namespace
+
+QString installedSchemeHandler(const QString &scheme)
+{
+    const QString path =
+        QStandardPaths::locate(QStandardPaths::ApplicationsLocation, installedDesktopFileName());
+    if (path.isEmpty() || !entryClaims(path, QStringLiteral("x-scheme-handler/") + scheme)) return {};
+    return path;
+}
 
 QString desktopExecProgram(const QString &executable)
 {
@@ -213,6 +247,9 @@ bool registerCallbackScheme(const QString &scheme, const QString &executable, bo
     static const QRegularExpression plainScheme(QStringLiteral("^[a-z][a-z0-9+.-]*$"));
     const QString program = desktopExecProgram(executable);
     if (!plainScheme.match(scheme).hasMatch() || program.isEmpty()) return false;
+    // A registration of our own would shadow the installed entry for this
+    // user and outlive the package when it is removed.
+    if (!installedSchemeHandler(scheme).isEmpty()) return true;
 
     const QString fileName = callbackDesktopFileName(scheme);
     const QString entry = QStringLiteral("[Desktop Entry]\n"

@@ -61,11 +61,18 @@ private:
 // Registers this program as the handler of a private URL scheme for the
 // current user: a hidden desktop entry with MimeType=x-scheme-handler/<scheme>
 // made the default with xdg-mime (or written to mimeapps.list where xdg-mime
-// is missing). Returns false, changing nothing, for a scheme that is not a
-// plain URL scheme or a path a desktop entry cannot hold, or when a file
-// cannot be written.
+// is missing). An installed app already has its entry (installedSchemeHandler):
+// then nothing is written and the answer is true. Returns false, changing
+// nothing, for a scheme that is not a plain URL scheme or a path a desktop
+// entry cannot hold, or when a file cannot be written.
 bool registerCallbackScheme(const QString &scheme, const QString &executable,
                             bool useXdgMime = true);
+// File name of the desktop entry the installed app comes with.
+QString installedDesktopFileName();
+// Path of the installed app's desktop entry when it claims the scheme, as
+// xdg-open finds it (the user's data folder first, then the system ones);
+// empty when there is none, as for a build run from its own folder.
+QString installedSchemeHandler(const QString &scheme);
 // File name of the desktop entry that registerCallbackScheme writes.
 QString callbackDesktopFileName(const QString &scheme);
 // The program path as an Exec= line of a desktop entry holds it: as it is
