@@ -212,6 +212,6 @@ int main(int argc, char *argv[])
                 qint64(phrases.size()), 100.0 * genericScores[2] / total);
     std::printf("found among other products: catalog grammar %d, generic model %d\n", tunedScores[1],
                 genericScores[1]);
-    for (const QString &miss : std::as_const(misses)) std::printf("  not alone: %s\n", qPrintable(miss));
+    for (const QString &miss : std::as_const(misses)) std::printf("  missed: %s\n", qPrintable(miss));
     return 0;
 }
