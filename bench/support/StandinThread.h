@@ -1,0 +1,40 @@
+#pragma once
+// The stand-in server on a thread of its own, so that answering the catalog
+// and drawing product photos never lands on the main thread a benchmark
+// measures.
+
+#include "StandinServer.h"
+
+#include <QObject>
+#include <QThread>
+
+#include <functional>
+
+namespace vantrel::bench {
+
+class StandinThread {
+public:
+    explicit StandinThread(standin::StandinOptions options);
+    ~StandinThread();
+
+    bool started() const { return m_started; }
+    QString error() const { return m_error; }
+    QString base() const { return m_base; }
+    // A bearer token for the user, as after a browser sign-in.
+    QString issueToken(const QString &user);
+    // Runs `work` on the server's thread and waits for it.
+    void run(const std::function<void(standin::StandinServer &)> &work);
+
+private:
+    QThread m_thread;
+    QObject m_context;
+    standin::StandinServer *m_server = nullptr;
+    bool m_started = false;
+    QString m_error;
+    QString m_base;
+};
+
+// Resident memory of this process in bytes (VmRSS), or -1 when unknown.
+qint64 residentBytes();
+
+} // namespace vantrel::bench

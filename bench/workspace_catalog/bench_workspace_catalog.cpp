@@ -1,0 +1,210 @@
+// The app's workspace against a stand-in serving its demo data and 10,000
+// generated products (on a thread of its own), with the catalog screen bound
+// in an offscreen window: the longest main-thread stall while the workspace
+// signs in from the keychain and loads everything, and during each of five
+// catalog refreshes, against the same meter over an idle event loop with the
+// screen up (how much the shared machine alone delays a 1 ms timer). Also the
+// resident memory before sign-in, after the first load and after the
+// refreshes. Each refresh gets the same catalog back, as a store with no
+// stock movement does; rows that change every time are measured by
+// bench_catalog_refresh.
+#include "StandinThread.h"
+
+#include "records/Codec.h"
+#include "screens/EngineSetup.h"
+#include "server/SessionStore.h"
+#include "workflow/CatalogPart.h"
+#include "workflow/CheckoutModel.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QCoroTask>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QQmlComponent>
+#include <QQmlEngine>
+#include <QQuickStyle>
+#include <QQuickWindow>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtQml/qqmlextensionplugin.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+
+Q_IMPORT_QML_PLUGIN(Vantrel_CheckoutPlugin)
+
+using namespace vantrel;
+
+namespace {
+
+constexpr int generatedProducts = 10'000;
+// After each load the screen gets this long to lay out and show photos.
+constexpr int settleMs = 1000;
+
+const QByteArray catalogScene = R"(
+import QtQuick
+import Vantrel.Checkout
+Window {
+    required property var workspace
+    width: 1180; height: 820; visible: true
+    CatalogView { anchors.fill: parent; model: workspace }
+}
+)";
+
+// Largest gap between ticks of a 1 ms timer while it runs.
+class StallMeter {
+public:
+    StallMeter()
+    {
+        m_timer.setTimerType(Qt::PreciseTimer);
+        m_timer.setInterval(1);
+        QObject::connect(&m_timer, &QTimer::timeout, [this] { m_longest = std::max(m_longest, m_clock.restart()); });
+    }
+    void start()
+    {
+        m_longest = 0;
+        m_clock.start();
+        m_timer.start();
+    }
+    qint64 stop()
+    {
+        m_timer.stop();
+        return std::max(m_longest, m_clock.elapsed());
+    }
+
+private:
+    QTimer m_timer;
+    QElapsedTimer m_clock;
+    qint64 m_longest = 0;
+};
+
+void runEventLoop(int ms)
+{
+    QEventLoop loop;
+    QTimer::singleShot(ms, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+double mib(qint64 bytes) { return double(bytes) / 1048576.0; }
+
+struct Setup {
+    bench::StandinThread server{[] {
+        standin::StandinOptions options;
+        options.seed = QStringLiteral("demo");
+        options.catalogSize = generatedProducts;
+        return options;
+    }()};
+    QTemporaryDir dir;
+    InMemorySessionStore sessions;
+    QSettings settings{dir.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat};
+    std::unique_ptr<CheckoutModel> model;
+    QQmlEngine engine;
+    std::unique_ptr<QQuickWindow> window;
+
+    Setup()
+    {
+        if (!server.started()) {
+            std::fprintf(stderr, "stand-in: %s\n", qPrintable(server.error()));
+            return;
+        }
+        // The keychain holds the user's session, as after an earlier sign-in.
+        const Session session{server.issueToken(QStringLiteral("Avery Demo")), QStringLiteral("Avery Demo"), false};
+        sessions.items.insert(server.base(), encode(session, KeyStyle::Storage));
+        CheckoutModelServices services;
+        services.build = CheckoutBuildConfiguration{false, server.base(), server.base(), QStringLiteral("vantrelcheckout")};
+        services.sessions = &sessions;
+        services.settings = &settings;
+        model = std::make_unique<CheckoutModel>(services, dir.filePath(QStringLiteral("storage")));
+        setUpEngine(engine, *model);
+        QQmlComponent component(&engine);
+        component.setData(catalogScene, QUrl(QStringLiteral("qrc:/bench/workspace.qml")));
+        // Qt 6.4 crashes creating a component that failed to compile.
+        if (component.isReady())
+            window.reset(qobject_cast<QQuickWindow *>(component.createWithInitialProperties(
+                {{QStringLiteral("workspace"), QVariant::fromValue<QObject *>(model.get())}})));
+        if (!window) std::fprintf(stderr, "scene: %s\n", qPrintable(component.errorString()));
+        runEventLoop(settleMs);
+    }
+};
+
+Setup *setup = nullptr;
+qint64 idleStall = 0, firstLoadStall = 0, refreshStall = 0;
+qint64 rssBefore = -1, rssFirstLoad = -1, rssRefreshed = -1;
+
+// The baseline: the same meter with nothing to do but keep the screen up.
+void BM_IdleEventLoop(benchmark::State &state)
+{
+    StallMeter meter;
+    for (auto _ : state) {
+        meter.start();
+        runEventLoop(settleMs);
+        idleStall = std::max(idleStall, meter.stop());
+    }
+    state.counters["longest_stall_ms"] = double(idleStall);
+}
+
+// Keychain read, account, checkouts, taxes, catalog, and the screen showing it.
+void BM_SignInAndFirstLoad(benchmark::State &state)
+{
+    StallMeter meter;
+    for (auto _ : state) {
+        meter.start();
+        QCoro::waitFor(setup->model->start());
+        runEventLoop(settleMs);
+        firstLoadStall = meter.stop();
+    }
+    rssFirstLoad = bench::residentBytes();
+    state.counters["longest_stall_ms"] = double(firstLoadStall);
+    state.counters["products"] = double(setup->model->catalogPart()->products().size());
+    if (setup->model->catalogPart()->products().size() < generatedProducts) state.SkipWithError("catalog not loaded");
+}
+
+void BM_RefreshCatalog(benchmark::State &state)
+{
+    StallMeter meter;
+    for (auto _ : state) {
+        meter.start();
+        QCoro::waitFor(setup->model->catalogPart()->refreshCatalog());
+        runEventLoop(settleMs);
+        const qint64 stall = meter.stop();
+        refreshStall = std::max(refreshStall, stall);
+        state.counters["stall_ms"] = benchmark::Counter(double(stall), benchmark::Counter::kAvgIterations);
+    }
+    rssRefreshed = bench::residentBytes();
+    state.counters["longest_stall_ms"] = double(refreshStall);
+}
+
+BENCHMARK(BM_IdleEventLoop)->Iterations(5)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_SignInAndFirstLoad)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_RefreshCatalog)->Iterations(5)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    QQuickStyle::setStyle(QStringLiteral("Basic"));
+    benchmark::Initialize(&argc, argv);
+    Setup s;
+    if (!s.window) return 1;
+    setup = &s;
+    rssBefore = bench::residentBytes();
+    benchmark::RunSpecifiedBenchmarks();
+    const double idle = double(std::max<qint64>(idleStall, 1));
+    std::printf("catalog: %d products, signed in as %s\n", int(s.model->catalogPart()->products().size()),
+                qPrintable(s.model->userName()));
+    std::printf("longest main-thread stall (bar: <= 16 ms): idle %lld ms; sign-in and first load %lld ms (x%.1f); "
+                "5 refreshes %lld ms (x%.1f)\n",
+                idleStall, firstLoadStall, double(firstLoadStall) / idle, refreshStall, double(refreshStall) / idle);
+    std::printf("resident memory: %.1f MiB before sign-in, %.1f MiB after the first load, %.1f MiB after 5 refreshes "
+                "(x%.2f of the first load)\n",
+                mib(rssBefore), mib(rssFirstLoad), mib(rssRefreshed),
+                rssFirstLoad > 0 ? double(rssRefreshed) / double(rssFirstLoad) : 0.0);
+    setup = nullptr;
+    return 0;
+}
