@@ -7,7 +7,7 @@
 // the general number reading is exercised too. Prints the figures; it is a
 // measurement, not a test.
 
-#include "media/VoiceVocabulary.h"
+#include "workflow/VoiceVocabulary.h"
 #include "platform/speech/PocketSphinxRecognizer.h"
 #include "workflow/CatalogSearch.h"
 
