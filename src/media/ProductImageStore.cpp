@@ -224,7 +224,7 @@ void ProductImageStore::clear()
     m_generation = QUuid::createUuid();
     m_cache.clear();
     m_failures.clear();
-    Q_EMIT cleared();
+    emit cleared();
 }
 
 void ProductImageStore::remember(const QString &key, const QImage &image)

@@ -132,7 +132,7 @@ public:
     // Milliseconds since the epoch; tests move time forward without waiting.
     void setClock(std::function<qint64()> now) { m_now = std::move(now); }
 
-Q_SIGNALS:
+signals:
     // Emitted by clear(), so views can ask again under the new session.
     void cleared();
 

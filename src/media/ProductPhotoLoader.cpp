@@ -22,7 +22,7 @@ void ProductPhotoLoader::setStore(ProductImageStore *store)
     disconnect(m_cleared);
     m_store = store;
     if (store) m_cleared = connect(store, &ProductImageStore::cleared, this, &ProductPhotoLoader::reload);
-    Q_EMIT inputsChanged();
+    emit inputsChanged();
     restart();
 }
 
@@ -30,7 +30,7 @@ void ProductPhotoLoader::setApi(APIClient *api)
 {
     if (m_api == api) return;
     m_api = api;
-    Q_EMIT inputsChanged();
+    emit inputsChanged();
     restartIfKeyChanged();
 }
 
@@ -38,7 +38,7 @@ void ProductPhotoLoader::setProductId(const QString &id)
 {
     if (m_product.id == id) return;
     m_product.id = id;
-    Q_EMIT inputsChanged();
+    emit inputsChanged();
     restartIfKeyChanged();
 }
 
@@ -46,7 +46,7 @@ void ProductPhotoLoader::setImagePath(const QString &path)
 {
     if (imagePath() == path && m_product.imagePath.has_value() == !path.isEmpty()) return;
     m_product.imagePath = path.isEmpty() ? std::nullopt : std::optional<QString>(path);
-    Q_EMIT inputsChanged();
+    emit inputsChanged();
     restartIfKeyChanged();
 }
 
@@ -54,7 +54,7 @@ void ProductPhotoLoader::setImageVersion(const QString &version)
 {
     if (imageVersion() == version && m_product.imageVersion.has_value() == !version.isEmpty()) return;
     m_product.imageVersion = version.isEmpty() ? std::nullopt : std::optional<QString>(version);
-    Q_EMIT inputsChanged();
+    emit inputsChanged();
     restartIfKeyChanged();
 }
 
@@ -62,15 +62,15 @@ void ProductPhotoLoader::setProductName(const QString &name)
 {
     if (m_product.name == name) return;
     m_product.name = name;
-    Q_EMIT inputsChanged();
-    Q_EMIT stateChanged(); // the accessible name follows the product name
+    emit inputsChanged();
+    emit stateChanged(); // the accessible name follows the product name
 }
 
 void ProductPhotoLoader::setProduct(const Product &product)
 {
     m_product = product;
-    Q_EMIT inputsChanged();
-    Q_EMIT stateChanged();
+    emit inputsChanged();
+    emit stateChanged();
     restartIfKeyChanged();
 }
 
@@ -96,7 +96,7 @@ void ProductPhotoLoader::restart()
     m_key = m_api ? ProductImageStore::cacheKey(m_product, m_api->base(), m_api->token()) : QString();
     m_source.clear();
     m_loading = m_store && m_api;
-    Q_EMIT stateChanged();
+    emit stateChanged();
     if (m_loading) load(QPointer<ProductPhotoLoader>(this), m_cancel, m_key);
 }
 
@@ -109,7 +109,7 @@ QCoro::Task<void> ProductPhotoLoader::load(QPointer<ProductPhotoLoader> self, Ca
         if (!self || cancel.isCancelled()) co_return;
         self->m_loading = false;
         self->m_source = image.isNull() ? QUrl() : sourceFor(key);
-        Q_EMIT self->stateChanged();
+        emit self->stateChanged();
     } catch (...) {
     }
 }

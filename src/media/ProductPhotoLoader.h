@@ -70,7 +70,7 @@ public:
 
     static QUrl sourceFor(const QString &key);
 
-Q_SIGNALS:
+signals:
     void inputsChanged();
     void stateChanged();
 

@@ -152,21 +152,21 @@ void VoiceSearch::setListening(bool listening)
 {
     if (m_listening == listening) return;
     m_listening = listening;
-    Q_EMIT listeningChanged();
+    emit listeningChanged();
 }
 
 void VoiceSearch::setTranscript(const QString &transcript)
 {
     if (m_transcript == transcript) return;
     m_transcript = transcript;
-    Q_EMIT transcriptChanged();
+    emit transcriptChanged();
 }
 
 void VoiceSearch::setMessage(const QString &message)
 {
     if (m_message == message) return;
     m_message = message;
-    Q_EMIT messageChanged();
+    emit messageChanged();
 }
 
 } // namespace vantrel

@@ -56,7 +56,7 @@ public:
     static const QString unavailableMessage;
     static const QString noInputMessage;
 
-Q_SIGNALS:
+signals:
     void listeningChanged();
     void transcriptChanged();
     void messageChanged();

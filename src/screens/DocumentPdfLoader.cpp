@@ -131,7 +131,7 @@ void DocumentPdfLoader::setModel(CheckoutModel *model)
 {
     if (m_model == model) return;
     m_model = model;
-    Q_EMIT inputsChanged();
+    emit inputsChanged();
     restart(false);
 }
 
@@ -139,7 +139,7 @@ void DocumentPdfLoader::setPath(const QString &path)
 {
     if (m_path == path) return;
     m_path = path;
-    Q_EMIT inputsChanged();
+    emit inputsChanged();
     restart(false);
 }
 
@@ -147,7 +147,7 @@ void DocumentPdfLoader::setKind(const QString &kind)
 {
     if (m_kind == kind) return;
     m_kind = kind;
-    Q_EMIT inputsChanged();
+    emit inputsChanged();
     restart(false);
 }
 
@@ -155,7 +155,7 @@ void DocumentPdfLoader::setReloadId(int reloadId)
 {
     if (m_reloadId == reloadId) return;
     m_reloadId = reloadId;
-    Q_EMIT inputsChanged();
+    emit inputsChanged();
     restart(true);
 }
 
@@ -176,7 +176,7 @@ void DocumentPdfLoader::restart(bool keepDocument)
     const bool starts = api && !m_path.isEmpty() && !m_kind.isEmpty();
     m_loading = starts;
     m_message.clear();
-    Q_EMIT stateChanged();
+    emit stateChanged();
     if (starts) load(QPointer<DocumentPdfLoader>(this), m_cancel, QPointer<APIClient>(api), m_path, m_kind, m_maximumBytes);
 }
 
@@ -216,7 +216,7 @@ void DocumentPdfLoader::finish(std::shared_ptr<LoadedPdf> pdf, const QString &fa
     if (pdf) setDocument(std::move(pdf));
     m_message = failure;
     m_loading = false;
-    Q_EMIT stateChanged();
+    emit stateChanged();
 }
 
 void DocumentPdfLoader::setDocument(std::shared_ptr<LoadedPdf> pdf)
@@ -242,10 +242,10 @@ public:
         QImage image;
         if (!*m_cancelled) image = render();
         m_pdf.reset();
-        Q_EMIT rendered(image);
+        emit rendered(image);
     }
 
-Q_SIGNALS:
+signals:
     void rendered(QImage image);
 
 private:
@@ -292,7 +292,7 @@ public:
         connect(job, &PageRender::rendered, this, [this](const QImage &image) {
             m_image = image;
             if (image.isNull() && !*m_cancelled) m_error = QStringLiteral("This page could not be drawn.");
-            Q_EMIT finished();
+            emit finished();
         }, Qt::QueuedConnection);
         pool.start(job);
     }

@@ -72,7 +72,7 @@ public:
     void classBegin() override { m_complete = false; }
     void componentComplete() override;
 
-Q_SIGNALS:
+signals:
     void inputsChanged();
     void stateChanged();
 

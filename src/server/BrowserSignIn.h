@@ -53,7 +53,7 @@ public:
 
     bool isWaiting() const { return m_waiting; }
 
-Q_SIGNALS:
+signals:
     void waitingChanged(bool waiting);
 
 protected:
@@ -61,7 +61,7 @@ protected:
     {
         if (m_waiting == waiting) return;
         m_waiting = waiting;
-        Q_EMIT waitingChanged(waiting);
+        emit waitingChanged(waiting);
     }
 
 private:

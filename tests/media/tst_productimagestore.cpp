@@ -71,7 +71,7 @@ class TestProductImageStore : public QObject {
     std::unique_ptr<ProductImageStore> store;
     qint64 now = 1'000'000;
 
-private Q_SLOTS:
+private slots:
     void init()
     {
         server = std::make_unique<RecordingServer>();

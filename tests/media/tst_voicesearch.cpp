@@ -76,7 +76,7 @@ struct Rig {
 class TestVoiceSearch : public QObject {
     Q_OBJECT
 
-private Q_SLOTS:
+private slots:
     void refusedStarts_data()
     {
         QTest::addColumn<bool>("speech");
@@ -127,7 +127,7 @@ private Q_SLOTS:
         rig.toggle();
         QVERIFY(rig.voice->listening());
         QVERIFY(rig.voice->message().isEmpty());
-        Q_EMIT rig.input->audio(QByteArray(320, 'x'));
+        emit rig.input->audio(QByteArray(320, 'x'));
         QCOMPARE(rig.recognizer->heard.size(), 320);
     }
 
@@ -136,7 +136,7 @@ private Q_SLOTS:
         Rig rig;
         rig.toggle();
         QVERIFY(rig.voice->listening());
-        Q_EMIT rig.recognizer->result(QStringLiteral("white shaker"), false);
+        emit rig.recognizer->result(QStringLiteral("white shaker"), false);
         QCOMPARE(rig.voice->transcript(), QStringLiteral("white shaker"));
         rig.toggle();
         QVERIFY(!rig.voice->listening());
@@ -145,7 +145,7 @@ private Q_SLOTS:
         QCOMPARE(rig.session->deactivations, 1);
         QCOMPARE(rig.voice->transcript(), QStringLiteral("white shaker"));
         // A late result of the stopped session changes nothing.
-        Q_EMIT rig.recognizer->result(QStringLiteral("wall"), true);
+        emit rig.recognizer->result(QStringLiteral("wall"), true);
         QCOMPARE(rig.voice->transcript(), QStringLiteral("white shaker"));
     }
 
@@ -165,8 +165,8 @@ private Q_SLOTS:
         QFETCH(bool, listening);
         Rig rig;
         rig.toggle();
-        if (error) Q_EMIT rig.recognizer->failed(QStringLiteral("gone"));
-        else Q_EMIT rig.recognizer->result(QStringLiteral("thirty six base"), final);
+        if (error) emit rig.recognizer->failed(QStringLiteral("gone"));
+        else emit rig.recognizer->result(QStringLiteral("thirty six base"), final);
         QCOMPARE(rig.voice->listening(), listening);
         QCOMPARE(rig.input->running, listening);
         if (!error) QCOMPARE(rig.voice->transcript(), QStringLiteral("thirty six base"));
@@ -178,8 +178,8 @@ private Q_SLOTS:
         rig.toggle();
         rig.voice.reset();
         QCOMPARE(rig.session->deactivations, 1);
-        Q_EMIT rig.recognizer->result(QStringLiteral("late"), true);
-        Q_EMIT rig.input->audio(QByteArray(10, 'x'));
+        emit rig.recognizer->result(QStringLiteral("late"), true);
+        emit rig.input->audio(QByteArray(10, 'x'));
         QVERIFY(rig.recognizer->heard.isEmpty());
     }
 

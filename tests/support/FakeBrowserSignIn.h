@@ -41,7 +41,7 @@ public:
     enum class Ending { Callback, Cancelled, TimedOut };
     Q_ENUM(Ending)
 
-Q_SIGNALS:
+signals:
     void settled(const QUrl &url, vantrel::FakeBrowserSignIn::Ending ending);
 
 private:

@@ -36,7 +36,7 @@ public:
     // extend it.
     void setTimeLimit(std::chrono::milliseconds limit) { m_timeLimit = limit; }
 
-public Q_SLOTS:
+public slots:
     // A URL that reached the app from outside. Taken only while a sign-in
     // waits and only for its callback scheme; anything else is ignored.
     void deliverCallback(const QUrl &url);

@@ -28,7 +28,7 @@ public:
     // The arguments that are URLs with a scheme.
     static QList<QUrl> urlsIn(const QStringList &arguments);
 
-Q_SIGNALS:
+signals:
     void urlReceived(const QUrl &url);
 
 private:

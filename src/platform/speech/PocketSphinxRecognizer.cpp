@@ -246,8 +246,8 @@ void PocketSphinxRecognizer::deliver(quint64 session, const QString &text, bool 
 {
     if (session != m_session || !m_running) return;
     if (isFinal) m_running = false;
-    if (!error.isEmpty()) Q_EMIT failed(error);
-    else Q_EMIT result(text, isFinal);
+    if (!error.isEmpty()) emit failed(error);
+    else emit result(text, isFinal);
 }
 
 QStringList PocketSphinxRecognizer::grammarPhrases(const QStringList &phrases,

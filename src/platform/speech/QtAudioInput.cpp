@@ -68,7 +68,7 @@ QString QtAudioInput::start()
         if (!m_stream) return;
         const QByteArray captured = m_stream->readAll();
         const QByteArray samples = toRecognizerFormat(captured, m_format, m_phase);
-        if (!samples.isEmpty()) Q_EMIT audio(samples);
+        if (!samples.isEmpty()) emit audio(samples);
     });
     return {};
 }

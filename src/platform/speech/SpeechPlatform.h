@@ -42,7 +42,7 @@ public:
     virtual QString start() = 0;
     virtual void stop() = 0;
 
-Q_SIGNALS:
+signals:
     void audio(const QByteArray &samples);
 };
 
@@ -62,7 +62,7 @@ public:
     // Drops the session; nothing more is reported for it.
     virtual void cancel() = 0;
 
-Q_SIGNALS:
+signals:
     void result(const QString &text, bool isFinal);
     void failed(const QString &reason);
 };
