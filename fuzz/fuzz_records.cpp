@@ -8,8 +8,7 @@ using namespace vantrel;
 
 namespace {
 
-template <class T>
-void roundTrip(const QByteArray &bytes, KeyStyle style)
+template <class T> void roundTrip(const QByteArray &bytes, KeyStyle style)
 {
     std::optional<T> first;
     try {
@@ -27,8 +26,7 @@ void roundTrip(const QByteArray &bytes, KeyStyle style)
     if (!(*second == *first)) std::abort();
 }
 
-template <class... T>
-void all(const QByteArray &bytes)
+template <class... T> void all(const QByteArray &bytes)
 {
     for (KeyStyle style : {KeyStyle::Wire, KeyStyle::Storage}) (roundTrip<T>(bytes, style), ...);
 }
@@ -47,7 +45,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         (void)decode<Empty>(bytes, KeyStyle::Wire);
         (void)decode<std::optional<Deal>>(bytes, KeyStyle::Wire);
         (void)decode<QList<ArchivedWorkspaceRequest>>(bytes, KeyStyle::Storage);
-    } catch (const DecodingError &) {
-    }
+    } catch (const DecodingError &) {}
     return 0;
 }

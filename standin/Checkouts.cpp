@@ -17,8 +17,10 @@ static QString squareId(int length)
 
 static bool paid(const CheckoutTransaction &tx)
 {
-    return tx.squarePaymentId || (tx.tender == QLatin1String("cash") && tx.status != QLatin1String(status::canceled)) ||
-           tx.status == QLatin1String(status::syncingZoho) || tx.status == QLatin1String(status::paidSyncPending) ||
+    return tx.squarePaymentId ||
+           (tx.tender == QLatin1String("cash") && tx.status != QLatin1String(status::canceled)) ||
+           tx.status == QLatin1String(status::syncingZoho) ||
+           tx.status == QLatin1String(status::paidSyncPending) ||
            tx.status == QLatin1String(status::complete);
 }
 
@@ -28,9 +30,12 @@ void StandinServer::State::changed(StoredCheckout &c)
     const QString id = c.tx.id;
     const QString status = c.tx.status;
     // Listeners run after the change is stored, outside this call chain.
-    QMetaObject::invokeMethod(q, [q = QPointer<StandinServer>(q), id, status] {
-        if (q) emit q->checkoutChanged(id, status);
-    }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        q,
+        [q = QPointer<StandinServer>(q), id, status] {
+            if (q) emit q->checkoutChanged(id, status);
+        },
+        Qt::QueuedConnection);
 }
 
 void StandinServer::State::schedule(const QString &id, int delayMs)
@@ -48,8 +53,7 @@ void StandinServer::State::schedule(const QString &id, int delayMs)
                 store.rollback();
                 try {
                     load();
-                } catch (const std::exception &) {
-                }
+                } catch (const std::exception &) {}
             }
         });
         timers.insert(id, timer);
@@ -77,9 +81,10 @@ void StandinServer::State::advance(const QString &id)
             tx.status = QLatin1String(status::awaitingRegisterPayment);
             const QString invoiceId = QStringLiteral("inv:0-") + squareId(22);
             tx.squareInvoiceId = invoiceId;
-            tx.squareInvoiceNumber = QStringLiteral("%1").arg(store.next(QStringLiteral("squareInvoice"), 1001), 6,
-                                                               10, QLatin1Char('0'));
-            tx.squareInvoiceUrl = QStringLiteral("https://%1/pay-invoice/%2").arg(productionReceiptDomain(), invoiceId);
+            tx.squareInvoiceNumber = QStringLiteral("%1").arg(
+                store.next(QStringLiteral("squareInvoice"), 1001), 6, 10, QLatin1Char('0'));
+            tx.squareInvoiceUrl =
+                QStringLiteral("https://%1/pay-invoice/%2").arg(productionReceiptDomain(), invoiceId);
             tx.accountingStatus = QStringLiteral("Invoice ready on Square Register.");
         } else {
             tx.status = QLatin1String(status::awaitingPayment);
@@ -103,17 +108,19 @@ bool StandinServer::State::payNow(const QString &id, bool viaRegister)
 {
     StoredCheckout *found = checkouts.find(id);
     if (!found) return false;
-    const QString wanted = viaRegister ? QLatin1String(status::awaitingRegisterPayment)
-                                       : QLatin1String(status::awaitingPayment);
+    const QString wanted =
+        viaRegister ? QLatin1String(status::awaitingRegisterPayment) : QLatin1String(status::awaitingPayment);
     if (found->tx.status != wanted) return false;
     StoredCheckout c = *found;
     c.tx.squarePaymentId = squareId(22);
-    c.tx.receiptUrl = QStringLiteral("https://%1/receipt/preview/%2").arg(productionReceiptDomain(), *c.tx.squarePaymentId);
+    c.tx.receiptUrl =
+        QStringLiteral("https://%1/receipt/preview/%2").arg(productionReceiptDomain(), *c.tx.squarePaymentId);
     c.tx.error.clear();
     c.tx.status = viaRegister ? QLatin1String(status::paidSyncPending) : QLatin1String(status::syncingZoho);
-    c.tx.accountingStatus = c.tx.accountingMode == QLatin1String(accounting::nativeSquareSummary)
-                                ? QStringLiteral("Payment confirmed; the daily Square import records the sale.")
-                                : QStringLiteral("Payment received; writing the invoice to Zoho Books.");
+    c.tx.accountingStatus =
+        c.tx.accountingMode == QLatin1String(accounting::nativeSquareSummary)
+            ? QStringLiteral("Payment confirmed; the daily Square import records the sale.")
+            : QStringLiteral("Payment received; writing the invoice to Zoho Books.");
     changed(c);
     schedule(id, options.stepDelayMs);
     return true;
@@ -125,7 +132,8 @@ bool StandinServer::State::declineNow(const QString &id)
     if (!found || found->tx.status != QLatin1String(status::awaitingPayment)) return false;
     StoredCheckout c = *found;
     c.tx.status = QLatin1String(status::needsAttention);
-    c.tx.error = QStringLiteral("The card was declined on the terminal. Resume to try again, or cancel the checkout.");
+    c.tx.error =
+        QStringLiteral("The card was declined on the terminal. Resume to try again, or cancel the checkout.");
     unschedule(timers, id);
     changed(c);
     return true;
@@ -137,8 +145,8 @@ void StandinServer::State::finishPayment(StoredCheckout &c)
     StoredQuote *quote = quotes.find(tx.quoteId);
     if (tx.accountingMode != QLatin1String(accounting::nativeSquareSummary)) {
         tx.invoiceId = newId();
-        tx.invoiceNumber = QStringLiteral("INV-%1").arg(store.next(QStringLiteral("invoiceNumber"), 3001), 6, 10,
-                                                        QLatin1Char('0'));
+        tx.invoiceNumber = QStringLiteral("INV-%1").arg(store.next(QStringLiteral("invoiceNumber"), 3001), 6,
+                                                        10, QLatin1Char('0'));
         tx.salesorderId = newId();
         tx.zohoPaymentId = newId();
         tx.accountingStatus = QStringLiteral("Invoice %1 paid in Zoho Books.").arg(*tx.invoiceNumber);
@@ -173,7 +181,8 @@ void StandinServer::State::armAfterRestart()
         if (s == QLatin1String("pending") || s == QLatin1String(status::syncingZoho) ||
             s == QLatin1String(status::paidSyncPending))
             schedule(id, options.stepDelayMs);
-        else if ((s == QLatin1String(status::awaitingPayment) || s == QLatin1String(status::awaitingRegisterPayment)) &&
+        else if ((s == QLatin1String(status::awaitingPayment) ||
+                  s == QLatin1String(status::awaitingRegisterPayment)) &&
                  c.simulated && options.autoPayMs >= 0)
             schedule(id, options.autoPayMs);
     }
@@ -182,16 +191,20 @@ void StandinServer::State::armAfterRestart()
 HttpResponse StandinServer::State::startCheckout(const HttpRequest &r, const QString &user)
 {
     const CheckoutRequest request = decode<CheckoutRequest>(r.body, KeyStyle::Wire, "CheckoutRequest");
-    if (request.requestId.trimmed().isEmpty()) throw Refusal{400, QStringLiteral("The request has no request_id.")};
+    if (request.requestId.trimmed().isEmpty())
+        throw Refusal{400, QStringLiteral("The request has no request_id.")};
     if (const StoredCheckout *existing = checkouts.find(request.requestId)) {
         if (canonical(existing->request) != canonical(request))
-            throw Refusal{409, QStringLiteral("This checkout request id was already used with different details.")};
+            throw Refusal{
+                409, QStringLiteral("This checkout request id was already used with different details.")};
         return recordReply(existing->tx);
     }
     if (ledger.contains(QStringLiteral("checkout:") + request.requestId))
-        throw Refusal{409, QStringLiteral("This checkout request was abandoned after a recovery check, so no payment "
-                                          "was started. Start a new checkout.")};
-    if (!options.paymentsEnabled) throw Refusal{409, QStringLiteral("Payments are not set up on this server.")};
+        throw Refusal{
+            409, QStringLiteral("This checkout request was abandoned after a recovery check, so no payment "
+                                "was started. Start a new checkout.")};
+    if (!options.paymentsEnabled)
+        throw Refusal{409, QStringLiteral("Payments are not set up on this server.")};
 
     const StoredQuote *quote = quotes.find(request.quoteId);
     if (!quote) throw Refusal{400, QStringLiteral("The quote to check out does not exist.")};
@@ -205,11 +218,14 @@ HttpResponse StandinServer::State::startCheckout(const HttpRequest &r, const QSt
     }
     const qint64 amount = cents(quote->quote.total);
     if (request.expectedCents != amount)
-        throw Refusal{409, QStringLiteral("The quote total has changed. Refresh the quote and start checkout again.")};
+        throw Refusal{
+            409, QStringLiteral("The quote total has changed. Refresh the quote and start checkout again.")};
     if (amount <= 0) throw Refusal{409, QStringLiteral("There is nothing to collect on this quote.")};
     const bool registerRoute = options.paymentRoute == QLatin1String(route::squareRegister);
     if (registerRoute && request.tender != QLatin1String("register"))
-        throw Refusal{400, QStringLiteral("This server collects payments on Square Register; use the tender \"register\".")};
+        throw Refusal{
+            400,
+            QStringLiteral("This server collects payments on Square Register; use the tender \"register\".")};
     if (!registerRoute && request.tender != QLatin1String("card") && request.tender != QLatin1String("cash"))
         throw Refusal{400, QStringLiteral("The tender must be \"card\" or \"cash\".")};
     if (request.cashCents < 0) throw Refusal{400, QStringLiteral("The cash amount cannot be negative.")};
@@ -245,7 +261,8 @@ HttpResponse StandinServer::State::startCheckout(const HttpRequest &r, const QSt
 HttpResponse StandinServer::State::recoverCheckout(const HttpRequest &r)
 {
     const CheckoutRequest request = decode<CheckoutRequest>(r.body, KeyStyle::Wire, "CheckoutRequest");
-    if (request.requestId.trimmed().isEmpty()) throw Refusal{400, QStringLiteral("The request has no request_id.")};
+    if (request.requestId.trimmed().isEmpty())
+        throw Refusal{400, QStringLiteral("The request has no request_id.")};
     CheckoutRequestRecovery reply;
     reply.requestId = request.requestId;
     if (const StoredCheckout *existing = checkouts.find(request.requestId)) {
@@ -258,11 +275,13 @@ HttpResponse StandinServer::State::recoverCheckout(const HttpRequest &r)
     }
     const QString key = QStringLiteral("checkout:") + request.requestId;
     // From now on this id can never start a payment, so "aborted" stays true.
-    if (!ledger.contains(key)) saveLedger(key, LedgerEntry{canonical(request), QStringLiteral("fenced"), QString()});
+    if (!ledger.contains(key))
+        saveLedger(key, LedgerEntry{canonical(request), QStringLiteral("fenced"), QString()});
     reply.quoteId = request.quoteId;
     reply.state = QStringLiteral("aborted");
     reply.safeToClear = true;
-    reply.message = QStringLiteral("No checkout was started for this request. It is safe to start a new one.");
+    reply.message =
+        QStringLiteral("No checkout was started for this request. It is safe to start a new one.");
     return recordReply(reply);
 }
 
@@ -283,7 +302,8 @@ HttpResponse StandinServer::State::resumeCheckout(const QString &id)
     } else if (s == QLatin1String("pending") || s == QLatin1String(status::syncingZoho) ||
                s == QLatin1String(status::paidSyncPending)) {
         if (!timers.contains(id)) schedule(id, options.stepDelayMs);
-    } else if ((s == QLatin1String(status::awaitingPayment) || s == QLatin1String(status::awaitingRegisterPayment)) &&
+    } else if ((s == QLatin1String(status::awaitingPayment) ||
+                s == QLatin1String(status::awaitingRegisterPayment)) &&
                c.simulated && options.autoPayMs >= 0 && !timers.contains(id)) {
         schedule(id, options.autoPayMs);
     }
@@ -337,7 +357,8 @@ HttpResponse StandinServer::State::receipt(const QString &id, const HttpRequest 
         throw Refusal{409, QStringLiteral("There is no card payment to print a receipt for.")};
     const QString key = requestId.toString();
     if (const QString *earlier = receipts.find(key)) {
-        if (*earlier != id) throw Refusal{409, QStringLiteral("This request_id was used for another checkout.")};
+        if (*earlier != id)
+            throw Refusal{409, QStringLiteral("This request_id was used for another checkout.")};
         return jsonReply("{}");
     }
     store.put(QStringLiteral("receipt"), key, id.toUtf8());

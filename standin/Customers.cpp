@@ -72,19 +72,24 @@ static NewCustomerResponse createdFor(const StandinServer::State &s, const Ledge
 
 HttpResponse StandinServer::State::createCustomer(const HttpRequest &r)
 {
-    const NewCustomerRequest request = decode<NewCustomerRequest>(r.body, KeyStyle::Wire, "NewCustomerRequest");
-    if (request.requestId.trimmed().isEmpty()) throw Refusal{400, QStringLiteral("The request has no request_id.")};
+    const NewCustomerRequest request =
+        decode<NewCustomerRequest>(r.body, KeyStyle::Wire, "NewCustomerRequest");
+    if (request.requestId.trimmed().isEmpty())
+        throw Refusal{400, QStringLiteral("The request has no request_id.")};
     const QString key = QStringLiteral("customer:") + request.requestId;
     if (const LedgerEntry *entry = ledger.find(key)) {
         if (entry->state == QLatin1String("fenced"))
-            throw Refusal{409, QStringLiteral("This customer request was abandoned after a recovery check, so "
-                                              "nothing was created. Send the details again as a new request.")};
+            throw Refusal{409,
+                          QStringLiteral("This customer request was abandoned after a recovery check, so "
+                                         "nothing was created. Send the details again as a new request.")};
         if (entry->body != canonical(request))
-            throw Refusal{409, QStringLiteral("This request id was already used with different customer details.")};
+            throw Refusal{
+                409, QStringLiteral("This request id was already used with different customer details.")};
         return recordReply(createdFor(*this, *entry));
     }
     if (const auto message = request.validationMessage()) throw Refusal{400, *message};
-    if (!campaigns.contains(*request.campaignId)) throw Refusal{400, QStringLiteral("Select a campaign source.")};
+    if (!campaigns.contains(*request.campaignId))
+        throw Refusal{400, QStringLiteral("Select a campaign source.")};
 
     const QString name = request.firstName.trimmed() + QLatin1Char(' ') + request.lastName.trimmed();
     Customer customer{newId(), name, request.email.trimmed(), request.phone.trimmed(), newId()};
@@ -97,14 +102,17 @@ HttpResponse StandinServer::State::createCustomer(const HttpRequest &r)
                     QStringLiteral("https://crm.zoho.com/crm/tab/Potentials/") + dealId};
     save(customer);
     save(deal);
-    saveLedger(key, LedgerEntry{canonical(request), QStringLiteral("done"), customer.id + QLatin1Char(' ') + deal.id});
+    saveLedger(key, LedgerEntry{canonical(request), QStringLiteral("done"),
+                                customer.id + QLatin1Char(' ') + deal.id});
     return recordReply(NewCustomerResponse{customer, deal});
 }
 
 HttpResponse StandinServer::State::recoverCustomer(const HttpRequest &r)
 {
-    const NewCustomerRequest request = decode<NewCustomerRequest>(r.body, KeyStyle::Wire, "NewCustomerRequest");
-    if (request.requestId.trimmed().isEmpty()) throw Refusal{400, QStringLiteral("The request has no request_id.")};
+    const NewCustomerRequest request =
+        decode<NewCustomerRequest>(r.body, KeyStyle::Wire, "NewCustomerRequest");
+    if (request.requestId.trimmed().isEmpty())
+        throw Refusal{400, QStringLiteral("The request has no request_id.")};
     const QString key = QStringLiteral("customer:") + request.requestId;
     CustomerRequestRecovery reply;
     reply.requestId = request.requestId;

@@ -39,8 +39,8 @@ void StandinServer::State::seedDemo()
     save(exempt);
 
     int made = 0;
-    auto addProduct = [&](const QString &sku, const QString &name, const QString &description, const QString &category,
-                          int dollars, bool composite, const QString &source) {
+    auto addProduct = [&](const QString &sku, const QString &name, const QString &description,
+                          const QString &category, int dollars, bool composite, const QString &source) {
         ++made;
         Product p;
         p.id = newId();
@@ -53,7 +53,8 @@ void StandinServer::State::seedDemo()
         p.stockSource = source;
         p.taxId = made % 13 == 0 ? QString() : city.id;
         if (made % 11 != 0) // some items have no stock figure
-            p.stock = made % 17 == 0 ? QStringLiteral("%1.5").arg(rng.bounded(8)) : QString::number(rng.bounded(40));
+            p.stock = made % 17 == 0 ? QStringLiteral("%1.5").arg(rng.bounded(8))
+                                     : QString::number(rng.bounded(40));
         if (made % 9 != 0) {
             p.imagePath = QStringLiteral("/api/items/%1/image").arg(p.id);
             p.imageVersion = QStringLiteral("v%1").arg(1 + rng.bounded(3));
@@ -67,17 +68,22 @@ void StandinServer::State::seedDemo()
         const QString finishName = QString::fromLatin1(f.name);
         const QString code = QString::fromLatin1(f.code);
         for (int width : {9, 12, 15, 18, 21, 24, 27, 30, 33, 36, 42}) {
-            const Product p = addProduct(
-                QStringLiteral("B%1-%2").arg(width).arg(code), QStringLiteral("%1 %2 Base").arg(finishName).arg(width),
-                QStringLiteral("%1 inch base cabinet, one drawer over doors, %2 finish.").arg(width).arg(finishName),
-                QStringLiteral("Base"), (120 + width * 6) * f.percent / 100, false, QStringLiteral("Warehouse A"));
+            const Product p =
+                addProduct(QStringLiteral("B%1-%2").arg(width).arg(code),
+                           QStringLiteral("%1 %2 Base").arg(finishName).arg(width),
+                           QStringLiteral("%1 inch base cabinet, one drawer over doors, %2 finish.")
+                               .arg(width)
+                               .arg(finishName),
+                           QStringLiteral("Base"), (120 + width * 6) * f.percent / 100, false,
+                           QStringLiteral("Warehouse A"));
             if (code == QLatin1String("WS")) baseParts.append(p);
         }
         for (int width : {30, 33, 36})
             addProduct(QStringLiteral("SB%1-%2").arg(width).arg(code),
                        QStringLiteral("%1 %2 Sink Base").arg(finishName).arg(width),
-                       QStringLiteral("%1 inch sink base with false drawer front.").arg(width), QStringLiteral("Base"),
-                       (150 + width * 6) * f.percent / 100, false, QStringLiteral("Warehouse A"));
+                       QStringLiteral("%1 inch sink base with false drawer front.").arg(width),
+                       QStringLiteral("Base"), (150 + width * 6) * f.percent / 100, false,
+                       QStringLiteral("Warehouse A"));
         for (int width : {12, 15, 18, 24})
             addProduct(QStringLiteral("DB%1-%2").arg(width).arg(code),
                        QStringLiteral("%1 %2 Drawer Base").arg(finishName).arg(width),
@@ -106,9 +112,10 @@ void StandinServer::State::seedDemo()
     // Assembled white shaker units are made from the flat-packed ones.
     for (const Product &part : std::as_const(baseParts)) {
         const QString width = part.sku.mid(1, part.sku.indexOf(QLatin1Char('-')) - 1);
-        addProduct(QStringLiteral("B%1-WSX").arg(width), QStringLiteral("White Shaker %1 Base Assembled").arg(width),
-                   QStringLiteral("Factory-assembled %1 inch white shaker base.").arg(width), QStringLiteral("Base"),
-                   int(Decimal::parseOrZero(part.rate).toInt64()) + 60, true,
+        addProduct(QStringLiteral("B%1-WSX").arg(width),
+                   QStringLiteral("White Shaker %1 Base Assembled").arg(width),
+                   QStringLiteral("Factory-assembled %1 inch white shaker base.").arg(width),
+                   QStringLiteral("Base"), int(Decimal::parseOrZero(part.rate).toInt64()) + 60, true,
                    QStringLiteral("Assembled from %1 and a hardware kit").arg(part.sku));
     }
     const std::tuple<const char *, const char *, const char *, int> accessories[] = {
@@ -140,10 +147,12 @@ void StandinServer::State::seedDemo()
     store.setMeta(QStringLiteral("defaultCampaign"), defaultCampaignId);
 
     // Customers, each with an account and most with a deal or two.
-    const char *first[] = {"Olivia", "Liam", "Emma", "Noah", "Ava", "Elijah", "Sophia", "Mateo", "Isabella", "Lucas",
-                           "Mia", "Levi", "Amelia", "Ezra", "Harper", "Asher", "Evelyn", "James", "Luna", "Leo"};
-    const char *last[] = {"Garcia", "Nguyen", "Patel", "O'Brien", "Kowalski", "Smith", "Johnson", "Martinez",
-                          "Chen", "Okafor", "Silva", "Andersson", "Rossi", "Dubois", "Kim", "Haddad"};
+    const char *first[] = {"Olivia", "Liam",     "Emma",   "Noah",  "Ava",  "Elijah", "Sophia",
+                           "Mateo",  "Isabella", "Lucas",  "Mia",   "Levi", "Amelia", "Ezra",
+                           "Harper", "Asher",    "Evelyn", "James", "Luna", "Leo"};
+    const char *last[] = {"Garcia",  "Nguyen",   "Patel", "O'Brien", "Kowalski", "Smith",
+                          "Johnson", "Martinez", "Chen",  "Okafor",  "Silva",    "Andersson",
+                          "Rossi",   "Dubois",   "Kim",   "Haddad"};
     QList<Customer> people;
     for (int i = 0; i < 40; ++i) {
         const QString firstName = QString::fromLatin1(first[(i * 7) % 20]);
@@ -162,9 +171,12 @@ void StandinServer::State::seedDemo()
             Deal deal;
             deal.id = newId();
             deal.name = c.name + (k == 0 ? QStringLiteral(" - Kitchen") : QStringLiteral(" - Bathroom"));
-            deal.number = i % 7 == 3 ? QString() : QStringLiteral("DL-%1").arg(store.next(QStringLiteral("dealNumber"), 5001));
+            deal.number = i % 7 == 3
+                              ? QString()
+                              : QStringLiteral("DL-%1").arg(store.next(QStringLiteral("dealNumber"), 5001));
             deal.accountId = c.accountId;
-            deal.driveUrl = i % 4 == 1 ? QString() : QStringLiteral("https://workdrive.zoho.com/folder/") + deal.id;
+            deal.driveUrl =
+                i % 4 == 1 ? QString() : QStringLiteral("https://workdrive.zoho.com/folder/") + deal.id;
             deal.crmUrl = QStringLiteral("https://crm.zoho.com/crm/tab/Potentials/") + deal.id;
             save(deal);
         }
@@ -177,7 +189,8 @@ void StandinServer::State::seedDemo()
         sq.owner = owner;
         Quote &q = sq.quote;
         q.id = newId();
-        q.number = QStringLiteral("QT-%1").arg(store.next(QStringLiteral("quoteNumber"), 10001), 6, 10, QLatin1Char('0'));
+        q.number = QStringLiteral("QT-%1").arg(store.next(QStringLiteral("quoteNumber"), 10001), 6, 10,
+                                               QLatin1Char('0'));
         q.customerId = c.id;
         q.customerName = c.name;
         q.status = status;
@@ -203,7 +216,8 @@ void StandinServer::State::seedDemo()
         save(sq);
         return sq;
     };
-    auto makeCheckout = [&](const StoredQuote &sq, const QString &status, const QString &owner, const QString &tender) {
+    auto makeCheckout = [&](const StoredQuote &sq, const QString &status, const QString &owner,
+                            const QString &tender) {
         StoredCheckout c;
         c.owner = owner;
         c.simulated = false;
@@ -227,14 +241,16 @@ void StandinServer::State::seedDemo()
     const QString colleague = QString::fromLatin1(demoUsers[2]);
     const QStringList statuses = {QStringLiteral("draft"), QStringLiteral("sent"), QStringLiteral("accepted"),
                                   QStringLiteral("declined"), QStringLiteral("expired")};
-    for (int i = 0; i < 15; ++i) makeQuote(people[i % people.size()], statuses[i % statuses.size()], 2 + i % 5, me);
+    for (int i = 0; i < 15; ++i)
+        makeQuote(people[i % people.size()], statuses[i % statuses.size()], 2 + i % 5, me);
 
     // Paid and complete, with its invoice.
     {
         StoredQuote sq = makeQuote(people[1], QStringLiteral("sent"), 3, me);
         StoredCheckout c = makeCheckout(sq, QStringLiteral("syncing_zoho"), me, QStringLiteral("card"));
         c.tx.squarePaymentId = QStringLiteral("sqPAYdemo0000000000001");
-        c.tx.receiptUrl = QStringLiteral("https://%1/receipt/preview/%2").arg(productionReceiptDomain(), *c.tx.squarePaymentId);
+        c.tx.receiptUrl = QStringLiteral("https://%1/receipt/preview/%2")
+                              .arg(productionReceiptDomain(), *c.tx.squarePaymentId);
         c.tx.fulfillment = QStringLiteral("fulfilled");
         save(c);
         finishPayment(c);
@@ -242,14 +258,16 @@ void StandinServer::State::seedDemo()
     // Checkout waiting on the terminal, started by a colleague: read-only for everyone else.
     {
         const StoredQuote sq = makeQuote(people[2], QStringLiteral("sent"), 2, colleague);
-        StoredCheckout c = makeCheckout(sq, QString::fromLatin1(status::awaitingPayment), colleague, QStringLiteral("card"));
+        StoredCheckout c =
+            makeCheckout(sq, QString::fromLatin1(status::awaitingPayment), colleague, QStringLiteral("card"));
         c.tx.accountingStatus = QStringLiteral("Sent to the Square Terminal.");
         save(c);
     }
     // A canceled checkout; the quote can be edited and checked out again.
     {
         const StoredQuote sq = makeQuote(people[3], QStringLiteral("sent"), 2, me);
-        StoredCheckout c = makeCheckout(sq, QString::fromLatin1(status::canceled), me, QStringLiteral("card"));
+        StoredCheckout c =
+            makeCheckout(sq, QString::fromLatin1(status::canceled), me, QStringLiteral("card"));
         c.tx.fulfillment = QStringLiteral("canceled");
         c.tx.accountingStatus = QStringLiteral("The terminal checkout was canceled.");
         save(c);

@@ -20,11 +20,11 @@ namespace {
 // What a printed quote or invoice shows; one renderer draws both.
 struct PrintedDocument {
     QString title;
-    QString badge;                 // "PAID", or empty
-    QStringList facts;             // lines under the title
+    QString badge; // "PAID", or empty
+    QStringList facts; // lines under the title
     QList<QuoteLine> lines;
     QList<std::pair<QString, QString>> totals;
-    QStringList paragraphs;        // notes, terms, payment details
+    QStringList paragraphs; // notes, terms, payment details
 };
 
 QString lineAmount(const QuoteLine &line)
@@ -74,7 +74,8 @@ QByteArray renderPdf(const PrintedDocument &doc)
     auto tableHeader = [&] {
         p.setFont(bold);
         p.fillRect(QRect(0, y, width, rowHeight), QColor(0xE8, 0xEE, 0xF4));
-        p.drawText(QRect(6, y, colQty - 12, rowHeight), Qt::AlignVCenter | Qt::AlignLeft, QStringLiteral("Item"));
+        p.drawText(QRect(6, y, colQty - 12, rowHeight), Qt::AlignVCenter | Qt::AlignLeft,
+                   QStringLiteral("Item"));
         p.drawText(QRect(colQty, y, colRate - colQty - 6, rowHeight), Qt::AlignVCenter | Qt::AlignRight,
                    QStringLiteral("Qty"));
         p.drawText(QRect(colRate, y, colDisc - colRate - 6, rowHeight), Qt::AlignVCenter | Qt::AlignRight,
@@ -109,7 +110,8 @@ QByteArray renderPdf(const PrintedDocument &doc)
 
     p.setFont(small);
     p.setPen(QColor(0x1F, 0x4E, 0x79));
-    p.drawText(QRect(0, y, width, 24), Qt::AlignLeft, QStringLiteral("VANTREL CABINETS · DEMONSTRATION DOCUMENT"));
+    p.drawText(QRect(0, y, width, 24), Qt::AlignLeft,
+               QStringLiteral("VANTREL CABINETS · DEMONSTRATION DOCUMENT"));
     p.setPen(Qt::black);
     y += 34;
     p.setFont(heading);
@@ -134,7 +136,8 @@ QByteArray renderPdf(const PrintedDocument &doc)
         const QString item = line.sku.isEmpty() ? line.name : line.sku + QStringLiteral(" · ") + line.name;
         p.drawText(QRect(6, y, colQty - 12, rowHeight), Qt::AlignVCenter | Qt::AlignLeft,
                    p.fontMetrics().elidedText(item, Qt::ElideRight, colQty - 12));
-        p.drawText(QRect(colQty, y, colRate - colQty - 6, rowHeight), Qt::AlignVCenter | Qt::AlignRight, line.quantity);
+        p.drawText(QRect(colQty, y, colRate - colQty - 6, rowHeight), Qt::AlignVCenter | Qt::AlignRight,
+                   line.quantity);
         p.drawText(QRect(colRate, y, colDisc - colRate - 6, rowHeight), Qt::AlignVCenter | Qt::AlignRight,
                    moneyString(Decimal::parseOrZero(line.rate)));
         p.drawText(QRect(colDisc, y, colAmount - colDisc - 6, rowHeight), Qt::AlignVCenter | Qt::AlignRight,
@@ -145,8 +148,9 @@ QByteArray renderPdf(const PrintedDocument &doc)
         if (!line.description.trimmed().isEmpty()) {
             p.setFont(small);
             p.setPen(Qt::darkGray);
-            p.drawText(QRect(24, y - 6, colQty - 30, rowHeight), Qt::AlignTop | Qt::AlignLeft,
-                       p.fontMetrics().elidedText(line.description.simplified(), Qt::ElideRight, colQty - 30));
+            p.drawText(
+                QRect(24, y - 6, colQty - 30, rowHeight), Qt::AlignTop | Qt::AlignLeft,
+                p.fontMetrics().elidedText(line.description.simplified(), Qt::ElideRight, colQty - 30));
             p.setPen(Qt::black);
             p.setFont(body);
             y += rowHeight - 6;
@@ -160,8 +164,8 @@ QByteArray renderPdf(const PrintedDocument &doc)
         ensureRoom(rowHeight, false);
         const bool last = i == doc.totals.size() - 1;
         p.setFont(last ? bold : body);
-        p.drawText(QRect(colDisc - 140, y, colAmount - colDisc + 134, rowHeight), Qt::AlignVCenter | Qt::AlignRight,
-                   doc.totals[i].first);
+        p.drawText(QRect(colDisc - 140, y, colAmount - colDisc + 134, rowHeight),
+                   Qt::AlignVCenter | Qt::AlignRight, doc.totals[i].first);
         p.drawText(QRect(colAmount, y, width - colAmount - 6, rowHeight), Qt::AlignVCenter | Qt::AlignRight,
                    doc.totals[i].second);
         y += rowHeight;
@@ -171,8 +175,8 @@ QByteArray renderPdf(const PrintedDocument &doc)
     for (const QString &paragraph : doc.paragraphs) {
         const QRect bounds = p.boundingRect(QRect(0, 0, width, 100000), Qt::TextWordWrap, paragraph);
         // A paragraph taller than a page is cut into pages line by line.
-        const QStringList pieces = bounds.height() > page.height() / 2 ? paragraph.split(QLatin1Char('\n'))
-                                                                        : QStringList{paragraph};
+        const QStringList pieces =
+            bounds.height() > page.height() / 2 ? paragraph.split(QLatin1Char('\n')) : QStringList{paragraph};
         for (const QString &piece : pieces) {
             const QRect r = p.boundingRect(QRect(0, 0, width, 100000), Qt::TextWordWrap, piece);
             ensureRoom(std::min(r.height(), page.height() - 120), false);
@@ -198,7 +202,8 @@ QList<std::pair<QString, QString>> totalsOf(const Quote &q)
     if (!Decimal::parseOrZero(QString(q.discount).remove(QLatin1Char('%'))).isZero())
         totals.append({QStringLiteral("Discount"), q.discount});
     if (!Decimal::parseOrZero(q.shipping).isZero()) totals.append({QStringLiteral("Shipping"), q.shipping});
-    if (!Decimal::parseOrZero(q.adjustment).isZero()) totals.append({QStringLiteral("Adjustment"), q.adjustment});
+    if (!Decimal::parseOrZero(q.adjustment).isZero())
+        totals.append({QStringLiteral("Adjustment"), q.adjustment});
     totals.append({QStringLiteral("Total (%1)").arg(q.currency), q.total});
     return totals;
 }
@@ -213,7 +218,8 @@ HttpResponse StandinServer::State::quotePdf(const QString &id, const QString &us
     const Quote q = present(*stored, user);
     PrintedDocument doc;
     doc.title = QStringLiteral("Quote %1").arg(q.number);
-    doc.facts = {QStringLiteral("Customer: %1").arg(q.customerName), QStringLiteral("Status: %1").arg(q.status)};
+    doc.facts = {QStringLiteral("Customer: %1").arg(q.customerName),
+                 QStringLiteral("Status: %1").arg(q.status)};
     if (const Deal *deal = deals.find(q.dealId)) doc.facts.append(QStringLiteral("Deal: %1").arg(deal->name));
     doc.lines = q.lines;
     doc.totals = totalsOf(q);
@@ -238,7 +244,7 @@ HttpResponse StandinServer::State::invoicePdf(const QString &id)
     const StoredQuote *stored = quotes.find(tx.quoteId);
     PrintedDocument doc;
     doc.title = tx.invoiceNumber ? QStringLiteral("Invoice %1").arg(*tx.invoiceNumber)
-                                  : QStringLiteral("Paid invoice for %1").arg(tx.quoteNumber);
+                                 : QStringLiteral("Paid invoice for %1").arg(tx.quoteNumber);
     doc.badge = QStringLiteral("PAID");
     const QString date = QDateTime::fromMSecsSinceEpoch(qint64(tx.created * 1000), Qt::UTC)
                              .toString(QStringLiteral("yyyy-MM-dd"));
@@ -248,11 +254,13 @@ HttpResponse StandinServer::State::invoicePdf(const QString &id)
         doc.lines = c->paidLines.isEmpty() ? stored->quote.lines : c->paidLines;
         doc.totals = totalsOf(stored->quote);
     }
-    doc.totals.append({QStringLiteral("Paid"), moneyString(Decimal(tx.amountCents) * *Decimal::parse(u"0.01"))});
+    doc.totals.append(
+        {QStringLiteral("Paid"), moneyString(Decimal(tx.amountCents) * *Decimal::parse(u"0.01"))});
     QString payment = QStringLiteral("Payment\nTender: %1").arg(tx.tender);
     if (tx.squarePaymentId) payment += QStringLiteral("\nSquare payment: %1").arg(*tx.squarePaymentId);
     if (tx.tender == QLatin1String("cash"))
-        payment += QStringLiteral("\nCash received: %1").arg(moneyString(Decimal(tx.cashCents) * *Decimal::parse(u"0.01")));
+        payment += QStringLiteral("\nCash received: %1")
+                       .arg(moneyString(Decimal(tx.cashCents) * *Decimal::parse(u"0.01")));
     if (tx.accountingStatus) payment += QLatin1Char('\n') + *tx.accountingStatus;
     doc.paragraphs.append(payment);
     HttpResponse r;
@@ -300,7 +308,9 @@ static QImage drawProduct(const Product &product)
             p.drawRect(door);
             p.drawRect(door.adjusted(22, 22, -22, -22));
             p.setBrush(Qt::darkGray);
-            p.drawEllipse(QPoint(i == 0 && doors == 2 ? door.right() - 18 : door.left() + 18, door.bottom() - 30), 7, 7);
+            p.drawEllipse(
+                QPoint(i == 0 && doors == 2 ? door.right() - 18 : door.left() + 18, door.bottom() - 30), 7,
+                7);
         }
     } else if (category == QLatin1String("base") || category == QLatin1String("vanity")) {
         const bool vanity = category == QLatin1String("vanity");
@@ -322,7 +332,8 @@ static QImage drawProduct(const Product &product)
         p.drawRect(drawer);
         p.setBrush(Qt::darkGray);
         p.drawRoundedRect(QRect(drawer.center().x() - 30, drawer.center().y() - 4, 60, 8), 4, 4);
-        const QRect doors(box.left() + 12, drawer.bottom() + 12, box.width() - 24, box.bottom() - drawer.bottom() - 24);
+        const QRect doors(box.left() + 12, drawer.bottom() + 12, box.width() - 24,
+                          box.bottom() - drawer.bottom() - 24);
         p.setBrush(finish.lighter(104));
         p.drawRect(doors);
         p.drawRect(doors.adjusted(20, 20, -20, -20));
@@ -332,8 +343,10 @@ static QImage drawProduct(const Product &product)
         for (int i = 0; i < pieces; ++i) {
             p.setBrush(QColor::fromHsv(rng.bounded(360), 80 + rng.bounded(100), 120 + rng.bounded(120)));
             const int x = 120 + i * (560 / pieces);
-            if (i % 2) p.drawEllipse(QRect(x, 330 + rng.bounded(60), 70, 70));
-            else p.drawRoundedRect(QRect(x, 300 + rng.bounded(80), 60 + rng.bounded(60), 120), 12, 12);
+            if (i % 2)
+                p.drawEllipse(QRect(x, 330 + rng.bounded(60), 70, 70));
+            else
+                p.drawRoundedRect(QRect(x, 300 + rng.bounded(80), 60 + rng.bounded(60), 120), 12, 12);
         }
     }
     // A composite item shows its parts stacked.
@@ -348,7 +361,8 @@ static QImage drawProduct(const Product &product)
 
 HttpResponse StandinServer::State::productImage(const QString &id)
 {
-    if (id.isEmpty() || !std::all_of(id.cbegin(), id.cend(), [](QChar c) { return c.isDigit() && c.unicode() < 128; }))
+    if (id.isEmpty() ||
+        !std::all_of(id.cbegin(), id.cend(), [](QChar c) { return c.isDigit() && c.unicode() < 128; }))
         throw Refusal{400, QStringLiteral("Photo ids are digits only.")};
     const Product *product = products.find(id);
     if (!product) throw Refusal{404, QStringLiteral("This product does not exist.")};
@@ -361,8 +375,8 @@ HttpResponse StandinServer::State::productImage(const QString &id)
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::WriteOnly);
         // Alternate the formats so clients meet both.
-        const bool jpeg = (id.back().digitValue() % 2 == 0) &&
-                          QImageWriter::supportedImageFormats().contains("jpeg");
+        const bool jpeg =
+            (id.back().digitValue() % 2 == 0) && QImageWriter::supportedImageFormats().contains("jpeg");
         image.save(&buffer, jpeg ? "JPEG" : "PNG", jpeg ? 85 : -1);
         cached = Store::Image{jpeg ? QByteArray("image/jpeg") : QByteArray("image/png"), bytes};
         store.putImage(id, version, *cached);

@@ -35,8 +35,8 @@ struct Kind {
 };
 
 const Finish finishes[] = {
-    {"WS", "White Shaker", 100},   {"WO", "White Oak", 125},     {"GS", "Graphite Shaker", 105},
-    {"NV", "Navy Shaker", 110},    {"ES", "Espresso", 108},      {"SG", "Sage Green", 112},
+    {"WS", "White Shaker", 100},   {"WO", "White Oak", 125}, {"GS", "Graphite Shaker", 105},
+    {"NV", "Navy Shaker", 110},    {"ES", "Espresso", 108},  {"SG", "Sage Green", 112},
     {"NW", "Natural Walnut", 140},
 };
 
@@ -60,11 +60,7 @@ const char *const lines[] = {"Harbor", "Aspen",  "Linden", "Cedar Ridge", "Brook
 
 const int widths[] = {9, 12, 15, 18, 21, 24, 27, 30, 33, 36, 42, 48};
 
-template <class T, std::size_t N>
-const T &pick(const T (&table)[N], quint64 bits)
-{
-    return table[bits % N];
-}
+template <class T, std::size_t N> const T &pick(const T (&table)[N], quint64 bits) { return table[bits % N]; }
 
 } // namespace
 
@@ -86,13 +82,17 @@ Product generatedProduct(int index, const QString &taxId)
     const QString kindName = QString::fromLatin1(kind.name);
     const QString finishName = QString::fromLatin1(finish.name);
     // Assembled units exist in white shaker only, as in the demo catalog.
-    const bool assembled = kind.assemblable && QLatin1String(finish.code) == QLatin1String("WS") && (h >> 32) % 3 == 0;
+    const bool assembled =
+        kind.assemblable && QLatin1String(finish.code) == QLatin1String("WS") && (h >> 32) % 3 == 0;
 
     Product p;
     p.id = QString::number(firstGeneratedId + index);
-    const QString flatSku = QStringLiteral("%1%2-%3-%4").arg(QLatin1String(kind.code)).arg(width)
+    const QString flatSku = QStringLiteral("%1%2-%3-%4")
+                                .arg(QLatin1String(kind.code))
+                                .arg(width)
                                 .arg(QLatin1String(finish.code), serial);
-    p.sku = assembled ? QStringLiteral("%1%2-%3-WSX").arg(QLatin1String(kind.code)).arg(width).arg(serial) : flatSku;
+    p.sku = assembled ? QStringLiteral("%1%2-%3-WSX").arg(QLatin1String(kind.code)).arg(width).arg(serial)
+                      : flatSku;
     p.name = QStringLiteral("%1 %2 %3 %4%5")
                  .arg(QLatin1String(line), finishName)
                  .arg(width)
@@ -106,11 +106,13 @@ Product generatedProduct(int index, const QString &taxId)
     const int dollars = (kind.basePrice + width * kind.perInch) * finish.percent / 100 + (assembled ? 60 : 0);
     p.rate = QStringLiteral("%1.%2").arg(dollars).arg((h >> 44) % 4 == 0 ? 99 : 0, 2, 10, QLatin1Char('0'));
     if ((h >> 48) % 11 != 0) // some items have no stock figure
-        p.stock = (h >> 48) % 17 == 0 ? QStringLiteral("%1.5").arg((h >> 52) % 8) : QString::number((h >> 52) % 60);
+        p.stock =
+            (h >> 48) % 17 == 0 ? QStringLiteral("%1.5").arg((h >> 52) % 8) : QString::number((h >> 52) % 60);
     p.composite = assembled;
     p.stockSource = !assembled ? QStringLiteral("Warehouse %1").arg(QLatin1Char(char('A' + (h >> 56) % 3)))
-                    : (h >> 56) % 4 == 0 ? QString()
-                                         : QStringLiteral("Assembled from %1 and a hardware kit").arg(flatSku);
+                    : (h >> 56) % 4 == 0
+                        ? QString()
+                        : QStringLiteral("Assembled from %1 and a hardware kit").arg(flatSku);
     p.taxId = (h >> 58) % 13 == 0 ? QString() : taxId;
     if ((h >> 60) % 3 != 0) {
         p.imagePath = QStringLiteral("/api/items/%1/image").arg(p.id);

@@ -42,10 +42,7 @@ HttpServer::HttpServer(Handler handler, QObject *parent)
     connect(m_server, &QTcpServer::newConnection, this, &HttpServer::accept);
 }
 
-HttpServer::~HttpServer()
-{
-    close();
-}
+HttpServer::~HttpServer() { close(); }
 
 bool HttpServer::listen(const QHostAddress &address, quint16 port, QString *error)
 {
@@ -54,10 +51,7 @@ bool HttpServer::listen(const QHostAddress &address, quint16 port, QString *erro
     return false;
 }
 
-quint16 HttpServer::port() const
-{
-    return m_server->serverPort();
-}
+quint16 HttpServer::port() const { return m_server->serverPort(); }
 
 void HttpServer::close()
 {
@@ -83,10 +77,7 @@ void HttpServer::accept()
     }
 }
 
-static QString decodePiece(const QByteArray &raw)
-{
-    return QUrl::fromPercentEncoding(raw);
-}
+static QString decodePiece(const QByteArray &raw) { return QUrl::fromPercentEncoding(raw); }
 
 void HttpServer::readFrom(QTcpSocket *socket)
 {
@@ -181,7 +172,8 @@ void HttpServer::readFrom(QTcpSocket *socket)
                 if (!guard || !m_connections.contains(guard.data())) return;
                 m_connections.value(guard.data())->waiting = false;
                 write(guard.data(), response, keepAlive);
-                if (guard && m_connections.contains(guard.data()) && guard->state() == QAbstractSocket::ConnectedState)
+                if (guard && m_connections.contains(guard.data()) &&
+                    guard->state() == QAbstractSocket::ConnectedState)
                     readFrom(guard.data());
             });
             return;
@@ -193,7 +185,8 @@ void HttpServer::readFrom(QTcpSocket *socket)
 
 void HttpServer::write(QTcpSocket *socket, const HttpResponse &response, bool keepAlive, bool closeNow)
 {
-    QByteArray out = "HTTP/1.1 " + QByteArray::number(response.status) + ' ' + reasonPhrase(response.status) + "\r\n";
+    QByteArray out =
+        "HTTP/1.1 " + QByteArray::number(response.status) + ' ' + reasonPhrase(response.status) + "\r\n";
     out += "Content-Type: " + response.contentType + "\r\n";
     out += "Content-Length: " + QByteArray::number(response.body.size()) + "\r\n";
     out += "Cache-Control: no-store\r\n";

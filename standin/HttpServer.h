@@ -22,8 +22,8 @@ namespace standin {
 
 struct HttpRequest {
     QByteArray method;
-    QString path;          // decoded path, for prefix matching
-    QStringList segments;  // path split at "/" first, then each piece decoded
+    QString path; // decoded path, for prefix matching
+    QStringList segments; // path split at "/" first, then each piece decoded
     QUrlQuery query;
     QHash<QByteArray, QByteArray> headers; // names in lower case
     QByteArray body;

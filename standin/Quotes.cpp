@@ -121,15 +121,18 @@ void StandinServer::State::computeTotals(Quote &quote) const
         const auto discount = parseReduction(line.discount);
         if (!discount) throw Refusal{400, QStringLiteral("Enter a valid discount, such as 10%.")};
         const Decimal gross = (*quantity * *rate).rounded(2);
-        const Decimal off = discount->percent ? (gross * discount->value * hundredth).rounded(2)
-                                              : discount->value.rounded(2);
+        const Decimal off =
+            discount->percent ? (gross * discount->value * hundredth).rounded(2) : discount->value.rounded(2);
         if (gross < off)
-            throw Refusal{400, QStringLiteral("The discount on line %1 is larger than the line amount.").arg(index)};
+            throw Refusal{
+                400, QStringLiteral("The discount on line %1 is larger than the line amount.").arg(index)};
         const Decimal net = gross - off;
         subtotal = subtotal + net;
         if (!line.taxId.isEmpty()) {
             const Tax *t = taxes.find(line.taxId);
-            if (!t) throw Refusal{400, QStringLiteral("Line %1 uses a tax this server does not know.").arg(index)};
+            if (!t)
+                throw Refusal{400,
+                              QStringLiteral("Line %1 uses a tax this server does not know.").arg(index)};
             tax = tax + (net * Decimal::parseOrZero(t->percentage) * hundredth).rounded(2);
         }
     }
@@ -145,8 +148,7 @@ void StandinServer::State::computeTotals(Quote &quote) const
     const Decimal off = orderDiscount->percent ? (subtotal * orderDiscount->value * hundredth).rounded(2)
                                                : orderDiscount->value.rounded(2);
     const Decimal total = subtotal + tax - off + shipping->rounded(2) + adjustment->rounded(2);
-    if (total.isNegative())
-        throw Refusal{400, QStringLiteral("The quote total cannot be negative.")};
+    if (total.isNegative()) throw Refusal{400, QStringLiteral("The quote total cannot be negative.")};
     quote.subtotal = moneyString(subtotal);
     quote.tax = moneyString(tax);
     quote.total = moneyString(total);
@@ -169,7 +171,8 @@ HttpResponse StandinServer::State::quotesOf(const HttpRequest &r, const QString 
 HttpResponse StandinServer::State::saveQuote(const HttpRequest &r, const QString &user)
 {
     const SaveQuoteRequest request = decode<SaveQuoteRequest>(r.body, KeyStyle::Wire, "SaveQuoteRequest");
-    if (request.requestId.trimmed().isEmpty()) throw Refusal{400, QStringLiteral("The request has no request_id.")};
+    if (request.requestId.trimmed().isEmpty())
+        throw Refusal{400, QStringLiteral("The request has no request_id.")};
     const QString key = QStringLiteral("quote:") + request.requestId;
     if (const LedgerEntry *entry = ledger.find(key)) {
         if (entry->body != canonical(request))
@@ -187,7 +190,8 @@ HttpResponse StandinServer::State::saveQuote(const HttpRequest &r, const QString
         if (deal->accountId != customer->accountId)
             throw Refusal{400, QStringLiteral("The linked deal belongs to another customer.")};
     }
-    if (request.lines.isEmpty()) throw Refusal{400, QStringLiteral("Add at least one item before saving the quote.")};
+    if (request.lines.isEmpty())
+        throw Refusal{400, QStringLiteral("Add at least one item before saving the quote.")};
 
     StoredQuote stored;
     stored.owner = user;
@@ -198,13 +202,15 @@ HttpResponse StandinServer::State::saveQuote(const HttpRequest &r, const QString
         const StoredCheckout *c = latestCheckout(source->quote.id);
         if (!editableStatuses.contains(source->quote.status) ||
             (c && c->tx.status != QLatin1String(status::canceled)))
-            throw Refusal{409, QStringLiteral("This quote is no longer available for editing. Save the draft as a "
-                                              "new quote instead.")};
+            throw Refusal{409,
+                          QStringLiteral("This quote is no longer available for editing. Save the draft as a "
+                                         "new quote instead.")};
         quote = source->quote;
     } else {
         quote.id = newId();
     }
-    quote.number = QStringLiteral("QT-%1").arg(store.next(QStringLiteral("quoteNumber"), 10001), 6, 10, QLatin1Char('0'));
+    quote.number = QStringLiteral("QT-%1").arg(store.next(QStringLiteral("quoteNumber"), 10001), 6, 10,
+                                               QLatin1Char('0'));
     quote.customerId = customer->id;
     quote.customerName = customer->name;
     quote.status = QStringLiteral("sent");

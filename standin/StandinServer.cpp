@@ -25,10 +25,7 @@ HttpResponse jsonReply(const QByteArray &json, int status)
     return r;
 }
 
-HttpResponse errorReply(int status, const QString &message)
-{
-    return recordReply(APIError{message}, status);
-}
+HttpResponse errorReply(int status, const QString &message) { return recordReply(APIError{message}, status); }
 
 QString moneyString(const Decimal &value)
 {
@@ -62,39 +59,25 @@ QString challengeFor(const QString &verifier)
         QCryptographicHash::hash(verifier.toUtf8(), QCryptographicHash::Sha256).toHex());
 }
 
-static QString hashed(const QString &secret)
-{
-    return challengeFor(secret);
-}
+static QString hashed(const QString &secret) { return challengeFor(secret); }
 
-template <class T>
-static T fromObject(const QJsonValue &value)
+template <class T> static T fromObject(const QJsonValue &value)
 {
     return decode<T>(QJsonDocument(value.toObject()).toJson(QJsonDocument::Compact), KeyStyle::Storage);
 }
 
-template <class T>
-static QJsonValue toObject(const T &record)
+template <class T> static QJsonValue toObject(const T &record)
 {
     return toJsonObject(record, KeyStyle::Storage);
 }
 
-static QByteArray compact(const QJsonObject &o)
-{
-    return QJsonDocument(o).toJson(QJsonDocument::Compact);
-}
+static QByteArray compact(const QJsonObject &o) { return QJsonDocument(o).toJson(QJsonDocument::Compact); }
 
 // --- lifecycle -----------------------------------------------------------------
 
-StandinServer::StandinServer(QObject *parent) : QObject(parent), d(std::make_unique<State>())
-{
-    d->q = this;
-}
+StandinServer::StandinServer(QObject *parent) : QObject(parent), d(std::make_unique<State>()) { d->q = this; }
 
-StandinServer::~StandinServer()
-{
-    stop();
-}
+StandinServer::~StandinServer() { stop(); }
 
 bool StandinServer::start(const StandinOptions &options, QString *error)
 {
@@ -118,7 +101,9 @@ bool StandinServer::start(const StandinOptions &options, QString *error)
         return false;
     }
     if (options.catalogSize < 0 || options.catalogSize > maxGeneratedProducts) {
-        if (error) *error = QStringLiteral("The catalog size must be a number from 0 to %1.").arg(maxGeneratedProducts);
+        if (error)
+            *error =
+                QStringLiteral("The catalog size must be a number from 0 to %1.").arg(maxGeneratedProducts);
         return false;
     }
     if (!d->store.open(QDir(d->dataDir).filePath(QStringLiteral("standin.sqlite")), error)) return false;
@@ -134,13 +119,15 @@ bool StandinServer::start(const StandinOptions &options, QString *error)
         d->addGeneratedCatalog(options.catalogSize);
     } catch (const std::exception &e) {
         d->store.rollback();
-        if (error) *error = QStringLiteral("Cannot prepare the database: %1").arg(QString::fromUtf8(e.what()));
+        if (error)
+            *error = QStringLiteral("Cannot prepare the database: %1").arg(QString::fromUtf8(e.what()));
         d->store.close();
         return false;
     }
 
     QHostAddress address;
-    if (options.host == QLatin1String("localhost")) address = QHostAddress::LocalHost;
+    if (options.host == QLatin1String("localhost"))
+        address = QHostAddress::LocalHost;
     else if (!address.setAddress(options.host)) {
         if (error) *error = QStringLiteral("The host %1 is not an IP address.").arg(options.host);
         d->store.close();
@@ -168,20 +155,11 @@ void StandinServer::stop()
     d->faults.clear();
 }
 
-quint16 StandinServer::port() const
-{
-    return d->http ? d->http->port() : 0;
-}
+quint16 StandinServer::port() const { return d->http ? d->http->port() : 0; }
 
-QString StandinServer::baseUrl() const
-{
-    return QStringLiteral("http://%1:%2").arg(d->host).arg(port());
-}
+QString StandinServer::baseUrl() const { return QStringLiteral("http://%1:%2").arg(d->host).arg(port()); }
 
-QString StandinServer::dataDir() const
-{
-    return d->dataDir;
-}
+QString StandinServer::dataDir() const { return d->dataDir; }
 
 QString StandinServer::issueToken(const QString &user)
 {
@@ -196,15 +174,9 @@ QString StandinServer::issueToken(const QString &user)
     }
 }
 
-void StandinServer::injectFault(const StandinFault &fault)
-{
-    d->faults.append(fault);
-}
+void StandinServer::injectFault(const StandinFault &fault) { d->faults.append(fault); }
 
-void StandinServer::clearFaults()
-{
-    d->faults.clear();
-}
+void StandinServer::clearFaults() { d->faults.clear(); }
 
 StandinCounts StandinServer::counts() const
 {
@@ -503,10 +475,10 @@ HttpResponse StandinServer::handle(const HttpRequest &request)
         d->store.rollback();
         try {
             d->load(); // forget half-made changes
-        } catch (const std::exception &) {
-        }
-        response = errorReply(500, QStringLiteral("The server could not store the change: %1")
-                                       .arg(QString::fromUtf8(e.what())));
+        } catch (const std::exception &) {}
+        response = errorReply(
+            500,
+            QStringLiteral("The server could not store the change: %1").arg(QString::fromUtf8(e.what())));
     }
 
     if (fault) {
@@ -570,7 +542,8 @@ HttpResponse StandinServer::State::route(const HttpRequest &r)
         }
         if (what == QLatin1String("me")) {
             requireMethod(r, "GET");
-            Me me{user, true, options.paymentsEnabled, options.paymentRoute, options.accountingMode, std::nullopt};
+            Me me{user,        true, options.paymentsEnabled, options.paymentRoute, options.accountingMode,
+                  std::nullopt};
             if (!options.paymentsEnabled)
                 me.paymentsSetupMessage = QStringLiteral(
                     "Payments are turned off on this stand-in server. Quotes can still be saved.");
@@ -797,13 +770,21 @@ HttpResponse StandinServer::State::control(const HttpRequest &r)
         f.delayMs = o.value(QLatin1String("delay_ms")).toInt(0);
         f.count = o.value(QLatin1String("count")).toInt(1);
         const QString kind = o.value(QLatin1String("kind")).toString();
-        if (kind == QLatin1String("drop")) f.kind = StandinFault::Kind::DropAfterCommit;
-        else if (kind == QLatin1String("bad_gateway")) f.kind = StandinFault::Kind::BadGateway;
-        else if (kind == QLatin1String("bad_gateway_after_commit")) f.kind = StandinFault::Kind::BadGatewayAfterCommit;
-        else if (kind == QLatin1String("delay")) f.kind = StandinFault::Kind::Delay;
-        else throw Refusal{400, QStringLiteral("kind must be drop, bad_gateway, bad_gateway_after_commit or delay.")};
+        if (kind == QLatin1String("drop"))
+            f.kind = StandinFault::Kind::DropAfterCommit;
+        else if (kind == QLatin1String("bad_gateway"))
+            f.kind = StandinFault::Kind::BadGateway;
+        else if (kind == QLatin1String("bad_gateway_after_commit"))
+            f.kind = StandinFault::Kind::BadGatewayAfterCommit;
+        else if (kind == QLatin1String("delay"))
+            f.kind = StandinFault::Kind::Delay;
+        else
+            throw Refusal{
+                400, QStringLiteral("kind must be drop, bad_gateway, bad_gateway_after_commit or delay.")};
         if (!f.pathPrefix.startsWith(QLatin1Char('/')) || f.count < 1 || f.delayMs < 0)
-            throw Refusal{400, QStringLiteral("Give a path_prefix starting with \"/\", a positive count and delay_ms >= 0.")};
+            throw Refusal{400,
+                          QStringLiteral(
+                              "Give a path_prefix starting with \"/\", a positive count and delay_ms >= 0.")};
         faults.append(f);
         return jsonReply("{}");
     }
@@ -812,10 +793,14 @@ HttpResponse StandinServer::State::control(const HttpRequest &r)
         const QString id = s[2];
         const QString action = s[3];
         bool ok = false;
-        if (action == QLatin1String("pay")) ok = q->pay(id);
-        else if (action == QLatin1String("collect")) ok = q->collect(id);
-        else if (action == QLatin1String("decline")) ok = q->decline(id);
-        else throw Refusal{404, QStringLiteral("Not found.")};
+        if (action == QLatin1String("pay"))
+            ok = q->pay(id);
+        else if (action == QLatin1String("collect"))
+            ok = q->collect(id);
+        else if (action == QLatin1String("decline"))
+            ok = q->decline(id);
+        else
+            throw Refusal{404, QStringLiteral("Not found.")};
         if (!ok) throw Refusal{409, QStringLiteral("The checkout is not waiting for that.")};
         return recordReply(checkouts.find(id)->tx);
     }

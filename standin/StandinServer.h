@@ -38,19 +38,19 @@ namespace standin {
 
 struct StandinOptions {
     QString host = QStringLiteral("127.0.0.1");
-    quint16 port = 0;                       // 0 picks a free port
-    QString dataDir;                        // empty: a temporary directory owned by the server
+    quint16 port = 0; // 0 picks a free port
+    QString dataDir; // empty: a temporary directory owned by the server
     QString seed = QStringLiteral("empty"); // "demo" fills an empty database once
     QString callbackScheme = QStringLiteral("vantrelcheckout");
     QString paymentRoute = QStringLiteral("square_terminal");
     QString accountingMode = QStringLiteral("individual_zoho");
     bool paymentsEnabled = true;
-    int autoPayMs = -1;                     // pay this long after a checkout starts waiting; < 0: never
-    int stepDelayMs = 1500;                 // each automatic step around the payment
-    int codeLifetimeSeconds = 300;          // sign-in codes
-    bool testControls = false;              // /__standin/ routes, answered to loopback peers only
-    int catalogSize = 0;                    // generated products served after the stored ones, up to 200000
-    std::function<qint64()> nowMs;          // wall clock in ms since 1970; empty: the real one
+    int autoPayMs = -1; // pay this long after a checkout starts waiting; < 0: never
+    int stepDelayMs = 1500; // each automatic step around the payment
+    int codeLifetimeSeconds = 300; // sign-in codes
+    bool testControls = false; // /__standin/ routes, answered to loopback peers only
+    int catalogSize = 0; // generated products served after the stored ones, up to 200000
+    std::function<qint64()> nowMs; // wall clock in ms since 1970; empty: the real one
 };
 
 // Record counts, for tests that check that nothing was created twice.
@@ -66,16 +66,16 @@ struct StandinCounts {
 // A fault applied to the next request(s) whose method and path prefix match.
 struct StandinFault {
     enum class Kind {
-        DropAfterCommit,     // handle the request, then close the connection without answering
-        BadGateway,          // answer 502 with an HTML body; nothing is handled
+        DropAfterCommit, // handle the request, then close the connection without answering
+        BadGateway, // answer 502 with an HTML body; nothing is handled
         BadGatewayAfterCommit, // handle the request, then answer 502 with an HTML body
-        Delay,               // handle the request and answer after delayMs
+        Delay, // handle the request and answer after delayMs
     };
-    QByteArray method;   // empty matches every method
+    QByteArray method; // empty matches every method
     QString pathPrefix;
     Kind kind = Kind::DropAfterCommit;
     int delayMs = 0;
-    int count = 1;       // how many matching requests it applies to
+    int count = 1; // how many matching requests it applies to
 };
 
 class StandinServer : public QObject {
@@ -89,7 +89,7 @@ public:
     void stop();
 
     quint16 port() const;
-    QString baseUrl() const;   // "http://HOST:PORT"
+    QString baseUrl() const; // "http://HOST:PORT"
     QString dataDir() const;
 
     // A valid bearer token for a user, as if the browser sign-in had run.

@@ -23,8 +23,7 @@ struct Refusal {
 };
 
 // Records of one kind in insertion order.
-template <class T>
-struct Table {
+template <class T> struct Table {
     QHash<QString, T> byId;
     QStringList order;
 
@@ -56,20 +55,20 @@ struct Table {
 
 struct StoredCheckout {
     vantrel::CheckoutTransaction tx;
-    QString owner;            // user who started it; others see the quote read-only
+    QString owner; // user who started it; others see the quote read-only
     vantrel::CheckoutRequest request;
-    bool simulated = true;    // the simulated terminal may pay it on its own
+    bool simulated = true; // the simulated terminal may pay it on its own
     QList<vantrel::QuoteLine> paidLines; // lines at the time of payment, for the invoice
 };
 
 struct StoredQuote {
-    vantrel::Quote quote;     // without transaction, read-only flag and payment summary
+    vantrel::Quote quote; // without transaction, read-only flag and payment summary
     QString owner;
 };
 
 struct LedgerEntry {
-    QByteArray body;          // canonical request body
-    QString state;            // "done" or "fenced"
+    QByteArray body; // canonical request body
+    QString state; // "done" or "fenced"
     QString resultId;
 };
 
@@ -101,10 +100,10 @@ struct StandinServer::State {
     Table<vantrel::Campaign> campaigns;
     Table<StoredQuote> quotes;
     Table<StoredCheckout> checkouts;
-    Table<LedgerEntry> ledger;   // key: kind + ":" + request id
+    Table<LedgerEntry> ledger; // key: kind + ":" + request id
     Table<CodeGrant> codes;
     Table<SessionRow> sessions;
-    Table<QString> receipts;     // receipt request id -> checkout id
+    Table<QString> receipts; // receipt request id -> checkout id
     QString defaultCampaignId;
 
     QHash<QString, QTimer *> timers; // checkout id -> next automatic step
@@ -158,7 +157,7 @@ struct StandinServer::State {
     HttpResponse holdCheckout(const QString &id, const HttpRequest &r);
     HttpResponse receipt(const QString &id, const HttpRequest &r);
     void schedule(const QString &id, int delayMs);
-    void advance(const QString &id);          // timer: the next automatic step
+    void advance(const QString &id); // timer: the next automatic step
     void armAfterRestart();
     bool payNow(const QString &id, bool viaRegister);
     bool declineNow(const QString &id);
@@ -175,8 +174,7 @@ struct StandinServer::State {
 
 // helpers shared by the route files
 HttpResponse jsonReply(const QByteArray &json, int status = 200);
-template <class R>
-HttpResponse recordReply(const R &record, int status = 200)
+template <class R> HttpResponse recordReply(const R &record, int status = 200)
 {
     return jsonReply(vantrel::encode(record, vantrel::KeyStyle::Wire), status);
 }
@@ -185,8 +183,7 @@ QString moneyString(const vantrel::Decimal &value); // two decimals, "." separat
 // A JSON object body, or a Refusal.
 QJsonObject objectBody(const HttpRequest &r);
 // Canonical form of a request record, for comparing repeats.
-template <class R>
-QByteArray canonical(const R &record)
+template <class R> QByteArray canonical(const R &record)
 {
     return vantrel::encode(record, vantrel::KeyStyle::Wire);
 }

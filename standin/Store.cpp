@@ -8,10 +8,7 @@
 
 namespace standin {
 
-Store::~Store()
-{
-    close();
-}
+Store::~Store() { close(); }
 
 bool Store::open(const QString &file, QString *error)
 {
@@ -21,7 +18,8 @@ bool Store::open(const QString &file, QString *error)
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
     db.setDatabaseName(file);
     if (!db.open()) {
-        if (error) *error = QStringLiteral("Cannot open the database %1: %2").arg(file, db.lastError().text());
+        if (error)
+            *error = QStringLiteral("Cannot open the database %1: %2").arg(file, db.lastError().text());
         db = QSqlDatabase();
         QSqlDatabase::removeDatabase(m_connection);
         m_connection.clear();
@@ -35,8 +33,9 @@ bool Store::open(const QString &file, QString *error)
         exec(QStringLiteral("CREATE TABLE IF NOT EXISTS records (seq INTEGER PRIMARY KEY AUTOINCREMENT, "
                             "kind TEXT NOT NULL, id TEXT NOT NULL, body BLOB NOT NULL, UNIQUE(kind, id))"));
         exec(QStringLiteral("CREATE TABLE IF NOT EXISTS meta (key TEXT PRIMARY KEY, value TEXT NOT NULL)"));
-        exec(QStringLiteral("CREATE TABLE IF NOT EXISTS images (item_id TEXT PRIMARY KEY, version TEXT NOT NULL, "
-                            "mime TEXT NOT NULL, bytes BLOB NOT NULL)"));
+        exec(QStringLiteral(
+            "CREATE TABLE IF NOT EXISTS images (item_id TEXT PRIMARY KEY, version TEXT NOT NULL, "
+            "mime TEXT NOT NULL, bytes BLOB NOT NULL)"));
     } catch (const StoreError &e) {
         if (error) *error = QString::fromUtf8(e.what());
         close();

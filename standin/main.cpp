@@ -64,35 +64,43 @@ int main(int argc, char *argv[])
         "a page of demo users, and card, cash and register payments are simulated.\n\n"
         "When it is ready it prints one line, \"listening on http://HOST:PORT\".\n\n"
         "Test controls (only with --enable-test-controls, only answered to loopback peers):\n"
-        "  GET    /__standin/counts                   record counts (customers, deals, quotes, checkouts, ...)\n"
+        "  GET    /__standin/counts                   record counts (customers, deals, quotes, checkouts, "
+        "...)\n"
         "  POST   /__standin/token {\"user\": NAME}     a session without the browser sign-in\n"
         "  POST   /__standin/checkouts/ID/pay         the terminal takes the card now\n"
         "  POST   /__standin/checkouts/ID/decline     the terminal declines the card\n"
         "  POST   /__standin/checkouts/ID/collect     the register collects the invoice now\n"
         "  POST   /__standin/faults {\"method\": \"POST\", \"path_prefix\": \"/api/quotes\",\n"
-        "                          \"kind\": \"drop\" | \"bad_gateway\" | \"bad_gateway_after_commit\" | \"delay\",\n"
+        "                          \"kind\": \"drop\" | \"bad_gateway\" | \"bad_gateway_after_commit\" | "
+        "\"delay\",\n"
         "                          \"delay_ms\": 0, \"count\": 1}\n"
         "         drop: handle the request, then close the connection without answering;\n"
         "         bad_gateway: answer 502 with an HTML page without handling it\n"
         "  DELETE /__standin/faults                   forget every pending fault"));
     parser.addHelpOption();
-    const QCommandLineOption host(QStringLiteral("host"), QStringLiteral("Address to listen on (default 127.0.0.1)."),
+    const QCommandLineOption host(QStringLiteral("host"),
+                                  QStringLiteral("Address to listen on (default 127.0.0.1)."),
                                   QStringLiteral("address"), QStringLiteral("127.0.0.1"));
-    const QCommandLineOption port(QStringLiteral("port"), QStringLiteral("Port; 0 picks a free one (default 8080)."),
+    const QCommandLineOption port(QStringLiteral("port"),
+                                  QStringLiteral("Port; 0 picks a free one (default 8080)."),
                                   QStringLiteral("port"), QStringLiteral("8080"));
-    const QCommandLineOption data(QStringLiteral("data"),
-                                  QStringLiteral("Directory of the database (default: the application data folder)."),
-                                  QStringLiteral("dir"));
-    const QCommandLineOption seed(QStringLiteral("seed"),
-                                  QStringLiteral("\"demo\" fills an empty database once with demonstration data; "
-                                                 "\"empty\" leaves it empty (default demo)."),
-                                  QStringLiteral("demo|empty"), QStringLiteral("demo"));
-    const QCommandLineOption scheme(QStringLiteral("callback-scheme"),
-                                    QStringLiteral("URL scheme of the sign-in callback (default vantrelcheckout)."),
-                                    QStringLiteral("scheme"), QStringLiteral("vantrelcheckout"));
-    const QCommandLineOption route(QStringLiteral("payment-route"),
-                                   QStringLiteral("square_terminal or square_register (default square_terminal)."),
-                                   QStringLiteral("route"), QStringLiteral("square_terminal"));
+    const QCommandLineOption data(
+        QStringLiteral("data"),
+        QStringLiteral("Directory of the database (default: the application data folder)."),
+        QStringLiteral("dir"));
+    const QCommandLineOption seed(
+        QStringLiteral("seed"),
+        QStringLiteral("\"demo\" fills an empty database once with demonstration data; "
+                       "\"empty\" leaves it empty (default demo)."),
+        QStringLiteral("demo|empty"), QStringLiteral("demo"));
+    const QCommandLineOption scheme(
+        QStringLiteral("callback-scheme"),
+        QStringLiteral("URL scheme of the sign-in callback (default vantrelcheckout)."),
+        QStringLiteral("scheme"), QStringLiteral("vantrelcheckout"));
+    const QCommandLineOption route(
+        QStringLiteral("payment-route"),
+        QStringLiteral("square_terminal or square_register (default square_terminal)."),
+        QStringLiteral("route"), QStringLiteral("square_terminal"));
     const QCommandLineOption accounting(QStringLiteral("accounting-mode"),
                                         QStringLiteral("individual_zoho or native_square_summary "
                                                        "(default individual_zoho)."),
@@ -100,23 +108,28 @@ int main(int argc, char *argv[])
     const QCommandLineOption payments(QStringLiteral("payments-enabled"),
                                       QStringLiteral("true or false (default true)."), QStringLiteral("bool"),
                                       QStringLiteral("true"));
-    const QCommandLineOption autoPay(QStringLiteral("auto-pay"),
-                                     QStringLiteral("The simulated terminal or register pays this many seconds after "
-                                                    "a checkout starts waiting (decimals allowed); \"off\" waits for "
-                                                    "a test control (default 5)."),
-                                     QStringLiteral("seconds"), QStringLiteral("5"));
-    const QCommandLineOption stepDelay(QStringLiteral("step-delay"),
-                                       QStringLiteral("Milliseconds each automatic step around the payment takes "
-                                                      "(default 1500)."),
-                                       QStringLiteral("ms"), QStringLiteral("1500"));
-    const QCommandLineOption catalogSize(QStringLiteral("catalog-size"),
-                                         QStringLiteral("Also serve this many generated products (varied names, "
-                                                        "categories and stock, some assembled, most with photos), "
-                                                        "up to 200000; they are made at start, not stored (default 0)."),
-                                         QStringLiteral("count"), QStringLiteral("0"));
-    const QCommandLineOption controls(QStringLiteral("enable-test-controls"),
-                                      QStringLiteral("Answer the /__standin/ test routes (loopback peers only)."));
-    parser.addOptions({host, port, data, seed, scheme, route, accounting, payments, autoPay, stepDelay, catalogSize, controls});
+    const QCommandLineOption autoPay(
+        QStringLiteral("auto-pay"),
+        QStringLiteral("The simulated terminal or register pays this many seconds after "
+                       "a checkout starts waiting (decimals allowed); \"off\" waits for "
+                       "a test control (default 5)."),
+        QStringLiteral("seconds"), QStringLiteral("5"));
+    const QCommandLineOption stepDelay(
+        QStringLiteral("step-delay"),
+        QStringLiteral("Milliseconds each automatic step around the payment takes "
+                       "(default 1500)."),
+        QStringLiteral("ms"), QStringLiteral("1500"));
+    const QCommandLineOption catalogSize(
+        QStringLiteral("catalog-size"),
+        QStringLiteral("Also serve this many generated products (varied names, "
+                       "categories and stock, some assembled, most with photos), "
+                       "up to 200000; they are made at start, not stored (default 0)."),
+        QStringLiteral("count"), QStringLiteral("0"));
+    const QCommandLineOption controls(
+        QStringLiteral("enable-test-controls"),
+        QStringLiteral("Answer the /__standin/ test routes (loopback peers only)."));
+    parser.addOptions({host, port, data, seed, scheme, route, accounting, payments, autoPay, stepDelay,
+                       catalogSize, controls});
     parser.process(app);
 
     standin::StandinOptions options;
@@ -133,7 +146,8 @@ int main(int argc, char *argv[])
     options.callbackScheme = parser.value(scheme);
     if (options.callbackScheme.isEmpty()) return fail(QStringLiteral("--callback-scheme must not be empty."));
     options.paymentRoute = parser.value(route);
-    if (options.paymentRoute != QLatin1String("square_terminal") && options.paymentRoute != QLatin1String("square_register"))
+    if (options.paymentRoute != QLatin1String("square_terminal") &&
+        options.paymentRoute != QLatin1String("square_register"))
         return fail(QStringLiteral("--payment-route must be square_terminal or square_register."));
     options.accountingMode = parser.value(accounting);
     if (options.accountingMode != QLatin1String("individual_zoho") &&
@@ -147,14 +161,16 @@ int main(int argc, char *argv[])
         options.autoPayMs = -1;
     } else {
         const double seconds = parser.value(autoPay).toDouble(&ok);
-        if (!ok || seconds < 0 || seconds > 86400) return fail(QStringLiteral("--auto-pay must be seconds or off."));
+        if (!ok || seconds < 0 || seconds > 86400)
+            return fail(QStringLiteral("--auto-pay must be seconds or off."));
         options.autoPayMs = int(seconds * 1000);
     }
     options.stepDelayMs = parser.value(stepDelay).toInt(&ok);
     if (!ok || options.stepDelayMs < 0) return fail(QStringLiteral("--step-delay must be milliseconds."));
     options.catalogSize = parser.value(catalogSize).toInt(&ok);
     if (!ok || options.catalogSize < 0 || options.catalogSize > standin::maxGeneratedProducts)
-        return fail(QStringLiteral("--catalog-size must be a number from 0 to %1.").arg(standin::maxGeneratedProducts));
+        return fail(QStringLiteral("--catalog-size must be a number from 0 to %1.")
+                        .arg(standin::maxGeneratedProducts));
     options.testControls = parser.isSet(controls);
 
     quitOnSignals(app);

@@ -28,10 +28,14 @@ QByteArray makeCatalog(int count)
         p.insert("id", QString::number(4'100'000'000LL + i));
         p.insert("name", QStringLiteral("White Shaker %1 Base Cabinet, %2 finish").arg(size).arg(finish));
         p.insert("sku", QStringLiteral("B%1-%2%3").arg(size).arg(finish).arg(i % 7 == 0 ? "X" : ""));
-        p.insert("description", QStringLiteral("Full-overlay shaker door, soft-close hinges, dovetail drawer box, "
-                                               "plywood box with a %1 inch width; assembled in the warehouse on order, ships in 3-5 days.")
-                                    .arg(size));
-        p.insert("rate", QString::number(99 + int(random.bounded(900))) + QStringLiteral(".%1").arg(i % 100, 2, 10, QLatin1Char('0')));
+        p.insert(
+            "description",
+            QStringLiteral(
+                "Full-overlay shaker door, soft-close hinges, dovetail drawer box, "
+                "plywood box with a %1 inch width; assembled in the warehouse on order, ships in 3-5 days.")
+                .arg(size));
+        p.insert("rate", QString::number(99 + int(random.bounded(900))) +
+                             QStringLiteral(".%1").arg(i % 100, 2, 10, QLatin1Char('0')));
         if (i % 5) p.insert("stock", QString::number(int(random.bounded(40))) + QStringLiteral(".0"));
         p.insert("composite", i % 4 == 0);
         p.insert("stock_source", i % 4 == 0 ? QStringLiteral("components") : QStringLiteral("warehouse"));
@@ -39,7 +43,8 @@ QByteArray makeCatalog(int count)
         p.insert("category", QString::fromLatin1(categories[i % 4]));
         if (i % 9) {
             p.insert("image_path", QStringLiteral("/api/items/%1/image").arg(4'100'000'000LL + i));
-            p.insert("image_version", QStringLiteral("2026-11-%1T10:00:00Z").arg(1 + i % 28, 2, 10, QLatin1Char('0')));
+            p.insert("image_version",
+                     QStringLiteral("2026-11-%1T10:00:00Z").arg(1 + i % 28, 2, 10, QLatin1Char('0')));
         }
         products.append(p);
     }
@@ -77,18 +82,30 @@ Catalog bareWalk(const QByteArray &json)
                 for (auto f : element.get_object()) {
                     std::string_view k = f.unescaped_key();
                     simdjson::ondemand::value v = f.value();
-                    if (k == "id") p.id = text(v);
-                    else if (k == "name") p.name = text(v);
-                    else if (k == "sku") p.sku = text(v);
-                    else if (k == "description") p.description = text(v);
-                    else if (k == "rate") p.rate = text(v);
-                    else if (k == "stock") p.stock = text(v);
-                    else if (k == "composite") p.composite = bool(v);
-                    else if (k == "stock_source") p.stockSource = text(v);
-                    else if (k == "tax_id") p.taxId = text(v);
-                    else if (k == "category") p.category = text(v);
-                    else if (k == "image_path") p.imagePath = text(v);
-                    else if (k == "image_version") p.imageVersion = text(v);
+                    if (k == "id")
+                        p.id = text(v);
+                    else if (k == "name")
+                        p.name = text(v);
+                    else if (k == "sku")
+                        p.sku = text(v);
+                    else if (k == "description")
+                        p.description = text(v);
+                    else if (k == "rate")
+                        p.rate = text(v);
+                    else if (k == "stock")
+                        p.stock = text(v);
+                    else if (k == "composite")
+                        p.composite = bool(v);
+                    else if (k == "stock_source")
+                        p.stockSource = text(v);
+                    else if (k == "tax_id")
+                        p.taxId = text(v);
+                    else if (k == "category")
+                        p.category = text(v);
+                    else if (k == "image_path")
+                        p.imagePath = text(v);
+                    else if (k == "image_version")
+                        p.imageVersion = text(v);
                 }
                 catalog.products.append(std::move(p));
             }

@@ -45,10 +45,11 @@ QByteArray makeCatalog(int count, int stockShift = 0)
         p.insert("id", QString::number(4'100'000'000LL + i));
         p.insert("name", QStringLiteral("White Shaker %1 Base Cabinet, WS finish").arg(size));
         p.insert("sku", QStringLiteral("B%1-WS%2").arg(size).arg(i));
-        p.insert("description", QStringLiteral("Full-overlay shaker door, soft-close hinges, dovetail drawer box, "
-                                               "plywood box with a %1 inch width; assembled in the warehouse on "
-                                               "order, ships in 3-5 days.")
-                                    .arg(size));
+        p.insert("description",
+                 QStringLiteral("Full-overlay shaker door, soft-close hinges, dovetail drawer box, "
+                                "plywood box with a %1 inch width; assembled in the warehouse on "
+                                "order, ships in 3-5 days.")
+                     .arg(size));
         p.insert("rate", QStringLiteral("%1.%2").arg(99 + i % 900).arg(i % 100, 2, 10, QLatin1Char('0')));
         if (i % 5) p.insert("stock", QString::number(i % 40 + stockShift));
         p.insert("composite", i % 4 == 0);
@@ -57,7 +58,8 @@ QByteArray makeCatalog(int count, int stockShift = 0)
         p.insert("category", QStringLiteral("Base"));
         if (i % 9) {
             p.insert("image_path", QStringLiteral("/api/items/%1/image").arg(4'100'000'000LL + i));
-            p.insert("image_version", QStringLiteral("2026-11-%1T10:00:00Z").arg(1 + i % 28, 2, 10, QLatin1Char('0')));
+            p.insert("image_version",
+                     QStringLiteral("2026-11-%1T10:00:00Z").arg(1 + i % 28, 2, 10, QLatin1Char('0')));
         }
         products.append(p);
     }
@@ -89,7 +91,8 @@ public:
     }
     ~CatalogServer()
     {
-        QMetaObject::invokeMethod(&m_context, [this] { delete m_server; }, Qt::BlockingQueuedConnection);
+        QMetaObject::invokeMethod(
+            &m_context, [this] { delete m_server; }, Qt::BlockingQueuedConnection);
         m_thread.quit();
         m_thread.wait();
     }
@@ -111,9 +114,8 @@ public:
     {
         m_timer.setTimerType(Qt::PreciseTimer);
         m_timer.setInterval(1);
-        QObject::connect(&m_timer, &QTimer::timeout, [this] {
-            m_longest = std::max(m_longest, m_clock.restart());
-        });
+        QObject::connect(&m_timer, &QTimer::timeout,
+                         [this] { m_longest = std::max(m_longest, m_clock.restart()); });
     }
     void start()
     {
@@ -164,7 +166,8 @@ struct Setup {
     Setup()
     {
         CheckoutModelServices services;
-        services.build = CheckoutBuildConfiguration{false, server.base(), server.base(), QStringLiteral("vantrelcheckout")};
+        services.build = CheckoutBuildConfiguration{false, server.base(), server.base(),
+                                                    QStringLiteral("vantrelcheckout")};
         model = std::make_unique<CheckoutModel>(services, dir.path());
         model->adoptSession(Session{QStringLiteral("token"), QStringLiteral("bench"), false});
         engine.rootContext()->setContextProperty(QStringLiteral("catalog"), model->catalogPart());
@@ -226,8 +229,9 @@ int main(int argc, char **argv)
     setup = &s;
     // One refresh first, so both measurements replace a full catalog.
     QCoro::waitFor(s.model->catalogPart()->refreshCatalog());
-    std::printf("catalog: %d products, %.2f MB, grid bound: %s\n", int(s.model->catalogPart()->products().size()),
-                s.catalog.size() / 1e6, s.scene ? "yes" : "no");
+    std::printf("catalog: %d products, %.2f MB, grid bound: %s\n",
+                int(s.model->catalogPart()->products().size()), s.catalog.size() / 1e6,
+                s.scene ? "yes" : "no");
     benchmark::RunSpecifiedBenchmarks();
     if (longestRefresh > 0 && longestBaseline > 0)
         std::printf("longest main-thread stall: %.0f ms off-thread decode, %.0f ms main-thread decode "

@@ -94,10 +94,10 @@ Window {
 )";
 
 struct Frames {
-    std::vector<double> ms;    // from due to rendered
-    double worstLateMs = 0;    // the longest a frame waited for the main thread
+    std::vector<double> ms; // from due to rendered
+    double worstLateMs = 0; // the longest a frame waited for the main thread
     int worstIndex = -1;
-    int rendered = 0;          // frames the window reported swapped
+    int rendered = 0; // frames the window reported swapped
 
     double percentile(double p) const
     {
@@ -114,8 +114,8 @@ struct Frames {
 struct PhotoSample {
     int peakCount = 0;
     qint64 peakBytes = 0;
-    int fetched = 0;           // replies that delivered an image
-    int abandoned = 0;         // replies cancelled or failed
+    int fetched = 0; // replies that delivered an image
+    int abandoned = 0; // replies cancelled or failed
 };
 
 class Scene {
@@ -135,11 +135,13 @@ public:
         // The photo route fails until the photo run: placeholders only.
         photosServed(false);
         CheckoutModelServices services;
-        services.build = CheckoutBuildConfiguration{false, server.base(), server.base(), QStringLiteral("vantrelcheckout")};
+        services.build = CheckoutBuildConfiguration{false, server.base(), server.base(),
+                                                    QStringLiteral("vantrelcheckout")};
         services.sessions = &sessions;
         services.settings = &settings;
         model = std::make_unique<CheckoutModel>(services, dir.filePath(QStringLiteral("storage")));
-        model->adoptSession(Session{server.issueToken(QStringLiteral("Avery Demo")), QStringLiteral("Avery Demo"), false});
+        model->adoptSession(
+            Session{server.issueToken(QStringLiteral("Avery Demo")), QStringLiteral("Avery Demo"), false});
         QCoro::waitFor(model->catalogPart()->refreshCatalog());
         setUpEngine(engine, *model);
     }
@@ -151,13 +153,16 @@ public:
         server.run([served](standin::StandinServer &s) {
             s.clearFaults();
             if (!served)
-                s.injectFault({{}, QStringLiteral("/api/items/"), standin::StandinFault::Kind::BadGateway, 0, 1 << 30});
+                s.injectFault(
+                    {{}, QStringLiteral("/api/items/"), standin::StandinFault::Kind::BadGateway, 0, 1 << 30});
         });
     }
 
     QQuickWindow *cards()
     {
-        if (!m_cards) m_cards = create(catalogScene, {{QStringLiteral("workspace"), QVariant::fromValue<QObject *>(model.get())}});
+        if (!m_cards)
+            m_cards = create(catalogScene,
+                             {{QStringLiteral("workspace"), QVariant::fromValue<QObject *>(model.get())}});
         return m_cards.get();
     }
 
@@ -165,10 +170,11 @@ public:
     {
         if (!m_trivial) {
             QQuickItem *grid = this->grid(cards());
-            m_trivial = create(trivialScene,
-                               {{QStringLiteral("products"), QVariant::fromValue<QObject *>(model->catalogPart()->visible())},
-                                {QStringLiteral("gridWidth"), grid ? grid->width() : 1136.0},
-                                {QStringLiteral("gridHeight"), grid ? grid->height() : 560.0}});
+            m_trivial =
+                create(trivialScene, {{QStringLiteral("products"),
+                                       QVariant::fromValue<QObject *>(model->catalogPart()->visible())},
+                                      {QStringLiteral("gridWidth"), grid ? grid->width() : 1136.0},
+                                      {QStringLiteral("gridHeight"), grid ? grid->height() : 560.0}});
         }
         return m_trivial.get();
     }
@@ -205,14 +211,17 @@ private:
         component.setData(qml, QUrl(QStringLiteral("qrc:/bench/scene.qml")));
         // Qt 6.4 crashes creating a component that failed to compile.
         std::unique_ptr<QQuickWindow> window(
-            component.isReady() ? qobject_cast<QQuickWindow *>(component.createWithInitialProperties(properties)) : nullptr);
+            component.isReady()
+                ? qobject_cast<QQuickWindow *>(component.createWithInitialProperties(properties))
+                : nullptr);
         if (!window) {
             std::fprintf(stderr, "scene: %s\n", qPrintable(component.errorString()));
             return window;
         }
         QElapsedTimer waited;
         waited.start();
-        while (!window->isExposed() && waited.elapsed() < 5000) QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        while (!window->isExposed() && waited.elapsed() < 5000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
         settle(500);
         return window;
     }
@@ -319,7 +328,9 @@ void BM_ScrollProductCardsWithPhotos(benchmark::State &state)
         if (auto *network = store.findChild<QNetworkAccessManager *>()) {
             counting = QObject::connect(network, &QNetworkAccessManager::finished, [](QNetworkReply *reply) {
                 const bool image = reply->error() == QNetworkReply::NoError &&
-                                   reply->header(QNetworkRequest::ContentTypeHeader).toString().startsWith(QLatin1String("image/"));
+                                   reply->header(QNetworkRequest::ContentTypeHeader)
+                                       .toString()
+                                       .startsWith(QLatin1String("image/"));
                 ++(image ? photos.fetched : photos.abandoned);
             });
         }
@@ -342,8 +353,9 @@ void report(const char *what, const Frames &frames)
     const double baseWorst = trivialFrames.worst();
     std::printf("%-22s %4zu frames  worst %6.2f ms (frame %d, x%.2f)  p99 %6.2f ms (x%.2f)  median %5.2f ms  "
                 "longest wait for the main thread %5.2f ms\n",
-                what, frames.ms.size(), frames.worst(), frames.worstIndex, baseWorst > 0 ? frames.worst() / baseWorst : 0,
-                frames.percentile(0.99), base99 > 0 ? frames.percentile(0.99) / base99 : 0, frames.percentile(0.5),
+                what, frames.ms.size(), frames.worst(), frames.worstIndex,
+                baseWorst > 0 ? frames.worst() / baseWorst : 0, frames.percentile(0.99),
+                base99 > 0 ? frames.percentile(0.99) / base99 : 0, frames.percentile(0.5),
                 frames.worstLateMs);
 }
 
@@ -374,7 +386,8 @@ int main(int argc, char **argv)
                 int(s.model->catalogPart()->products().size()), grid->width(), grid->height(),
                 grid->property("columns").toInt(), grid->property("cellWidth").toReal(),
                 grid->property("cellHeight").toReal(),
-                renderer && renderer->graphicsApi() == QSGRendererInterface::Software ? "software" : "hardware");
+                renderer && renderer->graphicsApi() == QSGRendererInterface::Software ? "software"
+                                                                                      : "hardware");
     cards->hide();
     benchmark::RunSpecifiedBenchmarks();
     std::printf("frame times, due to rendered (bar: worst <= 16 ms); ratios against the trivial grid:\n");
@@ -382,10 +395,11 @@ int main(int argc, char **argv)
     report("product cards", cardFrames);
     report("cards, photos served", photoFrames);
     if (!photoFrames.ms.empty())
-        std::printf("image store during the photo run: peak %d of %d photos, %.1f of %.1f MiB; %d photos fetched, "
-                    "%d fetches abandoned or failed\n",
-                    photos.peakCount, ProductImageStore::maxCachedImages, double(photos.peakBytes) / 1048576.0,
-                    double(ProductImageStore::maxCachedBytes) / 1048576.0, photos.fetched, photos.abandoned);
+        std::printf(
+            "image store during the photo run: peak %d of %d photos, %.1f of %.1f MiB; %d photos fetched, "
+            "%d fetches abandoned or failed\n",
+            photos.peakCount, ProductImageStore::maxCachedImages, double(photos.peakBytes) / 1048576.0,
+            double(ProductImageStore::maxCachedBytes) / 1048576.0, photos.fetched, photos.abandoned);
     scene = nullptr;
     return 0;
 }

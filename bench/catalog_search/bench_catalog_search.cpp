@@ -22,8 +22,8 @@ using namespace vantrel;
 namespace {
 
 // What staff type: SKU fragments, spoken finishes and sizes, words of names.
-const char *const searches[] = {"b36", "white shaker 36", "oak vanity", "thirty three base", "hardware kit",
-                                "ws-042", "tall pantry 24"};
+const char *const searches[] = {"b36",          "white shaker 36", "oak vanity",    "thirty three base",
+                                "hardware kit", "ws-042",          "tall pantry 24"};
 
 QStringList keystrokes()
 {
@@ -64,7 +64,8 @@ QList<qsizetype> naiveRows(const QList<Product> &products, const QString &query)
 
 void perKeystroke(benchmark::State &state, qsizetype typed)
 {
-    state.counters["keystrokes"] = benchmark::Counter(double(typed), benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["keystrokes"] =
+        benchmark::Counter(double(typed), benchmark::Counter::kIsIterationInvariantRate);
 }
 
 void BM_FilterPrecomputedKeys(benchmark::State &state)
@@ -99,7 +100,11 @@ void BM_BuildKeys(benchmark::State &state)
 }
 
 BENCHMARK(BM_FilterPrecomputedKeys)->Arg(10'000)->Arg(50'000)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_FilterDerivingKeysPerProduct)->Arg(10'000)->Arg(50'000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_FilterDerivingKeysPerProduct)
+    ->Arg(10'000)
+    ->Arg(50'000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 BENCHMARK(BM_BuildKeys)->Arg(10'000)->Arg(50'000)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The slowest single keystroke, which is what a person notices: each one's

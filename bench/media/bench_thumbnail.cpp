@@ -58,7 +58,8 @@ BENCHMARK(thumbnail)->Unit(benchmark::kMillisecond);
 void decodeWholeAndScale(benchmark::State &state)
 {
     for (auto _ : state) {
-        QImage image = QImage::fromData(photo()).scaled(640, 640, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        QImage image =
+            QImage::fromData(photo()).scaled(640, 640, Qt::KeepAspectRatio, Qt::SmoothTransformation);
         benchmark::DoNotOptimize(image);
     }
 }

@@ -39,30 +39,18 @@ Product item(const QString &name, const QString &sku, const QString &category)
 const QList<Product> &catalog()
 {
     static const QList<Product> products{
-        item("Base Cabinet 36", "WS36-BASE", "Base"),
-        item("Base Cabinet 24", "WS24-BASE", "Base"),
-        item("Wall Cabinet 24", "WO24-WALL", "Wall"),
-        item("Wall Cabinet 30", "WO30-WALL", "Wall"),
-        item("Vanity 18", "GS18-VANITY", "Vanity"),
-        item("Vanity 21", "WS21-VANITY", "Vanity"),
-        item("Wall Cabinet 12", "WS12-WALL", "Wall"),
-        item("Base Cabinet 15", "WO15-BASE", "Base"),
-        item("Wall Cabinet 42", "GS42-WALL", "Wall"),
-        item("Filler 9", "GS9-FILLER", "Accessories"),
-        item("Lazy Susan Corner Cabinet", "LSC36", "Base"),
-        item("Crown Molding", "CM8", "Accessories"),
-        item("Sink Base 30", "WO30-SINK", "Base"),
-        item("Base Cabinet 33", "WS33-BASE", "Base"),
-        item("Wall Cabinet 27", "WO27-WALL", "Wall"),
-        item("Vanity 48", "GS48-VANITY", "Vanity"),
-        item("Sink Base 33", "WO33-SINK", "Base"),
-        item("Pantry 96", "GS96-PANTRY", "Tall"),
-        item("Hinge 1001", "HG1001", "Accessories"),
-        item("Hinge 1002", "HG1002", "Accessories"),
-        item("Filler 6", "WO6-FILLER", "Accessories"),
-        item("Filler 3", "WS3-FILLER", "Accessories"),
-        item("Base Cabinet 27", "GS27-BASE", "Base"),
-        item("Corner Wall 2430", "WS2430-CORNER", "Wall"),
+        item("Base Cabinet 36", "WS36-BASE", "Base"),       item("Base Cabinet 24", "WS24-BASE", "Base"),
+        item("Wall Cabinet 24", "WO24-WALL", "Wall"),       item("Wall Cabinet 30", "WO30-WALL", "Wall"),
+        item("Vanity 18", "GS18-VANITY", "Vanity"),         item("Vanity 21", "WS21-VANITY", "Vanity"),
+        item("Wall Cabinet 12", "WS12-WALL", "Wall"),       item("Base Cabinet 15", "WO15-BASE", "Base"),
+        item("Wall Cabinet 42", "GS42-WALL", "Wall"),       item("Filler 9", "GS9-FILLER", "Accessories"),
+        item("Lazy Susan Corner Cabinet", "LSC36", "Base"), item("Crown Molding", "CM8", "Accessories"),
+        item("Sink Base 30", "WO30-SINK", "Base"),          item("Base Cabinet 33", "WS33-BASE", "Base"),
+        item("Wall Cabinet 27", "WO27-WALL", "Wall"),       item("Vanity 48", "GS48-VANITY", "Vanity"),
+        item("Sink Base 33", "WO33-SINK", "Base"),          item("Pantry 96", "GS96-PANTRY", "Tall"),
+        item("Hinge 1001", "HG1001", "Accessories"),        item("Hinge 1002", "HG1002", "Accessories"),
+        item("Filler 6", "WO6-FILLER", "Accessories"),      item("Filler 3", "WS3-FILLER", "Accessories"),
+        item("Base Cabinet 27", "GS27-BASE", "Base"),       item("Corner Wall 2430", "WS2430-CORNER", "Wall"),
         item("Wall Cabinet 39", "WS39-WALL", "Wall"),
     };
     return products;
@@ -95,13 +83,13 @@ QByteArray speak(const QString &phrase, const QString &dir, int index)
     const QString wav = dir + QStringLiteral("/p%1.wav").arg(index);
     // American English, as the recogniser's model and the staff at the counter speak
     // it; espeak-ng's default English voice is British ("wall" as "w'O:l").
-    if (QProcess::execute(QStringLiteral("espeak-ng"), {QStringLiteral("-v"), QStringLiteral("en-us"), QStringLiteral("-w"),
-                                                        raw, phrase}) != 0) {
+    if (QProcess::execute(QStringLiteral("espeak-ng"), {QStringLiteral("-v"), QStringLiteral("en-us"),
+                                                        QStringLiteral("-w"), raw, phrase}) != 0) {
         return {};
     }
-    if (QProcess::execute(QStringLiteral("sox"), {raw, QStringLiteral("-r"), QStringLiteral("16000"),
-                                                  QStringLiteral("-c"), QStringLiteral("1"), QStringLiteral("-b"),
-                                                  QStringLiteral("16"), wav}) != 0) {
+    if (QProcess::execute(QStringLiteral("sox"),
+                          {raw, QStringLiteral("-r"), QStringLiteral("16000"), QStringLiteral("-c"),
+                           QStringLiteral("1"), QStringLiteral("-b"), QStringLiteral("16"), wav}) != 0) {
         return {};
     }
     QFile file(wav);
@@ -117,13 +105,15 @@ QString recognize(PocketSphinxRecognizer &recognizer, const QByteArray &samples)
 {
     QString final;
     bool done = false;
-    auto connection = QObject::connect(&recognizer, &SpeechRecognizer::result, [&](const QString &text, bool isFinal) {
-        if (isFinal) {
-            final = text;
-            done = true;
-        }
-    });
-    auto failure = QObject::connect(&recognizer, &SpeechRecognizer::failed, [&](const QString &) { done = true; });
+    auto connection =
+        QObject::connect(&recognizer, &SpeechRecognizer::result, [&](const QString &text, bool isFinal) {
+            if (isFinal) {
+                final = text;
+                done = true;
+            }
+        });
+    auto failure =
+        QObject::connect(&recognizer, &SpeechRecognizer::failed, [&](const QString &) { done = true; });
     recognizer.start();
     // Half a second of silence on both sides, as a person pauses around speech.
     const QByteArray silence(16000, '\0');
@@ -141,8 +131,8 @@ QString recognize(PocketSphinxRecognizer &recognizer, const QByteArray &samples)
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    if (QStandardPaths::findExecutable(QStringLiteral("espeak-ng")).isEmpty()
-        || QStandardPaths::findExecutable(QStringLiteral("sox")).isEmpty()) {
+    if (QStandardPaths::findExecutable(QStringLiteral("espeak-ng")).isEmpty() ||
+        QStandardPaths::findExecutable(QStringLiteral("sox")).isEmpty()) {
         std::printf("bench_recognition: espeak-ng and sox are needed to synthesise the phrases\n");
         return 0;
     }
@@ -202,14 +192,15 @@ int main(int argc, char *argv[])
         std::printf("%-40s %-5s tuned: %-40s generic: %s\n", qPrintable(phrase), marks[tunedScore],
                     qPrintable(fromTuned), qPrintable(fromGeneric));
         if (tunedScore < 2)
-            misses << QStringLiteral("\"%1\" heard as \"%2\" shows %3").arg(phrase, fromTuned,
-                                                                          found(fromTuned).join(QLatin1Char(',')));
+            misses << QStringLiteral("\"%1\" heard as \"%2\" shows %3")
+                          .arg(phrase, fromTuned, found(fromTuned).join(QLatin1Char(',')));
     }
     const double total = double(phrases.size());
-    std::printf("phrases leading to exactly their product: catalog grammar %d of %lld (%.0f%%; goal >= 80%%), "
-                "generic model %d of %lld (%.0f%%)\n",
-                tunedScores[2], qint64(phrases.size()), 100.0 * tunedScores[2] / total, genericScores[2],
-                qint64(phrases.size()), 100.0 * genericScores[2] / total);
+    std::printf(
+        "phrases leading to exactly their product: catalog grammar %d of %lld (%.0f%%; goal >= 80%%), "
+        "generic model %d of %lld (%.0f%%)\n",
+        tunedScores[2], qint64(phrases.size()), 100.0 * tunedScores[2] / total, genericScores[2],
+        qint64(phrases.size()), 100.0 * genericScores[2] / total);
     std::printf("found among other products: catalog grammar %d, generic model %d\n", tunedScores[1],
                 genericScores[1]);
     for (const QString &miss : std::as_const(misses)) std::printf("  missed: %s\n", qPrintable(miss));

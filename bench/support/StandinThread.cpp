@@ -21,7 +21,8 @@ StandinThread::StandinThread(standin::StandinOptions options)
 
 StandinThread::~StandinThread()
 {
-    QMetaObject::invokeMethod(&m_context, [this] { delete m_server; }, Qt::BlockingQueuedConnection);
+    QMetaObject::invokeMethod(
+        &m_context, [this] { delete m_server; }, Qt::BlockingQueuedConnection);
     m_thread.quit();
     m_thread.wait();
 }

@@ -57,7 +57,8 @@ void modelDraftWrite(benchmark::State &state)
 {
     CheckoutModelServices services;
     services.build = CheckoutBuildConfiguration{false, QStringLiteral("https://bench.example"),
-                                                QStringLiteral("https://bench.example"), QStringLiteral("vantrelcheckout")};
+                                                QStringLiteral("https://bench.example"),
+                                                QStringLiteral("vantrelcheckout")};
     CheckoutModel model(services, benchDirectory());
     model.setSession(Session{QStringLiteral("t"), QStringLiteral("bench"), false});
     const Draft draft = twentyLineDraft();
@@ -74,7 +75,8 @@ void bareWrite(benchmark::State &state, bool withDirectorySync)
     const QByteArray temporary = target + ".tmp";
     for (auto _ : state) {
         const int fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-        if (fd < 0 || ::write(fd, bytes.constData(), size_t(bytes.size())) != bytes.size() || ::fsync(fd) != 0) {
+        if (fd < 0 || ::write(fd, bytes.constData(), size_t(bytes.size())) != bytes.size() ||
+            ::fsync(fd) != 0) {
             state.SkipWithError("write failed");
             break;
         }

@@ -62,7 +62,8 @@ public:
     {
         m_timer.setTimerType(Qt::PreciseTimer);
         m_timer.setInterval(1);
-        QObject::connect(&m_timer, &QTimer::timeout, [this] { m_longest = std::max(m_longest, m_clock.restart()); });
+        QObject::connect(&m_timer, &QTimer::timeout,
+                         [this] { m_longest = std::max(m_longest, m_clock.restart()); });
     }
     void start()
     {
@@ -112,10 +113,12 @@ struct Setup {
             return;
         }
         // The keychain holds the user's session, as after an earlier sign-in.
-        const Session session{server.issueToken(QStringLiteral("Avery Demo")), QStringLiteral("Avery Demo"), false};
+        const Session session{server.issueToken(QStringLiteral("Avery Demo")), QStringLiteral("Avery Demo"),
+                              false};
         sessions.items.insert(server.base(), encode(session, KeyStyle::Storage));
         CheckoutModelServices services;
-        services.build = CheckoutBuildConfiguration{false, server.base(), server.base(), QStringLiteral("vantrelcheckout")};
+        services.build = CheckoutBuildConfiguration{false, server.base(), server.base(),
+                                                    QStringLiteral("vantrelcheckout")};
         services.sessions = &sessions;
         services.settings = &settings;
         model = std::make_unique<CheckoutModel>(services, dir.filePath(QStringLiteral("storage")));
@@ -160,7 +163,8 @@ void BM_SignInAndFirstLoad(benchmark::State &state)
     rssFirstLoad = bench::residentBytes();
     state.counters["longest_stall_ms"] = double(firstLoadStall);
     state.counters["products"] = double(setup->model->catalogPart()->products().size());
-    if (setup->model->catalogPart()->products().size() < generatedProducts) state.SkipWithError("catalog not loaded");
+    if (setup->model->catalogPart()->products().size() < generatedProducts)
+        state.SkipWithError("catalog not loaded");
 }
 
 void BM_RefreshCatalog(benchmark::State &state)
@@ -198,13 +202,15 @@ int main(int argc, char **argv)
     const double idle = double(std::max<qint64>(idleStall, 1));
     std::printf("catalog: %d products, signed in as %s\n", int(s.model->catalogPart()->products().size()),
                 qPrintable(s.model->userName()));
-    std::printf("longest main-thread stall (bar: <= 16 ms): idle %lld ms; sign-in and first load %lld ms (x%.1f); "
-                "5 refreshes %lld ms (x%.1f)\n",
-                idleStall, firstLoadStall, double(firstLoadStall) / idle, refreshStall, double(refreshStall) / idle);
-    std::printf("resident memory: %.1f MiB before sign-in, %.1f MiB after the first load, %.1f MiB after 5 refreshes "
-                "(x%.2f of the first load)\n",
-                mib(rssBefore), mib(rssFirstLoad), mib(rssRefreshed),
-                rssFirstLoad > 0 ? double(rssRefreshed) / double(rssFirstLoad) : 0.0);
+    std::printf(
+        "longest main-thread stall (bar: <= 16 ms): idle %lld ms; sign-in and first load %lld ms (x%.1f); "
+        "5 refreshes %lld ms (x%.1f)\n",
+        idleStall, firstLoadStall, double(firstLoadStall) / idle, refreshStall, double(refreshStall) / idle);
+    std::printf(
+        "resident memory: %.1f MiB before sign-in, %.1f MiB after the first load, %.1f MiB after 5 refreshes "
+        "(x%.2f of the first load)\n",
+        mib(rssBefore), mib(rssFirstLoad), mib(rssRefreshed),
+        rssFirstLoad > 0 ? double(rssRefreshed) / double(rssFirstLoad) : 0.0);
     setup = nullptr;
     return 0;
 }

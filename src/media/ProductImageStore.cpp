@@ -44,11 +44,11 @@ bool acceptHeaders(QNetworkReply *reply, Body &body)
     const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
     if (!status.isValid()) return true; // headers not in yet
     body.headerChecked = true;
-    const bool ok = status.toInt() == 200
-        && isAcceptedType(reply->header(QNetworkRequest::ContentTypeHeader).toString())
-        && (!reply->header(QNetworkRequest::ContentLengthHeader).isValid()
-            || reply->header(QNetworkRequest::ContentLengthHeader).toLongLong()
-                <= ProductImageStore::maxBodyBytes);
+    const bool ok =
+        status.toInt() == 200 &&
+        isAcceptedType(reply->header(QNetworkRequest::ContentTypeHeader).toString()) &&
+        (!reply->header(QNetworkRequest::ContentLengthHeader).isValid() ||
+         reply->header(QNetworkRequest::ContentLengthHeader).toLongLong() <= ProductImageStore::maxBodyBytes);
     body.refused = !ok;
     return ok;
 }
@@ -103,8 +103,7 @@ QImage makeThumbnail(QByteArray bytes)
         const int longest = qMax(size.width(), size.height());
         if (longest > ProductImageStore::maxThumbnailSide) {
             reader.setScaledSize(size.scaled(ProductImageStore::maxThumbnailSide,
-                                             ProductImageStore::maxThumbnailSide,
-                                             Qt::KeepAspectRatio));
+                                             ProductImageStore::maxThumbnailSide, Qt::KeepAspectRatio));
         }
     }
     QImage image = reader.read();
@@ -132,8 +131,7 @@ struct ProductImageStore::GateWait {
 ProductImageStore::ProductImageStore(QObject *parent)
     : QObject(parent), m_generation(QUuid::createUuid()),
       m_now([] { return QDateTime::currentMSecsSinceEpoch(); })
-{
-}
+{}
 
 ProductImageStore::~ProductImageStore()
 {
@@ -192,10 +190,10 @@ QByteArray ProductImageStore::imageFormat(const QByteArray &bytes)
 QString ProductImageStore::cacheKey(const Product &product, const QString &base, const QString &token)
 {
     const QByteArray session = (base + QLatin1Char('\n') + token).toUtf8();
-    const QString digest = QString::fromLatin1(
-        QCryptographicHash::hash(session, QCryptographicHash::Sha256).toHex());
-    return digest + QLatin1Char(':') + product.imagePath.value_or(QString()) + QLatin1Char(':')
-        + product.imageVersion.value_or(QString());
+    const QString digest =
+        QString::fromLatin1(QCryptographicHash::hash(session, QCryptographicHash::Sha256).toHex());
+    return digest + QLatin1Char(':') + product.imagePath.value_or(QString()) + QLatin1Char(':') +
+           product.imageVersion.value_or(QString());
 }
 
 bool ProductImageStore::isFetchablePath(const Product &product)
@@ -327,14 +325,12 @@ QCoro::Task<QImage> ProductImageStore::fetchAndDecode(QPointer<ProductImageStore
     bool ok = false;
     if (guard) {
         readAvailable(reply, *body);
-        ok = !body->refused && acceptHeaders(reply, *body) && body->headerChecked
-            && reply->error() == QNetworkReply::NoError;
+        ok = !body->refused && acceptHeaders(reply, *body) && body->headerChecked &&
+             reply->error() == QNetworkReply::NoError;
         cancel.setInFlight(nullptr);
         reply->deleteLater();
     }
-    const auto current = [&] {
-        return self && self->m_generation == generation && !cancel.isCancelled();
-    };
+    const auto current = [&] { return self && self->m_generation == generation && !cancel.isCancelled(); };
     if (!current()) co_return QImage();
 
     QImage thumbnail;

@@ -36,8 +36,7 @@ class APIClient;
 
 // A strict least-recently-used cache: after every insert it holds at most
 // maxCount entries whose costs add up to at most maxCost.
-template <class Value>
-class BoundedCache {
+template <class Value> class BoundedCache {
 public:
     // QCache has a single cost budget, so every entry is charged at least an
     // equal share of it (ceil(maxCost / maxCount)): charges that fit the
@@ -102,8 +101,7 @@ public:
 
     // The product's thumbnail, or a null image for every kind of failure
     // (never throws). The client is read for its address and token only.
-    QCoro::Task<QImage> image(Product product, QPointer<APIClient> api,
-                              CancellationToken cancel = {});
+    QCoro::Task<QImage> image(Product product, QPointer<APIClient> api, CancellationToken cancel = {});
 
     // New generation, both caches emptied; fetches in flight store nothing.
     void clear();
@@ -145,11 +143,10 @@ private:
     };
     struct GateWait;
 
-    static QCoro::Task<QImage> run(QPointer<ProductImageStore> self, Product product,
-                                   QPointer<APIClient> api, CancellationToken cancel);
-    static QCoro::Task<QImage> fetchAndDecode(QPointer<ProductImageStore> self, QUrl url,
-                                              QString token, QString key, QUuid generation,
-                                              CancellationToken cancel);
+    static QCoro::Task<QImage> run(QPointer<ProductImageStore> self, Product product, QPointer<APIClient> api,
+                                   CancellationToken cancel);
+    static QCoro::Task<QImage> fetchAndDecode(QPointer<ProductImageStore> self, QUrl url, QString token,
+                                              QString key, QUuid generation, CancellationToken cancel);
     QNetworkAccessManager *network();
     std::shared_ptr<HostGate> gate(const QString &host);
     static void release(const std::shared_ptr<HostGate> &gate);

@@ -84,7 +84,8 @@ QUrl ProductPhotoLoader::sourceFor(const QString &key)
 
 void ProductPhotoLoader::restartIfKeyChanged()
 {
-    const QString key = m_api ? ProductImageStore::cacheKey(m_product, m_api->base(), m_api->token()) : QString();
+    const QString key =
+        m_api ? ProductImageStore::cacheKey(m_product, m_api->base(), m_api->token()) : QString();
     if (key == m_key && (m_loading || !m_source.isEmpty())) return;
     restart();
 }
@@ -100,7 +101,8 @@ void ProductPhotoLoader::restart()
     if (m_loading) load(QPointer<ProductPhotoLoader>(this), m_cancel, m_key);
 }
 
-QCoro::Task<void> ProductPhotoLoader::load(QPointer<ProductPhotoLoader> self, CancellationToken cancel, QString key)
+QCoro::Task<void> ProductPhotoLoader::load(QPointer<ProductPhotoLoader> self, CancellationToken cancel,
+                                           QString key)
 {
     try {
         QPointer<ProductImageStore> store = self->m_store;
@@ -110,14 +112,12 @@ QCoro::Task<void> ProductPhotoLoader::load(QPointer<ProductPhotoLoader> self, Ca
         self->m_loading = false;
         self->m_source = image.isNull() ? QUrl() : sourceFor(key);
         emit self->stateChanged();
-    } catch (...) {
-    }
+    } catch (...) {}
 }
 
 ProductPhotoProvider::ProductPhotoProvider(ProductImageStore *store)
     : QQuickImageProvider(QQuickImageProvider::Image), m_store(store)
-{
-}
+{}
 
 QImage ProductPhotoProvider::requestImage(const QString &id, QSize *size, const QSize &requestedSize)
 {
@@ -128,8 +128,8 @@ QImage ProductPhotoProvider::requestImage(const QString &id, QSize *size, const 
         if (QThread::currentThread() == store->thread()) {
             image = store->cached(key);
         } else {
-            QMetaObject::invokeMethod(store, [&image, store, key] { image = store->cached(key); },
-                                      Qt::BlockingQueuedConnection);
+            QMetaObject::invokeMethod(
+                store, [&image, store, key] { image = store->cached(key); }, Qt::BlockingQueuedConnection);
         }
     }
     if (size) *size = image.size();

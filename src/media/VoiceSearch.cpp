@@ -5,16 +5,15 @@
 
 namespace vantrel {
 
-const QString VoiceSearch::permissionMessage = QStringLiteral(
-    "Enable microphone and speech recognition in this device's settings to use voice search.");
+const QString VoiceSearch::permissionMessage =
+    QStringLiteral("Enable microphone and speech recognition in this device's settings to use voice search.");
 const QString VoiceSearch::unavailableMessage = QStringLiteral("Voice search unavailable. Type your search.");
 const QString VoiceSearch::noInputMessage = QStringLiteral("No microphone input is available.");
 
 VoiceSearch::Platform VoiceSearch::desktopPlatform()
 {
     return Platform{std::make_shared<speech::DesktopPermissions>(),
-                    std::make_shared<speech::DesktopAudioSession>(),
-                    std::make_shared<speech::QtAudioInput>(),
+                    std::make_shared<speech::DesktopAudioSession>(), std::make_shared<speech::QtAudioInput>(),
                     std::make_shared<speech::PocketSphinxRecognizer>()};
 }
 
@@ -53,8 +52,7 @@ void VoiceSearch::toggle()
                 QCoro::Task<void> task = self->toggleAsync();
                 co_await task;
             }
-        } catch (...) {
-        }
+        } catch (...) {}
     }(QPointer<VoiceSearch>(this));
 }
 

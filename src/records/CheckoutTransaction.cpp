@@ -26,15 +26,13 @@ QString CheckoutTransaction::statusLabel() const
                                         : QStringLiteral("Transaction complete");
     if (status == QLatin1String(status::awaitingRegisterPayment))
         return QStringLiteral("Ready on Square Register");
-    if (status == QLatin1String(status::awaitingPayment))
-        return QStringLiteral("Waiting for payment");
+    if (status == QLatin1String(status::awaitingPayment)) return QStringLiteral("Waiting for payment");
     if (status == QLatin1String(status::syncingZoho) || status == QLatin1String(status::paidSyncPending))
         return isNativeSquareRegister() ? QStringLiteral("Payment confirmed \u00B7 quote update pending")
                                         : QStringLiteral("Payment received \u00B7 syncing Zoho");
     if (status == QLatin1String(status::canceled))
         return onRegister ? QStringLiteral("Square invoice canceled") : QStringLiteral("Payment canceled");
-    if (status == QLatin1String(status::needsAttention))
-        return QStringLiteral("Check payment status");
+    if (status == QLatin1String(status::needsAttention)) return QStringLiteral("Check payment status");
     return onRegister ? QStringLiteral("Preparing Square invoice") : QStringLiteral("Sending to Square");
 }
 

@@ -55,10 +55,9 @@ QString failureText(const char *typeName, const Failure &failure, error_code cod
     if (!failure.field.empty()) {
         text += QStringLiteral(": field \"%1\" %2")
                     .arg(QString::fromStdString(failure.field),
-                         QString::fromLatin1(failure.problem ? failure.problem
-                                             : code == simdjson::INCORRECT_TYPE
-                                                 ? "has the wrong type"
-                                                 : "is not valid"));
+                         QString::fromLatin1(failure.problem                    ? failure.problem
+                                             : code == simdjson::INCORRECT_TYPE ? "has the wrong type"
+                                                                                : "is not valid"));
     } else {
         text += QStringLiteral(": %1").arg(QString::fromLatin1(simdjson::error_message(code)));
     }

@@ -37,14 +37,15 @@ namespace vantrel {
 
 enum class KeyStyle { Wire, Storage };
 
-template <class R, class T>
-struct Field {
+template <class R, class T> struct Field {
     const char *name;
     T R::*member;
 };
 
-template <class R, class T>
-constexpr Field<R, T> field(const char *name, T R::*member) { return {name, member}; }
+template <class R, class T> constexpr Field<R, T> field(const char *name, T R::*member)
+{
+    return {name, member};
+}
 
 // "stockSource" -> "stock_source"
 std::string snakeCase(std::string_view fieldName);
@@ -60,14 +61,15 @@ template <class T> struct IsList : std::false_type {};
 template <class T> struct IsList<QList<T>> : std::true_type {};
 
 template <class T>
-concept Record = requires { T::fields(); };
+concept Record = requires
+{
+    T::fields();
+};
 
-template <class R>
-constexpr std::size_t fieldCount = std::tuple_size_v<decltype(R::fields())>;
+template <class R> constexpr std::size_t fieldCount = std::tuple_size_v<decltype(R::fields())>;
 
 // Names of a record's fields in both spellings, computed once per type.
-template <class R>
-struct Names {
+template <class R> struct Names {
     std::array<std::string, fieldCount<R>> storage;
     std::array<std::string, fieldCount<R>> wire;
     std::array<QString, fieldCount<R>> storageQ;
@@ -78,11 +80,14 @@ struct Names {
         static const Names names = [] {
             Names n;
             std::size_t i = 0;
-            std::apply([&](const auto &...f) {
-                ((n.storage[i] = f.name, n.wire[i] = snakeCase(f.name),
-                  n.storageQ[i] = QString::fromLatin1(f.name),
-                  n.wireQ[i] = QString::fromStdString(n.wire[i]), ++i), ...);
-            }, R::fields());
+            std::apply(
+                [&](const auto &...f) {
+                    ((n.storage[i] = f.name, n.wire[i] = snakeCase(f.name),
+                      n.storageQ[i] = QString::fromLatin1(f.name),
+                      n.wireQ[i] = QString::fromStdString(n.wire[i]), ++i),
+                     ...);
+                },
+                R::fields());
             return n;
         }();
         return names;
@@ -95,11 +100,10 @@ struct Failure {
     const char *problem = nullptr;
 };
 
-using simdjson::ondemand::value;
 using simdjson::error_code;
+using simdjson::ondemand::value;
 
-template <class T>
-error_code decodeValue(value v, T &out, KeyStyle style, Failure &failure);
+template <class T> error_code decodeValue(value v, T &out, KeyStyle style, Failure &failure);
 
 inline error_code decodeScalar(value v, QString &out)
 {
@@ -118,8 +122,7 @@ inline error_code decodeScalar(value v, qint64 &out)
 }
 inline error_code decodeScalar(value v, double &out) { return v.get_double().get(out); }
 
-template <class R>
-int matchField(std::string_view key, KeyStyle style, int hint)
+template <class R> int matchField(std::string_view key, KeyStyle style, int hint)
 {
     const Names<R> &n = Names<R>::get();
     constexpr int count = int(fieldCount<R>);
@@ -141,8 +144,7 @@ int matchField(std::string_view key, KeyStyle style, int hint)
     return -1;
 }
 
-template <class R>
-error_code decodeRecord(value v, R &out, KeyStyle style, Failure &failure)
+template <class R> error_code decodeRecord(value v, R &out, KeyStyle style, Failure &failure)
 {
     simdjson::ondemand::object object;
     if (auto e = v.get_object().get(object)) return e;
@@ -159,34 +161,42 @@ error_code decodeRecord(value v, R &out, KeyStyle style, Failure &failure)
         if (index < 0) continue;
         hint = index + 1;
         error_code result = simdjson::SUCCESS;
-        [&]<std::size_t... I>(std::index_sequence<I...>) {
-            (void)((index == int(I) ? (result = decodeValue(f.value(), out.*(std::get<I>(fields).member),
-                                                      style, failure),
-                                 true)
-                              : false) || ...);
-        }(std::make_index_sequence<count>{});
+        [&]<std::size_t... I>(std::index_sequence<I...>)
+        {
+            (void)((index == int(I)
+                        ? (result = decodeValue(f.value(), out.*(std::get<I>(fields).member), style, failure),
+                           true)
+                        : false) ||
+                   ...);
+        }
+        (std::make_index_sequence<count>{});
         if (result) {
-            if (failure.field.empty()) failure.field = Names<R>::get().storage[index];
-            else failure.field = Names<R>::get().storage[index] + "." + failure.field;
+            if (failure.field.empty())
+                failure.field = Names<R>::get().storage[index];
+            else
+                failure.field = Names<R>::get().storage[index] + "." + failure.field;
             return result;
         }
         seen.set(std::size_t(index));
     }
     // Every required field must have been present.
     error_code missing = simdjson::SUCCESS;
-    [&]<std::size_t... I>(std::index_sequence<I...>) {
-        ((!seen.test(I) && !IsOptional<std::remove_cvref_t<decltype(out.*(std::get<I>(fields).member))>>::value
+    [&]<std::size_t... I>(std::index_sequence<I...>)
+    {
+        ((!seen.test(I) &&
+                  !IsOptional<std::remove_cvref_t<decltype(out.*(std::get<I>(fields).member))>>::value
               ? (missing == simdjson::SUCCESS
                      ? (failure.field = Names<R>::get().storage[I], failure.problem = "is missing",
                         missing = simdjson::NO_SUCH_FIELD)
                      : missing)
-              : missing), ...);
-    }(std::make_index_sequence<count>{});
+              : missing),
+         ...);
+    }
+    (std::make_index_sequence<count>{});
     return missing;
 }
 
-template <class T>
-error_code decodeValue(value v, T &out, KeyStyle style, Failure &failure)
+template <class T> error_code decodeValue(value v, T &out, KeyStyle style, Failure &failure)
 {
     if constexpr (IsOptional<T>::value) {
         bool isNull = false;
@@ -209,8 +219,8 @@ error_code decodeValue(value v, T &out, KeyStyle style, Failure &failure)
             if (auto e = std::move(element).get(item)) return e;
             typename T::value_type decoded{};
             if (auto e = decodeValue(item, decoded, style, failure)) {
-                failure.field = "[" + std::to_string(index) + "]" +
-                                (failure.field.empty() ? "" : "." + failure.field);
+                failure.field =
+                    "[" + std::to_string(index) + "]" + (failure.field.empty() ? "" : "." + failure.field);
                 return e;
             }
             out.append(std::move(decoded));
@@ -226,33 +236,33 @@ error_code decodeValue(value v, T &out, KeyStyle style, Failure &failure)
 
 // --- encoding -------------------------------------------------------------
 
-template <class T>
-QJsonValue encodeValue(const T &value, KeyStyle style);
+template <class T> QJsonValue encodeValue(const T &value, KeyStyle style);
 
-template <class R>
-QJsonObject encodeRecord(const R &record, KeyStyle style)
+template <class R> QJsonObject encodeRecord(const R &record, KeyStyle style)
 {
     QJsonObject object;
     const Names<R> &n = Names<R>::get();
     std::size_t i = 0;
-    std::apply([&](const auto &...f) {
-        (([&] {
-             const auto &member = record.*(f.member);
-             using M = std::remove_cvref_t<decltype(member)>;
-             const QString &key = style == KeyStyle::Wire ? n.wireQ[i] : n.storageQ[i];
-             if constexpr (IsOptional<M>::value) {
-                 if (member) object.insert(key, encodeValue(*member, style));
-             } else {
-                 object.insert(key, encodeValue(member, style));
-             }
-             ++i;
-         }()), ...);
-    }, R::fields());
+    std::apply(
+        [&](const auto &...f) {
+            (([&] {
+                 const auto &member = record.*(f.member);
+                 using M = std::remove_cvref_t<decltype(member)>;
+                 const QString &key = style == KeyStyle::Wire ? n.wireQ[i] : n.storageQ[i];
+                 if constexpr (IsOptional<M>::value) {
+                     if (member) object.insert(key, encodeValue(*member, style));
+                 } else {
+                     object.insert(key, encodeValue(member, style));
+                 }
+                 ++i;
+             }()),
+             ...);
+        },
+        R::fields());
     return object;
 }
 
-template <class T>
-QJsonValue encodeValue(const T &value, KeyStyle style)
+template <class T> QJsonValue encodeValue(const T &value, KeyStyle style)
 {
     if constexpr (IsList<T>::value) {
         QJsonArray array;
@@ -283,8 +293,7 @@ bool isWellFormedJson(const QByteArray &json);
 
 // Decodes one record (or a list of records, or an optional record where a JSON
 // null means "no record") from JSON bytes. Throws DecodingError.
-template <class T>
-T decode(const QByteArray &json, KeyStyle style, const char *typeName = "record")
+template <class T> T decode(const QByteArray &json, KeyStyle style, const char *typeName = "record")
 {
     if constexpr (codec::Record<T>) {
         if constexpr (codec::fieldCount<T> == 0) {
@@ -341,12 +350,13 @@ std::optional<T> tryDecode(const QByteArray &json, KeyStyle style, QString *erro
     }
 }
 
-template <class R>
-QJsonObject toJsonObject(const R &record, KeyStyle style) { return codec::encodeRecord(record, style); }
+template <class R> QJsonObject toJsonObject(const R &record, KeyStyle style)
+{
+    return codec::encodeRecord(record, style);
+}
 
 // Compact JSON; QJsonObject keeps its keys sorted.
-template <class T>
-QByteArray encode(const T &value, KeyStyle style)
+template <class T> QByteArray encode(const T &value, KeyStyle style)
 {
     if constexpr (codec::IsList<T>::value)
         return QJsonDocument(codec::encodeValue(value, style).toArray()).toJson(QJsonDocument::Compact);

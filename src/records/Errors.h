@@ -11,8 +11,7 @@ namespace vantrel {
 // A reply or stored file that is not the record we expected.
 class DecodingError : public std::runtime_error {
 public:
-    explicit DecodingError(const QString &text)
-        : std::runtime_error(text.toStdString()), m_text(text) {}
+    explicit DecodingError(const QString &text) : std::runtime_error(text.toStdString()), m_text(text) {}
     QString text() const { return m_text; }
 
 private:
@@ -30,7 +29,8 @@ public:
 class TransportError : public std::runtime_error {
 public:
     TransportError(const QString &text, int code)
-        : std::runtime_error(text.toStdString()), m_text(text), m_code(code) {}
+        : std::runtime_error(text.toStdString()), m_text(text), m_code(code)
+    {}
     QString text() const { return m_text; }
     int code() const { return m_code; }
 

@@ -228,7 +228,8 @@ QString moneyText(const QString &amount, const QString &currency, const QByteArr
     const auto formatter =
         icu::number::NumberFormatter::withLocale(icu::Locale(locale.constData())).unit(unit);
     const QByteArray plain = value.toString().toLatin1();
-    const auto formatted = formatter.formatDecimal(icu::StringPiece(plain.constData(), int(plain.size())), status);
+    const auto formatted =
+        formatter.formatDecimal(icu::StringPiece(plain.constData(), int(plain.size())), status);
     if (U_FAILURE(status)) return fallback;
     const icu::UnicodeString text = formatted.toString(status);
     if (U_FAILURE(status) || text.isEmpty()) return fallback;

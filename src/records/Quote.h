@@ -48,14 +48,11 @@ struct QuoteInvoice {
 
     static constexpr auto fields()
     {
-        return std::tuple{field("id", &QuoteInvoice::id),
-                          field("number", &QuoteInvoice::number),
-                          field("status", &QuoteInvoice::status),
-                          field("total", &QuoteInvoice::total),
-                          field("balance", &QuoteInvoice::balance),
-                          field("currency", &QuoteInvoice::currency),
-                          field("date", &QuoteInvoice::date),
-                          field("dueDate", &QuoteInvoice::dueDate)};
+        return std::tuple{
+            field("id", &QuoteInvoice::id),           field("number", &QuoteInvoice::number),
+            field("status", &QuoteInvoice::status),   field("total", &QuoteInvoice::total),
+            field("balance", &QuoteInvoice::balance), field("currency", &QuoteInvoice::currency),
+            field("date", &QuoteInvoice::date),       field("dueDate", &QuoteInvoice::dueDate)};
     }
     bool operator==(const QuoteInvoice &) const = default;
 };
@@ -140,10 +137,7 @@ struct Quote {
 struct QuotesResponse {
     QList<Quote> quotes;
 
-    static constexpr auto fields()
-    {
-        return std::tuple{field("quotes", &QuotesResponse::quotes)};
-    }
+    static constexpr auto fields() { return std::tuple{field("quotes", &QuotesResponse::quotes)}; }
     bool operator==(const QuotesResponse &) const = default;
 };
 

@@ -46,8 +46,7 @@ struct Tax {
 
     static constexpr auto fields()
     {
-        return std::tuple{field("id", &Tax::id),
-                          field("name", &Tax::name),
+        return std::tuple{field("id", &Tax::id), field("name", &Tax::name),
                           field("percentage", &Tax::percentage)};
     }
     bool operator==(const Tax &) const = default;
@@ -62,10 +61,8 @@ struct Customer {
 
     static constexpr auto fields()
     {
-        return std::tuple{field("id", &Customer::id),
-                          field("name", &Customer::name),
-                          field("email", &Customer::email),
-                          field("phone", &Customer::phone),
+        return std::tuple{field("id", &Customer::id), field("name", &Customer::name),
+                          field("email", &Customer::email), field("phone", &Customer::phone),
                           field("accountId", &Customer::accountId)};
     }
     bool operator==(const Customer &) const = default;
@@ -98,8 +95,7 @@ struct Campaign {
 
     static constexpr auto fields()
     {
-        return std::tuple{field("id", &Campaign::id),
-                          field("name", &Campaign::name)};
+        return std::tuple{field("id", &Campaign::id), field("name", &Campaign::name)};
     }
     bool operator==(const Campaign &) const = default;
 };
@@ -112,8 +108,7 @@ struct Session {
 
     static constexpr auto fields()
     {
-        return std::tuple{field("token", &Session::token),
-                          field("user", &Session::user),
+        return std::tuple{field("token", &Session::token), field("user", &Session::user),
                           field("demo", &Session::demo)};
     }
     bool operator==(const Session &) const = default;
@@ -146,8 +141,7 @@ struct Catalog {
 
     static constexpr auto fields()
     {
-        return std::tuple{field("at", &Catalog::at),
-                          field("products", &Catalog::products)};
+        return std::tuple{field("at", &Catalog::at), field("products", &Catalog::products)};
     }
     bool operator==(const Catalog &) const = default;
 };
@@ -155,30 +149,21 @@ struct Catalog {
 struct CustomersResponse {
     QList<Customer> customers;
 
-    static constexpr auto fields()
-    {
-        return std::tuple{field("customers", &CustomersResponse::customers)};
-    }
+    static constexpr auto fields() { return std::tuple{field("customers", &CustomersResponse::customers)}; }
     bool operator==(const CustomersResponse &) const = default;
 };
 
 struct DealsResponse {
     QList<Deal> deals;
 
-    static constexpr auto fields()
-    {
-        return std::tuple{field("deals", &DealsResponse::deals)};
-    }
+    static constexpr auto fields() { return std::tuple{field("deals", &DealsResponse::deals)}; }
     bool operator==(const DealsResponse &) const = default;
 };
 
 struct TaxesResponse {
     QList<Tax> taxes;
 
-    static constexpr auto fields()
-    {
-        return std::tuple{field("taxes", &TaxesResponse::taxes)};
-    }
+    static constexpr auto fields() { return std::tuple{field("taxes", &TaxesResponse::taxes)}; }
     bool operator==(const TaxesResponse &) const = default;
 };
 
@@ -186,20 +171,13 @@ struct TaxesResponse {
 struct APIError {
     QString error;
 
-    static constexpr auto fields()
-    {
-        return std::tuple{field("error", &APIError::error)};
-    }
+    static constexpr auto fields() { return std::tuple{field("error", &APIError::error)}; }
     bool operator==(const APIError &) const = default;
 };
 
 // A reply or body with no fields: decodes from any well-formed JSON, encodes as {}.
 struct Empty {
-
-    static constexpr auto fields()
-    {
-        return std::tuple<>{};
-    }
+    static constexpr auto fields() { return std::tuple<>{}; }
     bool operator==(const Empty &) const = default;
 };
 

@@ -10,8 +10,7 @@ std::optional<QString> NewCustomerRequest::validationMessage() const
     const std::pair<const QString *, const char *> required[] = {
         {&firstName, "First name"}, {&lastName, "Last name"}, {&phone, "Phone"}, {&email, "Email"}};
     for (const auto &[value, label] : required) {
-        if (value->trimmed().isEmpty())
-            return QString::fromLatin1(label) + QStringLiteral(" is required.");
+        if (value->trimmed().isEmpty()) return QString::fromLatin1(label) + QStringLiteral(" is required.");
     }
 
     int digits = 0;
@@ -55,7 +54,8 @@ void CustomerRequestRecovery::validate(const NewCustomerRequest &pending) const
     if (state == QLatin1String("completed") && !safeToClear && customer && deal && !customer->id.isEmpty() &&
         !deal->id.isEmpty() && !customer->accountId.isEmpty() && customer->accountId == deal->accountId)
         return;
-    throw APIError{QStringLiteral("Customer creation could not be verified. Your saved details have been kept.")};
+    throw APIError{
+        QStringLiteral("Customer creation could not be verified. Your saved details have been kept.")};
 }
 
 } // namespace vantrel

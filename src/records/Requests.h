@@ -13,8 +13,7 @@ struct Exchange {
 
     static constexpr auto fields()
     {
-        return std::tuple{field("code", &Exchange::code),
-                          field("verifier", &Exchange::verifier)};
+        return std::tuple{field("code", &Exchange::code), field("verifier", &Exchange::verifier)};
     }
     bool operator==(const Exchange &) const = default;
 };

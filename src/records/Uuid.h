@@ -4,8 +4,5 @@
 
 namespace vantrel {
 // A fresh random identifier in canonical upper-case form (36 characters).
-inline QString newUuidString()
-{
-    return QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper();
-}
+inline QString newUuidString() { return QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper(); }
 } // namespace vantrel

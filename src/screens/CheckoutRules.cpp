@@ -13,20 +13,14 @@ namespace ct = checkoutText;
 
 namespace {
 
-bool filled(const std::optional<QString> &text)
-{
-    return text && !text->isEmpty();
-}
+bool filled(const std::optional<QString> &text) { return text && !text->isEmpty(); }
 
 bool onRegister(const CheckoutTransaction &tx)
 {
     return tx.paymentRoute && isRegisterRoute(*tx.paymentRoute);
 }
 
-bool is(const QString &value, const char *code)
-{
-    return value == QLatin1String(code);
-}
+bool is(const QString &value, const char *code) { return value == QLatin1String(code); }
 
 QString doneSymbol(bool done)
 {
@@ -42,15 +36,9 @@ QString centsText(qint64 cents, const QByteArray &locale)
 
 // ---- Checkout sheet ---------------------------------------------------------
 
-bool isRegisterRoute(const QString &paymentRoute)
-{
-    return is(paymentRoute, route::squareRegister);
-}
+bool isRegisterRoute(const QString &paymentRoute) { return is(paymentRoute, route::squareRegister); }
 
-qint64 amountDueCents(const Draft &draft)
-{
-    return draft.saved ? cents(draft.saved->total) : 0;
-}
+qint64 amountDueCents(const Draft &draft) { return draft.saved ? cents(draft.saved->total) : 0; }
 
 qint64 changeDueCents(const QString &cashText, qint64 amountDue)
 {
@@ -105,7 +93,8 @@ bool paymentTaken(const QString &code)
 StatusIcon statusIcon(const CheckoutTransaction &tx)
 {
     if (is(tx.status, status::complete)) return {QStringLiteral("checkmark"), Tone::Green};
-    if (!tx.error.isEmpty()) return {QStringLiteral("exclamationmark.arrow.triangle.2.circlepath"), Tone::Orange};
+    if (!tx.error.isEmpty())
+        return {QStringLiteral("exclamationmark.arrow.triangle.2.circlepath"), Tone::Orange};
     if (is(tx.status, status::awaitingRegisterPayment)) return {QStringLiteral("creditcard"), Tone::Plain};
     return {};
 }
@@ -127,8 +116,9 @@ Checklist accountingChecklist(const CheckoutTransaction &tx)
 {
     Checklist list;
     const bool taken = paymentTaken(tx.status);
-    list.rows.append({onRegister(tx) ? ct::squarePaymentConfirmed.toString() : ct::paymentConfirmed.toString(),
-                      doneSymbol(taken), taken});
+    list.rows.append(
+        {onRegister(tx) ? ct::squarePaymentConfirmed.toString() : ct::paymentConfirmed.toString(),
+         doneSymbol(taken), taken});
     const bool complete = is(tx.status, status::complete);
     if (tx.isNativeSquareRegister()) {
         list.rows.append({ct::dailyImportRow.toString(), QStringLiteral("calendar"), false});
@@ -149,13 +139,15 @@ bool showsDealSyncRow(const CheckoutTransaction &tx)
 QString nextStepText(const CheckoutTransaction &tx)
 {
     if (paymentTaken(tx.status))
-        return tx.isNativeSquareRegister() ? ct::nextStepDailyImport.toString() : ct::nextStepPaymentSaved.toString();
+        return tx.isNativeSquareRegister() ? ct::nextStepDailyImport.toString()
+                                           : ct::nextStepPaymentSaved.toString();
     return onRegister(tx) ? ct::nextStepRegister.toString() : ct::nextStepReopen.toString();
 }
 
 QString resumeTitle(const CheckoutTransaction &tx)
 {
-    return onRegister(tx) && !paymentTaken(tx.status) ? ct::checkPayment.toString() : ct::refreshAndResume.toString();
+    return onRegister(tx) && !paymentTaken(tx.status) ? ct::checkPayment.toString()
+                                                      : ct::refreshAndResume.toString();
 }
 
 bool showsCancel(const CheckoutTransaction &tx)
@@ -175,7 +167,8 @@ Confirmation cancelConfirmation(const CheckoutTransaction &tx)
     const bool reg = onRegister(tx);
     return {reg ? ct::cancelInvoiceTitle.toString() : ct::cancelTerminalTitle.toString(),
             ct::cancelMessage.toString(),
-            reg ? ct::cancelUnpaidInvoice.toString() : ct::cancelRequest.toString(), ct::keepCheckout.toString()};
+            reg ? ct::cancelUnpaidInvoice.toString() : ct::cancelRequest.toString(),
+            ct::keepCheckout.toString()};
 }
 
 std::optional<DetailRow> invoiceDetail(const CheckoutTransaction &tx)
@@ -222,29 +215,35 @@ QList<CompletedAction> completedActions(const CheckoutTransaction &tx)
 {
     QList<CompletedAction> actions;
     if (onRegister(tx)) {
-        actions.append({CompletedItem::PrintOnRegisterNote, ct::printOnRegister.toString(), QStringLiteral("printer"), {}});
+        actions.append({CompletedItem::PrintOnRegisterNote,
+                        ct::printOnRegister.toString(),
+                        QStringLiteral("printer"),
+                        {}});
         // Only a vetted address is ever handed to the browser.
         if (const std::optional<QUrl> link = tx.receiptLink())
             actions.append({CompletedItem::SquareReceiptLink, ct::viewSquareReceipt.toString(),
                             QStringLiteral("receipt"), link});
     } else {
-        actions.append({CompletedItem::TerminalReceiptButton, ct::printTerminalReceipt.toString(),
-                        QStringLiteral("printer.fill"), {}});
+        actions.append({CompletedItem::TerminalReceiptButton,
+                        ct::printTerminalReceipt.toString(),
+                        QStringLiteral("printer.fill"),
+                        {}});
     }
     if (!tx.isNativeSquareRegister()) {
         actions.append({CompletedItem::PrintPaidInvoiceNote, ct::printPaidInvoice.toString(), {}, {}});
-        actions.append({CompletedItem::InvoicePdfButton, editorText::viewInvoice.toString(),
-                        QStringLiteral("doc.richtext"), {}});
-        actions.append({CompletedItem::PrintInvoiceButton, ct::printInvoice.toString(), QStringLiteral("printer"), {}});
+        actions.append({CompletedItem::InvoicePdfButton,
+                        editorText::viewInvoice.toString(),
+                        QStringLiteral("doc.richtext"),
+                        {}});
+        actions.append(
+            {CompletedItem::PrintInvoiceButton, ct::printInvoice.toString(), QStringLiteral("printer"), {}});
     }
-    actions.append({CompletedItem::StartNextSaleButton, ct::startNextSale.toString(), QStringLiteral("plus"), {}});
+    actions.append(
+        {CompletedItem::StartNextSaleButton, ct::startNextSale.toString(), QStringLiteral("plus"), {}});
     return actions;
 }
 
-QString transactionIdText(const CheckoutTransaction &tx)
-{
-    return ct::transactionPrefix.toString() + tx.id;
-}
+QString transactionIdText(const CheckoutTransaction &tx) { return ct::transactionPrefix.toString() + tx.id; }
 
 // ---- History sheet ----------------------------------------------------------
 
@@ -259,7 +258,8 @@ QString archiveTitle(const ArchivedWorkspaceRequest &entry)
 QString archiveSummary(const ArchivedWorkspaceRequest &entry)
 {
     QStringList parts;
-    if (entry.draft.customer && !entry.draft.customer->name.isEmpty()) parts.append(entry.draft.customer->name);
+    if (entry.draft.customer && !entry.draft.customer->name.isEmpty())
+        parts.append(entry.draft.customer->name);
     if (!entry.draft.sourceNumber.isEmpty()) parts.append(entry.draft.sourceNumber);
     return parts.join(QStringLiteral(" \u00B7 "));
 }

@@ -14,11 +14,12 @@ namespace checkoutText {
 inline constexpr QStringView checkoutHeading = u"Checkout";
 inline constexpr QStringView prepareForRegister = u"Prepare for Register";
 inline constexpr QStringView collectPayment = u"Collect payment";
-inline constexpr QStringView dailyImportSheetCaption =
-    u"Daily Square import handles accounting. No separate paid invoice or pickup shipment is created in Zoho.";
+inline constexpr QStringView dailyImportSheetCaption = u"Daily Square import handles accounting. No separate "
+                                                       u"paid invoice or pickup shipment is created in Zoho.";
 inline constexpr QStringView holdingCaption =
     u"Shipment stays open until the hold is released or the warehouse fulfills it.";
-inline constexpr QStringView notHoldingCaption = u"Pickup is marked fulfilled at the end of the business day.";
+inline constexpr QStringView notHoldingCaption =
+    u"Pickup is marked fulfilled at the end of the business day.";
 inline constexpr QStringView prepareRegisterInvoice = u"Prepare Register invoice";
 inline constexpr QStringView sendToTerminal = u"Send to Square Terminal";
 inline constexpr QStringView recordCashPayment = u"Record cash payment";
@@ -76,8 +77,8 @@ inline constexpr QStringView savedDraft = u"Saved draft";
 inline constexpr QStringView loadingTransactions = u"Loading transactions\u2026";
 inline constexpr QStringView noTransactions = u"Completed and pending checkouts appear here.";
 inline constexpr QStringView followTitle = u"Follow this checkout?";
-inline constexpr QStringView followMessage =
-    u"Payments and server work continue. The current checkout stays in Transactions and unfinished requests stay saved.";
+inline constexpr QStringView followMessage = u"Payments and server work continue. The current checkout stays "
+                                             u"in Transactions and unfinished requests stay saved.";
 inline constexpr QStringView followConfirm = u"Follow checkout";
 inline constexpr QStringView followCancel = u"Cancel";
 } // namespace checkoutText
@@ -106,7 +107,7 @@ QString checkoutTender(const QString &paymentRoute, const QString &chosenTender)
 struct SheetChoices {
     QString paymentRoute;
     QString tender; // "card" or "cash" as picked
-    QString cash;   // as typed
+    QString cash; // as typed
     bool cashConfirmed = false;
     bool busy = false;
     qint64 amountDue = 0;

@@ -98,7 +98,8 @@ CheckoutSheetState::View CheckoutSheetState::compute() const
     view.holding = draft.hold;
     view.holdCaption = hold.caption;
     view.demo = workspace.isDemo();
-    const MainButton button = checkoutMainButton({route, m_tender, m_cash, m_cashConfirmed, workspace.busy(), due});
+    const MainButton button =
+        checkoutMainButton({route, m_tender, m_cash, m_cashConfirmed, workspace.busy(), due});
     view.buttonTitle = button.title;
     view.buttonEnabled = button.enabled;
     view.buttonProgress = button.progress;

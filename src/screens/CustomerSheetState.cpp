@@ -14,11 +14,12 @@ void CustomerSheetState::setWorkspace(CheckoutModel *workspace)
 {
     if (m_workspace == workspace) return;
     disconnect(m_draftConnection);
-    if (m_workspace) disconnect(m_workspace, &CheckoutModel::busyChanged, this, &CustomerSheetState::formChanged);
+    if (m_workspace)
+        disconnect(m_workspace, &CheckoutModel::busyChanged, this, &CustomerSheetState::formChanged);
     m_workspace = workspace;
     if (workspace) {
-        m_draftConnection = connect(workspace, &CheckoutModel::draftChanged, this,
-                                    &CustomerSheetState::formMayHaveChanged);
+        m_draftConnection =
+            connect(workspace, &CheckoutModel::draftChanged, this, &CustomerSheetState::formMayHaveChanged);
         connect(workspace, &CheckoutModel::busyChanged, this, &CustomerSheetState::formChanged);
     }
     emit workspaceChanged();
@@ -72,7 +73,8 @@ bool CustomerSheetState::canSubmit() const
 
 QString CustomerSheetState::submitTitle() const
 {
-    return (pending() ? screens::editorText::resumeCustomerCreation : screens::editorText::createCustomerAndDeal)
+    return (pending() ? screens::editorText::resumeCustomerCreation
+                      : screens::editorText::createCustomerAndDeal)
         .toString();
 }
 
@@ -104,7 +106,9 @@ void CustomerSheetState::setField(const QString &name, const QString &value)
         {QStringLiteral("email"), &NewCustomerRequest::email},
     };
     if (name == QLatin1String("dealAmount")) {
-        updateForm([&](NewCustomerRequest &f) { f.dealAmount = value.isEmpty() ? std::nullopt : std::optional(value); });
+        updateForm([&](NewCustomerRequest &f) {
+            f.dealAmount = value.isEmpty() ? std::nullopt : std::optional(value);
+        });
         return;
     }
     const auto field = fields.constFind(name);
@@ -151,7 +155,8 @@ QCoro::Task<> CustomerSheetState::loadOptions(QPointer<CustomerSheetState> self,
         if (!isCancellation(std::current_exception())) failure = errorDescription(std::current_exception());
     }
     // A newer load, a closed sheet or another workspace: this one says nothing.
-    if (!self || self->m_optionsGeneration != generation || !workspace || workspace->api().generation() != started)
+    if (!self || self->m_optionsGeneration != generation || !workspace ||
+        workspace->api().generation() != started)
         co_return;
     self->m_optionsBusy = false;
     if (options) {
@@ -190,10 +195,7 @@ QCoro::Task<bool> CustomerSheetState::submitSteps(QPointer<CheckoutModel> worksp
     co_return created;
 }
 
-QCoro::QmlTask CustomerSheetState::submit()
-{
-    return submitSteps(m_workspace);
-}
+QCoro::QmlTask CustomerSheetState::submit() { return submitSteps(m_workspace); }
 
 QCoro::Task<bool> CustomerSheetState::settleSteps(QPointer<CheckoutModel> workspace)
 {
@@ -202,9 +204,6 @@ QCoro::Task<bool> CustomerSheetState::settleSteps(QPointer<CheckoutModel> worksp
     co_return completed;
 }
 
-QCoro::QmlTask CustomerSheetState::editDetails()
-{
-    return settleSteps(m_workspace);
-}
+QCoro::QmlTask CustomerSheetState::editDetails() { return settleSteps(m_workspace); }
 
 } // namespace vantrel

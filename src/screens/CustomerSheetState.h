@@ -74,7 +74,8 @@ public:
     NewCustomerRequest form() const;
     // Which campaign the form should hold once the options arrived: its own
     // when offered, else the options' default.
-    static QString campaignAfterLoad(const std::optional<QString> &formCampaign, const CustomerOptions &options);
+    static QString campaignAfterLoad(const std::optional<QString> &formCampaign,
+                                     const CustomerOptions &options);
 
 signals:
     void workspaceChanged();

@@ -77,7 +77,8 @@ void release(LoadedPdf *pdf)
     if (!app || QThread::currentThread() == app->thread())
         delete pdf;
     else
-        QMetaObject::invokeMethod(app, [pdf] { delete pdf; }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            app, [pdf] { delete pdf; }, Qt::QueuedConnection);
 }
 
 // The document, or null when the bytes are not a readable PDF with pages.
@@ -107,8 +108,7 @@ std::shared_ptr<LoadedPdf> openPdf(QByteArray body)
 
 DocumentPdfLoader::DocumentPdfLoader(QObject *parent)
     : QObject(parent), m_maximumBytes(screens::pdfMaximumBytes)
-{
-}
+{}
 
 DocumentPdfLoader::~DocumentPdfLoader()
 {
@@ -177,7 +177,9 @@ void DocumentPdfLoader::restart(bool keepDocument)
     m_loading = starts;
     m_message.clear();
     emit stateChanged();
-    if (starts) load(QPointer<DocumentPdfLoader>(this), m_cancel, QPointer<APIClient>(api), m_path, m_kind, m_maximumBytes);
+    if (starts)
+        load(QPointer<DocumentPdfLoader>(this), m_cancel, QPointer<APIClient>(api), m_path, m_kind,
+             m_maximumBytes);
 }
 
 QCoro::Task<void> DocumentPdfLoader::load(QPointer<DocumentPdfLoader> self, CancellationToken cancel,
@@ -232,10 +234,10 @@ namespace {
 class PageRender : public QObject, public QRunnable {
     Q_OBJECT
 public:
-    PageRender(std::shared_ptr<LoadedPdf> pdf, int page, QSize requested, std::shared_ptr<std::atomic_bool> cancelled)
+    PageRender(std::shared_ptr<LoadedPdf> pdf, int page, QSize requested,
+               std::shared_ptr<std::atomic_bool> cancelled)
         : m_pdf(std::move(pdf)), m_page(page), m_requested(requested), m_cancelled(std::move(cancelled))
-    {
-    }
+    {}
 
     void run() override
     {
@@ -289,11 +291,15 @@ public:
             return;
         }
         auto *job = new PageRender(std::move(pdf), page, requested, m_cancelled);
-        connect(job, &PageRender::rendered, this, [this](const QImage &image) {
-            m_image = image;
-            if (image.isNull() && !*m_cancelled) m_error = QStringLiteral("This page could not be drawn.");
-            emit finished();
-        }, Qt::QueuedConnection);
+        connect(
+            job, &PageRender::rendered, this,
+            [this](const QImage &image) {
+                m_image = image;
+                if (image.isNull() && !*m_cancelled)
+                    m_error = QStringLiteral("This page could not be drawn.");
+                emit finished();
+            },
+            Qt::QueuedConnection);
         pool.start(job);
     }
 
@@ -321,7 +327,8 @@ DocumentPdfPageProvider::DocumentPdfPageProvider()
 
 DocumentPdfPageProvider::~DocumentPdfPageProvider() { m_pool.waitForDone(); }
 
-QQuickImageResponse *DocumentPdfPageProvider::requestImageResponse(const QString &id, const QSize &requestedSize)
+QQuickImageResponse *DocumentPdfPageProvider::requestImageResponse(const QString &id,
+                                                                   const QSize &requestedSize)
 {
     const qsizetype slash = id.lastIndexOf(QLatin1Char('/'));
     bool ok = false;

@@ -19,8 +19,8 @@ QString relativeText(const QDateTime &then, const QDateTime &now)
         const char *one;
         const char *many;
     };
-    static constexpr Unit units[] = {{86400, "day", "days"}, {3600, "hour", "hours"},
-                                     {60, "minute", "minutes"}, {1, "second", "seconds"}};
+    static constexpr Unit units[] = {
+        {86400, "day", "days"}, {3600, "hour", "hours"}, {60, "minute", "minutes"}, {1, "second", "seconds"}};
     for (const Unit &unit : units) {
         const qint64 count = seconds / unit.seconds;
         if (count > 0 || unit.seconds == 1)
@@ -30,8 +30,14 @@ QString relativeText(const QDateTime &then, const QDateTime &now)
     return {};
 }
 
-QString Format::money(const QString &amount, const QString &currency) const { return moneyText(amount, currency); }
+QString Format::money(const QString &amount, const QString &currency) const
+{
+    return moneyText(amount, currency);
+}
 
-QString Format::date(const QDateTime &at) const { return QLocale().toString(at.date(), QLocale::ShortFormat); }
+QString Format::date(const QDateTime &at) const
+{
+    return QLocale().toString(at.date(), QLocale::ShortFormat);
+}
 
 } // namespace vantrel::screens

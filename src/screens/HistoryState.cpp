@@ -75,8 +75,9 @@ QVariantMap HistoryState::rowIcon(const QString &status) const
 
 bool HistoryState::followNeedsConfirmation(const QString &transactionId) const
 {
-    return m_workspace && screens::followNeedsConfirmation(m_workspace->draft(),
-                                                           m_workspace->checkoutPart()->transaction(), transactionId);
+    return m_workspace &&
+           screens::followNeedsConfirmation(m_workspace->draft(), m_workspace->checkoutPart()->transaction(),
+                                            transactionId);
 }
 
 bool HistoryState::follow(const QString &transactionId)

@@ -107,7 +107,8 @@ PaymentStatusState::View PaymentStatusState::compute() const
         view.holdButtonTitle = screens::holdButtonTitle(tx);
         view.fulfillmentError = tx.fulfillmentError.value_or(QString());
     }
-    if (const std::optional<qint64> change = changeGivenCents(tx)) view.changeGivenText = screens::centsText(*change);
+    if (const std::optional<qint64> change = changeGivenCents(tx))
+        view.changeGivenText = screens::centsText(*change);
 
     if (view.complete) {
         for (const CompletedAction &action : screens::completedActions(tx))

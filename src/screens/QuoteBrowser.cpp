@@ -31,9 +31,11 @@ QuoteBrowser::QuoteBrowser(QObject *parent) : QObject(parent), m_customers(makeC
         {"number", [](const Quote &q) { return QVariant(q.number); }},
         {"status", [](const Quote &q) { return QVariant(q.status); }},
         {"totalText", [](const Quote &q) { return QVariant(recordMoney(q.total, q.currency)); }},
-        {"checkoutLine", [this](const Quote &q) { return QVariant(checkoutLine(q, paymentRouteOf(m_workspace))); }},
+        {"checkoutLine",
+         [this](const Quote &q) { return QVariant(checkoutLine(q, paymentRouteOf(m_workspace))); }},
         {"locked", [](const Quote &q) { return QVariant(isLocked(q)); }},
-        {"trailingSymbol", [](const Quote &q) {
+        {"trailingSymbol",
+         [](const Quote &q) {
              return QVariant(isLocked(q) ? QStringLiteral("lock") : QStringLiteral("chevron.right"));
          }},
     };
@@ -62,7 +64,8 @@ void QuoteBrowser::setWorkspace(CheckoutModel *workspace)
             connect(checkout, &CheckoutPart::accountChanged, this,
                     [this] {
                         if (m_quotes->rowCount() > 0)
-                            emit m_quotes->dataChanged(m_quotes->index(0), m_quotes->index(m_quotes->rowCount() - 1));
+                            emit m_quotes->dataChanged(m_quotes->index(0),
+                                                       m_quotes->index(m_quotes->rowCount() - 1));
                     }),
         };
     }
@@ -94,7 +97,8 @@ std::optional<Quote> QuoteBrowser::listedQuote(const QString &quoteId) const
 
 QString QuoteBrowser::currentKey() const
 {
-    return m_customer ? QStringLiteral("quotes:") + m_customer->id : QStringLiteral("customers:") + m_customerSearch;
+    return m_customer ? QStringLiteral("quotes:") + m_customer->id
+                      : QStringLiteral("customers:") + m_customerSearch;
 }
 
 void QuoteBrowser::begin(bool withDraftCustomer)
@@ -269,11 +273,13 @@ QuoteBrowser::View QuoteBrowser::compute() const
     view.loading = m_loading;
     view.loadKey = currentKey();
     view.title = (m_customer ? browserText::customerQuotes : browserText::customers).toString();
-    view.searchLabel = (m_customer ? browserText::searchCustomerQuotes : editorText::searchCustomers).toString();
-    view.searchPrompt = (m_customer ? browserText::quoteSearchPrompt : editorText::customerSearchPrompt).toString();
-    const ListState list = m_customer
-        ? quoteListState(m_loading, m_message, m_allQuotes.size(), m_quotes->rowCount())
-        : customerListState(m_customerSearch, m_loading, m_message, m_customers->rowCount());
+    view.searchLabel =
+        (m_customer ? browserText::searchCustomerQuotes : editorText::searchCustomers).toString();
+    view.searchPrompt =
+        (m_customer ? browserText::quoteSearchPrompt : editorText::customerSearchPrompt).toString();
+    const ListState list =
+        m_customer ? quoteListState(m_loading, m_message, m_allQuotes.size(), m_quotes->rowCount())
+                   : customerListState(m_customerSearch, m_loading, m_message, m_customers->rowCount());
     switch (list.kind) {
     case ListState::Kind::Text: view.listKind = QStringLiteral("text"); break;
     case ListState::Kind::Failure: view.listKind = QStringLiteral("failure"); break;
@@ -281,12 +287,14 @@ QuoteBrowser::View QuoteBrowser::compute() const
     }
     view.listText = list.text;
     if (m_customer && list.kind == ListState::Kind::Rows) {
-        for (const Quote &quote : m_quotes->items()) view.showsLockedNote = view.showsLockedNote || isLocked(quote);
+        for (const Quote &quote : m_quotes->items())
+            view.showsLockedNote = view.showsLockedNote || isLocked(quote);
     }
     if (m_workspace) {
         view.showsLiveCheckoutNote = m_customer && isLiveCheckout(m_workspace->checkoutPart()->transaction());
         view.canUseCustomer = m_customer && !m_workspace->editingLocked();
-        view.needsConfirmation = m_customer && screens::customerChangeNeedsConfirmation(m_workspace->draft(), m_customer->id);
+        view.needsConfirmation =
+            m_customer && screens::customerChangeNeedsConfirmation(m_workspace->draft(), m_customer->id);
     }
     return view;
 }

@@ -21,8 +21,7 @@ ListState customerListState(const QString &search, bool loading, const std::opti
     if (search.trimmed().isEmpty()) return {ListState::Kind::Text, text(selectCustomer)};
     if (loading) return {ListState::Kind::Text, text(editorText::findingCustomers)};
     if (message) return {ListState::Kind::Failure, *message};
-    if (customers == 0)
-        return {ListState::Kind::Text, text(editorText::noCustomersFound)};
+    if (customers == 0) return {ListState::Kind::Text, text(editorText::noCustomersFound)};
     return {};
 }
 
@@ -46,7 +45,8 @@ bool quoteMatches(const Quote &quote, const QString &search)
 {
     const QString wanted = search.trimmed();
     if (wanted.isEmpty()) return true;
-    return quote.number.contains(wanted, Qt::CaseInsensitive) || quote.status.contains(wanted, Qt::CaseInsensitive);
+    return quote.number.contains(wanted, Qt::CaseInsensitive) ||
+           quote.status.contains(wanted, Qt::CaseInsensitive);
 }
 
 bool isLocked(const Quote &quote) { return quote.checkoutReadOnly.value_or(false); }
@@ -58,7 +58,8 @@ QString checkoutLine(const Quote &quote, const QString &paymentRoute)
     if (!complete) return {};
     const CheckoutTransaction &tx = *quote.transaction;
     const bool onRegister = paymentRoute == QLatin1String(route::squareRegister);
-    const QString number = (onRegister ? tx.squareInvoiceNumber : tx.invoiceNumber).value_or(QString()).trimmed();
+    const QString number =
+        (onRegister ? tx.squareInvoiceNumber : tx.invoiceNumber).value_or(QString()).trimmed();
     // A checkout closed without a document number says only that it is complete.
     if (number.isEmpty()) return text(checkoutComplete);
     const QStringView document = onRegister ? squareInvoicePrefix : invoicePrefix;

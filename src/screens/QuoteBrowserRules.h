@@ -44,7 +44,8 @@ inline constexpr QStringView invoicePrefix = u"Invoice ";
 
 inline constexpr QStringView quoteMismatch =
     u"The quote no longer matches this customer. Reopen the customer\u2019s quote list.";
-inline constexpr QStringView refreshFailedPrefix = u"Unable to retrieve the latest quote and payment status. ";
+inline constexpr QStringView refreshFailedPrefix =
+    u"Unable to retrieve the latest quote and payment status. ";
 inline constexpr QStringView quoteStatus = u"Quote status";
 inline constexpr QStringView quoteTotal = u"Quote total";
 inline constexpr QStringView viewOnly = u"View-only. Another user manages this checkout.";
@@ -115,9 +116,9 @@ struct PaymentSection {
     QString placeholder;
     QString label;
     QString symbol;
-    QString balance;     // empty: no outstanding balance shown
+    QString balance; // empty: no outstanding balance shown
     bool squareConfirmed = false;
-    QString squareNote;  // empty: not shown
+    QString squareNote; // empty: not shown
     QString checked;
     QString warning;
     bool operator==(const PaymentSection &) const = default;

@@ -16,9 +16,12 @@ QuoteDetail::QuoteDetail(QObject *parent) : QObject(parent)
     LineRoles lineRoles{
         {"lineId", [](const QuoteLine &l) { return QVariant(l.id); }},
         {"name", [](const QuoteLine &l) { return QVariant(l.name); }},
-        {"quantityText", [this](const QuoteLine &l) { return QVariant(lineQuantityText(l, m_linesCurrency)); }},
-        {"amountText", [this](const QuoteLine &l) {
-             return QVariant(lineAmountText(l, m_linesCurrency.isEmpty() ? defaultCurrency : m_linesCurrency));
+        {"quantityText",
+         [this](const QuoteLine &l) { return QVariant(lineQuantityText(l, m_linesCurrency)); }},
+        {"amountText",
+         [this](const QuoteLine &l) {
+             return QVariant(
+                 lineAmountText(l, m_linesCurrency.isEmpty() ? defaultCurrency : m_linesCurrency));
          }},
     };
     m_lines = new RecordListModel<QuoteLine>([](const QuoteLine &l) { return l.id; }, lineRoles, this);
@@ -31,7 +34,8 @@ QuoteDetail::QuoteDetail(QObject *parent) : QObject(parent)
         {"balanceText", [](const QuoteInvoice &i) { return QVariant(recordMoney(i.balance, i.currency)); }},
         {"dueText", [](const QuoteInvoice &i) { return QVariant(dueText(i)); }},
     };
-    m_invoices = new RecordListModel<QuoteInvoice>([](const QuoteInvoice &i) { return i.id; }, invoiceRoles, this);
+    m_invoices =
+        new RecordListModel<QuoteInvoice>([](const QuoteInvoice &i) { return i.id; }, invoiceRoles, this);
     recompute();
 }
 
@@ -49,7 +53,8 @@ void QuoteDetail::setBrowser(QuoteBrowser *browser)
         if (CheckoutModel *workspace = browser->workspace()) {
             m_connections.append(connect(workspace, &CheckoutModel::draftChanged, this, again));
             m_connections.append(connect(workspace, &CheckoutModel::busyChanged, this, again));
-            m_connections.append(connect(workspace->quotePart(), &QuotePart::editingLockedChanged, this, again));
+            m_connections.append(
+                connect(workspace->quotePart(), &QuotePart::editingLockedChanged, this, again));
         }
     }
     emit browserChanged();
@@ -97,7 +102,8 @@ void QuoteDetail::stopLoad()
     m_loading = false;
 }
 
-QCoro::Task<> QuoteDetail::fetch(QPointer<QuoteDetail> self, TaskHandle handle, QString quoteId, QString customerId)
+QCoro::Task<> QuoteDetail::fetch(QPointer<QuoteDetail> self, TaskHandle handle, QString quoteId,
+                                 QString customerId)
 {
     CheckoutModel *workspace = self ? self->workspace() : nullptr;
     if (!workspace) co_return;
@@ -130,8 +136,8 @@ QCoro::QmlTask QuoteDetail::use()
     return open(QPointer<QuoteDetail>(this), workspace(), shown().id, *m_customer);
 }
 
-QCoro::Task<bool> QuoteDetail::open(QPointer<QuoteDetail> self, QPointer<CheckoutModel> workspace, QString quoteId,
-                                    Customer customer)
+QCoro::Task<bool> QuoteDetail::open(QPointer<QuoteDetail> self, QPointer<CheckoutModel> workspace,
+                                    QString quoteId, Customer customer)
 {
     if (!self || !workspace) co_return false;
     self->m_opening = true;

@@ -101,9 +101,10 @@ private:
         screens::PaymentSection payment;
         bool operator==(const View &) const = default;
     };
-    static QCoro::Task<> fetch(QPointer<QuoteDetail> self, TaskHandle handle, QString quoteId, QString customerId);
-    static QCoro::Task<bool> open(QPointer<QuoteDetail> self, QPointer<CheckoutModel> workspace, QString quoteId,
-                                  Customer customer);
+    static QCoro::Task<> fetch(QPointer<QuoteDetail> self, TaskHandle handle, QString quoteId,
+                               QString customerId);
+    static QCoro::Task<bool> open(QPointer<QuoteDetail> self, QPointer<CheckoutModel> workspace,
+                                  QString quoteId, Customer customer);
     const Quote &shown() const { return m_fresh ? *m_fresh : m_initial; }
     CheckoutModel *workspace() const { return m_browser ? m_browser->workspace() : nullptr; }
     void stopLoad();

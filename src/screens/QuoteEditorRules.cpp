@@ -9,10 +9,7 @@ namespace {
 
 const QString usd = QStringLiteral("USD");
 
-bool present(const std::optional<QString> &text)
-{
-    return text && !text->isEmpty();
-}
+bool present(const std::optional<QString> &text) { return text && !text->isEmpty(); }
 
 } // namespace
 
@@ -41,7 +38,7 @@ CardTexts customerCard(const Draft &draft)
         return {QStringLiteral("person.badge.plus"), et::chooseACustomer.toString(),
                 et::searchOrAddCustomer.toString()};
     const Customer &customer = *draft.customer;
-    QString caption = !customer.email.isEmpty() ? customer.email
+    QString caption = !customer.email.isEmpty()   ? customer.email
                       : !customer.phone.isEmpty() ? customer.phone
                                                   : et::customerSelected.toString();
     return {QStringLiteral("person.crop.circle.fill"), customer.name, caption};
@@ -72,7 +69,8 @@ DealRow dealRow(const Draft &draft)
 
 QString dealIdCaption(const Deal &deal)
 {
-    return et::dealIdNumberPrefix.toString() + (deal.number.isEmpty() ? et::awaitingCrm.toString() : deal.number);
+    return et::dealIdNumberPrefix.toString() +
+           (deal.number.isEmpty() ? et::awaitingCrm.toString() : deal.number);
 }
 
 std::optional<QUrl> dealLink(const QString &address)
@@ -82,8 +80,8 @@ std::optional<QUrl> dealLink(const QString &address)
     // text itself must say https; a link without a host, or one carrying a
     // user name or password (which can dress one site up as another), is not
     // offered.
-    if (!url.isValid() || url.scheme() != QLatin1String("https") || !address.startsWith(QLatin1String("https:")) ||
-        url.host().isEmpty() || !url.userInfo().isEmpty())
+    if (!url.isValid() || url.scheme() != QLatin1String("https") ||
+        !address.startsWith(QLatin1String("https:")) || url.host().isEmpty() || !url.userInfo().isEmpty())
         return std::nullopt;
     return url;
 }
@@ -94,15 +92,9 @@ bool isChosenDeal(const Draft &draft, const QString &rowDealId)
     return draft.deal && draft.deal->id == rowDealId;
 }
 
-QString lineCountText(qsizetype count)
-{
-    return QString::number(count) + et::linesSuffix.toString();
-}
+QString lineCountText(qsizetype count) { return QString::number(count) + et::linesSuffix.toString(); }
 
-QString removeLineName(const QuoteLine &line)
-{
-    return et::removePrefix.toString() + line.name;
-}
+QString removeLineName(const QuoteLine &line) { return et::removePrefix.toString() + line.name; }
 
 bool showsOrderDiscount(const Draft &draft)
 {
@@ -136,10 +128,7 @@ QString saveTitle(const Draft &draft)
     return et::saveQuote.toString();
 }
 
-bool saveEnabled(const Draft &draft, bool busy)
-{
-    return !busy && draft.customer && !draft.lines.isEmpty();
-}
+bool saveEnabled(const Draft &draft, bool busy) { return !busy && draft.customer && !draft.lines.isEmpty(); }
 
 QString checkoutTitle(const QString &paymentRoute)
 {
@@ -189,7 +178,8 @@ QList<EditorAction> editorActions(const Draft &draft, const EditorContext &conte
 
     if (draft.saved) {
         // A print tap while busy would be dropped without a word.
-        EditorAction print{EditorItem::PrintQuoteButton, et::printQuote.toString(), QStringLiteral("printer")};
+        EditorAction print{EditorItem::PrintQuoteButton, et::printQuote.toString(),
+                           QStringLiteral("printer")};
         print.enabled = !context.busy;
         actions.append(print);
         actions.append({EditorItem::QuotePdfButton, et::viewPdf.toString(), QStringLiteral("doc.richtext")});
@@ -230,8 +220,8 @@ DocumentPdfTarget invoicePdfTarget(const CheckoutTransaction &transaction)
 
 QString pdfUnreadableMessage(const QString &kind)
 {
-    return QStringLiteral("Unreadable ") + kind + QStringLiteral(" PDF from Zoho. Retry or check the ") + kind +
-           QStringLiteral(" in Zoho.");
+    return QStringLiteral("Unreadable ") + kind + QStringLiteral(" PDF from Zoho. Retry or check the ") +
+           kind + QStringLiteral(" in Zoho.");
 }
 
 QString pdfConnectionChangedMessage(const QString &kind)

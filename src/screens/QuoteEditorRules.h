@@ -221,7 +221,7 @@ struct EditorAction {
     QString symbol;
     bool enabled = true;
     bool progress = false; // a progress indicator stands in for the title
-    bool warning = false;  // orange caption
+    bool warning = false; // orange caption
 };
 QList<EditorAction> editorActions(const Draft &draft, const EditorContext &context);
 QString saveTitle(const Draft &draft);

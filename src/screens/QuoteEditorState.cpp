@@ -36,7 +36,9 @@ QCoro::Task<bool> loadCustomerQuotes(QPointer<CheckoutModel> workspace)
     if (!workspace || !workspace->draft().customer) co_return false;
     CustomersPart *customers = workspace->customersPart();
     const Customer customer = *workspace->draft().customer;
-    std::function<QCoro::Task<>()> load = [customers, customer] { return customers->loadQuotesAndDeals(customer); };
+    std::function<QCoro::Task<>()> load = [customers, customer] {
+        return customers->loadQuotesAndDeals(customer);
+    };
     const bool loaded = co_await workspace->performBusy(std::move(load));
     co_return loaded;
 }
@@ -130,7 +132,8 @@ QuoteEditorState::View QuoteEditorState::compute() const
 
     const Totals totals = editorTotals(draft, context);
     for (const TotalRow &row : totals.rows)
-        view.totals.append(QVariantMap{{QStringLiteral("label"), row.label}, {QStringLiteral("amount"), row.amount}});
+        view.totals.append(
+            QVariantMap{{QStringLiteral("label"), row.label}, {QStringLiteral("amount"), row.amount}});
     view.totalsCaption = totals.caption;
     for (const EditorAction &action : editorActions(draft, context))
         view.actions.append(QVariantMap{{QStringLiteral("kind"), kindName(action.item)},
@@ -156,10 +159,7 @@ int QuoteEditorState::taxIndex(const QString &taxId) const
     return int(taxOptionIndex(m_workspace->catalogPart()->taxes(), taxId));
 }
 
-bool QuoteEditorState::canStepDown(const QString &quantity) const
-{
-    return vantrel::canStepDown(quantity);
-}
+bool QuoteEditorState::canStepDown(const QString &quantity) const { return vantrel::canStepDown(quantity); }
 
 bool QuoteEditorState::openCrmLink() const
 {
@@ -171,9 +171,6 @@ bool QuoteEditorState::openDriveLink() const
     return m_workspace && m_workspace->draft().deal && openVettedLink(m_workspace->draft().deal->driveUrl);
 }
 
-QCoro::QmlTask QuoteEditorState::browseCustomerQuotes()
-{
-    return loadCustomerQuotes(m_workspace);
-}
+QCoro::QmlTask QuoteEditorState::browseCustomerQuotes() { return loadCustomerQuotes(m_workspace); }
 
 } // namespace vantrel

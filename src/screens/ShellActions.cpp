@@ -8,24 +8,15 @@ namespace vantrel {
 namespace {
 
 // Starts a task nobody waits for; it owns its frame until it ends.
-void detach(QCoro::Task<> task)
-{
-    Q_UNUSED(task);
-}
+void detach(QCoro::Task<> task) { Q_UNUSED(task); }
 
 } // namespace
 
 ShellActions::ShellActions(CheckoutModel *model, QObject *parent) : QObject(parent), m_model(model) {}
 
-void ShellActions::start()
-{
-    detach(startTask(m_model, this));
-}
+void ShellActions::start() { detach(startTask(m_model, this)); }
 
-void ShellActions::signIn()
-{
-    detach(signInTask(m_model, this));
-}
+void ShellActions::signIn() { detach(signInTask(m_model, this)); }
 
 void ShellActions::refreshTransactions()
 {

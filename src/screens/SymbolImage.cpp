@@ -10,10 +10,7 @@
 
 namespace vantrel {
 
-SymbolImage::SymbolImage(QQuickItem *parent) : QQuickPaintedItem(parent)
-{
-    setAntialiasing(true);
-}
+SymbolImage::SymbolImage(QQuickItem *parent) : QQuickPaintedItem(parent) { setAntialiasing(true); }
 
 void SymbolImage::setSymbol(const QString &symbol)
 {

@@ -38,9 +38,11 @@ QImage SymbolImageProvider::requestImage(const QString &id, QSize *size, const Q
     if (requestedSize.width() > 0 && requestedSize.height() > 0)
         target = natural.scaled(requestedSize, Qt::KeepAspectRatio);
     else if (requestedSize.width() > 0)
-        target = QSize(requestedSize.width(), qMax(1, requestedSize.width() * natural.height() / natural.width()));
+        target =
+            QSize(requestedSize.width(), qMax(1, requestedSize.width() * natural.height() / natural.width()));
     else if (requestedSize.height() > 0)
-        target = QSize(qMax(1, requestedSize.height() * natural.width() / natural.height()), requestedSize.height());
+        target = QSize(qMax(1, requestedSize.height() * natural.width() / natural.height()),
+                       requestedSize.height());
 
     QImage image(target, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);

@@ -10,10 +10,7 @@
 
 namespace vantrel::screens {
 
-bool isSideBySide(double width)
-{
-    return width >= sideBySideMinimumWidth;
-}
+bool isSideBySide(double width) { return width >= sideBySideMinimumWidth; }
 
 double quotePanelWidth(double width)
 {
@@ -37,10 +34,7 @@ double errorMessageAreaHeight(double measuredTextHeight)
     return std::min(measured, errorMessageMaximumHeight);
 }
 
-bool errorMessageScrolls(double measuredTextHeight)
-{
-    return measuredTextHeight > errorMessageMaximumHeight;
-}
+bool errorMessageScrolls(double measuredTextHeight) { return measuredTextHeight > errorMessageMaximumHeight; }
 
 ServerFieldState serverField(bool previewBuild)
 {
@@ -48,8 +42,8 @@ ServerFieldState serverField(bool previewBuild)
     return {true, QStringLiteral("Use your Checkout server address.")};
 }
 
-AccountSummary accountSummary(bool paymentsEnabled, const QString &paymentRoute,
-                              bool usesDailySquareImport, const QString &paymentsSetupNotice)
+AccountSummary accountSummary(bool paymentsEnabled, const QString &paymentRoute, bool usesDailySquareImport,
+                              const QString &paymentsSetupNotice)
 {
     const bool register_ = paymentRoute == QLatin1String(route::squareRegister);
     AccountSummary summary;
@@ -70,11 +64,7 @@ AccountSummary accountSummary(bool paymentsEnabled, const QString &paymentRoute,
     return summary;
 }
 
-QString ViewLogic::productionServerAddress() const
-{
-    return productionServer();
-}
-
+QString ViewLogic::productionServerAddress() const { return productionServer(); }
 
 QVariantMap ViewLogic::serverField(bool previewBuild) const
 {
@@ -96,9 +86,6 @@ QVariantMap ViewLogic::accountSummary(bool paymentsEnabled, const QString &payme
             {QStringLiteral("accountingCaption"), s.accountingCaption}};
 }
 
-QString ViewLogic::rgbHex(const QColor &colour) const
-{
-    return colour.name(QColor::HexRgb).mid(1);
-}
+QString ViewLogic::rgbHex(const QColor &colour) const { return colour.name(QColor::HexRgb).mid(1); }
 
 } // namespace vantrel::screens

@@ -43,8 +43,8 @@ struct AccountSummary {
     QString registerCaption;
     QString accountingCaption;
 };
-AccountSummary accountSummary(bool paymentsEnabled, const QString &paymentRoute,
-                              bool usesDailySquareImport, const QString &paymentsSetupNotice);
+AccountSummary accountSummary(bool paymentsEnabled, const QString &paymentRoute, bool usesDailySquareImport,
+                              const QString &paymentsSetupNotice);
 
 // The QML face of the functions above.
 class ViewLogic : public QObject {

@@ -10,16 +10,16 @@
 
 namespace vantrel {
 
-const QString APIClient::timeoutMessage = QStringLiteral(
-    "The server did not answer in time. Check the connection and try again.");
+const QString APIClient::timeoutMessage =
+    QStringLiteral("The server did not answer in time. Check the connection and try again.");
 
 namespace {
 
 const QString addressMessage = QStringLiteral(
     "Enter an HTTPS server address. A server on this device can also use http://localhost:8080.");
 const QString invalidAddressMessage = QStringLiteral("Invalid server address.");
-const QString fallbackMessage = QStringLiteral(
-    "The server could not complete the request. Your transaction can be resumed.");
+const QString fallbackMessage =
+    QStringLiteral("The server could not complete the request. Your transaction can be resumed.");
 
 // Deletes the reply on every path out of a request, even when the network
 // manager has already taken it down with itself.
@@ -54,8 +54,7 @@ bool receivedWhole(const QNetworkReply *reply)
 } // namespace
 
 APIClient::APIClient(QObject *parent)
-    : QObject(parent), m_network(new QNetworkAccessManager(this)),
-      m_generation(QUuid::createUuid())
+    : QObject(parent), m_network(new QNetworkAccessManager(this)), m_generation(QUuid::createUuid())
 {
     // A redirect to another origin would carry the bearer token there.
     m_network->setRedirectPolicy(QNetworkRequest::SameOriginRedirectPolicy);
@@ -103,9 +102,8 @@ QUrl APIClient::makeURL(const QString &path, const Query &query) const
     if (!url.isValid()) throw APIError{addressMessage};
     const QString scheme = url.scheme();
     const QString host = url.host();
-    const bool accepted =
-        (scheme == u"https" && !host.isEmpty()) ||
-        (scheme == u"http" && (host == u"localhost" || host == u"127.0.0.1"));
+    const bool accepted = (scheme == u"https" && !host.isEmpty()) ||
+                          (scheme == u"http" && (host == u"localhost" || host == u"127.0.0.1"));
     if (!accepted) throw APIError{addressMessage};
 
     if (!query.isEmpty()) {
@@ -124,9 +122,8 @@ QUrl APIClient::makeURL(const QString &path, const Query &query) const
     return url;
 }
 
-QCoro::Task<QByteArray> APIClient::request(QString method, QString path,
-                                           std::optional<QByteArray> body, Query query,
-                                           CancellationToken cancel, qint64 maxBytes)
+QCoro::Task<QByteArray> APIClient::request(QString method, QString path, std::optional<QByteArray> body,
+                                           Query query, CancellationToken cancel, qint64 maxBytes)
 {
     const QUuid started = m_generation;
     const QUrl url = makeURL(path, query);

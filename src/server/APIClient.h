@@ -50,8 +50,7 @@ public:
     // that announces or delivers more than that (ReplyTooLargeError): the
     // body is held whole in memory.
     QCoro::Task<QByteArray> request(QString method, QString path, std::optional<QByteArray> body,
-                                    Query query = {}, CancellationToken cancel = {},
-                                    qint64 maxBytes = 0);
+                                    Query query = {}, CancellationToken cancel = {}, qint64 maxBytes = 0);
 
     template <class Reply>
     QCoro::Task<Reply> get(QString path, Query query = {}, CancellationToken cancel = {})
@@ -95,7 +94,8 @@ private:
 class ReplyTooLargeError : public std::runtime_error {
 public:
     explicit ReplyTooLargeError(qint64 limit)
-        : std::runtime_error("The reply is larger than " + std::to_string(limit) + " bytes."), m_limit(limit) {}
+        : std::runtime_error("The reply is larger than " + std::to_string(limit) + " bytes."), m_limit(limit)
+    {}
     qint64 limit() const { return m_limit; }
 
 private:

@@ -15,7 +15,12 @@ class CancellationToken {
 public:
     // A default token is never cancelled.
     CancellationToken() = default;
-    static CancellationToken make() { CancellationToken t; t.m_state = std::make_shared<State>(); return t; }
+    static CancellationToken make()
+    {
+        CancellationToken t;
+        t.m_state = std::make_shared<State>();
+        return t;
+    }
 
     bool isCancelled() const { return m_state && m_state->cancelled; }
     void cancel() const

@@ -52,19 +52,19 @@ QCoro::Task<Catalog> CheckoutAPI::catalog(APIClient &api, CancellationToken canc
 QCoro::Task<CustomersResponse> CheckoutAPI::customers(APIClient &api, QString search,
                                                       CancellationToken cancel)
 {
-    return api.get<CustomersResponse>(QStringLiteral("/api/customers"),
-                                      {{QStringLiteral("q"), search}}, cancel);
+    return api.get<CustomersResponse>(QStringLiteral("/api/customers"), {{QStringLiteral("q"), search}},
+                                      cancel);
 }
 
 QCoro::Task<NewCustomerResponse> CheckoutAPI::createCustomer(APIClient &api, NewCustomerRequest body,
                                                              CancellationToken cancel)
 {
-    return api.send<NewCustomerResponse>(post, QStringLiteral("/api/customers"), std::move(body),
-                                         cancel);
+    return api.send<NewCustomerResponse>(post, QStringLiteral("/api/customers"), std::move(body), cancel);
 }
 
-QCoro::Task<CustomerRequestRecovery> CheckoutAPI::recoverCustomerRequest(
-    APIClient &api, NewCustomerRequest pending, CancellationToken cancel)
+QCoro::Task<CustomerRequestRecovery> CheckoutAPI::recoverCustomerRequest(APIClient &api,
+                                                                         NewCustomerRequest pending,
+                                                                         CancellationToken cancel)
 {
     return api.send<CustomerRequestRecovery>(post, QStringLiteral("/api/customers/recover-request"),
                                              std::move(pending), cancel);
@@ -75,22 +75,19 @@ QCoro::Task<CustomerOptions> CheckoutAPI::customerOptions(APIClient &api, Cancel
     return api.get<CustomerOptions>(QStringLiteral("/api/customer-options"), {}, cancel);
 }
 
-QCoro::Task<QuotesResponse> CheckoutAPI::quotes(APIClient &api, QString customerId,
-                                                CancellationToken cancel)
+QCoro::Task<QuotesResponse> CheckoutAPI::quotes(APIClient &api, QString customerId, CancellationToken cancel)
 {
     return api.get<QuotesResponse>(QStringLiteral("/api/quotes"),
                                    {{QStringLiteral("customer_id"), customerId}}, cancel);
 }
 
-QCoro::Task<DealsResponse> CheckoutAPI::deals(APIClient &api, QString customerId,
-                                              CancellationToken cancel)
+QCoro::Task<DealsResponse> CheckoutAPI::deals(APIClient &api, QString customerId, CancellationToken cancel)
 {
-    return api.get<DealsResponse>(QStringLiteral("/api/deals"),
-                                  {{QStringLiteral("customer_id"), customerId}}, cancel);
+    return api.get<DealsResponse>(QStringLiteral("/api/deals"), {{QStringLiteral("customer_id"), customerId}},
+                                  cancel);
 }
 
-QCoro::Task<std::optional<Deal>> CheckoutAPI::deal(APIClient &api, QString dealId,
-                                                   CancellationToken cancel)
+QCoro::Task<std::optional<Deal>> CheckoutAPI::deal(APIClient &api, QString dealId, CancellationToken cancel)
 {
     return api.get<std::optional<Deal>>(QStringLiteral("/api/deals/") + pathIdentifier(dealId), {}, cancel);
 }
@@ -100,8 +97,7 @@ QCoro::Task<Quote> CheckoutAPI::quote(APIClient &api, QString quoteId, Cancellat
     return api.get<Quote>(quotePath(quoteId), {}, cancel);
 }
 
-QCoro::Task<Quote> CheckoutAPI::saveQuote(APIClient &api, SaveQuoteRequest body,
-                                          CancellationToken cancel)
+QCoro::Task<Quote> CheckoutAPI::saveQuote(APIClient &api, SaveQuoteRequest body, CancellationToken cancel)
 {
     return api.send<Quote>(post, QStringLiteral("/api/quotes"), std::move(body), cancel);
 }
@@ -112,8 +108,7 @@ QCoro::Task<Quote> CheckoutAPI::linkQuoteDeal(APIClient &api, QString quoteId, Q
     return api.send<Quote>(put, quotePath(quoteId) + QStringLiteral("/deal"), QuoteDealLink{dealId}, cancel);
 }
 
-QCoro::Task<QByteArray> CheckoutAPI::quotePDF(APIClient &api, QString quoteId,
-                                              CancellationToken cancel)
+QCoro::Task<QByteArray> CheckoutAPI::quotePDF(APIClient &api, QString quoteId, CancellationToken cancel)
 {
     return api.request(get, quotePath(quoteId) + QStringLiteral("/pdf"), std::nullopt, {}, cancel);
 }
@@ -126,12 +121,12 @@ QCoro::Task<TransactionsResponse> CheckoutAPI::checkouts(APIClient &api, Cancell
 QCoro::Task<CheckoutTransaction> CheckoutAPI::startCheckout(APIClient &api, CheckoutRequest body,
                                                             CancellationToken cancel)
 {
-    return api.send<CheckoutTransaction>(post, QStringLiteral("/api/checkouts"), std::move(body),
-                                         cancel);
+    return api.send<CheckoutTransaction>(post, QStringLiteral("/api/checkouts"), std::move(body), cancel);
 }
 
-QCoro::Task<CheckoutRequestRecovery> CheckoutAPI::recoverCheckoutRequest(
-    APIClient &api, CheckoutRequest pending, CancellationToken cancel)
+QCoro::Task<CheckoutRequestRecovery> CheckoutAPI::recoverCheckoutRequest(APIClient &api,
+                                                                         CheckoutRequest pending,
+                                                                         CancellationToken cancel)
 {
     return api.send<CheckoutRequestRecovery>(post, QStringLiteral("/api/checkouts/recover-request"),
                                              std::move(pending), cancel);
@@ -157,22 +152,20 @@ QCoro::Task<CheckoutTransaction> CheckoutAPI::cancelCheckout(APIClient &api, QSt
                                          cancel);
 }
 
-QCoro::Task<std::optional<CheckoutTransaction>> CheckoutAPI::holdCheckout(
-    APIClient &api, QString checkoutId, bool hold, CancellationToken cancel)
+QCoro::Task<std::optional<CheckoutTransaction>> CheckoutAPI::holdCheckout(APIClient &api, QString checkoutId,
+                                                                          bool hold, CancellationToken cancel)
 {
-    return api.send<std::optional<CheckoutTransaction>>(put, checkoutPath(checkoutId) + QStringLiteral("/hold"),
-                                                        HoldRequest{hold}, cancel);
+    return api.send<std::optional<CheckoutTransaction>>(
+        put, checkoutPath(checkoutId) + QStringLiteral("/hold"), HoldRequest{hold}, cancel);
 }
 
-QCoro::Task<Empty> CheckoutAPI::requestReceipt(APIClient &api, QString checkoutId,
-                                               CancellationToken cancel)
+QCoro::Task<Empty> CheckoutAPI::requestReceipt(APIClient &api, QString checkoutId, CancellationToken cancel)
 {
     return api.send<Empty>(post, checkoutPath(checkoutId) + QStringLiteral("/receipt"),
                            ReceiptRequest{newUuidString()}, cancel);
 }
 
-QCoro::Task<QByteArray> CheckoutAPI::checkoutPDF(APIClient &api, QString checkoutId,
-                                                 CancellationToken cancel)
+QCoro::Task<QByteArray> CheckoutAPI::checkoutPDF(APIClient &api, QString checkoutId, CancellationToken cancel)
 {
     return api.request(get, checkoutPath(checkoutId) + QStringLiteral("/pdf"), std::nullopt, {}, cancel);
 }

@@ -31,10 +31,7 @@ struct HoldRequest {
 // Body of a receipt request; a fresh id per call, never stored.
 struct ReceiptRequest {
     QString requestId;
-    static constexpr auto fields()
-    {
-        return std::tuple{field("requestId", &ReceiptRequest::requestId)};
-    }
+    static constexpr auto fields() { return std::tuple{field("requestId", &ReceiptRequest::requestId)}; }
 };
 
 // The endpoint calls. The client must outlive the returned task; every call
@@ -54,8 +51,9 @@ struct CheckoutAPI {
                                                     CancellationToken cancel = {});
     static QCoro::Task<NewCustomerResponse> createCustomer(APIClient &api, NewCustomerRequest body,
                                                            CancellationToken cancel = {});
-    static QCoro::Task<CustomerRequestRecovery> recoverCustomerRequest(
-        APIClient &api, NewCustomerRequest pending, CancellationToken cancel = {});
+    static QCoro::Task<CustomerRequestRecovery> recoverCustomerRequest(APIClient &api,
+                                                                       NewCustomerRequest pending,
+                                                                       CancellationToken cancel = {});
     static QCoro::Task<CustomerOptions> customerOptions(APIClient &api, CancellationToken cancel = {});
 
     static QCoro::Task<QuotesResponse> quotes(APIClient &api, QString customerId,
@@ -66,20 +64,19 @@ struct CheckoutAPI {
     static QCoro::Task<std::optional<Deal>> deal(APIClient &api, QString dealId,
                                                  CancellationToken cancel = {});
     static QCoro::Task<Quote> quote(APIClient &api, QString quoteId, CancellationToken cancel = {});
-    static QCoro::Task<Quote> saveQuote(APIClient &api, SaveQuoteRequest body,
-                                        CancellationToken cancel = {});
+    static QCoro::Task<Quote> saveQuote(APIClient &api, SaveQuoteRequest body, CancellationToken cancel = {});
     // An empty deal id unlinks the quote from its deal.
     static QCoro::Task<Quote> linkQuoteDeal(APIClient &api, QString quoteId, QString dealId,
                                             CancellationToken cancel = {});
     // The PDF bytes as received.
-    static QCoro::Task<QByteArray> quotePDF(APIClient &api, QString quoteId,
-                                            CancellationToken cancel = {});
+    static QCoro::Task<QByteArray> quotePDF(APIClient &api, QString quoteId, CancellationToken cancel = {});
 
     static QCoro::Task<TransactionsResponse> checkouts(APIClient &api, CancellationToken cancel = {});
     static QCoro::Task<CheckoutTransaction> startCheckout(APIClient &api, CheckoutRequest body,
                                                           CancellationToken cancel = {});
-    static QCoro::Task<CheckoutRequestRecovery> recoverCheckoutRequest(
-        APIClient &api, CheckoutRequest pending, CancellationToken cancel = {});
+    static QCoro::Task<CheckoutRequestRecovery> recoverCheckoutRequest(APIClient &api,
+                                                                       CheckoutRequest pending,
+                                                                       CancellationToken cancel = {});
     static QCoro::Task<CheckoutTransaction> checkout(APIClient &api, QString checkoutId,
                                                      CancellationToken cancel = {});
     static QCoro::Task<CheckoutTransaction> resumeCheckout(APIClient &api, QString checkoutId,
@@ -87,8 +84,9 @@ struct CheckoutAPI {
     static QCoro::Task<CheckoutTransaction> cancelCheckout(APIClient &api, QString checkoutId,
                                                            CancellationToken cancel = {});
     // No transaction when the server answers null.
-    static QCoro::Task<std::optional<CheckoutTransaction>> holdCheckout(
-        APIClient &api, QString checkoutId, bool hold, CancellationToken cancel = {});
+    static QCoro::Task<std::optional<CheckoutTransaction>> holdCheckout(APIClient &api, QString checkoutId,
+                                                                        bool hold,
+                                                                        CancellationToken cancel = {});
     static QCoro::Task<Empty> requestReceipt(APIClient &api, QString checkoutId,
                                              CancellationToken cancel = {});
     // The PDF bytes as received.

@@ -21,9 +21,7 @@ ProofKey ProofKey::make()
     return key;
 }
 
-ZohoLogin::ZohoLogin(BrowserSignIn *browser, QObject *parent) : QObject(parent), m_browser(browser)
-{
-}
+ZohoLogin::ZohoLogin(BrowserSignIn *browser, QObject *parent) : QObject(parent), m_browser(browser) {}
 
 void ZohoLogin::setBuildInformation(const QVariantMap &information) { m_information = information; }
 
@@ -49,8 +47,8 @@ std::optional<QString> ZohoLogin::codeFrom(const QUrl &callback)
 QCoro::Task<Session> ZohoLogin::signIn(APIClient *api)
 {
     const ProofKey key = ProofKey::make();
-    const CheckoutBuildConfiguration configuration = CheckoutBuildConfiguration::make(
-        m_information.value_or(buildInformation()), std::nullopt);
+    const CheckoutBuildConfiguration configuration =
+        CheckoutBuildConfiguration::make(m_information.value_or(buildInformation()), std::nullopt);
     if (configuration.callbackScheme.isEmpty())
         throw APIError{QStringLiteral("This preview build has invalid sign-in configuration.")};
 

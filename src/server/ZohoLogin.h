@@ -15,7 +15,7 @@ namespace vantrel {
 class BrowserSignIn; // platform: opens a URL and waits for the callback URL
 
 struct ProofKey {
-    QString verifier;  // two upper-case UUIDs
+    QString verifier; // two upper-case UUIDs
     QString challenge; // lower-case hex SHA-256 of the verifier
     static ProofKey make();
 };

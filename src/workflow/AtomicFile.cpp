@@ -19,7 +19,8 @@ QString systemReason(int error) { return QString::fromLocal8Bit(std::strerror(er
 
 [[noreturn]] void fail(const QString &what, const QString &path, int error)
 {
-    throw FileError(QStringLiteral("%1 %2: %3").arg(what, QDir::toNativeSeparators(path), systemReason(error)));
+    throw FileError(
+        QStringLiteral("%1 %2: %3").arg(what, QDir::toNativeSeparators(path), systemReason(error)));
 }
 
 bool writeAll(int fd, const char *data, qsizetype size)
@@ -62,7 +63,8 @@ void AtomicFile::write(const QString &path, const QByteArray &bytes)
     if (temporary.fd < 0) fail(QStringLiteral("Could not create a file next to"), path, errno);
     temporary.path = pattern;
 
-    if (::fchmod(temporary.fd, S_IRUSR | S_IWUSR) != 0) fail(QStringLiteral("Could not protect"), path, errno);
+    if (::fchmod(temporary.fd, S_IRUSR | S_IWUSR) != 0)
+        fail(QStringLiteral("Could not protect"), path, errno);
     if (!writeAll(temporary.fd, bytes.constData(), bytes.size()))
         fail(QStringLiteral("Could not write"), path, errno);
     if (::fsync(temporary.fd) != 0) fail(QStringLiteral("Could not write"), path, errno);
@@ -87,10 +89,12 @@ QByteArray AtomicFile::read(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw FileError(QStringLiteral("Could not read %1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
+        throw FileError(
+            QStringLiteral("Could not read %1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
     QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        throw FileError(QStringLiteral("Could not read %1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
+        throw FileError(
+            QStringLiteral("Could not read %1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
     return bytes;
 }
 

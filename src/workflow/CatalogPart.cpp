@@ -35,8 +35,7 @@ QDateTime catalogMoment(double at)
 CatalogPart::CatalogPart(CheckoutModel &workspace)
     : QObject(&workspace), m_workspace(workspace), m_products(makeProductList(this)),
       m_taxes(makeTaxList(this))
-{
-}
+{}
 
 ProductImageStore *CatalogPart::images() const { return &m_workspace.images(); }
 APIClient *CatalogPart::api() const { return &m_workspace.api(); }
@@ -73,7 +72,8 @@ void CatalogPart::feedVocabulary(VoiceSearch *voice)
 {
     if (!voice) return;
     voice->setVocabulary(catalogPhrases(products()));
-    connect(this, &CatalogPart::catalogAtChanged, voice, [this, voice] { voice->setVocabulary(catalogPhrases(products())); });
+    connect(this, &CatalogPart::catalogAtChanged, voice,
+            [this, voice] { voice->setVocabulary(catalogPhrases(products())); });
 }
 
 void CatalogPart::refresh() { launch(refreshCatalog()); }

@@ -17,12 +17,12 @@ int numberWordValue(QStringView word)
         int value;
     };
     static constexpr NumberWord words[] = {
-        {u"zero", 0},      {u"one", 1},        {u"two", 2},        {u"three", 3},      {u"four", 4},
-        {u"five", 5},      {u"six", 6},        {u"seven", 7},      {u"eight", 8},      {u"nine", 9},
-        {u"ten", 10},      {u"eleven", 11},    {u"twelve", 12},    {u"thirteen", 13},  {u"fourteen", 14},
-        {u"fifteen", 15},  {u"sixteen", 16},   {u"seventeen", 17}, {u"eighteen", 18},  {u"nineteen", 19},
-        {u"9teen", 19},    {u"twenty", 20},    {u"thirty", 30},    {u"forty", 40},     {u"fifty", 50},
-        {u"sixty", 60},    {u"seventy", 70},   {u"eighty", 80},    {u"ninety", 90},    {u"9ty", 90},
+        {u"zero", 0},     {u"one", 1},      {u"two", 2},        {u"three", 3},     {u"four", 4},
+        {u"five", 5},     {u"six", 6},      {u"seven", 7},      {u"eight", 8},     {u"nine", 9},
+        {u"ten", 10},     {u"eleven", 11},  {u"twelve", 12},    {u"thirteen", 13}, {u"fourteen", 14},
+        {u"fifteen", 15}, {u"sixteen", 16}, {u"seventeen", 17}, {u"eighteen", 18}, {u"nineteen", 19},
+        {u"9teen", 19},   {u"twenty", 20},  {u"thirty", 30},    {u"forty", 40},    {u"fifty", 50},
+        {u"sixty", 60},   {u"seventy", 70}, {u"eighty", 80},    {u"ninety", 90},   {u"9ty", 90},
     };
     for (const NumberWord &w : words) {
         if (word == QStringView(w.text)) return w.value;
@@ -71,14 +71,15 @@ bool isAssembled(const Product &product)
 
 QString stockLine(const Product &product)
 {
-    return product.stock ? *product.stock + QStringLiteral(" available") : QStringLiteral("Stock unavailable");
+    return product.stock ? *product.stock + QStringLiteral(" available")
+                         : QStringLiteral("Stock unavailable");
 }
 
 QString compositeStockLine(const Product &product)
 {
     if (!product.composite) return {};
-    return QStringLiteral("Stock: ")
-           + (product.stockSource.isEmpty() ? QStringLiteral("first component") : product.stockSource);
+    return QStringLiteral("Stock: ") +
+           (product.stockSource.isEmpty() ? QStringLiteral("first component") : product.stockSource);
 }
 
 QString searchKey(const QString &text)
@@ -102,9 +103,9 @@ QString searchKey(const QString &text)
 QString spokenNumbersAsDigits(const QString &text)
 {
     QStringList out;
-    QString digits;  // consecutive numbers, written as one digit string
-    int group = -1;  // the number being read, -1 when none
-    int open = 0;    // smaller values still add to the group: 10 after "thirty", 100 after "hundred"
+    QString digits; // consecutive numbers, written as one digit string
+    int group = -1; // the number being read, -1 when none
+    int open = 0; // smaller values still add to the group: 10 after "thirty", 100 after "hundred"
     const auto closeGroup = [&] {
         if (group >= 0) digits += QString::number(group);
         group = -1;
@@ -170,7 +171,8 @@ CatalogSearchKey catalogSearchKey(const Product &product)
 {
     CatalogSearchKey key;
     key.sku = searchKey(product.sku);
-    key.words = (product.name + QLatin1Char(' ') + product.sku + QLatin1Char(' ') + product.description).toLower();
+    key.words =
+        (product.name + QLatin1Char(' ') + product.sku + QLatin1Char(' ') + product.description).toLower();
     key.category = normalizedCategory(product);
     key.assembled = isAssembled(product);
     return key;

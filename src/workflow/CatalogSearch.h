@@ -90,9 +90,9 @@ QString spokenSearchText(const QString &text);
 
 // The product as the search reads it, built once per catalog refresh.
 struct CatalogSearchKey {
-    QString sku;        // searchKey of the SKU
-    QString words;      // lower-cased name, SKU and description, space separated
-    QString category;   // normalizedCategory
+    QString sku; // searchKey of the SKU
+    QString words; // lower-cased name, SKU and description, space separated
+    QString category; // normalizedCategory
     bool assembled = false;
 };
 
@@ -102,9 +102,9 @@ QList<CatalogSearchKey> catalogSearchKeys(const QList<Product> &products);
 // The search text prepared once per keystroke.
 struct CatalogQuery {
     bool empty = true;
-    QString key;        // searchKey of the trimmed text
-    QString spokenKey;  // searchKey of spokenSearchText; empty when it adds nothing
-    QStringList words;  // the lower-cased text split at spaces
+    QString key; // searchKey of the trimmed text
+    QString spokenKey; // searchKey of spokenSearchText; empty when it adds nothing
+    QStringList words; // the lower-cased text split at spaces
 };
 
 CatalogQuery catalogQuery(const QString &text);

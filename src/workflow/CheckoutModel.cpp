@@ -22,10 +22,7 @@
 
 namespace vantrel {
 
-namespace {
-
-
-} // namespace
+namespace {} // namespace
 
 CheckoutModel::CheckoutModel(CheckoutModelServices services, std::optional<QString> storageDirectory,
                              QObject *parent)
@@ -47,7 +44,8 @@ CheckoutModel::CheckoutModel(CheckoutModelServices services, std::optional<QStri
     m_images = std::make_unique<ProductImageStore>();
     m_login = std::make_unique<ZohoLogin>(m_services.browser);
     if (m_services.browser)
-        connect(m_services.browser, &BrowserSignIn::waitingChanged, this, &CheckoutModel::signInWaitingChanged);
+        connect(m_services.browser, &BrowserSignIn::waitingChanged, this,
+                &CheckoutModel::signInWaitingChanged);
     if (m_services.buildInformation) m_login->setBuildInformation(*m_services.buildInformation);
     m_workspaceGeneration = QUuid::createUuid();
     m_storageDirectory = std::move(storageDirectory);
@@ -228,7 +226,7 @@ QCoro::Task<> CheckoutModel::signInSteps()
 }
 
 QCoro::Task<> CheckoutModel::removeStoredSession(QPointer<CheckoutModel> model, SessionStore *sessions,
-                                                  QString account)
+                                                 QString account)
 {
     try {
         co_await sessions->remove(account);

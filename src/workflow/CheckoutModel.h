@@ -89,8 +89,8 @@ public:
     Q_ENUM(WorkspaceTab)
 
 private:
-    Q_PROPERTY(WorkspaceTab selectedWorkspaceTab READ selectedWorkspaceTab
-                   WRITE setSelectedWorkspaceTab NOTIFY selectedWorkspaceTabChanged)
+    Q_PROPERTY(WorkspaceTab selectedWorkspaceTab READ selectedWorkspaceTab WRITE setSelectedWorkspaceTab
+                   NOTIFY selectedWorkspaceTabChanged)
     Q_PROPERTY(QString server READ server WRITE setServer NOTIFY serverChanged)
     Q_PROPERTY(bool signedIn READ signedIn NOTIFY sessionChanged)
     // The signed-in user and the demo flag; the token never reaches QML.
@@ -112,8 +112,7 @@ private:
 public:
     // Reads nothing from disk or keychain and sends nothing.
     explicit CheckoutModel(CheckoutModelServices services = {},
-                           std::optional<QString> storageDirectory = std::nullopt,
-                           QObject *parent = nullptr);
+                           std::optional<QString> storageDirectory = std::nullopt, QObject *parent = nullptr);
     ~CheckoutModel() override;
 
     // ---- Fields ----------------------------------------------------------------
@@ -230,7 +229,8 @@ signals:
 
 private:
     static QCoro::Task<> logoutInBackground(std::shared_ptr<APIClient> client);
-    static QCoro::Task<> removeStoredSession(QPointer<CheckoutModel> model, SessionStore *sessions, QString account);
+    static QCoro::Task<> removeStoredSession(QPointer<CheckoutModel> model, SessionStore *sessions,
+                                             QString account);
     QCoro::Task<> signInSteps();
     QString storageDirectoryPath() const;
     void setSession(std::optional<Session> session);
@@ -283,10 +283,8 @@ inline const char *const resetFailed =
     "The saved request could not be stored safely. Your current workspace has been kept.";
 inline const char *const reopenFailed =
     "The saved request could not be opened safely. Your current workspace has been kept.";
-inline const char *const resetDone =
-    "Workspace reset. Saved requests and payments remain in Transactions.";
-inline const char *const reopenDone =
-    "Saved request reopened. Resume it to check the original result.";
+inline const char *const resetDone = "Workspace reset. Saved requests and payments remain in Transactions.";
+inline const char *const reopenDone = "Saved request reopened. Resume it to check the original result.";
 } // namespace messages
 
 using WorkspaceTab = CheckoutModel::WorkspaceTab;

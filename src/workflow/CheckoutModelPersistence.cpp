@@ -89,7 +89,6 @@ void CheckoutModel::restoreWorkspace()
         return;
     }
 
-
     Draft restored;
     try {
         restored = decode<Draft>(AtomicFile::read(*path), KeyStyle::Storage, "Draft");
@@ -117,8 +116,8 @@ QList<ArchivedWorkspaceRequest> CheckoutModel::loadArchivedRequests() const
 {
     const QString path = requestsFileURL();
     if (!fileExists(path)) return {};
-    QList<ArchivedWorkspaceRequest> list = decode<QList<ArchivedWorkspaceRequest>>(
-        AtomicFile::read(path), KeyStyle::Storage, "saved requests");
+    QList<ArchivedWorkspaceRequest> list =
+        decode<QList<ArchivedWorkspaceRequest>>(AtomicFile::read(path), KeyStyle::Storage, "saved requests");
     QSet<QString> ids;
     for (const ArchivedWorkspaceRequest &entry : std::as_const(list)) {
         if (ids.contains(entry.id) || !hasWork(entry.draft)) throw message(messages::savedRequestsNeedReview);
@@ -161,7 +160,8 @@ QList<ArchivedWorkspaceRequest> CheckoutModel::archiveCurrentWorkspace(bool incl
     return list;
 }
 
-std::optional<CheckoutTransaction> CheckoutModel::archivableTransaction(const CheckoutTransaction &transaction) const
+std::optional<CheckoutTransaction> CheckoutModel::archivableTransaction(
+    const CheckoutTransaction &transaction) const
 {
     const std::optional<CheckoutRequest> &pending = m_draft.pendingCheckout;
     if (pending && (pending->requestId == transaction.id || pending->quoteId == transaction.quoteId))

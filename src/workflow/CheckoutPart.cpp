@@ -12,7 +12,8 @@ const QString defaultPaymentRoute = QStringLiteral("square_terminal");
 const QString defaultAccountingMode = QStringLiteral("individual_zoho");
 
 template <class F>
-auto fromTransaction(const std::optional<CheckoutTransaction> &shown, F read) -> decltype(read(CheckoutTransaction{}))
+auto fromTransaction(const std::optional<CheckoutTransaction> &shown, F read)
+    -> decltype(read(CheckoutTransaction{}))
 {
     return shown ? read(*shown) : decltype(read(CheckoutTransaction{})){};
 }
@@ -99,7 +100,8 @@ qint64 CheckoutPart::cashCents() const
 }
 QString CheckoutPart::amountText() const
 {
-    return fromTransaction(m_transaction, [](const CheckoutTransaction &t) { return centsText(t.amountCents); });
+    return fromTransaction(m_transaction,
+                           [](const CheckoutTransaction &t) { return centsText(t.amountCents); });
 }
 bool CheckoutPart::hold() const
 {
@@ -107,7 +109,8 @@ bool CheckoutPart::hold() const
 }
 QString CheckoutPart::invoiceNumber() const
 {
-    return fromTransaction(m_transaction, [](const CheckoutTransaction &t) { return t.invoiceNumber.value_or(QString()); });
+    return fromTransaction(m_transaction,
+                           [](const CheckoutTransaction &t) { return t.invoiceNumber.value_or(QString()); });
 }
 QString CheckoutPart::receiptLink() const
 {
@@ -121,7 +124,10 @@ QString CheckoutPart::transactionError() const
     return fromTransaction(m_transaction, [](const CheckoutTransaction &t) { return t.error; });
 }
 
-QCoro::QmlTask CheckoutPart::start(const QString &tender, const QString &cash) { return startCheckout(tender, cash); }
+QCoro::QmlTask CheckoutPart::start(const QString &tender, const QString &cash)
+{
+    return startCheckout(tender, cash);
+}
 
 void CheckoutPart::resumeShown()
 {

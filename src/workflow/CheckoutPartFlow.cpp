@@ -18,7 +18,6 @@
 
 namespace vantrel {
 
-
 namespace {
 
 // Busy operations are named before they are awaited: g++ 12 destroys a
@@ -130,7 +129,7 @@ QCoro::Task<bool> CheckoutPart::startCheckout(QString tender, QString cash)
     BusyOperation operation = [this, tender, cash] { return sendCheckout(this, tender, cash); };
     const bool ran = co_await m_workspace.performBusy(std::move(operation));
     // A start that left a canceled transaction did not start anything.
-    co_return ran && m_transaction && m_transaction->status != QLatin1String(status::canceled);
+    co_return (ran && m_transaction && m_transaction->status != QLatin1String(status::canceled));
 }
 
 void CheckoutPart::watch(const CheckoutTransaction &transaction)
@@ -148,7 +147,7 @@ void CheckoutPart::watch(const CheckoutTransaction &transaction)
 }
 
 QCoro::Task<> CheckoutPart::pollLoop(QPointer<CheckoutPart> model, TaskHandle handle, QUuid generation,
-                                      QString transactionId, QString base, QString token)
+                                     QString transactionId, QString base, QString token)
 {
     // Every check reads the model afresh: it may have gone, or moved on to
     // another watch, another server or another user while this task slept.
@@ -263,9 +262,7 @@ bool CheckoutPart::clearAbortedCheckout(Draft &draft, const std::optional<Checko
     return true;
 }
 
-
 // ---- after payment ----------------------------------------------------------------------
-
 
 namespace {
 
@@ -363,7 +360,6 @@ void CheckoutPart::startNextSale()
     m_workspace.resetWorkspace();
 }
 
-
 // ---- account ------------------------------------------------------------------------------
 
 QCoro::Task<> CheckoutPart::refreshAccount()
@@ -399,10 +395,10 @@ QCoro::Task<> CheckoutPart::loadAccount()
         }
     } else if (!draft.pendingSave && !draft.pendingCustomer && draft.saved) {
         const QString quoteId = draft.saved->id;
-        const auto live = std::find_if(transactions.cbegin(), transactions.cend(),
-                                       [&](const CheckoutTransaction &t) {
-                                           return t.quoteId == quoteId && t.status != QLatin1String("canceled");
-                                       });
+        const auto live =
+            std::find_if(transactions.cbegin(), transactions.cend(), [&](const CheckoutTransaction &t) {
+                return t.quoteId == quoteId && t.status != QLatin1String("canceled");
+            });
         if (live != transactions.cend()) watch(*live);
     }
 
@@ -413,8 +409,7 @@ QCoro::Task<> CheckoutPart::loadAccount()
 
 bool CheckoutPart::usesDailySquareImport() const
 {
-    return m_paymentRoute == squareRegister &&
-           m_accountingMode == QLatin1String("native_square_summary");
+    return m_paymentRoute == squareRegister && m_accountingMode == QLatin1String("native_square_summary");
 }
 
 QString CheckoutPart::paymentsSetupNotice() const

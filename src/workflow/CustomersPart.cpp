@@ -14,8 +14,7 @@ namespace vantrel {
 CustomersPart::CustomersPart(CheckoutModel &workspace)
     : QObject(&workspace), m_workspace(workspace), m_results(makeCustomerList(this)),
       m_quotes(makeQuoteList(this)), m_deals(makeDealList(this))
-{
-}
+{}
 
 void CustomersPart::setCustomers(QList<Customer> customers) { m_results->assign(std::move(customers)); }
 void CustomersPart::setQuotes(QList<Quote> quotes) { m_quotes->assign(std::move(quotes)); }
@@ -65,7 +64,8 @@ QCoro::Task<> CustomersPart::customerSearch(QPointer<CustomersPart> part, TaskHa
 
     try {
         const QString query = text.trimmed();
-        CustomersResponse reply = co_await CheckoutAPI::customers(part->m_workspace.api(), query, handle.token());
+        CustomersResponse reply =
+            co_await CheckoutAPI::customers(part->m_workspace.api(), query, handle.token());
         if (handle.isCancelled() || !part) co_return;
         part->setCustomers(std::move(reply.customers));
         part->setCustomerSearchBusy(false);
@@ -138,7 +138,8 @@ QCoro::QmlTask CustomersPart::select(const QString &customerId) { return selectB
 // ---- creation ------------------------------------------------------------------------
 
 QCoro::QmlTask CustomersPart::create(const QString &firstName, const QString &lastName, const QString &phone,
-                                     const QString &email, const QString &campaignId, const QString &dealAmount)
+                                     const QString &email, const QString &campaignId,
+                                     const QString &dealAmount)
 {
     NewCustomerRequest form;
     // The form keeps its request id across attempts until a request is made of it.
@@ -207,8 +208,10 @@ QCoro::Task<bool> CustomersPart::recoverCustomerRequest(NewCustomerRequest reque
     if (m_workspace.draft().pendingCustomer != request) throw CancelledError();
     QPointer<CustomersPart> self(this);
     const QUuid generation = m_workspace.api().generation();
-    const CustomerRequestRecovery reply = co_await CheckoutAPI::recoverCustomerRequest(m_workspace.api(), request);
-    if (!self || m_workspace.api().generation() != generation || m_workspace.draft().pendingCustomer != request)
+    const CustomerRequestRecovery reply =
+        co_await CheckoutAPI::recoverCustomerRequest(m_workspace.api(), request);
+    if (!self || m_workspace.api().generation() != generation ||
+        m_workspace.draft().pendingCustomer != request)
         throw CancelledError();
     reply.validate(request);
     if (reply.customer && reply.deal) {
@@ -241,7 +244,7 @@ QCoro::Task<bool> CustomersPart::resumeCustomerRequest()
         return recoverInto(this, pending, &completed);
     };
     const bool ran = co_await m_workspace.performBusy(std::move(recover));
-    co_return ran && completed;
+    co_return (ran && completed);
 }
 
 void CustomersPart::applyCreatedCustomer(const NewCustomerResponse &created)

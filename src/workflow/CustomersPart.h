@@ -59,7 +59,8 @@ public:
     Q_INVOKABLE QCoro::QmlTask select(const QString &customerId);
     // Resolves to true once the customer is on the draft.
     Q_INVOKABLE QCoro::QmlTask create(const QString &firstName, const QString &lastName, const QString &phone,
-                                      const QString &email, const QString &campaignId, const QString &dealAmount);
+                                      const QString &email, const QString &campaignId,
+                                      const QString &dealAmount);
     Q_INVOKABLE QCoro::QmlTask resumePendingRequest() { return resumeCustomerRequest(); }
 
 signals:

@@ -11,15 +11,17 @@ namespace vantrel {
 HistoryPart::HistoryPart(CheckoutModel &workspace)
     : QObject(&workspace), m_workspace(workspace), m_transactions(makeTransactionList(this)),
       m_savedWork(makeArchivedRequestList(this))
-{
-}
+{}
 
 void HistoryPart::setTransactions(QList<CheckoutTransaction> transactions)
 {
     m_transactions->assign(std::move(transactions));
 }
 
-void HistoryPart::setArchivedRequests(QList<ArchivedWorkspaceRequest> list) { m_savedWork->assign(std::move(list)); }
+void HistoryPart::setArchivedRequests(QList<ArchivedWorkspaceRequest> list)
+{
+    m_savedWork->assign(std::move(list));
+}
 
 void HistoryPart::setLoaded(bool loaded)
 {

@@ -8,16 +8,14 @@ QCoro::Task<> swallow(QCoro::Task<> task)
 {
     try {
         co_await std::move(task);
-    } catch (...) {
-    }
+    } catch (...) {}
 }
 
 QCoro::Task<> swallowResult(QCoro::Task<bool> task)
 {
     try {
         co_await std::move(task);
-    } catch (...) {
-    }
+    } catch (...) {}
 }
 
 } // namespace

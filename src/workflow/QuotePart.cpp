@@ -107,8 +107,8 @@ QString QuotePart::subtotalText() const
 bool QuotePart::addProduct(const QString &productId)
 {
     const QList<Product> &products = m_workspace.catalogPart()->products();
-    const auto found = std::find_if(products.cbegin(), products.cend(),
-                                    [&](const Product &p) { return p.id == productId; });
+    const auto found =
+        std::find_if(products.cbegin(), products.cend(), [&](const Product &p) { return p.id == productId; });
     if (found == products.cend()) return false;
     return addProduct(*found);
 }
@@ -192,9 +192,12 @@ QCoro::Task<bool> QuotePart::openQuoteById(QString quoteId, QString customerId)
     // The owner is a customer of the search results or the draft's own.
     std::optional<Customer> owner;
     const QList<Customer> &found = m_workspace.customersPart()->customers();
-    const auto listed = std::find_if(found.cbegin(), found.cend(), [&](const Customer &c) { return c.id == customerId; });
-    if (listed != found.cend()) owner = *listed;
-    else if (m_shown.customer && m_shown.customer->id == customerId) owner = m_shown.customer;
+    const auto listed =
+        std::find_if(found.cbegin(), found.cend(), [&](const Customer &c) { return c.id == customerId; });
+    if (listed != found.cend())
+        owner = *listed;
+    else if (m_shown.customer && m_shown.customer->id == customerId)
+        owner = m_shown.customer;
     if (!owner) co_return false;
     const Customer customer = *owner;
     const bool opened = co_await openQuote(quoteId, customer);
@@ -211,7 +214,8 @@ void QuotePart::selectDeal(const QString &dealId)
     std::optional<Deal> deal;
     if (!dealId.isEmpty()) {
         const QList<Deal> &deals = m_workspace.customersPart()->deals();
-        const auto found = std::find_if(deals.cbegin(), deals.cend(), [&](const Deal &d) { return d.id == dealId; });
+        const auto found =
+            std::find_if(deals.cbegin(), deals.cend(), [&](const Deal &d) { return d.id == dealId; });
         if (found == deals.cend()) return;
         deal = *found;
     }
@@ -226,7 +230,6 @@ void QuotePart::refreshDeal()
 void QuotePart::printQuotePDF() { launch(m_workspace.checkoutPart()->printQuotePDF()); }
 
 // ---- operations ----------------------------------------------------------------------
-
 
 void QuotePart::markEdited()
 {

@@ -68,8 +68,9 @@ QString quantityMinusOne(const QString &quantity)
 }
 
 namespace {
-const QStringList editableQuoteStatuses{QStringLiteral("draft"), QStringLiteral("sent"), QStringLiteral("accepted"),
-                                        QStringLiteral("declined"), QStringLiteral("expired")};
+const QStringList editableQuoteStatuses{QStringLiteral("draft"), QStringLiteral("sent"),
+                                        QStringLiteral("accepted"), QStringLiteral("declined"),
+                                        QStringLiteral("expired")};
 } // namespace
 
 const char *quoteOpenRefusal(const Quote &quote)
@@ -84,9 +85,6 @@ const char *quoteOpenRefusal(const Quote &quote)
     return nullptr;
 }
 
-bool quoteIsOpenable(const Quote &quote)
-{
-    return quoteOpenRefusal(quote) == nullptr;
-}
+bool quoteIsOpenable(const Quote &quote) { return quoteOpenRefusal(quote) == nullptr; }
 
 } // namespace vantrel

@@ -29,8 +29,7 @@ signals:
     void countChanged();
 };
 
-template <class T>
-class RecordListModel : public RecordListModelBase {
+template <class T> class RecordListModel : public RecordListModelBase {
 public:
     struct Role {
         QByteArray name;
@@ -40,8 +39,7 @@ public:
 
     RecordListModel(KeyOf key, QList<Role> roles, QObject *parent = nullptr)
         : RecordListModelBase(parent), m_key(std::move(key)), m_roles(std::move(roles))
-    {
-    }
+    {}
 
     const QList<T> &items() const { return m_items; }
 

@@ -17,7 +17,8 @@ const char *const showAssembledKey = "catalogShowAssembled";
 const char *const showUnassembledKey = "catalogShowUnassembled";
 } // namespace
 
-VisibleProducts::VisibleProducts(ProductListModel *catalog, QuotePart *quote, QSettings *settings, QObject *parent)
+VisibleProducts::VisibleProducts(ProductListModel *catalog, QuotePart *quote, QSettings *settings,
+                                 QObject *parent)
     : QSortFilterProxyModel(parent), m_catalog(catalog), m_quote(quote), m_settings(settings)
 {
     QSettings defaults;

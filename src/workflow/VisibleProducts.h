@@ -21,7 +21,8 @@ class VisibleProducts : public QSortFilterProxyModel {
     Q_PROPERTY(QString query READ query WRITE setQuery NOTIFY queryChanged)
     Q_PROPERTY(QString category READ category WRITE setCategory NOTIFY categoryChanged)
     Q_PROPERTY(bool showAssembled READ showAssembled WRITE setShowAssembled NOTIFY showAssembledChanged)
-    Q_PROPERTY(bool showUnassembled READ showUnassembled WRITE setShowUnassembled NOTIFY showUnassembledChanged)
+    Q_PROPERTY(
+        bool showUnassembled READ showUnassembled WRITE setShowUnassembled NOTIFY showUnassembledChanged)
     // The category chips: "All", the fixed categories, "Uncategorized" when needed.
     Q_PROPERTY(QStringList categories READ categories NOTIFY categoriesChanged)
     Q_PROPERTY(int count READ count NOTIFY countChanged)
@@ -30,7 +31,8 @@ class VisibleProducts : public QSortFilterProxyModel {
 
 public:
     // The toggles persist in `settings` (the app's own when null).
-    VisibleProducts(ProductListModel *catalog, QuotePart *quote, QSettings *settings, QObject *parent = nullptr);
+    VisibleProducts(ProductListModel *catalog, QuotePart *quote, QSettings *settings,
+                    QObject *parent = nullptr);
 
     QString query() const { return m_filter.query; }
     QString category() const { return m_filter.category; }

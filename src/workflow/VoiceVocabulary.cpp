@@ -48,12 +48,12 @@ QString spokenText(const QString &text)
 
 QString spokenNumber(int number)
 {
-    static const char *const ones[] = {"zero", "one", "two", "three", "four", "five", "six",
-                                       "seven", "eight", "nine", "ten", "eleven", "twelve",
-                                       "thirteen", "fourteen", "fifteen", "sixteen", "seventeen",
-                                       "eighteen", "nineteen"};
-    static const char *const tens[] = {"", "", "twenty", "thirty", "forty", "fifty", "sixty",
-                                       "seventy", "eighty", "ninety"};
+    static const char *const ones[] = {"zero",    "one",     "two",       "three",    "four",
+                                       "five",    "six",     "seven",     "eight",    "nine",
+                                       "ten",     "eleven",  "twelve",    "thirteen", "fourteen",
+                                       "fifteen", "sixteen", "seventeen", "eighteen", "nineteen"};
+    static const char *const tens[] = {"",      "",      "twenty",  "thirty", "forty",
+                                       "fifty", "sixty", "seventy", "eighty", "ninety"};
     if (number < 0 || number > 999) return QString::number(number);
     if (number < 20) return QString::fromLatin1(ones[number]);
     if (number < 100) {

@@ -6,8 +6,7 @@ namespace vantrel {
 
 WorkspaceGuard::WorkspaceGuard(CheckoutModel &workspace)
     : m_workspace(&workspace), m_generation(workspace.workspaceGeneration())
-{
-}
+{}
 
 bool WorkspaceGuard::current() const
 {

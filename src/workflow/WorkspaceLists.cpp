@@ -10,8 +10,7 @@ namespace vantrel {
 
 namespace {
 
-template <class T>
-using Roles = QList<typename RecordListModel<T>::Role>;
+template <class T> using Roles = QList<typename RecordListModel<T>::Role>;
 
 QVariant optionalText(const std::optional<QString> &text) { return text.value_or(QString()); }
 
@@ -53,8 +52,10 @@ ProductListModel *makeProductList(QObject *parent)
         {"assembled", [](const Product &p) { return QVariant(isAssembled(p)); }},
         {"stockLine", [](const Product &p) { return QVariant(stockLine(p)); }},
         {"compositeStockLine", [](const Product &p) { return QVariant(compositeStockLine(p)); }},
-        {"addLabel", [](const Product &p) {
-             return QVariant(QStringLiteral("Add ") + p.name + QStringLiteral(", ") + moneyText(p.rate, defaultCurrency));
+        {"addLabel",
+         [](const Product &p) {
+             return QVariant(QStringLiteral("Add ") + p.name + QStringLiteral(", ") +
+                             moneyText(p.rate, defaultCurrency));
          }},
     };
     return new ProductListModel([](const Product &p) { return p.id; }, roles, parent);
@@ -88,17 +89,16 @@ QuoteListModel *makeQuoteList(QObject *parent)
         {"number", [](const Quote &q) { return QVariant(q.number); }},
         {"status", [](const Quote &q) { return QVariant(q.status); }},
         {"customerName", [](const Quote &q) { return QVariant(q.customerName); }},
-        {"totalText", [](const Quote &q) {
+        {"totalText",
+         [](const Quote &q) {
              return QVariant(moneyText(q.total, q.currency.isEmpty() ? defaultCurrency : q.currency));
          }},
         {"dealId", [](const Quote &q) { return QVariant(q.dealId); }},
         {"checkoutReadOnly", [](const Quote &q) { return QVariant(q.checkoutReadOnly.value_or(false)); }},
-        {"transactionStatus", [](const Quote &q) {
-             return QVariant(q.transaction ? q.transaction->status : QString());
-         }},
-        {"transactionLabel", [](const Quote &q) {
-             return QVariant(q.transaction ? q.transaction->statusLabel() : QString());
-         }},
+        {"transactionStatus",
+         [](const Quote &q) { return QVariant(q.transaction ? q.transaction->status : QString()); }},
+        {"transactionLabel",
+         [](const Quote &q) { return QVariant(q.transaction ? q.transaction->statusLabel() : QString()); }},
         {"lineCount", [](const Quote &q) { return QVariant(int(q.lines.size())); }},
     };
     return new QuoteListModel([](const Quote &q) { return q.id; }, roles, parent);
@@ -152,15 +152,18 @@ ArchivedRequestListModel *makeArchivedRequestList(QObject *parent)
 {
     Roles<ArchivedWorkspaceRequest> roles{
         {"entryId", [](const ArchivedWorkspaceRequest &a) { return QVariant(a.id); }},
-        {"customerName", [](const ArchivedWorkspaceRequest &a) {
+        {"customerName",
+         [](const ArchivedWorkspaceRequest &a) {
              return QVariant(a.draft.customer ? a.draft.customer->name : QString());
          }},
         {"quoteNumber", [](const ArchivedWorkspaceRequest &a) { return QVariant(a.draft.sourceNumber); }},
         {"lineCount", [](const ArchivedWorkspaceRequest &a) { return QVariant(int(a.draft.lines.size())); }},
-        {"transactionStatus", [](const ArchivedWorkspaceRequest &a) {
+        {"transactionStatus",
+         [](const ArchivedWorkspaceRequest &a) {
              return QVariant(a.transaction ? a.transaction->status : QString());
          }},
-        {"transactionLabel", [](const ArchivedWorkspaceRequest &a) {
+        {"transactionLabel",
+         [](const ArchivedWorkspaceRequest &a) {
              return QVariant(a.transaction ? a.transaction->statusLabel() : QString());
          }},
         {"createdText", [](const ArchivedWorkspaceRequest &a) { return QVariant(createdText(a.created)); }},

@@ -11,7 +11,6 @@
 using namespace vantrel;
 using namespace vantrel::testing;
 
-
 class SignInEndToEnd : public QObject {
     Q_OBJECT
 private slots:

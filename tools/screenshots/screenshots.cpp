@@ -36,10 +36,7 @@ void typeText(QWindow *window, const QString &text)
     for (const QChar c : text) QTest::keyClick(window, c.toLatin1());
 }
 
-bool waitFor(const std::function<bool()> &condition)
-{
-    return QTest::qWaitFor(condition, 20000);
-}
+bool waitFor(const std::function<bool()> &condition) { return QTest::qWaitFor(condition, 20000); }
 
 bool save(ShellHarness &shell, const QDir &out, const QString &name)
 {
@@ -135,10 +132,12 @@ QObject *openPdfPreview(ShellHarness &shell, const QString &quoteId, const QStri
     component.setData("import Vantrel.Checkout\nQuotePDFButton { visible: false }",
                       QUrl(QStringLiteral("qrc:/screenshots/PdfButton.qml")));
     // Qt 6.4 crashes creating a component that failed to compile.
-    QObject *button = component.isReady() ? component.createWithInitialProperties(
-        {{QStringLiteral("model"), QVariant::fromValue<QObject *>(&shell.model())},
-         {QStringLiteral("quoteId"), quoteId},
-         {QStringLiteral("quoteNumber"), quoteNumber}}) : nullptr;
+    QObject *button = component.isReady()
+                          ? component.createWithInitialProperties(
+                                {{QStringLiteral("model"), QVariant::fromValue<QObject *>(&shell.model())},
+                                 {QStringLiteral("quoteId"), quoteId},
+                                 {QStringLiteral("quoteNumber"), quoteNumber}})
+                          : nullptr;
     if (!button) {
         std::fprintf(stderr, "screenshots: %s\n", qPrintable(component.errorString()));
         return nullptr;
@@ -171,7 +170,8 @@ bool savePdfPreviews(ShellHarness &shell, standin::StandinServer &server, const 
     const Quote quote = QCoro::waitFor(std::move(saving));
 
     shell.resize(1280, 820);
-    std::unique_ptr<QObject> button(openPdfPreview(shell, quote.id, quote.number, QStringLiteral("documentPdfCaption")));
+    std::unique_ptr<QObject> button(
+        openPdfPreview(shell, quote.id, quote.number, QStringLiteral("documentPdfCaption")));
     if (!button) return false;
     QTest::qWait(1500); // pages render on worker threads
     bool ok = save(shell, out, QStringLiteral("pdf-preview-wide"));
@@ -185,8 +185,8 @@ bool savePdfPreviews(ShellHarness &shell, standin::StandinServer &server, const 
         pages->setProperty("contentY", 850);
         const QPointF middle = pages->mapToScene(QPointF(pages->width() / 2, pages->height() / 2));
         for (int notch = 0; notch < 4; ++notch) {
-            QWheelEvent wheel(middle, shell.window()->mapToGlobal(middle), QPoint(), QPoint(0, 120), Qt::NoButton,
-                              Qt::ControlModifier, Qt::NoScrollPhase, false);
+            QWheelEvent wheel(middle, shell.window()->mapToGlobal(middle), QPoint(), QPoint(0, 120),
+                              Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
             QCoreApplication::sendEvent(shell.window(), &wheel);
         }
         QTest::qWait(1500);
@@ -224,8 +224,9 @@ bool checkoutShots(ShellHarness &shell, standin::StandinServer &server, const QD
     shell.resize(800, 1000);
     ok = save(shell, out, QStringLiteral("checkout-cash-narrow")) && ok;
 
-    Me registerAccount{model.userName(), false, true, QStringLiteral("square_register"),
-                       QStringLiteral("individual_zoho"), std::nullopt};
+    Me registerAccount{
+        model.userName(), false, true, QStringLiteral("square_register"), QStringLiteral("individual_zoho"),
+        std::nullopt};
     model.checkoutPart()->applyAccount(registerAccount);
     ok = save(shell, out, QStringLiteral("checkout-register-narrow")) && ok;
     shell.resize(1180, 820);
@@ -235,7 +236,8 @@ bool checkoutShots(ShellHarness &shell, standin::StandinServer &server, const QD
 
     // A card sale waiting on the terminal, then paid.
     shell.tap(shell.find(QStringLiteral("startCheckoutButton")));
-    if (!waitFor([&] { return model.checkoutPart()->status() == QLatin1String("awaiting_payment"); })) return false;
+    if (!waitFor([&] { return model.checkoutPart()->status() == QLatin1String("awaiting_payment"); }))
+        return false;
     ok = save(shell, out, QStringLiteral("status-waiting")) && ok;
     shell.resize(800, 1000);
     shell.tap(shell.find(QStringLiteral("quoteTab")));
@@ -261,7 +263,6 @@ bool checkoutShots(ShellHarness &shell, standin::StandinServer &server, const QD
     shell.resize(1180, 820);
     return ok;
 }
-
 
 // The first customer whose saved quotes pass the test, with those quotes.
 Customer customerWith(CheckoutModel &model, standin::StandinServer &server,
@@ -420,7 +421,8 @@ int main(int argc, char *argv[])
     QStringList lines;
     lines << QStringLiteral("Zoho Books rejected the quote: the customer's billing address is incomplete.");
     for (int i = 1; i <= 30; ++i)
-        lines << QStringLiteral("Line %1: field \"billing_address.zip\" is required for tax calculation.").arg(i);
+        lines << QStringLiteral("Line %1: field \"billing_address.zip\" is required for tax calculation.")
+                     .arg(i);
     shell.model().setError(lines.join(QLatin1Char('\n')));
     ok = save(shell, out, QStringLiteral("error-long")) && ok;
     shell.model().setError(std::nullopt);

@@ -155,8 +155,8 @@ bool writeFile(const QString &path, const QByteArray &bytes)
 // Sets the default handler in the user's mimeapps.list, keeping every other line.
 bool setDefaultHandler(const QString &mimeType, const QString &desktopFile)
 {
-    const QString path =
-        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/mimeapps.list");
+    const QString path = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                         QStringLiteral("/mimeapps.list");
     QStringList lines;
     QFile existing(path);
     if (existing.exists()) {
@@ -234,8 +234,10 @@ QString desktopExecProgram(const QString &executable)
     // the file then double every backslash once more.
     QString quoted;
     for (const QChar c : std::as_const(program)) {
-        if (c == u'"' || c == u'`' || c == u'$') quoted += QStringLiteral("\\\\");
-        else if (c == u'\\') quoted += QStringLiteral("\\\\\\");
+        if (c == u'"' || c == u'`' || c == u'$')
+            quoted += QStringLiteral("\\\\");
+        else if (c == u'\\')
+            quoted += QStringLiteral("\\\\\\");
         quoted += c;
     }
     return u'"' + quoted + u'"';
@@ -260,13 +262,13 @@ bool registerCallbackScheme(const QString &scheme, const QString &executable, bo
                                          "Terminal=false\n"
                                          "MimeType=x-scheme-handler/%2;\n")
                               .arg(program, scheme);
-    const QString applications =
-        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/applications");
+    const QString applications = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+                                 QStringLiteral("/applications");
     if (!writeFile(applications + u'/' + fileName, entry.toUtf8())) return false;
 
     const QString mimeType = QStringLiteral("x-scheme-handler/") + scheme;
-    const QString xdgMime = useXdgMime ? QStandardPaths::findExecutable(QStringLiteral("xdg-mime"))
-                                       : QString();
+    const QString xdgMime =
+        useXdgMime ? QStandardPaths::findExecutable(QStringLiteral("xdg-mime")) : QString();
     if (!xdgMime.isEmpty()) {
         QProcess process;
         process.start(xdgMime, {QStringLiteral("default"), fileName, mimeType});

@@ -65,8 +65,7 @@ private:
 // then nothing is written and the answer is true. Returns false, changing
 // nothing, for a scheme that is not a plain URL scheme or a path a desktop
 // entry cannot hold, or when a file cannot be written.
-bool registerCallbackScheme(const QString &scheme, const QString &executable,
-                            bool useXdgMime = true);
+bool registerCallbackScheme(const QString &scheme, const QString &executable, bool useXdgMime = true);
 // File name of the desktop entry the installed app comes with.
 QString installedDesktopFileName();
 // Path of the installed app's desktop entry when it claims the scheme, as

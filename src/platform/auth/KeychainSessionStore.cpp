@@ -33,8 +33,8 @@ namespace {
 // finishing, so no operation runs nested in another.
 void resumeLater(std::coroutine_handle<> handle)
 {
-    QMetaObject::invokeMethod(QCoreApplication::instance(), [handle] { handle.resume(); },
-                              Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(), [handle] { handle.resume(); }, Qt::QueuedConnection);
 }
 
 // Hold only pointers: g++ 12 may await a copy of the operand.
@@ -162,7 +162,8 @@ QCoro::Task<void> KeychainSessionStore::flush() { return flushIn(m_state); }
 
 bool KeychainSessionStore::hasPendingWork() const { return m_state->pending > 0; }
 
-QCoro::Task<std::optional<QByteArray>> KeychainSessionStore::readIn(std::shared_ptr<State> state, QString account)
+QCoro::Task<std::optional<QByteArray>> KeychainSessionStore::readIn(std::shared_ptr<State> state,
+                                                                    QString account)
 {
     Turn turn(state, account);
     if (!turn.granted()) co_await turn.wait();
@@ -175,7 +176,8 @@ QCoro::Task<std::optional<QByteArray>> KeychainSessionStore::readIn(std::shared_
     co_return job->binaryData();
 }
 
-QCoro::Task<void> KeychainSessionStore::writeIn(std::shared_ptr<State> state, QString account, QByteArray bytes)
+QCoro::Task<void> KeychainSessionStore::writeIn(std::shared_ptr<State> state, QString account,
+                                                QByteArray bytes)
 {
     Turn turn(state, account);
     if (!turn.granted()) co_await turn.wait();

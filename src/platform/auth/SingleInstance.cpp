@@ -12,10 +12,7 @@ constexpr qsizetype maxMessage = 16 * 1024;
 constexpr int connectWaitMs = 1000;
 } // namespace
 
-SingleInstance::SingleInstance(const QString &name, QObject *parent)
-    : QObject(parent), m_name(name)
-{
-}
+SingleInstance::SingleInstance(const QString &name, QObject *parent) : QObject(parent), m_name(name) {}
 
 SingleInstance::~SingleInstance() = default;
 
@@ -52,8 +49,7 @@ bool SingleInstance::forwardToRunningInstance(const QStringList &arguments)
         socket.write(message);
         socket.waitForBytesWritten(connectWaitMs);
         socket.disconnectFromServer();
-        if (socket.state() != QLocalSocket::UnconnectedState)
-            socket.waitForDisconnected(connectWaitMs);
+        if (socket.state() != QLocalSocket::UnconnectedState) socket.waitForDisconnected(connectWaitMs);
         return true;
     }
 

@@ -45,8 +45,7 @@ QWindow *activeWindow()
 // itself when the dialog closes, whatever the person chose.
 class PrintJob : public QObject {
 public:
-    PrintJob(QByteArray document, const QString &jobName, QWindow *over)
-        : m_document(std::move(document))
+    PrintJob(QByteArray document, const QString &jobName, QWindow *over) : m_document(std::move(document))
     {
         m_printer.setDocName(jobName);
         m_dialog = std::make_unique<QPrintDialog>(&m_printer);
@@ -67,7 +66,7 @@ public:
 
 private:
     QByteArray m_document;
-    QPrinter m_printer;                    // outlives the dialog that points at it
+    QPrinter m_printer; // outlives the dialog that points at it
     std::unique_ptr<QPrintDialog> m_dialog;
 };
 

@@ -27,7 +27,8 @@ class SphinxWorker : public QObject {
 public:
     using Report = std::function<void(quint64 session, QString text, bool isFinal, QString error)>;
     SphinxWorker(QString modelDirectory, Report report)
-        : m_dir(std::move(modelDirectory)), m_report(std::move(report)) {}
+        : m_dir(std::move(modelDirectory)), m_report(std::move(report))
+    {}
     ~SphinxWorker() override
     {
         if (m_decoder) ps_free(m_decoder);
@@ -107,13 +108,15 @@ private:
     {
         if (!m_vocabularyChanged) return;
         m_vocabularyChanged = false;
-        const QStringList phrases = PocketSphinxRecognizer::grammarPhrases(m_phrases, [this](const QString &word) {
-            char *pron = ps_lookup_word(m_decoder, word.toUtf8().constData());
-            if (!pron) return false;
-            ckd_free(pron);
-            return true;
-        });
-        if (!phrases.isEmpty() && setPhraseSearch(phrases) && ps_set_search(m_decoder, catalogSearch) == 0) return;
+        const QStringList phrases =
+            PocketSphinxRecognizer::grammarPhrases(m_phrases, [this](const QString &word) {
+                char *pron = ps_lookup_word(m_decoder, word.toUtf8().constData());
+                if (!pron) return false;
+                ckd_free(pron);
+                return true;
+            });
+        if (!phrases.isEmpty() && setPhraseSearch(phrases) && ps_set_search(m_decoder, catalogSearch) == 0)
+            return;
         // No usable catalog words: the generic language model listens.
         ps_set_search(m_decoder, m_defaultSearch.constData());
     }
@@ -173,16 +176,17 @@ PocketSphinxRecognizer::PocketSphinxRecognizer(QString modelDirectory, QObject *
       m_modelDirectory(modelDirectory.isEmpty() ? systemModelDirectory() : std::move(modelDirectory))
 {
     QPointer<PocketSphinxRecognizer> self(this);
-    m_worker = new SphinxWorker(m_modelDirectory, [self](quint64 session, QString text, bool isFinal, QString error) {
-        // Runs on the worker; the result hops to the main thread, and is
-        // dropped there when the recogniser is gone.
-        QMetaObject::invokeMethod(
-            QCoreApplication::instance(),
-            [self, session, text, isFinal, error] {
-                if (self) self->deliver(session, text, isFinal, error);
-            },
-            Qt::QueuedConnection);
-    });
+    m_worker = new SphinxWorker(m_modelDirectory,
+                                [self](quint64 session, QString text, bool isFinal, QString error) {
+                                    // Runs on the worker; the result hops to the main thread, and is
+                                    // dropped there when the recogniser is gone.
+                                    QMetaObject::invokeMethod(
+                                        QCoreApplication::instance(),
+                                        [self, session, text, isFinal, error] {
+                                            if (self) self->deliver(session, text, isFinal, error);
+                                        },
+                                        Qt::QueuedConnection);
+                                });
     m_worker->moveToThread(&m_thread);
     connect(&m_thread, &QThread::finished, m_worker, &QObject::deleteLater);
     m_thread.start();
@@ -201,37 +205,37 @@ QString PocketSphinxRecognizer::systemModelDirectory()
 
 bool PocketSphinxRecognizer::isAvailable() const
 {
-    return QFileInfo(hmmPath(m_modelDirectory) + QStringLiteral("/mdef")).isFile()
-        && QFileInfo(lmPath(m_modelDirectory)).isFile() && QFileInfo(dictPath(m_modelDirectory)).isFile();
+    return QFileInfo(hmmPath(m_modelDirectory) + QStringLiteral("/mdef")).isFile() &&
+           QFileInfo(lmPath(m_modelDirectory)).isFile() && QFileInfo(dictPath(m_modelDirectory)).isFile();
 }
 
 void PocketSphinxRecognizer::setVocabulary(const QStringList &phrases)
 {
-    QMetaObject::invokeMethod(m_worker, [worker = m_worker, phrases] { worker->setVocabulary(phrases); },
-                              Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        m_worker, [worker = m_worker, phrases] { worker->setVocabulary(phrases); }, Qt::QueuedConnection);
 }
 
 void PocketSphinxRecognizer::start()
 {
     const quint64 session = ++m_session;
     m_running = true;
-    QMetaObject::invokeMethod(m_worker, [worker = m_worker, session] { worker->start(session); },
-                              Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        m_worker, [worker = m_worker, session] { worker->start(session); }, Qt::QueuedConnection);
 }
 
 void PocketSphinxRecognizer::append(const QByteArray &samples)
 {
     if (!m_running) return;
-    QMetaObject::invokeMethod(m_worker, [worker = m_worker, session = m_session, samples] {
-        worker->process(session, samples);
-    }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        m_worker, [worker = m_worker, session = m_session, samples] { worker->process(session, samples); },
+        Qt::QueuedConnection);
 }
 
 void PocketSphinxRecognizer::endAudio()
 {
     if (!m_running) return;
-    QMetaObject::invokeMethod(m_worker, [worker = m_worker, session = m_session] { worker->end(session); },
-                              Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        m_worker, [worker = m_worker, session = m_session] { worker->end(session); }, Qt::QueuedConnection);
 }
 
 void PocketSphinxRecognizer::cancel()
@@ -239,15 +243,18 @@ void PocketSphinxRecognizer::cancel()
     if (!m_running) return;
     m_running = false;
     ++m_session; // whatever the worker still reports belongs to an old session
-    QMetaObject::invokeMethod(m_worker, [worker = m_worker] { worker->cancel(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        m_worker, [worker = m_worker] { worker->cancel(); }, Qt::QueuedConnection);
 }
 
 void PocketSphinxRecognizer::deliver(quint64 session, const QString &text, bool isFinal, const QString &error)
 {
     if (session != m_session || !m_running) return;
     if (isFinal) m_running = false;
-    if (!error.isEmpty()) emit failed(error);
-    else emit result(text, isFinal);
+    if (!error.isEmpty())
+        emit failed(error);
+    else
+        emit result(text, isFinal);
 }
 
 QStringList PocketSphinxRecognizer::grammarPhrases(const QStringList &phrases,
@@ -259,7 +266,8 @@ QStringList PocketSphinxRecognizer::grammarPhrases(const QStringList &phrases,
         // Anything but letters and apostrophes separates words ("white-oak").
         QString text = phrase.toLower();
         for (QChar &c : text) {
-            if (!((c >= QLatin1Char('a') && c <= QLatin1Char('z')) || c == QLatin1Char('\''))) c = QLatin1Char(' ');
+            if (!((c >= QLatin1Char('a') && c <= QLatin1Char('z')) || c == QLatin1Char('\'')))
+                c = QLatin1Char(' ');
         }
         QStringList words;
         for (const QString &word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {

@@ -93,7 +93,8 @@ QByteArray QtAudioInput::toRecognizerFormat(const QByteArray &captured, const QA
     const auto *data = captured.constData();
     auto sampleAt = [&](qsizetype frame) {
         float sum = 0;
-        for (int c = 0; c < channels; ++c) sum += format.normalizedSampleValue(data + frame * bytesPerFrame + c * format.bytesPerSample());
+        for (int c = 0; c < channels; ++c)
+            sum += format.normalizedSampleValue(data + frame * bytesPerFrame + c * format.bytesPerSample());
         return sum / channels;
     };
     // Nearest-sample resampling is enough for speech recognition, which
