@@ -94,32 +94,15 @@ private slots:
         QTest::addColumn<QString>("id");
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("token");
-        QTest::newRow("another item's photo") << "12"
-                                              << "/api/items/13/image"
-                                              << "t";
-        QTest::newRow("another endpoint") << "12"
-                                          << "/api/me"
-                                          << "t";
-        QTest::newRow("path with query") << "12"
-                                         << "/api/items/12/image?x=1"
-                                         << "t";
-        QTest::newRow("absolute address") << "12"
-                                          << "http://127.0.0.1:1/api/items/12/image"
-                                          << "t";
-        QTest::newRow("letter in id") << "12a"
-                                      << "/api/items/12a/image"
-                                      << "t";
-        QTest::newRow("dot segments in id") << ".."
-                                            << "/api/items/../image"
-                                            << "t";
-        QTest::newRow("empty id") << ""
-                                  << "/api/items//image"
-                                  << "t";
-        QTest::newRow("non-ascii digit")
-            << QString::fromUtf8("1٣") << QString::fromUtf8("/api/items/1٣/image") << "t";
-        QTest::newRow("signed out") << "12"
-                                    << "/api/items/12/image"
-                                    << "";
+        QTest::newRow("another item's photo") << "12" << "/api/items/13/image" << "t";
+        QTest::newRow("another endpoint") << "12" << "/api/me" << "t";
+        QTest::newRow("path with query") << "12" << "/api/items/12/image?x=1" << "t";
+        QTest::newRow("absolute address") << "12" << "http://127.0.0.1:1/api/items/12/image" << "t";
+        QTest::newRow("letter in id") << "12a" << "/api/items/12a/image" << "t";
+        QTest::newRow("dot segments in id") << ".." << "/api/items/../image" << "t";
+        QTest::newRow("empty id") << "" << "/api/items//image" << "t";
+        QTest::newRow("non-ascii digit") << QString::fromUtf8("1٣") << QString::fromUtf8("/api/items/1٣/image") << "t";
+        QTest::newRow("signed out") << "12" << "/api/items/12/image" << "";
     }
     void neverRequestsOtherPaths()
     {
@@ -138,11 +121,7 @@ private slots:
     void refusedRepliesBlockTheKey_data()
     {
         QTest::addColumn<Reply>("reply");
-        QTest::newRow("redirect") << [] {
-            Reply r = photo(302, "image/jpeg", "");
-            r.headers = {{"Location", "/api/items/8/image"}};
-            return r;
-        }();
+        QTest::newRow("redirect") << [] { Reply r = photo(302, "image/jpeg", ""); r.headers = {{"Location", "/api/items/8/image"}}; return r; }();
         QTest::newRow("html") << photo(200, "text/html; charset=utf-8", "<html></html>");
         QTest::newRow("201") << photo(201, "image/jpeg", jpeg({10, 10}));
         QTest::newRow("undecodable") << photo(200, "image/png", "not a picture");
@@ -155,8 +134,7 @@ private slots:
     void refusedRepliesBlockTheKey()
     {
         QFETCH(Reply, reply);
-        if (reply.body.isEmpty() && reply.status == 200)
-            QSKIP("This Qt cannot write the format of this row.");
+        if (reply.body.isEmpty() && reply.status == 200) QSKIP("This Qt cannot write the format of this row.");
         server->on("GET", QStringLiteral("/api/items/7/image"), reply);
         server->on("GET", QStringLiteral("/api/items/8/image"), photo(200, "image/jpeg", jpeg({10, 10})));
         const Product p = product(QStringLiteral("7"));
@@ -188,9 +166,8 @@ private slots:
         for (const char *format : {"jpeg", "png", "bmp", "webp"})
             QTest::newRow(format) << encoded({12, 8}, format) << QByteArray(format) << QSize(12, 8);
         // Qt reads GIF but cannot write it: a red 3x2 image made elsewhere.
-        QTest::newRow("gif") << QByteArray::fromHex(
-                                    "47494638396103000200f00000ff000000000021f90400000000002c00"
-                                    "00000003000200000202845f003b")
+        QTest::newRow("gif") << QByteArray::fromHex("47494638396103000200f00000ff000000000021f90400000000002c00"
+                                                    "00000003000200000202845f003b")
                              << QByteArray("gif") << QSize(3, 2);
         QTest::newRow("svg") << QByteArray("<svg xmlns='http://www.w3.org/2000/svg' width='9' height='9'/>")
                              << QByteArray() << QSize();
@@ -262,8 +239,7 @@ private slots:
         QTRY_VERIFY(image->done);
         QVERIFY(image->value->isNull());
         QCOMPARE(store->cachedCount(), 0);
-        QVERIFY(!store->isBlocked(
-            ProductImageStore::cacheKey(product(QStringLiteral("4")), api->base(), api->token())));
+        QVERIFY(!store->isBlocked(ProductImageStore::cacheKey(product(QStringLiteral("4")), api->base(), api->token())));
     }
 
     void atMostFourFetchesPerHost()
@@ -275,9 +251,7 @@ private slots:
             server->on("GET", QStringLiteral("/api/items/%1/image").arg(i + 1), held);
             images.append(start(store->image(product(QString::number(i + 1)), api.get())));
         }
-        const auto allDone = [&] {
-            return std::all_of(images.cbegin(), images.cend(), [](const auto &i) { return i->done; });
-        };
+        const auto allDone = [&] { return std::all_of(images.cbegin(), images.cend(), [](const auto &i) { return i->done; }); };
         QTRY_COMPARE(server->held(), 4);
         QTest::qWait(100);
         QCOMPARE(int(server->requests().size()), 4);
@@ -297,9 +271,7 @@ private slots:
             server->on("GET", QStringLiteral("/api/items/%1/image").arg(i + 1), held);
             images.append(start(store->image(product(QString::number(i + 1)), api.get())));
         }
-        const auto allDone = [&] {
-            return std::all_of(images.cbegin(), images.cend(), [](const auto &i) { return i->done; });
-        };
+        const auto allDone = [&] { return std::all_of(images.cbegin(), images.cend(), [](const auto &i) { return i->done; }); };
         QTRY_COMPARE(server->held(), 4);
         store.reset();
         QTRY_VERIFY(allDone());
@@ -314,12 +286,9 @@ private slots:
         QTest::addColumn<QSize>("stored");
         QTest::addColumn<int>("transform");
         QTest::addColumn<QSize>("shown");
-        QTest::newRow("landscape") << QSize(1600, 1200) << int(QImageIOHandler::TransformationNone)
-                                   << QSize(640, 480);
-        QTest::newRow("rotated by its orientation tag")
-            << QSize(1200, 800) << int(QImageIOHandler::TransformationRotate90) << QSize(427, 640);
-        QTest::newRow("small stays small")
-            << QSize(300, 200) << int(QImageIOHandler::TransformationNone) << QSize(300, 200);
+        QTest::newRow("landscape") << QSize(1600, 1200) << int(QImageIOHandler::TransformationNone) << QSize(640, 480);
+        QTest::newRow("rotated by its orientation tag") << QSize(1200, 800) << int(QImageIOHandler::TransformationRotate90) << QSize(427, 640);
+        QTest::newRow("small stays small") << QSize(300, 200) << int(QImageIOHandler::TransformationNone) << QSize(300, 200);
     }
     void thumbnailIsBoundedAndUpright()
     {
@@ -327,7 +296,7 @@ private slots:
         QFETCH(int, transform);
         QFETCH(QSize, shown);
         server->on("GET", QStringLiteral("/api/items/9/image"),
-                   photo(200, "image/jpeg", jpeg(stored, QImageIOHandler::Transformations(transform))));
+                      photo(200, "image/jpeg", jpeg(stored, QImageIOHandler::Transformations(transform))));
         const QImage image = fetch(*store, product(QStringLiteral("9")), *api);
         QVERIFY(qAbs(image.width() - shown.width()) <= 1);
         QVERIFY(qAbs(image.height() - shown.height()) <= 1);

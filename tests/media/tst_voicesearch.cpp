@@ -65,8 +65,8 @@ struct Rig {
     std::shared_ptr<FakeSession> session = std::make_shared<FakeSession>();
     std::shared_ptr<FakeInput> input = std::make_shared<FakeInput>();
     std::shared_ptr<FakeRecognizer> recognizer = std::make_shared<FakeRecognizer>();
-    std::unique_ptr<VoiceSearch> voice =
-        std::make_unique<VoiceSearch>(VoiceSearch::Platform{permissions, session, input, recognizer});
+    std::unique_ptr<VoiceSearch> voice = std::make_unique<VoiceSearch>(
+        VoiceSearch::Platform{permissions, session, input, recognizer});
 
     void toggle() { QVERIFY(settle(voice->toggleAsync()).done); }
 };
@@ -86,14 +86,10 @@ private slots:
         QTest::addColumn<QString>("sessionFailure");
         QTest::addColumn<QString>("message");
         QTest::addColumn<int>("activations");
-        QTest::newRow("speech denied")
-            << false << true << true << 16000 << "" << VoiceSearch::permissionMessage << 0;
-        QTest::newRow("microphone denied")
-            << true << false << true << 16000 << "" << VoiceSearch::permissionMessage << 0;
-        QTest::newRow("no model") << true << true << false << 16000 << "" << VoiceSearch::unavailableMessage
-                                  << 0;
-        QTest::newRow("session refused") << true << true << true << 16000 << "Audio is busy."
-                                         << "Audio is busy." << 1;
+        QTest::newRow("speech denied") << false << true << true << 16000 << "" << VoiceSearch::permissionMessage << 0;
+        QTest::newRow("microphone denied") << true << false << true << 16000 << "" << VoiceSearch::permissionMessage << 0;
+        QTest::newRow("no model") << true << true << false << 16000 << "" << VoiceSearch::unavailableMessage << 0;
+        QTest::newRow("session refused") << true << true << true << 16000 << "Audio is busy." << "Audio is busy." << 1;
         QTest::newRow("no input") << true << true << true << 0 << "" << VoiceSearch::noInputMessage << 1;
     }
     void refusedStarts()
@@ -169,10 +165,8 @@ private slots:
         QFETCH(bool, listening);
         Rig rig;
         rig.toggle();
-        if (error)
-            emit rig.recognizer->failed(QStringLiteral("gone"));
-        else
-            emit rig.recognizer->result(QStringLiteral("thirty six base"), final);
+        if (error) emit rig.recognizer->failed(QStringLiteral("gone"));
+        else emit rig.recognizer->result(QStringLiteral("thirty six base"), final);
         QCOMPARE(rig.voice->listening(), listening);
         QCOMPARE(rig.input->running, listening);
         if (!error) QCOMPARE(rig.voice->transcript(), QStringLiteral("thirty six base"));
@@ -206,11 +200,10 @@ private slots:
     void grammarKeepsOnlyKnownWords()
     {
         const QStringList phrases = PocketSphinxRecognizer::grammarPhrases(
-            {QStringLiteral("white shaker thirty six"), QStringLiteral("zxq"),
-             QStringLiteral("White  Shaker"), QStringLiteral("zxq white-shaker")},
+            {QStringLiteral("white shaker thirty six"), QStringLiteral("zxq"), QStringLiteral("White  Shaker"),
+             QStringLiteral("zxq white-shaker")},
             [](const QString &w) { return w != QStringLiteral("zxq"); });
-        QCOMPARE(phrases,
-                 (QStringList{QStringLiteral("white shaker thirty six"), QStringLiteral("white shaker")}));
+        QCOMPARE(phrases, (QStringList{QStringLiteral("white shaker thirty six"), QStringLiteral("white shaker")}));
     }
 
     void capturedAudioBecomesSixteenKilohertzMono_data()
@@ -237,15 +230,13 @@ private slots:
         const int frames = rate / 10;
         QByteArray captured(frames * f.bytesPerFrame(), '\0');
         for (int i = 0; i < frames * channels; ++i) {
-            if (f.sampleFormat() == QAudioFormat::Float)
-                reinterpret_cast<float *>(captured.data())[i] = 0.5f;
-            else
-                reinterpret_cast<qint16 *>(captured.data())[i] = 16384;
+            if (f.sampleFormat() == QAudioFormat::Float) reinterpret_cast<float *>(captured.data())[i] = 0.5f;
+            else reinterpret_cast<qint16 *>(captured.data())[i] = 16384;
         }
         double phase = 0;
         const int half = (frames / 2) * f.bytesPerFrame();
-        QByteArray out = QtAudioInput::toRecognizerFormat(captured.left(half), f, phase) +
-                         QtAudioInput::toRecognizerFormat(captured.mid(half), f, phase);
+        QByteArray out = QtAudioInput::toRecognizerFormat(captured.left(half), f, phase)
+            + QtAudioInput::toRecognizerFormat(captured.mid(half), f, phase);
         QVERIFY(qAbs(out.size() / 2 - expectedSamples) <= 1);
         const auto *samples = reinterpret_cast<const qint16 *>(out.constData());
         for (int i = 0; i < out.size() / 2; ++i) QVERIFY(qAbs(samples[i] - 16384) <= 1);

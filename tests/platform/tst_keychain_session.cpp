@@ -60,7 +60,7 @@ void TestKeychainSession::initTestCase()
     // never mistaken for a missing service.
     QProcess probe;
     probe.start(QStringLiteral("secret-tool"), {QStringLiteral("store"), QStringLiteral("--label=probe"),
-                                                QStringLiteral("probe"), QUuid::createUuid().toString()});
+                                                 QStringLiteral("probe"), QUuid::createUuid().toString()});
     probe.write("x");
     probe.closeWriteChannel();
     if (!probe.waitForFinished(20000) || probe.exitCode() != 0)
@@ -101,7 +101,7 @@ void TestKeychainSession::sessionsPerAddress()
 void TestKeychainSession::callOrderHolds_data()
 {
     QTest::addColumn<QStringList>("calls"); // "write <token>" or "remove", called back to back
-    QTest::addColumn<QString>("left"); // token of the session left; empty for none
+    QTest::addColumn<QString>("left");      // token of the session left; empty for none
 
     QTest::newRow("sign-out during the sign-in's write") << QStringList{"write a", "remove"} << "";
     QTest::newRow("sign-in again right after sign-out") << QStringList{"write a", "remove", "write b"} << "b";

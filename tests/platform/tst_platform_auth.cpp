@@ -44,13 +44,12 @@ namespace {
 // the test's own data and configuration folders.
 void useGenericDesktop()
 {
-    for (const char *name :
-         {"XDG_CURRENT_DESKTOP", "DESKTOP_SESSION", "KDE_FULL_SESSION", "GNOME_DESKTOP_SESSION_ID",
-          "MATE_DESKTOP_SESSION_ID", "DISPLAY", "WAYLAND_DISPLAY", "DBUS_SESSION_BUS_ADDRESS"})
+    for (const char *name : {"XDG_CURRENT_DESKTOP", "DESKTOP_SESSION", "KDE_FULL_SESSION",
+                             "GNOME_DESKTOP_SESSION_ID", "MATE_DESKTOP_SESSION_ID", "DISPLAY",
+                             "WAYLAND_DISPLAY", "DBUS_SESSION_BUS_ADDRESS"})
         qunsetenv(name);
     qputenv("XDG_DATA_HOME", QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation).toUtf8());
-    qputenv("XDG_CONFIG_HOME",
-            QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation).toUtf8());
+    qputenv("XDG_CONFIG_HOME", QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation).toUtf8());
 }
 
 // A program that appends its first argument to a file, one per line.
@@ -91,32 +90,26 @@ void TestPlatformAuth::callbacks_data()
     const QString good = QStringLiteral("url:vantrelcheckout://cb?code=1");
     const QString success = QStringLiteral("vantrelcheckout://cb?code=1");
     QTest::newRow("expected scheme") << QStringList{good} << success << "1";
-    QTest::newRow("scheme in capitals")
-        << QStringList{QStringLiteral("url:VantrelCheckout://cb?code=2")} << "vantrelcheckout://cb?code=2"
-        << "1";
+    QTest::newRow("scheme in capitals") << QStringList{QStringLiteral("url:VantrelCheckout://cb?code=2")}
+                                        << "vantrelcheckout://cb?code=2" << "1";
     QTest::newRow("other schemes ignored")
         << QStringList{QStringLiteral("url:https://evil.example/?code=9"),
                        QStringLiteral("url:vantrelcheckout-pr7://cb?code=8"), good}
         << success << "1";
     QTest::newRow("person cancels") << QStringList{QStringLiteral("cancel"), good}
-                                    << "BrowserCancelledError: The sign-in was canceled."
-                                    << "1";
-    QTest::newRow("new sign-in replaces the old") << QStringList{QStringLiteral("restart"), good}
-                                                  << "first: BrowserCancelledError: The sign-in was canceled."
-                                                  << "11";
+                                    << "BrowserCancelledError: The sign-in was canceled." << "1";
+    QTest::newRow("new sign-in replaces the old")
+        << QStringList{QStringLiteral("restart"), good} << "first: BrowserCancelledError: The sign-in was canceled."
+        << "11";
     QTest::newRow("tab closed, browser opened again")
         << QStringList{QStringLiteral("reopen"), QStringLiteral("reopen"), good} << success << "111";
-    QTest::newRow("no browser at all") << QStringList{good} << "BrowserStartError"
-                                       << "0";
+    QTest::newRow("no browser at all") << QStringList{good} << "BrowserStartError" << "0";
     QTest::newRow("browser gone when opened again")
-        << QStringList{QStringLiteral("reopen"), good} << "BrowserStartError"
-        << "10";
+        << QStringList{QStringLiteral("reopen"), good} << "BrowserStartError" << "10";
     QTest::newRow("launcher finds no browser")
-        << QStringList{QStringLiteral("launcher fails"), good} << "BrowserStartError"
-        << "1";
+        << QStringList{QStringLiteral("launcher fails"), good} << "BrowserStartError" << "1";
     QTest::newRow("waited past the code's lifetime")
-        << QStringList{QStringLiteral("expire"), good} << "BrowserTimeoutError"
-        << "1";
+        << QStringList{QStringLiteral("expire"), good} << "BrowserTimeoutError" << "1";
 }
 
 void TestPlatformAuth::callbacks()
@@ -141,18 +134,13 @@ void TestPlatformAuth::callbacks()
     QCOMPARE(opened, QList<QUrl>{startUrl});
     QCOMPARE(browser.isWaiting(), !first->done);
     for (const QString &event : events) {
-        if (event == u"cancel")
-            browser.cancel();
+        if (event == u"cancel") browser.cancel();
         else if (event == u"restart")
             second = start(browser.authenticate(startUrl, QStringLiteral("vantrelcheckout")));
-        else if (event == u"reopen")
-            browser.reopen();
-        else if (event == u"launcher fails")
-            browser.browserFailed();
-        else if (event == u"expire")
-            QTRY_VERIFY(first->done);
-        else
-            browser.deliverCallback(QUrl(event.mid(4)));
+        else if (event == u"reopen") browser.reopen();
+        else if (event == u"launcher fails") browser.browserFailed();
+        else if (event == u"expire") QTRY_VERIFY(first->done);
+        else browser.deliverCallback(QUrl(event.mid(4)));
     }
     QVERIFY(first->done);
     QVERIFY(!browser.isPending());
@@ -186,8 +174,8 @@ void TestPlatformAuth::secondLaunchHandsOverURLs()
     DesktopBrowserSignIn browser(nullptr, [](const QUrl &) { return true; });
     connect(&running, &SingleInstance::urlReceived, &browser, &DesktopBrowserSignIn::deliverCallback);
     QSignalSpy received(&running, &SingleInstance::urlReceived);
-    auto outcome = start(
-        browser.authenticate(QUrl(QStringLiteral("https://a.example/")), QStringLiteral("vantrelcheckout")));
+    auto outcome = start(browser.authenticate(QUrl(QStringLiteral("https://a.example/")),
+                                              QStringLiteral("vantrelcheckout")));
 
     SingleInstance second(name);
     // The browser launches the program with the callback as its only argument.
@@ -195,8 +183,7 @@ void TestPlatformAuth::secondLaunchHandsOverURLs()
     QVERIFY(!second.isListening());
     QTRY_VERIFY(outcome->done);
     QCOMPARE(describe(outcome->error), QStringLiteral("success"));
-    QCOMPARE(outcome->value->toString(QUrl::FullyEncoded),
-             QStringLiteral("vantrelcheckout://cb?code=abc%20d"));
+    QCOMPARE(outcome->value->toString(QUrl::FullyEncoded), QStringLiteral("vantrelcheckout://cb?code=abc%20d"));
     QCOMPARE(received.size(), 1);
 
     // Program paths and options are never taken for URLs.
@@ -215,48 +202,27 @@ void TestPlatformAuth::schemeRegistration_data()
 
     // Quoted only where a reserved character makes it necessary; inside
     // quotes ", `, $ and \\ are escaped, and the file doubles each backslash.
-    QTest::newRow("production") << "vantrelcheckout"
-                                << "/usr/bin/vantrel-checkout"
-                                << "Exec=/usr/bin/vantrel-checkout %u"
-                                << "";
-    QTest::newRow("percent sign, no quotes needed") << "vantrelcheckout"
-                                                    << "/opt/app-100%/run"
-                                                    << "Exec=/opt/app-100%%/run %u"
-                                                    << "";
-    QTest::newRow("preview, reserved characters") << "vantrelcheckout-pr42"
-                                                  << "/opt/Vantrel Checkout/bin/app$1%"
-                                                  << "Exec=\"/opt/Vantrel Checkout/bin/app\\\\$1%%\" %u"
-                                                  << "";
-    QTest::newRow("quote and backslash") << "vantrelcheckout"
-                                         << "/tmp/a\"b\\c"
-                                         << "Exec=\"/tmp/a\\\\\"b\\\\\\\\c\" %u"
-                                         << "";
-    QTest::newRow("scheme with a space") << "vantrel checkout"
-                                         << "/usr/bin/app"
-                                         << ""
-                                         << "";
-    QTest::newRow("scheme with a line break") << "vantrel\nExec=rm"
-                                              << "/usr/bin/app"
-                                              << ""
-                                              << "";
-    QTest::newRow("path with a line break") << "vantrelcheckout"
-                                            << "/tmp/a\nExec=rm"
-                                            << ""
-                                            << "";
+    QTest::newRow("production") << "vantrelcheckout" << "/usr/bin/vantrel-checkout"
+                                << "Exec=/usr/bin/vantrel-checkout %u" << "";
+    QTest::newRow("percent sign, no quotes needed") << "vantrelcheckout" << "/opt/app-100%/run"
+                                                    << "Exec=/opt/app-100%%/run %u" << "";
+    QTest::newRow("preview, reserved characters") << "vantrelcheckout-pr42" << "/opt/Vantrel Checkout/bin/app$1%"
+                                                  << "Exec=\"/opt/Vantrel Checkout/bin/app\\\\$1%%\" %u" << "";
+    QTest::newRow("quote and backslash") << "vantrelcheckout" << "/tmp/a\"b\\c"
+                                         << "Exec=\"/tmp/a\\\\\"b\\\\\\\\c\" %u" << "";
+    QTest::newRow("scheme with a space") << "vantrel checkout" << "/usr/bin/app" << "" << "";
+    QTest::newRow("scheme with a line break") << "vantrel\nExec=rm" << "/usr/bin/app" << "" << "";
+    QTest::newRow("path with a line break") << "vantrelcheckout" << "/tmp/a\nExec=rm" << "" << "";
     // An installed app's entry hands the callback over; a build run beside
     // it registers only a scheme that entry does not claim.
-    QTest::newRow("installed app") << "vantrelcheckout"
-                                   << "/usr/bin/vantrel-checkout"
-                                   << "installed"
+    QTest::newRow("installed app") << "vantrelcheckout" << "/usr/bin/vantrel-checkout" << "installed"
                                    << "application/pdf; x-scheme-handler/vantrelcheckout;";
-    QTest::newRow("preview build beside an installed app") << "vantrelcheckout-pr42"
-                                                           << "/home/dev/build/app"
-                                                           << "Exec=/home/dev/build/app %u"
-                                                           << "x-scheme-handler/vantrelcheckout;";
-    QTest::newRow("installed entry of a preview build") << "vantrelcheckout"
-                                                        << "/home/dev/build/app"
-                                                        << "Exec=/home/dev/build/app %u"
-                                                        << "x-scheme-handler/vantrelcheckout-pr42;";
+    QTest::newRow("preview build beside an installed app")
+        << "vantrelcheckout-pr42" << "/home/dev/build/app" << "Exec=/home/dev/build/app %u"
+        << "x-scheme-handler/vantrelcheckout;";
+    QTest::newRow("installed entry of a preview build")
+        << "vantrelcheckout" << "/home/dev/build/app" << "Exec=/home/dev/build/app %u"
+        << "x-scheme-handler/vantrelcheckout-pr42;";
 }
 
 void TestPlatformAuth::schemeRegistration()
@@ -265,23 +231,20 @@ void TestPlatformAuth::schemeRegistration()
     QFETCH(QString, executable);
     QFETCH(QString, execLine);
     QFETCH(QString, installed);
-    const QString applications = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-                                 QStringLiteral("/applications");
-    const QString mimeapps = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-                             QStringLiteral("/mimeapps.list");
+    const QString applications =
+        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/applications");
+    const QString mimeapps =
+        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/mimeapps.list");
     QDir(applications).removeRecursively();
     QFile::remove(mimeapps);
     const QString systemApplications = m_systemData.filePath(QStringLiteral("applications"));
-    const auto uninstall =
-        qScopeGuard([&systemApplications] { QDir(systemApplications).removeRecursively(); });
+    const auto uninstall = qScopeGuard([&systemApplications] { QDir(systemApplications).removeRecursively(); });
     if (!installed.isEmpty()) {
         QDir().mkpath(systemApplications);
         QFile packaged(systemApplications + u'/' + installedDesktopFileName());
         QVERIFY(packaged.open(QIODevice::WriteOnly));
         packaged.write(("[Desktop Entry]\nType=Application\nName=Vantrel Checkout\n"
-                        "Exec=/usr/bin/vantrel-checkout %u\nMimeType=" +
-                        installed + u'\n')
-                           .toUtf8());
+                        "Exec=/usr/bin/vantrel-checkout %u\nMimeType=" + installed + u'\n').toUtf8());
     }
 
     QCOMPARE(registerCallbackScheme(scheme, executable, false), !execLine.isEmpty());
@@ -312,8 +275,7 @@ void TestPlatformAuth::registrationKeepsOtherHandlers()
     QVERIFY(list.open(QIODevice::ReadOnly));
     const QString text = QString::fromUtf8(list.readAll());
     QCOMPARE(text.count(QStringLiteral("x-scheme-handler/vantrelcheckout=")), 1);
-    QVERIFY(text.contains(
-        QStringLiteral("x-scheme-handler/vantrelcheckout=vantrel-checkout-vantrelcheckout.desktop;")));
+    QVERIFY(text.contains(QStringLiteral("x-scheme-handler/vantrelcheckout=vantrel-checkout-vantrelcheckout.desktop;")));
     QVERIFY(text.contains(QStringLiteral("text/plain=editor.desktop;")));
     QVERIFY(text.contains(QStringLiteral("x-scheme-handler/mailto=mail.desktop;")));
 }

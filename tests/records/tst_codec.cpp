@@ -11,7 +11,8 @@ const QByteArray fullProduct =
     R"("composite":false,"stock_source":"warehouse","tax_id":"t1","category":"Base",)"
     R"("image_path":"/api/items/7/image","image_version":"v2"})";
 
-template <class T> bool decodes(const QByteArray &json, KeyStyle style = KeyStyle::Wire)
+template <class T>
+bool decodes(const QByteArray &json, KeyStyle style = KeyStyle::Wire)
 {
     return tryDecode<T>(json, style).has_value();
 }
@@ -24,14 +25,10 @@ private slots:
     {
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("wire");
-        QTest::newRow("plain") << "id"
-                               << "id";
-        QTest::newRow("two words") << "stockSource"
-                                   << "stock_source";
-        QTest::newRow("three words") << "paymentsSetupMessage"
-                                     << "payments_setup_message";
-        QTest::newRow("id suffix") << "zohoPaymentId"
-                                   << "zoho_payment_id";
+        QTest::newRow("plain") << "id" << "id";
+        QTest::newRow("two words") << "stockSource" << "stock_source";
+        QTest::newRow("three words") << "paymentsSetupMessage" << "payments_setup_message";
+        QTest::newRow("id suffix") << "zohoPaymentId" << "zoho_payment_id";
     }
     void keySpelling()
     {
@@ -146,8 +143,7 @@ private slots:
     {
         QVERIFY(!decode<std::optional<Deal>>("null", KeyStyle::Wire).has_value());
         const auto deal = decode<std::optional<Deal>>(
-            R"({"id":"d","name":"n","number":"","account_id":"a","drive_url":"","crm_url":""})",
-            KeyStyle::Wire);
+            R"({"id":"d","name":"n","number":"","account_id":"a","drive_url":"","crm_url":""})", KeyStyle::Wire);
         QVERIFY(deal.has_value());
         QVERIFY(!tryDecode<std::optional<Deal>>("nul", KeyStyle::Wire));
     }

@@ -68,22 +68,10 @@ private slots:
         QTest::addColumn<QString>("b");
         QTest::addColumn<QString>("sum");
         QTest::addColumn<QString>("product");
-        QTest::newRow("quantity plus one") << "2.5"
-                                           << "1"
-                                           << "3.5"
-                                           << "2.5";
-        QTest::newRow("price times quantity") << "3.50"
-                                              << "2"
-                                              << "5.5"
-                                              << "7";
-        QTest::newRow("tenths") << "0.1"
-                                << "0.2"
-                                << "0.3"
-                                << "0.02";
-        QTest::newRow("negatives") << "-1.25"
-                                   << "0.25"
-                                   << "-1"
-                                   << "-0.3125";
+        QTest::newRow("quantity plus one") << "2.5" << "1" << "3.5" << "2.5";
+        QTest::newRow("price times quantity") << "3.50" << "2" << "5.5" << "7";
+        QTest::newRow("tenths") << "0.1" << "0.2" << "0.3" << "0.02";
+        QTest::newRow("negatives") << "-1.25" << "0.25" << "-1" << "-0.3125";
     }
     void arithmetic()
     {
@@ -102,20 +90,11 @@ private slots:
         QTest::addColumn<QString>("amount");
         QTest::addColumn<QString>("currency");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("plain") << "234.5"
-                               << "USD"
-                               << "$234.50";
-        QTest::newRow("grouping") << "1234567.5"
-                                  << "USD"
-                                  << "$1,234,567.50";
-        QTest::newRow("unparsable is zero") << "n/a"
-                                            << "USD"
-                                            << "$0.00";
-        QTest::newRow("halves to even like the platform formatter") << "0.125"
-                                                                    << "USD"
-                                                                    << "$0.12";
-        QTest::newRow("bad currency") << "5"
-                                      << "" << QString::fromUtf8("$\u2014");
+        QTest::newRow("plain") << "234.5" << "USD" << "$234.50";
+        QTest::newRow("grouping") << "1234567.5" << "USD" << "$1,234,567.50";
+        QTest::newRow("unparsable is zero") << "n/a" << "USD" << "$0.00";
+        QTest::newRow("halves to even like the platform formatter") << "0.125" << "USD" << "$0.12";
+        QTest::newRow("bad currency") << "5" << "" << QString::fromUtf8("$\u2014");
     }
     void moneyText()
     {
@@ -129,10 +108,8 @@ private slots:
     {
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("POSIX reads as US English") << "C"
-                                                   << "$1,234,567.50";
-        QTest::newRow("US English") << "en_US"
-                                    << "$1,234,567.50";
+        QTest::newRow("POSIX reads as US English") << "C" << "$1,234,567.50";
+        QTest::newRow("US English") << "en_US" << "$1,234,567.50";
         QTest::newRow("German") << "de_DE" << QString::fromUtf8("1.234.567,50\u00a0$");
     }
     void moneyTextFollowsTheLocale()
@@ -148,16 +125,8 @@ private slots:
 
     void lineFromProduct()
     {
-        Product p{.id = "9",
-                  .name = "Filler",
-                  .sku = "F3",
-                  .description = "d",
-                  .rate = "0",
-                  .stock = {},
-                  .composite = false,
-                  .stockSource = "",
-                  .taxId = "t2",
-                  .category = "Misc"};
+        Product p{.id = "9", .name = "Filler", .sku = "F3", .description = "d", .rate = "0", .stock = {},
+                  .composite = false, .stockSource = "", .taxId = "t2", .category = "Misc"};
         const QuoteLine a = QuoteLine::fromProduct(p), b = QuoteLine::fromProduct(p);
         QCOMPARE(a.quantity, QStringLiteral("1"));
         QCOMPARE(a.discount, QStringLiteral("0"));

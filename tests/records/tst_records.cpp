@@ -24,13 +24,8 @@ CheckoutTransaction transaction(const QString &status, std::optional<QString> ro
 
 NewCustomerRequest validCustomer()
 {
-    return NewCustomerRequest{.requestId = "R",
-                              .firstName = "Ada",
-                              .lastName = "Lee",
-                              .phone = "(555) 123-4567",
-                              .email = "a@b.co",
-                              .campaignId = QStringLiteral("c1"),
-                              .dealAmount = QStringLiteral("12.5")};
+    return NewCustomerRequest{.requestId = "R", .firstName = "Ada", .lastName = "Lee", .phone = "(555) 123-4567",
+                              .email = "a@b.co", .campaignId = QStringLiteral("c1"), .dealAmount = QStringLiteral("12.5")};
 }
 } // namespace
 
@@ -43,13 +38,13 @@ private slots:
         QTest::addColumn<std::optional<QString>>("route");
         QTest::addColumn<std::optional<QString>>("mode");
         QTest::addColumn<QString>("label");
-        const std::optional<QString> none,
-            reg = QStringLiteral("square_register"), term = QStringLiteral("square_terminal"),
-            native = QStringLiteral("native_square_summary"), zoho = QStringLiteral("individual_zoho");
+        const std::optional<QString> none, reg = QStringLiteral("square_register"),
+                                           term = QStringLiteral("square_terminal"),
+                                           native = QStringLiteral("native_square_summary"),
+                                           zoho = QStringLiteral("individual_zoho");
         QTest::newRow("complete native") << "complete" << reg << native << "Square payment confirmed";
         QTest::newRow("complete register zoho") << "complete" << reg << zoho << "Transaction complete";
-        QTest::newRow("register ready")
-            << "awaiting_register_payment" << reg << native << "Ready on Square Register";
+        QTest::newRow("register ready") << "awaiting_register_payment" << reg << native << "Ready on Square Register";
         QTest::newRow("waiting") << "awaiting_payment" << term << zoho << "Waiting for payment";
         QTest::newRow("syncing native") << "syncing_zoho" << reg << native
                                         << QString::fromUtf8("Payment confirmed \u00B7 quote update pending");
@@ -102,54 +97,25 @@ private slots:
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("value");
         QTest::addColumn<QString>("message");
-        const QString phone = "Enter a valid phone number.",
-                      amount = "Enter a deal amount with up to two decimal places.";
-        QTest::newRow("valid") << ""
-                               << ""
-                               << "";
-        QTest::newRow("blank first name") << "firstName"
-                                          << "  \n"
-                                          << "First name is required.";
-        QTest::newRow("blank email") << "email"
-                                     << ""
-                                     << "Email is required.";
-        QTest::newRow("7 digits") << "phone"
-                                  << "555-1234"
-                                  << "";
-        QTest::newRow("6 digits") << "phone"
-                                  << "555-123" << phone;
-        QTest::newRow("20 digits") << "phone"
-                                   << "12345678901234567890"
-                                   << "";
-        QTest::newRow("21 digits") << "phone"
-                                   << "123456789012345678901" << phone;
-        QTest::newRow("email without dot") << "email"
-                                           << "a@b"
-                                           << "Enter a valid email address.";
-        QTest::newRow("email with space") << "email"
-                                          << "a b@c.d"
-                                          << "Enter a valid email address.";
-        QTest::newRow("no campaign") << "campaignId"
-                                     << ""
-                                     << "Select a campaign source.";
-        QTest::newRow("amount 0") << "dealAmount"
-                                  << "0"
-                                  << "";
-        QTest::newRow("amount max") << "dealAmount"
-                                    << "100000000.00"
-                                    << "";
-        QTest::newRow("amount over max") << "dealAmount"
-                                         << "100000000.01" << amount;
-        QTest::newRow("amount negative") << "dealAmount"
-                                         << "-1" << amount;
-        QTest::newRow("amount exponent") << "dealAmount"
-                                         << "1e3" << amount;
-        QTest::newRow("amount leading point") << "dealAmount"
-                                              << ".5" << amount;
-        QTest::newRow("amount three places") << "dealAmount"
-                                             << "1.234" << amount;
-        QTest::newRow("amount empty") << "dealAmount"
-                                      << "" << amount;
+        const QString phone = "Enter a valid phone number.", amount = "Enter a deal amount with up to two decimal places.";
+        QTest::newRow("valid") << "" << "" << "";
+        QTest::newRow("blank first name") << "firstName" << "  \n" << "First name is required.";
+        QTest::newRow("blank email") << "email" << "" << "Email is required.";
+        QTest::newRow("7 digits") << "phone" << "555-1234" << "";
+        QTest::newRow("6 digits") << "phone" << "555-123" << phone;
+        QTest::newRow("20 digits") << "phone" << "12345678901234567890" << "";
+        QTest::newRow("21 digits") << "phone" << "123456789012345678901" << phone;
+        QTest::newRow("email without dot") << "email" << "a@b" << "Enter a valid email address.";
+        QTest::newRow("email with space") << "email" << "a b@c.d" << "Enter a valid email address.";
+        QTest::newRow("no campaign") << "campaignId" << "" << "Select a campaign source.";
+        QTest::newRow("amount 0") << "dealAmount" << "0" << "";
+        QTest::newRow("amount max") << "dealAmount" << "100000000.00" << "";
+        QTest::newRow("amount over max") << "dealAmount" << "100000000.01" << amount;
+        QTest::newRow("amount negative") << "dealAmount" << "-1" << amount;
+        QTest::newRow("amount exponent") << "dealAmount" << "1e3" << amount;
+        QTest::newRow("amount leading point") << "dealAmount" << ".5" << amount;
+        QTest::newRow("amount three places") << "dealAmount" << "1.234" << amount;
+        QTest::newRow("amount empty") << "dealAmount" << "" << amount;
     }
     void customerValidation()
     {
@@ -178,23 +144,15 @@ private slots:
         QTest::addColumn<bool>("safe");
         QTest::addColumn<bool>("withTransaction");
         QTest::addColumn<QString>("message");
-        const QString different =
-            "The server returned a different checkout request. Your saved request has been kept.";
+        const QString different = "The server returned a different checkout request. Your saved request has been kept.";
         const QString unconfirmed = "The payment status is not confirmed. Your saved request has been kept.";
-        QTest::newRow("aborted") << "R1"
-                                 << "aborted" << true << false << "";
-        QTest::newRow("transaction") << "R1"
-                                     << "transaction" << false << true << "";
-        QTest::newRow("other request") << "R2"
-                                       << "aborted" << true << false << different;
-        QTest::newRow("aborted not safe") << "R1"
-                                          << "aborted" << false << false << unconfirmed;
-        QTest::newRow("aborted with transaction") << "R1"
-                                                  << "aborted" << true << true << unconfirmed;
-        QTest::newRow("transaction missing") << "R1"
-                                             << "transaction" << false << false << unconfirmed;
-        QTest::newRow("unknown state") << "R1"
-                                       << "pending" << false << true << unconfirmed;
+        QTest::newRow("aborted") << "R1" << "aborted" << true << false << "";
+        QTest::newRow("transaction") << "R1" << "transaction" << false << true << "";
+        QTest::newRow("other request") << "R2" << "aborted" << true << false << different;
+        QTest::newRow("aborted not safe") << "R1" << "aborted" << false << false << unconfirmed;
+        QTest::newRow("aborted with transaction") << "R1" << "aborted" << true << true << unconfirmed;
+        QTest::newRow("transaction missing") << "R1" << "transaction" << false << false << unconfirmed;
+        QTest::newRow("unknown state") << "R1" << "pending" << false << true << unconfirmed;
     }
     void checkoutRecovery()
     {
@@ -203,14 +161,10 @@ private slots:
         QFETCH(bool, safe);
         QFETCH(bool, withTransaction);
         QFETCH(QString, message);
-        const CheckoutRequest pending{.requestId = "R1",
-                                      .quoteId = "Q1",
-                                      .expectedCents = 100,
-                                      .tender = "card",
-                                      .cashCents = 100,
-                                      .hold = false};
-        CheckoutRequestRecovery reply{
-            .requestId = requestId, .quoteId = "Q1", .state = state, .safeToClear = safe, .message = ""};
+        const CheckoutRequest pending{.requestId = "R1", .quoteId = "Q1", .expectedCents = 100, .tender = "card",
+                                      .cashCents = 100, .hold = false};
+        CheckoutRequestRecovery reply{.requestId = requestId, .quoteId = "Q1", .state = state, .safeToClear = safe,
+                                      .message = ""};
         if (withTransaction) reply.transaction = transaction("awaiting_payment");
         QString thrown;
         try {
@@ -227,23 +181,12 @@ private slots:
         QTest::addColumn<QString>("state");
         QTest::addColumn<QString>("dealAccount");
         QTest::addColumn<QString>("message");
-        const QString unverified =
-            "Customer creation could not be verified. Your saved details have been kept.";
-        QTest::newRow("completed") << "R"
-                                   << "completed"
-                                   << "A1"
-                                   << "";
-        QTest::newRow("deal of another account") << "R"
-                                                 << "completed"
-                                                 << "A2" << unverified;
-        QTest::newRow("other request")
-            << "X"
-            << "completed"
-            << "A1"
-            << "The server returned a different customer request. Your saved details have been kept.";
-        QTest::newRow("aborted with records") << "R"
-                                              << "aborted"
-                                              << "A1" << unverified;
+        const QString unverified = "Customer creation could not be verified. Your saved details have been kept.";
+        QTest::newRow("completed") << "R" << "completed" << "A1" << "";
+        QTest::newRow("deal of another account") << "R" << "completed" << "A2" << unverified;
+        QTest::newRow("other request") << "X" << "completed" << "A1"
+                                       << "The server returned a different customer request. Your saved details have been kept.";
+        QTest::newRow("aborted with records") << "R" << "aborted" << "A1" << unverified;
     }
     void customerRecovery()
     {
@@ -251,13 +194,10 @@ private slots:
         QFETCH(QString, state);
         QFETCH(QString, dealAccount);
         QFETCH(QString, message);
-        CustomerRequestRecovery reply{.requestId = requestId,
-                                      .state = state,
-                                      .safeToClear = state == QLatin1String("aborted"),
-                                      .message = ""};
+        CustomerRequestRecovery reply{.requestId = requestId, .state = state,
+                                      .safeToClear = state == QLatin1String("aborted"), .message = ""};
         reply.customer = Customer{.id = "C1", .name = "Ada", .email = "", .phone = "", .accountId = "A1"};
-        reply.deal = Deal{
-            .id = "D1", .name = "Deal", .number = "", .accountId = dealAccount, .driveUrl = "", .crmUrl = ""};
+        reply.deal = Deal{.id = "D1", .name = "Deal", .number = "", .accountId = dealAccount, .driveUrl = "", .crmUrl = ""};
         QString thrown;
         try {
             reply.validate(validCustomer());
@@ -277,8 +217,7 @@ private slots:
         QCOMPARE(o.value("discountType").toString(), QStringLiteral("item_level"));
         QVERIFY(d.requestId != d.checkoutRequestId);
         QCOMPARE(d.requestId.size(), 36);
-        for (const char *absent : {"customer", "deal", "saved", "pendingSave", "pendingCheckout",
-                                   "pendingCustomer", "customerDraft"})
+        for (const char *absent : {"customer", "deal", "saved", "pendingSave", "pendingCheckout", "pendingCustomer", "customerDraft"})
             QVERIFY2(!o.contains(absent), absent);
         QCOMPARE(decode<Draft>(encode(d, KeyStyle::Storage), KeyStyle::Storage), d);
     }
@@ -306,10 +245,8 @@ private slots:
 
     void archiveWithoutTransaction()
     {
-        const ArchivedWorkspaceRequest entry{
-            .id = "E", .created = 1.5, .draft = Draft::make(), .transaction = {}};
-        const auto back =
-            decode<ArchivedWorkspaceRequest>(encode(entry, KeyStyle::Storage), KeyStyle::Storage);
+        const ArchivedWorkspaceRequest entry{.id = "E", .created = 1.5, .draft = Draft::make(), .transaction = {}};
+        const auto back = decode<ArchivedWorkspaceRequest>(encode(entry, KeyStyle::Storage), KeyStyle::Storage);
         QVERIFY(!back.transaction);
         QCOMPARE(back, entry);
     }
@@ -323,46 +260,25 @@ private slots:
         QTest::addColumn<QString>("scheme");
         const QString host = productionHost();
         auto preview = [&](const QString &address, const QString &scheme) {
-            return QVariantMap{{"VantrelIsPreview", "YES"},
-                               {"VantrelDefaultServer", address},
-                               {"VantrelCallbackScheme", scheme}};
+            return QVariantMap{{"VantrelIsPreview", "YES"}, {"VantrelDefaultServer", address}, {"VantrelCallbackScheme", scheme}};
         };
         const QString pr42 = "https://pr-42." + host;
         const std::optional<QString> none, saved = QStringLiteral("https://mine.example");
-        QTest::newRow("production default")
-            << QVariantMap{} << none << false << productionServer() << "vantrelcheckout";
+        QTest::newRow("production default") << QVariantMap{} << none << false << productionServer() << "vantrelcheckout";
         QTest::newRow("production saved") << QVariantMap{} << saved << false << *saved << "vantrelcheckout";
-        QTest::newRow("lower-case yes") << QVariantMap{{"VantrelIsPreview", "yes"}} << none << false
-                                        << productionServer() << "vantrelcheckout";
-        QTest::newRow("boolean true") << QVariantMap{{"VantrelIsPreview", true}} << none << false
-                                      << productionServer() << "vantrelcheckout";
-        QTest::newRow("valid preview")
-            << preview(pr42, "vantrelcheckout-pr42") << saved << true << pr42 << "vantrelcheckout-pr42";
-        QTest::newRow("preview slash path")
-            << preview(pr42 + "/", "vantrelcheckout-pr42") << none << true << pr42 + "/"
-            << "vantrelcheckout-pr42";
-        QTest::newRow("other number") << preview(pr42, "vantrelcheckout-pr43") << none << true << ""
-                                      << "";
-        QTest::newRow("leading zero")
-            << preview("https://pr-042." + host, "vantrelcheckout-pr042") << none << true << ""
-            << "";
-        QTest::newRow("port") << preview("https://pr-42." + host + ":8443", "vantrelcheckout-pr42") << none
-                              << true << ""
-                              << "";
-        QTest::newRow("path") << preview(pr42 + "/x", "vantrelcheckout-pr42") << none << true << ""
-                              << "";
-        QTest::newRow("query") << preview(pr42 + "?a=1", "vantrelcheckout-pr42") << none << true << ""
-                               << "";
-        QTest::newRow("fragment") << preview(pr42 + "#f", "vantrelcheckout-pr42") << none << true << ""
-                                  << "";
-        QTest::newRow("http") << preview("http://pr-42." + host, "vantrelcheckout-pr42") << none << true << ""
-                              << "";
-        QTest::newRow("upper-case host")
-            << preview("https://PR-42." + host, "vantrelcheckout-pr42") << none << true << ""
-            << "";
-        QTest::newRow("scheme missing")
-            << QVariantMap{{"VantrelIsPreview", "YES"}, {"VantrelDefaultServer", pr42}} << none << true << ""
-            << "";
+        QTest::newRow("lower-case yes") << QVariantMap{{"VantrelIsPreview", "yes"}} << none << false << productionServer() << "vantrelcheckout";
+        QTest::newRow("boolean true") << QVariantMap{{"VantrelIsPreview", true}} << none << false << productionServer() << "vantrelcheckout";
+        QTest::newRow("valid preview") << preview(pr42, "vantrelcheckout-pr42") << saved << true << pr42 << "vantrelcheckout-pr42";
+        QTest::newRow("preview slash path") << preview(pr42 + "/", "vantrelcheckout-pr42") << none << true << pr42 + "/" << "vantrelcheckout-pr42";
+        QTest::newRow("other number") << preview(pr42, "vantrelcheckout-pr43") << none << true << "" << "";
+        QTest::newRow("leading zero") << preview("https://pr-042." + host, "vantrelcheckout-pr042") << none << true << "" << "";
+        QTest::newRow("port") << preview("https://pr-42." + host + ":8443", "vantrelcheckout-pr42") << none << true << "" << "";
+        QTest::newRow("path") << preview(pr42 + "/x", "vantrelcheckout-pr42") << none << true << "" << "";
+        QTest::newRow("query") << preview(pr42 + "?a=1", "vantrelcheckout-pr42") << none << true << "" << "";
+        QTest::newRow("fragment") << preview(pr42 + "#f", "vantrelcheckout-pr42") << none << true << "" << "";
+        QTest::newRow("http") << preview("http://pr-42." + host, "vantrelcheckout-pr42") << none << true << "" << "";
+        QTest::newRow("upper-case host") << preview("https://PR-42." + host, "vantrelcheckout-pr42") << none << true << "" << "";
+        QTest::newRow("scheme missing") << QVariantMap{{"VantrelIsPreview", "YES"}, {"VantrelDefaultServer", pr42}} << none << true << "" << "";
     }
     void buildConfiguration()
     {

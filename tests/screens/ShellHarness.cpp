@@ -29,7 +29,10 @@ ShellHarness::ShellHarness(bool preview)
     load();
 }
 
-ShellHarness::ShellHarness(Workspace &workspace) : m_ws(&workspace) { load(); }
+ShellHarness::ShellHarness(Workspace &workspace) : m_ws(&workspace)
+{
+    load();
+}
 
 void ShellHarness::load()
 {
@@ -42,12 +45,10 @@ void ShellHarness::load()
     m_actions = std::make_unique<ShellActions>(m_ws->model.get());
     m_engine = std::make_unique<QQmlApplicationEngine>();
     setUpEngine(*m_engine, *m_ws->model);
-    m_engine->setInitialProperties(
-        {{QStringLiteral("model"), QVariant::fromValue<QObject *>(m_ws->model.get())},
-         {QStringLiteral("actions"), QVariant::fromValue<QObject *>(m_actions.get())}});
+    m_engine->setInitialProperties({{QStringLiteral("model"), QVariant::fromValue<QObject *>(m_ws->model.get())},
+                                    {QStringLiteral("actions"), QVariant::fromValue<QObject *>(m_actions.get())}});
     m_engine->load(QUrl(QStringLiteral("qrc:/Vantrel/Checkout/Main.qml")));
-    if (!m_engine->rootObjects().isEmpty())
-        m_window = qobject_cast<QQuickWindow *>(m_engine->rootObjects().first());
+    if (!m_engine->rootObjects().isEmpty()) m_window = qobject_cast<QQuickWindow *>(m_engine->rootObjects().first());
     if (m_window) {
         m_window->resize(1180, 820);
         QTest::qWaitForWindowExposed(m_window);
@@ -108,8 +109,7 @@ QStringList ShellHarness::visibleTexts() const
     QStringList texts;
     collect(m_window->contentItem(), [&](QQuickItem *item) {
         if (!item->isVisible() || item->opacity() == 0) return false;
-        if (item->inherits("QQuickText") || item->inherits("QQuickTextInput") ||
-            item->inherits("QQuickTextEdit")) {
+        if (item->inherits("QQuickText") || item->inherits("QQuickTextInput") || item->inherits("QQuickTextEdit")) {
             const QString text = item->property("text").toString();
             if (!text.isEmpty()) texts.append(text);
         }
@@ -150,14 +150,13 @@ QUrl pickDemoUser(const QUrl &startUrl)
         QNetworkReply *reply = network.get(request);
         QSignalSpy finished(reply, &QNetworkReply::finished);
         if (!reply->isFinished()) finished.wait(10000);
-        const auto result = std::make_pair(
-            reply->readAll(), reply->attribute(QNetworkRequest::RedirectionTargetAttribute).toUrl());
+        const auto result = std::make_pair(reply->readAll(),
+                                           reply->attribute(QNetworkRequest::RedirectionTargetAttribute).toUrl());
         reply->deleteLater();
         return result;
     };
     const QString page = QString::fromUtf8(fetch(startUrl).first);
-    const auto link =
-        QRegularExpression(QStringLiteral("href=\"(/auth/zoho/approve\\?[^\"]+)\"")).match(page);
+    const auto link = QRegularExpression(QStringLiteral("href=\"(/auth/zoho/approve\\?[^\"]+)\"")).match(page);
     if (!link.hasMatch()) return {};
     QString path = link.captured(1);
     path.replace(QStringLiteral("&amp;"), QStringLiteral("&"));

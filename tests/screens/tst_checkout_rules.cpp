@@ -22,8 +22,7 @@ CheckoutTransaction tx(const QString &route, const QString &status, const QStrin
     CheckoutTransaction t;
     t.id = QStringLiteral("T-1");
     t.status = status;
-    t.tender =
-        route == QLatin1String("square_register") ? QStringLiteral("register") : QStringLiteral("card");
+    t.tender = route == QLatin1String("square_register") ? QStringLiteral("register") : QStringLiteral("card");
     if (!route.isEmpty()) t.paymentRoute = route;
     t.accountingMode = mode == QLatin1String("native") ? QStringLiteral("native_square_summary")
                                                        : QStringLiteral("individual_zoho");
@@ -64,18 +63,12 @@ void CheckoutRulesTest::centsAndChange_data()
     QTest::addColumn<QString>("cash");
     QTest::addColumn<qint64>("due");
     QTest::addColumn<QString>("change");
-    QTest::newRow("change of a twenty") << "18.50"
-                                        << "20.00" << qint64(1850) << "$1.50";
-    QTest::newRow("short cash") << "18.50"
-                                << "10" << qint64(1850) << "$0.00";
-    QTest::newRow("unreadable cash") << "18.50"
-                                     << "abc" << qint64(1850) << "$0.00";
-    QTest::newRow("half cent away from zero") << "12.345"
-                                              << "12.35" << qint64(1235) << "$0.00";
-    QTest::newRow("no binary error") << "19.99"
-                                     << "20" << qint64(1999) << "$0.01";
-    QTest::newRow("absurd cash does not wrap") << "1"
-                                               << "1e30" << qint64(100) << "$92,233,720,368,547,757.07";
+    QTest::newRow("change of a twenty") << "18.50" << "20.00" << qint64(1850) << "$1.50";
+    QTest::newRow("short cash") << "18.50" << "10" << qint64(1850) << "$0.00";
+    QTest::newRow("unreadable cash") << "18.50" << "abc" << qint64(1850) << "$0.00";
+    QTest::newRow("half cent away from zero") << "12.345" << "12.35" << qint64(1235) << "$0.00";
+    QTest::newRow("no binary error") << "19.99" << "20" << qint64(1999) << "$0.01";
+    QTest::newRow("absurd cash does not wrap") << "1" << "1e30" << qint64(100) << "$92,233,720,368,547,757.07";
 }
 
 void CheckoutRulesTest::centsAndChange()
@@ -103,20 +96,14 @@ void CheckoutRulesTest::mainButton_data()
     QTest::addColumn<bool>("enabled");
     const QString cashTitle = ct::recordCashPayment.toString();
     QTest::newRow("register ignores the cash choice")
-        << reg << "cash"
-        << "" << false << false << ct::prepareRegisterInvoice.toString() << true;
-    QTest::newRow("card") << terminal << "card"
-                          << "" << false << false << ct::sendToTerminal.toString() << true;
-    QTest::newRow("cash not confirmed") << terminal << "cash"
-                                        << "20" << false << false << cashTitle << false;
-    QTest::newRow("cash confirmed and enough") << terminal << "cash"
-                                               << "18.5" << true << false << cashTitle << true;
-    QTest::newRow("cash a cent short") << terminal << "cash"
-                                       << "18.49" << true << false << cashTitle << false;
-    QTest::newRow("busy") << terminal << "card"
-                          << "" << false << true << ct::sendToTerminal.toString() << false;
-    QTest::newRow("unknown tender is card") << terminal << "cheque"
-                                            << "" << false << false << ct::sendToTerminal.toString() << true;
+        << reg << "cash" << "" << false << false << ct::prepareRegisterInvoice.toString() << true;
+    QTest::newRow("card") << terminal << "card" << "" << false << false << ct::sendToTerminal.toString() << true;
+    QTest::newRow("cash not confirmed") << terminal << "cash" << "20" << false << false << cashTitle << false;
+    QTest::newRow("cash confirmed and enough") << terminal << "cash" << "18.5" << true << false << cashTitle << true;
+    QTest::newRow("cash a cent short") << terminal << "cash" << "18.49" << true << false << cashTitle << false;
+    QTest::newRow("busy") << terminal << "card" << "" << false << true << ct::sendToTerminal.toString() << false;
+    QTest::newRow("unknown tender is card") << terminal << "cheque" << "" << false << false
+                                            << ct::sendToTerminal.toString() << true;
 }
 
 void CheckoutRulesTest::mainButton()
@@ -140,15 +127,14 @@ void CheckoutRulesTest::statusBranches_data()
     QTest::addColumn<QString>("shown"); // icon symbol or "progress", then what else shows
     QTest::addColumn<QString>("nextStep");
 
-    QTest::newRow("register awaiting payment")
-        << tx(reg, "awaiting_register_payment") << "creditcard instructions check-payment cancel"
-        << ct::nextStepRegister.toString();
-    QTest::newRow("register daily import, paid")
-        << tx(reg, "paid_sync_pending", "native") << "progress" << ct::nextStepDailyImport.toString();
-    QTest::newRow("terminal syncing is payment taken")
-        << tx(terminal, "syncing_zoho") << "progress" << ct::nextStepPaymentSaved.toString();
-    QTest::newRow("terminal daily mode is not daily import")
-        << tx(terminal, "paid_sync_pending", "native") << "progress" << ct::nextStepPaymentSaved.toString();
+    QTest::newRow("register awaiting payment") << tx(reg, "awaiting_register_payment")
+        << "creditcard instructions check-payment cancel" << ct::nextStepRegister.toString();
+    QTest::newRow("register daily import, paid") << tx(reg, "paid_sync_pending", "native") << "progress"
+                                                 << ct::nextStepDailyImport.toString();
+    QTest::newRow("terminal syncing is payment taken") << tx(terminal, "syncing_zoho") << "progress"
+                                                       << ct::nextStepPaymentSaved.toString();
+    QTest::newRow("terminal daily mode is not daily import") << tx(terminal, "paid_sync_pending", "native")
+                                                             << "progress" << ct::nextStepPaymentSaved.toString();
     CheckoutTransaction recorded = tx(terminal, "awaiting_payment");
     recorded.zohoPaymentId = QStringLiteral("zp-1");
     QTest::newRow("zoho payment recorded") << recorded << "progress" << ct::nextStepReopen.toString();
@@ -156,12 +142,11 @@ void CheckoutRulesTest::statusBranches_data()
     failed.error = QStringLiteral("Terminal offline");
     QTest::newRow("error shows the warning")
         << failed << "exclamationmark.arrow.triangle.2.circlepath cancel" << ct::nextStepReopen.toString();
-    QTest::newRow("register needs attention")
-        << tx(reg, "needs_attention") << "progress instructions check-payment cancel"
-        << ct::nextStepRegister.toString();
+    QTest::newRow("register needs attention") << tx(reg, "needs_attention") << "progress instructions check-payment cancel"
+                                              << ct::nextStepRegister.toString();
     QTest::newRow("complete") << tx(reg, "complete") << "checkmark" << ct::nextStepPaymentSaved.toString();
-    QTest::newRow("canceled offers no cancel")
-        << tx(terminal, "canceled") << "progress" << ct::nextStepReopen.toString();
+    QTest::newRow("canceled offers no cancel") << tx(terminal, "canceled") << "progress"
+                                               << ct::nextStepReopen.toString();
 }
 
 void CheckoutRulesTest::statusBranches()
@@ -195,8 +180,8 @@ void CheckoutRulesTest::checklist_data()
     emptyOrder.salesorderId = QString();
     QTest::newRow("register complete, empty order id")
         << emptyOrder << QStringList{square + "+", accepted + "-", paid + "+"} << false;
-    QTest::newRow("daily import complete")
-        << tx(reg, "complete", "native") << QStringList{square + "+", daily + "-"} << true;
+    QTest::newRow("daily import complete") << tx(reg, "complete", "native")
+                                           << QStringList{square + "+", daily + "-"} << true;
 }
 
 void CheckoutRulesTest::checklist()
@@ -221,20 +206,17 @@ void CheckoutRulesTest::completedActions_data()
         for (I i : list) out.append(int(i));
         return out;
     };
-    const QList<int> invoiceRow{int(I::PrintPaidInvoiceNote), int(I::InvoicePdfButton),
-                                int(I::PrintInvoiceButton)};
+    const QList<int> invoiceRow{int(I::PrintPaidInvoiceNote), int(I::InvoicePdfButton), int(I::PrintInvoiceButton)};
 
     QTest::newRow("terminal") << tx(terminal, "complete")
-                              << items({I::TerminalReceiptButton}) + invoiceRow +
-                                     items({I::StartNextSaleButton});
+                              << items({I::TerminalReceiptButton}) + invoiceRow + items({I::StartNextSaleButton});
     CheckoutTransaction receipt = tx(reg, "complete", "native");
     receipt.receiptUrl = QStringLiteral("https://squareup.com/receipt/preview/abc");
     QTest::newRow("register daily import with receipt")
         << receipt << items({I::PrintOnRegisterNote, I::SquareReceiptLink, I::StartNextSaleButton});
     const QList<int> noLink = items({I::PrintOnRegisterNote, I::StartNextSaleButton});
-    for (const char *address :
-         {"https://squareup.com.example.net/receipt", "http://squareup.com/receipt/preview/abc",
-          "https://squareup.com:8443/receipt/preview/abc"}) {
+    for (const char *address : {"https://squareup.com.example.net/receipt", "http://squareup.com/receipt/preview/abc",
+                                "https://squareup.com:8443/receipt/preview/abc"}) {
         CheckoutTransaction unvetted = receipt;
         unvetted.receiptUrl = QString::fromLatin1(address);
         QTest::newRow(address) << unvetted << noLink;
@@ -330,30 +312,16 @@ void CheckoutRulesTest::archiveEntries()
 void CheckoutRulesTest::followAsksFirst_data()
 {
     QTest::addColumn<QString>("shownStatus"); // empty: nothing shown
-    QTest::addColumn<QString>("pending"); // which request the draft holds
+    QTest::addColumn<QString>("pending");     // which request the draft holds
     QTest::addColumn<QString>("tapped");
     QTest::addColumn<bool>("asks");
-    QTest::newRow("idle workspace") << ""
-                                    << ""
-                                    << "T-2" << false;
-    QTest::newRow("another live checkout") << "awaiting_payment"
-                                           << ""
-                                           << "T-2" << true;
-    QTest::newRow("the same checkout again") << "awaiting_payment"
-                                             << ""
-                                             << "T-1" << false;
-    QTest::newRow("a finished checkout") << "complete"
-                                         << ""
-                                         << "T-2" << false;
-    QTest::newRow("a quote save in flight") << ""
-                                            << "save"
-                                            << "T-2" << true;
-    QTest::newRow("a checkout start in flight") << ""
-                                                << "checkout"
-                                                << "T-2" << true;
-    QTest::newRow("the start in flight is the tapped one") << ""
-                                                           << "checkout"
-                                                           << "T-1" << false;
+    QTest::newRow("idle workspace") << "" << "" << "T-2" << false;
+    QTest::newRow("another live checkout") << "awaiting_payment" << "" << "T-2" << true;
+    QTest::newRow("the same checkout again") << "awaiting_payment" << "" << "T-1" << false;
+    QTest::newRow("a finished checkout") << "complete" << "" << "T-2" << false;
+    QTest::newRow("a quote save in flight") << "" << "save" << "T-2" << true;
+    QTest::newRow("a checkout start in flight") << "" << "checkout" << "T-2" << true;
+    QTest::newRow("the start in flight is the tapped one") << "" << "checkout" << "T-1" << false;
 }
 
 void CheckoutRulesTest::followAsksFirst()
@@ -390,8 +358,7 @@ void CheckoutRulesTest::everySymbolIsDrawn()
     QStringList symbols;
     for (const char *status : {"complete", "canceled", "awaiting_payment", "awaiting_register_payment"}) {
         symbols << transactionRowIcon(status).symbol << statusIcon(tx(reg, status)).symbol;
-        for (const ChecklistRow &row : accountingChecklist(tx(reg, status, "native")).rows)
-            symbols << row.symbol;
+        for (const ChecklistRow &row : accountingChecklist(tx(reg, status, "native")).rows) symbols << row.symbol;
         for (const ChecklistRow &row : accountingChecklist(tx(terminal, status)).rows) symbols << row.symbol;
     }
     CheckoutTransaction failed = tx(terminal, "awaiting_payment");
@@ -404,8 +371,7 @@ void CheckoutRulesTest::everySymbolIsDrawn()
     draft.customer = Customer{};
     draft.saved = Quote{};
     symbols << customerCard(draft).symbol;
-    for (const EditorAction &a : editorActions(draft, {false, true, true, true, {}, {}, {}}))
-        symbols << a.symbol;
+    for (const EditorAction &a : editorActions(draft, {false, true, true, true, {}, {}, {}})) symbols << a.symbol;
     symbols.removeAll(QString());
     symbols.removeDuplicates();
 

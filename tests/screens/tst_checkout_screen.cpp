@@ -88,11 +88,9 @@ void CheckoutScreen::open(standin::StandinOptions options)
     QString problem;
     QVERIFY2(m_server->start(options, &problem), qPrintable(problem));
     // No photos: decoded photos outlive the window in the texture cache.
-    m_server->injectFault(
-        {"GET", QStringLiteral("/api/items/"), standin::StandinFault::Kind::BadGateway, 0, 1 << 20});
+    m_server->injectFault({"GET", QStringLiteral("/api/items/"), standin::StandinFault::Kind::BadGateway, 0, 1 << 20});
     m_workspace = std::make_unique<Workspace>(m_server->baseUrl());
-    m_workspace->storeSession(m_server->issueToken(QStringLiteral("Avery Demo")),
-                              QStringLiteral("Avery Demo"));
+    m_workspace->storeSession(m_server->issueToken(QStringLiteral("Avery Demo")), QStringLiteral("Avery Demo"));
     m_workspace->services.pollInterval = std::chrono::milliseconds(100);
     m_shell = std::make_unique<ShellHarness>(*m_workspace);
     QVERIFY(m_shell->loaded());
@@ -137,8 +135,7 @@ void CheckoutScreen::openCheckoutSheet()
 QString CheckoutScreen::startedCheckoutId()
 {
     tap(QStringLiteral("startCheckoutButton"));
-    if (!QTest::qWaitFor([&] { return m_shell->find(QStringLiteral("paymentStatusView")) != nullptr; },
-                         20000))
+    if (!QTest::qWaitFor([&] { return m_shell->find(QStringLiteral("paymentStatusView")) != nullptr; }, 20000))
         return {};
     const QObject *sheet = m_shell->object(QStringLiteral("paymentSheet"));
     if (sheet && sheet->property("opened").toBool()) return QStringLiteral("sheet still open");
@@ -163,8 +160,7 @@ void CheckoutScreen::cardSaleToTheNextSale()
 
     const QString id = startedCheckoutId();
     QVERIFY2(!id.isEmpty() && id != QLatin1String("sheet still open"), qPrintable(id));
-    QTRY_COMPARE_WITH_TIMEOUT(textOf(m_shell->find("statusLabel")), QStringLiteral("Transaction complete"),
-                              20000);
+    QTRY_COMPARE_WITH_TIMEOUT(textOf(m_shell->find("statusLabel")), QStringLiteral("Transaction complete"), 20000);
     QCOMPARE(textOf(m_shell->find("tenderLine")), ct::squareTerminal.toString());
     QVERIFY(!m_shell->find("cancelCheckoutButton"));
     QVERIFY(!m_shell->find("receiptLinkButton"));
@@ -182,8 +178,7 @@ void CheckoutScreen::cardSaleToTheNextSale()
 
     tap(QStringLiteral("printInvoiceButton"));
     QTRY_COMPARE(m_workspace->printer.jobs.size(), qsizetype(1));
-    QCOMPARE(m_workspace->printer.jobs.first().jobName,
-             m_server->checkout(id)->invoiceNumber.value_or(QStringLiteral("Paid invoice")));
+    QCOMPARE(m_workspace->printer.jobs.first().jobName, m_server->checkout(id)->invoiceNumber.value_or(QStringLiteral("Paid invoice")));
     QVERIFY(m_shell->find("invoicePdfButton"));
 
     tap(QStringLiteral("nextSaleButton"));
@@ -223,8 +218,7 @@ void CheckoutScreen::cashSaleGivesChange()
     const QString id = startedCheckoutId();
     QVERIFY2(!id.isEmpty() && id != QLatin1String("sheet still open"), qPrintable(id));
     QCOMPARE(textOf(m_shell->find("tenderLine")), ct::cashPayment.toString());
-    QTRY_COMPARE_WITH_TIMEOUT(textOf(m_shell->find("statusLabel")), QStringLiteral("Transaction complete"),
-                              20000);
+    QTRY_COMPARE_WITH_TIMEOUT(textOf(m_shell->find("statusLabel")), QStringLiteral("Transaction complete"), 20000);
     QCOMPARE(m_server->checkout(id)->cashCents, due + 150);
     QQuickItem *change = m_shell->find("changeGivenRow");
     QVERIFY(change);
@@ -248,16 +242,15 @@ void CheckoutScreen::registerInvoiceCollected()
 
     const QString id = startedCheckoutId();
     QVERIFY2(!id.isEmpty() && id != QLatin1String("sheet still open"), qPrintable(id));
-    QTRY_COMPARE_WITH_TIMEOUT(m_shell->model().checkoutPart()->status(),
-                              QStringLiteral("awaiting_register_payment"), 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(m_shell->model().checkoutPart()->status(), QStringLiteral("awaiting_register_payment"),
+                              20000);
     QTRY_COMPARE(m_shell->find("statusIcon")->property("symbol").toString(), QStringLiteral("creditcard"));
     QVERIFY(m_shell->find("registerInstructions"));
     QCOMPARE(textOf(m_shell->find("resumeButton")), ct::checkPayment.toString());
     QCOMPARE(textOf(m_shell->find("cancelCheckoutButton")), ct::cancelUnpaidInvoice.toString());
 
     QVERIFY(m_server->collect(id));
-    QTRY_COMPARE_WITH_TIMEOUT(textOf(m_shell->find("statusLabel")), QStringLiteral("Transaction complete"),
-                              20000);
+    QTRY_COMPARE_WITH_TIMEOUT(textOf(m_shell->find("statusLabel")), QStringLiteral("Transaction complete"), 20000);
     QVERIFY(!m_shell->find("registerInstructions"));
     QVERIFY(m_shell->find("registerNote"));
     QVERIFY(!m_shell->find("terminalReceiptButton"));
@@ -275,8 +268,7 @@ void CheckoutScreen::terminalRequestCanceledBeforePayment()
     if (QTest::currentTestFailed()) return;
     const QString id = startedCheckoutId();
     QVERIFY2(!id.isEmpty() && id != QLatin1String("sheet still open"), qPrintable(id));
-    QTRY_COMPARE_WITH_TIMEOUT(m_shell->model().checkoutPart()->status(), QStringLiteral("awaiting_payment"),
-                              20000);
+    QTRY_COMPARE_WITH_TIMEOUT(m_shell->model().checkoutPart()->status(), QStringLiteral("awaiting_payment"), 20000);
     QCOMPARE(textOf(m_shell->find("resumeButton")), ct::refreshAndResume.toString());
     tap(QStringLiteral("cancelCheckoutButton"));
     QTRY_VERIFY(m_shell->find("confirmButton"));
@@ -296,8 +288,7 @@ void CheckoutScreen::failedStartsKeepTheSheetOpen()
     openCheckoutSheet();
     if (QTest::currentTestFailed()) return;
     // The server takes the request but the answer is lost.
-    m_server->injectFault(
-        {"POST", QStringLiteral("/api/checkouts"), standin::StandinFault::Kind::BadGatewayAfterCommit});
+    m_server->injectFault({"POST", QStringLiteral("/api/checkouts"), standin::StandinFault::Kind::BadGatewayAfterCommit});
     tap(QStringLiteral("startCheckoutButton"));
     QTRY_VERIFY(m_shell->find("errorCard"));
     QObject *sheet = m_shell->object(QStringLiteral("paymentSheet"));

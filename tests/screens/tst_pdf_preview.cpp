@@ -50,8 +50,7 @@ QByteArray assembledPdf(const QList<QByteArray> &objects, const QByteArray &trai
     }
     const qsizetype xref = out.size();
     out += "xref\n0 " + QByteArray::number(objects.size() + 1) + "\n0000000000 65535 f \n";
-    for (qsizetype offset : offsets)
-        out += QByteArray::number(offset).rightJustified(10, '0') + " 00000 n \n";
+    for (qsizetype offset : offsets) out += QByteArray::number(offset).rightJustified(10, '0') + " 00000 n \n";
     out += "trailer\n<< /Size " + QByteArray::number(objects.size() + 1) + " /Root 1 0 R " + trailer +
            " >>\nstartxref\n" + QByteArray::number(xref) + "\n%%EOF\n";
     return out;
@@ -127,8 +126,7 @@ private slots:
         const QString unreadableInvoice = pdfUnreadableMessage(QStringLiteral("invoice"));
         const QString unreadableQuote = pdfUnreadableMessage(QStringLiteral("quote"));
         QTest::newRow("html") << "invoice" << html << unreadableInvoice << 0;
-        QTest::newRow("pdf header, no document")
-            << "quote" << pdfReply("%PDF-1.7\nnot really") << unreadableQuote << 0;
+        QTest::newRow("pdf header, no document") << "quote" << pdfReply("%PDF-1.7\nnot really") << unreadableQuote << 0;
         QTest::newRow("no pages") << "quote" << pdfReply(pagelessPdf()) << unreadableQuote << 0;
         QTest::newRow("password") << "invoice" << pdfReply(lockedPdf()) << unreadableInvoice << 0;
         QTest::newRow("server error") << "quote" << failed << "Zoho did not answer." << 0;
@@ -172,8 +170,7 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::addColumn<int>("pages");
         QTest::newRow("signed out") << "token" << pdfConnectionChangedMessage(QStringLiteral("quote")) << 0;
-        QTest::newRow("server changed")
-            << "base" << pdfConnectionChangedMessage(QStringLiteral("quote")) << 0;
+        QTest::newRow("server changed") << "base" << pdfConnectionChangedMessage(QStringLiteral("quote")) << 0;
         QTest::newRow("reloaded") << "reload" << QString() << 2;
         QTest::newRow("destroyed") << "destroy" << QString() << 0;
     }

@@ -34,8 +34,7 @@ QuotePaymentSummary summary(const QString &status, std::optional<QString> balanc
 {
     QuotePaymentSummary s;
     s.status = status;
-    s.label =
-        status == QLatin1String("paid") ? QStringLiteral("Paid") : QStringLiteral("Payment in progress");
+    s.label = status == QLatin1String("paid") ? QStringLiteral("Paid") : QStringLiteral("Payment in progress");
     s.balance = std::move(balance);
     s.currency = QStringLiteral("EUR");
     s.checkedAt = 1700000000;
@@ -71,35 +70,20 @@ void QuoteBrowserRulesTest::checkoutLine_data()
     const QString terminal = QString::fromLatin1(route::squareTerminal);
     const QString reg = QString::fromLatin1(route::squareRegister);
     const QString complete = QString::fromLatin1(status::complete);
-    QTest::newRow("no checkout") << "" << false << terminal << ""
-                                 << ""
-                                 << "";
-    QTest::newRow("own live checkout") << "awaiting_payment" << false << terminal << ""
-                                       << ""
-                                       << "";
-    QTest::newRow("canceled") << "canceled" << false << terminal << "INV-7"
-                              << ""
-                              << "";
-    QTest::newRow("locked, live") << "awaiting_payment" << true << terminal << ""
-                                  << "" << bt::managedElsewhere.toString();
-    QTest::newRow("locked, complete") << complete << true << reg << "INV-7"
-                                      << "0042" << bt::completeManagedElsewhere.toString();
-    QTest::newRow("complete, invoice") << complete << false << terminal << "INV-7"
-                                       << "0042"
+    QTest::newRow("no checkout") << "" << false << terminal << "" << "" << "";
+    QTest::newRow("own live checkout") << "awaiting_payment" << false << terminal << "" << "" << "";
+    QTest::newRow("canceled") << "canceled" << false << terminal << "INV-7" << "" << "";
+    QTest::newRow("locked, live") << "awaiting_payment" << true << terminal << "" << "" << bt::managedElsewhere.toString();
+    QTest::newRow("locked, complete") << complete << true << reg << "INV-7" << "0042"
+                                      << bt::completeManagedElsewhere.toString();
+    QTest::newRow("complete, invoice") << complete << false << terminal << "INV-7" << "0042"
                                        << "Checkout complete \u00B7 Invoice INV-7";
-    QTest::newRow("complete on the register") << complete << false << reg << "INV-7"
-                                              << "0042"
+    QTest::newRow("complete on the register") << complete << false << reg << "INV-7" << "0042"
                                               << "Checkout complete \u00B7 Square invoice 0042";
     // The register names its own document; the accounting one does not stand in for it.
-    QTest::newRow("register, no square number") << complete << false << reg << "INV-7"
-                                                << ""
-                                                << "Checkout complete";
-    QTest::newRow("no document number") << complete << false << terminal << ""
-                                        << "0042"
-                                        << "Checkout complete";
-    QTest::newRow("blank document number") << complete << false << terminal << "  "
-                                           << ""
-                                           << "Checkout complete";
+    QTest::newRow("register, no square number") << complete << false << reg << "INV-7" << "" << "Checkout complete";
+    QTest::newRow("no document number") << complete << false << terminal << "" << "0042" << "Checkout complete";
+    QTest::newRow("blank document number") << complete << false << terminal << "  " << "" << "Checkout complete";
 }
 
 void QuoteBrowserRulesTest::checkoutLine()
@@ -171,25 +155,15 @@ void QuoteBrowserRulesTest::useSavedQuote()
     QFETCH(bool, editingLocked);
     QFETCH(bool, enabled);
     Quote quote = sentQuote();
-    if (variant == QLatin1String("canceledCheckout"))
-        quote.transaction = transactionIn(QStringLiteral("canceled"));
-    else if (variant == QLatin1String("liveCheckout"))
-        quote.transaction = transactionIn(QStringLiteral("awaiting_payment"));
-    else if (variant == QLatin1String("readOnly"))
-        quote.checkoutReadOnly = true;
+    if (variant == QLatin1String("canceledCheckout")) quote.transaction = transactionIn(QStringLiteral("canceled"));
+    else if (variant == QLatin1String("liveCheckout")) quote.transaction = transactionIn(QStringLiteral("awaiting_payment"));
+    else if (variant == QLatin1String("readOnly")) quote.checkoutReadOnly = true;
     else if (variant == QLatin1String("paidInvoices")) {
         QuotePaymentSummary paid = summary(QStringLiteral("paid"), QStringLiteral("0.00"), false);
-        paid.invoices.append(QuoteInvoice{QStringLiteral("i-1"),
-                                          QStringLiteral("INV-7"),
-                                          QStringLiteral("paid"),
-                                          QStringLiteral("120.5"),
-                                          QStringLiteral("0"),
-                                          QStringLiteral("EUR"),
-                                          {},
-                                          {}});
+        paid.invoices.append(QuoteInvoice{QStringLiteral("i-1"), QStringLiteral("INV-7"), QStringLiteral("paid"),
+                                          QStringLiteral("120.5"), QStringLiteral("0"), QStringLiteral("EUR"), {}, {}});
         quote.paymentSummary = paid;
-    } else
-        quote.status = variant;
+    } else quote.status = variant;
     QCOMPARE(useQuoteEnabled(quote, loading, opening, editingLocked), enabled);
 }
 
@@ -203,25 +177,15 @@ void QuoteBrowserRulesTest::paymentSection_data()
     QTest::addColumn<QString>("balance");
     QTest::addColumn<QString>("squareNote");
 
-    QTest::newRow("loading") << "paid" << true << false << bt::checkingInvoices.toString() << ""
-                             << ""
-                             << "";
-    QTest::newRow("no summary") << "" << false << false << bt::paymentUnavailable.toString() << ""
-                                << ""
-                                << "";
+    QTest::newRow("loading") << "paid" << true << false << bt::checkingInvoices.toString() << "" << "" << "";
+    QTest::newRow("no summary") << "" << false << false << bt::paymentUnavailable.toString() << "" << "" << "";
     QTest::newRow("pending, balance in the record's currency")
-        << "pending" << false << false << ""
-        << "doc.text" << QString::fromUtf8("€120.50") << "";
-    QTest::newRow("paid: no outstanding balance") << "paid" << false << false << ""
-                                                  << "checkmark.circle.fill"
-                                                  << ""
-                                                  << "";
-    QTest::newRow("square paid, books not yet")
-        << "pending" << false << true << ""
-        << "doc.text" << QString::fromUtf8("€120.50") << bt::paidInSquare.toString();
-    QTest::newRow("square paid and books paid") << "paid" << false << true << ""
-                                                << "checkmark.circle.fill"
-                                                << ""
+        << "pending" << false << false << "" << "doc.text" << QString::fromUtf8("€120.50") << "";
+    QTest::newRow("paid: no outstanding balance") << "paid" << false << false << "" << "checkmark.circle.fill" << ""
+                                                 << "";
+    QTest::newRow("square paid, books not yet") << "pending" << false << true << "" << "doc.text"
+                                                << QString::fromUtf8("€120.50") << bt::paidInSquare.toString();
+    QTest::newRow("square paid and books paid") << "paid" << false << true << "" << "checkmark.circle.fill" << ""
                                                 << "";
 }
 
@@ -235,8 +199,7 @@ void QuoteBrowserRulesTest::paymentSection()
     QFETCH(QString, balance);
     QFETCH(QString, squareNote);
     Quote quote = sentQuote();
-    if (!summaryStatus.isEmpty())
-        quote.paymentSummary = summary(summaryStatus, QStringLiteral("120.5"), squareConfirmed);
+    if (!summaryStatus.isEmpty()) quote.paymentSummary = summary(summaryStatus, QStringLiteral("120.5"), squareConfirmed);
     const PaymentSection section = screens::paymentSection(quote, loading, "en_US");
     QCOMPARE(section.placeholder, placeholder);
     QCOMPARE(section.symbol, symbol);

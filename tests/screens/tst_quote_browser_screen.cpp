@@ -34,10 +34,10 @@ QString textOf(const ShellHarness &shell, const char *name)
 } // namespace
 
 // A helper's failed check ends the test, not only the helper.
-#define QVERIFY_RESULT(call)                                                                                 \
-    do {                                                                                                     \
-        call;                                                                                                \
-        if (QTest::currentTestFailed()) return;                                                              \
+#define QVERIFY_RESULT(call) \
+    do { \
+        call; \
+        if (QTest::currentTestFailed()) return; \
     } while (false)
 
 class QuoteBrowserScreen : public QObject {
@@ -65,11 +65,9 @@ void QuoteBrowserScreen::initTestCase()
     QVERIFY2(m_server.start(options, &problem), qPrintable(problem));
     // No photos: decoded photos kept in the scene graph's texture cache
     // outlive the window (a leak report), and this test is about quotes.
-    m_server.injectFault(
-        {"GET", QStringLiteral("/api/items/"), standin::StandinFault::Kind::BadGateway, 0, 1 << 20});
+    m_server.injectFault({"GET", QStringLiteral("/api/items/"), standin::StandinFault::Kind::BadGateway, 0, 1 << 20});
     m_workspace = std::make_unique<Workspace>(m_server.baseUrl());
-    m_workspace->storeSession(m_server.issueToken(QStringLiteral("Avery Demo")), QStringLiteral("Avery Demo"),
-                              true);
+    m_workspace->storeSession(m_server.issueToken(QStringLiteral("Avery Demo")), QStringLiteral("Avery Demo"), true);
     m_shell = std::make_unique<ShellHarness>(*m_workspace);
     QVERIFY(m_shell->loaded());
     m_shell->resize(1280, 900);
@@ -114,10 +112,8 @@ void QuoteBrowserScreen::browseAndUseASavedQuote()
         const QuotesResponse listed = finish(CheckoutAPI::quotes(api, c.id));
         locked = openable = Quote{};
         for (const Quote &q : listed.quotes) {
-            if (q.checkoutReadOnly.value_or(false))
-                locked = q;
-            else if (!q.transaction && !q.paymentSummary)
-                openable = q;
+            if (q.checkoutReadOnly.value_or(false)) locked = q;
+            else if (!q.transaction && !q.paymentSummary) openable = q;
         }
         if (!locked.id.isEmpty() && !openable.id.isEmpty()) {
             customer = c;
@@ -128,16 +124,8 @@ void QuoteBrowserScreen::browseAndUseASavedQuote()
     const Customer other = m_server.customers().constLast();
     QVERIFY(other.id != customer.id);
     // A third quote of theirs, which is moved to another customer once listed.
-    SaveQuoteRequest request{newUuidString(),
-                             {},
-                             customer.id,
-                             {},
-                             openable.lines,
-                             {},
-                             {},
-                             QStringLiteral("0"),
-                             QStringLiteral("0"),
-                             QStringLiteral("0")};
+    SaveQuoteRequest request{newUuidString(), {}, customer.id, {}, openable.lines, {}, {}, QStringLiteral("0"),
+                             QStringLiteral("0"), QStringLiteral("0")};
     const Quote moving = finish(CheckoutAPI::saveQuote(api, request));
 
     // The header's "Customers" opens the browser on an empty search.
@@ -162,9 +150,8 @@ void QuoteBrowserScreen::browseAndUseASavedQuote()
     QTRY_VERIFY(shell.find(QStringLiteral("quoteRow-") + moving.number));
     QCOMPARE(shell.find("browsedCustomerName")->property("text").toString(), customer.name);
     QCOMPARE(shell.find("browserTitleBar")->property("title").toString(), bt::customerQuotes.toString());
-    QCOMPARE(
-        child(shell.find(QStringLiteral("quoteRow-") + locked.number), "trailingSymbol")->property("symbol"),
-        QVariant(QStringLiteral("lock")));
+    QCOMPARE(child(shell.find(QStringLiteral("quoteRow-") + locked.number), "trailingSymbol")->property("symbol"),
+             QVariant(QStringLiteral("lock")));
     QVERIFY(shell.find("lockedQuotesNote"));
     QVERIFY(model.customersPart()->quotes().isEmpty()); // the workspace's lists stay as they were
 

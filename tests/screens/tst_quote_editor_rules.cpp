@@ -18,16 +18,8 @@ Draft draftIn(const QString &state, bool withCustomer = true, bool withLine = tr
 {
     Draft draft = Draft::make();
     if (withCustomer) draft.customer = Customer{QStringLiteral("c-1"), QStringLiteral("Ada"), {}, {}, {}};
-    if (withLine)
-        draft.lines.append(QuoteLine{QStringLiteral("l-1"),
-                                     {},
-                                     {},
-                                     QStringLiteral("Chair"),
-                                     {},
-                                     QStringLiteral("2"),
-                                     QStringLiteral("10"),
-                                     QStringLiteral("0"),
-                                     {}});
+    if (withLine) draft.lines.append(QuoteLine{QStringLiteral("l-1"), {}, {}, QStringLiteral("Chair"), {},
+                                               QStringLiteral("2"), QStringLiteral("10"), QStringLiteral("0"), {}});
     const QString status = state.section(QLatin1Char(':'), 1);
     if (state.startsWith(QLatin1String("saved")) || state.startsWith(QLatin1String("dirty")) ||
         state.startsWith(QLatin1String("pending"))) {
@@ -47,13 +39,12 @@ Draft draftIn(const QString &state, bool withCustomer = true, bool withLine = tr
 // One token per action: its kind, "-off" when disabled, "*" with a progress indicator.
 QString encode(const QList<EditorAction> &actions)
 {
-    static const char *const names[] = {
-        "pendingCaption", "checkSaved",       "checkout", "setupCaption", "saveSentCaption",
-        "save",           "newNumberCaption", "print",    "pdf",          "pdfCaption"};
+    static const char *const names[] = {"pendingCaption", "checkSaved", "checkout", "setupCaption",
+                                        "saveSentCaption", "save", "newNumberCaption", "print", "pdf",
+                                        "pdfCaption"};
     QStringList tokens;
     for (const EditorAction &a : actions)
-        tokens.append(QLatin1String(names[int(a.item)]) + (a.enabled ? "" : "-off") +
-                      (a.progress ? "*" : ""));
+        tokens.append(QLatin1String(names[int(a.item)]) + (a.enabled ? "" : "-off") + (a.progress ? "*" : ""));
     return tokens.join(QLatin1Char(','));
 }
 
@@ -91,28 +82,20 @@ void QuoteEditorRulesTest::actionsInOrder_data()
     busy.canStartCheckout = false;
     const QString asNew = et::saveAsNewQuote.toString();
 
-    QTest::newRow("new, no customer") << draftIn("new", false) << notReady << "save-off"
-                                      << "Save quote"
-                                      << "";
-    QTest::newRow("new, no lines") << draftIn("new", true, false) << notReady << "save-off"
-                                   << "Save quote"
-                                   << "";
-    QTest::newRow("new, ready to save") << draftIn("new") << notReady << "save"
-                                        << "Save quote"
-                                        << "";
+    QTest::newRow("new, no customer") << draftIn("new", false) << notReady << "save-off" << "Save quote" << "";
+    QTest::newRow("new, no lines") << draftIn("new", true, false) << notReady << "save-off" << "Save quote" << "";
+    QTest::newRow("new, ready to save") << draftIn("new") << notReady << "save" << "Save quote" << "";
     QTest::newRow("sent and clean") << draftIn("saved:sent") << ready
                                     << "checkout,save,newNumberCaption,print,pdf" << asNew << "SENT";
-    QTest::newRow("payments not set up")
-        << draftIn("saved:accepted") << noPayments
-        << "checkout-off,setupCaption,save,newNumberCaption,print,pdf" << asNew << "ACCEPTED";
+    QTest::newRow("payments not set up") << draftIn("saved:accepted") << noPayments
+                                         << "checkout-off,setupCaption,save,newNumberCaption,print,pdf" << asNew
+                                         << "ACCEPTED";
     QTest::newRow("draft status cannot check out")
         << draftIn("saved:draft") << notReady << "saveSentCaption,save,newNumberCaption,print,pdf" << asNew
         << "DRAFT";
-    QTest::newRow("edited after save")
-        << draftIn("dirty:sent") << EditorContext{false, true, true, false, {}, {}, {}}
-        << "checkout-off,save,newNumberCaption,print,pdf,pdfCaption" << asNew << "";
-    QTest::newRow("save pending") << draftIn("pendingSave")
-                                  << EditorContext{false, true, true, false, {}, {}, {}}
+    QTest::newRow("edited after save") << draftIn("dirty:sent") << EditorContext{false, true, true, false, {}, {}, {}}
+                                       << "checkout-off,save,newNumberCaption,print,pdf,pdfCaption" << asNew << "";
+    QTest::newRow("save pending") << draftIn("pendingSave") << EditorContext{false, true, true, false, {}, {}, {}}
                                   << "checkout-off,save,newNumberCaption,print,pdf"
                                   << et::resumeSavingQuote.toString() << "SENT";
     QTest::newRow("checkout pending hides save and checkout")
@@ -122,8 +105,8 @@ void QuoteEditorRulesTest::actionsInOrder_data()
                           << "checkout-off,save-off*,newNumberCaption,print-off,pdf" << asNew << "SENT";
     Draft noStatus = draftIn("saved:sent");
     noStatus.saved->status.clear();
-    QTest::newRow("saved without a status")
-        << noStatus << notReady << "saveSentCaption,save,newNumberCaption,print,pdf" << asNew << "SAVED";
+    QTest::newRow("saved without a status") << noStatus << notReady
+                                            << "saveSentCaption,save,newNumberCaption,print,pdf" << asNew << "SAVED";
 }
 
 void QuoteEditorRulesTest::actionsInOrder()
@@ -147,16 +130,11 @@ void QuoteEditorRulesTest::orderDiscountField_data()
     QTest::addColumn<QString>("type");
     QTest::addColumn<QString>("discount");
     QTest::addColumn<bool>("shown");
-    QTest::newRow("line discounts, zero") << "item_level"
-                                          << "0" << false;
-    QTest::newRow("line discounts, 0.00") << "item_level"
-                                          << "0.00" << false;
-    QTest::newRow("percentage is kept visible") << "item_level"
-                                                << "10%" << true;
-    QTest::newRow("unreadable is kept visible") << "item_level"
-                                                << "abc" << true;
-    QTest::newRow("order discounts") << "entity_level"
-                                     << "0" << true;
+    QTest::newRow("line discounts, zero") << "item_level" << "0" << false;
+    QTest::newRow("line discounts, 0.00") << "item_level" << "0.00" << false;
+    QTest::newRow("percentage is kept visible") << "item_level" << "10%" << true;
+    QTest::newRow("unreadable is kept visible") << "item_level" << "abc" << true;
+    QTest::newRow("order discounts") << "entity_level" << "0" << true;
 }
 
 void QuoteEditorRulesTest::orderDiscountField()

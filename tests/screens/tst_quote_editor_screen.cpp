@@ -40,11 +40,9 @@ void QuoteEditorScreen::initTestCase()
     QVERIFY2(m_server.start(options, &problem), qPrintable(problem));
     // No photos: this test is about the quote, and decoded photos kept in
     // the scene graph's texture cache outlive the window (a leak report).
-    m_server.injectFault(
-        {"GET", QStringLiteral("/api/items/"), standin::StandinFault::Kind::BadGateway, 0, 1 << 20});
+    m_server.injectFault({"GET", QStringLiteral("/api/items/"), standin::StandinFault::Kind::BadGateway, 0, 1 << 20});
     m_workspace = std::make_unique<Workspace>(m_server.baseUrl());
-    m_workspace->storeSession(m_server.issueToken(QStringLiteral("Avery Demo")), QStringLiteral("Avery Demo"),
-                              true);
+    m_workspace->storeSession(m_server.issueToken(QStringLiteral("Avery Demo")), QStringLiteral("Avery Demo"), true);
     m_shell = std::make_unique<ShellHarness>(*m_workspace);
     QVERIFY(m_shell->loaded());
     m_shell->resize(1280, 900);
@@ -149,8 +147,7 @@ void QuoteEditorScreen::buildAndSaveAQuote()
     QCOMPARE(quotes.quotes.size(), quotesBefore + 1);
 
     QTRY_VERIFY(shell.find("quoteBadge"));
-    QCOMPARE(shell.find("quoteBadge")->childItems().first()->property("text").toString(),
-             QStringLiteral("SENT"));
+    QCOMPARE(shell.find("quoteBadge")->childItems().first()->property("text").toString(), QStringLiteral("SENT"));
     QVERIFY(shell.find("checkoutButton"));
     QVERIFY(shell.find("printButton"));
 }
@@ -187,8 +184,7 @@ void QuoteEditorScreen::customerSheetChangesAndCreates()
     shell.tap(shell.find("customerCard"));
     QTRY_VERIFY(shell.object("customerSheet")->property("opened").toBool());
     shell.tap(shell.find("createNewCustomerButton"));
-    QTRY_VERIFY(shell.find("campaignPicker") &&
-                shell.find("campaignPicker")->property("currentIndex").toInt() >= 0);
+    QTRY_VERIFY(shell.find("campaignPicker") && shell.find("campaignPicker")->property("currentIndex").toInt() >= 0);
     typeInto(shell.find("firstNameField"), QStringLiteral("Rosa"));
     typeInto(shell.find("lastNameField"), QStringLiteral("Lane"));
     typeInto(shell.find("phoneField"), QStringLiteral("555-010-7788"));
@@ -206,8 +202,7 @@ void QuoteEditorScreen::customerSheetChangesAndCreates()
     QTRY_VERIFY(!model.busy());
     QVERIFY(model.draft().pendingCustomer);
     QVERIFY(!shell.find("firstNameField")); // the sent details are not edited in place
-    QCOMPARE(shell.find("createCustomerButton")->property("text").toString(),
-             QStringLiteral("Resume customer creation"));
+    QCOMPARE(shell.find("createCustomerButton")->property("text").toString(), QStringLiteral("Resume customer creation"));
     model.clearError();
 
     m_server.clearFaults();

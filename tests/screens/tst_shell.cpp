@@ -207,10 +207,8 @@ void ShellTest::accountSheet_data()
     QTest::addColumn<QString>("route");
     QTest::addColumn<QString>("mode");
     QTest::addColumn<bool>("demo");
-    QTest::newRow("register, daily import, demo") << true << "square_register"
-                                                  << "native_square_summary" << true;
-    QTest::newRow("terminal, setup needed") << false << "square_terminal"
-                                            << "individual_zoho" << false;
+    QTest::newRow("register, daily import, demo") << true << "square_register" << "native_square_summary" << true;
+    QTest::newRow("terminal, setup needed") << false << "square_terminal" << "individual_zoho" << false;
 }
 
 // The sheet shows what the summary decides; its rows and captions are bound, not re-decided.
@@ -297,8 +295,7 @@ void ShellTest::dismissingTheErrorChangesNothingElse()
     // A finished checkout: nothing polls in the background while the card is up.
     shell.model().checkoutPart()->watch(transaction(QStringLiteral("TX-1"), QStringLiteral("complete")));
     // A long server message scrolls inside the card; the button stays in the window.
-    shell.model().setError(QStringLiteral("Square Terminal is offline.") +
-                           QStringLiteral("\nDetail.").repeated(40));
+    shell.model().setError(QStringLiteral("Square Terminal is offline.") + QStringLiteral("\nDetail.").repeated(40));
     shell.settle();
     const QVariantMap before = modelSnapshot(shell.model());
     QVERIFY(shell.find("errorCard"));

@@ -11,6 +11,7 @@
 using namespace vantrel;
 using namespace vantrel::testing;
 
+
 class SignInEndToEnd : public QObject {
     Q_OBJECT
 private slots:

@@ -52,8 +52,7 @@ void ViewLogicTest::layout()
     QFETCH(bool, sideBySide);
     QFETCH(double, panel);
     QCOMPARE(isSideBySide(width), sideBySide);
-    QVERIFY2(qAbs(quotePanelWidth(width) - panel) < 1e-6,
-             qPrintable(QString::number(quotePanelWidth(width))));
+    QVERIFY2(qAbs(quotePanelWidth(width) - panel) < 1e-6, qPrintable(QString::number(quotePanelWidth(width))));
 }
 
 void ViewLogicTest::quotePanelChoice_data()
@@ -81,8 +80,7 @@ void ViewLogicTest::accountSummary_data()
     QTest::addColumn<QString>("route");
     QTest::addColumn<bool>("daily");
     QTest::addColumn<QString>("notice");
-    QTest::addColumn<QStringList>(
-        "expected"); // payments, collect, accounting, setup, register, accounting caption
+    QTest::addColumn<QStringList>("expected"); // payments, collect, accounting, setup, register, accounting caption
 
     const QString registerCaption =
         "Create the invoice here. Collect card or cash under Invoices on Square Register.";
@@ -96,20 +94,15 @@ void ViewLogicTest::accountSummary_data()
         << QStringList{"Enabled", "Square Terminal", "Individual Zoho invoices", "", "", pickupCaption};
     QTest::newRow("terminal, not enabled")
         << false << "square_terminal" << false << "Payment setup is required on the server."
-        << QStringList{"Setup required",
-                       "Square Terminal",
-                       "Individual Zoho invoices",
-                       "Payment setup is required on the server.",
-                       "",
-                       pickupCaption};
+        << QStringList{"Setup required", "Square Terminal", "Individual Zoho invoices",
+                       "Payment setup is required on the server.", "", pickupCaption};
     QTest::newRow("register, daily import")
         << true << "square_register" << true << registerSetup
-        << QStringList{"Enabled", "Square Register", "Daily Square import",
-                       "",        registerCaption,   dailyCaption};
+        << QStringList{"Enabled", "Square Register", "Daily Square import", "", registerCaption, dailyCaption};
     QTest::newRow("register, not enabled, blank message")
         << false << "square_register" << false << registerSetup
-        << QStringList{"Setup required", "Square Register", "Individual Zoho invoices",
-                       registerSetup,    registerCaption,   pickupCaption};
+        << QStringList{"Setup required", "Square Register", "Individual Zoho invoices", registerSetup,
+                       registerCaption, pickupCaption};
     QTest::newRow("unknown route counts as terminal")
         << true << "carrier_pigeon" << false << ""
         << QStringList{"Enabled", "Square Terminal", "Individual Zoho invoices", "", "", pickupCaption};

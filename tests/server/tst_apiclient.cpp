@@ -18,8 +18,8 @@ using namespace vantrel::testing;
 namespace {
 const QString httpsMessage = QStringLiteral(
     "Enter an HTTPS server address. A server on this device can also use http://localhost:8080.");
-const QString fallback =
-    QStringLiteral("The server could not complete the request. Your transaction can be resumed.");
+const QString fallback = QStringLiteral(
+    "The server could not complete the request. Your transaction can be resumed.");
 
 QJsonObject json(const QByteArray &bytes) { return QJsonDocument::fromJson(bytes).object(); }
 
@@ -55,12 +55,9 @@ void TestAPIClient::makeURL_data()
     QTest::addColumn<QString>("base");
     QTest::addColumn<QString>("expected"); // URL, or the error text
 
-    QTest::newRow("https") << "https://checkout.example.com"
-                           << "https://checkout.example.com/api/me";
-    QTest::newRow("many trailing slashes") << "https://h.example:8443///"
-                                           << "https://h.example:8443/api/me";
-    QTest::newRow("localhost http") << "http://localhost:8080"
-                                    << "http://localhost:8080/api/me";
+    QTest::newRow("https") << "https://checkout.example.com" << "https://checkout.example.com/api/me";
+    QTest::newRow("many trailing slashes") << "https://h.example:8443///" << "https://h.example:8443/api/me";
+    QTest::newRow("localhost http") << "http://localhost:8080" << "http://localhost:8080/api/me";
     QTest::newRow("other loopback http") << "http://127.0.0.2:8080" << httpsMessage;
     QTest::newRow("LAN http") << "http://192.168.1.20:8080" << httpsMessage;
     QTest::newRow("no scheme") << "checkout.example.com" << httpsMessage;
@@ -105,12 +102,9 @@ void TestAPIClient::requestHeaders_data()
     QTest::addColumn<QString>("token");
     QTest::addColumn<QByteArray>("body");
 
-    QTest::newRow("GET signed in") << "GET"
-                                   << "secret-token" << QByteArray();
-    QTest::newRow("POST signed in") << "POST"
-                                    << "secret-token" << QByteArray(R"({"a":1})");
-    QTest::newRow("PUT signed out") << "PUT"
-                                    << "" << QByteArray(R"({"b":2})");
+    QTest::newRow("GET signed in") << "GET" << "secret-token" << QByteArray();
+    QTest::newRow("POST signed in") << "POST" << "secret-token" << QByteArray(R"({"a":1})");
+    QTest::newRow("PUT signed out") << "PUT" << "" << QByteArray(R"({"b":2})");
 }
 
 void TestAPIClient::requestHeaders()
@@ -152,26 +146,19 @@ void TestAPIClient::replies_data()
     QTest::addColumn<QString>("expected");
 
     const QByteArray me = R"({"user":"ann","demo":true,"payments_enabled":false})";
-    QTest::newRow("2xx empty body as bytes") << 200 << QByteArray() << "request"
-                                             << "success";
-    QTest::newRow("2xx empty body as Empty") << 200 << QByteArray() << "empty"
-                                             << "DecodingError";
-    QTest::newRow("2xx any JSON as Empty") << 201 << QByteArray(R"({"x":[1]})") << "empty"
-                                           << "success";
-    QTest::newRow("2xx record") << 200 << me << "me"
-                                << "success";
-    QTest::newRow("2xx wrong record") << 200 << QByteArray(R"({"user":"ann"})") << "me"
-                                      << "DecodingError";
+    QTest::newRow("2xx empty body as bytes") << 200 << QByteArray() << "request" << "success";
+    QTest::newRow("2xx empty body as Empty") << 200 << QByteArray() << "empty" << "DecodingError";
+    QTest::newRow("2xx any JSON as Empty") << 201 << QByteArray(R"({"x":[1]})") << "empty" << "success";
+    QTest::newRow("2xx record") << 200 << me << "me" << "success";
+    QTest::newRow("2xx wrong record") << 200 << QByteArray(R"({"user":"ann"})") << "me" << "DecodingError";
     QTest::newRow("with server error") << 500 << QByteArray(R"({"error":"Zoho is down."})") << "me"
-                                       << "APIError: Zoho is down.";
-    QTest::newRow("with server error") << 401 << QByteArray(R"({"error":"Sign in again."})") << "request"
-                                       << "APIError: Sign in again.";
+                                           << "APIError: Zoho is down.";
+    QTest::newRow("with server error") << 401 << QByteArray(R"({"error":"Sign in again."})")
+                                           << "request" << "APIError: Sign in again.";
     QTest::newRow("HTML page") << 502 << QByteArray("<html><body>Bad gateway</body></html>") << "me"
-                               << QStringLiteral("APIError: ") + fallback;
-    QTest::newRow("empty body") << 404 << QByteArray() << "request"
-                                << QStringLiteral("APIError: ") + fallback;
-    QTest::newRow("3xx without location")
-        << 304 << QByteArray() << "request" << QStringLiteral("APIError: ") + fallback;
+                                   << QStringLiteral("APIError: ") + fallback;
+    QTest::newRow("empty body") << 404 << QByteArray() << "request" << QStringLiteral("APIError: ") + fallback;
+    QTest::newRow("3xx without location") << 304 << QByteArray() << "request" << QStringLiteral("APIError: ") + fallback;
 }
 
 void TestAPIClient::replies()
@@ -233,8 +220,7 @@ void TestAPIClient::tokenStaysWithItsServer()
     APIClient api;
     api.setBase(server.base());
     api.setToken(QStringLiteral("secret-token"));
-    QCOMPARE(describe(settle(api.get<Empty>(QStringLiteral("/api/me"))).error),
-             QStringLiteral("TransportError"));
+    QCOMPARE(describe(settle(api.get<Empty>(QStringLiteral("/api/me"))).error), QStringLiteral("TransportError"));
     QVERIFY(elsewhere.requests().isEmpty());
 }
 
@@ -243,25 +229,16 @@ void TestAPIClient::staleReplies_data()
     QTest::addColumn<QString>("change");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("same token") << "same token"
-                                << "success";
-    QTest::newRow("same address") << "same base"
-                                  << "success";
-    QTest::newRow("new token") << "new token"
-                               << "CancelledError";
-    QTest::newRow("signed out") << "empty token"
-                                << "CancelledError";
-    QTest::newRow("new address") << "new base"
-                                 << "CancelledError";
-    QTest::newRow("workspace reset") << "renew"
-                                     << "CancelledError";
-    QTest::newRow("task cancelled") << "cancel"
-                                    << "CancelledError";
-    QTest::newRow("client destroyed") << "destroyed"
-                                      << "CancelledError";
+    QTest::newRow("same token") << "same token" << "success";
+    QTest::newRow("same address") << "same base" << "success";
+    QTest::newRow("new token") << "new token" << "CancelledError";
+    QTest::newRow("signed out") << "empty token" << "CancelledError";
+    QTest::newRow("new address") << "new base" << "CancelledError";
+    QTest::newRow("workspace reset") << "renew" << "CancelledError";
+    QTest::newRow("task cancelled") << "cancel" << "CancelledError";
+    QTest::newRow("client destroyed") << "destroyed" << "CancelledError";
     // Shown to the person, unlike a cancellation.
-    QTest::newRow("server silent past the time-out") << "silent"
-                                                     << "TransportError";
+    QTest::newRow("server silent past the time-out") << "silent" << "TransportError";
 }
 
 void TestAPIClient::staleReplies()
@@ -278,22 +255,14 @@ void TestAPIClient::staleReplies()
     auto outcome = start(api->get<Empty>(QStringLiteral("/api/me"), {}, cancel));
     QTRY_COMPARE(server.held(), 1);
 
-    if (change == u"same token")
-        api->setToken(QStringLiteral("one"));
-    else if (change == u"same base")
-        api->setBase(server.base());
-    else if (change == u"new token")
-        api->setToken(QStringLiteral("two"));
-    else if (change == u"empty token")
-        api->setToken(QString());
-    else if (change == u"new base")
-        api->setBase(server.base() + u'/');
-    else if (change == u"renew")
-        api->renewGeneration();
-    else if (change == u"cancel")
-        cancel.cancel();
-    else if (change == u"destroyed")
-        api.reset();
+    if (change == u"same token") api->setToken(QStringLiteral("one"));
+    else if (change == u"same base") api->setBase(server.base());
+    else if (change == u"new token") api->setToken(QStringLiteral("two"));
+    else if (change == u"empty token") api->setToken(QString());
+    else if (change == u"new base") api->setBase(server.base() + u'/');
+    else if (change == u"renew") api->renewGeneration();
+    else if (change == u"cancel") cancel.cancel();
+    else if (change == u"destroyed") api.reset();
 
     if (change == u"cancel" || change == u"destroyed" || change == u"silent") {
         // The request in flight is aborted, not left to run to its end.
@@ -312,27 +281,13 @@ void TestAPIClient::pathIdentifier_data()
     QTest::addColumn<QString>("expected");
     QTest::addColumn<QString>("sent"); // when the request line differs
 
-    QTest::newRow("numeric") << "4815162342"
-                             << "4815162342"
-                             << "";
-    QTest::newRow("ordinary punctuation") << "Q-1_a.b~c:d@e"
-                                          << "Q-1_a.b~c:d@e"
-                                          << "";
-    QTest::newRow("slash") << "../api/logout"
-                           << "..%2Fapi%2Flogout"
-                           << "";
-    QTest::newRow("query") << "1?customer_id=2"
-                           << "1%3Fcustomer_id=2"
-                           << "";
-    QTest::newRow("fragment") << "1#x"
-                              << "1%23x"
-                              << "";
-    QTest::newRow("percent") << "1%2F2"
-                             << "1%252F2"
-                             << "";
-    QTest::newRow("space and letters") << "Q 1 ü"
-                                       << "Q 1 ü"
-                                       << "Q%201%20%C3%BC";
+    QTest::newRow("numeric") << "4815162342" << "4815162342" << "";
+    QTest::newRow("ordinary punctuation") << "Q-1_a.b~c:d@e" << "Q-1_a.b~c:d@e" << "";
+    QTest::newRow("slash") << "../api/logout" << "..%2Fapi%2Flogout" << "";
+    QTest::newRow("query") << "1?customer_id=2" << "1%3Fcustomer_id=2" << "";
+    QTest::newRow("fragment") << "1#x" << "1%23x" << "";
+    QTest::newRow("percent") << "1%2F2" << "1%252F2" << "";
+    QTest::newRow("space and letters") << "Q 1 ü" << "Q 1 ü" << "Q%201%20%C3%BC";
 }
 
 void TestAPIClient::pathIdentifier()
@@ -358,7 +313,8 @@ using Call = std::function<QCoro::Task<QByteArray>(APIClient &)>;
 Q_DECLARE_METATYPE(Call)
 
 // Runs one endpoint call and keeps only whether it succeeded.
-template <class T> QCoro::Task<QByteArray> succeeded(QCoro::Task<T> task)
+template <class T>
+QCoro::Task<QByteArray> succeeded(QCoro::Task<T> task)
 {
     co_await std::move(task);
     co_return QByteArray("ok");
@@ -373,51 +329,49 @@ void TestAPIClient::endpoints_data()
     QTest::addColumn<QByteArray>("body"); // expected JSON; "-" for no body
 
     const QByteArray session = R"({"token":"t","user":"u","demo":false})";
-    NewCustomerRequest customer{QStringLiteral("R1"),   QStringLiteral("Ann"),   QStringLiteral("Lee"),
-                                QStringLiteral("555"),  QStringLiteral("a@b.c"), std::nullopt,
+    NewCustomerRequest customer{QStringLiteral("R1"), QStringLiteral("Ann"), QStringLiteral("Lee"),
+                                QStringLiteral("555"), QStringLiteral("a@b.c"), std::nullopt,
                                 QStringLiteral("10.00")};
-    CheckoutRequest checkout{
-        QStringLiteral("R2"), QStringLiteral("Q1"), 1250, QStringLiteral("cash"), 2000, false};
+    CheckoutRequest checkout{QStringLiteral("R2"), QStringLiteral("Q1"), 1250, QStringLiteral("cash"),
+                             2000, false};
 
     QTest::newRow("exchange") << Call([](APIClient &a) {
         return succeeded(CheckoutAPI::exchange(a, Exchange{QStringLiteral("c"), QStringLiteral("v")}));
-    }) << session << QByteArray("POST")
-                              << QByteArray("/auth/exchange") << QByteArray(R"({"code":"c","verifier":"v"})");
+    }) << session << QByteArray("POST") << QByteArray("/auth/exchange")
+                               << QByteArray(R"({"code":"c","verifier":"v"})");
     QTest::newRow("customers") << Call([](APIClient &a) {
         return succeeded(CheckoutAPI::customers(a, QStringLiteral("ann")));
-    }) << QByteArray(R"({"customers":[]})")
-                               << QByteArray("GET") << QByteArray("/api/customers?q=ann") << QByteArray("-");
-    QTest::newRow("create customer")
-        << Call([customer](APIClient &a) { return succeeded(CheckoutAPI::createCustomer(a, customer)); })
-        << QByteArray(R"({"customer":{"id":"C","name":"n","email":"e","phone":"p","account_id":"a"},
+    }) << QByteArray(R"({"customers":[]})") << QByteArray("GET") << QByteArray("/api/customers?q=ann")
+                                 << QByteArray("-");
+    QTest::newRow("create customer") << Call([customer](APIClient &a) {
+        return succeeded(CheckoutAPI::createCustomer(a, customer));
+    }) << QByteArray(R"({"customer":{"id":"C","name":"n","email":"e","phone":"p","account_id":"a"},
                         "deal":{"id":"D","name":"n","number":"1","account_id":"a","drive_url":"",
                         "crm_url":""}})")
-        << QByteArray("POST") << QByteArray("/api/customers")
-        << QByteArray(R"({"request_id":"R1","first_name":"Ann","last_name":"Lee","phone":"555",
+       << QByteArray("POST") << QByteArray("/api/customers")
+       << QByteArray(R"({"request_id":"R1","first_name":"Ann","last_name":"Lee","phone":"555",
                         "email":"a@b.c","deal_amount":"10.00"})");
     QTest::newRow("quotes") << Call([](APIClient &a) {
         return succeeded(CheckoutAPI::quotes(a, QStringLiteral("C 1")));
-    }) << QByteArray(R"({"quotes":[]})")
-                            << QByteArray("GET") << QByteArray("/api/quotes?customer_id=C%201")
-                            << QByteArray("-");
+    }) << QByteArray(R"({"quotes":[]})") << QByteArray("GET")
+                               << QByteArray("/api/quotes?customer_id=C%201") << QByteArray("-");
     QTest::newRow("unlink deal") << Call([](APIClient &a) {
         return succeeded(CheckoutAPI::linkQuoteDeal(a, QStringLiteral("Q1"), QString()));
-    }) << QByteArray() << QByteArray("PUT")
-                                 << QByteArray("/api/quotes/Q1/deal") << QByteArray(R"({"deal_id":""})");
+    }) << QByteArray() << QByteArray("PUT") << QByteArray("/api/quotes/Q1/deal")
+                                    << QByteArray(R"({"deal_id":""})");
     QTest::newRow("quote pdf") << Call([](APIClient &a) {
         return CheckoutAPI::quotePDF(a, QStringLiteral("Q1"));
-    }) << QByteArray("%PDF-1.4")
-                               << QByteArray("GET") << QByteArray("/api/quotes/Q1/pdf") << QByteArray("-");
-    QTest::newRow("start checkout")
-        << Call([checkout](APIClient &a) { return succeeded(CheckoutAPI::startCheckout(a, checkout)); })
-        << QByteArray() << QByteArray("POST") << QByteArray("/api/checkouts")
-        << QByteArray(R"({"request_id":"R2","quote_id":"Q1","expected_cents":1250,"tender":"cash",
+    }) << QByteArray("%PDF-1.4") << QByteArray("GET") << QByteArray("/api/quotes/Q1/pdf")
+                                  << QByteArray("-");
+    QTest::newRow("start checkout") << Call([checkout](APIClient &a) {
+        return succeeded(CheckoutAPI::startCheckout(a, checkout));
+    }) << QByteArray() << QByteArray("POST") << QByteArray("/api/checkouts")
+       << QByteArray(R"({"request_id":"R2","quote_id":"Q1","expected_cents":1250,"tender":"cash",
                         "cash_cents":2000,"hold":false})");
     QTest::newRow("hold") << Call([](APIClient &a) {
         return succeeded(CheckoutAPI::holdCheckout(a, QStringLiteral("T1"), true));
-    }) << QByteArray("null")
-                          << QByteArray("PUT") << QByteArray("/api/checkouts/T1/hold")
-                          << QByteArray(R"({"hold":true})");
+    }) << QByteArray("null") << QByteArray("PUT") << QByteArray("/api/checkouts/T1/hold")
+                             << QByteArray(R"({"hold":true})");
 }
 
 void TestAPIClient::endpoints()
@@ -436,10 +390,8 @@ void TestAPIClient::endpoints()
     const Request &r = server.requests().first();
     QCOMPARE(r.method, method);
     QCOMPARE(r.target, target);
-    if (body == "-")
-        QVERIFY(r.body.isEmpty());
-    else
-        QCOMPARE(json(r.body), json(body));
+    if (body == "-") QVERIFY(r.body.isEmpty());
+    else QCOMPARE(json(r.body), json(body));
     if (!reply.isEmpty()) {
         QCOMPARE(describe(outcome.error), QStringLiteral("success"));
         if (!reply.startsWith('{') && reply != "null") QCOMPARE(*outcome.value, reply);

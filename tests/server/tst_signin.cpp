@@ -35,10 +35,8 @@ Reply checkoutServer(const Request &request, bool choosePage)
 {
     const QByteArray callback = "vantrelcheckout://signed-in?code=one-time&state=x";
     if (request.path == u"/auth/zoho/start" && choosePage)
-        return {200,
-                "<ul><li><a href=\"/auth/zoho/approve?user=1&amp;challenge=c\">Avery</a></li>"
-                "<li><a href=\"/auth/zoho/approve?user=2\">Blair</a></li></ul>",
-                "text/html"};
+        return {200, "<ul><li><a href=\"/auth/zoho/approve?user=1&amp;challenge=c\">Avery</a></li>"
+                     "<li><a href=\"/auth/zoho/approve?user=2\">Blair</a></li></ul>", "text/html"};
     if (request.path == u"/auth/zoho/start" || request.target == "/auth/zoho/approve?user=1&challenge=c")
         return {302, QByteArray(), "text/html", {{"Location", callback}}};
     if (request.path == u"/auth/exchange") return {200, sessionJson};
@@ -63,8 +61,7 @@ private slots:
 
 void TestSignIn::proofKeys()
 {
-    const QRegularExpression uuid(
-        QStringLiteral("[0-9A-F]{8}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{12}"));
+    const QRegularExpression uuid(QStringLiteral("[0-9A-F]{8}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{12}"));
     const ProofKey a = ProofKey::make();
     const ProofKey b = ProofKey::make();
     QCOMPARE(a.verifier.size(), 72);
@@ -89,8 +86,7 @@ void TestSignIn::followsServerToExchange()
     QFETCH(bool, choosePage);
     QFETCH(int, requests);
     RecordingServer server;
-    server.setHandler(
-        [choosePage](const Request &r) { return std::optional(checkoutServer(r, choosePage)); });
+    server.setHandler([choosePage](const Request &r) { return std::optional(checkoutServer(r, choosePage)); });
     APIClient api;
     api.setBase(server.base());
     FakeBrowserSignIn browser;
@@ -121,24 +117,17 @@ void TestSignIn::browserOutcomes_data()
     const Behaviour give = Behaviour::ReturnURL;
     QTest::newRow("several codes") << give << "vantrelcheckout://x?code=first&code=second"
                                    << "code first";
-    QTest::newRow("escaped code") << give << "vantrelcheckout://x?state=1&code=a%2Bb%26c"
-                                  << "code a+b&c";
-    QTest::newRow("no query") << give << "vantrelcheckout://x"
-                              << "APIError: Missing sign-in code.";
-    QTest::newRow("no code item") << give << "vantrelcheckout://x?state=1"
-                                  << "APIError: Missing sign-in code.";
-    QTest::newRow("empty code") << give << "vantrelcheckout://x?code="
-                                << "APIError: Missing sign-in code.";
-    QTest::newRow("no callback URL") << Behaviour::NoURL << ""
-                                     << "APIError: Sign-in did not complete.";
+    QTest::newRow("escaped code") << give << "vantrelcheckout://x?state=1&code=a%2Bb%26c" << "code a+b&c";
+    QTest::newRow("no query") << give << "vantrelcheckout://x" << "APIError: Missing sign-in code.";
+    QTest::newRow("no code item") << give << "vantrelcheckout://x?state=1" << "APIError: Missing sign-in code.";
+    QTest::newRow("empty code") << give << "vantrelcheckout://x?code=" << "APIError: Missing sign-in code.";
+    QTest::newRow("no callback URL") << Behaviour::NoURL << "" << "APIError: Sign-in did not complete.";
     QTest::newRow("person cancels") << Behaviour::Cancel << ""
                                     << "BrowserCancelledError: The sign-in was canceled.";
-    QTest::newRow("no browser")
-        << Behaviour::CannotStart << ""
-        << "APIError: Unable to open Zoho sign-in. No web browser could be opened on this device.";
-    QTest::newRow("waited past the code's lifetime")
-        << Behaviour::TooLong << ""
-        << "APIError: The sign-in took too long. Please sign in again.";
+    QTest::newRow("no browser") << Behaviour::CannotStart << ""
+                                << "APIError: Unable to open Zoho sign-in. No web browser could be opened on this device.";
+    QTest::newRow("waited past the code's lifetime") << Behaviour::TooLong << ""
+                                                     << "APIError: The sign-in took too long. Please sign in again.";
 }
 
 void TestSignIn::browserOutcomes()
@@ -178,12 +167,12 @@ void TestSignIn::refusedBeforeTheBrowserOpens_data()
     QTest::newRow("preview without scheme")
         << QVariantMap{{QStringLiteral("VantrelIsPreview"), QStringLiteral("YES")}} << QString() << 200
         << "APIError: This preview build has invalid sign-in configuration." << 0;
-    QTest::newRow("plain http to a LAN host") << QVariantMap{} << "http://10.0.0.5:8080" << 200
-                                              << "APIError: Enter an HTTPS server address. A server on this "
-                                                 "device can also use http://localhost:8080."
-                                              << 0;
-    QTest::newRow("exchange rejected")
-        << QVariantMap{} << QString() << 400 << "APIError: The sign-in code has expired." << 1;
+    QTest::newRow("plain http to a LAN host")
+        << QVariantMap{} << "http://10.0.0.5:8080" << 200
+        << "APIError: Enter an HTTPS server address. A server on this device can also use http://localhost:8080."
+        << 0;
+    QTest::newRow("exchange rejected") << QVariantMap{} << QString() << 400
+                                       << "APIError: The sign-in code has expired." << 1;
 }
 
 void TestSignIn::refusedBeforeTheBrowserOpens()

@@ -49,8 +49,7 @@ class TestStandinContract : public QObject {
     }
     CheckoutRequest checkoutFor(const Quote &quote, const QString &tender = QStringLiteral("card"))
     {
-        return CheckoutRequest{newUuidString(), quote.id,           cents(quote.total),
-                               tender,          cents(quote.total), false};
+        return CheckoutRequest{newUuidString(), quote.id, cents(quote.total), tender, cents(quote.total), false};
     }
     void restart(standin::StandinOptions options = {})
     {
@@ -101,8 +100,7 @@ private slots:
 
         const CheckoutRequest cash = checkoutFor(quote, QStringLiteral("cash"));
         finish(CheckoutAPI::startCheckout(m_api, cash));
-        QCOMPARE(finish(CheckoutAPI::recoverCheckoutRequest(m_api, cash)).state,
-                 QStringLiteral("transaction"));
+        QCOMPARE(finish(CheckoutAPI::recoverCheckoutRequest(m_api, cash)).state, QStringLiteral("transaction"));
 
         NewCustomerRequest unseen = m_standin->customerForm(QStringLiteral("Fenced"));
         QCOMPARE(finish(CheckoutAPI::recoverCustomerRequest(m_api, unseen)).state, QStringLiteral("aborted"));
@@ -120,8 +118,7 @@ private slots:
         request.expectedCents -= 1;
         const CheckoutTransaction tx = finish(CheckoutAPI::startCheckout(m_api, request));
         QCOMPARE(tx.id, request.requestId);
-        QVERIFY(refused(
-            settle(CheckoutAPI::startCheckout(m_api, checkoutFor(quote))).error)); // one live per quote
+        QVERIFY(refused(settle(CheckoutAPI::startCheckout(m_api, checkoutFor(quote))).error)); // one live per quote
         SaveQuoteRequest revision = quoteRequest();
         revision.sourceId = quote.id;
         QVERIFY(refused(settle(CheckoutAPI::saveQuote(m_api, revision)).error)); // locked while paying
@@ -129,8 +126,7 @@ private slots:
         QTRY_COMPARE(statusOf(server(), tx.id), QStringLiteral("awaiting_payment"));
         QVERIFY(server().decline(tx.id));
         QCOMPARE(finish(CheckoutAPI::checkout(m_api, tx.id)).status, QStringLiteral("needs_attention"));
-        QCOMPARE(finish(CheckoutAPI::resumeCheckout(m_api, tx.id)).status,
-                 QStringLiteral("awaiting_payment"));
+        QCOMPARE(finish(CheckoutAPI::resumeCheckout(m_api, tx.id)).status, QStringLiteral("awaiting_payment"));
         QCOMPARE(finish(CheckoutAPI::cancelCheckout(m_api, tx.id)).status, QStringLiteral("canceled"));
         QVERIFY(!server().pay(tx.id));
 
@@ -140,8 +136,7 @@ private slots:
         QVERIFY(server().pay(again.id));
         QTRY_COMPARE(statusOf(server(), again.id), QStringLiteral("complete"));
         QVERIFY(refused(settle(CheckoutAPI::cancelCheckout(m_api, again.id)).error));
-        QCOMPARE(finish(CheckoutAPI::quote(m_api, quote.id)).checkoutStatus,
-                 std::optional<QString>("complete"));
+        QCOMPARE(finish(CheckoutAPI::quote(m_api, quote.id)).checkoutStatus, std::optional<QString>("complete"));
     }
 
     void registerRouteWaitsForCollection()
@@ -150,10 +145,8 @@ private slots:
         options.paymentRoute = QStringLiteral("square_register");
         restart(options);
         const Quote quote = finish(CheckoutAPI::saveQuote(m_api, quoteRequest()));
-        QVERIFY(refused(
-            settle(CheckoutAPI::startCheckout(m_api, checkoutFor(quote))).error)); // card needs a terminal
-        const CheckoutTransaction tx =
-            finish(CheckoutAPI::startCheckout(m_api, checkoutFor(quote, QStringLiteral("register"))));
+        QVERIFY(refused(settle(CheckoutAPI::startCheckout(m_api, checkoutFor(quote))).error)); // card needs a terminal
+        const CheckoutTransaction tx = finish(CheckoutAPI::startCheckout(m_api, checkoutFor(quote, QStringLiteral("register"))));
         QTRY_COMPARE(statusOf(server(), tx.id), QStringLiteral("awaiting_register_payment"));
         QVERIFY(server().collect(tx.id));
         QTRY_COMPARE(statusOf(server(), tx.id), QStringLiteral("complete"));

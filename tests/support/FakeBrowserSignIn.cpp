@@ -74,14 +74,16 @@ QCoro::Task<QUrl> FakeBrowserSignIn::follow(QUrl startUrl, QString scheme)
     QPointer<FakeBrowserSignIn> self(this);
     QUrl current = startUrl;
     // The callback may come as a redirect or as a link in the page.
-    const QRegularExpression inPage(QRegularExpression::escape(scheme) + QStringLiteral(":[^\"'<>\\s]+"));
+    const QRegularExpression inPage(QRegularExpression::escape(scheme) +
+                                    QStringLiteral(":[^\"'<>\\s]+"));
     const QRegularExpression firstLink(QStringLiteral("href=\"([^\"]+)\""));
     for (int hop = 0; hop < 10; ++hop) {
         std::unique_ptr<QNetworkReply, void (*)(QNetworkReply *)> reply(
             m_network.get(QNetworkRequest(current)), [](QNetworkReply *r) { r->deleteLater(); });
         co_await reply.get();
         if (!self) throw BrowserCancelledError();
-        const QUrl location = reply->attribute(QNetworkRequest::RedirectionTargetAttribute).toUrl();
+        const QUrl location =
+            reply->attribute(QNetworkRequest::RedirectionTargetAttribute).toUrl();
         if (location.isValid() && !location.isEmpty()) {
             const QUrl next = current.resolved(location);
             if (next.scheme() == scheme) co_return next;

@@ -13,12 +13,12 @@ class FakeBrowserSignIn : public BrowserSignIn {
 public:
     enum class Behaviour {
         FollowRedirects, // fetch the start page and follow it to the callback
-        ReturnURL, // answer with the given URL at once
-        Cancel, // the person closes the browser
-        NoURL, // the flow ends without a callback URL
-        CannotStart, // the browser does not open
-        TooLong, // the wait outlives the server's sign-in codes
-        Wait // wait until cancel(), deliver() or timeOut()
+        ReturnURL,       // answer with the given URL at once
+        Cancel,          // the person closes the browser
+        NoURL,           // the flow ends without a callback URL
+        CannotStart,     // the browser does not open
+        TooLong,         // the wait outlives the server's sign-in codes
+        Wait             // wait until cancel(), deliver() or timeOut()
     };
 
     explicit FakeBrowserSignIn(QObject *parent = nullptr);

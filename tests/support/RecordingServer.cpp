@@ -18,7 +18,10 @@ Reply Reply::from(const standin::HttpResponse &response)
     return reply;
 }
 
-Reply Reply::badGateway() { return Reply{502, "<html><body>502 Bad Gateway</body></html>", "text/html"}; }
+Reply Reply::badGateway()
+{
+    return Reply{502, "<html><body>502 Bad Gateway</body></html>", "text/html"};
+}
 
 RecordingServer::RecordingServer() : m_server(new QTcpServer(this))
 {
@@ -51,7 +54,10 @@ QString RecordingServer::base() const
     return QStringLiteral("http://127.0.0.1:%1").arg(m_server->serverPort());
 }
 
-quint16 RecordingServer::port() const { return m_server->serverPort(); }
+quint16 RecordingServer::port() const
+{
+    return m_server->serverPort();
+}
 
 void RecordingServer::reply(const Reply &reply)
 {
@@ -100,8 +106,7 @@ void RecordingServer::readFrom(QTcpSocket *socket)
         request.peer = socket->peerAddress();
         for (const QByteArray &line : lines.mid(1)) {
             const qsizetype colon = line.indexOf(':');
-            if (colon > 0)
-                request.headers.insert(line.left(colon).trimmed().toLower(), line.mid(colon + 1).trimmed());
+            if (colon > 0) request.headers.insert(line.left(colon).trimmed().toLower(), line.mid(colon + 1).trimmed());
         }
         const qsizetype length = request.header("content-length").toLongLong();
         if (buffer.size() < headerEnd + 4 + length) return;
@@ -146,14 +151,11 @@ void RecordingServer::send(QTcpSocket *socket, const Reply &reply)
         socket->abort();
         return;
     }
-    QByteArray out =
-        "HTTP/1.1 " + QByteArray::number(reply.status) + ' ' + standin::reasonPhrase(reply.status) + "\r\n";
+    QByteArray out = "HTTP/1.1 " + QByteArray::number(reply.status) + ' ' + standin::reasonPhrase(reply.status) + "\r\n";
     if (!reply.contentType.isEmpty()) out += "Content-Type: " + reply.contentType + "\r\n";
     for (const auto &[name, value] : reply.headers) out += name + ": " + value + "\r\n";
-    if (reply.unsized)
-        out += "Connection: close\r\n";
-    else
-        out += "Content-Length: " + QByteArray::number(reply.body.size()) + "\r\n";
+    if (reply.unsized) out += "Connection: close\r\n";
+    else out += "Content-Length: " + QByteArray::number(reply.body.size()) + "\r\n";
     socket->write(out + "\r\n" + reply.body);
     if (reply.unsized) socket->disconnectFromHost();
 }

@@ -34,8 +34,8 @@ struct Reply {
     QByteArray body = "{}";
     QByteArray contentType = "application/json";
     QList<std::pair<QByteArray, QByteArray>> headers;
-    bool hold = false; // answered only by release()
-    bool drop = false; // the connection is reset instead
+    bool hold = false;    // answered only by release()
+    bool drop = false;    // the connection is reset instead
     int delayMs = 0;
     bool unsized = false; // no Content-Length; the connection closes after the body
 

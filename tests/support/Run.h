@@ -16,16 +16,19 @@ namespace vantrel::testing {
 
 constexpr int taskTimeoutMs = 20000;
 
-template <class T> using ValueOf = std::conditional_t<std::is_void_v<T>, bool, T>;
+template <class T>
+using ValueOf = std::conditional_t<std::is_void_v<T>, bool, T>;
 
 // The value or the error a task ended with.
-template <class T> struct Outcome {
+template <class T>
+struct Outcome {
     std::optional<ValueOf<T>> value;
     std::exception_ptr error;
     bool done = false;
 };
 
-template <class T> QCoro::Task<> captureInto(QCoro::Task<T> task, std::shared_ptr<Outcome<T>> out)
+template <class T>
+QCoro::Task<> captureInto(QCoro::Task<T> task, std::shared_ptr<Outcome<T>> out)
 {
     try {
         if constexpr (std::is_void_v<T>) {
@@ -41,7 +44,8 @@ template <class T> QCoro::Task<> captureInto(QCoro::Task<T> task, std::shared_pt
 }
 
 // Starts the task now; the outcome fills in while the event loop runs.
-template <class T> std::shared_ptr<Outcome<T>> start(QCoro::Task<T> task)
+template <class T>
+std::shared_ptr<Outcome<T>> start(QCoro::Task<T> task)
 {
     auto outcome = std::make_shared<Outcome<T>>();
     captureInto(std::move(task), outcome);
@@ -51,7 +55,8 @@ template <class T> std::shared_ptr<Outcome<T>> start(QCoro::Task<T> task)
 bool waitFor(const std::function<bool()> &condition, int timeoutMs);
 
 // Runs the task to its end; one that does not end in time fails as "other".
-template <class T> Outcome<T> settle(QCoro::Task<T> task, int timeoutMs = taskTimeoutMs)
+template <class T>
+Outcome<T> settle(QCoro::Task<T> task, int timeoutMs = taskTimeoutMs)
 {
     auto outcome = start(std::move(task));
     if (!waitFor([&] { return outcome->done; }, timeoutMs)) {
@@ -63,7 +68,8 @@ template <class T> Outcome<T> settle(QCoro::Task<T> task, int timeoutMs = taskTi
 }
 
 // The task's value; its failure (or its time-out) is thrown on.
-template <class T> ValueOf<T> finish(QCoro::Task<T> task, int timeoutMs = taskTimeoutMs)
+template <class T>
+ValueOf<T> finish(QCoro::Task<T> task, int timeoutMs = taskTimeoutMs)
 {
     Outcome<T> outcome = settle(std::move(task), timeoutMs);
     if (outcome.error) std::rethrow_exception(outcome.error);
@@ -72,7 +78,8 @@ template <class T> ValueOf<T> finish(QCoro::Task<T> task, int timeoutMs = taskTi
 
 // Runs a model operation to its end and leaves its failure to the model's
 // message slots, as the screens do.
-template <class T> void run(QCoro::Task<T> task, int timeoutMs = taskTimeoutMs)
+template <class T>
+void run(QCoro::Task<T> task, int timeoutMs = taskTimeoutMs)
 {
     settle(std::move(task), timeoutMs);
 }

@@ -54,12 +54,8 @@ Standin::Standin(standin::StandinOptions options)
 NewCustomerRequest Standin::customerForm(const QString &firstName)
 {
     const CustomerOptions options = finish(CheckoutAPI::customerOptions(api));
-    return NewCustomerRequest{newUuidString(),
-                              firstName,
-                              QStringLiteral("Tester"),
-                              QStringLiteral("555-010-2000"),
-                              firstName.toLower() + QStringLiteral("@example.com"),
-                              options.defaultCampaignId,
+    return NewCustomerRequest{newUuidString(), firstName, QStringLiteral("Tester"), QStringLiteral("555-010-2000"),
+                              firstName.toLower() + QStringLiteral("@example.com"), options.defaultCampaignId,
                               QStringLiteral("100")};
 }
 
@@ -82,8 +78,8 @@ Quote Standin::newQuote(const NewCustomerResponse &owner)
 CheckoutTransaction Standin::startCheckout(APIClient &client, const Quote &quote, const QString &tender)
 {
     const qint64 amount = cents(quote.total);
-    const CheckoutRequest request{
-        newUuidString(), quote.id, amount, tender, tender == QLatin1String("cash") ? amount : 0, false};
+    const CheckoutRequest request{newUuidString(), quote.id, amount, tender,
+                                  tender == QLatin1String("cash") ? amount : 0, false};
     return finish(CheckoutAPI::startCheckout(client, request));
 }
 
@@ -111,8 +107,8 @@ CheckoutBuildConfiguration productionBuild(const QString &server)
 }
 
 Workspace::Workspace(const QString &server)
-    : server(server), settings(std::make_unique<QSettings>(dir.filePath(QStringLiteral("settings.ini")),
-                                                           QSettings::IniFormat))
+    : server(server),
+      settings(std::make_unique<QSettings>(dir.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat))
 {
     services.build = productionBuild(server);
     services.sessions = &sessions;
@@ -180,8 +176,7 @@ void Workspace::enablePayments(const QString &route, const QString &mode)
 QString Workspace::draftPath(const QString &user, const QString &server) const
 {
     return storage() + QStringLiteral("/draft-") +
-           CheckoutModel::workspaceKey(server.isEmpty() ? this->server : server, user) +
-           QStringLiteral(".json");
+           CheckoutModel::workspaceKey(server.isEmpty() ? this->server : server, user) + QStringLiteral(".json");
 }
 
 QString Workspace::requestsPath(const QString &user, const QString &server) const
@@ -190,7 +185,10 @@ QString Workspace::requestsPath(const QString &user, const QString &server) cons
     return path.insert(path.size() - 5, QStringLiteral(".requests"));
 }
 
-Customer customer(const QString &id) { return Customer{id, QStringLiteral("Customer ") + id, {}, {}, {}}; }
+Customer customer(const QString &id)
+{
+    return Customer{id, QStringLiteral("Customer ") + id, {}, {}, {}};
+}
 
 QuoteLine line(const QString &quantity, const QString &rate)
 {

@@ -77,8 +77,7 @@ public:
     // Signed in as user without any network (the model is opened first if
     // needed); the workspace files are read.
     CheckoutModel &signIn();
-    CheckoutModel &signIn(const QString &user, const QString &token = QStringLiteral("token"),
-                          bool demo = false);
+    CheckoutModel &signIn(const QString &user, const QString &token = QStringLiteral("token"), bool demo = false);
     // The keychain holds this session for the server, so start() signs in.
     void storeSession(const QString &token, const QString &user, bool demo = false);
     // The account as the server reports it: payments on, the given route and mode.

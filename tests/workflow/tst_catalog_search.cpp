@@ -49,8 +49,7 @@ private slots:
     {
         QTest::addColumn<QString>("category");
         QTest::addColumn<QString>("normalized");
-        QTest::newRow("lower case with spaces") << " vanity\n"
-                                                << "Vanity";
+        QTest::newRow("lower case with spaces") << " vanity\n" << "Vanity";
         QTest::newRow("another word") << "Hardware" << QString(uncategorizedCategory);
         QTest::newRow("empty") << "" << QString(uncategorizedCategory);
     }
@@ -67,8 +66,8 @@ private slots:
         QCOMPARE(chips.size(), qsizetype(1 + fixedCategories.size() + (outside ? 1 : 0)));
         QCOMPARE(chips.contains(uncategorizedCategory), outside);
         // A refresh that leaves no product outside the fixed list drops a selected "Uncategorized".
-        QCOMPARE(keptCategory(uncategorizedCategory, chips),
-                 outside ? QString(uncategorizedCategory) : QString(allCategory));
+        QCOMPARE(keptCategory(uncategorizedCategory, chips), outside ? QString(uncategorizedCategory)
+                                                                     : QString(allCategory));
         QCOMPARE(keptCategory(normalized, chips), normalized);
     }
 
@@ -83,8 +82,8 @@ private slots:
         QTest::newRow("spoken finish and size") << "white shaker 36" << QStringList{"WS-36-B", " b36-wsx "};
         QTest::newRow("dash typed or not") << "ws36" << QStringList{"WS-36-B"};
         QTest::newRow("two words need both") << "36 base" << QStringList{" b36-wsx "};
-        QTest::newRow("number in three SKUs, catalog order")
-            << "36" << QStringList{"WS-36-B", "W3630-GS", " b36-wsx "};
+        QTest::newRow("number in three SKUs, catalog order") << "36"
+                                                             << QStringList{"WS-36-B", "W3630-GS", " b36-wsx "};
         QTest::newRow("part number read digit by digit") << "one zero zero one" << QStringList{"V1001-WO"};
         QTest::newRow("no letters or digits: words only") << "---" << QStringList{};
         QTest::newRow("nothing") << "walnut" << QStringList{};
@@ -112,13 +111,11 @@ private slots:
         QTest::addColumn<QStringList>("found");
         QTest::newRow("category, spelled loosely in the catalog")
             << "Base" << true << true << "" << QStringList{"WS-36-B", "B24-WO", " b36-wsx "};
-        QTest::newRow("unassembled only")
-            << "Base" << false << true << "" << QStringList{"WS-36-B", "B24-WO"};
+        QTest::newRow("unassembled only") << "Base" << false << true << "" << QStringList{"WS-36-B", "B24-WO"};
         QTest::newRow("assembled only, SKU trimmed and upper-cased")
             << "All" << true << false << "" << QStringList{" b36-wsx "};
         QTest::newRow("both off") << "All" << false << false << "" << QStringList{};
-        QTest::newRow("uncategorized")
-            << QString(uncategorizedCategory) << true << true << "" << QStringList{"F33-WS"};
+        QTest::newRow("uncategorized") << QString(uncategorizedCategory) << true << true << "" << QStringList{"F33-WS"};
         QTest::newRow("category and search") << "Vanity" << true << true << "oak" << QStringList{"V1001-WO"};
     }
     void filters()
@@ -136,18 +133,12 @@ private slots:
     {
         QTest::addColumn<QString>("spoken");
         QTest::addColumn<QString>("text");
-        QTest::newRow("digit by digit") << "one zero zero one"
-                                        << "1001";
-        QTest::newRow("table row") << "forty two"
-                                   << "42";
-        QTest::newRow("finish, size and word") << "white shaker thirty six base"
-                                               << "ws 36 base";
-        QTest::newRow("after the table's nine acts inside nineteen") << "nineteen"
-                                                                     << "19";
-        QTest::newRow("pairs read as a year") << "twenty twenty"
-                                              << "2020";
-        QTest::newRow("numbers on both sides of a word") << "twelve b thirty"
-                                                         << "12 b 30";
+        QTest::newRow("digit by digit") << "one zero zero one" << "1001";
+        QTest::newRow("table row") << "forty two" << "42";
+        QTest::newRow("finish, size and word") << "white shaker thirty six base" << "ws 36 base";
+        QTest::newRow("after the table's nine acts inside nineteen") << "nineteen" << "19";
+        QTest::newRow("pairs read as a year") << "twenty twenty" << "2020";
+        QTest::newRow("numbers on both sides of a word") << "twelve b thirty" << "12 b 30";
     }
     void spokenNumbers()
     {

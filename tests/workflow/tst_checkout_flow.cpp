@@ -80,38 +80,13 @@ private slots:
         QTest::addColumn<int>("cashCents");
         QTest::addColumn<bool>("hold");
         const QString terminal = QStringLiteral("square_terminal"), reg = QStringLiteral("square_register");
-        const QString zoho = QStringLiteral("individual_zoho"),
-                      daily = QStringLiteral("native_square_summary");
-        QTest::newRow("card rounds half up") << terminal << zoho << "100.005"
-                                             << "sent"
-                                             << "card"
-                                             << ""
-                                             << "card" << 10001 << 10001 << true;
-        QTest::newRow("cash") << terminal << zoho << "100"
-                              << "sent"
-                              << "cash"
-                              << "120.50"
-                              << "cash" << 10000 << 12050 << true;
-        QTest::newRow("register") << reg << zoho << "50"
-                                  << "sent"
-                                  << "card"
-                                  << "80"
-                                  << "register" << 5000 << 0 << true;
-        QTest::newRow("daily import") << reg << daily << "50"
-                                      << "sent"
-                                      << "cash"
-                                      << ""
-                                      << "register" << 5000 << 0 << false;
-        QTest::newRow("cash short") << terminal << zoho << "100"
-                                    << "sent"
-                                    << "cash"
-                                    << "abc"
-                                    << "" << 0 << 0 << true;
-        QTest::newRow("draft quote") << terminal << zoho << "100"
-                                     << "draft"
-                                     << "card"
-                                     << ""
-                                     << "" << 0 << 0 << true;
+        const QString zoho = QStringLiteral("individual_zoho"), daily = QStringLiteral("native_square_summary");
+        QTest::newRow("card rounds half up") << terminal << zoho << "100.005" << "sent" << "card" << "" << "card" << 10001 << 10001 << true;
+        QTest::newRow("cash") << terminal << zoho << "100" << "sent" << "cash" << "120.50" << "cash" << 10000 << 12050 << true;
+        QTest::newRow("register") << reg << zoho << "50" << "sent" << "card" << "80" << "register" << 5000 << 0 << true;
+        QTest::newRow("daily import") << reg << daily << "50" << "sent" << "cash" << "" << "register" << 5000 << 0 << false;
+        QTest::newRow("cash short") << terminal << zoho << "100" << "sent" << "cash" << "abc" << "" << 0 << 0 << true;
+        QTest::newRow("draft quote") << terminal << zoho << "100" << "draft" << "card" << "" << "" << 0 << 0 << true;
     }
     void requestAmounts()
     {
@@ -123,9 +98,7 @@ private slots:
         QFETCH(QString, cash);
         QFETCH(QString, sentTender);
         RecordingServer server;
-        server.on(
-            "POST", "/api/checkouts",
-            {200, encode(transaction(QStringLiteral("X"), QStringLiteral("complete")), KeyStyle::Wire)});
+        server.on("POST", "/api/checkouts", {200, encode(transaction(QStringLiteral("X"), QStringLiteral("complete")), KeyStyle::Wire)});
         Workspace ws(server.base());
         putQuote(ws, total, quoteStatus);
         ws.enablePayments(route, mode);
@@ -174,10 +147,8 @@ private slots:
         ws->restoreWorkspace();
         QVERIFY(ws->activeArchiveID());
 
-        if (cancel)
-            run(ws->checkoutPart()->cancelCheckout(*ws->checkoutPart()->transaction()));
-        else
-            QVERIFY(standin.server.pay(requestId));
+        if (cancel) run(ws->checkoutPart()->cancelCheckout(*ws->checkoutPart()->transaction()));
+        else QVERIFY(standin.server.pay(requestId));
         const QString final = cancel ? QStringLiteral("canceled") : QStringLiteral("complete");
         QTRY_COMPARE(ws->checkoutPart()->transaction()->status, final);
         QCOMPARE(standin.server.checkout(requestId)->status, final);
@@ -245,13 +216,11 @@ private slots:
         Workspace ws(server.base());
         putQuote(ws, QStringLiteral("10"), QStringLiteral("sent"));
         Draft draft = ws->draft();
-        draft.pendingCheckout = CheckoutRequest{
-            QStringLiteral("R1"), QStringLiteral("Q1"), 1000, QStringLiteral("card"), 1000, false};
+        draft.pendingCheckout = CheckoutRequest{QStringLiteral("R1"), QStringLiteral("Q1"), 1000, QStringLiteral("card"), 1000, false};
         ws->setDraft(draft);
 
         // The screens resume through the busy operation; the stale answer is raced directly.
-        auto recovering = start(stale ? ws->checkoutPart()->recoverCheckoutRequest()
-                                      : ws->checkoutPart()->resumeCheckout());
+        auto recovering = start(stale ? ws->checkoutPart()->recoverCheckoutRequest() : ws->checkoutPart()->resumeCheckout());
         if (stale) {
             QTRY_COMPARE(server.held(), 1);
             draft.pendingCheckout->hold = true;
@@ -273,8 +242,7 @@ private slots:
         run(ws->checkoutPart()->startCheckout(QStringLiteral("card"), QString()));
         QTRY_COMPARE(ws->checkoutPart()->transaction()->status, QStringLiteral("awaiting_payment"));
         const QString id = ws->checkoutPart()->transaction()->id;
-        standin.server.injectFault(
-            {"GET", QStringLiteral("/api/checkouts/") + id, standin::StandinFault::Kind::BadGateway, 0, 5});
+        standin.server.injectFault({"GET", QStringLiteral("/api/checkouts/") + id, standin::StandinFault::Kind::BadGateway, 0, 5});
         QTRY_VERIFY(ws->notice());
         QVERIFY(!ws->error());
         QCOMPARE(ws->checkoutPart()->transaction()->status, QStringLiteral("awaiting_payment"));
@@ -286,16 +254,14 @@ private slots:
     void pollReplyForAnotherTransactionIsDropped()
     {
         RecordingServer server;
-        Reply complete{200,
-                       encode(transaction(QStringLiteral("T1"), QStringLiteral("complete")), KeyStyle::Wire)};
+        Reply complete{200, encode(transaction(QStringLiteral("T1"), QStringLiteral("complete")), KeyStyle::Wire)};
         complete.hold = true;
         server.on("GET", "/api/checkouts/T1", complete);
         Workspace ws(server.base());
         ws.signIn();
         ws->checkoutPart()->watch(transaction(QStringLiteral("T1"), QStringLiteral("awaiting_payment")));
         QTRY_COMPARE(server.held(), 1);
-        const CheckoutTransaction other =
-            transaction(QStringLiteral("T2"), QStringLiteral("awaiting_payment"));
+        const CheckoutTransaction other = transaction(QStringLiteral("T2"), QStringLiteral("awaiting_payment"));
         ws->checkoutPart()->watch(other);
         server.release();
         // Long enough for several more polls if the poller had gone on.

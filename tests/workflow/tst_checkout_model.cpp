@@ -32,7 +32,10 @@ QCoro::Task<> getFrom(APIClient *api, QString path)
     co_await api->get<Empty>(path, noQuery, never);
 }
 
-QCoro::Task<> nothing() { co_return; }
+QCoro::Task<> nothing()
+{
+    co_return;
+}
 
 QByteArray sessionJson(const QString &token, const QString &user)
 {
@@ -68,10 +71,8 @@ private slots:
     void init()
     {
         m_server = std::make_unique<RecordingServer>();
-        m_server->on("GET", "/api/me",
-                     {200,
-                      R"({"user":"alice","demo":false,"payments_enabled":true,)"
-                      R"("payment_route":"square_register","accounting_mode":"native_square_summary"})"});
+        m_server->on("GET", "/api/me", {200, R"({"user":"alice","demo":false,"payments_enabled":true,)"
+                                              R"("payment_route":"square_register","accounting_mode":"native_square_summary"})"});
         m_server->on("GET", "/api/checkouts", {200, R"({"checkouts":[]})"});
         m_server->on("GET", "/api/taxes", {200, R"({"taxes":[]})"});
         m_server->on("GET", "/api/catalog", {200, R"({"at":1700000000,"products":[]})"});
@@ -91,8 +92,7 @@ private slots:
         QTest::addColumn<QByteArray>("item");
         QTest::newRow("no item") << false << QByteArray();
         QTest::newRow("not JSON") << true << QByteArray("token=abc");
-        QTest::newRow("token of the wrong type")
-            << true << QByteArray(R"({"token":1,"user":"alice","demo":false})");
+        QTest::newRow("token of the wrong type") << true << QByteArray(R"({"token":1,"user":"alice","demo":false})");
         QTest::newRow("missing demo") << true << QByteArray(R"({"token":"t","user":"alice"})");
     }
     void startWithoutUsableSessionStaysSignedOut()
@@ -167,10 +167,8 @@ private slots:
 
         model.signOut();
         QVERIFY(!model.session());
-        QVERIFY(model.catalogPart()->products().isEmpty() && model.customersPart()->customers().isEmpty() &&
-                model.customersPart()->quotes().isEmpty() && model.customersPart()->deals().isEmpty() &&
-                model.historyPart()->transactions().isEmpty() &&
-                model.historyPart()->archivedRequests().isEmpty());
+        QVERIFY(model.catalogPart()->products().isEmpty() && model.customersPart()->customers().isEmpty() && model.customersPart()->quotes().isEmpty() &&
+                model.customersPart()->deals().isEmpty() && model.historyPart()->transactions().isEmpty() && model.historyPart()->archivedRequests().isEmpty());
         QVERIFY(!model.checkoutPart()->transaction());
         QCOMPARE(model.checkoutPart()->paymentRoute(), QStringLiteral("square_terminal"));
         QCOMPARE(model.checkoutPart()->accountingMode(), QStringLiteral("individual_zoho"));
@@ -183,8 +181,7 @@ private slots:
         // The logout goes out with the token the user had.
         QTRY_COMPARE(m_server->count("POST", "/api/logout"), 1);
         for (const Request &request : m_server->requests())
-            if (request.path == u"/api/logout")
-                QCOMPARE(request.header("authorization"), QByteArray("Bearer first-token"));
+            if (request.path == u"/api/logout") QCOMPARE(request.header("authorization"), QByteArray("Bearer first-token"));
 
         acceptSignIn(QStringLiteral("second-token"), QStringLiteral("alice"));
         run(model.signIn());
@@ -196,8 +193,7 @@ private slots:
     void failedSignInShowsItsMessage()
     {
         CheckoutModel &model = makeModel();
-        m_ws->browser.setBehaviour(FakeBrowserSignIn::Behaviour::ReturnURL,
-                                   QUrl(QStringLiteral("vantrelcheckout://auth")));
+        m_ws->browser.setBehaviour(FakeBrowserSignIn::Behaviour::ReturnURL, QUrl(QStringLiteral("vantrelcheckout://auth")));
         run(model.signIn());
         QVERIFY(!model.session());
         QVERIFY(model.error());
@@ -208,8 +204,7 @@ private slots:
     {
         CheckoutModel &model = makeModel();
         Gate gate;
-        auto first =
-            model.performBusy([&gate] { return waitThenFail(&gate, QStringLiteral("first failed")); });
+        auto first = model.performBusy([&gate] { return waitThenFail(&gate, QStringLiteral("first failed")); });
         QVERIFY(model.busy());
         model.setError(QStringLiteral("shown before"));
         bool secondRan = false;
@@ -231,8 +226,7 @@ private slots:
         CheckoutModel &model = makeModel();
         m_ws->signIn(QStringLiteral("alice"));
         Gate stale, current;
-        auto first =
-            model.performBusy([&stale] { return waitThenFail(&stale, QStringLiteral("late failure")); });
+        auto first = model.performBusy([&stale] { return waitThenFail(&stale, QStringLiteral("late failure")); });
         QVERIFY(model.resetWorkspace());
         QVERIFY(!model.busy());
         auto second = model.performBusy([&current] { return waitThenFail(&current, QString()); });
@@ -295,8 +289,7 @@ private slots:
             d.saved->status = savedStatus;
         }
         d.dirty = dirty;
-        d.lines = {line(QStringLiteral("2"), QStringLiteral("3.50")),
-                   line(QStringLiteral("x"), QStringLiteral("10"))};
+        d.lines = {line(QStringLiteral("2"), QStringLiteral("3.50")), line(QStringLiteral("x"), QStringLiteral("10"))};
         model.setDraft(d);
         if (!transactionStatus.isEmpty()) {
             CheckoutTransaction t;

@@ -50,8 +50,7 @@ private slots:
         QCOMPARE(backend.front.count("GET", customersPath), 1);
         QCOMPARE(backend.front.requests().last().query.queryItemValue(QStringLiteral("q")), sent);
         QCOMPARE(model->customersPart()->customerSearchError(), std::nullopt);
-        QCOMPARE(model->customersPart()->customers(),
-                 finish(CheckoutAPI::customers(backend.api, sent)).customers);
+        QCOMPARE(model->customersPart()->customers(), finish(CheckoutAPI::customers(backend.api, sent)).customers);
     }
 
     void searchFailureStaysOutOfTheErrorSlot()
@@ -59,8 +58,7 @@ private slots:
         Standin backend;
         QVERIFY2(backend.started, qPrintable(backend.error));
         backend.front.setHandler([](const Request &r) -> std::optional<Reply> {
-            if (r.path == customersPath)
-                return Reply{503, encode(APIError{QStringLiteral("CRM is down.")}, KeyStyle::Wire)};
+            if (r.path == customersPath) return Reply{503, encode(APIError{QStringLiteral("CRM is down.")}, KeyStyle::Wire)};
             return std::nullopt;
         });
         Workspace model(backend);

@@ -65,9 +65,7 @@ private slots:
 
             const long n = wholeDraftNumber(path);
             QVERIFY2(n >= 0, qPrintable(QStringLiteral("kill %1 left a torn or empty draft").arg(i)));
-            QVERIFY2(
-                n > previous,
-                qPrintable(QStringLiteral("kill %1 left draft %2 after %3").arg(i).arg(n).arg(previous)));
+            QVERIFY2(n > previous, qPrintable(QStringLiteral("kill %1 left draft %2 after %3").arg(i).arg(n).arg(previous)));
             advanced += 1;
             previous = n;
         }

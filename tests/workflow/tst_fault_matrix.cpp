@@ -22,25 +22,13 @@ using namespace vantrel::testing;
 namespace {
 
 enum Create { customerCreate, quoteSave, checkoutStart, creates };
-enum Fault {
-    lostReply,
-    resetBeforeArrival,
-    badGateway,
-    badGatewayAfterCommit,
-    slowReply,
-    killedBeforeSend,
-    killedWhileWriting,
-    faults
-};
+enum Fault { lostReply, resetBeforeArrival, badGateway, badGatewayAfterCommit, slowReply, killedBeforeSend,
+             killedWhileWriting, faults };
 
 const char *const createNames[creates] = {"customer with deal", "quote save", "checkout start"};
-const char *const faultNames[faults] = {"reply lost after commit, twice",
-                                        "reset before arrival",
-                                        "502 before commit",
-                                        "502 after commit",
-                                        "reply slower than the client waits",
-                                        "killed between store and send",
-                                        "killed while writing the draft"};
+const char *const faultNames[faults] = {"reply lost after commit, twice", "reset before arrival", "502 before commit",
+                                        "502 after commit", "reply slower than the client waits",
+                                        "killed between store and send", "killed while writing the draft"};
 const QString createPaths[creates] = {QStringLiteral("/api/customers"), QStringLiteral("/api/quotes"),
                                       QStringLiteral("/api/checkouts")};
 const QString recoverPaths[creates] = {QStringLiteral("/api/customers/recover-request"), QString(),
@@ -74,9 +62,7 @@ bool pending(const Draft &draft, Create create)
 int records(const Standin &backend, Create create)
 {
     const standin::StandinCounts counts = backend.server.counts();
-    return create == customerCreate ? counts.customers
-           : create == quoteSave    ? counts.quotes
-                                    : counts.checkouts;
+    return create == customerCreate ? counts.customers : create == quoteSave ? counts.quotes : counts.checkouts;
 }
 
 // The create as its screen starts it, or the action the screen offers while it is pending.
@@ -114,11 +100,8 @@ private slots:
                 // Recovery may call a request aborted only when the server never
                 // handled it; a quote save has no recovery and is sent again.
                 const bool handled = f == lostReply || f == badGatewayAfterCommit || f == slowReply;
-                const char *ending = c != quoteSave && !handled ? "aborted"
-                                     : c == customerCreate      ? "recovered"
-                                                                : "resumed";
-                QTest::addRow("%s, %s", createNames[c], faultNames[f])
-                    << c << f << QString::fromLatin1(ending);
+                const char *ending = c != quoteSave && !handled ? "aborted" : c == customerCreate ? "recovered" : "resumed";
+                QTest::addRow("%s, %s", createNames[c], faultNames[f]) << c << f << QString::fromLatin1(ending);
             }
         }
     }
@@ -135,17 +118,15 @@ private slots:
         ws->api().setTimeout(patience);
         const NewCustomerRequest form = backend.customerForm(QStringLiteral("Matrix"));
         if (what == quoteSave) {
-            finish(
-                ws->customersPart()->selectCustomer(backend.newCustomer(QStringLiteral("Buyer")).customer));
+            finish(ws->customersPart()->selectCustomer(backend.newCustomer(QStringLiteral("Buyer")).customer));
             ws->quotePart()->addProduct(backend.server.products().first());
         } else if (what == checkoutStart) {
             const NewCustomerResponse owner = backend.newCustomer(QStringLiteral("Payer"));
             QVERIFY(finish(ws->quotePart()->openQuote(backend.newQuote(owner).id, owner.customer)));
             ws.enablePayments();
         }
-        const QString requestId = what == customerCreate ? form.requestId
-                                  : what == quoteSave    ? ws->draft().requestId
-                                                         : ws->draft().checkoutRequestId;
+        const QString requestId =
+            what == customerCreate ? form.requestId : what == quoteSave ? ws->draft().requestId : ws->draft().checkoutRequestId;
         const int before = records(backend, what);
         bool faultOn = true;
         int faulted = 0;
@@ -160,8 +141,7 @@ private slots:
             const auto operation = start(act(ws.model.get(), what, false, form));
             QVERIFY(pending(ws->draft(), what));
             if (fault == killedWhileWriting) {
-                const QString path = *ws->draftFileURL(),
-                              stored = ws.dir.filePath(QStringLiteral("stored.json"));
+                const QString path = *ws->draftFileURL(), stored = ws.dir.filePath(QStringLiteral("stored.json"));
                 writeBytes(stored, fileBytes(path));
                 ws.model.reset();
                 // A real writer of the file, killed part-way through rewriting the stored draft.
@@ -187,10 +167,10 @@ private slots:
 
         const Draft &draft = ws->draft();
         const std::optional<CheckoutTransaction> &shown = ws->checkoutPart()->transaction();
-        const bool created = what == customerCreate ? draft.customer && draft.deal && !draft.pendingCustomer
-                             : what == quoteSave
-                                 ? draft.saved && !draft.pendingSave && backend.server.quote(draft.saved->id)
-                                 : shown && shown->id == requestId && backend.server.checkout(requestId);
+        const bool created =
+            what == customerCreate ? draft.customer && draft.deal && !draft.pendingCustomer
+            : what == quoteSave    ? draft.saved && !draft.pendingSave && backend.server.quote(draft.saved->id)
+                                   : shown && shown->id == requestId && backend.server.checkout(requestId);
         const bool aborted =
             what == customerCreate  ? !draft.pendingCustomer && draft.customerDraft && !draft.customer
             : what == checkoutStart ? !draft.pendingCheckout && !draft.saved && !shown && ws->notice()
@@ -200,14 +180,9 @@ private slots:
         QSet<QString> ids;
         for (const QJsonObject &body : sent) ids.insert(body.value(QLatin1String("request_id")).toString());
         const int made = records(backend, what) - before;
-        const QString outcome = created   ? (resumed ? "resumed" : "recovered")
-                                : aborted ? "aborted"
-                                          : "unresolved";
+        const QString outcome = created ? (resumed ? "resumed" : "recovered") : aborted ? "aborted" : "unresolved";
         cells[what][fault] = QStringLiteral("%1 record%2 / %3 request id%4, %5")
-                                 .arg(made)
-                                 .arg(made == 1 ? "" : "s")
-                                 .arg(ids.size())
-                                 .arg(ids.size() == 1 ? "" : "s")
+                                 .arg(made).arg(made == 1 ? "" : "s").arg(ids.size()).arg(ids.size() == 1 ? "" : "s")
                                  .arg(outcome);
 
         QCOMPARE(outcome, ending);
@@ -222,20 +197,15 @@ private slots:
         if (created || resumed) QCOMPARE(ws->error(), std::nullopt);
         if (aborted) {
             // The details are kept for a new request: the form, or the items unlinked from the quote.
-            QVERIFY(draft.customerDraft
-                        ? draft.customerDraft->requestId != requestId
-                        : draft.checkoutRequestId != requestId && draft.dirty && draft.customer &&
-                              !draft.lines.isEmpty() && ws->selectedWorkspaceTab() == WorkspaceTab::quote);
+            QVERIFY(draft.customerDraft ? draft.customerDraft->requestId != requestId
+                                        : draft.checkoutRequestId != requestId && draft.dirty && draft.customer &&
+                                              !draft.lines.isEmpty() && ws->selectedWorkspaceTab() == WorkspaceTab::quote);
             // The original request arriving late creates nothing either.
             const QByteArray original = QJsonDocument(sent.first()).toJson();
             const std::exception_ptr late =
                 what == customerCreate
-                    ? settle(CheckoutAPI::createCustomer(
-                                 backend.api, decode<NewCustomerRequest>(original, KeyStyle::Wire)))
-                          .error
-                    : settle(CheckoutAPI::startCheckout(backend.api,
-                                                        decode<CheckoutRequest>(original, KeyStyle::Wire)))
-                          .error;
+                    ? settle(CheckoutAPI::createCustomer(backend.api, decode<NewCustomerRequest>(original, KeyStyle::Wire))).error
+                    : settle(CheckoutAPI::startCheckout(backend.api, decode<CheckoutRequest>(original, KeyStyle::Wire))).error;
             QVERIFY(late);
             QCOMPARE(records(backend, what), before);
         }
@@ -245,20 +215,16 @@ private slots:
     {
         const QString target = qEnvironmentVariable("VANTREL_RELIABILITY_REPORT");
         if (target.isEmpty()) return;
-        QString table = QStringLiteral("# Creating requests under faults\n\nGenerated by `ctest --test-dir "
-                                       "build -R tst_fault_matrix` (into\n"
-                                       "`build/reliability.md`). Each cell: records on the server afterwards "
-                                       "/ request ids sent, and the end:\n"
-                                       "*recovered* by the create's own recovery, *resumed* by the screen's "
-                                       "resume or retry (after a restart\n"
-                                       "where the fault kills the app), *aborted* by a recovery that found "
-                                       "the request never arrived.\n\n| |");
+        QString table = QStringLiteral(
+            "# Creating requests under faults\n\nGenerated by `ctest --test-dir build -R tst_fault_matrix` (into\n"
+            "`build/reliability.md`). Each cell: records on the server afterwards / request ids sent, and the end:\n"
+            "*recovered* by the create's own recovery, *resumed* by the screen's resume or retry (after a restart\n"
+            "where the fault kills the app), *aborted* by a recovery that found the request never arrived.\n\n| |");
         for (const char *fault : faultNames) table += QStringLiteral(" %1 |").arg(QLatin1String(fault));
         table += QStringLiteral("\n|---|") + QStringLiteral("---|").repeated(faults) + QLatin1Char('\n');
         for (int c = customerCreate; c < creates; ++c) {
             table += QStringLiteral("| %1 |").arg(QLatin1String(createNames[c]));
-            for (const QString &cell : cells[c])
-                table += QLatin1Char(' ') + (cell.isEmpty() ? "not run" : cell) + " |";
+            for (const QString &cell : cells[c]) table += QLatin1Char(' ') + (cell.isEmpty() ? "not run" : cell) + " |";
             table += QLatin1Char('\n');
         }
         QFile file(target);

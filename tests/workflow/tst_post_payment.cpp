@@ -76,8 +76,7 @@ private slots:
         const QByteArray pdf = pdfBytes(2);
         QTest::newRow("quote") << false << pdf << true << "QT-1";
         QTest::newRow("invoice without number") << true << pdf << true << "Paid invoice";
-        QTest::newRow("error page as quote")
-            << false << QByteArray("<html><body>Zoho is down</body></html>") << true << "";
+        QTest::newRow("error page as quote") << false << QByteArray("<html><body>Zoho is down</body></html>") << true << "";
         QTest::newRow("truncated invoice") << true << pdf.left(pdf.size() / 2) << true << "";
         QTest::newRow("no window") << true << pdf << false << "";
     }

@@ -20,9 +20,8 @@ QByteArray lockedPdf()
     QByteArray pdf = pdfBytes(1);
     const qsizetype trailer = pdf.lastIndexOf("trailer");
     const qsizetype open = pdf.indexOf("<<", trailer);
-    pdf.insert(open + 2,
-               QByteArray(" /Encrypt << /Filter /Standard /V 1 /R 2 /O (0123456789abcdef0123456789abcdef)"
-                          " /U (0123456789abcdef0123456789abcdef) /P -4 >> "));
+    pdf.insert(open + 2, QByteArray(" /Encrypt << /Filter /Standard /V 1 /R 2 /O (0123456789abcdef0123456789abcdef)"
+                                    " /U (0123456789abcdef0123456789abcdef) /P -4 >> "));
     return pdf;
 }
 } // namespace

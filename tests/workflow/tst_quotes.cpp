@@ -64,9 +64,7 @@ private slots:
         const int before = backend.server.counts().quotes;
         finish(model->quotePart()->saveQuote());
         QCOMPARE(model->error(), std::nullopt);
-        QCOMPARE(
-            backend.front.bodies("POST", quotesPath).value(0).value(QLatin1String("request_id")).toString(),
-            requestId);
+        QCOMPARE(backend.front.bodies("POST", quotesPath).value(0).value(QLatin1String("request_id")).toString(), requestId);
         QCOMPARE(backend.server.counts().quotes, before + 1);
 
         const Draft saved = model->draft();
@@ -96,8 +94,7 @@ private slots:
         QVERIFY(QDir().mkpath(path));
 
         finish(model->quotePart()->saveQuote());
-        QCOMPARE(model->error(),
-                 QString::fromUtf8(messages::quoteSaveLabel) + QString::fromUtf8(messages::notStoredSuffix));
+        QCOMPARE(model->error(), QString::fromUtf8(messages::quoteSaveLabel) + QString::fromUtf8(messages::notStoredSuffix));
         QCOMPARE(backend.front.count("POST", quotesPath), 0);
     }
 
@@ -109,10 +106,8 @@ private slots:
         QTest::newRow("invoiced") << "invoiced" << notEditable;
         QTest::newRow("live checkout") << "live" << notEditable;
         QTest::newRow("invoices") << "invoices" << notEditable;
-        QTest::newRow("managed by another user")
-            << "locked" << QString::fromUtf8(messages::quoteManagedElsewhere);
-        QTest::newRow("another customer's")
-            << "customer" << QString::fromUtf8(messages::quoteOfOtherCustomer);
+        QTest::newRow("managed by another user") << "locked" << QString::fromUtf8(messages::quoteManagedElsewhere);
+        QTest::newRow("another customer's") << "customer" << QString::fromUtf8(messages::quoteOfOtherCustomer);
     }
     void openingIsRefused()
     {
@@ -125,8 +120,8 @@ private slots:
         Customer listedUnder = scene.owner.customer;
         if (situation == QLatin1String("invoiced")) {
             backend.startCheckout(backend.api, scene.quote, QStringLiteral("cash"));
-            QVERIFY(QTest::qWaitFor(
-                [&] { return backend.server.quote(id)->status == QLatin1String("invoiced"); }, 5000));
+            QVERIFY(QTest::qWaitFor([&] { return backend.server.quote(id)->status == QLatin1String("invoiced"); },
+                                    5000));
         } else if (situation == QLatin1String("live")) {
             backend.startCheckout(backend.api, scene.quote, QStringLiteral("card"));
         } else if (situation == QLatin1String("locked")) {
@@ -172,8 +167,7 @@ private slots:
         Standin backend;
         QVERIFY2(backend.started, qPrintable(backend.error));
         const Scene scene = makeScene(backend);
-        const CheckoutTransaction tx =
-            backend.startCheckout(backend.api, scene.quote, QStringLiteral("card"));
+        const CheckoutTransaction tx = backend.startCheckout(backend.api, scene.quote, QStringLiteral("card"));
         finish(CheckoutAPI::cancelCheckout(backend.api, tx.id));
         Workspace model(backend);
         model.signIn();
@@ -225,8 +219,7 @@ private slots:
         QVERIFY(model->draft().requestId != firstRequest);
 
         const QString lineId = model->draft().lines.first().id;
-        for (const QString &typed : {QStringLiteral("1"), QStringLiteral("12")})
-            QVERIFY(quote.setLineQuantity(lineId, typed));
+        for (const QString &typed : {QStringLiteral("1"), QStringLiteral("12")}) QVERIFY(quote.setLineQuantity(lineId, typed));
         QVERIFY(quote.stepQuantity(lineId, -1));
         QCOMPARE(model->draft().lines.first().quantity, QStringLiteral("11"));
         QCOMPARE(model->draftWrites(), start + 5);

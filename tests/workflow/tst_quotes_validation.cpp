@@ -17,16 +17,11 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("value"); // empty: refused
-        QTest::newRow("fraction") << "2.50"
-                                  << "2.5";
-        QTest::newRow("plus") << "+3"
-                              << "3";
-        QTest::newRow("exponent") << "1e3"
-                                  << "";
-        QTest::newRow("comma") << "1,5"
-                               << "";
-        QTest::newRow("trailing text") << "10abc"
-                                       << "";
+        QTest::newRow("fraction") << "2.50" << "2.5";
+        QTest::newRow("plus") << "+3" << "3";
+        QTest::newRow("exponent") << "1e3" << "";
+        QTest::newRow("comma") << "1,5" << "";
+        QTest::newRow("trailing text") << "10abc" << "";
         QTest::newRow("too many digits") << QString(40, u'9') << "";
     }
     void numberGrammar()
@@ -48,70 +43,18 @@ private slots:
         const QString line = QString::fromUtf8(messages::invalidLine);
         const QString discount = QString::fromUtf8(messages::invalidDiscount);
         const QString amounts = QString::fromUtf8(messages::invalidAmounts);
-        QTest::newRow("valid") << "2"
-                               << "10.00"
-                               << "0"
-                               << "0"
-                               << "0"
-                               << "";
-        QTest::newRow("quantity 0") << "0"
-                                    << "10"
-                                    << "0"
-                                    << "0"
-                                    << "0" << line;
-        QTest::newRow("quantity exponent") << "1e2"
-                                           << "10"
-                                           << "0"
-                                           << "0"
-                                           << "0" << line;
-        QTest::newRow("rate 0") << "1"
-                                << "0"
-                                << "0"
-                                << "0"
-                                << "0"
-                                << "";
-        QTest::newRow("rate -0.01") << "1"
-                                    << "-0.01"
-                                    << "0"
-                                    << "0"
-                                    << "0" << line;
-        QTest::newRow("discount 10%") << "1"
-                                      << "10"
-                                      << "10%"
-                                      << "0"
-                                      << "0"
-                                      << "";
-        QTest::newRow("discount 100.5%") << "1"
-                                         << "10"
-                                         << "100.5%"
-                                         << "0"
-                                         << "0" << discount;
-        QTest::newRow("discount 150 amount") << "1"
-                                             << "10"
-                                             << "150"
-                                             << "0"
-                                             << "0"
-                                             << "";
-        QTest::newRow("discount -5") << "1"
-                                     << "10"
-                                     << "-5"
-                                     << "0"
-                                     << "0" << discount;
-        QTest::newRow("discount lone %") << "1"
-                                         << "10"
-                                         << "%"
-                                         << "0"
-                                         << "0" << discount;
-        QTest::newRow("shipping empty") << "1"
-                                        << "10"
-                                        << "0"
-                                        << ""
-                                        << "0" << amounts;
-        QTest::newRow("adjustment text") << "1"
-                                         << "10"
-                                         << "0"
-                                         << "0"
-                                         << "ten" << amounts;
+        QTest::newRow("valid") << "2" << "10.00" << "0" << "0" << "0" << "";
+        QTest::newRow("quantity 0") << "0" << "10" << "0" << "0" << "0" << line;
+        QTest::newRow("quantity exponent") << "1e2" << "10" << "0" << "0" << "0" << line;
+        QTest::newRow("rate 0") << "1" << "0" << "0" << "0" << "0" << "";
+        QTest::newRow("rate -0.01") << "1" << "-0.01" << "0" << "0" << "0" << line;
+        QTest::newRow("discount 10%") << "1" << "10" << "10%" << "0" << "0" << "";
+        QTest::newRow("discount 100.5%") << "1" << "10" << "100.5%" << "0" << "0" << discount;
+        QTest::newRow("discount 150 amount") << "1" << "10" << "150" << "0" << "0" << "";
+        QTest::newRow("discount -5") << "1" << "10" << "-5" << "0" << "0" << discount;
+        QTest::newRow("discount lone %") << "1" << "10" << "%" << "0" << "0" << discount;
+        QTest::newRow("shipping empty") << "1" << "10" << "0" << "" << "0" << amounts;
+        QTest::newRow("adjustment text") << "1" << "10" << "0" << "0" << "ten" << amounts;
     }
     void saveChecks()
     {
@@ -143,24 +86,14 @@ private slots:
         QTest::addColumn<QString>("quantity");
         QTest::addColumn<QString>("plus");
         QTest::addColumn<QString>("minus");
-        QTest::newRow("one stays at minus") << "1"
-                                            << "2"
-                                            << "1";
-        QTest::newRow("unreadable counts as zero") << "abc"
-                                                   << "1"
-                                                   << "abc";
-        QTest::newRow("fraction steps exactly") << "2.5"
-                                                << "3.5"
-                                                << "1.5";
-        QTest::newRow("just above one") << "1.0000001"
-                                        << "2.0000001"
-                                        << "0.0000001";
-        QTest::newRow("exponent written plainly") << "1e2"
-                                                  << "101"
-                                                  << "99";
-        QTest::newRow("too long to step keeps the text") << "99999999999999999999999999999999999999"
-                                                         << "99999999999999999999999999999999999999"
-                                                         << "99999999999999999999999999999999999998";
+        QTest::newRow("one stays at minus") << "1" << "2" << "1";
+        QTest::newRow("unreadable counts as zero") << "abc" << "1" << "abc";
+        QTest::newRow("fraction steps exactly") << "2.5" << "3.5" << "1.5";
+        QTest::newRow("just above one") << "1.0000001" << "2.0000001" << "0.0000001";
+        QTest::newRow("exponent written plainly") << "1e2" << "101" << "99";
+        QTest::newRow("too long to step keeps the text")
+            << "99999999999999999999999999999999999999" << "99999999999999999999999999999999999999"
+            << "99999999999999999999999999999999999998";
     }
     void quantityStep()
     {
@@ -202,12 +135,9 @@ private slots:
         const QString registerText =
             QStringLiteral("Square Register setup needs to be completed before preparing invoices.");
         const QString generic = QStringLiteral("Payment setup is required on the server.");
-        QTest::newRow("register, blank message") << "square_register"
-                                                 << "individual_zoho"
-                                                 << "  \n " << false << registerText;
-        QTest::newRow("message trimmed") << "square_register"
-                                         << "native_square_summary"
-                                         << "  Call us\n"
+        QTest::newRow("register, blank message") << "square_register" << "individual_zoho" << "  \n " << false
+                                                 << registerText;
+        QTest::newRow("message trimmed") << "square_register" << "native_square_summary" << "  Call us\n"
                                          << true << "Call us";
     }
     void accountTexts()

@@ -59,8 +59,7 @@ private slots:
         QVERIFY2(backend.started, qPrintable(backend.error));
         const NewCustomerResponse owner = backend.newCustomer(QStringLiteral("Reattach"));
         const Quote quote = backend.newQuote(owner);
-        CheckoutRequest request{newUuidString(),        quote.id, cents(quote.total),
-                                QStringLiteral("card"), 0,        false};
+        CheckoutRequest request{newUuidString(), quote.id, cents(quote.total), QStringLiteral("card"), 0, false};
         if (listed) finish(CheckoutAPI::startCheckout(backend.api, request));
 
         Workspace model(backend);
@@ -125,9 +124,7 @@ private slots:
         Standin backend(options);
         QVERIFY2(backend.started, qPrintable(backend.error));
         backend.front.setHandler([](const Request &r) -> std::optional<Reply> {
-            if (r.path == checkoutsPath)
-                return Reply{500,
-                             encode(APIError{QStringLiteral("Checkouts are unavailable.")}, KeyStyle::Wire)};
+            if (r.path == checkoutsPath) return Reply{500, encode(APIError{QStringLiteral("Checkouts are unavailable.")}, KeyStyle::Wire)};
             return std::nullopt;
         });
         Workspace model(backend);
@@ -216,8 +213,7 @@ private slots:
         QVERIFY(before->isCancelled());
         QVERIFY(model->catalogPart()->catalogTimer() && !model->catalogPart()->catalogTimer()->isCancelled());
         const int atReset = backend.front.count("GET", catalogPath);
-        QVERIFY(
-            QTest::qWaitFor([&] { return backend.front.count("GET", catalogPath) >= atReset + 2; }, 5000));
+        QVERIFY(QTest::qWaitFor([&] { return backend.front.count("GET", catalogPath) >= atReset + 2; }, 5000));
 
         model->signOut();
         QTest::qWait(20); // a refresh already on the wire may still land

@@ -25,10 +25,8 @@ Product product(const QString &id, const QString &sku, const QString &category, 
 
 const QList<Product> catalog{product("1", "B36-WS", "Base", "White Shaker 36 Base"),
                              product("2", "B36-WSX", "Base", "White Shaker 36 Base, assembled"),
-                             product("3", "W930-GS", " wall "),
-                             product("4", "TK-8", "Trim"),
-                             product("5", "DUP-1", "Base"),
-                             product("6", "DUP1", "Base")};
+                             product("3", "W930-GS", " wall "), product("4", "TK-8", "Trim"),
+                             product("5", "DUP-1", "Base"), product("6", "DUP1", "Base")};
 
 QStringList skus(const QAbstractItemModel &model)
 {
@@ -71,14 +69,10 @@ private slots:
         QTest::addColumn<bool>("unassembled");
         QTest::addColumn<QStringList>("shown");
         QTest::newRow("everything, in catalog order")
-            << ""
-            << "All" << true << true << QStringList{"B36-WS", "B36-WSX", "W930-GS", "TK-8", "DUP-1", "DUP1"};
-        QTest::newRow("spoken finish and size") << "white shaker 36"
-                                                << "All" << true << true << QStringList{"B36-WS", "B36-WSX"};
-        QTest::newRow("assembled off") << "36"
-                                       << "All" << false << true << QStringList{"B36-WS"};
-        QTest::newRow("trimmed category") << ""
-                                          << "Wall" << true << true << QStringList{"W930-GS"};
+            << "" << "All" << true << true << QStringList{"B36-WS", "B36-WSX", "W930-GS", "TK-8", "DUP-1", "DUP1"};
+        QTest::newRow("spoken finish and size") << "white shaker 36" << "All" << true << true << QStringList{"B36-WS", "B36-WSX"};
+        QTest::newRow("assembled off") << "36" << "All" << false << true << QStringList{"B36-WS"};
+        QTest::newRow("trimmed category") << "" << "Wall" << true << true << QStringList{"W930-GS"};
     }
     void filters()
     {

@@ -29,14 +29,8 @@ private:
     std::unique_ptr<Workspace> m_ws;
 
     CheckoutModel &freshModel() { return m_ws->open(); }
-    QString draftPath(const QString &server, const QString &user) const
-    {
-        return m_ws->draftPath(user, server);
-    }
-    QString requestsPath(const QString &server, const QString &user) const
-    {
-        return m_ws->requestsPath(user, server);
-    }
+    QString draftPath(const QString &server, const QString &user) const { return m_ws->draftPath(user, server); }
+    QString requestsPath(const QString &server, const QString &user) const { return m_ws->requestsPath(user, server); }
     QString storage() const { return m_ws->storage(); }
 
 private slots:
@@ -134,11 +128,10 @@ private slots:
     {
         QTest::addColumn<QByteArray>("contents");
         QTest::addColumn<bool>("draftUnreadable");
-        const QByteArray entry =
-            encode(ArchivedWorkspaceRequest{QStringLiteral("E1"), 1.0, draftWithPendingSave(), {}},
-                   KeyStyle::Storage);
-        const QByteArray idle =
-            encode(ArchivedWorkspaceRequest{QStringLiteral("E2"), 1.0, Draft::make(), {}}, KeyStyle::Storage);
+        const QByteArray entry = encode(ArchivedWorkspaceRequest{QStringLiteral("E1"), 1.0, draftWithPendingSave(), {}},
+                                        KeyStyle::Storage);
+        const QByteArray idle = encode(ArchivedWorkspaceRequest{QStringLiteral("E2"), 1.0, Draft::make(), {}},
+                                       KeyStyle::Storage);
         QTest::newRow("repeated id") << QByteArray("[" + entry + "," + entry + "]") << false;
         QTest::newRow("entry without work") << QByteArray("[" + idle + "]") << false;
         QTest::newRow("not JSON") << QByteArray("<html>") << false;
@@ -151,10 +144,8 @@ private slots:
         const QString requests = requestsPath(serverA, QStringLiteral("alice"));
         const QString draftFile = draftPath(serverA, QStringLiteral("alice"));
         writeBytes(requests, contents);
-        if (draftUnreadable)
-            writeBytes(draftFile, "nope");
-        else
-            writeBytes(draftFile, encode(draftWithPendingSave(), KeyStyle::Storage));
+        if (draftUnreadable) writeBytes(draftFile, "nope");
+        else writeBytes(draftFile, encode(draftWithPendingSave(), KeyStyle::Storage));
 
         CheckoutModel &model = freshModel();
         signInLocally(model, serverA, QStringLiteral("alice"));
@@ -222,8 +213,7 @@ private slots:
 
         Draft current = Draft::make();
         current.customer = customer(QStringLiteral("C9"));
-        current.lines = {line(QStringLiteral("1"), QStringLiteral("2")),
-                         line(QStringLiteral("3"), QStringLiteral("4"))};
+        current.lines = {line(QStringLiteral("1"), QStringLiteral("2")), line(QStringLiteral("3"), QStringLiteral("4"))};
         model.setDraft(current);
         QVERIFY(model.reopenArchivedRequest(entryId));
         QCOMPARE(model.selectedWorkspaceTab(), WorkspaceTab::quote);
@@ -266,12 +256,9 @@ private slots:
         QTest::addColumn<QString>("transactionId");
         QTest::addColumn<QString>("transactionQuote");
         QTest::addColumn<bool>("watched");
-        QTest::newRow("same request and quote") << "R1"
-                                                << "Q1" << true;
-        QTest::newRow("another request") << "R2"
-                                         << "Q1" << false;
-        QTest::newRow("another quote") << "R1"
-                                       << "Q2" << false;
+        QTest::newRow("same request and quote") << "R1" << "Q1" << true;
+        QTest::newRow("another request") << "R2" << "Q1" << false;
+        QTest::newRow("another quote") << "R1" << "Q2" << false;
     }
     void reopenWatchesOnlyItsOwnTransaction()
     {
@@ -279,8 +266,8 @@ private slots:
         QFETCH(QString, transactionQuote);
         QFETCH(bool, watched);
         Draft pending = Draft::make();
-        pending.pendingCheckout = CheckoutRequest{
-            QStringLiteral("R1"), QStringLiteral("Q1"), 1000, QStringLiteral("card"), 1000, false};
+        pending.pendingCheckout = CheckoutRequest{QStringLiteral("R1"), QStringLiteral("Q1"), 1000,
+                                                  QStringLiteral("card"), 1000, false};
         CheckoutTransaction transaction;
         transaction.id = transactionId;
         transaction.quoteId = transactionQuote;
