@@ -196,6 +196,14 @@ CatalogQuery catalogQuery(const QString &text)
     query.spokenKey = searchKey(spokenSearchText(trimmed));
     if (query.spokenKey == query.key) query.spokenKey.clear();
     query.words = trimmed.toLower().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    // Only a query that says a number gets the second reading, so typed
+    // punctuation keeps meaning what it did.
+    const bool saysNumber = std::any_of(query.words.begin(), query.words.end(), [](const QString &word) {
+        return word == u"hundred" || numberWordValue(word) >= 0;
+    });
+    if (saysNumber)
+        query.numberWords = spokenNumbersAsDigits(query.words.join(QLatin1Char(' ')))
+                                .split(QLatin1Char(' '), Qt::SkipEmptyParts);
     return query;
 }
 
@@ -204,8 +212,11 @@ bool matchesSearch(const CatalogSearchKey &product, const CatalogQuery &query)
     if (query.empty) return true;
     if (!query.key.isEmpty() && product.sku.contains(query.key)) return true;
     if (!query.spokenKey.isEmpty() && product.sku.contains(query.spokenKey)) return true;
-    return std::all_of(query.words.begin(), query.words.end(),
-                       [&](const QString &word) { return product.words.contains(word); });
+    const auto allFound = [&](const QStringList &words) {
+        return std::all_of(words.begin(), words.end(),
+                           [&](const QString &word) { return product.words.contains(word); });
+    };
+    return allFound(query.words) || (!query.numberWords.isEmpty() && allFound(query.numberWords));
 }
 
 bool matchesSearch(const Product &product, const QString &text)

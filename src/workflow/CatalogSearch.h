@@ -105,15 +105,17 @@ struct CatalogQuery {
     QString key; // searchKey of the trimmed text
     QString spokenKey; // searchKey of spokenSearchText; empty when it adds nothing
     QStringList words; // the lower-cased text split at spaces
+    QStringList numberWords; // the words with spoken numbers as digits; empty unless a number is said
 };
 
 CatalogQuery catalogQuery(const QString &text);
 
 // Whether a product is found by the search: an empty search finds all; then
 // the SKU holding the typed or the spoken text (punctuation ignored); then
-// every typed word somewhere in the name, SKU or description. Text without
-// letters or digits is matched by its words only: it holds nothing to find
-// in a SKU.
+// every typed word somewhere in the name, SKU or description, or every word
+// once spoken numbers are digits ("filler thirty three" finds "Filler 33").
+// Text without letters or digits is matched by its words only: it holds
+// nothing to find in a SKU.
 bool matchesSearch(const CatalogSearchKey &product, const CatalogQuery &query);
 // The same for one product and raw text, deriving both sides on the spot.
 bool matchesSearch(const Product &product, const QString &text);

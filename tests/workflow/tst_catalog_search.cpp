@@ -85,6 +85,7 @@ private slots:
         QTest::newRow("number in three SKUs, catalog order") << "36"
                                                              << QStringList{"WS-36-B", "W3630-GS", " b36-wsx "};
         QTest::newRow("part number read digit by digit") << "one zero zero one" << QStringList{"V1001-WO"};
+        QTest::newRow("spoken number in a name") << "filler thirty three" << QStringList{"F33-WS"};
         QTest::newRow("no letters or digits: words only") << "---" << QStringList{};
         QTest::newRow("nothing") << "walnut" << QStringList{};
     }
