@@ -83,16 +83,6 @@ CheckoutTransaction Standin::startCheckout(APIClient &client, const Quote &quote
     return finish(CheckoutAPI::startCheckout(client, request));
 }
 
-void Standin::loseReplies(const QByteArray &method, const QStringList &paths, const bool *whileSet)
-{
-    front.setHandler([this, method, paths, whileSet](const Request &r) -> std::optional<Reply> {
-        if (!*whileSet || r.method != method || !paths.contains(r.path)) return std::nullopt;
-        Reply reply = Reply::from(server.handle(r));
-        reply.drop = true;
-        return reply;
-    });
-}
-
 void Standin::refuse(const QByteArray &method, const QStringList &paths, const bool *whileSet)
 {
     front.setHandler([method, paths, whileSet](const Request &r) -> std::optional<Reply> {

@@ -51,10 +51,8 @@ public:
     Quote newQuote(const NewCustomerResponse &owner);
     CheckoutTransaction startCheckout(APIClient &client, const Quote &quote, const QString &tender);
 
-    // While *whileSet holds, requests to exactly these paths are handled and
-    // their answers lost (the network stack's own resend included) ...
-    void loseReplies(const QByteArray &method, const QStringList &paths, const bool *whileSet);
-    // ... or refused by a gateway before the server sees them.
+    // While *whileSet holds, requests to exactly these paths are refused by a
+    // gateway before the server sees them.
     void refuse(const QByteArray &method, const QStringList &paths, const bool *whileSet);
 
     standin::StandinServer server;
