@@ -29,6 +29,9 @@ packages=(
   fonts-inter
 )
 
+# Further packages a caller needs (scripts/package.sh: the packaging tools).
+packages+=("$@")
+
 missing=()
 for p in "${packages[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
