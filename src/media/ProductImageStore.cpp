@@ -119,8 +119,7 @@ QImage makeThumbnail(QByteArray bytes)
 } // namespace
 
 // Waits in the host's line until a running fetch hands over its slot.
-// Holds a plain pointer: g++ 12 may destroy temporaries of a co_await
-// expression twice, so awaiters here carry nothing with a destructor.
+// Holds a plain pointer (see APIClient.h).
 struct ProductImageStore::GateWait {
     HostGate *gate;
     bool await_ready() const { return false; }

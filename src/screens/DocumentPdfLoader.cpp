@@ -189,7 +189,7 @@ QCoro::Task<void> DocumentPdfLoader::load(QPointer<DocumentPdfLoader> self, Canc
     std::shared_ptr<LoadedPdf> pdf;
     QString failure;
     try {
-        // Named arguments: g++ 12 may destroy a temporary inside co_await twice.
+        // (named: see APIClient.h)
         QString method = QStringLiteral("GET");
         std::optional<QByteArray> noBody;
         Query noQuery;

@@ -3,6 +3,12 @@
 // address, the bearer token, JSON bodies, failed replies mapped to APIError,
 // and replies that arrive after the address or token changed dropped as
 // CancelledError.
+//
+// Compiler note, for every coroutine in the app: g++ 12 may destroy a
+// temporary inside a co_await expression twice (and may await a copy of an
+// awaiter). So an awaited task, its arguments and any lambda are named in
+// locals first, and hand-written awaiters hold only plain pointers. Elsewhere
+// this is marked "(named: see APIClient.h)".
 
 #include "Cancellation.h"
 #include "records/Codec.h"
@@ -56,8 +62,7 @@ public:
     QCoro::Task<Reply> get(QString path, Query query = {}, CancellationToken cancel = {})
     {
         const QUuid started = m_generation;
-        // Arguments are named: g++ 12 may destroy a temporary inside a
-        // co_await expression twice.
+        // (named: see APIClient.h)
         QString method = QStringLiteral("GET");
         std::optional<QByteArray> noBody;
         QByteArray bytes = co_await request(method, path, noBody, query, cancel);

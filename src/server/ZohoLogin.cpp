@@ -73,8 +73,7 @@ QCoro::Task<Session> ZohoLogin::signIn(APIClient *api)
 
     const std::optional<QString> code = codeFrom(callback);
     if (!code) throw APIError{QStringLiteral("Missing sign-in code.")};
-    // Named, not a temporary inside the co_await: g++ 12 destroys such a
-    // temporary twice.
+    // (named: see APIClient.h)
     Exchange exchange{*code, key.verifier};
     Session session = co_await CheckoutAPI::exchange(*client, exchange);
     co_return session;

@@ -196,8 +196,7 @@ QCoro::Task<> CheckoutModel::signIn()
         m_login->reopen();
         co_return;
     }
-    // Arguments of a co_await are named throughout: g++ 12 may destroy a
-    // temporary inside a co_await expression twice.
+    // (named: see APIClient.h)
     std::function<QCoro::Task<>()> steps = [this] { return signInSteps(); };
     co_await performBusy(steps);
 }

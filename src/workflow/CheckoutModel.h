@@ -12,9 +12,8 @@
 //
 // Main-thread confined; no locks. Operations that wait are QCoro coroutines
 // (parameters by value; after every co_await they re-check that the
-// workspace is alive and still the same, see WorkspaceGuard). g++ 12 destroys
-// temporaries inside a co_await expression twice: every awaited call names
-// its arguments (and any lambda) in locals first.
+// workspace is alive and still the same, see WorkspaceGuard); awaited calls
+// name their operands first (see APIClient.h).
 //
 // CheckoutModel.cpp holds the conventions, start-up and sign-in/out;
 // CheckoutModelPersistence.cpp the workspace files, reset and reopen.

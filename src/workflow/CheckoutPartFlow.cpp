@@ -20,9 +20,7 @@ namespace vantrel {
 
 namespace {
 
-// Busy operations are named before they are awaited: g++ 12 destroys a
-// lambda temporary inside a co_await expression twice, which over-releases
-// the strings it captured.
+// Busy operations are named before they are awaited (see APIClient.h).
 using BusyOperation = std::function<QCoro::Task<>()>;
 
 const QString squareRegister = QStringLiteral("square_register");

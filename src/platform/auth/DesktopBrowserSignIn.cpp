@@ -23,7 +23,7 @@ struct DesktopBrowserSignIn::Pending {
 };
 
 namespace {
-// Holds only a pointer: g++ 12 may await a copy of the operand.
+// Holds only a pointer (see APIClient.h).
 struct Settled {
     bool *done;
     std::coroutine_handle<> *waiter;

@@ -37,7 +37,7 @@ void resumeLater(std::coroutine_handle<> handle)
         QCoreApplication::instance(), [handle] { handle.resume(); }, Qt::QueuedConnection);
 }
 
-// Hold only pointers: g++ 12 may await a copy of the operand.
+// Holds only pointers (see APIClient.h).
 struct LineWait {
     std::deque<std::coroutine_handle<>> *waiting;
     bool await_ready() const noexcept { return false; }
@@ -83,8 +83,7 @@ QCoro::Task<QKeychain::Error> deleteItem(QString service, QString account)
 {
     JobOwner owner(new QKeychain::DeletePasswordJob(service));
     owner.job->setKey(account);
-    // Awaited tasks are named: g++ 12 may destroy a temporary inside a
-    // co_await expression twice.
+    // (named: see APIClient.h)
     QCoro::Task<QKeychain::Error> deleting = run(owner.job);
     const QKeychain::Error error = co_await deleting;
     // Nothing stored is what a delete is for.
