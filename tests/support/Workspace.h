@@ -59,8 +59,6 @@ public:
     RecordingServer front;
     APIClient api; // signed in as user
     const QString user = QStringLiteral("Avery Demo");
-    bool started = false;
-    QString error;
 };
 
 class Workspace {
