@@ -24,8 +24,6 @@ private slots:
     void accountSummary();
     void errorMessageArea_data();
     void errorMessageArea();
-    void serverField_data();
-    void serverField();
     void everySymbolRenders();
     void formatting_data();
     void formatting();
@@ -141,25 +139,6 @@ void ViewLogicTest::errorMessageArea()
     QFETCH(bool, scrolls);
     QCOMPARE(errorMessageAreaHeight(measured), height);
     QCOMPARE(errorMessageScrolls(measured), scrolls);
-}
-
-void ViewLogicTest::serverField_data()
-{
-    QTest::addColumn<bool>("preview");
-    QTest::addColumn<bool>("editable");
-    QTest::addColumn<QString>("caption");
-    QTest::newRow("production") << false << true << "Use your Checkout server address.";
-    QTest::newRow("preview") << true << false << "This preview is pinned to its PR server.";
-}
-
-void ViewLogicTest::serverField()
-{
-    QFETCH(bool, preview);
-    QFETCH(bool, editable);
-    QFETCH(QString, caption);
-    const ServerFieldState state = screens::serverField(preview);
-    QCOMPARE(state.editable, editable);
-    QCOMPARE(state.caption, caption);
 }
 
 void ViewLogicTest::everySymbolRenders()
