@@ -71,6 +71,20 @@ class TestProductImageStore : public QObject {
     std::unique_ptr<ProductImageStore> store;
     qint64 now = 1'000'000;
 
+    using Fetches = QList<std::shared_ptr<Outcome<QImage>>>;
+    // Six photos of one host asked for at once, their replies held by the server.
+    Fetches sixHeldFetches()
+    {
+        Reply held = photo(200, "image/jpeg", jpeg({10, 10}));
+        held.hold = true;
+        Fetches images;
+        for (int i = 0; i < 6; ++i) {
+            server->on("GET", QStringLiteral("/api/items/%1/image").arg(i + 1), held);
+            images.append(start(store->image(product(QString::number(i + 1)), api.get())));
+        }
+        return images;
+    }
+
 private slots:
     void init()
     {
@@ -244,13 +258,7 @@ private slots:
 
     void atMostFourFetchesPerHost()
     {
-        Reply held = photo(200, "image/jpeg", jpeg({10, 10}));
-        held.hold = true;
-        QList<std::shared_ptr<Outcome<QImage>>> images;
-        for (int i = 0; i < 6; ++i) {
-            server->on("GET", QStringLiteral("/api/items/%1/image").arg(i + 1), held);
-            images.append(start(store->image(product(QString::number(i + 1)), api.get())));
-        }
+        const Fetches images = sixHeldFetches();
         const auto allDone = [&] { return std::all_of(images.cbegin(), images.cend(), [](const auto &i) { return i->done; }); };
         QTRY_COMPARE(server->held(), 4);
         QTest::qWait(100);
@@ -264,13 +272,7 @@ private slots:
 
     void storeGoneWhileFetchesRunAndWait()
     {
-        Reply held = photo(200, "image/jpeg", jpeg({10, 10}));
-        held.hold = true;
-        QList<std::shared_ptr<Outcome<QImage>>> images;
-        for (int i = 0; i < 6; ++i) {
-            server->on("GET", QStringLiteral("/api/items/%1/image").arg(i + 1), held);
-            images.append(start(store->image(product(QString::number(i + 1)), api.get())));
-        }
+        const Fetches images = sixHeldFetches();
         const auto allDone = [&] { return std::all_of(images.cbegin(), images.cend(), [](const auto &i) { return i->done; }); };
         QTRY_COMPARE(server->held(), 4);
         store.reset();
