@@ -79,4 +79,20 @@ bool isWellFormedJson(const QByteArray &json)
     return !parser.parse(json.constData(), std::size_t(json.size())).get(element);
 }
 
+QString pathIdentifier(const QString &identifier)
+{
+    QString escaped;
+    escaped.reserve(identifier.size());
+    for (QChar c : identifier) {
+        switch (c.unicode()) {
+        case u'%': escaped += QLatin1String("%25"); break;
+        case u'/': escaped += QLatin1String("%2F"); break;
+        case u'?': escaped += QLatin1String("%3F"); break;
+        case u'#': escaped += QLatin1String("%23"); break;
+        default: escaped += c;
+        }
+    }
+    return escaped;
+}
+
 } // namespace vantrel

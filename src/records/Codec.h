@@ -364,4 +364,8 @@ template <class T> QByteArray encode(const T &value, KeyStyle style)
         return QJsonDocument(codec::encodeRecord(value, style)).toJson(QJsonDocument::Compact);
 }
 
+// Identifiers are appended to paths as they are, except the characters that
+// would address another resource ("/", "?", "#", "%"), which are escaped.
+QString pathIdentifier(const QString &identifier);
+
 } // namespace vantrel

@@ -207,13 +207,12 @@ qsizetype taxOptionIndex(const QList<Tax> &taxes, const QString &taxId)
 
 DocumentPdfTarget quotePdfTarget(const Quote &quote)
 {
-    return {QStringLiteral("/api/quotes/") + quote.id + QStringLiteral("/pdf"), quote.number,
-            QStringLiteral("quote")};
+    return {QStringLiteral("/api/quotes/") + pathIdentifier(quote.id) + QStringLiteral("/pdf"), quote.number, QStringLiteral("quote")};
 }
 
 DocumentPdfTarget invoicePdfTarget(const CheckoutTransaction &transaction)
 {
-    return {QStringLiteral("/api/checkouts/") + transaction.id + QStringLiteral("/pdf"),
+    return {QStringLiteral("/api/checkouts/") + pathIdentifier(transaction.id) + QStringLiteral("/pdf"),
             present(transaction.invoiceNumber) ? *transaction.invoiceNumber : et::paidInvoice.toString(),
             QStringLiteral("invoice")};
 }

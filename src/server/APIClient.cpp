@@ -184,20 +184,5 @@ QCoro::Task<QByteArray> APIClient::request(QString method, QString path, std::op
     throw APIError{fallbackMessage};
 }
 
-QString pathIdentifier(const QString &identifier)
-{
-    QString escaped;
-    escaped.reserve(identifier.size());
-    for (QChar c : identifier) {
-        switch (c.unicode()) {
-        case u'%': escaped += QLatin1String("%25"); break;
-        case u'/': escaped += QLatin1String("%2F"); break;
-        case u'?': escaped += QLatin1String("%3F"); break;
-        case u'#': escaped += QLatin1String("%23"); break;
-        default: escaped += c;
-        }
-    }
-    return escaped;
-}
 
 } // namespace vantrel

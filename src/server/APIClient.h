@@ -107,8 +107,4 @@ private:
     qint64 m_limit;
 };
 
-// Identifiers are appended to paths as they are, except the characters that
-// would address another resource ("/", "?", "#", "%"), which are escaped.
-QString pathIdentifier(const QString &identifier);
-
 } // namespace vantrel

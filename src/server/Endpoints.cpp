@@ -108,9 +108,16 @@ QCoro::Task<Quote> CheckoutAPI::linkQuoteDeal(APIClient &api, QString quoteId, Q
     return api.send<Quote>(put, quotePath(quoteId) + QStringLiteral("/deal"), QuoteDealLink{dealId}, cancel);
 }
 
+QString CheckoutAPI::quotePDFPath(const QString &quoteId) { return quotePath(quoteId) + QStringLiteral("/pdf"); }
+
+QString CheckoutAPI::checkoutPDFPath(const QString &checkoutId)
+{
+    return checkoutPath(checkoutId) + QStringLiteral("/pdf");
+}
+
 QCoro::Task<QByteArray> CheckoutAPI::quotePDF(APIClient &api, QString quoteId, CancellationToken cancel)
 {
-    return api.request(get, quotePath(quoteId) + QStringLiteral("/pdf"), std::nullopt, {}, cancel);
+    return api.request(get, quotePDFPath(quoteId), std::nullopt, {}, cancel);
 }
 
 QCoro::Task<TransactionsResponse> CheckoutAPI::checkouts(APIClient &api, CancellationToken cancel)
@@ -167,7 +174,7 @@ QCoro::Task<Empty> CheckoutAPI::requestReceipt(APIClient &api, QString checkoutI
 
 QCoro::Task<QByteArray> CheckoutAPI::checkoutPDF(APIClient &api, QString checkoutId, CancellationToken cancel)
 {
-    return api.request(get, checkoutPath(checkoutId) + QStringLiteral("/pdf"), std::nullopt, {}, cancel);
+    return api.request(get, checkoutPDFPath(checkoutId), std::nullopt, {}, cancel);
 }
 
 QString CheckoutAPI::itemImagePath(const QString &itemId)

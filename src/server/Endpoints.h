@@ -68,6 +68,9 @@ struct CheckoutAPI {
     // An empty deal id unlinks the quote from its deal.
     static QCoro::Task<Quote> linkQuoteDeal(APIClient &api, QString quoteId, QString dealId,
                                             CancellationToken cancel = {});
+    // The PDF's path, for loaders that fetch it themselves; ids escaped.
+    static QString quotePDFPath(const QString &quoteId);
+    static QString checkoutPDFPath(const QString &checkoutId);
     // The PDF bytes as received.
     static QCoro::Task<QByteArray> quotePDF(APIClient &api, QString quoteId, CancellationToken cancel = {});
 

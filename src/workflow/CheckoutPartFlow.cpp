@@ -317,7 +317,7 @@ QCoro::Task<> CheckoutPart::printQuotePDF()
 {
     const std::optional<Quote> &saved = m_workspace.draft().saved;
     if (!saved) co_return;
-    const QString path = QStringLiteral("/api/quotes/") + pathIdentifier(saved->id) + QStringLiteral("/pdf");
+    const QString path = CheckoutAPI::quotePDFPath(saved->id);
     const QString jobName = saved->number;
     PostBusyOperation operation = [this, path, jobName] { return printDocument(path, jobName); };
     co_await m_workspace.performBusy(std::move(operation));
@@ -326,8 +326,7 @@ QCoro::Task<> CheckoutPart::printQuotePDF()
 QCoro::Task<> CheckoutPart::printInvoicePDF()
 {
     if (!m_transaction) co_return;
-    const QString path =
-        QStringLiteral("/api/checkouts/") + pathIdentifier(m_transaction->id) + QStringLiteral("/pdf");
+    const QString path = CheckoutAPI::checkoutPDFPath(m_transaction->id);
     const QString jobName = m_transaction->invoiceNumber.value_or(QString::fromUtf8(paidInvoiceJobName));
     PostBusyOperation operation = [this, path, jobName] { return printDocument(path, jobName); };
     co_await m_workspace.performBusy(std::move(operation));

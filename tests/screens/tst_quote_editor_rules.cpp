@@ -61,6 +61,7 @@ private slots:
     void dealLinks_data();
     void dealLinks();
     void checkoutTitleByRoute();
+    void pdfPathsEscapeServerIds();
 };
 
 void QuoteEditorRulesTest::actionsInOrder_data()
@@ -195,6 +196,17 @@ void QuoteEditorRulesTest::checkoutTitleByRoute()
 {
     QCOMPARE(checkoutTitle(QStringLiteral("square_register")), et::checkoutOnRegister.toString());
     QCOMPARE(checkoutTitle(QStringLiteral("square_terminal")), et::checkout.toString());
+}
+
+// A server id never leaves its place in the path the PDF loader fetches.
+void QuoteEditorRulesTest::pdfPathsEscapeServerIds()
+{
+    Quote quote;
+    quote.id = QStringLiteral("../api/logout");
+    QCOMPARE(quotePdfTarget(quote).path, QStringLiteral("/api/quotes/..%2Fapi%2Flogout/pdf"));
+    CheckoutTransaction transaction;
+    transaction.id = QStringLiteral("T1?hold=1#x");
+    QCOMPARE(invoicePdfTarget(transaction).path, QStringLiteral("/api/checkouts/T1%3Fhold=1%23x/pdf"));
 }
 
 QTEST_GUILESS_MAIN(QuoteEditorRulesTest)
