@@ -2,9 +2,7 @@
 // against the stand-in: a customer found by typing, their quotes listed, a
 // quote that moved to another customer meanwhile, a quote locked by a
 // colleague's checkout, and a saved quote put into the workspace.
-#include "ShellHarness.h"
-
-#include "StandinServer.h"
+#include "DemoApp.h"
 
 #include "records/Uuid.h"
 #include "screens/QuoteBrowserRules.h"
@@ -51,56 +49,39 @@ private:
     void openQuoteRow(const QString &number);
     void backToList();
 
-    standin::StandinServer m_server;
-    std::unique_ptr<ShellHarness> m_shell;
-    std::unique_ptr<Workspace> m_workspace;
+    DemoApp m_app;
 };
 
 void QuoteBrowserScreen::initTestCase()
 {
-    standin::StandinOptions options;
-    options.seed = QStringLiteral("demo");
-    options.stepDelayMs = 20;
-    QString problem;
-    QVERIFY2(m_server.start(options, &problem), qPrintable(problem));
-    // No photos: decoded photos kept in the scene graph's texture cache
-    // outlive the window (a leak report), and this test is about quotes.
-    m_server.injectFault({"GET", QStringLiteral("/api/items/"), standin::StandinFault::Kind::BadGateway, 0, 1 << 20});
-    m_workspace = std::make_unique<Workspace>(m_server.baseUrl());
-    m_workspace->storeSession(m_server.issueToken(QStringLiteral("Avery Demo")), QStringLiteral("Avery Demo"), true);
-    m_shell = std::make_unique<ShellHarness>(*m_workspace);
-    QVERIFY(m_shell->loaded());
-    m_shell->resize(1280, 900);
-    m_shell->actions().start();
-    QTRY_VERIFY_WITH_TIMEOUT(m_shell->find("customersButton") != nullptr, 20000);
-    QTRY_VERIFY(!m_shell->model().catalogPart()->products().isEmpty());
+    m_app.open({});
+    if (QTest::currentTestFailed()) return;
+    QTRY_VERIFY(m_app.shell->find("customersButton") != nullptr);
 }
 
 void QuoteBrowserScreen::cleanupTestCase()
 {
-    m_shell.reset();
-    m_workspace.reset();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    m_app.close();
 }
 
 void QuoteBrowserScreen::openQuoteRow(const QString &number)
 {
-    QQuickItem *row = m_shell->find(QStringLiteral("quoteRow-") + number);
+    QQuickItem *row = m_app.shell->find(QStringLiteral("quoteRow-") + number);
     QVERIFY2(row, qPrintable(number));
-    m_shell->tap(row);
-    QTRY_VERIFY(m_shell->find("quoteDetail"));
-    QTRY_COMPARE(m_shell->find("detailTitleBar")->property("title").toString(), number);
+    m_app.shell->tap(row);
+    QTRY_VERIFY(m_app.shell->find("quoteDetail"));
+    QTRY_COMPARE(m_app.shell->find("detailTitleBar")->property("title").toString(), number);
 }
 
 void QuoteBrowserScreen::backToList()
 {
-    m_shell->tap(m_shell->find("detailBackButton"));
-    QTRY_VERIFY(!m_shell->find("quoteDetail"));
+    m_app.shell->tap(m_app.shell->find("detailBackButton"));
+    QTRY_VERIFY(!m_app.shell->find("quoteDetail"));
 }
 
 void QuoteBrowserScreen::browseAndUseASavedQuote()
 {
-    ShellHarness &shell = *m_shell;
+    ShellHarness &shell = *m_app.shell;
     CheckoutModel &model = shell.model();
     APIClient &api = model.api();
 
@@ -108,7 +89,7 @@ void QuoteBrowserScreen::browseAndUseASavedQuote()
     // openable quote beside it.
     Customer customer;
     Quote locked, openable;
-    for (const Customer &c : m_server.customers()) {
+    for (const Customer &c : m_app.server->customers()) {
         const QuotesResponse listed = finish(CheckoutAPI::quotes(api, c.id));
         locked = openable = Quote{};
         for (const Quote &q : listed.quotes) {
@@ -121,7 +102,7 @@ void QuoteBrowserScreen::browseAndUseASavedQuote()
         }
     }
     QVERIFY(!customer.id.isEmpty());
-    const Customer other = m_server.customers().constLast();
+    const Customer other = m_app.server->customers().constLast();
     QVERIFY(other.id != customer.id);
     // A third quote of theirs, which is moved to another customer once listed.
     SaveQuoteRequest request{newUuidString(), {}, customer.id, {}, openable.lines, {}, {}, QStringLiteral("0"),

@@ -2,9 +2,7 @@
 // the stand-in: products tapped in the catalog, a quantity typed and stepped,
 // a rate, a discount and a line tax changed, notes written, and the quote
 // saved. What counts is what the server holds afterwards.
-#include "ShellHarness.h"
-
-#include "StandinServer.h"
+#include "DemoApp.h"
 
 #include "server/Endpoints.h"
 #include "workflow/VisibleProducts.h"
@@ -26,37 +24,19 @@ private slots:
 private:
     void typeInto(QQuickItem *field, const QString &text);
 
-    standin::StandinServer m_server;
-    std::unique_ptr<Workspace> m_workspace;
-    std::unique_ptr<ShellHarness> m_shell;
+    DemoApp m_app;
 };
 
 void QuoteEditorScreen::initTestCase()
 {
-    standin::StandinOptions options;
-    options.seed = QStringLiteral("demo");
-    options.stepDelayMs = 20;
-    QString problem;
-    QVERIFY2(m_server.start(options, &problem), qPrintable(problem));
-    // No photos: this test is about the quote, and decoded photos kept in
-    // the scene graph's texture cache outlive the window (a leak report).
-    m_server.injectFault({"GET", QStringLiteral("/api/items/"), standin::StandinFault::Kind::BadGateway, 0, 1 << 20});
-    m_workspace = std::make_unique<Workspace>(m_server.baseUrl());
-    m_workspace->storeSession(m_server.issueToken(QStringLiteral("Avery Demo")), QStringLiteral("Avery Demo"), true);
-    m_shell = std::make_unique<ShellHarness>(*m_workspace);
-    QVERIFY(m_shell->loaded());
-    m_shell->resize(1280, 900);
-    m_shell->actions().start();
-    QTRY_VERIFY_WITH_TIMEOUT(m_shell->find("quoteEditor") != nullptr, 20000);
-    QTRY_VERIFY(!m_shell->model().catalogPart()->products().isEmpty());
-    QTRY_VERIFY(!m_shell->model().catalogPart()->taxes().isEmpty());
+    m_app.open({});
+    if (QTest::currentTestFailed()) return;
+    QTRY_VERIFY(!m_app.shell->model().catalogPart()->taxes().isEmpty());
 }
 
 void QuoteEditorScreen::cleanupTestCase()
 {
-    m_shell.reset();
-    m_workspace.reset();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    m_app.close();
 }
 
 // Selects what the field holds and types over it, key by key; the field keeps
@@ -65,12 +45,12 @@ void QuoteEditorScreen::typeInto(QQuickItem *field, const QString &text)
 {
     QVERIFY(field);
     reveal(field);
-    m_shell->tap(field);
+    m_app.shell->tap(field);
     QVERIFY(field->hasActiveFocus());
     QMetaObject::invokeMethod(field, "selectAll");
     for (const QChar c : text) {
-        QTest::keyClick(m_shell->window(), c.toLatin1());
-        m_shell->settle();
+        QTest::keyClick(m_app.shell->window(), c.toLatin1());
+        m_app.shell->settle();
         QVERIFY2(field->hasActiveFocus(), "the field lost its focus while the draft updated");
         QCOMPARE(field->property("cursorPosition").toInt(), field->property("text").toString().size());
     }
@@ -79,11 +59,11 @@ void QuoteEditorScreen::typeInto(QQuickItem *field, const QString &text)
 
 void QuoteEditorScreen::buildAndSaveAQuote()
 {
-    ShellHarness &shell = *m_shell;
+    ShellHarness &shell = *m_app.shell;
     CheckoutModel &model = shell.model();
     QVERIFY(shell.find("emptyLines"));
 
-    const Customer customer = m_server.customers().first();
+    const Customer customer = m_app.server->customers().first();
     const qsizetype quotesBefore = finish(CheckoutAPI::quotes(model.api(), customer.id)).quotes.size();
     run(model.customersPart()->selectCustomer(customer));
     QCOMPARE(shell.find("customerCard")->property("title").toString(), customer.name);
@@ -132,7 +112,7 @@ void QuoteEditorScreen::buildAndSaveAQuote()
     QVERIFY2(!model.error(), qPrintable(model.error().value_or(QString())));
 
     // The server holds exactly one quote for the customer, with these values.
-    const std::optional<Quote> stored = m_server.quote(model.draft().saved->id);
+    const std::optional<Quote> stored = m_app.server->quote(model.draft().saved->id);
     QVERIFY(stored);
     QCOMPARE(stored->status, QStringLiteral("sent"));
     QCOMPARE(stored->lines.size(), qsizetype(3));
@@ -158,7 +138,7 @@ void QuoteEditorScreen::buildAndSaveAQuote()
 // letting edits be dropped by a re-send of the stored request.
 void QuoteEditorScreen::customerSheetChangesAndCreates()
 {
-    ShellHarness &shell = *m_shell;
+    ShellHarness &shell = *m_app.shell;
     CheckoutModel &model = shell.model();
     QVERIFY(model.draft().saved);
     const QString savedCustomer = model.draft().customer->id;
@@ -167,7 +147,7 @@ void QuoteEditorScreen::customerSheetChangesAndCreates()
     reveal(card);
     shell.tap(card);
     QTRY_VERIFY(shell.object("customerSheet")->property("opened").toBool());
-    const Customer other = m_server.customers().at(1);
+    const Customer other = m_app.server->customers().at(1);
     typeInto(shell.find("customerSearchField"), other.name);
     QTRY_VERIFY(shell.find("customerRow-0"));
     QCOMPARE(model.customersPart()->customers().first().id, other.id);
@@ -191,10 +171,10 @@ void QuoteEditorScreen::customerSheetChangesAndCreates()
     typeInto(shell.find("emailField"), QStringLiteral("rosa.lane@example.com"));
     typeInto(shell.find("dealAmountField"), QStringLiteral("2500"));
     QCOMPARE(model.draft().customerDraft->email, QStringLiteral("rosa.lane@example.com"));
-    const int customersBefore = m_server.counts().customers;
+    const int customersBefore = m_app.server->counts().customers;
     using Kind = standin::StandinFault::Kind;
-    m_server.injectFault({"POST", QStringLiteral("/api/customers"), Kind::DropAfterCommit, 0, 2});
-    m_server.injectFault({"POST", QStringLiteral("/api/customers/recover-request"), Kind::BadGateway, 0, 2});
+    m_app.server->injectFault({"POST", QStringLiteral("/api/customers"), Kind::DropAfterCommit, 0, 2});
+    m_app.server->injectFault({"POST", QStringLiteral("/api/customers/recover-request"), Kind::BadGateway, 0, 2});
     QQuickItem *create = shell.find("createCustomerButton");
     QVERIFY(create->isEnabled());
     shell.tap(create);
@@ -205,12 +185,12 @@ void QuoteEditorScreen::customerSheetChangesAndCreates()
     QCOMPARE(shell.find("createCustomerButton")->property("text").toString(), QStringLiteral("Resume customer creation"));
     model.clearError();
 
-    m_server.clearFaults();
+    m_app.server->clearFaults();
     shell.tap(shell.find("editDetailsButton"));
     QTRY_VERIFY_WITH_TIMEOUT(!shell.object("customerSheet")->property("visible").toBool(), 20000);
     QCOMPARE(model.draft().customer->name, QStringLiteral("Rosa Lane"));
     QVERIFY(!model.draft().pendingCustomer);
-    QCOMPARE(m_server.counts().customers, customersBefore + 1);
+    QCOMPARE(m_app.server->counts().customers, customersBefore + 1);
 }
 
 QTEST_MAIN(QuoteEditorScreen)

@@ -1,0 +1,38 @@
+#pragma once
+// The app window signed in to a demo stand-in of its own, as the screen tests
+// that drive whole tasks start it.
+
+#include "ShellHarness.h"
+
+#include "StandinServer.h"
+
+#include <QSize>
+
+#include <chrono>
+#include <memory>
+
+namespace vantrel::testing {
+
+class DemoApp {
+public:
+    struct Launch {
+        standin::StandinOptions server;
+        QSize window{1280, 900};
+        bool demoSession = true;
+        std::chrono::milliseconds pollInterval{0}; // 0: the app's own
+    };
+
+    // Starts the stand-in (demo data, answering a little slowly like a real
+    // server), a signed-in workspace on it and the window; returns once the
+    // editor and the catalog show. Fails the running test otherwise.
+    void open(Launch launch);
+    // Window first, with what it deletes later, then the workspace and server.
+    void close();
+    ~DemoApp() { close(); }
+
+    std::unique_ptr<standin::StandinServer> server;
+    std::unique_ptr<Workspace> workspace;
+    std::unique_ptr<ShellHarness> shell;
+};
+
+} // namespace vantrel::testing
