@@ -1,5 +1,7 @@
 #include "CatalogDecoding.h"
 
+#include "VoiceVocabulary.h"
+
 #include <QCoroFuture>
 #include <QFuture>
 #include <QPromise>
@@ -40,6 +42,24 @@ QCoro::Task<Catalog> decodeCatalogInBackground(QByteArray bytes)
     DecodedCatalog decoded = co_await future;
     if (!decoded.catalog) throw DecodingError(decoded.failure);
     co_return std::move(*decoded.catalog);
+}
+
+QCoro::Task<std::optional<QStringList>> catalogPhrasesInBackground(QList<Product> products,
+                                                                   std::optional<QStringList> previous)
+{
+    auto promise = std::make_shared<QPromise<std::optional<QStringList>>>();
+    QFuture<std::optional<QStringList>> future = promise->future();
+    promise->start();
+    QThreadPool::globalInstance()->start([promise, products = std::move(products),
+                                          previous = std::move(previous)]() mutable {
+        QStringList phrases = catalogPhrases(products);
+        // The product list goes here, not on the main thread, when this was its last holder.
+        products = {};
+        promise->addResult(phrases == previous ? std::nullopt : std::optional<QStringList>(std::move(phrases)));
+        promise->finish();
+    });
+    std::optional<QStringList> phrases = co_await future;
+    co_return phrases;
 }
 
 void releaseInBackground(QList<Product> products)

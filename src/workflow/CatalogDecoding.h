@@ -1,11 +1,15 @@
 #pragma once
-// Decoding of catalog replies away from the main thread: a 10,000-product
-// catalog takes tens of milliseconds to decode, longer than a frame.
+// Catalog work away from the main thread: a 10,000-product catalog takes
+// tens of milliseconds to decode and several to spell out for the
+// recogniser, longer than a frame.
 
 #include "records/Reference.h"
 
 #include <QByteArray>
 #include <QCoroTask>
+#include <QStringList>
+
+#include <optional>
 
 namespace vantrel {
 
@@ -16,5 +20,10 @@ QCoro::Task<Catalog> decodeCatalogInBackground(QByteArray bytes);
 // Frees a replaced product list on a pool thread; tens of thousands of
 // strings take several milliseconds to free.
 void releaseInBackground(QList<Product> products);
+
+// The recogniser's phrases for the products (catalogPhrases), worked out on
+// a pool thread; nullopt when they are `previous` unchanged.
+QCoro::Task<std::optional<QStringList>> catalogPhrasesInBackground(QList<Product> products,
+                                                                   std::optional<QStringList> previous);
 
 } // namespace vantrel

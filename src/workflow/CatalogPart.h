@@ -9,6 +9,7 @@
 #include <QDateTime>
 #include <QObject>
 
+#include <memory>
 #include <optional>
 
 namespace vantrel {
@@ -65,12 +66,17 @@ public:
 signals:
     void catalogBusyChanged();
     void catalogAtChanged();
+    // The products were replaced or edited; an unchanged refresh says nothing.
+    void catalogContentChanged();
 
 private:
     friend class CheckoutModel;
     friend class CheckoutPart;
 
     static QCoro::Task<> catalogLoop(QPointer<CatalogPart> part, TaskHandle handle, QUuid generation);
+    struct VocabularyFeed;
+    static QCoro::Task<> feedPhrases(QPointer<VoiceSearch> voice, QList<Product> products,
+                                     std::shared_ptr<VocabularyFeed> feed);
     void setProducts(QList<Product> products);
     void setTaxes(QList<Tax> taxes);
     void setCatalogBusy(bool busy);
@@ -85,6 +91,8 @@ private:
     TaxListModel *m_taxes;
     VisibleProducts *m_visible = nullptr;
     bool m_catalogBusy = false;
+    // Set by any row change of the product list while a new list is applied.
+    bool m_productsTouched = false;
     std::optional<QDateTime> m_catalogAt;
     std::optional<TaskHandle> m_catalogTimer;
 };
