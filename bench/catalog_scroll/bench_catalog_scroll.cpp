@@ -10,6 +10,8 @@
 // Without photos the photo route answers 502, so every card settles on its
 // placeholder; the photo run serves them, scrolls as a person browses (a
 // screen's worth, then a pause) and samples the image store's cache.
+#include "CatalogScene.h"
+#include "MainThreadMeter.h"
 #include "StandinThread.h"
 
 #include "media/ProductImageStore.h"
@@ -23,11 +25,9 @@
 
 #include <QCoroTask>
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QGuiApplication>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
-#include <QQmlComponent>
 #include <QQmlEngine>
 #include <QQuickItem>
 #include <QQuickStyle>
@@ -35,7 +35,6 @@
 #include <QSGRendererInterface>
 #include <QSettings>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QtQml/qqmlextensionplugin.h>
 
 #include <algorithm>
@@ -53,16 +52,6 @@ namespace {
 
 constexpr int catalogSize = 10'000;
 constexpr qint64 framePeriodNs = 16'666'667;
-
-const QByteArray catalogScene = R"(
-import QtQuick
-import Vantrel.Checkout
-Window {
-    required property var workspace
-    width: 1180; height: 820; visible: true
-    CatalogView { anchors.fill: parent; model: workspace }
-}
-)";
 
 // The same grid (size, cells, reuse, cache buffer) with one text per cell.
 const QByteArray trivialScene = R"(
@@ -134,12 +123,8 @@ public:
         }
         // The photo route fails until the photo run: placeholders only.
         photosServed(false);
-        CheckoutModelServices services;
-        services.build = CheckoutBuildConfiguration{false, server.base(), server.base(),
-                                                    QStringLiteral("vantrelcheckout")};
-        services.sessions = &sessions;
-        services.settings = &settings;
-        model = std::make_unique<CheckoutModel>(services, dir.filePath(QStringLiteral("storage")));
+        model = std::make_unique<CheckoutModel>(bench::standinServices(server, &sessions, &settings),
+                                                dir.filePath(QStringLiteral("storage")));
         model->adoptSession(
             Session{server.issueToken(QStringLiteral("Avery Demo")), QStringLiteral("Avery Demo"), false});
         QCoro::waitFor(model->catalogPart()->refreshCatalog());
@@ -161,7 +146,7 @@ public:
     QQuickWindow *cards()
     {
         if (!m_cards)
-            m_cards = create(catalogScene,
+            m_cards = create(bench::catalogScene,
                              {{QStringLiteral("workspace"), QVariant::fromValue<QObject *>(model.get())}});
         return m_cards.get();
     }
@@ -207,33 +192,13 @@ private:
 
     std::unique_ptr<QQuickWindow> create(const QByteArray &qml, const QVariantMap &properties)
     {
-        QQmlComponent component(&engine);
-        component.setData(qml, QUrl(QStringLiteral("qrc:/bench/scene.qml")));
-        // Qt 6.4 crashes creating a component that failed to compile.
-        std::unique_ptr<QQuickWindow> window(
-            component.isReady()
-                ? qobject_cast<QQuickWindow *>(component.createWithInitialProperties(properties))
-                : nullptr);
-        if (!window) {
-            std::fprintf(stderr, "scene: %s\n", qPrintable(component.errorString()));
-            return window;
-        }
-        QElapsedTimer waited;
-        waited.start();
-        while (!window->isExposed() && waited.elapsed() < 5000)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-        settle(500);
+        std::unique_ptr<QQuickWindow> window = bench::createWindow(engine, qml, properties);
+        if (window) settle(500);
         return window;
     }
 
 public:
-    // Lets bindings, incubation, replies and renders run.
-    static void settle(int ms)
-    {
-        QEventLoop loop;
-        QTimer::singleShot(ms, Qt::PreciseTimer, &loop, &QEventLoop::quit);
-        loop.exec();
-    }
+    static void settle(int ms) { bench::runEventLoop(ms); }
 };
 
 Scene *scene = nullptr;
