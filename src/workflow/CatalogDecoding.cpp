@@ -16,21 +16,24 @@ namespace {
 // What the worker hands back; failures travel as text because exceptions do
 // not cross the future unchanged.
 struct DecodedCatalog {
-    std::optional<Catalog> catalog;
+    std::optional<PreparedCatalog> prepared;
     QString failure;
 };
 
 } // namespace
 
-QCoro::Task<Catalog> decodeCatalogInBackground(QByteArray bytes)
+QCoro::Task<PreparedCatalog> decodeCatalogInBackground(QByteArray bytes, qsizetype shownCount)
 {
     auto promise = std::make_shared<QPromise<DecodedCatalog>>();
     QFuture<DecodedCatalog> future = promise->future();
     promise->start();
-    QThreadPool::globalInstance()->start([promise, bytes]() {
+    QThreadPool::globalInstance()->start([promise, bytes, shownCount]() {
         DecodedCatalog result;
         try {
-            result.catalog = decode<Catalog>(bytes, KeyStyle::Wire, "Catalog");
+            PreparedCatalog prepared{decode<Catalog>(bytes, KeyStyle::Wire, "Catalog"), std::nullopt};
+            if (prepared.catalog.products.size() != shownCount)
+                prepared.keys = catalogSearchKeys(prepared.catalog.products);
+            result.prepared = std::move(prepared);
         } catch (const DecodingError &e) {
             result.failure = e.text();
         } catch (const std::exception &e) {
@@ -40,8 +43,8 @@ QCoro::Task<Catalog> decodeCatalogInBackground(QByteArray bytes)
         promise->finish();
     });
     DecodedCatalog decoded = co_await future;
-    if (!decoded.catalog) throw DecodingError(decoded.failure);
-    co_return std::move(*decoded.catalog);
+    if (!decoded.prepared) throw DecodingError(decoded.failure);
+    co_return std::move(*decoded.prepared);
 }
 
 QCoro::Task<std::optional<QStringList>> catalogPhrasesInBackground(QList<Product> products,

@@ -57,12 +57,14 @@ void CatalogPart::attachQuote(QuotePart *quote)
     m_visible = new VisibleProducts(m_products, quote, m_workspace.services().settings, this);
 }
 
-void CatalogPart::setProducts(QList<Product> products)
+void CatalogPart::setProducts(QList<Product> products, std::optional<QList<CatalogSearchKey>> keys)
 {
+    if (keys && m_visible) m_visible->offerKeys(products, std::move(*keys));
     // The list that goes is freed off the main thread: tens of thousands of
     // strings take several milliseconds.
     m_productsTouched = false;
     releaseInBackground(m_products->assign(std::move(products)));
+    if (m_visible) m_visible->withdrawKeys();
     if (m_productsTouched) emit catalogContentChanged();
 }
 
@@ -116,7 +118,7 @@ QCoro::Task<> CatalogPart::refreshCatalog()
 
     // Only the transfer runs here; decoding a large catalog would hold up the
     // screens, so it happens on a worker and the result comes back whole.
-    std::optional<Catalog> catalog;
+    std::optional<PreparedCatalog> catalog;
     std::optional<QDateTime> at;
     std::exception_ptr failure;
     try {
@@ -124,8 +126,9 @@ QCoro::Task<> CatalogPart::refreshCatalog()
         const QString path = QStringLiteral("/api/catalog");
         QByteArray bytes = co_await m_workspace.api().request(method, path, std::nullopt);
         guard.ensure();
-        catalog = co_await decodeCatalogInBackground(std::move(bytes));
-        at = catalogMoment(catalog->at);
+        QCoro::Task<PreparedCatalog> decoding = decodeCatalogInBackground(std::move(bytes), products().size());
+        catalog = co_await decoding;
+        at = catalogMoment(catalog->catalog.at);
     } catch (...) {
         failure = std::current_exception();
     }
@@ -133,7 +136,7 @@ QCoro::Task<> CatalogPart::refreshCatalog()
     // workspace that no longer exists and is not shown.
     if (!guard.current()) co_return;
     if (!failure) {
-        setProducts(std::move(catalog->products));
+        setProducts(std::move(catalog->catalog.products), std::move(catalog->keys));
         setCatalogAt(at);
     } else if (!isCancellation(failure)) {
         m_workspace.setNotice(QString::fromUtf8(messages::catalogNotRefreshed));

@@ -2,6 +2,7 @@
 // The catalog of the workspace: products and taxes, the catalog load with
 // its busy flag and time stamp, and the refresh loop.
 
+#include "CatalogSearch.h"
 #include "TaskHandle.h"
 #include "WorkspaceLists.h"
 
@@ -77,7 +78,8 @@ private:
     struct VocabularyFeed;
     static QCoro::Task<> feedPhrases(QPointer<VoiceSearch> voice, QList<Product> products,
                                      std::shared_ptr<VocabularyFeed> feed);
-    void setProducts(QList<Product> products);
+    // `keys`, when given, are the products' search keys made off the main thread.
+    void setProducts(QList<Product> products, std::optional<QList<CatalogSearchKey>> keys = std::nullopt);
     void setTaxes(QList<Tax> taxes);
     void setCatalogBusy(bool busy);
     void setCatalogAt(std::optional<QDateTime> at);
