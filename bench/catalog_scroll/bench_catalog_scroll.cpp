@@ -33,6 +33,7 @@
 #include <QQuickStyle>
 #include <QQuickWindow>
 #include <QSGRendererInterface>
+#include <QSet>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtQml/qqmlextensionplugin.h>
@@ -87,6 +88,8 @@ struct Frames {
     double worstLateMs = 0; // the longest a frame waited for the main thread
     int worstIndex = -1;
     int rendered = 0; // frames the window reported swapped
+    int cellsMade = 0; // delegates that appeared while scrolling
+    int cellsDestroyed = 0; // ... and that went away: a grid that reuses its delegates destroys none
 
     double percentile(double p) const
     {
@@ -230,6 +233,26 @@ void scroll(benchmark::State &state, QQuickWindow *window, Pattern pattern, Fram
     QElapsedTimer clock;
     clock.start();
     qint64 due = clock.nsecsElapsed() + framePeriodNs;
+    // Each cell seen is watched until it goes away; the context ends the
+    // watching with this run.
+    QObject context;
+    QSet<QQuickItem *> cells;
+    QQuickItem *content = grid->property("contentItem").value<QQuickItem *>();
+    const auto countCells = [&] {
+        if (!content) return;
+        const auto children = content->childItems();
+        for (QQuickItem *cell : children) {
+            if (cells.contains(cell)) continue;
+            cells.insert(cell);
+            ++frames.cellsMade;
+            QObject::connect(cell, &QObject::destroyed, &context, [&frames, &cells, cell] {
+                ++frames.cellsDestroyed;
+                cells.remove(cell);
+            });
+        }
+    };
+    countCells();
+    frames.cellsMade = 0;
     int i = 0;
     for (auto _ : state) {
         // Until the frame is due the event loop does what arrives.
@@ -250,6 +273,7 @@ void scroll(benchmark::State &state, QQuickWindow *window, Pattern pattern, Fram
         frames.worstLateMs = std::max(frames.worstLateMs, late);
         state.SetIterationTime(ms / 1e3);
         if (sample) sample();
+        countCells();
         // A frame that overran pushes the next one to when it finished.
         due = std::max(due + framePeriodNs, done);
         ++i;
@@ -260,6 +284,8 @@ void scroll(benchmark::State &state, QQuickWindow *window, Pattern pattern, Fram
     state.counters["p99_ms"] = frames.percentile(0.99);
     state.counters["median_ms"] = frames.percentile(0.5);
     state.counters["worst_late_ms"] = frames.worstLateMs;
+    state.counters["cells_made"] = frames.cellsMade;
+    state.counters["cells_destroyed"] = frames.cellsDestroyed;
     // Frames where the grid stood still have nothing to render.
     state.counters["frames_rendered"] = frames.rendered;
 }
@@ -317,11 +343,11 @@ void report(const char *what, const Frames &frames)
     const double base99 = trivialFrames.percentile(0.99);
     const double baseWorst = trivialFrames.worst();
     std::printf("%-22s %4zu frames  worst %6.2f ms (frame %d, x%.2f)  p99 %6.2f ms (x%.2f)  median %5.2f ms  "
-                "longest wait for the main thread %5.2f ms\n",
+                "longest wait for the main thread %5.2f ms  cells made %d, destroyed %d\n",
                 what, frames.ms.size(), frames.worst(), frames.worstIndex,
                 baseWorst > 0 ? frames.worst() / baseWorst : 0, frames.percentile(0.99),
                 base99 > 0 ? frames.percentile(0.99) / base99 : 0, frames.percentile(0.5),
-                frames.worstLateMs);
+                frames.worstLateMs, frames.cellsMade, frames.cellsDestroyed);
 }
 
 } // namespace
