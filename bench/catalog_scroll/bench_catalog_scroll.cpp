@@ -346,8 +346,8 @@ void report(const char *what, const Frames &frames)
                 "longest wait for the main thread %5.2f ms  cells made %d, destroyed %d\n",
                 what, frames.ms.size(), frames.worst(), frames.worstIndex,
                 baseWorst > 0 ? frames.worst() / baseWorst : 0, frames.percentile(0.99),
-                base99 > 0 ? frames.percentile(0.99) / base99 : 0, frames.percentile(0.5),
-                frames.worstLateMs, frames.cellsMade, frames.cellsDestroyed);
+                base99 > 0 ? frames.percentile(0.99) / base99 : 0, frames.percentile(0.5), frames.worstLateMs,
+                frames.cellsMade, frames.cellsDestroyed);
 }
 
 } // namespace

@@ -18,7 +18,8 @@ Window {
 }
 )";
 
-CheckoutModelServices standinServices(const StandinThread &server, SessionStore *sessions, QSettings *settings)
+CheckoutModelServices standinServices(const StandinThread &server, SessionStore *sessions,
+                                      QSettings *settings)
 {
     CheckoutModelServices services;
     services.build =

@@ -27,7 +27,8 @@ extern const QByteArray catalogScene;
 
 // The services of a workspace that talks to `server`, with its sessions and
 // settings from the caller.
-CheckoutModelServices standinServices(const StandinThread &server, SessionStore *sessions, QSettings *settings);
+CheckoutModelServices standinServices(const StandinThread &server, SessionStore *sessions,
+                                      QSettings *settings);
 
 // The window `qml` describes, made with `properties` and shown once exposed;
 // null (with the errors on stderr) when the scene does not compile.

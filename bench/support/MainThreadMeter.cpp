@@ -10,7 +10,8 @@ StallMeter::StallMeter()
 {
     m_timer.setTimerType(Qt::PreciseTimer);
     m_timer.setInterval(1);
-    QObject::connect(&m_timer, &QTimer::timeout, [this] { m_longest = std::max(m_longest, m_clock.restart()); });
+    QObject::connect(&m_timer, &QTimer::timeout,
+                     [this] { m_longest = std::max(m_longest, m_clock.restart()); });
 }
 
 void StallMeter::start()

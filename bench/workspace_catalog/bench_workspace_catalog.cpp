@@ -74,8 +74,9 @@ struct Setup {
         model = std::make_unique<CheckoutModel>(bench::standinServices(server, &sessions, &settings),
                                                 dir.filePath(QStringLiteral("storage")));
         setUpEngine(engine, *model);
-        window = bench::createWindow(engine, bench::catalogScene,
-                                     {{QStringLiteral("workspace"), QVariant::fromValue<QObject *>(model.get())}});
+        window =
+            bench::createWindow(engine, bench::catalogScene,
+                                {{QStringLiteral("workspace"), QVariant::fromValue<QObject *>(model.get())}});
         runEventLoop(settleMs);
     }
 };

@@ -53,14 +53,15 @@ QCoro::Task<std::optional<QStringList>> catalogPhrasesInBackground(QList<Product
     auto promise = std::make_shared<QPromise<std::optional<QStringList>>>();
     QFuture<std::optional<QStringList>> future = promise->future();
     promise->start();
-    QThreadPool::globalInstance()->start([promise, products = std::move(products),
-                                          previous = std::move(previous)]() mutable {
-        QStringList phrases = catalogPhrases(products);
-        // The product list goes here, not on the main thread, when this was its last holder.
-        products = {};
-        promise->addResult(phrases == previous ? std::nullopt : std::optional<QStringList>(std::move(phrases)));
-        promise->finish();
-    });
+    QThreadPool::globalInstance()->start(
+        [promise, products = std::move(products), previous = std::move(previous)]() mutable {
+            QStringList phrases = catalogPhrases(products);
+            // The product list goes here, not on the main thread, when this was its last holder.
+            products = {};
+            promise->addResult(phrases == previous ? std::nullopt
+                                                   : std::optional<QStringList>(std::move(phrases)));
+            promise->finish();
+        });
     std::optional<QStringList> phrases = co_await future;
     co_return phrases;
 }

@@ -88,7 +88,9 @@ void CatalogPart::feedVocabulary(VoiceSearch *voice)
 {
     if (!voice) return;
     auto feed = std::make_shared<VocabularyFeed>();
-    const auto update = [this, voice, feed] { launch(feedPhrases(QPointer<VoiceSearch>(voice), products(), feed)); };
+    const auto update = [this, voice, feed] {
+        launch(feedPhrases(QPointer<VoiceSearch>(voice), products(), feed));
+    };
     update();
     connect(this, &CatalogPart::catalogContentChanged, voice, update);
 }
@@ -101,7 +103,8 @@ QCoro::Task<> CatalogPart::feedPhrases(QPointer<VoiceSearch> voice, QList<Produc
     // still being made. A catalog whose phrases did not change leaves the
     // recogniser's grammar as it is.
     const quint64 generation = ++feed->generation;
-    QCoro::Task<std::optional<QStringList>> work = catalogPhrasesInBackground(std::move(products), feed->phrases);
+    QCoro::Task<std::optional<QStringList>> work =
+        catalogPhrasesInBackground(std::move(products), feed->phrases);
     std::optional<QStringList> phrases = co_await work;
     if (!voice || !phrases || feed->generation != generation) co_return;
     feed->phrases = phrases;
@@ -126,7 +129,8 @@ QCoro::Task<> CatalogPart::refreshCatalog()
         const QString path = QStringLiteral("/api/catalog");
         QByteArray bytes = co_await m_workspace.api().request(method, path, std::nullopt);
         guard.ensure();
-        QCoro::Task<PreparedCatalog> decoding = decodeCatalogInBackground(std::move(bytes), products().size());
+        QCoro::Task<PreparedCatalog> decoding =
+            decodeCatalogInBackground(std::move(bytes), products().size());
         catalog = co_await decoding;
         at = catalogMoment(catalog->catalog.at);
     } catch (...) {
