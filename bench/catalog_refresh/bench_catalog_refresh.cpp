@@ -6,7 +6,8 @@
 // alternates two catalogs that differ in every product's stock, so every
 // refresh changes every row. The baseline is the same fetch with the decode
 // done on the main thread.
-#include "HttpServer.h"
+#include "MainThreadMeter.h"
+#include "StandinThread.h"
 
 #include "server/APIClient.h"
 #include "workflow/CatalogPart.h"
@@ -20,19 +21,17 @@
 #include <QQmlEngine>
 #include <QQuickWindow>
 #include <QCoroTask>
-#include <QElapsedTimer>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
-#include <QThread>
-#include <QTimer>
 
 #include <algorithm>
 #include <cstdio>
 #include <memory>
 
 using namespace vantrel;
+using bench::StallMeter;
 
 namespace {
 
@@ -67,74 +66,6 @@ QByteArray makeCatalog(int count, int stockShift = 0)
     return QJsonDocument(catalog).toJson(QJsonDocument::Compact);
 }
 
-// Serves the catalog from a thread of its own.
-class CatalogServer {
-public:
-    CatalogServer(QByteArray first, QByteArray second) : m_catalogs{std::move(first), std::move(second)}
-    {
-        m_context.moveToThread(&m_thread);
-        m_thread.start();
-        QMetaObject::invokeMethod(
-            &m_context,
-            [this] {
-                m_server = new standin::HttpServer([this](const standin::HttpRequest &) {
-                    standin::HttpResponse r;
-                    r.body = m_catalogs[m_served++ % 2];
-                    return r;
-                });
-                QString error;
-                if (!m_server->listen(QHostAddress(QHostAddress::LocalHost), 0, &error))
-                    std::fprintf(stderr, "listen: %s\n", qPrintable(error));
-                m_port = m_server->port();
-            },
-            Qt::BlockingQueuedConnection);
-    }
-    ~CatalogServer()
-    {
-        QMetaObject::invokeMethod(
-            &m_context, [this] { delete m_server; }, Qt::BlockingQueuedConnection);
-        m_thread.quit();
-        m_thread.wait();
-    }
-    QString base() const { return QStringLiteral("http://127.0.0.1:%1").arg(m_port); }
-
-private:
-    QByteArray m_catalogs[2];
-    int m_served = 0;
-    QThread m_thread;
-    QObject m_context;
-    standin::HttpServer *m_server = nullptr;
-    quint16 m_port = 0;
-};
-
-// Largest gap between ticks of a 1 ms timer while `work` runs.
-class StallMeter {
-public:
-    StallMeter()
-    {
-        m_timer.setTimerType(Qt::PreciseTimer);
-        m_timer.setInterval(1);
-        QObject::connect(&m_timer, &QTimer::timeout,
-                         [this] { m_longest = std::max(m_longest, m_clock.restart()); });
-    }
-    void start()
-    {
-        m_longest = 0;
-        m_clock.start();
-        m_timer.start();
-    }
-    qint64 stop()
-    {
-        m_timer.stop();
-        return std::max(m_longest, m_clock.elapsed());
-    }
-
-private:
-    QTimer m_timer;
-    QElapsedTimer m_clock;
-    qint64 m_longest = 0;
-};
-
 // A product grid as the catalog screen lays it out, bound to the list model.
 const QByteArray grid = R"(
 import QtQuick
@@ -158,7 +89,13 @@ Window {
 
 struct Setup {
     QByteArray catalog = makeCatalog(10'000);
-    CatalogServer server{catalog, makeCatalog(10'000, 1)};
+    QByteArray second = makeCatalog(10'000, 1);
+    int served = 0; // touched on the server's thread only
+    bench::HttpServerThread server{[this](const standin::HttpRequest &) {
+        standin::HttpResponse r;
+        r.body = served++ % 2 ? second : catalog;
+        return r;
+    }};
     QTemporaryDir dir;
     std::unique_ptr<CheckoutModel> model;
     QQmlEngine engine;

@@ -10,6 +10,8 @@
 // Without photos the photo route answers 502, so every card settles on its
 // placeholder; the photo run serves them, scrolls as a person browses (a
 // screen's worth, then a pause) and samples the image store's cache.
+#include "CatalogScene.h"
+#include "MainThreadMeter.h"
 #include "StandinThread.h"
 
 #include "media/ProductImageStore.h"
@@ -23,19 +25,17 @@
 
 #include <QCoroTask>
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QGuiApplication>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
-#include <QQmlComponent>
 #include <QQmlEngine>
 #include <QQuickItem>
 #include <QQuickStyle>
 #include <QQuickWindow>
 #include <QSGRendererInterface>
+#include <QSet>
 #include <QSettings>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QtQml/qqmlextensionplugin.h>
 
 #include <algorithm>
@@ -53,16 +53,6 @@ namespace {
 
 constexpr int catalogSize = 10'000;
 constexpr qint64 framePeriodNs = 16'666'667;
-
-const QByteArray catalogScene = R"(
-import QtQuick
-import Vantrel.Checkout
-Window {
-    required property var workspace
-    width: 1180; height: 820; visible: true
-    CatalogView { anchors.fill: parent; model: workspace }
-}
-)";
 
 // The same grid (size, cells, reuse, cache buffer) with one text per cell.
 const QByteArray trivialScene = R"(
@@ -98,6 +88,8 @@ struct Frames {
     double worstLateMs = 0; // the longest a frame waited for the main thread
     int worstIndex = -1;
     int rendered = 0; // frames the window reported swapped
+    int cellsMade = 0; // delegates that appeared while scrolling
+    int cellsDestroyed = 0; // ... and that went away: a grid that reuses its delegates destroys none
 
     double percentile(double p) const
     {
@@ -134,12 +126,8 @@ public:
         }
         // The photo route fails until the photo run: placeholders only.
         photosServed(false);
-        CheckoutModelServices services;
-        services.build = CheckoutBuildConfiguration{false, server.base(), server.base(),
-                                                    QStringLiteral("vantrelcheckout")};
-        services.sessions = &sessions;
-        services.settings = &settings;
-        model = std::make_unique<CheckoutModel>(services, dir.filePath(QStringLiteral("storage")));
+        model = std::make_unique<CheckoutModel>(bench::standinServices(server, &sessions, &settings),
+                                                dir.filePath(QStringLiteral("storage")));
         model->adoptSession(
             Session{server.issueToken(QStringLiteral("Avery Demo")), QStringLiteral("Avery Demo"), false});
         QCoro::waitFor(model->catalogPart()->refreshCatalog());
@@ -161,7 +149,7 @@ public:
     QQuickWindow *cards()
     {
         if (!m_cards)
-            m_cards = create(catalogScene,
+            m_cards = create(bench::catalogScene,
                              {{QStringLiteral("workspace"), QVariant::fromValue<QObject *>(model.get())}});
         return m_cards.get();
     }
@@ -207,33 +195,13 @@ private:
 
     std::unique_ptr<QQuickWindow> create(const QByteArray &qml, const QVariantMap &properties)
     {
-        QQmlComponent component(&engine);
-        component.setData(qml, QUrl(QStringLiteral("qrc:/bench/scene.qml")));
-        // Qt 6.4 crashes creating a component that failed to compile.
-        std::unique_ptr<QQuickWindow> window(
-            component.isReady()
-                ? qobject_cast<QQuickWindow *>(component.createWithInitialProperties(properties))
-                : nullptr);
-        if (!window) {
-            std::fprintf(stderr, "scene: %s\n", qPrintable(component.errorString()));
-            return window;
-        }
-        QElapsedTimer waited;
-        waited.start();
-        while (!window->isExposed() && waited.elapsed() < 5000)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-        settle(500);
+        std::unique_ptr<QQuickWindow> window = bench::createWindow(engine, qml, properties);
+        if (window) settle(500);
         return window;
     }
 
 public:
-    // Lets bindings, incubation, replies and renders run.
-    static void settle(int ms)
-    {
-        QEventLoop loop;
-        QTimer::singleShot(ms, Qt::PreciseTimer, &loop, &QEventLoop::quit);
-        loop.exec();
-    }
+    static void settle(int ms) { bench::runEventLoop(ms); }
 };
 
 Scene *scene = nullptr;
@@ -265,6 +233,26 @@ void scroll(benchmark::State &state, QQuickWindow *window, Pattern pattern, Fram
     QElapsedTimer clock;
     clock.start();
     qint64 due = clock.nsecsElapsed() + framePeriodNs;
+    // Each cell seen is watched until it goes away; the context ends the
+    // watching with this run.
+    QObject context;
+    QSet<QQuickItem *> cells;
+    QQuickItem *content = grid->property("contentItem").value<QQuickItem *>();
+    const auto countCells = [&] {
+        if (!content) return;
+        const auto children = content->childItems();
+        for (QQuickItem *cell : children) {
+            if (cells.contains(cell)) continue;
+            cells.insert(cell);
+            ++frames.cellsMade;
+            QObject::connect(cell, &QObject::destroyed, &context, [&frames, &cells, cell] {
+                ++frames.cellsDestroyed;
+                cells.remove(cell);
+            });
+        }
+    };
+    countCells();
+    frames.cellsMade = 0;
     int i = 0;
     for (auto _ : state) {
         // Until the frame is due the event loop does what arrives.
@@ -285,6 +273,7 @@ void scroll(benchmark::State &state, QQuickWindow *window, Pattern pattern, Fram
         frames.worstLateMs = std::max(frames.worstLateMs, late);
         state.SetIterationTime(ms / 1e3);
         if (sample) sample();
+        countCells();
         // A frame that overran pushes the next one to when it finished.
         due = std::max(due + framePeriodNs, done);
         ++i;
@@ -295,6 +284,8 @@ void scroll(benchmark::State &state, QQuickWindow *window, Pattern pattern, Fram
     state.counters["p99_ms"] = frames.percentile(0.99);
     state.counters["median_ms"] = frames.percentile(0.5);
     state.counters["worst_late_ms"] = frames.worstLateMs;
+    state.counters["cells_made"] = frames.cellsMade;
+    state.counters["cells_destroyed"] = frames.cellsDestroyed;
     // Frames where the grid stood still have nothing to render.
     state.counters["frames_rendered"] = frames.rendered;
 }
@@ -352,11 +343,11 @@ void report(const char *what, const Frames &frames)
     const double base99 = trivialFrames.percentile(0.99);
     const double baseWorst = trivialFrames.worst();
     std::printf("%-22s %4zu frames  worst %6.2f ms (frame %d, x%.2f)  p99 %6.2f ms (x%.2f)  median %5.2f ms  "
-                "longest wait for the main thread %5.2f ms\n",
+                "longest wait for the main thread %5.2f ms  cells made %d, destroyed %d\n",
                 what, frames.ms.size(), frames.worst(), frames.worstIndex,
                 baseWorst > 0 ? frames.worst() / baseWorst : 0, frames.percentile(0.99),
-                base99 > 0 ? frames.percentile(0.99) / base99 : 0, frames.percentile(0.5),
-                frames.worstLateMs);
+                base99 > 0 ? frames.percentile(0.99) / base99 : 0, frames.percentile(0.5), frames.worstLateMs,
+                frames.cellsMade, frames.cellsDestroyed);
 }
 
 } // namespace

@@ -11,6 +11,8 @@
 #include "platform/speech/PocketSphinxRecognizer.h"
 #include "workflow/CatalogSearch.h"
 
+#include "GeneratedCatalog.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QProcess>
@@ -126,6 +128,23 @@ QString recognize(PocketSphinxRecognizer &recognizer, const QByteArray &samples)
     return final;
 }
 
+// What the recogniser's finite-state grammar holds for a catalog: a phrase
+// is a chain from the start to the end state, with a state between each two
+// of its words and a transition per word.
+void printGrammarSize(const char *what, const QList<Product> &products)
+{
+    const QStringList phrases = catalogPhrases(products);
+    qsizetype states = 2;
+    qsizetype transitions = 0;
+    for (const QString &phrase : phrases) {
+        const qsizetype words = phrase.count(QLatin1Char(' ')) + 1;
+        states += words - 1;
+        transitions += words;
+    }
+    std::printf("grammar for %s (%lld products): %lld phrases, %lld states, %lld transitions\n", what,
+                qint64(products.size()), qint64(phrases.size()), qint64(states), qint64(transitions));
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -136,6 +155,8 @@ int main(int argc, char *argv[])
         std::printf("bench_recognition: espeak-ng and sox are needed to synthesise the phrases\n");
         return 0;
     }
+    printGrammarSize("the phrase catalog", catalog());
+    printGrammarSize("a generated catalog", standin::generatedCatalog(10'000, QStringLiteral("tax")));
     PocketSphinxRecognizer tuned;
     PocketSphinxRecognizer generic;
     if (!tuned.isAvailable()) {

@@ -2,6 +2,8 @@
 
 #include <QFile>
 
+#include <cstdio>
+
 namespace vantrel::bench {
 
 StandinThread::StandinThread(standin::StandinOptions options)
@@ -42,6 +44,30 @@ void StandinThread::run(const std::function<void(standin::StandinServer &)> &wor
             if (m_server) work(*m_server);
         },
         Qt::BlockingQueuedConnection);
+}
+
+HttpServerThread::HttpServerThread(standin::HttpServer::Handler handler)
+{
+    m_context.moveToThread(&m_thread);
+    m_thread.start();
+    QMetaObject::invokeMethod(
+        &m_context,
+        [&] {
+            m_server = new standin::HttpServer(std::move(handler));
+            QString error;
+            if (!m_server->listen(QHostAddress(QHostAddress::LocalHost), 0, &error))
+                std::fprintf(stderr, "listen: %s\n", qPrintable(error));
+            m_base = QStringLiteral("http://127.0.0.1:%1").arg(m_server->port());
+        },
+        Qt::BlockingQueuedConnection);
+}
+
+HttpServerThread::~HttpServerThread()
+{
+    QMetaObject::invokeMethod(
+        &m_context, [this] { delete m_server; }, Qt::BlockingQueuedConnection);
+    m_thread.quit();
+    m_thread.wait();
 }
 
 qint64 residentBytes()

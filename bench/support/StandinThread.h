@@ -3,6 +3,7 @@
 // and drawing product photos never lands on the main thread a benchmark
 // measures.
 
+#include "HttpServer.h"
 #include "StandinServer.h"
 
 #include <QObject>
@@ -31,6 +32,22 @@ private:
     standin::StandinServer *m_server = nullptr;
     bool m_started = false;
     QString m_error;
+    QString m_base;
+};
+
+// A bare HTTP server answering every request through `handler`, on a thread
+// of its own; the handler runs on that thread.
+class HttpServerThread {
+public:
+    explicit HttpServerThread(standin::HttpServer::Handler handler);
+    ~HttpServerThread();
+
+    QString base() const { return m_base; }
+
+private:
+    QThread m_thread;
+    QObject m_context;
+    standin::HttpServer *m_server = nullptr;
     QString m_base;
 };
 

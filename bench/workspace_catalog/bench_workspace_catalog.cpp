@@ -8,6 +8,8 @@
 // refreshes. Each refresh gets the same catalog back, as a store with no
 // stock movement does; rows that change every time are measured by
 // bench_catalog_refresh.
+#include "CatalogScene.h"
+#include "MainThreadMeter.h"
 #include "StandinThread.h"
 
 #include "records/Codec.h"
@@ -19,16 +21,12 @@
 #include <benchmark/benchmark.h>
 
 #include <QCoroTask>
-#include <QElapsedTimer>
-#include <QEventLoop>
 #include <QGuiApplication>
-#include <QQmlComponent>
 #include <QQmlEngine>
 #include <QQuickStyle>
 #include <QQuickWindow>
 #include <QSettings>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QtQml/qqmlextensionplugin.h>
 
 #include <algorithm>
@@ -38,57 +36,14 @@
 Q_IMPORT_QML_PLUGIN(Vantrel_CheckoutPlugin)
 
 using namespace vantrel;
+using bench::runEventLoop;
+using bench::StallMeter;
 
 namespace {
 
 constexpr int generatedProducts = 10'000;
 // After each load the screen gets this long to lay out and show photos.
 constexpr int settleMs = 1000;
-
-const QByteArray catalogScene = R"(
-import QtQuick
-import Vantrel.Checkout
-Window {
-    required property var workspace
-    width: 1180; height: 820; visible: true
-    CatalogView { anchors.fill: parent; model: workspace }
-}
-)";
-
-// Largest gap between ticks of a 1 ms timer while it runs.
-class StallMeter {
-public:
-    StallMeter()
-    {
-        m_timer.setTimerType(Qt::PreciseTimer);
-        m_timer.setInterval(1);
-        QObject::connect(&m_timer, &QTimer::timeout,
-                         [this] { m_longest = std::max(m_longest, m_clock.restart()); });
-    }
-    void start()
-    {
-        m_longest = 0;
-        m_clock.start();
-        m_timer.start();
-    }
-    qint64 stop()
-    {
-        m_timer.stop();
-        return std::max(m_longest, m_clock.elapsed());
-    }
-
-private:
-    QTimer m_timer;
-    QElapsedTimer m_clock;
-    qint64 m_longest = 0;
-};
-
-void runEventLoop(int ms)
-{
-    QEventLoop loop;
-    QTimer::singleShot(ms, Qt::PreciseTimer, &loop, &QEventLoop::quit);
-    loop.exec();
-}
 
 double mib(qint64 bytes) { return double(bytes) / 1048576.0; }
 
@@ -116,20 +71,12 @@ struct Setup {
         const Session session{server.issueToken(QStringLiteral("Avery Demo")), QStringLiteral("Avery Demo"),
                               false};
         sessions.items.insert(server.base(), encode(session, KeyStyle::Storage));
-        CheckoutModelServices services;
-        services.build = CheckoutBuildConfiguration{false, server.base(), server.base(),
-                                                    QStringLiteral("vantrelcheckout")};
-        services.sessions = &sessions;
-        services.settings = &settings;
-        model = std::make_unique<CheckoutModel>(services, dir.filePath(QStringLiteral("storage")));
+        model = std::make_unique<CheckoutModel>(bench::standinServices(server, &sessions, &settings),
+                                                dir.filePath(QStringLiteral("storage")));
         setUpEngine(engine, *model);
-        QQmlComponent component(&engine);
-        component.setData(catalogScene, QUrl(QStringLiteral("qrc:/bench/workspace.qml")));
-        // Qt 6.4 crashes creating a component that failed to compile.
-        if (component.isReady())
-            window.reset(qobject_cast<QQuickWindow *>(component.createWithInitialProperties(
-                {{QStringLiteral("workspace"), QVariant::fromValue<QObject *>(model.get())}})));
-        if (!window) std::fprintf(stderr, "scene: %s\n", qPrintable(component.errorString()));
+        window =
+            bench::createWindow(engine, bench::catalogScene,
+                                {{QStringLiteral("workspace"), QVariant::fromValue<QObject *>(model.get())}});
         runEventLoop(settleMs);
     }
 };

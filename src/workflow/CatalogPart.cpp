@@ -5,7 +5,6 @@
 #include "Launch.h"
 #include "QuoteValidation.h"
 #include "VisibleProducts.h"
-#include "VoiceVocabulary.h"
 #include "WorkspaceGuard.h"
 
 #include "media/VoiceSearch.h"
@@ -32,10 +31,23 @@ QDateTime catalogMoment(double at)
 
 } // namespace
 
+// What one voice search was last given, and which catalog it waits for.
+struct CatalogPart::VocabularyFeed {
+    quint64 generation = 0;
+    std::optional<QStringList> phrases;
+};
+
 CatalogPart::CatalogPart(CheckoutModel &workspace)
     : QObject(&workspace), m_workspace(workspace), m_products(makeProductList(this)),
       m_taxes(makeTaxList(this))
-{}
+{
+    const auto touched = [this] { m_productsTouched = true; };
+    connect(m_products, &QAbstractItemModel::modelReset, this, touched);
+    connect(m_products, &QAbstractItemModel::rowsInserted, this, touched);
+    connect(m_products, &QAbstractItemModel::rowsRemoved, this, touched);
+    connect(m_products, &QAbstractItemModel::rowsMoved, this, touched);
+    connect(m_products, &QAbstractItemModel::dataChanged, this, touched);
+}
 
 ProductImageStore *CatalogPart::images() const { return &m_workspace.images(); }
 APIClient *CatalogPart::api() const { return &m_workspace.api(); }
@@ -45,11 +57,15 @@ void CatalogPart::attachQuote(QuotePart *quote)
     m_visible = new VisibleProducts(m_products, quote, m_workspace.services().settings, this);
 }
 
-void CatalogPart::setProducts(QList<Product> products)
+void CatalogPart::setProducts(QList<Product> products, std::optional<QList<CatalogSearchKey>> keys)
 {
+    if (keys && m_visible) m_visible->offerKeys(products, std::move(*keys));
     // The list that goes is freed off the main thread: tens of thousands of
     // strings take several milliseconds.
+    m_productsTouched = false;
     releaseInBackground(m_products->assign(std::move(products)));
+    if (m_visible) m_visible->withdrawKeys();
+    if (m_productsTouched) emit catalogContentChanged();
 }
 
 void CatalogPart::setTaxes(QList<Tax> taxes) { m_taxes->assign(std::move(taxes)); }
@@ -71,9 +87,28 @@ void CatalogPart::setCatalogAt(std::optional<QDateTime> at)
 void CatalogPart::feedVocabulary(VoiceSearch *voice)
 {
     if (!voice) return;
-    voice->setVocabulary(catalogPhrases(products()));
-    connect(this, &CatalogPart::catalogAtChanged, voice,
-            [this, voice] { voice->setVocabulary(catalogPhrases(products())); });
+    auto feed = std::make_shared<VocabularyFeed>();
+    const auto update = [this, voice, feed] {
+        launch(feedPhrases(QPointer<VoiceSearch>(voice), products(), feed));
+    };
+    update();
+    connect(this, &CatalogPart::catalogContentChanged, voice, update);
+}
+
+QCoro::Task<> CatalogPart::feedPhrases(QPointer<VoiceSearch> voice, QList<Product> products,
+                                       std::shared_ptr<VocabularyFeed> feed)
+{
+    // Spelling out 10,000 names takes longer than a frame; the phrases are
+    // made on a worker, and a newer catalog's phrases replace older ones
+    // still being made. A catalog whose phrases did not change leaves the
+    // recogniser's grammar as it is.
+    const quint64 generation = ++feed->generation;
+    QCoro::Task<std::optional<QStringList>> work =
+        catalogPhrasesInBackground(std::move(products), feed->phrases);
+    std::optional<QStringList> phrases = co_await work;
+    if (!voice || !phrases || feed->generation != generation) co_return;
+    feed->phrases = phrases;
+    voice->setVocabulary(*phrases);
 }
 
 void CatalogPart::refresh() { launch(refreshCatalog()); }
@@ -86,7 +121,7 @@ QCoro::Task<> CatalogPart::refreshCatalog()
 
     // Only the transfer runs here; decoding a large catalog would hold up the
     // screens, so it happens on a worker and the result comes back whole.
-    std::optional<Catalog> catalog;
+    std::optional<PreparedCatalog> catalog;
     std::optional<QDateTime> at;
     std::exception_ptr failure;
     try {
@@ -94,8 +129,10 @@ QCoro::Task<> CatalogPart::refreshCatalog()
         const QString path = QStringLiteral("/api/catalog");
         QByteArray bytes = co_await m_workspace.api().request(method, path, std::nullopt);
         guard.ensure();
-        catalog = co_await decodeCatalogInBackground(std::move(bytes));
-        at = catalogMoment(catalog->at);
+        QCoro::Task<PreparedCatalog> decoding =
+            decodeCatalogInBackground(std::move(bytes), products().size());
+        catalog = co_await decoding;
+        at = catalogMoment(catalog->catalog.at);
     } catch (...) {
         failure = std::current_exception();
     }
@@ -103,7 +140,7 @@ QCoro::Task<> CatalogPart::refreshCatalog()
     // workspace that no longer exists and is not shown.
     if (!guard.current()) co_return;
     if (!failure) {
-        setProducts(std::move(catalog->products));
+        setProducts(std::move(catalog->catalog.products), std::move(catalog->keys));
         setCatalogAt(at);
     } else if (!isCancellation(failure)) {
         m_workspace.setNotice(QString::fromUtf8(messages::catalogNotRefreshed));

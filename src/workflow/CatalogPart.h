@@ -2,6 +2,7 @@
 // The catalog of the workspace: products and taxes, the catalog load with
 // its busy flag and time stamp, and the refresh loop.
 
+#include "CatalogSearch.h"
 #include "TaskHandle.h"
 #include "WorkspaceLists.h"
 
@@ -9,6 +10,7 @@
 #include <QDateTime>
 #include <QObject>
 
+#include <memory>
 #include <optional>
 
 namespace vantrel {
@@ -65,13 +67,19 @@ public:
 signals:
     void catalogBusyChanged();
     void catalogAtChanged();
+    // The products were replaced or edited; an unchanged refresh says nothing.
+    void catalogContentChanged();
 
 private:
     friend class CheckoutModel;
     friend class CheckoutPart;
 
     static QCoro::Task<> catalogLoop(QPointer<CatalogPart> part, TaskHandle handle, QUuid generation);
-    void setProducts(QList<Product> products);
+    struct VocabularyFeed;
+    static QCoro::Task<> feedPhrases(QPointer<VoiceSearch> voice, QList<Product> products,
+                                     std::shared_ptr<VocabularyFeed> feed);
+    // `keys`, when given, are the products' search keys made off the main thread.
+    void setProducts(QList<Product> products, std::optional<QList<CatalogSearchKey>> keys = std::nullopt);
     void setTaxes(QList<Tax> taxes);
     void setCatalogBusy(bool busy);
     void setCatalogAt(std::optional<QDateTime> at);
@@ -85,6 +93,8 @@ private:
     TaxListModel *m_taxes;
     VisibleProducts *m_visible = nullptr;
     bool m_catalogBusy = false;
+    // Set by any row change of the product list while a new list is applied.
+    bool m_productsTouched = false;
     std::optional<QDateTime> m_catalogAt;
     std::optional<TaskHandle> m_catalogTimer;
 };

@@ -53,13 +53,28 @@ void VisibleProducts::rebuildKeys()
 {
     const QList<Product> &products = m_catalog->items();
     const bool sizeChanged = products.size() != m_keys.size();
-    m_keys = catalogSearchKeys(products);
+    // The same list, not an equal one: the list in the model shares its data
+    // with the offered one only when it was put in whole.
+    if (m_offered && m_offered->products.constData() == products.constData() &&
+        m_offered->keys.size() == products.size()) {
+        m_keys = std::move(m_offered->keys);
+        m_offered.reset();
+    } else {
+        m_keys = catalogSearchKeys(products);
+    }
     m_sources.clear();
     m_sources.reserve(products.size());
     for (const Product &product : products) m_sources.append(searchedFields(product));
     if (sizeChanged) emit totalChanged();
     recheckCategories();
 }
+
+void VisibleProducts::offerKeys(QList<Product> products, QList<CatalogSearchKey> keys)
+{
+    m_offered = OfferedKeys{std::move(products), std::move(keys)};
+}
+
+void VisibleProducts::withdrawKeys() { m_offered.reset(); }
 
 void VisibleProducts::updateKeys(int first, int last)
 {

@@ -10,6 +10,8 @@
 
 #include <QSortFilterProxyModel>
 
+#include <optional>
+
 class QSettings;
 
 namespace vantrel {
@@ -52,6 +54,12 @@ public:
     // nothing is added and the search stays as typed (false).
     Q_INVOKABLE bool submitScan(const QString &text);
 
+    // Search keys already made for `products` elsewhere: taken instead of
+    // made again when the catalog's list becomes that very list (a first
+    // load, a catalog replaced whole). Withdrawn once the list is applied.
+    void offerKeys(QList<Product> products, QList<CatalogSearchKey> keys);
+    void withdrawKeys();
+
 signals:
     void queryChanged();
     void categoryChanged();
@@ -82,6 +90,11 @@ private:
     QSettings *m_settings;
     QList<CatalogSearchKey> m_keys;
     QList<SearchedFields> m_sources;
+    struct OfferedKeys {
+        QList<Product> products;
+        QList<CatalogSearchKey> keys;
+    };
+    std::optional<OfferedKeys> m_offered;
     CatalogFilter m_filter;
     CatalogQuery m_query;
     QStringList m_categories;

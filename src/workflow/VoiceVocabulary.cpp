@@ -35,14 +35,21 @@ QString spokenRun(const QString &run)
     return words.isEmpty() ? lower : words;
 }
 
-// Letters and digits in runs: "WS36-BASE" is "ws", "36", "base".
-QString spokenText(const QString &text)
+// Letters and digits in runs, each as spoken: "WS36-BASE" is "white
+// shaker", "thirty six", "base".
+QStringList spokenRuns(const QString &text)
 {
     static const QRegularExpression runs(QStringLiteral("[A-Za-z]+|[0-9]+"));
     QStringList parts;
     for (auto it = runs.globalMatch(text); it.hasNext();) parts << spokenRun(it.next().captured());
-    return parts.join(QLatin1Char(' '));
+    return parts;
 }
+
+QString spokenText(const QString &text) { return spokenRuns(text).join(QLatin1Char(' ')); }
+
+// People name a product by its first few words; one word alone says too
+// little to pick a product, so the shortest lead is two.
+constexpr qsizetype shortestLeadingWords = 2;
 
 } // namespace
 
@@ -77,7 +84,11 @@ QStringList catalogPhrases(const QList<Product> &products)
         phrases << clean;
     };
     for (const Product &product : products) {
-        add(spokenText(product.name));
+        // A lead stops between written words, so a number is never cut in half.
+        const QStringList name = spokenRuns(product.name);
+        for (qsizetype words = shortestLeadingWords; words < name.size(); ++words)
+            add(name.first(words).join(QLatin1Char(' ')));
+        add(name.join(QLatin1Char(' ')));
         add(spokenText(product.sku));
         add(spokenText(product.category));
     }

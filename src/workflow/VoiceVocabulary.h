@@ -12,8 +12,10 @@ namespace vantrel {
 QString spokenNumber(int number);
 
 // Product names and SKUs as spoken: finish codes become their words ("WS" is
-// "white shaker"), digit runs become numbers ("36" is "thirty six"). Also the
-// finish and size words the catalog search understands on their own.
+// "white shaker"), digit runs become numbers ("36" is "thirty six"). A name
+// is also said by its leading words, two or more ("lazy susan corner" of
+// "Lazy Susan Corner Cabinet"). Also the finish and size words the catalog
+// search understands on their own.
 QStringList catalogPhrases(const QList<Product> &products);
 
 } // namespace vantrel

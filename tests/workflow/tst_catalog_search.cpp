@@ -148,6 +148,25 @@ private slots:
         QCOMPARE(spokenSearchText(spoken), text);
     }
 
+    void phrases_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("phrase");
+        QTest::addColumn<bool>("offered");
+        QTest::newRow("whole name, number spelled") << "Base Cabinet 36" << "base cabinet thirty six" << true;
+        QTest::newRow("leading words") << "Lazy Susan Corner Cabinet" << "lazy susan corner" << true;
+        QTest::newRow("one word is too few") << "Lazy Susan Corner Cabinet" << "lazy" << false;
+        QTest::newRow("words from the middle") << "Lazy Susan Corner Cabinet" << "susan corner" << false;
+        QTest::newRow("a number is never cut") << "Hinge 1001" << "hinge one zero" << false;
+    }
+    void phrases()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, phrase);
+        QFETCH(bool, offered);
+        QCOMPARE(catalogPhrases({item("X1", name, QString(), "Base")}).contains(phrase), offered);
+    }
+
     // Every number the recogniser's vocabulary spells out comes back as its digits.
     void spokenNumbersReadBack()
     {

@@ -4,8 +4,11 @@
 
 #include "records/Uuid.h"
 #include "server/Endpoints.h"
+#include "workflow/CatalogPart.h"
 #include "workflow/QuoteValidation.h"
+#include "workflow/VisibleProducts.h"
 
+#include <QSignalSpy>
 #include <QTest>
 
 using namespace vantrel;
@@ -164,6 +167,43 @@ private slots:
         QCOMPARE(model->catalogPart()->products(), before);
         QCOMPARE(model->catalogPart()->catalogAt(), at);
         QVERIFY(!model->catalogPart()->catalogBusy());
+    }
+
+    // An unchanged catalog must not rebuild what hangs off the rows (search
+    // keys, spoken phrases); a replaced one must, and stays searchable.
+    void refreshReappliesOnlyAChangedCatalog_data()
+    {
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<int>("changes");
+        QTest::newRow("same catalog") << QByteArray() << 0;
+        QTest::newRow("emptied") << QByteArray(R"({"at": 2, "products": []})") << 1;
+    }
+    void refreshReappliesOnlyAChangedCatalog()
+    {
+        QFETCH(QByteArray, body);
+        QFETCH(int, changes);
+        Standin backend;
+        QVERIFY2(backend.started, qPrintable(backend.error));
+        Workspace model(backend);
+        finish(model->start());
+        CatalogPart *catalog = model->catalogPart();
+        VisibleProducts *visible = catalog->visible();
+        const QString sku = catalog->products().value(0).sku;
+        visible->setQuery(sku);
+        QVERIFY(visible->count() >= 1);
+
+        if (!body.isEmpty()) {
+            backend.front.setHandler([&](const Request &r) -> std::optional<Reply> {
+                if (r.path != catalogPath) return std::nullopt;
+                return Reply{200, body};
+            });
+        }
+        QSignalSpy content(catalog, &CatalogPart::catalogContentChanged);
+        QSignalSpy reset(catalog->productList(), &QAbstractItemModel::modelReset);
+        finish(catalog->refreshCatalog());
+        QCOMPARE(content.count(), changes);
+        QCOMPARE(visible->count() >= 1, changes == 0);
+        if (changes == 0) QCOMPARE(reset.count(), 0);
     }
 
     void concurrentCatalogRefreshesMakeOneRequest()

@@ -1,0 +1,28 @@
+#pragma once
+// Main-thread measuring shared by the catalog benchmarks: the longest gap
+// between ticks of a 1 ms timer, and letting the event loop run for a while.
+
+#include <QElapsedTimer>
+#include <QTimer>
+
+namespace vantrel::bench {
+
+// Largest gap between ticks of a 1 ms precise timer while it runs: how long
+// the main thread was held by anything at all.
+class StallMeter {
+public:
+    StallMeter();
+    void start();
+    // The longest gap since start(), the time since the last tick included.
+    qint64 stop();
+
+private:
+    QTimer m_timer;
+    QElapsedTimer m_clock;
+    qint64 m_longest = 0;
+};
+
+// Runs the event loop for `ms`: bindings, incubation, replies and renders.
+void runEventLoop(int ms);
+
+} // namespace vantrel::bench
