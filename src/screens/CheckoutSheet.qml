@@ -2,6 +2,7 @@ import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
 import Vantrel.Checkout
+import "Tap.js" as Tap
 import Vantrel.Payment
 
 // Takes payment for the draft's saved quote: the amount due, the tender (card
@@ -36,7 +37,7 @@ BrandedSheetStyle {
             id: bar
             Layout.fillWidth: true
             implicitHeight: 36
-            Button {
+            TapButton {
                 id: cancelButton
                 objectName: "checkoutCancelButton"
                 anchors.left: parent.left
@@ -44,7 +45,6 @@ BrandedSheetStyle {
                 implicitHeight: 44
                 text: "Cancel"
                 Accessible.name: text
-                Accessible.onPressAction: cancelButton.clicked()
                 background: Item {}
                 contentItem: Label {
                     text: cancelButton.text
@@ -324,7 +324,7 @@ BrandedSheetStyle {
         checked: chosen
         Accessible.role: Accessible.PageTab
         Accessible.name: title
-        Accessible.onPressAction: choice.clicked()
+        Accessible.onPressAction: Tap.press(choice)
         onClicked: choices.tender = value
         background: Rectangle {
             radius: 9
@@ -361,7 +361,7 @@ BrandedSheetStyle {
         Layout.fillWidth: true
         padding: 0
         Accessible.name: text
-        Accessible.onPressAction: { toggle.toggle(); toggle.toggled() }
+        Accessible.onPressAction: Tap.press(toggle)
         indicator: Rectangle {
             x: toggle.width - width
             y: (toggle.height - height) / 2
