@@ -209,6 +209,7 @@ BrandedSheetStyle {
                             inputMethodHints: Qt.ImhFormattedNumbersOnly
                             topPadding: 8
                             bottomPadding: 8
+                            Accessible.name: "Cash received"
                             onTextEdited: choices.cash = text
                         }
                         RowLayout {
