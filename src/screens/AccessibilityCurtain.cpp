@@ -53,20 +53,13 @@ void AccessibilityCurtain::lower()
 // kept subtree stay, as the path to it.
 void AccessibilityCurtain::hideBelow(QQuickItem *item)
 {
-    QAccessibleInterface *face = QAccessible::queryAccessibleInterface(item);
-    if (!face) return;
-    QList<QQuickItem *> children;
-    for (int i = 0; i < face->childCount(); ++i)
-        if (QAccessibleInterface *child = face->child(i))
-            if (auto *childItem = qobject_cast<QQuickItem *>(child->object())) children.append(childItem);
-    for (QQuickItem *child : std::as_const(children)) {
+    const auto children = item->childItems();
+    for (QQuickItem *child : children) {
         if (m_except && (child == m_except || m_except->isAncestorOf(child))) continue;
-        if (m_except && child->isAncestorOf(m_except)) {
-            hideBelow(child);
-            continue;
-        }
         hideBelow(child);
-        if (setIgnored(child, true)) m_hidden.append(child);
+        if (m_except && child->isAncestorOf(m_except)) continue;
+        // Qt answers an interface only for the items it exports.
+        if (QAccessible::queryAccessibleInterface(child) && setIgnored(child, true)) m_hidden.append(child);
     }
 }
 

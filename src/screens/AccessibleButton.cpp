@@ -3,24 +3,41 @@
 #include <QQuickItem>
 #include <QQuickWindow>
 
+#include <algorithm>
+
 namespace vantrel::screens {
 
 namespace {
 
-// The item's Accessible attached object; a button has one as soon as the
-// accessibility layer is active or the screen sets any Accessible property.
-QObject *attachedTo(const QObject *item)
+// The item's Accessible attached objects; a button has one as soon as the
+// accessibility layer is active or the screen sets any Accessible property
+// (a control may hold a second one of its own, so all are read).
+QList<QObject *> attachedTo(const QObject *item)
 {
+    QList<QObject *> found;
     for (QObject *child : item->children())
-        if (qstrcmp(child->metaObject()->className(), "QQuickAccessibleAttached") == 0) return child;
-    return nullptr;
+        if (qstrcmp(child->metaObject()->className(), "QQuickAccessibleAttached") == 0) found.append(child);
+    return found;
+}
+
+// The first set value of the property among the attached objects: a text
+// that is not empty, or a role other than none.
+QVariant attachedValue(const QObject *item, const char *name)
+{
+    for (const QObject *attached : attachedTo(item)) {
+        const QVariant value = attached->property(name);
+        const bool set = value.typeId() == QMetaType::QString ? !value.toString().isEmpty() : value.toInt() != 0;
+        if (value.isValid() && set) return value;
+    }
+    return {};
 }
 
 // Whether Qt lists the item in the tree (an Accessible that is not ignored).
 bool exported(const QQuickItem *item)
 {
-    const QObject *attached = attachedTo(item);
-    return attached && !attached->property("ignored").toBool();
+    const QList<QObject *> attached = attachedTo(item);
+    return !attached.isEmpty() &&
+           std::none_of(attached.begin(), attached.end(), [](QObject *a) { return a->property("ignored").toBool(); });
 }
 
 QAccessibleInterface *buttonFactory(const QString &, QObject *object)
@@ -51,14 +68,13 @@ QAccessibleInterface *AccessibleButton::parent() const
 
 QString AccessibleButton::text(QAccessible::Text type) const
 {
-    const QObject *attached = attachedTo(item());
     switch (type) {
     case QAccessible::Name: {
-        const QVariant name = attached ? attached->property("name") : QVariant();
-        return name.isValid() && !name.isNull() ? name.toString() : item()->property("text").toString();
+        const QVariant name = attachedValue(item(), "name");
+        return name.isValid() ? name.toString() : item()->property("text").toString();
     }
     case QAccessible::Description:
-        return attached ? attached->property("description").toString() : QString();
+        return attachedValue(item(), "description").toString();
     default:
         return {};
     }
@@ -66,9 +82,9 @@ QString AccessibleButton::text(QAccessible::Text type) const
 
 QAccessible::Role AccessibleButton::role() const
 {
-    const QObject *attached = attachedTo(item());
-    const int role = attached ? attached->property("role").toInt() : QAccessible::NoRole;
-    return role == QAccessible::NoRole ? QAccessible::Button : QAccessible::Role(role);
+    const QVariant role = attachedValue(item(), "role");
+    if (role.isValid()) return QAccessible::Role(role.toInt());
+    return item()->property("checkable").toBool() ? QAccessible::CheckBox : QAccessible::Button;
 }
 
 QAccessible::State AccessibleButton::state() const
@@ -120,7 +136,7 @@ void AccessibleButton::doAction(const QString &actionName)
         return;
     }
     if (actionName != pressAction() && actionName != toggleAction()) return;
-    if (QObject *attached = attachedTo(item())) QMetaObject::invokeMethod(attached, "pressAction");
+    for (QObject *attached : attachedTo(item())) QMetaObject::invokeMethod(attached, "pressAction");
 }
 
 void installAccessibleButtons()

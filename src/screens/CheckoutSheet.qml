@@ -143,7 +143,7 @@ BrandedSheetStyle {
                     Rectangle {
                         objectName: "tenderPicker"
                         Layout.fillWidth: true
-                        implicitHeight: 44
+                        implicitHeight: 50
                         radius: 11
                         color: Qt.rgba(0, 0, 0, 0.06)
                         Accessible.role: Accessible.PageTabList
@@ -313,7 +313,7 @@ BrandedSheetStyle {
     }
 
     // One segment of the payment method picker.
-    component TenderChoice: Button {
+    component TenderChoice: TapButton {
         id: choice
         property string title
         property string symbol
@@ -325,7 +325,6 @@ BrandedSheetStyle {
         checked: chosen
         Accessible.role: Accessible.PageTab
         Accessible.name: title
-        Accessible.onPressAction: Tap.press(choice)
         onClicked: choices.tender = value
         background: Rectangle {
             radius: 9
@@ -360,6 +359,7 @@ BrandedSheetStyle {
     component BrandedToggle: Switch {
         id: toggle
         Layout.fillWidth: true
+        implicitHeight: Math.max(44, implicitContentHeight, implicitIndicatorHeight)
         padding: 0
         Accessible.name: text
         Accessible.onPressAction: Tap.press(toggle)

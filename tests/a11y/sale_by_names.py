@@ -183,6 +183,10 @@ if __name__ == '__main__':
         main()
     except AssertionError as failure:
         step('failed')
+        with open(os.path.join(out, 'tree.txt'), 'w') as tree:
+            for node in walk(app()):
+                states = [state.value_nick for state in node.get_state_set().get_states()]
+                tree.write('%s %r %s\n' % (node.get_role_name(), node.get_name(), ' '.join(states)))
         print('FAIL:', failure, file=sys.stderr)
         sys.exit(1)
     print('sale by names passed in %.0f s' % (time.monotonic() - started))
