@@ -13,7 +13,7 @@ if [ -z "${VANTREL_SALE_INSIDE:-}" ]; then
   trap 'rm -rf "$home"' EXIT
   export HOME="$home" XDG_DATA_HOME="$home/data" XDG_CONFIG_HOME="$home/config" \
     XDG_CACHE_HOME="$home/cache" XDG_RUNTIME_DIR="$home/run"
-  rm -rf "$out"
+  rm -f "$out"/*.png "$out"/tree.txt
   mkdir -p "$XDG_DATA_HOME" "$XDG_CONFIG_HOME" "$XDG_CACHE_HOME" "$XDG_RUNTIME_DIR" "$out"
   chmod 700 "$XDG_RUNTIME_DIR"
   # The app's single-instance socket is named per user.
