@@ -23,6 +23,8 @@ packages=(
   # test and review tools
   xvfb xauth dbus dbus-x11 gnome-keyring libsecret-tools espeak-ng sox
   poppler-utils imagemagick curl
+  # the sale driven by accessible names over the accessibility bus
+  at-spi2-core python3-gi gir1.2-atspi-2.0
   # opening the system browser and registering the sign-in callback scheme
   xdg-utils
   # the app's typeface (falls back to the default sans without it)

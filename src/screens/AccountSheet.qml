@@ -37,7 +37,7 @@ BrandedSheetStyle {
                 Accessible.role: Accessible.Heading
                 Accessible.name: text
             }
-            Button {
+            TapButton {
                 id: doneButton
                 objectName: "accountDoneButton"
                 anchors.right: parent.right
@@ -49,7 +49,6 @@ BrandedSheetStyle {
                 font.pixelSize: Theme.body
                 font.weight: Font.DemiBold
                 Accessible.name: text
-                Accessible.onPressAction: doneButton.clicked()
                 background: Item {}
                 contentItem: Label {
                     text: doneButton.text
@@ -154,7 +153,7 @@ BrandedSheetStyle {
                 }
 
                 FormSection {
-                    Button {
+                    TapButton {
                         id: signOutButton
                         objectName: "signOutButton"
                         Layout.fillWidth: true
@@ -164,7 +163,6 @@ BrandedSheetStyle {
                         font.family: Theme.fontFamily
                         font.pixelSize: Theme.body
                         Accessible.name: text
-                        Accessible.onPressAction: signOutButton.clicked()
                         background: Rectangle {
                             radius: 12
                             color: signOutButton.down ? Qt.rgba(0, 0, 0, 0.06) : "transparent"

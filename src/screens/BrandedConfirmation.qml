@@ -19,6 +19,8 @@ BrandedSheetStyle {
     // Escape, a tap outside or the accessibility escape all act as cancel.
     property bool answered: false
     onAboutToShow: answered = false
+    // Screen readers start on the question when it appears.
+    onOpened: titleLabel.forceActiveFocus()
     onClosed: if (!answered) { answered = true; cancel() }
 
     preferredWidth: 520
@@ -46,6 +48,7 @@ BrandedSheetStyle {
                 size: 28
             }
             Label {
+                id: titleLabel
                 objectName: "confirmationTitle"
                 Layout.fillWidth: true
                 text: confirmation.title

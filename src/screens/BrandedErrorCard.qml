@@ -9,6 +9,8 @@ Rectangle {
     id: card
     property string message
     signal dismiss()
+    // Screen readers start on the title when the card appears.
+    function focusTitle() { titleLabel.forceActiveFocus() }
     // Natural height of the message text, at least 1.
     readonly property real messageHeight: Math.max(messageText.implicitHeight, 1)
 
@@ -31,6 +33,7 @@ Rectangle {
                 size: 26
             }
             Label {
+                id: titleLabel
                 objectName: "errorTitle"
                 Layout.fillWidth: true
                 text: "Action failed"

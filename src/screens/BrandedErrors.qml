@@ -26,6 +26,7 @@ Popup {
     Component.onCompleted: if (showing) open()
     // Escape dismisses like the button does.
     onClosed: if (showing) model.clearError()
+    onOpened: card.focusTitle()
     background: Item {}
     Overlay.modal: Rectangle {
         color: Qt.rgba(0, 0, 0, 0.45)
@@ -33,6 +34,7 @@ Popup {
 
     contentItem: Item {
         BrandedErrorCard {
+            id: card
             objectName: "errorCard"
             anchors.centerIn: parent
             width: Math.min(520, parent.width - 40)

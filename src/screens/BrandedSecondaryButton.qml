@@ -4,7 +4,7 @@ import QtQuick.Layouts
 import Vantrel.Checkout
 
 // The outlined, full-width secondary action beside a PrimaryButton.
-Button {
+TapButton {
     id: button
     Layout.fillWidth: true
     padding: 0
@@ -16,7 +16,6 @@ Button {
     font.pixelSize: Theme.headline
     font.weight: Font.DemiBold
     Accessible.name: text
-    Accessible.onPressAction: button.clicked()
     readonly property real drawnOpacity: !enabled ? 0.35 : (down ? 0.6 : 1)
 
     background: Rectangle {

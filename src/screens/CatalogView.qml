@@ -127,7 +127,7 @@ Rectangle {
                     anchors.right: parent.right
                     anchors.verticalCenter: parent.verticalCenter
                     Accessible.name: "Clear search"
-                    Accessible.onPressAction: clicked()
+                    Accessible.onPressAction: if (enabled) clicked()
                     onClicked: view.products.query = ""
                     contentItem: SymbolIcon { symbol: "xmark.circle.fill"; size: 17; color: Theme.secondaryText }
                     background: Item {}
@@ -219,7 +219,7 @@ Rectangle {
                 checkable: false
                 Accessible.role: Accessible.Button
                 Accessible.name: modelData
-                Accessible.onPressAction: clicked()
+                Accessible.onPressAction: if (enabled) clicked()
                 onClicked: view.products.category = modelData
                 background: Rectangle {
                     radius: 17

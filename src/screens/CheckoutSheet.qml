@@ -2,6 +2,7 @@ import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
 import Vantrel.Checkout
+import "Tap.js" as Tap
 import Vantrel.Payment
 
 // Takes payment for the draft's saved quote: the amount due, the tender (card
@@ -36,7 +37,7 @@ BrandedSheetStyle {
             id: bar
             Layout.fillWidth: true
             implicitHeight: 36
-            Button {
+            TapButton {
                 id: cancelButton
                 objectName: "checkoutCancelButton"
                 anchors.left: parent.left
@@ -44,7 +45,6 @@ BrandedSheetStyle {
                 implicitHeight: 44
                 text: "Cancel"
                 Accessible.name: text
-                Accessible.onPressAction: cancelButton.clicked()
                 background: Item {}
                 contentItem: Label {
                     text: cancelButton.text
@@ -143,7 +143,7 @@ BrandedSheetStyle {
                     Rectangle {
                         objectName: "tenderPicker"
                         Layout.fillWidth: true
-                        implicitHeight: 44
+                        implicitHeight: 50
                         radius: 11
                         color: Qt.rgba(0, 0, 0, 0.06)
                         Accessible.role: Accessible.PageTabList
@@ -209,6 +209,7 @@ BrandedSheetStyle {
                             inputMethodHints: Qt.ImhFormattedNumbersOnly
                             topPadding: 8
                             bottomPadding: 8
+                            Accessible.name: "Cash received"
                             onTextEdited: choices.cash = text
                         }
                         RowLayout {
@@ -312,7 +313,7 @@ BrandedSheetStyle {
     }
 
     // One segment of the payment method picker.
-    component TenderChoice: Button {
+    component TenderChoice: TapButton {
         id: choice
         property string title
         property string symbol
@@ -324,7 +325,6 @@ BrandedSheetStyle {
         checked: chosen
         Accessible.role: Accessible.PageTab
         Accessible.name: title
-        Accessible.onPressAction: choice.clicked()
         onClicked: choices.tender = value
         background: Rectangle {
             radius: 9
@@ -359,9 +359,10 @@ BrandedSheetStyle {
     component BrandedToggle: Switch {
         id: toggle
         Layout.fillWidth: true
+        implicitHeight: Math.max(44, implicitContentHeight, implicitIndicatorHeight)
         padding: 0
         Accessible.name: text
-        Accessible.onPressAction: { toggle.toggle(); toggle.toggled() }
+        Accessible.onPressAction: Tap.press(toggle)
         indicator: Rectangle {
             x: toggle.width - width
             y: (toggle.height - height) / 2

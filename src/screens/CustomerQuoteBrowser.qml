@@ -2,6 +2,7 @@ import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
 import Vantrel.Checkout
+import "Tap.js" as Tap
 import Vantrel.Browser
 
 // Finds a customer, lists that customer's saved quotes with how each
@@ -221,14 +222,13 @@ BrandedSheetStyle {
                                 color: quoteBrowser.listKind === "failure" ? Theme.orange : Theme.secondaryText
                             }
                         }
-                        Button {
+                        TapButton {
                             id: tryAgain
                             objectName: "tryAgainButton"
                             visible: quoteBrowser.listKind === "failure"
                             Layout.alignment: Qt.AlignHCenter
                             text: "Try again"
                             Accessible.name: text
-                            Accessible.onPressAction: tryAgain.clicked()
                             onClicked: quoteBrowser.refresh()
                             background: Rectangle {
                                 implicitHeight: 38
@@ -321,7 +321,7 @@ BrandedSheetStyle {
         implicitHeight: Math.max(58, contentItem.implicitHeight + 22)
         leftPadding: 16
         rightPadding: 16
-        Accessible.onPressAction: row.clicked()
+        Accessible.onPressAction: Tap.press(row)
         background: Rectangle {
             color: row.down ? Qt.rgba(0, 0, 0, 0.05) : "transparent"
             Rectangle {

@@ -2,6 +2,7 @@ import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
 import Vantrel.Checkout
+import "Tap.js" as Tap
 import Vantrel.Editor
 
 // Chooses the quote's customer from a search, or creates a customer with a
@@ -132,7 +133,7 @@ BrandedSheetStyle {
                     width: results.width
                     implicitHeight: 58
                     Accessible.name: name
-                    Accessible.onPressAction: customerRow.clicked()
+                    Accessible.onPressAction: Tap.press(customerRow)
                     background: Rectangle {
                         color: customerRow.down ? Qt.rgba(0, 0, 0, 0.05) : "transparent"
                         Rectangle {

@@ -2,6 +2,7 @@ import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
 import Vantrel.Checkout
+import "Tap.js" as Tap
 
 // Links one of the chosen customer's deals to the quote, or none.
 BrandedSheetStyle {
@@ -67,7 +68,7 @@ BrandedSheetStyle {
         enabled: !sheet.quote.editingLocked
         implicitHeight: 54
         Accessible.name: title
-        Accessible.onPressAction: choice.clicked()
+        Accessible.onPressAction: Tap.press(choice)
         background: Rectangle {
             color: choice.down ? Qt.rgba(0, 0, 0, 0.05) : "transparent"
             Rectangle {

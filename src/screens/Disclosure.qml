@@ -14,14 +14,13 @@ ColumnLayout {
     default property alias content: holder.data
     spacing: 10
 
-    Button {
+    TapButton {
         id: header
         Layout.fillWidth: true
         implicitHeight: 44
         padding: 0
         Accessible.name: group.title
         Accessible.role: Accessible.Button
-        Accessible.onPressAction: header.clicked()
         background: Item {}
         contentItem: RowLayout {
             spacing: 8

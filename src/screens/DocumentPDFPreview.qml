@@ -44,7 +44,7 @@ Item {
                 Accessible.role: Accessible.Heading
                 Accessible.name: text
             }
-            Button {
+            TapButton {
                 id: doneButton
                 objectName: "documentPdfDoneButton"
                 anchors.right: parent.right
@@ -56,7 +56,6 @@ Item {
                 font.pixelSize: Theme.body
                 font.weight: Font.DemiBold
                 Accessible.name: text
-                Accessible.onPressAction: doneButton.clicked()
                 background: Item {}
                 contentItem: Label {
                     text: doneButton.text

@@ -5,7 +5,7 @@ import Vantrel.Checkout
 
 // A tappable card of the editor: a symbol, a title with a caption under it,
 // and a trailing chevron.
-Button {
+TapButton {
     id: card
     property string symbol
     property string title
@@ -18,7 +18,6 @@ Button {
     leftPadding: 14
     rightPadding: 14
     Accessible.name: title + ", " + caption
-    Accessible.onPressAction: card.clicked()
     background: Rectangle {
         radius: Theme.cornerRadius
         color: card.down ? Qt.rgba(0, 0, 0, 0.05) : Theme.surface

@@ -1,5 +1,6 @@
 #include "EngineSetup.h"
 
+#include "AccessibleButton.h"
 #include "CustomerSheetState.h"
 #include "CheckoutSheetState.h"
 #include "HistoryState.h"
@@ -32,6 +33,7 @@ void setUpEngine(QQmlEngine &engine, CheckoutModel &model)
         qmlRegisterType<HistoryState>("Vantrel.Payment", 1, 0, "HistoryState");
         qmlRegisterType<QuoteBrowser>("Vantrel.Browser", 1, 0, "QuoteBrowser");
         qmlRegisterType<QuoteDetail>("Vantrel.Browser", 1, 0, "QuoteDetail");
+        screens::installAccessibleButtons();
         return true;
     }();
     Q_UNUSED(registered);

@@ -5,7 +5,7 @@ import Vantrel.Checkout
 
 // A bordered header tool: symbol and title, or the symbol alone when the
 // header is short of room (the title then stays its accessibility name).
-Button {
+TapButton {
     id: button
     property string symbol
     property bool compact: false
@@ -19,7 +19,6 @@ Button {
     font.pixelSize: Theme.subheadline
     font.weight: Font.Medium
     Accessible.name: text
-    Accessible.onPressAction: button.clicked()
     ToolTip.visible: compact && hovered
     ToolTip.text: text
     ToolTip.delay: 600

@@ -2,6 +2,7 @@ import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
 import Vantrel.Checkout
+import "Tap.js" as Tap
 import Vantrel.Payment
 
 // The saved work kept on this device, to reopen into the workspace, and the
@@ -167,7 +168,7 @@ BrandedSheetStyle {
                 leftPadding: 4
                 rightPadding: 4
                 Accessible.name: quoteNumber + ", " + amountText + ", " + statusLabel
-                Accessible.onPressAction: row.clicked()
+                Accessible.onPressAction: Tap.press(row)
                 onClicked: sheet.openTransaction(transactionId)
                 background: Rectangle {
                     color: row.down ? Qt.rgba(0, 0, 0, 0.05) : "transparent"
@@ -273,7 +274,7 @@ BrandedSheetStyle {
         leftPadding: 14
         rightPadding: 14
         Accessible.name: title + (summary !== "" ? ", " + summary : "") + ", " + date
-        Accessible.onPressAction: saved.clicked()
+        Accessible.onPressAction: Tap.press(saved)
         background: Rectangle {
             color: saved.down ? Qt.rgba(0, 0, 0, 0.05) : "transparent"
             Rectangle {

@@ -3,17 +3,14 @@ import QtQuick.Controls
 import Vantrel.Checkout
 
 // A symbol-only button; its accessibility name says what it does.
-Button {
+TapButton {
     id: button
     property string symbol
     property real symbolSize: 16
     property color tint: Theme.ink
     property bool framed: false
 
-    implicitWidth: 36
-    implicitHeight: 36
     padding: 0
-    Accessible.onPressAction: button.clicked()
     background: Rectangle {
         radius: 9
         color: button.down ? Qt.rgba(0, 0, 0, 0.10) : (button.hovered ? Qt.rgba(0, 0, 0, 0.05) : "transparent")

@@ -2,6 +2,7 @@ import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
 import Vantrel.Checkout
+import "Tap.js" as Tap
 
 // The model's notice under the header, until the close button clears it.
 Rectangle {
@@ -34,9 +35,9 @@ Rectangle {
             id: closeButton
             objectName: "noticeCloseButton"
             Accessible.name: "Close notice"
-            Accessible.onPressAction: closeButton.clicked()
-            implicitWidth: 28
-            implicitHeight: 28
+            Accessible.onPressAction: Tap.press(closeButton)
+            implicitWidth: 44
+            implicitHeight: 44
             padding: 0
             background: Rectangle {
                 radius: 14

@@ -4,7 +4,7 @@ import QtQuick.Layouts
 import Vantrel.Checkout
 
 // The filled, full-width call to action.
-Button {
+TapButton {
     id: button
     // Optional symbol after the title.
     property string trailingSymbol
@@ -25,7 +25,6 @@ Button {
     font.pixelSize: Theme.headline
     font.weight: Font.DemiBold
     Accessible.name: text
-    Accessible.onPressAction: button.clicked()
 
     background: Rectangle {
         radius: Theme.cornerRadius

@@ -23,7 +23,7 @@ AbstractButton {
     objectName: "productCard-" + sku
     Accessible.role: Accessible.Button
     Accessible.name: addLabel
-    Accessible.onPressAction: card.clicked()
+    Accessible.onPressAction: if (card.enabled) card.clicked()
     onClicked: card.add(card.productId)
     hoverEnabled: true
     padding: 12

@@ -75,8 +75,6 @@ Rectangle {
                 symbol: "xmark"
                 symbolSize: 14
                 tint: Theme.secondaryText
-                implicitWidth: 32
-                implicitHeight: 32
                 enabled: !row.locked
                 Accessible.name: "Remove " + row.name
                 onClicked: row.quote.removeLine(row.lineId)
@@ -88,7 +86,7 @@ Rectangle {
             spacing: 6
             Rectangle {
                 implicitWidth: stepper.implicitWidth
-                implicitHeight: 36
+                implicitHeight: 44
                 radius: 10
                 color: Theme.canvas
                 RowLayout {
@@ -98,7 +96,6 @@ Rectangle {
                     IconButton {
                         objectName: "decreaseQuantity"
                         symbol: "minus"
-                        implicitWidth: 32
                         enabled: !row.locked && row.editor.canStepDown(row.quantity)
                         Accessible.name: "Decrease quantity"
                         onClicked: row.quote.stepQuantity(row.lineId, -1)
@@ -128,7 +125,6 @@ Rectangle {
                     IconButton {
                         objectName: "increaseQuantity"
                         symbol: "plus"
-                        implicitWidth: 32
                         enabled: !row.locked
                         Accessible.name: "Increase quantity"
                         onClicked: row.quote.stepQuantity(row.lineId, 1)

@@ -25,8 +25,6 @@ Item {
     Loader {
         id: screen
         anchors.fill: parent
-        // Hidden from accessibility while the error card is up.
-        Accessible.ignored: errors.showing
         sourceComponent: root.signedIn ? workspaceScreen : loginScreen
     }
     Component {
@@ -74,5 +72,12 @@ Item {
         id: errors
         objectName: "brandedErrors"
         model: root.model
+    }
+    // While the error card is up, the screen and its sheets behind it are out
+    // of the accessibility tree; only the card can be read and pressed.
+    AccessibilityCurtain {
+        active: errors.showing
+        scope: root.Window.contentItem
+        except: errors.contentItem
     }
 }

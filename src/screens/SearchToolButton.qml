@@ -3,7 +3,7 @@ import QtQuick.Controls
 import Vantrel.Checkout
 
 // A square icon button beside the search field, named for accessibility.
-AbstractButton {
+TapButton {
     id: button
     property string symbol
     property string label
@@ -13,7 +13,6 @@ AbstractButton {
     implicitHeight: 44
     Accessible.role: Accessible.Button
     Accessible.name: label
-    Accessible.onPressAction: button.clicked()
     ToolTip.visible: hovered
     ToolTip.text: label
     ToolTip.delay: 600

@@ -25,7 +25,7 @@ Item {
         Accessible.role: Accessible.Heading
         Accessible.name: text
     }
-    Button {
+    TapButton {
         id: leadingButton
         objectName: "sheetLeadingButton"
         visible: bar.leadingText !== ""
@@ -34,7 +34,6 @@ Item {
         implicitHeight: 44
         text: bar.leadingText
         Accessible.name: text
-        Accessible.onPressAction: leadingButton.clicked()
         background: Item {}
         contentItem: Label {
             text: leadingButton.text
@@ -46,7 +45,7 @@ Item {
         }
         onClicked: bar.leading()
     }
-    Button {
+    TapButton {
         id: doneButton
         visible: bar.doneText !== ""
         objectName: "sheetDoneButton"
@@ -55,7 +54,6 @@ Item {
         implicitHeight: 44
         text: bar.doneText
         Accessible.name: text
-        Accessible.onPressAction: doneButton.clicked()
         background: Item {}
         contentItem: Label {
             text: doneButton.text

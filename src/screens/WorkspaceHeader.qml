@@ -2,6 +2,7 @@ import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
 import Vantrel.Checkout
+import "Tap.js" as Tap
 
 // The workspace's header bar: brand, demo marker, the three workspace tools
 // and the account button.
@@ -122,9 +123,9 @@ Rectangle {
             id: accountButton
             objectName: "accountButton"
             Accessible.name: "Account and settings"
-            Accessible.onPressAction: accountButton.clicked()
-            implicitWidth: 40
-            implicitHeight: 40
+            Accessible.onPressAction: Tap.press(accountButton)
+            implicitWidth: 44
+            implicitHeight: 44
             padding: 0
             background: Rectangle {
                 radius: 20

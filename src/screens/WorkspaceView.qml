@@ -2,6 +2,7 @@ import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
 import Vantrel.Checkout
+import "Tap.js" as Tap
 
 // The signed-in workspace: header, notice banner, and the catalog with the
 // quote panel side by side on wide windows or as two tabs on narrow ones.
@@ -100,7 +101,7 @@ Rectangle {
                         objectName: modelData.name
                         text: modelData.title
                         Accessible.name: modelData.title
-                        Accessible.onPressAction: tab.clicked()
+                        Accessible.onPressAction: Tap.press(tab)
                         implicitHeight: 58
                         background: Rectangle { color: Theme.surface }
                         contentItem: Column {
