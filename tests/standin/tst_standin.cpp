@@ -54,7 +54,6 @@ class TestStandinContract : public QObject {
     void restart(standin::StandinOptions options = {})
     {
         m_standin = std::make_unique<Standin>(options);
-        QVERIFY2(m_standin->started, qPrintable(m_standin->error));
         m_api.setBase(server().baseUrl());
         m_api.setToken(server().issueToken(m_standin->user));
     }
