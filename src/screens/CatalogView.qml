@@ -98,7 +98,8 @@ Rectangle {
                 Layout.fillWidth: true
                 placeholderText: "Search SKU, product, or description"
                 text: view.products.query
-                onTextEdited: view.products.query = text
+                // Typed, pasted or set by an assistive client alike.
+                onTextChanged: if (text !== view.products.query) view.products.query = text
                 // A barcode scanner types the code and Enter.
                 onAccepted: view.products.submitScan(text)
                 leftPadding: 38
@@ -202,7 +203,7 @@ Rectangle {
             id: chips
             objectName: "categoryChips"
             Layout.fillWidth: true
-            Layout.preferredHeight: 36
+            Layout.preferredHeight: 44
             orientation: ListView.Horizontal
             spacing: 8
             clip: true
@@ -213,7 +214,8 @@ Rectangle {
                 readonly property bool selected: view.products.category === modelData
                 objectName: "categoryChip-" + modelData
                 text: modelData
-                height: 34
+                // A 44-point target around a 34-point pill.
+                height: 44
                 leftPadding: 14
                 rightPadding: 14
                 checkable: false
@@ -221,10 +223,15 @@ Rectangle {
                 Accessible.name: modelData
                 Accessible.onPressAction: if (enabled) clicked()
                 onClicked: view.products.category = modelData
-                background: Rectangle {
-                    radius: 17
-                    color: chip.selected ? Theme.ink : Theme.surface
-                    border.color: chip.selected ? Theme.ink : Theme.border
+                background: Item {
+                    Rectangle {
+                        anchors.verticalCenter: parent.verticalCenter
+                        width: parent.width
+                        height: 34
+                        radius: 17
+                        color: chip.selected ? Theme.ink : Theme.surface
+                        border.color: chip.selected ? Theme.ink : Theme.border
+                    }
                 }
                 contentItem: Label {
                     text: chip.text
