@@ -19,12 +19,14 @@ public:
         standin::StandinOptions server;
         QSize window{1280, 900};
         bool demoSession = true;
+        bool signedIn = true; // false: the window is loaded, signed out and not started
         std::chrono::milliseconds pollInterval{0}; // 0: the app's own
     };
 
     // Starts the stand-in (demo data, answering a little slowly like a real
     // server), a signed-in workspace on it and the window; returns once the
-    // editor and the catalog show. Fails the running test otherwise.
+    // editor and the catalog show (or at once when not signed in). Fails the
+    // running test otherwise.
     void open(Launch launch);
     // Window first, with what it deletes later, then the workspace and server.
     void close();

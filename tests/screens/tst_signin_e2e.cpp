@@ -1,6 +1,7 @@
-// Sign-in end to end: the sign-in screen, the browser hand-off (played by a
-// scripted browser that picks a demo user on the stand-in's sign-in page),
-// the workspace, sign-out, and a second launch that starts signed in.
+// Sign-in beyond its first success (which the accessibility walk and the sale
+// by names drive): sign-out from the account sheet, a browser that never calls
+// back, signing in again on the stand-in's page, and a second launch that
+// starts signed in.
 #include "ShellHarness.h"
 
 #include "StandinServer.h"
@@ -35,30 +36,13 @@ void SignInEndToEnd::signInSignOutAndRelaunch()
 {
     Workspace workspace(m_server.baseUrl());
     {
+        const QString user = QStringLiteral("Avery Demo");
+        workspace.storeSession(m_server.issueToken(user), user, true);
         ShellHarness shell(workspace);
         QVERIFY(shell.loaded());
-        shell.browser().setBehaviour(FakeBrowserSignIn::Behaviour::Wait);
-        QSignalSpy started(&shell.actions(), &ShellActions::startFinished);
-        shell.actions().start();
-        QTRY_COMPARE(started.count(), 1);
-        QVERIFY(shell.find("loginView"));
-        QCOMPARE(shell.find("serverField")->property("text").toString(), m_server.baseUrl());
-
         QSignalSpy finished(&shell.actions(), &ShellActions::signInFinished);
-        shell.tap(shell.find("signInButton"));
-        QTRY_VERIFY(shell.browser().lastStartUrl().isValid());
-        QCOMPARE(shell.browser().lastScheme(), QStringLiteral("vantrelcheckout"));
-        const QUrl callback = pickDemoUser(shell.browser().lastStartUrl());
-        QCOMPARE(callback.scheme(), QStringLiteral("vantrelcheckout"));
-        shell.browser().deliver(callback);
-        QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 20000);
-
-        QVERIFY2(!shell.model().error().has_value(), qPrintable(shell.model().error().value_or(QString())));
-        QTRY_VERIFY(shell.find("workspaceView"));
-        QVERIFY(shell.find("demoLabel"));
-        QVERIFY(!shell.model().catalogPart()->products().isEmpty());
-        QVERIFY(workspace.sessions.items.contains(m_server.baseUrl()));
-
+        shell.actions().start();
+        QTRY_VERIFY_WITH_TIMEOUT(shell.find("workspaceView"), 20000);
         shell.tap(shell.find("accountButton"));
         QTRY_VERIFY(shell.object("accountSheet")->property("opened").toBool());
         QCOMPARE(shell.find("signedInUser")->property("text").toString(), QStringLiteral("Avery Demo"));
