@@ -44,15 +44,12 @@ private slots:
                                            zoho = QStringLiteral("individual_zoho");
         QTest::newRow("complete native") << "complete" << reg << native << "Square payment confirmed";
         QTest::newRow("complete register zoho") << "complete" << reg << zoho << "Transaction complete";
-        QTest::newRow("register ready") << "awaiting_register_payment" << reg << native << "Ready on Square Register";
-        QTest::newRow("waiting") << "awaiting_payment" << term << zoho << "Waiting for payment";
         QTest::newRow("syncing native") << "syncing_zoho" << reg << native
                                         << QString::fromUtf8("Payment confirmed \u00B7 quote update pending");
         QTest::newRow("pending sync") << "paid_sync_pending" << none << none
                                       << QString::fromUtf8("Payment received \u00B7 syncing Zoho");
         QTest::newRow("canceled register") << "canceled" << reg << zoho << "Square invoice canceled";
         QTest::newRow("canceled no route") << "canceled" << none << none << "Payment canceled";
-        QTest::newRow("attention") << "needs_attention" << reg << native << "Check payment status";
         QTest::newRow("other register") << "creating" << reg << none << "Preparing Square invoice";
         QTest::newRow("other no route") << "creating" << none << none << "Sending to Square";
         QTest::newRow("case matters") << "Complete" << term << none << "Sending to Square";

@@ -122,9 +122,8 @@ void ShellTest::layout_data()
 {
     QTest::addColumn<int>("width");
     QTest::addColumn<bool>("tabs");
-    QTest::addColumn<double>("panelWidth");
-    QTest::newRow("849 tabs") << 849 << true << 849.0;
-    QTest::newRow("850 side by side") << 850 << false << 365.5;
+    QTest::newRow("849 tabs") << 849 << true;
+    QTest::newRow("850 side by side") << 850 << false;
 }
 
 // The two panes are made once: crossing the side-by-side width moves them,
@@ -133,7 +132,6 @@ void ShellTest::layout()
 {
     QFETCH(int, width);
     QFETCH(bool, tabs);
-    QFETCH(double, panelWidth);
     ShellHarness shell;
     signInLocally(shell.model());
     shell.model().setSelectedWorkspaceTab(WorkspaceTab::quote);
@@ -146,7 +144,6 @@ void ShellTest::layout()
     QCOMPARE(shell.find("catalogView") != nullptr, !tabs);
     QCOMPARE(shell.find("catalogView", false), catalog);
     QCOMPARE(shell.find("quotePanel"), panel);
-    QCOMPARE(panel->width(), panelWidth);
 }
 
 void ShellTest::narrowTabsFollowTheModel()
