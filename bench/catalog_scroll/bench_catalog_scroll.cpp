@@ -54,30 +54,46 @@ namespace {
 constexpr int catalogSize = 10'000;
 constexpr qint64 framePeriodNs = 16'666'667;
 
-// The same grid (size, cells, reuse, cache buffer) with one text per cell.
+// The same grid (rows of cells, size, reuse, cache buffer) with one text per cell.
 const QByteArray trivialScene = R"(
 import QtQuick
+import Vantrel.Checkout
 Window {
     required property var products
     required property real gridWidth
     required property real gridHeight
     width: 1180; height: 820; visible: true
-    GridView {
+    ListView {
         id: grid
         objectName: "productGrid"
         x: 22; y: 200; width: gridWidth; height: gridHeight
         clip: true
         readonly property int columns: Math.max(1, Math.floor(width / (205 + 16)))
-        cellWidth: Math.floor(width / columns)
-        cellHeight: cellWidth * 0.72 + 150
+        readonly property real cellWidth: Math.floor(width / columns)
+        readonly property real cellHeight: cellWidth * 0.72 + 150
         reuseItems: true
         cacheBuffer: 400
-        model: products
-        delegate: Rectangle {
-            required property string name
-            width: grid.cellWidth - 16; height: grid.cellHeight - 16
-            radius: 14; border.color: "#dddddd"
-            Text { anchors.centerIn: parent; text: parent.name }
+        model: ProductRows { id: rows; source: products; columns: grid.columns }
+        delegate: Item {
+            id: row
+            required property int first
+            required property int cards
+            required property int revision
+            width: grid.width; height: grid.cellHeight
+            Repeater {
+                model: grid.columns
+                delegate: Rectangle {
+                    required property int index
+                    visible: index < row.cards
+                    x: index * grid.cellWidth
+                    width: grid.cellWidth - 16; height: grid.cellHeight - 16
+                    radius: 14; border.color: "#dddddd"
+                    Text {
+                        anchors.centerIn: parent
+                        text: parent.visible ? rows.productAt(row.first + parent.index, row.revision).name : ""
+                    }
+                }
+            }
         }
     }
 }
@@ -88,8 +104,8 @@ struct Frames {
     double worstLateMs = 0; // the longest a frame waited for the main thread
     int worstIndex = -1;
     int rendered = 0; // frames the window reported swapped
-    int cellsMade = 0; // delegates that appeared while scrolling
-    int cellsDestroyed = 0; // ... and that went away: a grid that reuses its delegates destroys none
+    int cellsMade = 0; // row delegates that appeared while scrolling
+    int cellsDestroyed = 0; // ... and that went away: a grid that reuses its rows destroys none
 
     double percentile(double p) const
     {

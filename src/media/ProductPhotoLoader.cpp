@@ -98,7 +98,15 @@ void ProductPhotoLoader::restart()
     m_source.clear();
     m_loading = m_store && m_api;
     emit stateChanged();
-    if (m_loading) load(QPointer<ProductPhotoLoader>(this), m_cancel, m_key);
+    if (!m_loading || m_startPending) return;
+    m_startPending = true;
+    QMetaObject::invokeMethod(this, &ProductPhotoLoader::startLoad, Qt::QueuedConnection);
+}
+
+void ProductPhotoLoader::startLoad()
+{
+    m_startPending = false;
+    if (m_loading && m_store && m_api) load(QPointer<ProductPhotoLoader>(this), m_cancel, m_key);
 }
 
 QCoro::Task<void> ProductPhotoLoader::load(QPointer<ProductPhotoLoader> self, CancellationToken cancel,

@@ -12,7 +12,9 @@
 //
 // The loader restarts whenever its inputs change the photo's key (another
 // product, a new image version, another client) or the store is cleared, and
-// cancels its fetch when it goes away. The client has no change signal: a
+// cancels its fetch when it goes away. A restart drops the old photo at once
+// but asks the store on the next turn of the event loop, so a reused card
+// whose product id, path and version change one by one fetches once. The client has no change signal: a
 // tile that outlives a sign-in is refreshed by the store's clear() at
 // sign-out, or by reload(). Image.asynchronous may be on or
 // off: the provider reads the store on the main thread either way.
@@ -78,6 +80,7 @@ private:
     static QCoro::Task<void> load(QPointer<ProductPhotoLoader> self, CancellationToken cancel, QString key);
     void restartIfKeyChanged();
     void restart();
+    void startLoad();
 
     QPointer<ProductImageStore> m_store;
     QPointer<APIClient> m_api;
@@ -85,6 +88,7 @@ private:
     QString m_key;
     QUrl m_source;
     bool m_loading = false;
+    bool m_startPending = false;
     CancellationToken m_cancel;
     QMetaObject::Connection m_cleared;
 };

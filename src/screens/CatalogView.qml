@@ -276,7 +276,10 @@ Rectangle {
                 title: "No products found"
                 detail: "Change the search or filters."
             }
-            GridView {
+            // The grid is a list of rows of cards: the list reuses a row that
+            // scrolls out for one that scrolls in, where a GridView builds
+            // every card anew.
+            ListView {
                 id: grid
                 objectName: "productGrid"
                 anchors.fill: parent
@@ -287,32 +290,46 @@ Rectangle {
                 clip: true
                 // Adaptive columns at least 205 wide, 16 between them.
                 readonly property int columns: Math.max(1, Math.floor(width / (205 + 16)))
-                cellWidth: Math.floor(width / columns)
-                cellHeight: cellWidth * 0.72 + 150
+                readonly property real cellWidth: Math.floor(width / columns)
+                readonly property real cellHeight: cellWidth * 0.72 + 150
                 reuseItems: true
                 cacheBuffer: 400
-                model: view.products
+                model: ProductRows {
+                    id: rows
+                    source: view.products
+                    columns: grid.columns
+                }
                 delegate: Item {
-                    id: cell
-                    required property var model
-                    width: grid.cellWidth
+                    id: row
+                    required property int first
+                    required property int cards
+                    required property int revision
+                    width: grid.width
                     height: grid.cellHeight
-                    ProductCard {
-                        anchors.fill: parent
-                        anchors.rightMargin: 16
-                        anchors.bottomMargin: 16
-                        catalog: view.catalog
-                        productId: cell.model.productId
-                        name: cell.model.name
-                        sku: cell.model.sku
-                        priceText: cell.model.priceText
-                        stockLine: cell.model.stockLine
-                        compositeStockLine: cell.model.compositeStockLine
-                        assembled: cell.model.assembled
-                        imagePath: cell.model.imagePath
-                        imageVersion: cell.model.imageVersion
-                        addLabel: cell.model.addLabel
-                        onAdd: (productId) => view.model.quote.addProduct(productId)
+                    Repeater {
+                        model: grid.columns
+                        delegate: ProductCard {
+                            id: card
+                            required property int index
+                            readonly property var product: index < row.cards
+                                                            ? rows.productAt(row.first + index, row.revision) : ({})
+                            visible: index < row.cards
+                            x: index * grid.cellWidth
+                            width: grid.cellWidth - 16
+                            height: grid.cellHeight - 16
+                            catalog: view.catalog
+                            productId: product.productId ?? ""
+                            name: product.name ?? ""
+                            sku: product.sku ?? ""
+                            priceText: product.priceText ?? ""
+                            stockLine: product.stockLine ?? ""
+                            compositeStockLine: product.compositeStockLine ?? ""
+                            assembled: product.assembled ?? false
+                            imagePath: product.imagePath ?? ""
+                            imageVersion: product.imageVersion ?? ""
+                            addLabel: product.addLabel ?? ""
+                            onAdd: (productId) => view.model.quote.addProduct(productId)
+                        }
                     }
                 }
                 ScrollBar.vertical: ScrollBar {}

@@ -1,12 +1,16 @@
 // The shell's view decisions and the icon table.
 #include "screens/Format.h"
 #include "screens/IconTable.h"
+#include "screens/ProductRows.h"
 #include "screens/SymbolImageProvider.h"
 #include "screens/ViewLogic.h"
 
+#include <QAbstractItemModelTester>
 #include <QDirIterator>
 #include <QFile>
 #include <QRegularExpression>
+#include <QSignalSpy>
+#include <QStringListModel>
 #include <QSvgRenderer>
 #include <QTest>
 
@@ -30,6 +34,8 @@ private slots:
     void centsWithoutFloatingPoint();
     void screensSymbolsAreInTheTable();
     void unknownSymbolAndBadColour();
+    void productRowsFollowTheList_data();
+    void productRowsFollowTheList();
 };
 
 void ViewLogicTest::layout_data()
@@ -219,6 +225,56 @@ void ViewLogicTest::unknownSymbolAndBadColour()
     QSize size;
     const QImage blank = provider.requestImage(QStringLiteral("no.such.symbol/000000"), &size, QSize(16, 16));
     QCOMPARE(blank.size(), QSize(16, 16));
+}
+
+// The grid's rows after products are added or dropped (a refresh, a
+// keystroke): the row count, the last row's cards, the rows told to re-read.
+void ViewLogicTest::productRowsFollowTheList_data()
+{
+    QTest::addColumn<int>("columns");
+    QTest::addColumn<int>("before");
+    QTest::addColumn<int>("at");
+    QTest::addColumn<int>("change"); // added (> 0) or dropped (< 0) at `at`
+    QTest::addColumn<int>("rowsAfter");
+    QTest::addColumn<int>("lastCards");
+    QTest::addColumn<int>("firstRenewed"); // -1: none
+    QTest::newRow("added into the last row") << 3 << 7 << 7 << 1 << 3 << 2 << 2;
+    QTest::newRow("added, a new row") << 3 << 9 << 9 << 1 << 4 << 1 << 3;
+    QTest::newRow("added at the top") << 4 << 8 << 0 << 1 << 3 << 1 << 0;
+    QTest::newRow("dropped in the middle") << 4 << 10 << 5 << -2 << 2 << 4 << 1;
+    QTest::newRow("the last row dropped") << 3 << 10 << 9 << -1 << 3 << 3 << -1;
+    QTest::newRow("all dropped") << 5 << 12 << 0 << -12 << 0 << 0 << -1;
+}
+
+void ViewLogicTest::productRowsFollowTheList()
+{
+    QFETCH(int, columns);
+    QFETCH(int, before);
+    QFETCH(int, at);
+    QFETCH(int, change);
+    QStringList names;
+    for (int i = 0; i < before; ++i) names << QString::number(i);
+    QStringListModel products(names);
+    screens::ProductRows rows;
+    QAbstractItemModelTester tester(&rows, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    rows.setColumns(columns);
+    rows.setSource(&products);
+    QSignalSpy renewed(&rows, &QAbstractItemModel::dataChanged);
+    change > 0 ? products.insertRows(at, change) : products.removeRows(at, -change);
+    QCOMPARE(renewed.count(), 0); // the rows follow once the list is done changing
+    QFETCH(int, rowsAfter);
+    QFETCH(int, lastCards);
+    QFETCH(int, firstRenewed);
+    QCoreApplication::processEvents();
+    QCOMPARE(rows.rowCount(), rowsAfter);
+    const auto role = [&](int row, const char *name) { return rows.data(rows.index(row), rows.roleNames().key(name)).toInt(); };
+    if (rows.rowCount() > 0) {
+        QCOMPARE(role(rows.rowCount() - 1, "cards"), lastCards);
+        QCOMPARE(role(rows.rowCount() - 1, "first"), (rows.rowCount() - 1) * columns);
+    }
+    QCOMPARE(renewed.isEmpty() ? -1 : renewed.first().at(0).toModelIndex().row(), firstRenewed);
+    QCOMPARE(rows.productAt(products.rowCount()), QVariantMap());
+    QCOMPARE(rows.productAt(0).value(QStringLiteral("display")), products.index(0).data());
 }
 
 QTEST_GUILESS_MAIN(ViewLogicTest)

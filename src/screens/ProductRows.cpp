@@ -1,0 +1,112 @@
+#include "ProductRows.h"
+
+#include <limits>
+
+namespace vantrel::screens {
+
+ProductRows::ProductRows(QObject *parent) : QAbstractListModel(parent) {}
+
+void ProductRows::setSource(QAbstractItemModel *source)
+{
+    if (m_source == source) return;
+    for (const auto &connection : std::as_const(m_connections)) disconnect(connection);
+    m_connections.clear();
+    beginResetModel();
+    m_source = source;
+    m_rows = rowsFor(productCount());
+    ++m_revision;
+    endResetModel();
+    if (source) {
+        using M = QAbstractItemModel;
+        constexpr int end = std::numeric_limits<int>::max();
+        const auto all = [this] { touch(0, end); };
+        m_connections = {
+            connect(source, &M::modelReset, this, all),
+            connect(source, &M::layoutChanged, this, all),
+            connect(source, &M::rowsMoved, this, all),
+            connect(source, &M::rowsInserted, this,
+                    [this](const QModelIndex &, int first) { touch(first, end); }),
+            connect(source, &M::rowsRemoved, this,
+                    [this](const QModelIndex &, int first) { touch(first, end); }),
+            connect(source, &M::dataChanged, this,
+                    [this](const QModelIndex &from, const QModelIndex &to) { touch(from.row(), to.row()); }),
+        };
+    }
+    emit sourceChanged();
+}
+
+void ProductRows::setColumns(int columns)
+{
+    columns = std::max(1, columns);
+    if (m_columns == columns) return;
+    beginResetModel();
+    m_columns = columns;
+    m_rows = rowsFor(productCount());
+    ++m_revision;
+    endResetModel();
+    emit columnsChanged();
+}
+
+void ProductRows::touch(int first, int last)
+{
+    const bool scheduled = m_touchedFrom <= m_touchedTo;
+    m_touchedFrom = scheduled ? std::min(m_touchedFrom, first) : first;
+    m_touchedTo = scheduled ? std::max(m_touchedTo, last) : last;
+    if (!scheduled) QMetaObject::invokeMethod(this, &ProductRows::follow, Qt::QueuedConnection);
+}
+
+void ProductRows::follow()
+{
+    const int from = m_touchedFrom;
+    const int to = std::min(m_touchedTo, productCount() - 1);
+    m_touchedFrom = 1;
+    m_touchedTo = 0;
+    const int rows = rowsFor(productCount());
+    if (rows > m_rows) {
+        beginInsertRows({}, m_rows, rows - 1);
+        m_rows = rows;
+        endInsertRows();
+    } else if (rows < m_rows) {
+        beginRemoveRows({}, rows, m_rows - 1);
+        m_rows = rows;
+        endRemoveRows();
+    }
+    const int first = std::max(0, from) / m_columns;
+    const int last = std::min(m_rows - 1, to / m_columns);
+    if (first > last) return;
+    ++m_revision;
+    emit dataChanged(index(first), index(last), {CardsRole, RevisionRole});
+}
+
+int ProductRows::rowCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : m_rows; }
+
+QVariant ProductRows::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() >= m_rows) return {};
+    const int first = index.row() * m_columns;
+    switch (role) {
+    case FirstRole: return first;
+    case CardsRole: return std::min(m_columns, productCount() - first);
+    case RevisionRole: return m_revision;
+    default: return {};
+    }
+}
+
+QHash<int, QByteArray> ProductRows::roleNames() const
+{
+    return {{FirstRole, "first"}, {CardsRole, "cards"}, {RevisionRole, "revision"}};
+}
+
+QVariantMap ProductRows::productAt(int index, int) const
+{
+    QVariantMap product;
+    if (!m_source || index < 0 || index >= m_source->rowCount()) return product;
+    const QModelIndex at = m_source->index(index, 0);
+    const auto roles = m_source->roleNames();
+    for (auto role = roles.cbegin(); role != roles.cend(); ++role) {
+        product.insert(QString::fromUtf8(role.value()), m_source->data(at, role.key()));
+    }
+    return product;
+}
+
+} // namespace vantrel::screens
