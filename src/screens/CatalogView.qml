@@ -293,7 +293,22 @@ Rectangle {
                 readonly property real cellWidth: Math.floor(width / columns)
                 readonly property real cellHeight: cellWidth * 0.72 + 150
                 reuseItems: true
-                cacheBuffer: 400
+                // Rows beyond the view are made while it rests (in idle time)
+                // and handed back while it scrolls: Qt makes a buffer's rows on
+                // the spot during a scroll, and without one the rows that
+                // scroll out are back in the pool before new ones are needed,
+                // so a fling reuses rows instead of making them (about 15 ms each).
+                property bool scrolling: false
+                cacheBuffer: scrolling ? 0 : Math.ceil(cellHeight * 2)
+                onContentYChanged: {
+                    scrolling = true
+                    rest.restart()
+                }
+                Timer {
+                    id: rest
+                    interval: 300
+                    onTriggered: grid.scrolling = false
+                }
                 model: ProductRows {
                     id: rows
                     source: view.products
