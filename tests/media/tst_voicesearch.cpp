@@ -1,7 +1,6 @@
 // Voice search over platform fakes that record what was asked of them.
 
 #include "media/VoiceSearch.h"
-#include "workflow/VoiceVocabulary.h"
 #include "platform/speech/PocketSphinxRecognizer.h"
 #include "platform/speech/QtAudioInput.h"
 
@@ -51,9 +50,8 @@ struct FakeRecognizer : SpeechRecognizer {
     bool available = true;
     bool running = false;
     QByteArray heard;
-    QStringList vocabulary;
     bool isAvailable() const override { return available; }
-    void setVocabulary(const QStringList &phrases) override { vocabulary = phrases; }
+    void setVocabulary(const QStringList &) override {}
     void start() override { running = true; }
     void append(const QByteArray &samples) override { heard += samples; }
     void endAudio() override {}
@@ -181,20 +179,6 @@ private slots:
         emit rig.recognizer->result(QStringLiteral("late"), true);
         emit rig.input->audio(QByteArray(10, 'x'));
         QVERIFY(rig.recognizer->heard.isEmpty());
-    }
-
-    void vocabularyFollowsTheCatalog()
-    {
-        Rig rig;
-        Product p;
-        p.name = QStringLiteral("Base Cabinet 36");
-        p.sku = QStringLiteral("WS36-BASE");
-        p.category = QStringLiteral("Base");
-        rig.voice->setVocabulary(catalogPhrases({p}));
-        QVERIFY(rig.recognizer->vocabulary.contains(QStringLiteral("white shaker thirty six base")));
-        QVERIFY(rig.recognizer->vocabulary.contains(QStringLiteral("base cabinet thirty six")));
-        rig.voice->setVocabulary(catalogPhrases({}));
-        QVERIFY(rig.recognizer->vocabulary.isEmpty());
     }
 
     void grammarKeepsOnlyKnownWords()
