@@ -92,7 +92,6 @@ private slots:
         QTest::addColumn<QByteArray>("item");
         QTest::newRow("no item") << false << QByteArray();
         QTest::newRow("not JSON") << true << QByteArray("token=abc");
-        QTest::newRow("token of the wrong type") << true << QByteArray(R"({"token":1,"user":"alice","demo":false})");
         QTest::newRow("missing demo") << true << QByteArray(R"({"token":"t","user":"alice"})");
     }
     void startWithoutUsableSessionStaysSignedOut()
@@ -106,20 +105,6 @@ private slots:
         QVERIFY(m_server->requests().isEmpty());
         QVERIFY(QDir(m_ws->storage()).entryList({QStringLiteral("draft-*")}).isEmpty());
         QCOMPARE(m_ws->sessions.items.value(m_server->base()), item); // left as it was
-    }
-
-    void startWithStoredSessionLoadsTheWorkspace()
-    {
-        m_ws->storeSession(QStringLiteral("stored"), QStringLiteral("alice"));
-        QDir().mkpath(m_ws->storage());
-        writeBytes(m_ws->draftPath(QStringLiteral("alice")), "garbage");
-        CheckoutModel &model = makeModel();
-        run(model.start());
-        QCOMPARE(model.session()->user, QStringLiteral("alice"));
-        QCOMPARE(model.api().token(), QStringLiteral("stored"));
-        QCOMPARE(m_server->requests().first().header("authorization"), QByteArray("Bearer stored"));
-        QCOMPARE(model.notice().value_or(QString()), QString::fromUtf8(messages::draftUnreadable));
-        QVERIFY(model.catalogPart()->catalogTimer());
     }
 
     // A preview build stays on its pinned address and keeps no server setting.
@@ -188,16 +173,6 @@ private slots:
         QVERIFY2(model.session(), qPrintable(model.error().value_or(QString())));
         QCOMPARE(model.draft(), work);
         QCOMPARE(fileBytes(m_ws->draftPath(QStringLiteral("alice"))), onDisk);
-    }
-
-    void failedSignInShowsItsMessage()
-    {
-        CheckoutModel &model = makeModel();
-        m_ws->browser.setBehaviour(FakeBrowserSignIn::Behaviour::ReturnURL, QUrl(QStringLiteral("vantrelcheckout://auth")));
-        run(model.signIn());
-        QVERIFY(!model.session());
-        QVERIFY(model.error());
-        QVERIFY(!model.busy());
     }
 
     void secondBusyOperationIsDropped()

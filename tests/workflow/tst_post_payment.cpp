@@ -76,7 +76,6 @@ private slots:
         QTest::newRow("quote") << false << pdf << true << "QT-1";
         QTest::newRow("invoice without number") << true << pdf << true << "Paid invoice";
         QTest::newRow("error page as quote") << false << QByteArray("<html><body>Zoho is down</body></html>") << true << "";
-        QTest::newRow("truncated invoice") << true << pdf.left(pdf.size() / 2) << true << "";
         QTest::newRow("no window") << true << pdf << false << "";
     }
     void printing()

@@ -1,4 +1,4 @@
-// Start-up loads, re-attaching to a waiting checkout, failures of the account
+// Start-up from the stored session and its loads, re-attaching to a waiting checkout, failures of the account
 // load and of the catalog, and the catalog loop's life.
 #include "Workspace.h"
 
@@ -8,6 +8,7 @@
 #include "workflow/QuoteValidation.h"
 #include "workflow/VisibleProducts.h"
 
+#include <QDir>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -30,10 +31,13 @@ private slots:
         options.paymentRoute = QStringLiteral("square_register");
         Standin backend(options);
         Workspace model(backend);
+        QDir().mkpath(model.storage());
+        writeBytes(model.draftPath(model.user), "garbage");
         finish(model->start());
 
         QVERIFY(model->signedIn());
         QCOMPARE(model->error(), std::nullopt);
+        QCOMPARE(model->notice(), QString::fromUtf8(messages::draftUnreadable));
         QCOMPARE(model->checkoutPart()->paymentRoute(), QStringLiteral("square_register"));
         QCOMPARE(model->checkoutPart()->accountingMode(), QStringLiteral("individual_zoho"));
         QVERIFY(model->checkoutPart()->paymentsEnabled());

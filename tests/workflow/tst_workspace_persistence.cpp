@@ -87,9 +87,6 @@ private slots:
         QTest::newRow("not JSON") << QByteArray("this is not json {");
         QTest::newRow("empty") << QByteArray();
         QTest::newRow("JSON of another shape") << QByteArray("[1,2,3]");
-        QByteArray missingDirty = encode(Draft::make(), KeyStyle::Storage);
-        missingDirty.replace("\"dirty\":false,", "");
-        QTest::newRow("missing dirty") << missingDirty;
     }
     void unreadableDraftIsProtected()
     {
