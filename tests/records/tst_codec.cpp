@@ -139,32 +139,12 @@ private slots:
         QCOMPARE(encode(Empty{}, KeyStyle::Wire), QByteArray("{}"));
     }
 
-    void optionalRecordFromNull()
-    {
-        QVERIFY(!decode<std::optional<Deal>>("null", KeyStyle::Wire).has_value());
-        const auto deal = decode<std::optional<Deal>>(
-            R"({"id":"d","name":"n","number":"","account_id":"a","drive_url":"","crm_url":""})", KeyStyle::Wire);
-        QVERIFY(deal.has_value());
-        QVERIFY(!tryDecode<std::optional<Deal>>("nul", KeyStyle::Wire));
-    }
-
     void nestedFailureNamesThePath()
     {
         const QByteArray json = R"({"at":1.5,"products":[)" + fullProduct + R"(,{"id":"8"}]})";
         QString error;
         QVERIFY(!tryDecode<Catalog>(json, KeyStyle::Wire, &error));
         QVERIFY2(error.contains("products.[1]") || error.contains("products[1]"), qPrintable(error));
-    }
-
-    void arraysKeepOrder()
-    {
-        const auto taxes = decode<TaxesResponse>(
-            R"({"taxes":[{"id":"b","name":"B","percentage":"5"},{"id":"a","name":"A","percentage":"7.25"}]})",
-            KeyStyle::Wire);
-        QCOMPARE(taxes.taxes.size(), 2);
-        QCOMPARE(taxes.taxes[0].id, QStringLiteral("b"));
-        const auto again = decode<TaxesResponse>(encode(taxes, KeyStyle::Wire), KeyStyle::Wire);
-        QCOMPARE(again, taxes);
     }
 };
 

@@ -23,7 +23,6 @@ private slots:
         QTest::newRow("comma is not a separator") << "1,5" << qint64(0);
         QTest::newRow("exponent") << "1.5e2" << qint64(15000);
         QTest::newRow("large") << "100000000.00" << qint64(10000000000);
-        QTest::newRow("many places") << "100.005" << qint64(10001);
     }
     void cents()
     {
@@ -109,7 +108,6 @@ private slots:
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("expected");
         QTest::newRow("POSIX reads as US English") << "C" << "$1,234,567.50";
-        QTest::newRow("US English") << "en_US" << "$1,234,567.50";
         QTest::newRow("German") << "de_DE" << QString::fromUtf8("1.234.567,50\u00a0$");
     }
     void moneyTextFollowsTheLocale()
@@ -128,11 +126,8 @@ private slots:
         Product p{.id = "9", .name = "Filler", .sku = "F3", .description = "d", .rate = "0", .stock = {},
                   .composite = false, .stockSource = "", .taxId = "t2", .category = "Misc"};
         const QuoteLine a = QuoteLine::fromProduct(p), b = QuoteLine::fromProduct(p);
-        QCOMPARE(a.quantity, QStringLiteral("1"));
-        QCOMPARE(a.discount, QStringLiteral("0"));
         QCOMPARE(a.taxId, QStringLiteral("t2"));
         QCOMPARE(a.id.size(), 36);
-        QCOMPARE(a.id, a.id.toUpper());
         QVERIFY(a.id != b.id);
     }
 };

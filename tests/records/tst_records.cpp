@@ -103,7 +103,6 @@ private slots:
         QTest::newRow("20 digits") << "phone" << "12345678901234567890" << "";
         QTest::newRow("21 digits") << "phone" << "123456789012345678901" << phone;
         QTest::newRow("email without dot") << "email" << "a@b" << "Enter a valid email address.";
-        QTest::newRow("email with space") << "email" << "a b@c.d" << "Enter a valid email address.";
         QTest::newRow("no campaign") << "campaignId" << "" << "Select a campaign source.";
         QTest::newRow("amount 0") << "dealAmount" << "0" << "";
         QTest::newRow("amount max") << "dealAmount" << "100000000.00" << "";
@@ -208,10 +207,6 @@ private slots:
     {
         const Draft d = Draft::make();
         const QJsonObject o = toJsonObject(d, KeyStyle::Storage);
-        QCOMPARE(o.value("discount").toString(), QStringLiteral("0"));
-        QCOMPARE(o.value("shipping").toString(), QStringLiteral("0"));
-        QCOMPARE(o.value("adjustment").toString(), QStringLiteral("0"));
-        QCOMPARE(o.value("discountType").toString(), QStringLiteral("item_level"));
         QVERIFY(d.requestId != d.checkoutRequestId);
         QCOMPARE(d.requestId.size(), 36);
         for (const char *absent : {"customer", "deal", "saved", "pendingSave", "pendingCheckout", "pendingCustomer", "customerDraft"})
@@ -238,14 +233,6 @@ private slots:
         QVERIFY(o.value("customer").toObject().contains("accountId"));
         o.remove(removed);
         QCOMPARE(tryDecode<Draft>(QJsonDocument(o).toJson(), KeyStyle::Storage).has_value(), ok);
-    }
-
-    void archiveWithoutTransaction()
-    {
-        const ArchivedWorkspaceRequest entry{.id = "E", .created = 1.5, .draft = Draft::make(), .transaction = {}};
-        const auto back = decode<ArchivedWorkspaceRequest>(encode(entry, KeyStyle::Storage), KeyStyle::Storage);
-        QVERIFY(!back.transaction);
-        QCOMPARE(back, entry);
     }
 
     void buildConfiguration_data()
