@@ -98,9 +98,6 @@ void QuoteEditorScreen::buildAndSaveAQuote()
     shell.tap(notesGroup->childItems().first());
     typeInto(shell.find("notesArea"), QStringLiteral("Deliver Friday"));
 
-    QCOMPARE(model.draft().lines[0].quantity, QStringLiteral("3"));
-    QCOMPARE(model.draft().lines[1].quantity, QStringLiteral("2"));
-
     QQuickItem *save = shell.find("saveButton");
     reveal(save);
     QVERIFY(save->isEnabled());

@@ -43,9 +43,7 @@ private slots:
     void signInScreen_data();
     void signInScreen();
     void serverFieldWritesTheModel();
-    void layout_data();
-    void layout();
-    void narrowTabsFollowTheModel();
+    void narrowTabsKeepThePanes();
     void headerToolsKeepTheirNames_data();
     void headerToolsKeepTheirNames();
     void accountSheet();
@@ -96,47 +94,29 @@ void ShellTest::serverFieldWritesTheModel()
     QCOMPARE(shell.model().server(), QStringLiteral("http://localhost:8080"));
 }
 
-void ShellTest::layout_data()
-{
-    QTest::addColumn<int>("width");
-    QTest::addColumn<bool>("tabs");
-    QTest::newRow("849 tabs") << 849 << true;
-    QTest::newRow("850 side by side") << 850 << false;
-}
-
 // The two panes are made once: crossing the side-by-side width moves them,
-// so whatever they hold (a typed search, an open sheet) stays.
-void ShellTest::layout()
+// so whatever they hold (a typed search, an open sheet) stays. Narrow, the
+// tabs and the model's selected tab follow each other.
+void ShellTest::narrowTabsKeepThePanes()
 {
-    QFETCH(int, width);
-    QFETCH(bool, tabs);
     ShellHarness shell;
     signInLocally(shell.model());
-    shell.model().setSelectedWorkspaceTab(WorkspaceTab::quote);
     shell.resize(1280);
     QQuickItem *catalog = shell.find("catalogView");
     QQuickItem *panel = shell.find("quotePanel");
     QVERIFY(catalog && panel);
-    shell.resize(width);
-    QCOMPARE(shell.find("workspaceTabs") != nullptr, tabs);
-    QCOMPARE(shell.find("catalogView") != nullptr, !tabs);
-    QCOMPARE(shell.find("catalogView", false), catalog);
-    QCOMPARE(shell.find("quotePanel"), panel);
-}
-
-void ShellTest::narrowTabsFollowTheModel()
-{
-    ShellHarness shell;
-    signInLocally(shell.model());
-    shell.resize(700);
-    QVERIFY(shell.find("catalogView"));
+    shell.resize(849);
+    QVERIFY(shell.find("workspaceTabs"));
+    QCOMPARE(shell.find("catalogView"), catalog);
     QVERIFY(!shell.find("quoteEditor"));
     QQuickItem *quoteTab = shell.find("quoteTab");
     QVERIFY(quoteTab);
     QCOMPARE(accessibleName(quoteTab), QStringLiteral("Quote"));
     shell.tap(quoteTab);
     QCOMPARE(shell.model().selectedWorkspaceTab(), WorkspaceTab::quote);
-    QVERIFY(shell.find("quoteEditor"));
+    QVERIFY(!shell.find("catalogView") && shell.find("quoteEditor"));
+    QCOMPARE(shell.find("catalogView", false), catalog);
+    QCOMPARE(shell.find("quotePanel"), panel);
     shell.model().setSelectedWorkspaceTab(WorkspaceTab::products);
     shell.settle();
     QVERIFY(shell.find("catalogView"));
