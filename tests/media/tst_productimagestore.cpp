@@ -186,11 +186,10 @@ private slots:
     {
         QFETCH(QByteArray, bytes);
         QFETCH(QByteArray, format);
-        QFETCH(QSize, shown);
         if (bytes.isEmpty()) QSKIP("This Qt cannot write the format of this row.");
         QCOMPARE(ProductImageStore::imageFormat(bytes), format);
         const QImage image = ProductImageStore::thumbnail(bytes);
-        QCOMPARE(image.isNull() ? QSize() : image.size(), shown);
+        QTEST(image.isNull() ? QSize() : image.size(), "shown");
     }
 
     void bodyLimit_data()
@@ -224,14 +223,11 @@ private slots:
         QVERIFY(server->requests().last().header("authorization") == "Bearer token-1");
         QVERIFY(server->requests().last().header("accept") == ProductImageStore::acceptHeader);
         QVERIFY(!fetch(*store, product(QStringLiteral("3"), QStringLiteral("v1")), *api).isNull());
-        QCOMPARE(server->count("GET", path), 1); // cached
-
-        QVERIFY(!fetch(*store, product(QStringLiteral("3"), QStringLiteral("v2")), *api).isNull());
-        QCOMPARE(server->count("GET", path), 2);
+        QCOMPARE(server->count("GET", path), 1); // cached; a new version is a new key (refusedRepliesBlockTheKey)
 
         api->setToken(QStringLiteral("token-2"));
-        QVERIFY(!fetch(*store, product(QStringLiteral("3"), QStringLiteral("v2")), *api).isNull());
-        QCOMPARE(server->count("GET", path), 3);
+        QVERIFY(!fetch(*store, product(QStringLiteral("3"), QStringLiteral("v1")), *api).isNull());
+        QCOMPARE(server->count("GET", path), 2);
         QVERIFY(server->requests().last().header("authorization") == "Bearer token-2");
     }
 

@@ -97,7 +97,6 @@ private slots:
         QFETCH(bool, available);
         QFETCH(int, rate);
         QFETCH(QString, sessionFailure);
-        QFETCH(QString, message);
         QFETCH(int, activations);
         Rig rig;
         rig.permissions->speech = speech;
@@ -106,7 +105,7 @@ private slots:
         rig.input->rate = rate;
         rig.session->failure = sessionFailure;
         rig.toggle();
-        QCOMPARE(rig.voice->message(), message);
+        QTEST(rig.voice->message(), "message");
         QVERIFY(!rig.voice->listening());
         QVERIFY(!rig.input->running);
         QVERIFY(!rig.recognizer->running);
@@ -115,25 +114,18 @@ private slots:
         QCOMPARE(rig.session->deactivations, sessionFailure.isEmpty() ? activations : 0);
     }
 
-    void successfulStartClearsMessageAndFeedsAudio()
+    // A start after a refused one clears the refusal; audio reaches the recogniser.
+    void toggleWhileListeningStopsAndKeepsTranscript()
     {
         Rig rig;
         rig.permissions->speech = false;
         rig.toggle();
-        QCOMPARE(rig.voice->message(), VoiceSearch::permissionMessage);
         rig.permissions->speech = true;
         rig.toggle();
         QVERIFY(rig.voice->listening());
         QVERIFY(rig.voice->message().isEmpty());
         emit rig.input->audio(QByteArray(320, 'x'));
         QCOMPARE(rig.recognizer->heard.size(), 320);
-    }
-
-    void toggleWhileListeningStopsAndKeepsTranscript()
-    {
-        Rig rig;
-        rig.toggle();
-        QVERIFY(rig.voice->listening());
         emit rig.recognizer->result(QStringLiteral("white shaker"), false);
         QCOMPARE(rig.voice->transcript(), QStringLiteral("white shaker"));
         rig.toggle();
