@@ -125,9 +125,8 @@ private slots:
         QFETCH(bool, assembled);
         QFETCH(bool, unassembled);
         QFETCH(QString, query);
-        QFETCH(QStringList, found);
         const CatalogFilter filter{category, assembled, unassembled, query};
-        QCOMPARE(skusOf(visibleProductRows(catalogSearchKeys(catalog()), filter)), found);
+        QTEST(skusOf(visibleProductRows(catalogSearchKeys(catalog()), filter)), "found");
     }
 
     void spokenNumbers_data()
@@ -142,8 +141,7 @@ private slots:
     void spokenNumbers()
     {
         QFETCH(QString, spoken);
-        QFETCH(QString, text);
-        QCOMPARE(spokenSearchText(spoken), text);
+        QTEST(spokenSearchText(spoken), "text");
     }
 
     void phrases_data()
@@ -161,8 +159,7 @@ private slots:
     {
         QFETCH(QString, name);
         QFETCH(QString, phrase);
-        QFETCH(bool, offered);
-        QCOMPARE(catalogPhrases({item("X1", name, QString(), "Base")}).contains(phrase), offered);
+        QTEST(catalogPhrases({item("X1", name, QString(), "Base")}).contains(phrase), "offered");
     }
 
     // Every number the recogniser's vocabulary spells out comes back as its digits.

@@ -114,7 +114,6 @@ private slots:
         QTest::newRow("live") << "awaiting_payment" << false << true;
         QTest::newRow("paid, syncing") << "paid_sync_pending" << false << true;
         QTest::newRow("complete") << "complete" << false << false;
-        QTest::newRow("canceled") << "canceled" << false << false;
         QTest::newRow("pending save, nothing shown") << "" << true << true;
     }
     void startNextSale()
