@@ -115,10 +115,9 @@ private slots:
     void integersAreStrict()
     {
         QFETCH(QByteArray, cents);
-        QFETCH(bool, ok);
         const QByteArray json = R"({"request_id":"R","quote_id":"Q","expected_cents":)" + cents +
                                 R"(,"tender":"card","cash_cents":0,"hold":false})";
-        QCOMPARE(decodes<CheckoutRequest>(json), ok);
+        QTEST(decodes<CheckoutRequest>(json), "ok");
     }
 
     void emptyAcceptsAnyJson_data()
@@ -134,8 +133,7 @@ private slots:
     void emptyAcceptsAnyJson()
     {
         QFETCH(QByteArray, json);
-        QFETCH(bool, ok);
-        QCOMPARE(decodes<Empty>(json), ok);
+        QTEST(decodes<Empty>(json), "ok");
         QCOMPARE(encode(Empty{}, KeyStyle::Wire), QByteArray("{}"));
     }
 

@@ -27,8 +27,7 @@ private slots:
     void cents()
     {
         QFETCH(QString, amount);
-        QFETCH(qint64, expected);
-        QCOMPARE(vantrel::cents(amount), expected);
+        QTEST(vantrel::cents(amount), "expected");
     }
 
     void decimalGrammar_data()
@@ -77,10 +76,9 @@ private slots:
         QFETCH(QString, a);
         QFETCH(QString, b);
         QFETCH(QString, sum);
-        QFETCH(QString, product);
         const Decimal x = *Decimal::parse(a), y = *Decimal::parse(b);
         QCOMPARE((x + y).toString(), sum);
-        QCOMPARE((x * y).toString(), product);
+        QTEST((x * y).toString(), "product");
         QVERIFY(x + y == *Decimal::parse(sum));
     }
 
@@ -99,8 +97,7 @@ private slots:
     {
         QFETCH(QString, amount);
         QFETCH(QString, currency);
-        QFETCH(QString, expected);
-        QCOMPARE(vantrel::moneyText(amount, currency, "en_US"), expected);
+        QTEST(vantrel::moneyText(amount, currency, "en_US"), "expected");
     }
 
     void moneyTextFollowsTheLocale_data()
@@ -113,12 +110,11 @@ private slots:
     void moneyTextFollowsTheLocale()
     {
         QFETCH(QString, locale);
-        QFETCH(QString, expected);
         const QLocale before;
         QLocale::setDefault(QLocale(locale));
         const QString text = vantrel::moneyText("1234567.5", "USD");
         QLocale::setDefault(before);
-        QCOMPARE(text, expected);
+        QTEST(text, "expected");
     }
 
     void lineFromProduct()

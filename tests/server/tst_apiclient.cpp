@@ -151,12 +151,6 @@ void TestAPIClient::transportFailure()
     api.setBase(QStringLiteral("http://127.0.0.1:%1").arg(closedPort));
     const auto refused = settle(api.get<Empty>(QStringLiteral("/api/me")));
     QCOMPARE(describe(refused.error), QStringLiteral("TransportError"));
-
-    RecordingServer server;
-    server.reply({.drop = true});
-    api.setBase(server.base());
-    QCOMPARE(describe(settle(api.get<Empty>(QStringLiteral("/api/me"))).error),
-             QStringLiteral("TransportError"));
 }
 
 void TestAPIClient::tokenStaysWithItsServer()
@@ -229,7 +223,6 @@ void TestAPIClient::pathIdentifier_data()
     QTest::addColumn<QString>("expected");
     QTest::addColumn<QString>("sent"); // when the request line differs
 
-    QTest::newRow("numeric") << "4815162342" << "4815162342" << "";
     QTest::newRow("ordinary punctuation") << "Q-1_a.b~c:d@e" << "Q-1_a.b~c:d@e" << "";
     QTest::newRow("slash") << "../api/logout" << "..%2Fapi%2Flogout" << "";
     QTest::newRow("query") << "1?customer_id=2" << "1%3Fcustomer_id=2" << "";
@@ -323,7 +316,6 @@ void TestAPIClient::endpoints()
 {
     QFETCH(Call, call);
     QFETCH(QByteArray, reply);
-    QFETCH(QByteArray, method);
     QFETCH(QByteArray, target);
     QFETCH(QByteArray, body);
     RecordingServer server;
@@ -335,7 +327,7 @@ void TestAPIClient::endpoints()
     const auto outcome = settle(call(api));
     QCOMPARE(server.requests().size(), 1);
     const Request &r = server.requests().first();
-    QCOMPARE(r.method, method);
+    QTEST(r.method, "method");
     QCOMPARE(r.target, target);
     QCOMPARE(r.headers.value("content-type"), QByteArray("application/json"));
     QCOMPARE(r.headers.value("authorization"), token.isEmpty() ? QByteArray() : "Bearer " + token);
