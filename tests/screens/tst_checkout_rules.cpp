@@ -111,8 +111,8 @@ void CheckoutRulesTest::mainButton()
     QFETCH(bool, confirmed);
     QFETCH(bool, busy);
     const MainButton button = checkoutMainButton({route, tender, cash, confirmed, busy, 1850});
-    QCOMPARE(button.title, title);
     QTEST(button.title, "title");
+    QTEST(button.enabled, "enabled");
     QCOMPARE(button.progress, busy);
 }
 
@@ -152,8 +152,8 @@ void CheckoutRulesTest::statusBranches()
     if (showsRegisterInstructions(t)) actual << "instructions";
     if (resumeTitle(t) == ct::checkPayment) actual << "check-payment";
     if (showsCancel(t)) actual << "cancel";
-    QCOMPARE(actual.join(' '), shown);
     QTEST(actual.join(' '), "shown");
+    QTEST(nextStepText(t), "nextStep");
 }
 
 void CheckoutRulesTest::checklist_data()
@@ -215,14 +215,13 @@ void CheckoutRulesTest::completedActions_data()
 void CheckoutRulesTest::completedActions()
 {
     QFETCH(CheckoutTransaction, t);
-    QFETCH(QList<int>, items);
     QList<int> actual;
     for (const CompletedAction &a : screens::completedActions(t)) {
         actual.append(int(a.item));
         QCOMPARE(a.link.has_value(), a.item == CompletedItem::SquareReceiptLink);
         if (a.link) QCOMPARE(*a.link, *t.receiptLink());
     }
-    QCOMPARE(actual, items);
+    QTEST(actual, "items");
 }
 
 void CheckoutRulesTest::pickupAndChange_data()
@@ -258,9 +257,9 @@ void CheckoutRulesTest::pickupAndChange()
     QFETCH(QString, pickup);
     QCOMPARE(showsPickup(t), !pickup.isEmpty());
     if (showsPickup(t)) QCOMPARE(pickupText(t), pickup);
-    QCOMPARE(showsHoldButton(t), holdButton);
-    QCOMPARE(screens::tenderLine(t), tenderLine);
     QTEST(showsHoldButton(t), "holdButton");
+    QTEST(screens::tenderLine(t), "tenderLine");
+    QTEST(changeGivenCents(t).value_or(-1), "changeGiven");
 }
 
 void CheckoutRulesTest::archiveEntries_data()
@@ -289,8 +288,8 @@ void CheckoutRulesTest::archiveEntries_data()
 void CheckoutRulesTest::archiveEntries()
 {
     QFETCH(ArchivedWorkspaceRequest, entry);
-    QCOMPARE(archiveTitle(entry), title);
     QTEST(archiveTitle(entry), "title");
+    QTEST(archiveSummary(entry), "summary");
 }
 
 void CheckoutRulesTest::followAsksFirst_data()
@@ -313,7 +312,6 @@ void CheckoutRulesTest::followAsksFirst()
     QFETCH(QString, shownStatus);
     QFETCH(QString, pending);
     QFETCH(QString, tapped);
-    QFETCH(bool, asks);
     Draft draft = Draft::make();
     if (pending == QLatin1String("save")) draft.pendingSave = SaveQuoteRequest{};
     if (pending == QLatin1String("checkout")) {
@@ -322,7 +320,7 @@ void CheckoutRulesTest::followAsksFirst()
     }
     std::optional<CheckoutTransaction> shown;
     if (!shownStatus.isEmpty()) shown = tx(terminal, shownStatus);
-    QCOMPARE(followNeedsConfirmation(draft, shown, tapped), asks);
+    QTEST(followNeedsConfirmation(draft, shown, tapped), "asks");
 }
 
 void CheckoutRulesTest::badTimesShowNoDate()

@@ -93,7 +93,6 @@ void QuoteBrowserRulesTest::checkoutLine()
     QFETCH(QString, route);
     QFETCH(QString, invoiceNumber);
     QFETCH(QString, squareInvoiceNumber);
-    QFETCH(QString, expected);
     Quote quote = sentQuote();
     if (!status.isEmpty()) {
         quote.transaction = transactionIn(status);
@@ -101,7 +100,7 @@ void QuoteBrowserRulesTest::checkoutLine()
         if (!squareInvoiceNumber.isEmpty()) quote.transaction->squareInvoiceNumber = squareInvoiceNumber;
     }
     if (locked) quote.checkoutReadOnly = true;
-    QCOMPARE(screens::checkoutLine(quote, route), expected);
+    QTEST(screens::checkoutLine(quote, route), "expected");
 }
 
 void QuoteBrowserRulesTest::matching_data()
@@ -193,9 +192,9 @@ void QuoteBrowserRulesTest::paymentSection()
     if (!summaryStatus.isEmpty()) quote.paymentSummary = summary(summaryStatus, QStringLiteral("120.5"), squareConfirmed);
     const PaymentSection section = screens::paymentSection(quote, loading, "en_US");
     QCOMPARE(section.placeholder, placeholder);
-    QCOMPARE(section.symbol, symbol);
-    QCOMPARE(section.balance, balance);
     QTEST(section.symbol, "symbol");
+    QTEST(section.balance, "balance");
+    QCOMPARE(section.squareConfirmed, squareConfirmed && placeholder.isEmpty());
     QTEST(section.squareNote, "squareNote");
     QCOMPARE(section.checked.isEmpty(), !placeholder.isEmpty());
 }

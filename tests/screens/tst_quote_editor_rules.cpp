@@ -116,8 +116,8 @@ void QuoteEditorRulesTest::actionsInOrder()
     QFETCH(QString, saveTitle);
     QTEST(editorBadge(draft), "badge");
     const QList<EditorAction> list = editorActions(draft, context);
-    QCOMPARE(encode(list), actions);
     QTEST(encode(list), "actions");
+    for (const EditorAction &a : list) {
         if (a.item == EditorItem::SaveButton) QCOMPARE(a.text, saveTitle);
         if (a.item == EditorItem::PaymentsSetupCaption) QCOMPARE(a.text, context.paymentsSetupNotice);
     }

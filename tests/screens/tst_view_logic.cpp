@@ -117,8 +117,8 @@ void ViewLogicTest::errorMessageArea_data()
 void ViewLogicTest::errorMessageArea()
 {
     QFETCH(double, measured);
-    QCOMPARE(errorMessageAreaHeight(measured), height);
     QTEST(errorMessageAreaHeight(measured), "height");
+    QTEST(errorMessageScrolls(measured), "scrolls");
 }
 
 void ViewLogicTest::everySymbolRenders()
