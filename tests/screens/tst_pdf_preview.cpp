@@ -141,7 +141,7 @@ private slots:
         Fixture f;
         // The first request waits; it would turn out unreadable if it landed.
         f.server.setHandler([&f](const Request &) -> std::optional<Reply> {
-            if (f.server.requests().size() > 1) return pdfReply(writtenPdf(2));
+            if (f.server.requests().size() > 1) return pdfReply(pdfBytes(2));
             Reply held{200, "<html>late</html>", "text/html"};
             held.hold = true;
             return held;
