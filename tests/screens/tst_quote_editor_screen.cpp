@@ -91,7 +91,6 @@ void QuoteEditorScreen::buildAndSaveAQuote()
     QVERIFY(picker);
     QMetaObject::invokeMethod(picker, "activated", Q_ARG(int, 1));
     shell.settle();
-    QCOMPARE(picker->property("currentIndex").toInt(), 1);
 
     QQuickItem *notesGroup = shell.find("notesGroup");
     reveal(notesGroup);
