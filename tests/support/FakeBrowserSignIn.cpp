@@ -41,7 +41,6 @@ QCoro::Task<QUrl> FakeBrowserSignIn::authenticate(QUrl startUrl, QString callbac
     setWaiting(true);
     const auto [url, ending] = co_await outcome;
     if (ending == Ending::Cancelled) throw BrowserCancelledError();
-    if (ending == Ending::TimedOut) throw BrowserTimeoutError();
     co_return url;
 }
 
@@ -55,8 +54,6 @@ bool FakeBrowserSignIn::reopen()
 }
 
 void FakeBrowserSignIn::deliver(const QUrl &url) { settle(url, Ending::Callback); }
-
-void FakeBrowserSignIn::timeOut() { settle({}, Ending::TimedOut); }
 
 void FakeBrowserSignIn::settle(const QUrl &url, Ending ending)
 {

@@ -18,7 +18,7 @@ public:
         NoURL,           // the flow ends without a callback URL
         CannotStart,     // the browser does not open
         TooLong,         // the wait outlives the server's sign-in codes
-        Wait             // wait until cancel(), deliver() or timeOut()
+        Wait             // wait until cancel() or deliver()
     };
 
     explicit FakeBrowserSignIn(QObject *parent = nullptr);
@@ -30,15 +30,13 @@ public:
     bool reopen() override;
     // Ends a waiting authenticate() with this callback URL.
     void deliver(const QUrl &url);
-    // Ends a waiting authenticate() as a sign-in that took too long.
-    void timeOut();
 
     QUrl lastStartUrl() const { return m_lastStartUrl; }
     QString lastScheme() const { return m_lastScheme; }
     int attempts() const { return m_attempts; }
     int reopenings() const { return m_reopenings; }
 
-    enum class Ending { Callback, Cancelled, TimedOut };
+    enum class Ending { Callback, Cancelled };
     Q_ENUM(Ending)
 
 signals:

@@ -40,7 +40,6 @@ struct Reply {
     bool unsized = false; // no Content-Length; the connection closes after the body
 
     static Reply from(const standin::HttpResponse &response);
-    static Reply json(int status, const QByteArray &body) { return Reply{status, body}; }
     static Reply badGateway(); // an HTML page, as a proxy in front of the server sends
 };
 

@@ -34,10 +34,19 @@ QByteArray pdfBytes(int pages)
     QPainter painter(&writer);
     for (int page = 0; page < pages; ++page) {
         if (page > 0) writer.newPage();
-        painter.drawText(100, 100, QStringLiteral("Page %1").arg(page + 1));
+        painter.fillRect(QRect(0, 0, 2000, 600), Qt::black);
     }
     painter.end();
     return buffer.data();
+}
+
+QByteArray lockedPdfBytes()
+{
+    QByteArray pdf = pdfBytes(1);
+    const qsizetype open = pdf.indexOf("<<", pdf.lastIndexOf("trailer"));
+    pdf.insert(open + 2, QByteArray(" /Encrypt << /Filter /Standard /V 1 /R 2 /O (0123456789abcdef0123456789abcdef)"
+                                    " /U (0123456789abcdef0123456789abcdef) /P -4 >> "));
+    return pdf;
 }
 
 Standin::Standin(standin::StandinOptions options)

@@ -36,8 +36,11 @@ public:
     bool windowAvailable = true;
 };
 
-// A PDF with the given number of pages (needs a QGuiApplication).
+// A PDF with the given number of pages, each with a black band at its top
+// left (needs a QGuiApplication).
 QByteArray pdfBytes(int pages = 1);
+// A one-page PDF whose trailer names an encryption dictionary: it opens only with a password.
+QByteArray lockedPdfBytes();
 
 // The stand-in with demo data, reached through the recording server.
 class Standin {

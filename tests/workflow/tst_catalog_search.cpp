@@ -125,17 +125,14 @@ private slots:
         QFETCH(bool, assembled);
         QFETCH(bool, unassembled);
         QFETCH(QString, query);
-        QFETCH(QStringList, found);
         const CatalogFilter filter{category, assembled, unassembled, query};
-        QCOMPARE(skusOf(visibleProductRows(catalogSearchKeys(catalog()), filter)), found);
+        QTEST(skusOf(visibleProductRows(catalogSearchKeys(catalog()), filter)), "found");
     }
 
     void spokenNumbers_data()
     {
         QTest::addColumn<QString>("spoken");
         QTest::addColumn<QString>("text");
-        QTest::newRow("digit by digit") << "one zero zero one" << "1001";
-        QTest::newRow("table row") << "forty two" << "42";
         QTest::newRow("finish, size and word") << "white shaker thirty six base" << "ws 36 base";
         QTest::newRow("after the table's nine acts inside nineteen") << "nineteen" << "19";
         QTest::newRow("pairs read as a year") << "twenty twenty" << "2020";
@@ -144,8 +141,7 @@ private slots:
     void spokenNumbers()
     {
         QFETCH(QString, spoken);
-        QFETCH(QString, text);
-        QCOMPARE(spokenSearchText(spoken), text);
+        QTEST(spokenSearchText(spoken), "text");
     }
 
     void phrases_data()
@@ -163,8 +159,7 @@ private slots:
     {
         QFETCH(QString, name);
         QFETCH(QString, phrase);
-        QFETCH(bool, offered);
-        QCOMPARE(catalogPhrases({item("X1", name, QString(), "Base")}).contains(phrase), offered);
+        QTEST(catalogPhrases({item("X1", name, QString(), "Base")}).contains(phrase), "offered");
     }
 
     // Every number the recogniser's vocabulary spells out comes back as its digits.

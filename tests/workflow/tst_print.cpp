@@ -13,18 +13,6 @@
 using namespace vantrel;
 using namespace vantrel::testing;
 
-namespace {
-// A PDF whose trailer names an encryption dictionary: it opens only with a password.
-QByteArray lockedPdf()
-{
-    QByteArray pdf = pdfBytes(1);
-    const qsizetype trailer = pdf.lastIndexOf("trailer");
-    const qsizetype open = pdf.indexOf("<<", trailer);
-    pdf.insert(open + 2, QByteArray(" /Encrypt << /Filter /Standard /V 1 /R 2 /O (0123456789abcdef0123456789abcdef)"
-                                    " /U (0123456789abcdef0123456789abcdef) /P -4 >> "));
-    return pdf;
-}
-} // namespace
 
 class PrintTest : public QObject {
     Q_OBJECT
@@ -40,7 +28,7 @@ private slots:
         QTest::newRow("html error page") << QByteArray("<html>Bad gateway</html>") << false;
         QTest::newRow("only the magic") << QByteArray("%PDF-1.7\n") << false;
         QTest::newRow("empty") << QByteArray() << false;
-        QTest::newRow("password locked") << lockedPdf() << false;
+        QTest::newRow("password locked") << lockedPdfBytes() << false;
     }
 
     void canPrint()

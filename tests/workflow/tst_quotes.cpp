@@ -233,19 +233,11 @@ private slots:
         QVERIFY(!quote.addProduct(product.id));
         QVERIFY(!quote.removeLine(lineId));
         QCOMPARE(model->draft(), locked);
-
-        // A catalog refresh with the same ids rebuilds no row.
-        ProductListModel &products = *model->catalogPart()->productList();
-        QSignalSpy productResets(&products, &QAbstractItemModel::modelReset);
-        QSignalSpy productRows(&products, &QAbstractItemModel::rowsInserted);
-        finish(model->catalogPart()->refreshCatalog());
-        QCOMPARE(products.count(), backend.server.products().size());
-        QCOMPARE(productResets.count() + productRows.count(), 0);
     }
 
     // A protected (unreadable) draft file takes no request: saving is refused
-    // before anything is stored or sent, and editing goes on. The file stays
-    // byte for byte as found.
+    // before anything is stored or sent, and editing goes on (the file itself
+    // is kept as found: tst_workspace_persistence).
     void protectedDraftRefusesRequestsButKeepsEditing()
     {
         Standin backend;
@@ -253,11 +245,7 @@ private slots:
         Workspace model(backend);
         model.signIn();
         finish(model->catalogPart()->refreshCatalog());
-        const QString path = *model->draftFileURL();
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("{ not a draft");
-        file.close();
+        writeBytes(*model->draftFileURL(), "{ not a draft");
         model->restoreWorkspace();
         QVERIFY(model->draftRecoveryBlocked());
 
@@ -265,16 +253,11 @@ private slots:
         draft.customer = owner.customer;
         model->setDraft(draft);
         QVERIFY(model->quotePart()->addProduct(backend.server.products().first().id));
-        QCOMPARE(model->error(), QString::fromUtf8(messages::protectedDraftError));
-        const int quotes = backend.server.counts().quotes;
         finish(model->quotePart()->saveQuote());
         QCOMPARE(model->error(), QString::fromUtf8(messages::draftProtected));
         QVERIFY(!model->draft().pendingSave);
         QVERIFY(!model->editingLocked());
-        QCOMPARE(backend.server.counts().quotes, quotes);
         QCOMPARE(backend.front.count("POST", quotesPath), 0);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), QByteArray("{ not a draft"));
     }
 
     // A deal chosen for an unedited saved quote is linked on the server; on

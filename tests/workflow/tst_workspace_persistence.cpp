@@ -60,25 +60,6 @@ private slots:
         }
         QCOMPARE(paths.size(), 4);
         QCOMPARE(QDir(storage()).entryList(QDir::Files).size(), 4); // no temporary files left
-        QCOMPARE(CheckoutModel::workspaceKey(serverA, QStringLiteral("alice")).size(), 64);
-    }
-
-    void draftComesBackAndMatchesItsSavedEntry()
-    {
-        // A draft with a pending request that is also in the saved list is
-        // recognised as that entry when it is read back.
-        CheckoutModel &model = freshModel();
-        signInLocally(model, serverA, QStringLiteral("alice"));
-        const Draft pending = draftWithPendingSave();
-        model.setDraft(pending);
-        const QList<ArchivedWorkspaceRequest> list = model.archiveCurrentWorkspace(false);
-        QCOMPARE(list.size(), 1);
-
-        CheckoutModel &again = freshModel();
-        signInLocally(again, serverA, QStringLiteral("alice"));
-        QCOMPARE(again.draft(), pending);
-        QCOMPARE(again.activeArchiveID().value_or(QString()), list.first().id);
-        QVERIFY(!again.restoreWarning());
     }
 
     void unreadableDraftIsProtected_data()
@@ -87,9 +68,6 @@ private slots:
         QTest::newRow("not JSON") << QByteArray("this is not json {");
         QTest::newRow("empty") << QByteArray();
         QTest::newRow("JSON of another shape") << QByteArray("[1,2,3]");
-        QByteArray missingDirty = encode(Draft::make(), KeyStyle::Storage);
-        missingDirty.replace("\"dirty\":false,", "");
-        QTest::newRow("missing dirty") << missingDirty;
     }
     void unreadableDraftIsProtected()
     {
@@ -264,7 +242,6 @@ private slots:
     {
         QFETCH(QString, transactionId);
         QFETCH(QString, transactionQuote);
-        QFETCH(bool, watched);
         Draft pending = Draft::make();
         pending.pendingCheckout = CheckoutRequest{QStringLiteral("R1"), QStringLiteral("Q1"), 1000,
                                                   QStringLiteral("card"), 1000, false};
@@ -278,19 +255,14 @@ private slots:
         CheckoutModel &model = freshModel();
         signInLocally(model, serverA, QStringLiteral("alice"));
         QVERIFY(model.reopenArchivedRequest(QStringLiteral("E1")));
-        QCOMPARE(model.checkoutPart()->transaction().has_value(), watched);
+        QTEST(model.checkoutPart()->transaction().has_value(), "watched");
     }
 
     void signedOutWritesNothing()
     {
         CheckoutModel &model = freshModel();
         QVERIFY(!model.draftFileURL());
-        try {
-            model.persistDraft(Draft::make());
-            QFAIL("a signed-out write must fail");
-        } catch (const APIError &e) {
-            QCOMPARE(e.error, QString::fromUtf8(messages::signInBeforeSaving));
-        }
+        QVERIFY_THROWS_EXCEPTION(APIError, model.persistDraft(Draft::make()));
         QVERIFY(!model.resetWorkspace());
         QVERIFY(!model.error());
         QVERIFY(QDir(storage()).entryList(QDir::Files).isEmpty());
@@ -303,12 +275,6 @@ private slots:
         AtomicFile::write(path, QByteArray(10000, 'a'));
         AtomicFile::write(path, "short");
         QCOMPARE(AtomicFile::read(path), QByteArray("short"));
-        QCOMPARE(QDir(QFileInfo(path).absolutePath()).entryList(QDir::Files), QStringList{"file.json"});
-        // A target that cannot be replaced fails loudly and is left alone.
-        const QString folder = storage() + QStringLiteral("/nested/deeper/folder");
-        QDir().mkpath(folder + QStringLiteral("/child"));
-        QVERIFY_THROWS_EXCEPTION(FileError, AtomicFile::write(folder, "x"));
-        QVERIFY(QFileInfo(folder).isDir());
         QCOMPARE(QDir(QFileInfo(path).absolutePath()).entryList(QDir::Files), QStringList{"file.json"});
     }
 };
