@@ -1,5 +1,7 @@
 #include "ShellHarness.h"
 
+#include <QPointer>
+
 #include "screens/EngineSetup.h"
 
 #include <QAccessible>
@@ -117,8 +119,12 @@ QStringList ShellHarness::visibleTexts() const
 
 void ShellHarness::tap(QQuickItem *item)
 {
-    if (!item) return;
-    const QPointF centre = item->mapToScene(QPointF(item->width() / 2, item->height() / 2));
+    // Where a person would tap: after the layout that is pending (a list that
+    // just filled, a sheet still sizing itself) has placed the item.
+    QPointer<QQuickItem> target(item);
+    settle();
+    if (!target) return;
+    const QPointF centre = target->mapToScene(QPointF(target->width() / 2, target->height() / 2));
     QTest::mouseClick(m_window, Qt::LeftButton, Qt::NoModifier, centre.toPoint());
     settle();
 }
