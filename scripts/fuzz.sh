@@ -4,12 +4,11 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${FUZZ_SECONDS:-20}
 build=build-fuzz
-if [ ! -d fuzz ] || ! ls fuzz/*.cmake >/dev/null 2>&1; then
-  exit 0
-fi
 CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DVANTREL_FUZZ=ON -DVANTREL_APP=OFF -DVANTREL_BENCH=OFF >/dev/null
 targets=$(cmake --build "$build" --target help | sed -n 's/^\(fuzz_[a-z_0-9]*\): phony$/\1/p' | grep -v -E '_autogen(_timestamp_deps)?$' || true)
+# A build that finds no target has nothing fuzzed: a failure, not a pass.
+[ -n "$targets" ] || { echo "fuzz: no fuzz_* targets in $build" >&2; exit 1; }
 for t in $targets; do
   cmake --build "$build" --target "$t" -j "$(nproc)"
   mkdir -p "$build/corpus/$t"
