@@ -14,10 +14,10 @@
 // product, a new image version, another client) or the store is cleared, and
 // cancels its fetch when it goes away. A restart drops the old photo at once
 // but asks the store on the next turn of the event loop, so a reused card
-// whose product id, path and version change one by one fetches once. The client has no change signal: a
-// tile that outlives a sign-in is refreshed by the store's clear() at
-// sign-out, or by reload(). Image.asynchronous may be on or
-// off: the provider reads the store on the main thread either way.
+// whose product id, path and version change one by one fetches once. The
+// client has no change signal: a tile that outlives a sign-in is refreshed
+// by the store's clear() at sign-out, or by reload(). Image.asynchronous may
+// be on or off: the provider reads the store on the main thread either way.
 //
 // Why not QCoro::ImageProvider fetching straight from an image:// source:
 // its responses ignore cancel(), so a card scrolled away would keep its fetch
