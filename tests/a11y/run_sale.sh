@@ -52,6 +52,26 @@ export BROWSER="$here/browser.sh"
 echo "sale: $app against $standin"
 
 export QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+# A sanitized app prints where it was when something aborts it.
+export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}handle_abort=1"
 "$app" -qwindowgeometry 1280x1380+0+0 --server "http://127.0.0.1:$port" >"$out/app.log" 2>&1 &
-pids+=($!)
-/usr/bin/python3 "$here/sale_by_names.py" "$out"
+app_pid=$!
+pids+=($app_pid)
+status=0
+/usr/bin/python3 "$here/sale_by_names.py" "$out" || status=$?
+if [ "$status" -ne 0 ]; then
+  {
+    if kill -0 "$app_pid" 2>/dev/null; then
+      echo "sale: the app was still running"
+    else
+      app_status=0
+      wait "$app_pid" || app_status=$?
+      echo "sale: the app had already ended, with status $app_status"
+    fi
+    for log in app standin; do
+      echo "--- the last lines of $log.log"
+      tail -n 80 "$out/$log.log"
+    done
+  } >&2
+fi
+exit "$status"

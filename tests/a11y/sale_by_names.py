@@ -11,7 +11,7 @@ import time
 import gi
 
 gi.require_version('Atspi', '2.0')
-from gi.repository import Atspi  # noqa: E402
+from gi.repository import Atspi, GLib  # noqa: E402
 
 BUTTON = {Atspi.Role.PUSH_BUTTON, Atspi.Role.TOGGLE_BUTTON, Atspi.Role.PAGE_TAB, Atspi.Role.CHECK_BOX,
           Atspi.Role.LIST_ITEM, Atspi.Role.MENU_ITEM}
@@ -51,10 +51,15 @@ def find(roles, name, timeout=20, starts=False):
         root = app()
         if root is not None:
             root.clear_cache()
-            for node in walk(root):
-                label = node.get_name() or ''
-                if node.get_role() in roles and (label.startswith(name) if starts else label == name):
-                    return node
+            try:
+                for node in walk(root):
+                    label = node.get_name() or ''
+                    if node.get_role() in roles and (label.startswith(name) if starts else label == name):
+                        return node
+            except GLib.GError:
+                # A node went away while the tree was read (a screen changed):
+                # read the tree again.
+                pass
         if time.monotonic() > deadline:
             raise AssertionError('no %s named %r on screen' % ('/'.join(r.value_nick for r in roles), name))
         time.sleep(0.2)
@@ -65,14 +70,18 @@ def enabled(node):
 
 
 def press(name, starts=False, timeout=20):
-    node = find(BUTTON, name, timeout, starts)
     deadline = time.monotonic() + timeout
-    while not enabled(node):
+    while True:
+        node = find(BUTTON, name, timeout, starts)
+        try:
+            if enabled(node):
+                actions = [node.get_action_name(i) for i in range(node.get_n_actions())]
+                break
+        except GLib.GError:
+            pass  # the button was rebuilt after it was found; find it again
         if time.monotonic() > deadline:
             raise AssertionError('%r stays disabled' % name)
         time.sleep(0.2)
-        node = find(BUTTON, name, timeout, starts)
-    actions = [node.get_action_name(i) for i in range(node.get_n_actions())]
     if 'Press' not in actions or not node.do_action(actions.index('Press')):
         raise AssertionError('%r cannot be pressed (%s)' % (name, actions))
     time.sleep(0.3)
@@ -183,10 +192,12 @@ if __name__ == '__main__':
         main()
     except AssertionError as failure:
         step('failed')
-        with open(os.path.join(out, 'tree.txt'), 'w') as tree:
-            for node in walk(app()):
-                states = [state.value_nick for state in node.get_state_set().get_states()]
-                tree.write('%s %r %s\n' % (node.get_role_name(), node.get_name(), ' '.join(states)))
         print('FAIL:', failure, file=sys.stderr)
+        root = app()
+        if root is not None:
+            with open(os.path.join(out, 'tree.txt'), 'w') as tree:
+                for node in walk(root):
+                    states = [state.value_nick for state in node.get_state_set().get_states()]
+                    tree.write('%s %r %s\n' % (node.get_role_name(), node.get_name(), ' '.join(states)))
         sys.exit(1)
     print('sale by names passed in %.0f s' % (time.monotonic() - started))
