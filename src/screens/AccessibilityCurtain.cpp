@@ -40,6 +40,8 @@ void AccessibilityCurtain::setExcept(QQuickItem *except)
 void AccessibilityCurtain::lower()
 {
     if (!m_scope) return;
+    unwatch();
+    watch(m_scope);
     hideBelow(m_scope);
     if (QAccessible::isActive()) {
         // Clients cache children; tell them the tree under the scope changed.
@@ -56,6 +58,7 @@ void AccessibilityCurtain::hideBelow(QQuickItem *item)
     const auto children = item->childItems();
     for (QQuickItem *child : children) {
         if (m_except && (child == m_except || m_except->isAncestorOf(child))) continue;
+        watch(child);
         hideBelow(child);
         if (m_except && child->isAncestorOf(m_except)) continue;
         // Qt answers an interface only for the items it exports.
@@ -63,8 +66,36 @@ void AccessibilityCurtain::hideBelow(QQuickItem *item)
     }
 }
 
+void AccessibilityCurtain::watch(QQuickItem *item)
+{
+    m_watched.append(
+        connect(item, &QQuickItem::childrenChanged, this, &AccessibilityCurtain::lowerAgainSoon));
+}
+
+void AccessibilityCurtain::unwatch()
+{
+    for (const QMetaObject::Connection &connection : std::exchange(m_watched, {})) disconnect(connection);
+}
+
+// A burst of new items (a list filling in) is hidden in one walk, once the
+// event that made them has finished. Items hidden already are skipped, so
+// raising still gives back exactly what this curtain hid.
+void AccessibilityCurtain::lowerAgainSoon()
+{
+    if (m_lowerPending) return;
+    m_lowerPending = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_lowerPending = false;
+            if (m_active) lower();
+        },
+        Qt::QueuedConnection);
+}
+
 void AccessibilityCurtain::raise()
 {
+    unwatch();
     const auto hidden = std::exchange(m_hidden, {});
     for (const QPointer<QQuickItem> &item : hidden)
         if (item) setIgnored(item, false);

@@ -1,9 +1,11 @@
 #pragma once
 // Takes everything under one item out of the accessibility tree while it is
 // active, except one subtree: what a modal card covers stays drawn but cannot
-// be found or pressed by an assistive client.
+// be found or pressed by an assistive client. Items that appear behind the
+// card while it is up (a list that fills in) are hidden as they come.
 
 #include <QList>
+#include <QMetaObject>
 #include <QObject>
 #include <QPointer>
 #include <QQuickItem>
@@ -40,6 +42,9 @@ private:
     void lower();
     void raise();
     void hideBelow(QQuickItem *item);
+    void watch(QQuickItem *item);
+    void unwatch();
+    void lowerAgainSoon();
     bool setIgnored(QQuickItem *item, bool ignored);
 
     bool m_active = false;
@@ -47,6 +52,9 @@ private:
     QPointer<QQuickItem> m_except;
     // What this curtain hid, so raising it gives back exactly those.
     QList<QPointer<QQuickItem>> m_hidden;
+    // The items behind the card whose children may change while it is up.
+    QList<QMetaObject::Connection> m_watched;
+    bool m_lowerPending = false;
 };
 
 } // namespace vantrel::screens
