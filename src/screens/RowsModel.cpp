@@ -4,7 +4,8 @@
 
 namespace vantrel::screens {
 
-RowsModel::RowsModel(QByteArrayList roles, QObject *parent) : QAbstractListModel(parent), m_roles(std::move(roles))
+RowsModel::RowsModel(QByteArrayList roles, QObject *parent)
+    : QAbstractListModel(parent), m_roles(std::move(roles))
 {}
 
 void RowsModel::setRows(const QList<QVariantMap> &rows)
@@ -14,9 +15,11 @@ void RowsModel::setRows(const QList<QVariantMap> &rows)
     for (const QVariantMap &row : rows) {
         QVariantList values;
         values.reserve(m_roles.size());
-        for (const QByteArray &role : std::as_const(m_roles)) values.append(row.value(QString::fromUtf8(role)));
+        for (const QByteArray &role : std::as_const(m_roles))
+            values.append(row.value(QString::fromUtf8(role)));
         for (auto key = row.keyBegin(); key != row.keyEnd(); ++key)
-            if (!m_roles.contains(key->toUtf8())) qWarning() << "RowsModel: no role" << *key << "among" << m_roles;
+            if (!m_roles.contains(key->toUtf8()))
+                qWarning() << "RowsModel: no role" << *key << "among" << m_roles;
         next.append(std::move(values));
     }
 
@@ -47,8 +50,8 @@ int RowsModel::rowCount(const QModelIndex &parent) const { return parent.isValid
 QVariant RowsModel::data(const QModelIndex &index, int role) const
 {
     const int column = role - (Qt::UserRole + 1);
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid) || column < 0 ||
-        column >= m_roles.size())
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid) ||
+        column < 0 || column >= m_roles.size())
         return {};
     return m_rows.at(index.row()).at(column);
 }
@@ -56,7 +59,8 @@ QVariant RowsModel::data(const QModelIndex &index, int role) const
 QHash<int, QByteArray> RowsModel::roleNames() const
 {
     QHash<int, QByteArray> names;
-    for (qsizetype role = 0; role < m_roles.size(); ++role) names.insert(Qt::UserRole + 1 + int(role), m_roles.at(role));
+    for (qsizetype role = 0; role < m_roles.size(); ++role)
+        names.insert(Qt::UserRole + 1 + int(role), m_roles.at(role));
     return names;
 }
 
