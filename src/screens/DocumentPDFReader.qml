@@ -100,9 +100,10 @@ Item {
         delegate: Item {
             id: page
             required property int index
-            readonly property var points: reader.loader.pageSizes[index]
+            // Read again when the loader takes another document of as many pages.
+            readonly property size points: reader.loader.document ? reader.loader.pageSize(index) : Qt.size(0, 0)
             width: list.contentWidth
-            height: Math.round(reader.pageWidth * points.height / points.width)
+            height: points.width > 0 ? Math.round(reader.pageWidth * points.height / points.width) : 0
 
             Rectangle {
                 // The paper, with a hairline edge on the grey desk.

@@ -26,7 +26,6 @@ public:
     QBuffer buffer;
     QPdfDocument document;
     QList<QSizeF> pageSizes;
-    QVariantList pageSizeList; // the same, as QML reads it
 };
 
 namespace {
@@ -99,7 +98,6 @@ std::shared_ptr<LoadedPdf> openPdf(QByteArray body)
         const QSizeF size = pdf->document.pagePointSize(page);
         if (size.width() <= 0 || size.height() <= 0) return {};
         pdf->pageSizes.append(size);
-        pdf->pageSizeList.append(size);
     }
     return pdf;
 }
@@ -125,7 +123,10 @@ QString DocumentPdfLoader::pageSource() const
     return m_pdf ? QStringLiteral("image://pdfpage/") + m_pdf->key + QLatin1Char('/') : QString();
 }
 
-QVariantList DocumentPdfLoader::pageSizes() const { return m_pdf ? m_pdf->pageSizeList : QVariantList(); }
+QSizeF DocumentPdfLoader::pageSize(int index) const
+{
+    return m_pdf && index >= 0 && index < m_pdf->pageSizes.size() ? m_pdf->pageSizes.at(index) : QSizeF(0, 0);
+}
 
 void DocumentPdfLoader::setModel(CheckoutModel *model)
 {

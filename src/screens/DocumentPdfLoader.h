@@ -20,7 +20,6 @@
 #include <QQuickAsyncImageProvider>
 #include <QSizeF>
 #include <QThreadPool>
-#include <QVariantList>
 
 #include <memory>
 
@@ -44,8 +43,6 @@ class DocumentPdfLoader : public QObject, public QQmlParserStatus {
     Q_PROPERTY(QPdfDocument *document READ document NOTIFY stateChanged)
     // "image://pdfpage/<key>/": a page index appended makes one page's image.
     Q_PROPERTY(QString pageSource READ pageSource NOTIFY stateChanged)
-    // Each page's size in points, for laying pages out before they render.
-    Q_PROPERTY(QVariantList pageSizes READ pageSizes NOTIFY stateChanged)
 
 public:
     explicit DocumentPdfLoader(QObject *parent = nullptr);
@@ -60,7 +57,9 @@ public:
     int pageCount() const;
     QPdfDocument *document() const;
     QString pageSource() const;
-    QVariantList pageSizes() const;
+    // A page's size in points, for laying pages out before they render;
+    // empty for a page the document does not have.
+    Q_INVOKABLE QSizeF pageSize(int index) const;
 
     void setModel(CheckoutModel *model);
     void setPath(const QString &path);

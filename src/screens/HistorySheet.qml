@@ -76,7 +76,7 @@ BrandedSheetStyle {
                 // Saved work, only when there is some.
                 ColumnLayout {
                     objectName: "savedWorkSection"
-                    visible: history.savedWork.length > 0
+                    visible: history.savedWork.count > 0
                     Layout.fillWidth: true
                     Layout.bottomMargin: 18
                     spacing: 0
@@ -98,16 +98,16 @@ BrandedSheetStyle {
                             Repeater {
                                 model: history.savedWork
                                 delegate: SavedWorkRow {
-                                    required property var modelData
+                                    required property string entryId
                                     required property int index
+                                    required title
+                                    required summary
+                                    required date
                                     objectName: "savedWork-" + index
                                     Layout.fillWidth: true
-                                    title: modelData.title
-                                    summary: modelData.summary
-                                    date: modelData.date
-                                    last: index === history.savedWork.length - 1
+                                    last: index === history.savedWork.count - 1
                                     onClicked: {
-                                        sheet.selectedArchive = modelData.entryId
+                                        sheet.selectedArchive = entryId
                                         openConfirmation.open()
                                     }
                                 }

@@ -9,7 +9,9 @@ namespace vantrel {
 
 using namespace screens;
 
-HistoryState::HistoryState(QObject *parent) : QObject(parent) {}
+HistoryState::HistoryState(QObject *parent)
+    : QObject(parent), m_savedWork(new RowsModel({"entryId", "title", "summary", "date"}, this))
+{}
 
 void HistoryState::setWorkspace(CheckoutModel *workspace)
 {
@@ -41,6 +43,7 @@ void HistoryState::recompute()
     View next = compute();
     if (next == m_view) return;
     m_view = std::move(next);
+    m_savedWork->setRows(m_view.savedWork);
     emit changed();
 }
 

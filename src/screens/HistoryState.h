@@ -5,7 +5,8 @@
 
 #include <QObject>
 #include <QPointer>
-#include <QVariantList>
+
+#include "RowsModel.h"
 
 #include "workflow/CheckoutModel.h"
 
@@ -14,8 +15,9 @@ namespace vantrel {
 class HistoryState : public QObject {
     Q_OBJECT
     Q_PROPERTY(vantrel::CheckoutModel *workspace READ workspace WRITE setWorkspace NOTIFY workspaceChanged)
-    // [{entryId, title, summary, date}], newest first as the workspace keeps them.
-    Q_PROPERTY(QVariantList savedWork READ savedWork NOTIFY changed)
+    // Roles entryId, title, summary and date, newest first as the workspace
+    // keeps them.
+    Q_PROPERTY(vantrel::screens::RowsModel *savedWork READ savedWork CONSTANT)
     // "Loading…" or the empty list's text; empty while rows are shown.
     Q_PROPERTY(QString placeholder READ placeholder NOTIFY changed)
     // {title, message, confirm, cancel} of the question asked before following.
@@ -26,7 +28,7 @@ public:
 
     CheckoutModel *workspace() const { return m_workspace; }
     void setWorkspace(CheckoutModel *workspace);
-    QVariantList savedWork() const { return m_view.savedWork; }
+    screens::RowsModel *savedWork() const { return m_savedWork; }
     QString placeholder() const { return m_view.placeholder; }
     QVariantMap followConfirmation() const;
 
@@ -44,7 +46,7 @@ signals:
 
 private:
     struct View {
-        QVariantList savedWork;
+        QList<QVariantMap> savedWork;
         QString placeholder;
         bool operator==(const View &) const = default;
     };
@@ -54,6 +56,7 @@ private:
     QPointer<CheckoutModel> m_workspace;
     QList<QMetaObject::Connection> m_connections;
     View m_view;
+    screens::RowsModel *m_savedWork;
 };
 
 } // namespace vantrel

@@ -36,7 +36,10 @@ QString toneName(Tone tone)
     return {};
 }
 
-PaymentStatusState::PaymentStatusState(QObject *parent) : QObject(parent) {}
+PaymentStatusState::PaymentStatusState(QObject *parent)
+    : QObject(parent), m_checklist(new RowsModel({"text", "symbol", "done"}, this)),
+      m_details(new RowsModel({"label", "value"}, this))
+{}
 
 void PaymentStatusState::setWorkspace(CheckoutModel *workspace)
 {
@@ -56,6 +59,8 @@ void PaymentStatusState::recompute()
     View next = compute();
     if (next == m_view) return;
     m_view = std::move(next);
+    m_checklist->setRows(m_view.checklist);
+    m_details->setRows(m_view.details);
     emit changed();
 }
 
@@ -112,12 +117,15 @@ PaymentStatusState::View PaymentStatusState::compute() const
 
     if (view.complete) {
         for (const CompletedAction &action : screens::completedActions(tx))
-            view.completedActions.append(QVariantMap{{QStringLiteral("kind"), kindName(action.item)},
-                                                     {QStringLiteral("text"), action.text},
-                                                     {QStringLiteral("symbol"), action.symbol}});
+            view.completedActions.insert(kindName(action.item), action.text);
     }
     view.transactionIdText = screens::transactionIdText(tx);
     return view;
+}
+
+QString PaymentStatusState::completedActionText(const QString &kind) const
+{
+    return m_view.completedActions.value(kind);
 }
 
 void PaymentStatusState::toggleHold()

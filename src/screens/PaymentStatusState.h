@@ -4,10 +4,11 @@
 // rules, as properties the QML view binds.
 
 #include <QObject>
+#include <QMap>
 #include <QPointer>
-#include <QVariantList>
 
 #include "CheckoutRules.h"
+#include "RowsModel.h"
 
 #include "workflow/CheckoutModel.h"
 
@@ -26,8 +27,8 @@ class PaymentStatusState : public QObject {
     Q_PROPERTY(QString tenderLine READ tenderLine NOTIFY changed)
     Q_PROPERTY(bool instructionsShown READ instructionsShown NOTIFY changed)
     Q_PROPERTY(QString squareInvoiceNumber READ squareInvoiceNumber NOTIFY changed)
-    // [{text, symbol, done}]
-    Q_PROPERTY(QVariantList checklist READ checklist NOTIFY changed)
+    // Roles text, symbol and done.
+    Q_PROPERTY(vantrel::screens::RowsModel *checklist READ checklist CONSTANT)
     Q_PROPERTY(QString checklistCaption READ checklistCaption NOTIFY changed)
     Q_PROPERTY(bool dealSyncShown READ dealSyncShown NOTIFY changed)
     Q_PROPERTY(QString nextStepText READ nextStepText NOTIFY changed)
@@ -37,8 +38,8 @@ class PaymentStatusState : public QObject {
     Q_PROPERTY(QString cancelTitle READ cancelTitle NOTIFY changed)
     // The cancellation confirmation: {title, message, confirm, cancel}.
     Q_PROPERTY(QVariantMap cancelConfirmation READ cancelConfirmation NOTIFY changed)
-    // [{label, value}]: the invoice row, when there is one.
-    Q_PROPERTY(QVariantList details READ details NOTIFY changed)
+    // Roles label and value: the invoice row, when there is one.
+    Q_PROPERTY(vantrel::screens::RowsModel *details READ details CONSTANT)
     Q_PROPERTY(bool pickupShown READ pickupShown NOTIFY changed)
     Q_PROPERTY(QString pickupText READ pickupText NOTIFY changed)
     Q_PROPERTY(bool holdButtonShown READ holdButtonShown NOTIFY changed)
@@ -46,8 +47,6 @@ class PaymentStatusState : public QObject {
     Q_PROPERTY(QString fulfillmentError READ fulfillmentError NOTIFY changed)
     // Empty when no change is shown.
     Q_PROPERTY(QString changeGivenText READ changeGivenText NOTIFY changed)
-    // [{kind, text, symbol}] in the order they stand, once payment is complete.
-    Q_PROPERTY(QVariantList completedActions READ completedActions NOTIFY changed)
     Q_PROPERTY(QString transactionIdText READ transactionIdText NOTIFY changed)
 
 public:
@@ -65,7 +64,7 @@ public:
     QString tenderLine() const { return m_view.tenderLine; }
     bool instructionsShown() const { return m_view.instructionsShown; }
     QString squareInvoiceNumber() const { return m_view.squareInvoiceNumber; }
-    QVariantList checklist() const { return m_view.checklist; }
+    screens::RowsModel *checklist() const { return m_checklist; }
     QString checklistCaption() const { return m_view.checklistCaption; }
     bool dealSyncShown() const { return m_view.dealSyncShown; }
     QString nextStepText() const { return m_view.nextStepText; }
@@ -74,16 +73,22 @@ public:
     bool cancelShown() const { return m_view.cancelShown; }
     QString cancelTitle() const { return m_view.cancelTitle; }
     QVariantMap cancelConfirmation() const { return m_view.cancelConfirmation; }
-    QVariantList details() const { return m_view.details; }
+    screens::RowsModel *details() const { return m_details; }
     bool pickupShown() const { return m_view.pickupShown; }
     QString pickupText() const { return m_view.pickupText; }
     bool holdButtonShown() const { return m_view.holdButtonShown; }
     QString holdButtonTitle() const { return m_view.holdButtonTitle; }
     QString fulfillmentError() const { return m_view.fulfillmentError; }
     QString changeGivenText() const { return m_view.changeGivenText; }
-    QVariantList completedActions() const { return m_view.completedActions; }
     QString transactionIdText() const { return m_view.transactionIdText; }
 
+    // The text of an action offered once payment is complete, by kind
+    // ("registerNote", "receiptLink", "terminalReceipt", "printNote",
+    // "invoicePdf", "printInvoice", "nextSale"); empty when it is not offered.
+    // The view places each action itself, so it looks them up rather than
+    // repeating a list. A change of the actions emits `changed` like every
+    // other property, so a binding that also reads one re-reads this.
+    Q_INVOKABLE QString completedActionText(const QString &kind) const;
     // Releases a held pickup or holds a scheduled one.
     Q_INVOKABLE void toggleHold();
     // Opens the shown transaction's receipt page; only a vetted address is
@@ -100,19 +105,19 @@ private:
         QString iconSymbol, iconTone, statusLabel, amountText, tenderLine;
         bool instructionsShown = false;
         QString squareInvoiceNumber;
-        QVariantList checklist;
+        QList<QVariantMap> checklist;
         QString checklistCaption;
         bool dealSyncShown = false;
         QString nextStepText, errorText, resumeTitle;
         bool cancelShown = false;
         QString cancelTitle;
         QVariantMap cancelConfirmation;
-        QVariantList details;
+        QList<QVariantMap> details;
         bool pickupShown = false;
         QString pickupText;
         bool holdButtonShown = false;
         QString holdButtonTitle, fulfillmentError, changeGivenText;
-        QVariantList completedActions;
+        QMap<QString, QString> completedActions; // text by kind
         QString transactionIdText;
         bool operator==(const View &) const = default;
     };
@@ -122,6 +127,8 @@ private:
     QPointer<CheckoutModel> m_workspace;
     QList<QMetaObject::Connection> m_connections;
     View m_view;
+    screens::RowsModel *m_checklist;
+    screens::RowsModel *m_details;
 };
 
 // The theme's name of a rule's tone.

@@ -21,15 +21,10 @@ Rectangle {
         workspace: view.model
     }
 
-    function action(kind) {
-        const list = status.completedActions
-        for (let i = 0; i < list.length; ++i)
-            if (list[i].kind === kind) return list[i]
-        return null
-    }
+    // Empty when the action is not offered. Reading `complete` ties the
+    // caller's binding to the state's change signal, which the actions share.
     function actionText(kind) {
-        const found = action(kind)
-        return found ? found.text : ""
+        return status.complete ? status.completedActionText(kind) : ""
     }
 
     Flickable {
@@ -131,23 +126,26 @@ Rectangle {
                 Repeater {
                     model: status.checklist
                     delegate: RowLayout {
-                        required property var modelData
+                        id: step
+                        required property string text
+                        required property string symbol
+                        required property bool done
                         required property int index
                         objectName: "checklistRow-" + index
                         Layout.fillWidth: true
                         spacing: 10
                         SymbolIcon {
-                            symbol: modelData.symbol
+                            symbol: step.symbol
                             size: 20
-                            color: modelData.done ? Theme.green : Theme.secondaryText
+                            color: step.done ? Theme.green : Theme.secondaryText
                         }
                         Label {
                             Layout.fillWidth: true
-                            text: modelData.text
+                            text: step.text
                             wrapMode: Text.WordWrap
                             font.family: Theme.fontFamily
                             font.pixelSize: Theme.body
-                            color: modelData.done ? Theme.primaryText : Theme.secondaryText
+                            color: step.done ? Theme.primaryText : Theme.secondaryText
                         }
                     }
                 }
@@ -241,15 +239,14 @@ Rectangle {
             // Invoice, pickup and change.
             StatusCard {
                 objectName: "detailsCard"
-                visible: status.details.length > 0 || status.pickupShown || status.changeGivenText !== ""
+                visible: status.details.count > 0 || status.pickupShown || status.changeGivenText !== ""
                 color: Theme.canvas
                 spacing: 10
                 Repeater {
                     model: status.details
                     delegate: DetailRow {
-                        required property var modelData
-                        label: modelData.label
-                        value: modelData.value
+                        required label
+                        required value
                     }
                 }
                 DetailRow {
@@ -294,7 +291,7 @@ Rectangle {
                 spacing: 10
                 RowLayout {
                     objectName: "registerNote"
-                    visible: view.action("registerNote") !== null
+                    visible: view.actionText("registerNote") !== ""
                     Layout.fillWidth: true
                     spacing: 8
                     SymbolIcon {
@@ -313,14 +310,14 @@ Rectangle {
                 }
                 SymbolButton {
                     objectName: "receiptLinkButton"
-                    visible: view.action("receiptLink") !== null
+                    visible: view.actionText("receiptLink") !== ""
                     text: view.actionText("receiptLink")
                     symbol: "receipt"
                     onClicked: status.openReceipt()
                 }
                 SymbolButton {
                     objectName: "terminalReceiptButton"
-                    visible: view.action("terminalReceipt") !== null
+                    visible: view.actionText("terminalReceipt") !== ""
                     text: view.actionText("terminalReceipt")
                     symbol: "printer.fill"
                     enabled: !view.model.busy
@@ -328,7 +325,7 @@ Rectangle {
                 }
                 ColumnLayout {
                     objectName: "paidInvoiceActions"
-                    visible: view.action("printNote") !== null
+                    visible: view.actionText("printNote") !== ""
                     Layout.fillWidth: true
                     Layout.topMargin: 4
                     spacing: 8

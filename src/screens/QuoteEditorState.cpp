@@ -51,7 +51,10 @@ bool openVettedLink(const QString &address)
     return url && QDesktopServices::openUrl(*url);
 }
 
-QuoteEditorState::QuoteEditorState(QObject *parent) : QObject(parent) {}
+QuoteEditorState::QuoteEditorState(QObject *parent)
+    : QObject(parent), m_totals(new RowsModel({"label", "amount"}, this)),
+      m_actions(new RowsModel({"kind", "text", "symbol", "actionEnabled", "working", "warning"}, this))
+{}
 
 void QuoteEditorState::setWorkspace(CheckoutModel *workspace)
 {
@@ -84,6 +87,8 @@ void QuoteEditorState::recompute()
     View next = compute();
     if (next == m_view) return;
     m_view = std::move(next);
+    m_totals->setRows(m_view.totals);
+    m_actions->setRows(m_view.actions);
     emit changed();
 }
 
@@ -139,8 +144,8 @@ QuoteEditorState::View QuoteEditorState::compute() const
         view.actions.append(QVariantMap{{QStringLiteral("kind"), kindName(action.item)},
                                         {QStringLiteral("text"), action.text},
                                         {QStringLiteral("symbol"), action.symbol},
-                                        {QStringLiteral("enabled"), action.enabled},
-                                        {QStringLiteral("progress"), action.progress},
+                                        {QStringLiteral("actionEnabled"), action.enabled},
+                                        {QStringLiteral("working"), action.progress},
                                         {QStringLiteral("warning"), action.warning}});
     if (draft.saved) {
         view.savedQuoteId = draft.saved->id;

@@ -6,9 +6,10 @@
 #include <QObject>
 #include <QPointer>
 #include <QStringList>
-#include <QVariantList>
 
 #include <QCoroQmlTask>
+
+#include "RowsModel.h"
 
 #include "workflow/CheckoutModel.h"
 
@@ -38,11 +39,13 @@ class QuoteEditorState : public QObject {
     Q_PROPERTY(bool drivePending READ drivePending NOTIFY changed)
     Q_PROPERTY(QString lineCountText READ lineCountText NOTIFY changed)
     Q_PROPERTY(bool showsOrderDiscount READ showsOrderDiscount NOTIFY changed)
-    // [{label, amount}]
-    Q_PROPERTY(QVariantList totals READ totals NOTIFY changed)
+    // Roles label and amount.
+    Q_PROPERTY(vantrel::screens::RowsModel *totals READ totals CONSTANT)
     Q_PROPERTY(QString totalsCaption READ totalsCaption NOTIFY changed)
-    // [{kind, text, symbol, enabled, progress, warning}] in the order they stand.
-    Q_PROPERTY(QVariantList actions READ actions NOTIFY changed)
+    // Roles kind, text, symbol, actionEnabled, working and warning, in the
+    // order they stand (a delegate's own `enabled` and a Loader's `progress`
+    // would shadow plainer names).
+    Q_PROPERTY(vantrel::screens::RowsModel *actions READ actions CONSTANT)
     Q_PROPERTY(QString savedQuoteId READ savedQuoteId NOTIFY changed)
     Q_PROPERTY(QString savedQuoteNumber READ savedQuoteNumber NOTIFY changed)
     // The tax picker: labels and the tax id of each, "no line tax" first.
@@ -74,9 +77,9 @@ public:
     bool drivePending() const { return m_view.drivePending; }
     QString lineCountText() const { return m_view.lineCountText; }
     bool showsOrderDiscount() const { return m_view.showsOrderDiscount; }
-    QVariantList totals() const { return m_view.totals; }
+    screens::RowsModel *totals() const { return m_totals; }
     QString totalsCaption() const { return m_view.totalsCaption; }
-    QVariantList actions() const { return m_view.actions; }
+    screens::RowsModel *actions() const { return m_actions; }
     QString savedQuoteId() const { return m_view.savedQuoteId; }
     QString savedQuoteNumber() const { return m_view.savedQuoteNumber; }
     QStringList taxLabels() const { return m_view.taxLabels; }
@@ -110,9 +113,9 @@ private:
         bool crmLinkOffered = false, driveLinkOffered = false, drivePending = false;
         QString lineCountText;
         bool showsOrderDiscount = false;
-        QVariantList totals;
+        QList<QVariantMap> totals;
         QString totalsCaption;
-        QVariantList actions;
+        QList<QVariantMap> actions;
         QString savedQuoteId, savedQuoteNumber;
         QStringList taxLabels, taxIds;
         bool operator==(const View &) const = default;
@@ -123,6 +126,8 @@ private:
     QPointer<CheckoutModel> m_workspace;
     QList<QMetaObject::Connection> m_connections;
     View m_view;
+    screens::RowsModel *m_totals;
+    screens::RowsModel *m_actions;
 };
 
 // Opens an address from the server in the browser only when it is a plain

@@ -262,21 +262,22 @@ Rectangle {
             Repeater {
                 model: editorState.totals
                 delegate: RowLayout {
-                    required property var modelData
+                    required property string label
+                    required property string amount
                     required property int index
-                    readonly property bool last: index === editorState.totals.length - 1
+                    readonly property bool last: index === editorState.totals.count - 1
                     Layout.fillWidth: true
                     Label {
                         Layout.fillWidth: true
-                        text: modelData.label
+                        text: parent.label
                         font.family: Theme.fontFamily
                         font.pixelSize: parent.last ? Theme.headline : Theme.subheadline
                         font.weight: parent.last ? Font.DemiBold : Font.Normal
                         color: parent.last ? Theme.primaryText : Theme.secondaryText
                     }
                     Label {
-                        objectName: "total-" + index
-                        text: modelData.amount
+                        objectName: "total-" + parent.index
+                        text: parent.amount
                         font.family: Theme.fontFamily
                         font.pixelSize: parent.last ? Theme.headline : Theme.subheadline
                         font.weight: parent.last ? Font.DemiBold : Font.Normal
@@ -295,12 +296,18 @@ Rectangle {
             // Status captions and actions, in the order the rules give.
             Repeater {
                 model: editorState.actions
+                // The loaded item reads its action from this Loader, its parent.
                 delegate: Loader {
-                    required property var modelData
+                    required property string kind
+                    required property string text
+                    required property string symbol
+                    required property bool actionEnabled
+                    required property bool working
+                    required property bool warning
                     Layout.fillWidth: true
-                    Layout.topMargin: modelData.kind === "save" || modelData.kind === "checkout" ? 4 : 0
+                    Layout.topMargin: kind === "save" || kind === "checkout" ? 4 : 0
                     sourceComponent: {
-                        switch (modelData.kind) {
+                        switch (kind) {
                         case "checkout":
                         case "save": return primaryAction
                         case "checkSavedRequest":
@@ -309,7 +316,6 @@ Rectangle {
                         default: return captionItem
                         }
                     }
-                    property var entry: modelData
                 }
             }
         }
@@ -318,33 +324,33 @@ Rectangle {
     Component {
         id: captionItem
         Label {
-            objectName: parent ? parent.entry.kind : ""
-            text: parent ? parent.entry.text : ""
+            objectName: parent ? parent.kind : ""
+            text: parent ? parent.text : ""
             wrapMode: Text.Wrap
             font.family: Theme.fontFamily
-            font.pixelSize: parent && parent.entry.warning ? Theme.footnote : Theme.caption2
-            color: parent && parent.entry.warning ? Theme.orange : Theme.secondaryText
+            font.pixelSize: parent && parent.warning ? Theme.footnote : Theme.caption2
+            color: parent && parent.warning ? Theme.orange : Theme.secondaryText
         }
     }
     Component {
         id: primaryAction
         PrimaryButton {
-            readonly property var entry: parent ? parent.entry : ({})
+            readonly property var entry: parent ? parent : ({})
             objectName: entry.kind + "Button"
             text: entry.text
             trailingSymbol: entry.symbol
-            enabled: entry.enabled
-            working: entry.progress
+            enabled: entry.actionEnabled
+            working: entry.working
             onClicked: view.runAction(entry.kind)
         }
     }
     Component {
         id: secondaryAction
         BrandedSecondaryButton {
-            readonly property var entry: parent ? parent.entry : ({})
+            readonly property var entry: parent ? parent : ({})
             objectName: entry.kind + "Button"
             text: entry.text
-            enabled: entry.enabled
+            enabled: entry.actionEnabled
             onClicked: view.runAction(entry.kind)
         }
     }

@@ -2,6 +2,7 @@
 #include "screens/Format.h"
 #include "screens/IconTable.h"
 #include "screens/ProductRows.h"
+#include "screens/RowsModel.h"
 #include "screens/SymbolImageProvider.h"
 #include "screens/ViewLogic.h"
 
@@ -36,6 +37,8 @@ private slots:
     void unknownSymbolAndBadColour();
     void productRowsFollowTheList_data();
     void productRowsFollowTheList();
+    void rowsModelTellsOnlyWhatChanged_data();
+    void rowsModelTellsOnlyWhatChanged();
 };
 
 void ViewLogicTest::layout_data()
@@ -254,6 +257,57 @@ void ViewLogicTest::productRowsFollowTheList()
     QCOMPARE(renewed.isEmpty() ? -1 : renewed.first().at(0).toModelIndex().row(), firstRenewed);
     QCOMPARE(rows.productAt(products.rowCount()), QVariantMap());
     QCOMPARE(rows.productAt(0).value(QStringLiteral("display")), products.index(0).data());
+}
+
+// A state hands its rows over whole; the view hears of each changed row
+// (with the roles that changed), rows added or dropped at the end, and
+// never a reset. Rows are written "kind:text".
+void ViewLogicTest::rowsModelTellsOnlyWhatChanged_data()
+{
+    QTest::addColumn<QStringList>("before");
+    QTest::addColumn<QStringList>("after");
+    QTest::addColumn<QString>("changed"); // row:roles of each dataChanged
+    QTest::addColumn<int>("inserted");
+    QTest::addColumn<int>("removed");
+    QTest::newRow("the same again") << QStringList{"a:1", "b:2"} << QStringList{"a:1", "b:2"} << "" << 0 << 0;
+    QTest::newRow("one text") << QStringList{"a:1", "b:2"} << QStringList{"a:1", "b:3"} << "1:text" << 0 << 0;
+    QTest::newRow("added at the end") << QStringList{"a:1"} << QStringList{"a:1", "b:2", "c:3"} << "" << 2 << 0;
+    QTest::newRow("changed and added") << QStringList{"a:1"} << QStringList{"b:1", "c:2"} << "0:kind" << 1 << 0;
+    QTest::newRow("dropped at the end") << QStringList{"a:1", "b:2", "c:3"} << QStringList{"a:2"} << "0:text" << 0 << 2;
+    QTest::newRow("all dropped") << QStringList{"a:1"} << QStringList{} << "" << 0 << 1;
+}
+
+void ViewLogicTest::rowsModelTellsOnlyWhatChanged()
+{
+    QFETCH(QStringList, before);
+    QFETCH(QStringList, after);
+    const auto rowsOf = [](const QStringList &texts) {
+        QList<QVariantMap> rows;
+        for (const QString &t : texts) rows.append({{"kind", t.section(':', 0, 0)}, {"text", t.section(':', 1)}});
+        return rows;
+    };
+    RowsModel model({"kind", "text"});
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    model.setRows(rowsOf(before));
+    QSignalSpy changed(&model, &QAbstractItemModel::dataChanged), inserted(&model, &QAbstractItemModel::rowsInserted),
+        removed(&model, &QAbstractItemModel::rowsRemoved), reset(&model, &QAbstractItemModel::modelReset),
+        count(&model, &RowsModel::countChanged);
+    model.setRows(rowsOf(after));
+    QStringList told;
+    for (const QList<QVariant> &signal : std::as_const(changed)) {
+        QStringList roles;
+        for (int role : signal.at(2).value<QList<int>>()) roles << QString::fromUtf8(model.roleNames().value(role));
+        told << QString::number(signal.at(0).toModelIndex().row()) + ':' + roles.join('+');
+    }
+    QTEST(told.join(' '), "changed");
+    QTEST(inserted.isEmpty() ? 0 : inserted.first().at(2).toInt() - inserted.first().at(1).toInt() + 1, "inserted");
+    QTEST(removed.isEmpty() ? 0 : removed.first().at(2).toInt() - removed.first().at(1).toInt() + 1, "removed");
+    QCOMPARE(reset.count(), 0);
+    QCOMPARE(count.count(), before.size() == after.size() ? 0 : 1);
+    const auto role = [&](int row, const char *name) { return model.index(row).data(model.roleNames().key(name)).toString(); };
+    QStringList now;
+    for (int row = 0; row < model.rowCount(); ++row) now << role(row, "kind") + ':' + role(row, "text");
+    QCOMPARE(now, after);
 }
 
 QTEST_GUILESS_MAIN(ViewLogicTest)
