@@ -1,5 +1,6 @@
 // The client's address rules, reply mapping and stale-reply protection, and
-// the endpoint table with each request's shape, against a loopback server.
+// the shape of a request (headers, token, body) by kind, against a loopback
+// server; each endpoint's own path and body meet the stand-in in the workflow tests.
 
 #include "RecordingServer.h"
 #include "Run.h"
@@ -35,7 +36,6 @@ private slots:
     void queryValuesArriveAsTyped();
     void replies_data();
     void replies();
-    void transportFailure();
     void tokenStaysWithItsServer();
     void staleReplies_data();
     void staleReplies();
@@ -94,13 +94,11 @@ void TestAPIClient::replies_data()
 {
     QTest::addColumn<int>("status");
     QTest::addColumn<QByteArray>("body");
-    QTest::addColumn<QString>("call"); // request | empty | me
+    QTest::addColumn<QString>("call"); // request | me
     QTest::addColumn<QString>("expected");
 
     const QByteArray me = R"({"user":"ann","demo":true,"payments_enabled":false})";
     QTest::newRow("2xx empty body as bytes") << 200 << QByteArray() << "request" << "success";
-    QTest::newRow("2xx empty body as Empty") << 200 << QByteArray() << "empty" << "DecodingError";
-    QTest::newRow("2xx any JSON as Empty") << 201 << QByteArray(R"({"x":[1]})") << "empty" << "success";
     QTest::newRow("2xx record") << 200 << me << "me" << "success";
     QTest::newRow("2xx wrong record") << 200 << QByteArray(R"({"user":"ann"})") << "me" << "DecodingError";
     QTest::newRow("with server error") << 500 << QByteArray(R"({"error":"Zoho is down."})") << "me"
@@ -128,27 +126,12 @@ void TestAPIClient::replies()
         const auto outcome = settle(api.request(QStringLiteral("GET"), path, std::nullopt));
         error = outcome.error;
         if (!error) QCOMPARE(*outcome.value, body);
-    } else if (call == u"empty") {
-        error = settle(api.get<Empty>(path)).error;
     } else {
         const auto outcome = settle(api.get<Me>(path));
         error = outcome.error;
         if (!error) QCOMPARE(outcome.value->user, QStringLiteral("ann"));
     }
     QTEST(describe(error), "expected");
-}
-
-void TestAPIClient::transportFailure()
-{
-    quint16 closedPort = 0;
-    {
-        RecordingServer gone;
-        closedPort = gone.port();
-    }
-    APIClient api;
-    api.setBase(QStringLiteral("http://127.0.0.1:%1").arg(closedPort));
-    const auto refused = settle(api.get<Empty>(QStringLiteral("/api/me")));
-    QCOMPARE(describe(refused.error), QStringLiteral("TransportError"));
 }
 
 void TestAPIClient::tokenStaysWithItsServer()
@@ -267,11 +250,6 @@ void TestAPIClient::endpoints_data()
     QTest::addColumn<QByteArray>("body"); // expected JSON; "-" for no body
 
     const QByteArray session = R"({"token":"t","user":"u","demo":false})";
-    NewCustomerRequest customer{QStringLiteral("R1"), QStringLiteral("Ann"), QStringLiteral("Lee"),
-                                QStringLiteral("555"), QStringLiteral("a@b.c"), std::nullopt,
-                                QStringLiteral("10.00")};
-    CheckoutRequest checkout{QStringLiteral("R2"), QStringLiteral("Q1"), 1250, QStringLiteral("cash"),
-                             2000, false};
 
     QTest::newRow("exchange") << Call([](APIClient &a) {
         return succeeded(CheckoutAPI::exchange(a, Exchange{QStringLiteral("c"), QStringLiteral("v")}));
@@ -281,28 +259,6 @@ void TestAPIClient::endpoints_data()
         return succeeded(CheckoutAPI::customers(a, QStringLiteral("ann")));
     }) << QByteArray(R"({"customers":[]})") << QByteArray("GET") << QByteArray("/api/customers?q=ann")
                                  << QByteArray("-");
-    QTest::newRow("create customer") << Call([customer](APIClient &a) {
-        return succeeded(CheckoutAPI::createCustomer(a, customer));
-    }) << QByteArray() << QByteArray("POST") << QByteArray("/api/customers")
-       << QByteArray(R"({"request_id":"R1","first_name":"Ann","last_name":"Lee","phone":"555",
-                        "email":"a@b.c","deal_amount":"10.00"})");
-    QTest::newRow("quotes") << Call([](APIClient &a) {
-        return succeeded(CheckoutAPI::quotes(a, QStringLiteral("C 1")));
-    }) << QByteArray(R"({"quotes":[]})") << QByteArray("GET")
-                               << QByteArray("/api/quotes?customer_id=C%201") << QByteArray("-");
-    QTest::newRow("unlink deal") << Call([](APIClient &a) {
-        return succeeded(CheckoutAPI::linkQuoteDeal(a, QStringLiteral("Q1"), QString()));
-    }) << QByteArray() << QByteArray("PUT") << QByteArray("/api/quotes/Q1/deal")
-                                    << QByteArray(R"({"deal_id":""})");
-    QTest::newRow("quote pdf") << Call([](APIClient &a) {
-        return CheckoutAPI::quotePDF(a, QStringLiteral("Q1"));
-    }) << QByteArray("%PDF-1.4") << QByteArray("GET") << QByteArray("/api/quotes/Q1/pdf")
-                                  << QByteArray("-");
-    QTest::newRow("start checkout") << Call([checkout](APIClient &a) {
-        return succeeded(CheckoutAPI::startCheckout(a, checkout));
-    }) << QByteArray() << QByteArray("POST") << QByteArray("/api/checkouts")
-       << QByteArray(R"({"request_id":"R2","quote_id":"Q1","expected_cents":1250,"tender":"cash",
-                        "cash_cents":2000,"hold":false})");
     QTest::newRow("hold") << Call([](APIClient &a) {
         return succeeded(CheckoutAPI::holdCheckout(a, QStringLiteral("T1"), true));
     }) << QByteArray("null") << QByteArray("PUT") << QByteArray("/api/checkouts/T1/hold")
@@ -334,10 +290,7 @@ void TestAPIClient::endpoints()
     } else {
         QCOMPARE(json(r.body), json(body));
     }
-    if (!reply.isEmpty()) {
-        QCOMPARE(describe(outcome.error), QStringLiteral("success"));
-        if (!reply.startsWith('{') && reply != "null") QCOMPARE(*outcome.value, reply);
-    }
+    QCOMPARE(describe(outcome.error), QStringLiteral("success"));
 }
 
 void TestAPIClient::optionalReplies_data()
