@@ -140,12 +140,10 @@ private slots:
         // The media type is only a claim: what decides is what the bytes are.
         QTest::newRow("svg labelled png")
             << photo(200, "image/png", "<svg xmlns='http://www.w3.org/2000/svg' width='9' height='9'/>");
-        QTest::newRow("tiff labelled jpeg") << photo(200, "image/jpeg", encoded({10, 10}, "tiff"));
     }
     void refusedRepliesBlockTheKey()
     {
         QFETCH(Reply, reply);
-        if (reply.body.isEmpty() && reply.status == 200) QSKIP("This Qt cannot write the format of this row.");
         server->on("GET", QStringLiteral("/api/items/7/image"), reply);
         server->on("GET", QStringLiteral("/api/items/8/image"), photo(200, "image/jpeg", jpeg({10, 10})));
         const Product p = product(QStringLiteral("7"));
@@ -280,7 +278,6 @@ private slots:
         QTest::addColumn<QSize>("shown");
         QTest::newRow("landscape") << QSize(1600, 1200) << int(QImageIOHandler::TransformationNone) << QSize(640, 480);
         QTest::newRow("rotated by its orientation tag") << QSize(1200, 800) << int(QImageIOHandler::TransformationRotate90) << QSize(427, 640);
-        QTest::newRow("small stays small") << QSize(300, 200) << int(QImageIOHandler::TransformationNone) << QSize(300, 200);
     }
     void thumbnailIsBoundedAndUpright()
     {
