@@ -32,26 +32,13 @@ void putQuote(Workspace &ws, const QString &total, const QString &status)
     ws->setDraft(draft);
 }
 
-// A one-line quote saved on the stand-in and put on the draft, as opening it does.
-Quote putSavedQuote(Standin &standin, Workspace &ws)
+// A one-line quote saved on the stand-in and opened, on a workspace signed in to it.
+void putSavedQuote(Standin &standin, Workspace &ws)
 {
     ws.signIn(standin.user, standin.server.issueToken(standin.user));
     ws.enablePayments();
-    const Customer customer = standin.server.customers().value(0);
-    SaveQuoteRequest request;
-    request.requestId = newUuidString();
-    request.customerId = customer.id;
-    request.lines = {QuoteLine::fromProduct(standin.server.products().value(0))};
-    request.discount = request.shipping = request.adjustment = QStringLiteral("0");
-    const Quote quote = finish(CheckoutAPI::saveQuote(standin.api, request));
-    Draft draft = ws->draft();
-    draft.customer = customer;
-    draft.lines = quote.lines;
-    draft.saved = quote;
-    draft.sourceId = quote.id;
-    draft.sourceNumber = quote.number;
-    ws->setDraft(draft);
-    return quote;
+    const NewCustomerResponse owner = standin.newCustomer(QStringLiteral("Payer"));
+    QVERIFY(finish(ws->quotePart()->openQuote(standin.newQuote(owner).id, owner.customer)));
 }
 
 Reply recovery(const QByteArray &requestId, const QByteArray &state, bool safe)

@@ -2,7 +2,6 @@
 // adding products, the storage check before sending, and deal choice.
 #include "Workspace.h"
 
-#include "records/Uuid.h"
 #include "server/Endpoints.h"
 #include "workflow/QuoteValidation.h"
 
@@ -55,10 +54,7 @@ private slots:
         QCOMPARE(model->error(), QString::fromUtf8(messages::chooseCustomerFirst));
         QCOMPARE(backend.front.count("POST", quotesPath), 0);
 
-        Draft draft = model->draft();
-        draft.customer = owner.customer;
-        draft.deal = owner.deal;
-        model->setDraft(draft);
+        finish(model->customersPart()->selectCustomer(owner.customer));
         const QString requestId = model->draft().requestId;
         const int before = backend.server.counts().quotes;
         finish(model->quotePart()->saveQuote());
@@ -83,9 +79,7 @@ private slots:
         Workspace model(backend);
         model.signIn();
         model->quotePart()->addProduct(backend.server.products().first());
-        Draft draft = model->draft();
-        draft.customer = owner.customer;
-        model->setDraft(draft);
+        finish(model->customersPart()->selectCustomer(owner.customer));
         // A folder where the draft file goes makes every write fail.
         const QString path = *model->draftFileURL();
         QVERIFY(QFile::remove(path));
@@ -249,9 +243,7 @@ private slots:
         model->restoreWorkspace();
         QVERIFY(model->draftRecoveryBlocked());
 
-        Draft draft = model->draft();
-        draft.customer = owner.customer;
-        model->setDraft(draft);
+        finish(model->customersPart()->selectCustomer(owner.customer));
         QVERIFY(model->quotePart()->addProduct(backend.server.products().first().id));
         finish(model->quotePart()->saveQuote());
         QCOMPARE(model->error(), QString::fromUtf8(messages::draftProtected));
