@@ -102,16 +102,11 @@ void Standin::refuse(const QByteArray &method, const QStringList &paths, const b
     });
 }
 
-CheckoutBuildConfiguration productionBuild(const QString &server)
-{
-    return CheckoutBuildConfiguration{false, server, server, QStringLiteral("vantrelcheckout")};
-}
-
 Workspace::Workspace(const QString &server)
     : server(server),
       settings(std::make_unique<QSettings>(dir.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat))
 {
-    services.build = productionBuild(server);
+    services.build = CheckoutBuildConfiguration{false, server, server, QStringLiteral("vantrelcheckout")};
     services.sessions = &sessions;
     services.browser = &browser;
     services.printer = &printer;

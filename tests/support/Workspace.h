@@ -103,7 +103,6 @@ public:
     std::unique_ptr<CheckoutModel> model;
 };
 
-CheckoutBuildConfiguration productionBuild(const QString &server);
 Customer customer(const QString &id);
 QuoteLine line(const QString &quantity, const QString &rate);
 // A draft whose quote save went out and whose outcome is not known.

@@ -37,11 +37,6 @@ QCoro::Task<> nothing()
     co_return;
 }
 
-QByteArray sessionJson(const QString &token, const QString &user)
-{
-    return encode(Session{token, user, false}, KeyStyle::Storage);
-}
-
 } // namespace
 
 class CheckoutModelTest : public QObject {
@@ -64,7 +59,7 @@ private:
     {
         m_ws->browser.setBehaviour(FakeBrowserSignIn::Behaviour::ReturnURL,
                                    QUrl(QStringLiteral("vantrelcheckout://auth?code=one-time")));
-        m_server->on("POST", "/auth/exchange", {200, sessionJson(token, user)});
+        m_server->on("POST", "/auth/exchange", {200, encode(Session{token, user, false}, KeyStyle::Storage)});
     }
 
 private slots:
