@@ -116,12 +116,13 @@ Workspace::Workspace(const QString &server)
     services.searchDebounce = std::chrono::milliseconds(20);
 }
 
-Workspace::Workspace(Standin &standin) : Workspace(standin.base())
+Workspace::Workspace(Standin &standin, Start start) : Workspace(standin.base())
 {
     user = standin.user;
     token = standin.server.issueToken(user);
     storeSession(token, user);
     open();
+    if (start == signedIn) signIn();
 }
 
 Workspace::~Workspace()

@@ -66,9 +66,10 @@ public:
 
 class Workspace {
 public:
+    enum Start { opened, signedIn };
     explicit Workspace(const QString &server = QStringLiteral("https://checkout.example"));
-    // On the stand-in, whose session for the user the keychain holds; opened.
-    explicit Workspace(Standin &standin);
+    // On the stand-in, whose session for the user the keychain holds; opened, or signed in too.
+    explicit Workspace(Standin &standin, Start start = opened);
     ~Workspace();
 
     // A new model over the same storage folder and fakes, as at the next launch.

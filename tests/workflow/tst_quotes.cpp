@@ -45,8 +45,7 @@ private slots:
     {
         Standin backend;
         const NewCustomerResponse owner = backend.newCustomer(QStringLiteral("Saver"));
-        Workspace model(backend);
-        model.signIn();
+        Workspace model(backend, Workspace::signedIn);
         const Product product = backend.server.products().first();
         model->quotePart()->addProduct(product);
 
@@ -76,8 +75,7 @@ private slots:
     {
         Standin backend;
         const NewCustomerResponse owner = backend.newCustomer(QStringLiteral("Full"));
-        Workspace model(backend);
-        model.signIn();
+        Workspace model(backend, Workspace::signedIn);
         model->quotePart()->addProduct(backend.server.products().first());
         finish(model->customersPart()->selectCustomer(owner.customer));
         // A folder where the draft file goes makes every write fail.
@@ -133,8 +131,7 @@ private slots:
             listedUnder = scene.other.customer;
         }
 
-        Workspace model(backend);
-        model.signIn();
+        Workspace model(backend, Workspace::signedIn);
         Draft draft = model->draft();
         draft.notes = QStringLiteral("work in progress");
         model->setDraft(draft);
@@ -159,8 +156,7 @@ private slots:
         const Scene scene = makeScene(backend);
         const CheckoutTransaction tx = backend.startCheckout(backend.api, scene.quote, QStringLiteral("card"));
         finish(CheckoutAPI::cancelCheckout(backend.api, tx.id));
-        Workspace model(backend);
-        model.signIn();
+        Workspace model(backend, Workspace::signedIn);
 
         QVERIFY(finish(model->quotePart()->openQuote(scene.quote.id, scene.owner.customer)));
         QCOMPARE(model->error(), std::nullopt);
@@ -185,8 +181,7 @@ private slots:
     void editsByIdWriteOnceAndKeepRows()
     {
         Standin backend;
-        Workspace model(backend);
-        model.signIn();
+        Workspace model(backend, Workspace::signedIn);
         finish(model->catalogPart()->refreshCatalog());
         QuotePart &quote = *model->quotePart();
         QuoteLineListModel &lines = *quote.lineList();
@@ -236,8 +231,7 @@ private slots:
     {
         Standin backend;
         const NewCustomerResponse owner = backend.newCustomer(QStringLiteral("Kept"));
-        Workspace model(backend);
-        model.signIn();
+        Workspace model(backend, Workspace::signedIn);
         finish(model->catalogPart()->refreshCatalog());
         writeBytes(*model->draftFileURL(), "{ not a draft");
         model->restoreWorkspace();
@@ -265,8 +259,7 @@ private slots:
         QFETCH(bool, edited);
         Standin backend;
         const Scene scene = makeScene(backend);
-        Workspace model(backend);
-        model.signIn();
+        Workspace model(backend, Workspace::signedIn);
         const int before = model->draftWrites();
         QVERIFY(finish(model->quotePart()->openQuote(scene.quote.id, scene.owner.customer)));
         QCOMPARE(model->draftWrites(), before + 1); // one write per quote load

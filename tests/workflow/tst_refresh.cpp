@@ -74,8 +74,7 @@ private slots:
         const CheckoutTransaction tx = backend.startCheckout(backend.api, quote, QStringLiteral("card"));
         if (cancel) finish(CheckoutAPI::cancelCheckout(backend.api, tx.id));
 
-        Workspace model(backend);
-        model.signIn();
+        Workspace model(backend, Workspace::signedIn);
         Draft draft = model->draft();
         draft.customer = owner.customer;
         draft.saved = quote;
@@ -100,8 +99,7 @@ private slots:
             if (r.path == checkoutsPath) return Reply{500, encode(APIError{QStringLiteral("Checkouts are unavailable.")}, KeyStyle::Wire)};
             return std::nullopt;
         });
-        Workspace model(backend);
-        model.signIn();
+        Workspace model(backend, Workspace::signedIn);
         finish(model->checkoutPart()->refreshAccount());
 
         QCOMPARE(model->error(), QStringLiteral("Checkouts are unavailable."));
@@ -181,8 +179,7 @@ private slots:
     void concurrentCatalogRefreshesMakeOneRequest()
     {
         Standin backend;
-        Workspace model(backend);
-        model.signIn();
+        Workspace model(backend, Workspace::signedIn);
         QCoro::Task<> first = model->catalogPart()->refreshCatalog();
         QCoro::Task<> second = model->catalogPart()->refreshCatalog();
         finish(std::move(second));
@@ -194,8 +191,7 @@ private slots:
     void catalogArrivingAfterSignOutIsDropped()
     {
         Standin backend;
-        Workspace model(backend);
-        model.signIn();
+        Workspace model(backend, Workspace::signedIn);
         QCoro::Task<> refresh = model->catalogPart()->refreshCatalog();
         model->signOut();
         finish(std::move(refresh));
