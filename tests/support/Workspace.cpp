@@ -94,14 +94,6 @@ CheckoutTransaction Standin::startCheckout(APIClient &client, const Quote &quote
     return finish(CheckoutAPI::startCheckout(client, request));
 }
 
-void Standin::refuse(const QByteArray &method, const QStringList &paths, const bool *whileSet)
-{
-    front.setHandler([method, paths, whileSet](const Request &r) -> std::optional<Reply> {
-        if (!*whileSet || r.method != method || !paths.contains(r.path)) return std::nullopt;
-        return Reply::badGateway();
-    });
-}
-
 Workspace::Workspace(const QString &server)
     : server(server),
       settings(std::make_unique<QSettings>(dir.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat))

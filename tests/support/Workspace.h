@@ -54,10 +54,6 @@ public:
     Quote newQuote(const NewCustomerResponse &owner);
     CheckoutTransaction startCheckout(APIClient &client, const Quote &quote, const QString &tender);
 
-    // While *whileSet holds, requests to exactly these paths are refused by a
-    // gateway before the server sees them.
-    void refuse(const QByteArray &method, const QStringList &paths, const bool *whileSet);
-
     standin::StandinServer server;
     RecordingServer front;
     APIClient api; // signed in as user

@@ -100,7 +100,11 @@ private slots:
         Workspace model(backend, Workspace::signedIn);
         const NewCustomerRequest form = backend.customerForm(QStringLiteral("Retry"));
         bool refusing = true;
-        backend.refuse("POST", {customersPath, recoverPath}, &refusing);
+        // A gateway refuses both before the server sees them.
+        backend.front.setHandler([&refusing](const Request &r) -> std::optional<Reply> {
+            if (!refusing || r.method != "POST" || (r.path != customersPath && r.path != recoverPath)) return std::nullopt;
+            return Reply::badGateway();
+        });
 
         QVERIFY(!finish(model->customersPart()->createCustomer(form)));
         QCOMPARE(model->error(), fallbackText);
