@@ -197,11 +197,9 @@ private slots:
     void newDraftDefaults()
     {
         const Draft d = Draft::make();
-        const QJsonObject o = toJsonObject(d, KeyStyle::Storage);
+        // Absent optionals are left out: tst_codec, absentOptionalsAreOmitted.
         QVERIFY(d.requestId != d.checkoutRequestId);
         QCOMPARE(d.requestId.size(), 36);
-        for (const char *absent : {"customer", "deal", "saved", "pendingSave", "pendingCheckout", "pendingCustomer", "customerDraft"})
-            QVERIFY2(!o.contains(absent), absent);
         QCOMPARE(decode<Draft>(encode(d, KeyStyle::Storage), KeyStyle::Storage), d);
     }
 
