@@ -41,11 +41,6 @@ QByteArray encoded(QSize size, const char *format,
     return bytes;
 }
 
-QByteArray jpeg(QSize size, QImageIOHandler::Transformations transform = QImageIOHandler::TransformationNone)
-{
-    return encoded(size, "jpeg", transform);
-}
-
 Product product(const QString &id, std::optional<QString> version = std::nullopt)
 {
     Product p;
@@ -75,7 +70,7 @@ class TestProductImageStore : public QObject {
     // Six photos of one host asked for at once, their replies held by the server.
     Fetches sixHeldFetches()
     {
-        Reply held = photo(200, "image/jpeg", jpeg({10, 10}));
+        Reply held = photo(200, "image/jpeg", encoded({10, 10}, "jpeg"));
         held.hold = true;
         Fetches images;
         for (int i = 0; i < 6; ++i) {
@@ -121,7 +116,7 @@ private slots:
         QFETCH(QString, id);
         QFETCH(QString, path);
         QFETCH(QString, token);
-        server->on("GET", path, photo(200, "image/jpeg", jpeg({10, 10})));
+        server->on("GET", path, photo(200, "image/jpeg", encoded({10, 10}, "jpeg")));
         api->setToken(token);
         Product p = product(id);
         p.imagePath = path;
@@ -135,7 +130,7 @@ private slots:
         QTest::addColumn<Reply>("reply");
         QTest::newRow("redirect") << [] { Reply r = photo(302, "image/jpeg", ""); r.headers = {{"Location", "/api/items/8/image"}}; return r; }();
         QTest::newRow("html") << photo(200, "text/html; charset=utf-8", "<html></html>");
-        QTest::newRow("201") << photo(201, "image/jpeg", jpeg({10, 10}));
+        QTest::newRow("201") << photo(201, "image/jpeg", encoded({10, 10}, "jpeg"));
         // The media type is only a claim: what decides is what the bytes are.
         QTest::newRow("svg labelled png")
             << photo(200, "image/png", "<svg xmlns='http://www.w3.org/2000/svg' width='9' height='9'/>");
@@ -144,7 +139,7 @@ private slots:
     {
         QFETCH(Reply, reply);
         server->on("GET", QStringLiteral("/api/items/7/image"), reply);
-        server->on("GET", QStringLiteral("/api/items/8/image"), photo(200, "image/jpeg", jpeg({10, 10})));
+        server->on("GET", QStringLiteral("/api/items/8/image"), photo(200, "image/jpeg", encoded({10, 10}, "jpeg")));
         const Product p = product(QStringLiteral("7"));
         QVERIFY(fetch(*store, p, *api).isNull());
         QCOMPARE(server->count("GET", QStringLiteral("/api/items/7/image")), 1);
@@ -152,7 +147,7 @@ private slots:
         QCOMPARE(store->cachedCount(), 0);
 
         // The real photo is in place now, but the key stays blocked ...
-        server->on("GET", QStringLiteral("/api/items/7/image"), photo(200, "image/jpeg", jpeg({10, 10})));
+        server->on("GET", QStringLiteral("/api/items/7/image"), photo(200, "image/jpeg", encoded({10, 10}, "jpeg")));
         now += ProductImageStore::failureBlockMs - 1;
         QVERIFY(fetch(*store, p, *api).isNull());
         QCOMPARE(server->count("GET", QStringLiteral("/api/items/7/image")), 1);
@@ -204,7 +199,7 @@ private slots:
         QFETCH(bool, declared);
         QFETCH(bool, accepted);
         // A JPEG decoder ignores whatever follows the end-of-image marker.
-        QByteArray body = jpeg({64, 48});
+        QByteArray body = encoded({64, 48}, "jpeg");
         body.append(QByteArray(size - body.size(), '\0'));
         server->on("GET", QStringLiteral("/api/items/5/image"), photo(200, "image/jpeg", body, declared));
         const QImage image = fetch(*store, product(QStringLiteral("5")), *api);
@@ -215,7 +210,7 @@ private slots:
     void keyFollowsSessionAndVersion()
     {
         const QString path = QStringLiteral("/api/items/3/image");
-        server->on("GET", path, photo(200, "image/jpeg", jpeg({20, 10})));
+        server->on("GET", path, photo(200, "image/jpeg", encoded({20, 10}, "jpeg")));
         QVERIFY(!fetch(*store, product(QStringLiteral("3"), QStringLiteral("v1")), *api).isNull());
         QVERIFY(server->requests().last().header("authorization") == "Bearer token-1");
         QVERIFY(server->requests().last().header("accept") == ProductImageStore::acceptHeader);
@@ -230,7 +225,7 @@ private slots:
 
     void clearDuringFetchCachesNothing()
     {
-        Reply held = photo(200, "image/jpeg", jpeg({10, 10}));
+        Reply held = photo(200, "image/jpeg", encoded({10, 10}, "jpeg"));
         held.hold = true;
         server->on("GET", QStringLiteral("/api/items/4/image"), held);
         auto image = start(store->image(product(QStringLiteral("4")), api.get()));
@@ -284,7 +279,7 @@ private slots:
         QFETCH(int, transform);
         QFETCH(QSize, shown);
         server->on("GET", QStringLiteral("/api/items/9/image"),
-                      photo(200, "image/jpeg", jpeg(stored, QImageIOHandler::Transformations(transform))));
+                      photo(200, "image/jpeg", encoded(stored, "jpeg", QImageIOHandler::Transformations(transform))));
         const QImage image = fetch(*store, product(QStringLiteral("9")), *api);
         QVERIFY(qAbs(image.width() - shown.width()) <= 1);
         QVERIFY(qAbs(image.height() - shown.height()) <= 1);
@@ -315,7 +310,7 @@ private slots:
     // What the loader shows is what the store gives it; refusals are the store's.
     void loaderPublishesThePhoto()
     {
-        server->on("GET", QStringLiteral("/api/items/21/image"), photo(200, "image/jpeg", jpeg({30, 20})));
+        server->on("GET", QStringLiteral("/api/items/21/image"), photo(200, "image/jpeg", encoded({30, 20}, "jpeg")));
         ProductPhotoProvider provider(store.get());
         ProductPhotoLoader loader;
         loader.setProductName(QStringLiteral("Vanity 21"));
