@@ -88,14 +88,13 @@ private slots:
         QCOMPARE(backend.front.count("POST", quotesPath), 0);
     }
 
+    // One row per refusal; which quotes are not editable (invoiced, paid
+    // through invoices, a live checkout) is tst_quote_browser_rules, useSavedQuote.
     void openingIsRefused_data()
     {
         QTest::addColumn<QString>("situation");
         QTest::addColumn<QString>("message");
-        const QString notEditable = QString::fromUtf8(messages::quoteNotEditable);
-        QTest::newRow("invoiced") << "invoiced" << notEditable;
-        QTest::newRow("live checkout") << "live" << notEditable;
-        QTest::newRow("invoices") << "invoices" << notEditable;
+        QTest::newRow("live checkout") << "live" << QString::fromUtf8(messages::quoteNotEditable);
         QTest::newRow("managed by another user") << "locked" << QString::fromUtf8(messages::quoteManagedElsewhere);
         QTest::newRow("another customer's") << "customer" << QString::fromUtf8(messages::quoteOfOtherCustomer);
     }
@@ -107,26 +106,13 @@ private slots:
         const Scene scene = makeScene(backend);
         const QString id = scene.quote.id;
         Customer listedUnder = scene.owner.customer;
-        if (situation == QLatin1String("invoiced")) {
-            backend.startCheckout(backend.api, scene.quote, QStringLiteral("cash"));
-            QVERIFY(QTest::qWaitFor([&] { return backend.server.quote(id)->status == QLatin1String("invoiced"); },
-                                    5000));
-        } else if (situation == QLatin1String("live")) {
+        if (situation == QLatin1String("live")) {
             backend.startCheckout(backend.api, scene.quote, QStringLiteral("card"));
         } else if (situation == QLatin1String("locked")) {
             APIClient colleague;
             colleague.setBase(backend.base());
             colleague.setToken(backend.server.issueToken(QStringLiteral("Jordan Sales")));
             backend.startCheckout(colleague, scene.quote, QStringLiteral("card"));
-        } else if (situation == QLatin1String("invoices")) {
-            // Paid through an invoice outside any checkout.
-            backend.front.setHandler([&](const Request &r) -> std::optional<Reply> {
-                if (r.path != quotesPath + QLatin1Char('/') + id) return std::nullopt;
-                Quote quote = scene.quote;
-                quote.paymentSummary = QuotePaymentSummary{};
-                quote.paymentSummary->invoices.append(QuoteInvoice{QStringLiteral("INV1")});
-                return Reply{200, encode(quote, KeyStyle::Wire)};
-            });
         } else {
             listedUnder = scene.other.customer;
         }
