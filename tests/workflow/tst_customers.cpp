@@ -16,13 +16,6 @@ const QString customersPath = QStringLiteral("/api/customers");
 const QString recoverPath = QStringLiteral("/api/customers/recover-request");
 const QString fallbackText =
     QStringLiteral("The server could not complete the request. Your transaction can be resumed.");
-
-int customersNamed(const Standin &backend, const QString &first)
-{
-    const QList<Customer> all = backend.server.customers();
-    return int(std::count_if(all.cbegin(), all.cend(),
-                             [&](const Customer &c) { return c.name.startsWith(first + QLatin1Char(' ')); }));
-}
 } // namespace
 
 class CustomersTest : public QObject {
@@ -99,6 +92,7 @@ private slots:
         Standin backend;
         Workspace model(backend, Workspace::signedIn);
         const NewCustomerRequest form = backend.customerForm(QStringLiteral("Retry"));
+        const int customers = backend.server.counts().customers;
         bool refusing = true;
         // A gateway refuses both before the server sees them.
         backend.front.setHandler([&refusing](const Request &r) -> std::optional<Reply> {
@@ -122,8 +116,7 @@ private slots:
             QCOMPARE(body.value(QLatin1String("request_id")).toString(), form.requestId);
             QCOMPARE(body.value(QLatin1String("first_name")).toString(), form.firstName);
         }
-        QCOMPARE(customersNamed(backend, QStringLiteral("Retry")), 1);
-        QCOMPARE(customersNamed(backend, QStringLiteral("Edited")), 0);
+        QCOMPARE(backend.server.counts().customers, customers + 1); // of the stored form, as sent
         QVERIFY(!model->editingLocked());
     }
 };
