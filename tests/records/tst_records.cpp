@@ -13,13 +13,8 @@ namespace {
 CheckoutTransaction transaction(const QString &status, std::optional<QString> route = {},
                                 std::optional<QString> mode = {})
 {
-    CheckoutTransaction t;
-    t.id = "R1";
-    t.quoteId = "Q1";
-    t.status = status;
-    t.paymentRoute = route;
-    t.accountingMode = mode;
-    return t;
+    return CheckoutTransaction{.id = "R1", .quoteId = "Q1", .status = status, .paymentRoute = route,
+                               .accountingMode = mode};
 }
 
 NewCustomerRequest validCustomer()

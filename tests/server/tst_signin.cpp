@@ -33,7 +33,8 @@ QString sha256Hex(const QString &text)
 std::optional<Reply> checkoutServer(const Request &request)
 {
     const QByteArray callback = "vantrelcheckout://signed-in?code=one-time&state=x";
-    if (request.path == u"/auth/zoho/start") return Reply{302, QByteArray(), "text/html", {{"Location", callback}}};
+    if (request.path == u"/auth/zoho/start")
+        return Reply{302, QByteArray(), "text/html", {{"Location", callback}}};
     if (request.path == u"/auth/exchange") return Reply{200, sessionJson};
     return Reply{404, R"({"error":"Not found."})"};
 }

@@ -21,13 +21,9 @@ void putQuote(Workspace &ws, const QString &total, const QString &status)
     ws.signIn();
     ws.enablePayments();
     Draft draft = ws->draft();
-    Quote quote;
-    quote.id = QStringLiteral("Q1");
-    quote.number = QStringLiteral("QT-1");
-    quote.status = status;
-    quote.total = total;
-    draft.saved = quote;
-    draft.sourceId = quote.id;
+    draft.saved =
+        Quote{.id = QStringLiteral("Q1"), .number = QStringLiteral("QT-1"), .status = status, .total = total};
+    draft.sourceId = draft.saved->id;
     draft.hold = true;
     ws->setDraft(draft);
 }

@@ -216,16 +216,13 @@ private slots:
         m_ws->enablePayments();
         Draft d = pendingSave ? draftWithPendingSave() : Draft::make();
         if (!savedStatus.isEmpty()) {
-            d.saved = Quote{};
-            d.saved->status = savedStatus;
+            d.saved = Quote{.status = savedStatus};
         }
         d.dirty = dirty;
         d.lines = {line(QStringLiteral("2"), QStringLiteral("3.50")), line(QStringLiteral("x"), QStringLiteral("10"))};
         model.setDraft(d);
         if (!transactionStatus.isEmpty()) {
-            CheckoutTransaction t;
-            t.status = transactionStatus;
-            model.checkoutPart()->watch(t);
+            model.checkoutPart()->watch(CheckoutTransaction{.status = transactionStatus});
         }
         QTEST(model.editingLocked(), "locked");
         QTEST(model.canStartCheckout(), "canCheckout");

@@ -96,7 +96,8 @@ private slots:
         bool refusing = true;
         // A gateway refuses both before the server sees them.
         backend.front.setHandler([&refusing](const Request &r) -> std::optional<Reply> {
-            if (!refusing || r.method != "POST" || (r.path != customersPath && r.path != recoverPath)) return std::nullopt;
+            if (!refusing || r.method != "POST" || (r.path != customersPath && r.path != recoverPath))
+                return std::nullopt;
             return Reply::badGateway();
         });
 

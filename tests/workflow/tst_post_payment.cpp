@@ -82,9 +82,7 @@ private slots:
         ws.signIn();
         ws.printer.windowAvailable = window;
         Draft draft = ws->draft();
-        draft.saved = Quote{};
-        draft.saved->id = QStringLiteral("Q1");
-        draft.saved->number = QStringLiteral("QT-1");
+        draft.saved = Quote{.id = QStringLiteral("Q1"), .number = QStringLiteral("QT-1")};
         ws->setDraft(draft);
         ws->checkoutPart()->watch(transaction(QStringLiteral("T1"), QStringLiteral("complete")));
 

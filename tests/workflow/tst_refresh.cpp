@@ -43,7 +43,7 @@ private slots:
         QCOMPARE(model->catalogPart()->products(), backend.server.products());
         QVERIFY(model->catalogPart()->catalogAt());
         QVERIFY(!model->historyPart()->transactions().isEmpty());
-        QCOMPARE(backend.front.count("GET", catalogPath), 1); // the loop it starts: loopEndsAtSignOutAndRestartsAfterReset
+        QCOMPARE(backend.front.count("GET", catalogPath), 1); // and the loop it starts: loopEndsAtSignOut...
     }
 
     // A saved quote's checkout comes back unless it was canceled or another
@@ -78,7 +78,8 @@ private slots:
         draft.customer = owner.customer;
         draft.saved = quote;
         if (pendingSave) draft.pendingSave = SaveQuoteRequest{draft.requestId, {}, owner.customer.id};
-        if (pendingCheckout) draft.pendingCheckout = CheckoutRequest{tx.id, quote.id, cents(quote.total), QStringLiteral("card"), 0, false};
+        if (pendingCheckout)
+            draft.pendingCheckout = CheckoutRequest{tx.id, quote.id, cents(quote.total), QStringLiteral("card"), 0, false};
         model->setDraft(draft);
         finish(model->refreshAll());
 

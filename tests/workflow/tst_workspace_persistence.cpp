@@ -219,11 +219,9 @@ private slots:
         Draft pending = Draft::make();
         pending.pendingCheckout = CheckoutRequest{QStringLiteral("R1"), QStringLiteral("Q1"), 1000,
                                                   QStringLiteral("card"), 1000, false};
-        CheckoutTransaction transaction;
-        transaction.id = transactionId;
-        transaction.quoteId = transactionQuote;
-        transaction.status = QStringLiteral("complete");
-        const QList<ArchivedWorkspaceRequest> list{{QStringLiteral("E1"), 1.0, pending, transaction}};
+        const CheckoutTransaction done{.id = transactionId, .quoteId = transactionQuote,
+                                       .status = QStringLiteral("complete")};
+        const QList<ArchivedWorkspaceRequest> list{{QStringLiteral("E1"), 1.0, pending, done}};
         writeBytes(m_ws->requestsPath(QStringLiteral("alice")), encode(list, KeyStyle::Storage));
 
         CheckoutModel &model = m_ws->open();
