@@ -43,12 +43,9 @@ QByteArray encoded(QSize size, const char *format,
 
 Product product(const QString &id, std::optional<QString> version = std::nullopt)
 {
-    Product p;
-    p.id = id;
-    p.name = QStringLiteral("Cabinet ") + id;
-    p.imagePath = QStringLiteral("/api/items/") + id + QStringLiteral("/image");
-    p.imageVersion = version;
-    return p;
+    return Product{.id = id, .name = QStringLiteral("Cabinet ") + id,
+                   .imagePath = QStringLiteral("/api/items/") + id + QStringLiteral("/image"),
+                   .imageVersion = version};
 }
 
 QImage fetch(ProductImageStore &store, const Product &p, APIClient &api)

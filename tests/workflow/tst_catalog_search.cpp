@@ -11,13 +11,7 @@ namespace {
 
 Product item(const QString &sku, const QString &name, const QString &description, const QString &category)
 {
-    Product p;
-    p.id = sku;
-    p.sku = sku;
-    p.name = name;
-    p.description = description;
-    p.category = category;
-    return p;
+    return Product{.id = sku, .name = name, .sku = sku, .description = description, .category = category};
 }
 
 const QList<Product> &catalog()

@@ -14,13 +14,8 @@ namespace {
 
 Product product(const QString &id, const QString &sku, const QString &category, const QString &name = {})
 {
-    Product p;
-    p.id = id;
-    p.sku = sku;
-    p.name = name.isEmpty() ? sku : name;
-    p.category = category;
-    p.rate = QStringLiteral("10.00");
-    return p;
+    return Product{.id = id, .name = name.isEmpty() ? sku : name, .sku = sku, .rate = QStringLiteral("10.00"),
+                   .category = category};
 }
 
 const QList<Product> catalog{product("1", "B36-WS", "Base", "White Shaker 36 Base"),
