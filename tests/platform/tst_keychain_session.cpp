@@ -105,7 +105,6 @@ void TestKeychainSession::callOrderHolds_data()
 
     QTest::newRow("sign-out during the sign-in's write") << QStringList{"write a", "remove"} << "";
     QTest::newRow("sign-in again right after sign-out") << QStringList{"write a", "remove", "write b"} << "b";
-    QTest::newRow("two sign-ins") << QStringList{"write a", "write b"} << "b";
     QTest::newRow("remove of nothing, then write") << QStringList{"remove", "write a"} << "a";
 }
 

@@ -13,13 +13,8 @@ namespace {
 CheckoutTransaction transaction(const QString &status, std::optional<QString> route = {},
                                 std::optional<QString> mode = {})
 {
-    CheckoutTransaction t;
-    t.id = "R1";
-    t.quoteId = "Q1";
-    t.status = status;
-    t.paymentRoute = route;
-    t.accountingMode = mode;
-    return t;
+    return CheckoutTransaction{.id = "R1", .quoteId = "Q1", .status = status, .paymentRoute = route,
+                               .accountingMode = mode};
 }
 
 NewCustomerRequest validCustomer()
@@ -95,6 +90,7 @@ private slots:
         const QString phone = "Enter a valid phone number.", amount = "Enter a deal amount with up to two decimal places.";
         QTest::newRow("valid") << "" << "" << "";
         QTest::newRow("blank first name") << "firstName" << "  \n" << "First name is required.";
+        QTest::newRow("all blank: first name first") << "all" << "" << "First name is required.";
         QTest::newRow("7 digits") << "phone" << "555-1234" << "";
         QTest::newRow("6 digits") << "phone" << "555-123" << phone;
         QTest::newRow("20 digits") << "phone" << "12345678901234567890" << "";
@@ -114,19 +110,13 @@ private slots:
     {
         QFETCH(QString, field);
         QFETCH(QString, value);
-        NewCustomerRequest r = validCustomer();
+        NewCustomerRequest r = field == "all" ? NewCustomerRequest{} : validCustomer();
         if (field == "firstName") r.firstName = value;
         if (field == "email") r.email = value;
         if (field == "phone") r.phone = value;
         if (field == "campaignId") r.campaignId = value;
         if (field == "dealAmount") r.dealAmount = value;
         QTEST(r.validationMessage().value_or(QString()), "message");
-    }
-
-    void allBlankReportsFirstName()
-    {
-        NewCustomerRequest r;
-        QCOMPARE(r.validationMessage().value_or(QString()), QStringLiteral("First name is required."));
     }
 
     void checkoutRecovery_data()
@@ -202,11 +192,9 @@ private slots:
     void newDraftDefaults()
     {
         const Draft d = Draft::make();
-        const QJsonObject o = toJsonObject(d, KeyStyle::Storage);
+        // Absent optionals are left out: tst_codec, absentOptionalsAreOmitted.
         QVERIFY(d.requestId != d.checkoutRequestId);
         QCOMPARE(d.requestId.size(), 36);
-        for (const char *absent : {"customer", "deal", "saved", "pendingSave", "pendingCheckout", "pendingCustomer", "customerDraft"})
-            QVERIFY2(!o.contains(absent), absent);
         QCOMPARE(decode<Draft>(encode(d, KeyStyle::Storage), KeyStyle::Storage), d);
     }
 

@@ -1,5 +1,6 @@
 // The client's address rules, reply mapping and stale-reply protection, and
-// the endpoint table with each request's shape, against a loopback server.
+// the shape of a request (headers, token, body) by kind, against a loopback
+// server; each endpoint's own path and body meet the stand-in in the workflow tests.
 
 #include "RecordingServer.h"
 #include "Run.h"
@@ -23,6 +24,17 @@ const QString fallback = QStringLiteral(
 
 QJsonObject json(const QByteArray &bytes) { return QJsonDocument::fromJson(bytes).object(); }
 
+// A client on a loopback server that answers every request alike.
+struct Loopback {
+    explicit Loopback(const Reply &reply)
+    {
+        server.reply(reply);
+        api.setBase(server.base());
+    }
+    RecordingServer server;
+    APIClient api;
+};
+
 const QByteArray dealJson = R"({"id":"D1","name":"Deal","number":"7","account_id":"A",
     "drive_url":"d","crm_url":"c"})";
 } // namespace
@@ -35,7 +47,6 @@ private slots:
     void queryValuesArriveAsTyped();
     void replies_data();
     void replies();
-    void transportFailure();
     void tokenStaysWithItsServer();
     void staleReplies_data();
     void staleReplies();
@@ -77,15 +88,12 @@ void TestAPIClient::makeURL()
 
 void TestAPIClient::queryValuesArriveAsTyped()
 {
-    RecordingServer server;
-    server.reply({200, R"({"customers":[]})"});
-    APIClient api;
-    api.setBase(server.base());
+    Loopback loop({200, R"({"customers":[]})"});
     const QString typed = QStringLiteral("Ann & Bob=1+2 #5 %20 ü");
-    const auto outcome = settle(CheckoutAPI::customers(api, typed));
+    const auto outcome = settle(CheckoutAPI::customers(loop.api, typed));
     QCOMPARE(describe(outcome.error), QStringLiteral("success"));
-    QCOMPARE(server.requests().size(), 1);
-    const QUrlQuery query(QUrl(QString::fromLatin1(server.requests().first().target)));
+    QCOMPARE(loop.server.requests().size(), 1);
+    const QUrlQuery query(QUrl(QString::fromLatin1(loop.server.requests().first().target)));
     QCOMPARE(query.queryItems().size(), 1);
     QCOMPARE(query.queryItemValue(QStringLiteral("q"), QUrl::FullyDecoded), typed);
 }
@@ -94,23 +102,18 @@ void TestAPIClient::replies_data()
 {
     QTest::addColumn<int>("status");
     QTest::addColumn<QByteArray>("body");
-    QTest::addColumn<QString>("call"); // request | empty | me
+    QTest::addColumn<QString>("call"); // request | me
     QTest::addColumn<QString>("expected");
 
     const QByteArray me = R"({"user":"ann","demo":true,"payments_enabled":false})";
     QTest::newRow("2xx empty body as bytes") << 200 << QByteArray() << "request" << "success";
-    QTest::newRow("2xx empty body as Empty") << 200 << QByteArray() << "empty" << "DecodingError";
-    QTest::newRow("2xx any JSON as Empty") << 201 << QByteArray(R"({"x":[1]})") << "empty" << "success";
     QTest::newRow("2xx record") << 200 << me << "me" << "success";
     QTest::newRow("2xx wrong record") << 200 << QByteArray(R"({"user":"ann"})") << "me" << "DecodingError";
     QTest::newRow("with server error") << 500 << QByteArray(R"({"error":"Zoho is down."})") << "me"
                                            << "APIError: Zoho is down.";
-    QTest::newRow("with server error") << 401 << QByteArray(R"({"error":"Sign in again."})")
-                                           << "request" << "APIError: Sign in again.";
     QTest::newRow("HTML page") << 502 << QByteArray("<html><body>Bad gateway</body></html>") << "me"
                                    << QStringLiteral("APIError: ") + fallback;
     QTest::newRow("empty body") << 404 << QByteArray() << "request" << QStringLiteral("APIError: ") + fallback;
-    QTest::newRow("3xx without location") << 304 << QByteArray() << "request" << QStringLiteral("APIError: ") + fallback;
 }
 
 void TestAPIClient::replies()
@@ -118,49 +121,28 @@ void TestAPIClient::replies()
     QFETCH(int, status);
     QFETCH(QByteArray, body);
     QFETCH(QString, call);
-    RecordingServer server;
-    server.reply({status, body});
-    APIClient api;
-    api.setBase(server.base());
+    Loopback loop({status, body});
     const QString path = QStringLiteral("/api/me");
     std::exception_ptr error;
     if (call == u"request") {
-        const auto outcome = settle(api.request(QStringLiteral("GET"), path, std::nullopt));
+        const auto outcome = settle(loop.api.request(QStringLiteral("GET"), path, std::nullopt));
         error = outcome.error;
         if (!error) QCOMPARE(*outcome.value, body);
-    } else if (call == u"empty") {
-        error = settle(api.get<Empty>(path)).error;
     } else {
-        const auto outcome = settle(api.get<Me>(path));
+        const auto outcome = settle(loop.api.get<Me>(path));
         error = outcome.error;
         if (!error) QCOMPARE(outcome.value->user, QStringLiteral("ann"));
     }
     QTEST(describe(error), "expected");
 }
 
-void TestAPIClient::transportFailure()
-{
-    quint16 closedPort = 0;
-    {
-        RecordingServer gone;
-        closedPort = gone.port();
-    }
-    APIClient api;
-    api.setBase(QStringLiteral("http://127.0.0.1:%1").arg(closedPort));
-    const auto refused = settle(api.get<Empty>(QStringLiteral("/api/me")));
-    QCOMPARE(describe(refused.error), QStringLiteral("TransportError"));
-}
-
 void TestAPIClient::tokenStaysWithItsServer()
 {
     RecordingServer elsewhere;
     elsewhere.reply({200, "{}"});
-    RecordingServer server;
-    server.reply({302, QByteArray(), "text/plain", {{"Location", elsewhere.base().toLatin1() + "/api/me"}}});
-    APIClient api;
-    api.setBase(server.base());
-    api.setToken(QStringLiteral("secret-token"));
-    QCOMPARE(describe(settle(api.get<Empty>(QStringLiteral("/api/me"))).error), QStringLiteral("TransportError"));
+    Loopback loop({302, QByteArray(), "text/plain", {{"Location", elsewhere.base().toLatin1() + "/api/me"}}});
+    loop.api.setToken(QStringLiteral("secret-token"));
+    QCOMPARE(describe(settle(loop.api.get<Empty>(QStringLiteral("/api/me"))).error), QStringLiteral("TransportError"));
     QVERIFY(elsewhere.requests().isEmpty());
 }
 
@@ -237,94 +219,48 @@ void TestAPIClient::pathIdentifier()
     if (sent.isEmpty()) sent = expected;
 
     // What reaches the server stays under the addressed resource.
-    RecordingServer server;
-    server.reply({200, R"({"id":"Q"})"});
-    APIClient api;
-    api.setBase(server.base());
-    settle(CheckoutAPI::quotePDF(api, identifier));
-    QCOMPARE(server.requests().size(), 1);
-    QCOMPARE(QString::fromLatin1(server.requests().first().target),
+    Loopback loop({200, R"({"id":"Q"})"});
+    settle(CheckoutAPI::quotePDF(loop.api, identifier));
+    QCOMPARE(loop.server.requests().size(), 1);
+    QCOMPARE(QString::fromLatin1(loop.server.requests().first().target),
              QStringLiteral("/api/quotes/") + sent + QStringLiteral("/pdf"));
-}
-
-using Call = std::function<QCoro::Task<QByteArray>(APIClient &)>;
-Q_DECLARE_METATYPE(Call)
-
-// Runs one endpoint call and keeps only whether it succeeded.
-template <class T>
-QCoro::Task<QByteArray> succeeded(QCoro::Task<T> task)
-{
-    co_await std::move(task);
-    co_return QByteArray("ok");
 }
 
 void TestAPIClient::endpoints_data()
 {
-    QTest::addColumn<Call>("call");
     QTest::addColumn<QByteArray>("reply");
     QTest::addColumn<QByteArray>("method");
     QTest::addColumn<QByteArray>("target");
     QTest::addColumn<QByteArray>("body"); // expected JSON; "-" for no body
 
     const QByteArray session = R"({"token":"t","user":"u","demo":false})";
-    NewCustomerRequest customer{QStringLiteral("R1"), QStringLiteral("Ann"), QStringLiteral("Lee"),
-                                QStringLiteral("555"), QStringLiteral("a@b.c"), std::nullopt,
-                                QStringLiteral("10.00")};
-    CheckoutRequest checkout{QStringLiteral("R2"), QStringLiteral("Q1"), 1250, QStringLiteral("cash"),
-                             2000, false};
-
-    QTest::newRow("exchange") << Call([](APIClient &a) {
-        return succeeded(CheckoutAPI::exchange(a, Exchange{QStringLiteral("c"), QStringLiteral("v")}));
-    }) << session << QByteArray("POST") << QByteArray("/auth/exchange")
-                               << QByteArray(R"({"code":"c","verifier":"v"})");
-    QTest::newRow("customers") << Call([](APIClient &a) {
-        return succeeded(CheckoutAPI::customers(a, QStringLiteral("ann")));
-    }) << QByteArray(R"({"customers":[]})") << QByteArray("GET") << QByteArray("/api/customers?q=ann")
-                                 << QByteArray("-");
-    QTest::newRow("create customer") << Call([customer](APIClient &a) {
-        return succeeded(CheckoutAPI::createCustomer(a, customer));
-    }) << QByteArray() << QByteArray("POST") << QByteArray("/api/customers")
-       << QByteArray(R"({"request_id":"R1","first_name":"Ann","last_name":"Lee","phone":"555",
-                        "email":"a@b.c","deal_amount":"10.00"})");
-    QTest::newRow("quotes") << Call([](APIClient &a) {
-        return succeeded(CheckoutAPI::quotes(a, QStringLiteral("C 1")));
-    }) << QByteArray(R"({"quotes":[]})") << QByteArray("GET")
-                               << QByteArray("/api/quotes?customer_id=C%201") << QByteArray("-");
-    QTest::newRow("unlink deal") << Call([](APIClient &a) {
-        return succeeded(CheckoutAPI::linkQuoteDeal(a, QStringLiteral("Q1"), QString()));
-    }) << QByteArray() << QByteArray("PUT") << QByteArray("/api/quotes/Q1/deal")
-                                    << QByteArray(R"({"deal_id":""})");
-    QTest::newRow("quote pdf") << Call([](APIClient &a) {
-        return CheckoutAPI::quotePDF(a, QStringLiteral("Q1"));
-    }) << QByteArray("%PDF-1.4") << QByteArray("GET") << QByteArray("/api/quotes/Q1/pdf")
-                                  << QByteArray("-");
-    QTest::newRow("start checkout") << Call([checkout](APIClient &a) {
-        return succeeded(CheckoutAPI::startCheckout(a, checkout));
-    }) << QByteArray() << QByteArray("POST") << QByteArray("/api/checkouts")
-       << QByteArray(R"({"request_id":"R2","quote_id":"Q1","expected_cents":1250,"tender":"cash",
-                        "cash_cents":2000,"hold":false})");
-    QTest::newRow("hold") << Call([](APIClient &a) {
-        return succeeded(CheckoutAPI::holdCheckout(a, QStringLiteral("T1"), true));
-    }) << QByteArray("null") << QByteArray("PUT") << QByteArray("/api/checkouts/T1/hold")
-                             << QByteArray(R"({"hold":true})");
+    QTest::newRow("exchange") << session << QByteArray("POST") << QByteArray("/auth/exchange")
+                              << QByteArray(R"({"code":"c","verifier":"v"})");
+    QTest::newRow("customers") << QByteArray(R"({"customers":[]})") << QByteArray("GET")
+                               << QByteArray("/api/customers?q=ann") << QByteArray("-");
+    QTest::newRow("hold") << QByteArray("null") << QByteArray("PUT") << QByteArray("/api/checkouts/T1/hold")
+                          << QByteArray(R"({"hold":true})");
 }
 
 void TestAPIClient::endpoints()
 {
-    QFETCH(Call, call);
     QFETCH(QByteArray, reply);
+    QFETCH(QByteArray, method);
     QFETCH(QByteArray, target);
     QFETCH(QByteArray, body);
-    RecordingServer server;
-    server.reply({200, reply});
-    APIClient api;
-    api.setBase(server.base());
+    Loopback loop({200, reply});
     const QByteArray token = target == "/auth/exchange" ? QByteArray() : QByteArray("secret-token");
-    api.setToken(QString::fromLatin1(token));
-    const auto outcome = settle(call(api));
-    QCOMPARE(server.requests().size(), 1);
-    const Request &r = server.requests().first();
-    QTEST(r.method, "method");
+    loop.api.setToken(QString::fromLatin1(token));
+    std::exception_ptr error;
+    if (target == "/auth/exchange")
+        error = settle(CheckoutAPI::exchange(loop.api, Exchange{QStringLiteral("c"), QStringLiteral("v")})).error;
+    else if (method == "GET")
+        error = settle(CheckoutAPI::customers(loop.api, QStringLiteral("ann"))).error;
+    else
+        error = settle(CheckoutAPI::holdCheckout(loop.api, QStringLiteral("T1"), true)).error;
+    QCOMPARE(loop.server.requests().size(), 1);
+    const Request &r = loop.server.requests().first();
+    QCOMPARE(r.method, method);
     QCOMPARE(r.target, target);
     QCOMPARE(r.headers.value("content-type"), QByteArray("application/json"));
     QCOMPARE(r.headers.value("authorization"), token.isEmpty() ? QByteArray() : QByteArray("Bearer " + token));
@@ -334,10 +270,7 @@ void TestAPIClient::endpoints()
     } else {
         QCOMPARE(json(r.body), json(body));
     }
-    if (!reply.isEmpty()) {
-        QCOMPARE(describe(outcome.error), QStringLiteral("success"));
-        if (!reply.startsWith('{') && reply != "null") QCOMPARE(*outcome.value, reply);
-    }
+    QCOMPARE(describe(error), QStringLiteral("success"));
 }
 
 void TestAPIClient::optionalReplies_data()
@@ -356,18 +289,15 @@ void TestAPIClient::optionalReplies()
 {
     QFETCH(QString, row);
     QFETCH(QByteArray, reply);
-    RecordingServer server;
-    server.reply({200, reply});
-    APIClient api;
-    api.setBase(server.base());
+    Loopback loop({200, reply});
     QString result;
     if (row == u"deal") {
-        const auto outcome = settle(CheckoutAPI::deal(api, QStringLiteral("D1")));
+        const auto outcome = settle(CheckoutAPI::deal(loop.api, QStringLiteral("D1")));
         result = outcome.error ? describe(outcome.error)
                                : (*outcome.value ? (*outcome.value)->id : QStringLiteral("none"));
-        QCOMPARE(server.requests().first().target, QByteArray("/api/deals/D1"));
+        QCOMPARE(loop.server.requests().first().target, QByteArray("/api/deals/D1"));
     } else {
-        const auto outcome = settle(CheckoutAPI::holdCheckout(api, QStringLiteral("T1"), false));
+        const auto outcome = settle(CheckoutAPI::holdCheckout(loop.api, QStringLiteral("T1"), false));
         result = outcome.error ? describe(outcome.error)
                                : (*outcome.value ? (*outcome.value)->id : QStringLiteral("none"));
     }

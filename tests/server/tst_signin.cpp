@@ -28,28 +28,35 @@ QString sha256Hex(const QString &text)
 }
 
 // Answers like the Checkout server: the start page sends the browser to the
-// callback (at once, or after the person picks a user), the exchange hands out
-// a session.
-Reply checkoutServer(const Request &request, bool choosePage)
+// callback, the exchange hands out a session. (A page of users to pick from
+// first is the test browser's own business.)
+std::optional<Reply> checkoutServer(const Request &request)
 {
     const QByteArray callback = "vantrelcheckout://signed-in?code=one-time&state=x";
-    if (request.path == u"/auth/zoho/start" && choosePage)
-        return {200, "<ul><li><a href=\"/auth/zoho/approve?user=1&amp;challenge=c\">Avery</a></li>"
-                     "<li><a href=\"/auth/zoho/approve?user=2\">Blair</a></li></ul>", "text/html"};
-    if (request.path == u"/auth/zoho/start" || request.target == "/auth/zoho/approve?user=1&challenge=c")
-        return {302, QByteArray(), "text/html", {{"Location", callback}}};
-    if (request.path == u"/auth/exchange") return {200, sessionJson};
-    return {404, R"({"error":"Not found."})"};
+    if (request.path == u"/auth/zoho/start")
+        return Reply{302, QByteArray(), "text/html", {{"Location", callback}}};
+    if (request.path == u"/auth/exchange") return Reply{200, sessionJson};
+    return Reply{404, R"({"error":"Not found."})"};
 }
 
-std::optional<Reply> redirectingServer(const Request &request) { return checkoutServer(request, false); }
+// The test browser and the sign-in of a production build, on a loopback server.
+struct Rig {
+    Rig()
+    {
+        api.setBase(server.base());
+        login.setBuildInformation({});
+    }
+    RecordingServer server;
+    APIClient api;
+    FakeBrowserSignIn browser;
+    ZohoLogin login{&browser};
+};
 } // namespace
 
 class TestSignIn : public QObject {
     Q_OBJECT
 private slots:
     void proofKeys();
-    void followsServerToExchange_data();
     void followsServerToExchange();
     void browserOutcomes_data();
     void browserOutcomes();
@@ -66,36 +73,21 @@ void TestSignIn::proofKeys()
     QVERIFY(a.verifier.left(36) != a.verifier.mid(36) && a.verifier != ProofKey::make().verifier);
 }
 
-void TestSignIn::followsServerToExchange_data()
-{
-    QTest::addColumn<bool>("choosePage");
-    QTest::addColumn<int>("requests");
-    QTest::newRow("redirect to the callback") << false << 2;
-    QTest::newRow("page of users, then redirect") << true << 3;
-}
-
 void TestSignIn::followsServerToExchange()
 {
-    QFETCH(bool, choosePage);
-    QFETCH(int, requests);
-    RecordingServer server;
-    server.setHandler([choosePage](const Request &r) { return std::optional(checkoutServer(r, choosePage)); });
-    APIClient api;
-    api.setBase(server.base());
-    FakeBrowserSignIn browser;
-    ZohoLogin login(&browser);
-    login.setBuildInformation({});
+    Rig rig;
+    rig.server.setHandler(checkoutServer);
 
-    const auto outcome = settle(login.signIn(&api));
+    const auto outcome = settle(rig.login.signIn(&rig.api));
     QCOMPARE(describe(outcome.error), QStringLiteral("success"));
     QCOMPARE(outcome.value->token, QStringLiteral("tok-1"));
-    QCOMPARE(browser.lastScheme(), QStringLiteral("vantrelcheckout"));
+    QCOMPARE(rig.browser.lastScheme(), QStringLiteral("vantrelcheckout"));
 
-    QCOMPARE(server.requests().size(), requests);
-    const QUrlQuery start(QUrl(QString::fromLatin1(server.requests().first().target)));
+    QCOMPARE(rig.server.requests().size(), 2);
+    const QUrlQuery start(QUrl(QString::fromLatin1(rig.server.requests().first().target)));
     const QString challenge = start.queryItemValue(QStringLiteral("challenge"));
-    QCOMPARE(server.requests().last().path, QStringLiteral("/auth/exchange"));
-    const QJsonObject exchange = QJsonDocument::fromJson(server.requests().last().body).object();
+    QCOMPARE(rig.server.requests().last().path, QStringLiteral("/auth/exchange"));
+    const QJsonObject exchange = QJsonDocument::fromJson(rig.server.requests().last().body).object();
     QCOMPARE(exchange.value(QStringLiteral("code")).toString(), QStringLiteral("one-time"));
     // The server can only check the code against the challenge it saw.
     QCOMPARE(sha256Hex(exchange.value(QStringLiteral("verifier")).toString()), challenge);
@@ -127,17 +119,12 @@ void TestSignIn::browserOutcomes()
     QFETCH(Behaviour, behaviour);
     QFETCH(QString, callback);
     QFETCH(QString, expected);
-    RecordingServer server;
-    server.setHandler(redirectingServer);
-    APIClient api;
-    api.setBase(server.base());
-    FakeBrowserSignIn browser;
-    browser.setBehaviour(behaviour, QUrl(callback));
-    ZohoLogin login(&browser);
-    login.setBuildInformation({});
+    Rig rig;
+    rig.server.setHandler(checkoutServer);
+    rig.browser.setBehaviour(behaviour, QUrl(callback));
 
-    const auto outcome = settle(login.signIn(&api));
-    const QList<Request> &sent = server.requests();
+    const auto outcome = settle(rig.login.signIn(&rig.api));
+    const QList<Request> &sent = rig.server.requests();
     if (outcome.error) {
         QCOMPARE(describe(outcome.error), expected);
         QVERIFY(sent.isEmpty()); // no exchange without a code
@@ -172,37 +159,29 @@ void TestSignIn::refusedBeforeTheBrowserOpens()
     QFETCH(QVariantMap, information);
     QFETCH(QString, base);
     QFETCH(int, exchangeStatus);
-    RecordingServer server;
-    server.reply({exchangeStatus, R"({"error":"The sign-in code has expired."})"});
-    APIClient api;
-    api.setBase(base.isEmpty() ? server.base() : base);
-    FakeBrowserSignIn browser;
-    browser.setBehaviour(Behaviour::ReturnURL, QUrl(QStringLiteral("vantrelcheckout://x?code=c")));
-    ZohoLogin login(&browser);
-    login.setBuildInformation(information);
+    Rig rig;
+    rig.server.reply({exchangeStatus, R"({"error":"The sign-in code has expired."})"});
+    rig.api.setBase(base.isEmpty() ? rig.server.base() : base);
+    rig.browser.setBehaviour(Behaviour::ReturnURL, QUrl(QStringLiteral("vantrelcheckout://x?code=c")));
+    rig.login.setBuildInformation(information);
 
-    QTEST(describe(settle(login.signIn(&api)).error), "expected");
-    QTEST(browser.attempts(), "browserAttempts");
+    QTEST(describe(settle(rig.login.signIn(&rig.api)).error), "expected");
+    QTEST(rig.browser.attempts(), "browserAttempts");
 }
 
 void TestSignIn::addressChangedWhileBrowserOpen()
 {
-    RecordingServer server;
-    server.setHandler(redirectingServer);
-    APIClient api;
-    api.setBase(server.base());
-    FakeBrowserSignIn browser;
-    browser.setBehaviour(Behaviour::Wait);
-    ZohoLogin login(&browser);
-    login.setBuildInformation({});
+    Rig rig;
+    rig.server.setHandler(checkoutServer);
+    rig.browser.setBehaviour(Behaviour::Wait);
 
-    auto outcome = start(login.signIn(&api));
-    QCOMPARE(browser.attempts(), 1);
-    api.setBase(server.base() + u'/');
-    browser.deliver(QUrl(QStringLiteral("vantrelcheckout://x?code=c")));
+    auto outcome = start(rig.login.signIn(&rig.api));
+    QCOMPARE(rig.browser.attempts(), 1);
+    rig.api.setBase(rig.server.base() + u'/');
+    rig.browser.deliver(QUrl(QStringLiteral("vantrelcheckout://x?code=c")));
     QTRY_VERIFY(outcome->done);
     QCOMPARE(describe(outcome->error), QStringLiteral("CancelledError"));
-    QVERIFY(server.requests().isEmpty());
+    QVERIFY(rig.server.requests().isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestSignIn)

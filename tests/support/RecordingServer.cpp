@@ -54,11 +54,6 @@ QString RecordingServer::base() const
     return QStringLiteral("http://127.0.0.1:%1").arg(m_server->serverPort());
 }
 
-quint16 RecordingServer::port() const
-{
-    return m_server->serverPort();
-}
-
 void RecordingServer::reply(const Reply &reply)
 {
     m_handler = [reply](const Request &) { return reply; };

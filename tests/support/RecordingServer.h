@@ -52,7 +52,6 @@ public:
     ~RecordingServer() override;
 
     QString base() const;
-    quint16 port() const;
 
     void setHandler(Handler handler) { m_handler = std::move(handler); }
     // Every request gets this reply.

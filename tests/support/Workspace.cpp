@@ -94,24 +94,11 @@ CheckoutTransaction Standin::startCheckout(APIClient &client, const Quote &quote
     return finish(CheckoutAPI::startCheckout(client, request));
 }
 
-void Standin::refuse(const QByteArray &method, const QStringList &paths, const bool *whileSet)
-{
-    front.setHandler([method, paths, whileSet](const Request &r) -> std::optional<Reply> {
-        if (!*whileSet || r.method != method || !paths.contains(r.path)) return std::nullopt;
-        return Reply::badGateway();
-    });
-}
-
-CheckoutBuildConfiguration productionBuild(const QString &server)
-{
-    return CheckoutBuildConfiguration{false, server, server, QStringLiteral("vantrelcheckout")};
-}
-
 Workspace::Workspace(const QString &server)
     : server(server),
       settings(std::make_unique<QSettings>(dir.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat))
 {
-    services.build = productionBuild(server);
+    services.build = CheckoutBuildConfiguration{false, server, server, QStringLiteral("vantrelcheckout")};
     services.sessions = &sessions;
     services.browser = &browser;
     services.printer = &printer;
@@ -121,12 +108,13 @@ Workspace::Workspace(const QString &server)
     services.searchDebounce = std::chrono::milliseconds(20);
 }
 
-Workspace::Workspace(Standin &standin) : Workspace(standin.base())
+Workspace::Workspace(Standin &standin, Start start) : Workspace(standin.base())
 {
     user = standin.user;
     token = standin.server.issueToken(user);
     storeSession(token, user);
     open();
+    if (start == signedIn) signIn();
 }
 
 Workspace::~Workspace()

@@ -54,10 +54,6 @@ public:
     Quote newQuote(const NewCustomerResponse &owner);
     CheckoutTransaction startCheckout(APIClient &client, const Quote &quote, const QString &tender);
 
-    // While *whileSet holds, requests to exactly these paths are refused by a
-    // gateway before the server sees them.
-    void refuse(const QByteArray &method, const QStringList &paths, const bool *whileSet);
-
     standin::StandinServer server;
     RecordingServer front;
     APIClient api; // signed in as user
@@ -66,9 +62,10 @@ public:
 
 class Workspace {
 public:
+    enum Start { opened, signedIn };
     explicit Workspace(const QString &server = QStringLiteral("https://checkout.example"));
-    // On the stand-in, whose session for the user the keychain holds; opened.
-    explicit Workspace(Standin &standin);
+    // On the stand-in, whose session for the user the keychain holds; opened, or signed in too.
+    explicit Workspace(Standin &standin, Start start = opened);
     ~Workspace();
 
     // A new model over the same storage folder and fakes, as at the next launch.
@@ -103,7 +100,6 @@ public:
     std::unique_ptr<CheckoutModel> model;
 };
 
-CheckoutBuildConfiguration productionBuild(const QString &server);
 Customer customer(const QString &id);
 QuoteLine line(const QString &quantity, const QString &rate);
 // A draft whose quote save went out and whose outcome is not known.

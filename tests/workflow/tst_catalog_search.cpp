@@ -11,13 +11,7 @@ namespace {
 
 Product item(const QString &sku, const QString &name, const QString &description, const QString &category)
 {
-    Product p;
-    p.id = sku;
-    p.sku = sku;
-    p.name = name;
-    p.description = description;
-    p.category = category;
-    return p;
+    return Product{.id = sku, .name = name, .sku = sku, .description = description, .category = category};
 }
 
 const QList<Product> &catalog()
@@ -134,7 +128,6 @@ private slots:
         QTest::addColumn<QString>("spoken");
         QTest::addColumn<QString>("text");
         QTest::newRow("finish, size and word") << "white shaker thirty six base" << "ws 36 base";
-        QTest::newRow("after the table's nine acts inside nineteen") << "nineteen" << "19";
         QTest::newRow("pairs read as a year") << "twenty twenty" << "2020";
         QTest::newRow("numbers on both sides of a word") << "twelve b thirty" << "12 b 30";
     }

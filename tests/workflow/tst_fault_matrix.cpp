@@ -112,8 +112,7 @@ private slots:
         QFETCH(QString, ending);
         const Create what = Create(create);
         Standin backend;
-        Workspace ws(backend);
-        ws.signIn();
+        Workspace ws(backend, Workspace::signedIn);
         ws->api().setTimeout(patience);
         const NewCustomerRequest form = backend.customerForm(QStringLiteral("Matrix"));
         if (what == quoteSave) {

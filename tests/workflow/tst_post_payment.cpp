@@ -2,9 +2,6 @@
 // receipts, printing through the recording printer, and the next sale.
 #include "Workspace.h"
 
-#include "records/Uuid.h"
-#include "server/Endpoints.h"
-
 #include <QTest>
 
 using namespace vantrel;
@@ -30,13 +27,7 @@ private slots:
         ws.signIn(standin.user, standin.server.issueToken(standin.user), demo);
         ws.enablePayments();
         const NewCustomerResponse owner = standin.newCustomer(QStringLiteral("Paid"));
-        const Quote quote = standin.newQuote(owner);
-        Draft draft = ws->draft();
-        draft.customer = owner.customer;
-        draft.lines = quote.lines;
-        draft.saved = quote;
-        draft.sourceId = quote.id;
-        ws->setDraft(draft);
+        QVERIFY(finish(ws->quotePart()->openQuote(standin.newQuote(owner).id, owner.customer)));
         run(ws->checkoutPart()->startCheckout(QStringLiteral("card"), QString()));
         QTRY_COMPARE(ws->checkoutPart()->transaction()->status, QStringLiteral("complete"));
         const QString id = ws->checkoutPart()->transaction()->id;
@@ -91,9 +82,7 @@ private slots:
         ws.signIn();
         ws.printer.windowAvailable = window;
         Draft draft = ws->draft();
-        draft.saved = Quote{};
-        draft.saved->id = QStringLiteral("Q1");
-        draft.saved->number = QStringLiteral("QT-1");
+        draft.saved = Quote{.id = QStringLiteral("Q1"), .number = QStringLiteral("QT-1")};
         ws->setDraft(draft);
         ws->checkoutPart()->watch(transaction(QStringLiteral("T1"), QStringLiteral("complete")));
 

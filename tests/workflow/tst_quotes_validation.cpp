@@ -111,11 +111,9 @@ private slots:
         QVERIFY(!CustomersPart::clearAbortedCustomer(draft, other));
         QCOMPARE(draft.pendingCustomer, sent);
 
+        // The form comes back whole under a new request id (tst_fault_matrix, the aborted rows).
         QVERIFY(CustomersPart::clearAbortedCustomer(draft, sent));
-        QVERIFY(!draft.pendingCustomer);
-        QVERIFY(draft.customerDraft);
-        QVERIFY(draft.customerDraft->requestId != sent.requestId);
-        QCOMPARE(draft.customerDraft->requestId.size(), 36);
+        QVERIFY(!draft.pendingCustomer && draft.customerDraft);
         NewCustomerRequest back = *draft.customerDraft;
         back.requestId = sent.requestId;
         QCOMPARE(back, sent);
@@ -130,7 +128,6 @@ private slots:
         QTest::addColumn<QString>("notice");
         const QString registerText =
             QStringLiteral("Square Register setup needs to be completed before preparing invoices.");
-        const QString generic = QStringLiteral("Payment setup is required on the server.");
         QTest::newRow("register, blank message") << "square_register" << "individual_zoho" << "  \n " << false
                                                  << registerText;
         QTest::newRow("message trimmed") << "square_register" << "native_square_summary" << "  Call us\n"

@@ -2,7 +2,6 @@
 // load and of the catalog, and the catalog loop's life.
 #include "Workspace.h"
 
-#include "records/Uuid.h"
 #include "server/Endpoints.h"
 #include "workflow/CatalogPart.h"
 #include "workflow/QuoteValidation.h"
@@ -44,58 +43,29 @@ private slots:
         QCOMPARE(model->catalogPart()->products(), backend.server.products());
         QVERIFY(model->catalogPart()->catalogAt());
         QVERIFY(!model->historyPart()->transactions().isEmpty());
-        QVERIFY(model->catalogPart()->catalogTimer() && !model->catalogPart()->catalogTimer()->isCancelled());
-        QCOMPARE(backend.front.count("GET", catalogPath), 1);
-    }
-
-    // A draft waiting for a checkout: a listed transaction is shown at once,
-    // an unlisted one is asked about.
-    void pendingCheckoutReattaches_data()
-    {
-        QTest::addColumn<bool>("listed");
-        QTest::newRow("listed") << true;
-        QTest::newRow("not listed") << false;
-    }
-    void pendingCheckoutReattaches()
-    {
-        QFETCH(bool, listed);
-        Standin backend;
-        const NewCustomerResponse owner = backend.newCustomer(QStringLiteral("Reattach"));
-        const Quote quote = backend.newQuote(owner);
-        CheckoutRequest request{newUuidString(), quote.id, cents(quote.total), QStringLiteral("card"), 0, false};
-        if (listed) finish(CheckoutAPI::startCheckout(backend.api, request));
-
-        Workspace model(backend);
-        model.signIn();
-        Draft draft = model->draft();
-        draft.customer = owner.customer;
-        draft.saved = quote;
-        draft.pendingCheckout = request;
-        model->setDraft(draft);
-        finish(model->refreshAll());
-
-        QCOMPARE(backend.front.count("POST", recoverPath), listed ? 0 : 1);
-        if (listed) {
-            QVERIFY(model->checkoutPart()->transaction());
-            QCOMPARE(model->checkoutPart()->transaction()->id, request.requestId);
-        }
+        QCOMPARE(backend.front.count("GET", catalogPath), 1); // and the loop it starts: loopEndsAtSignOut...
     }
 
     // A saved quote's checkout comes back unless it was canceled or another
-    // request of the draft is still open.
+    // request of the draft is still open; a pending start the server lists is
+    // shown at once, without asking about it (an unlisted one is asked about:
+    // tst_fault_matrix, the kills before the checkout start is sent).
     void savedQuoteReattaches_data()
     {
         QTest::addColumn<bool>("cancel");
         QTest::addColumn<bool>("pendingSave");
+        QTest::addColumn<bool>("pendingCheckout");
         QTest::addColumn<bool>("attached");
-        QTest::newRow("live checkout") << false << false << true;
-        QTest::newRow("canceled checkout") << true << false << false;
-        QTest::newRow("save pending") << false << true << false;
+        QTest::newRow("live checkout") << false << false << false << true;
+        QTest::newRow("canceled checkout") << true << false << false << false;
+        QTest::newRow("save pending") << false << true << false << false;
+        QTest::newRow("pending start, listed") << false << false << true << true;
     }
     void savedQuoteReattaches()
     {
         QFETCH(bool, cancel);
         QFETCH(bool, pendingSave);
+        QFETCH(bool, pendingCheckout);
         QFETCH(bool, attached);
         Standin backend;
         const NewCustomerResponse owner = backend.newCustomer(QStringLiteral("Saved"));
@@ -103,12 +73,13 @@ private slots:
         const CheckoutTransaction tx = backend.startCheckout(backend.api, quote, QStringLiteral("card"));
         if (cancel) finish(CheckoutAPI::cancelCheckout(backend.api, tx.id));
 
-        Workspace model(backend);
-        model.signIn();
+        Workspace model(backend, Workspace::signedIn);
         Draft draft = model->draft();
         draft.customer = owner.customer;
         draft.saved = quote;
         if (pendingSave) draft.pendingSave = SaveQuoteRequest{draft.requestId, {}, owner.customer.id};
+        if (pendingCheckout)
+            draft.pendingCheckout = CheckoutRequest{tx.id, quote.id, cents(quote.total), QStringLiteral("card"), 0, false};
         model->setDraft(draft);
         finish(model->refreshAll());
 
@@ -128,8 +99,7 @@ private slots:
             if (r.path == checkoutsPath) return Reply{500, encode(APIError{QStringLiteral("Checkouts are unavailable.")}, KeyStyle::Wire)};
             return std::nullopt;
         });
-        Workspace model(backend);
-        model.signIn();
+        Workspace model(backend, Workspace::signedIn);
         finish(model->checkoutPart()->refreshAccount());
 
         QCOMPARE(model->error(), QStringLiteral("Checkouts are unavailable."));
@@ -139,78 +109,59 @@ private slots:
         QVERIFY(!model->busy());
     }
 
-    void catalogFailureKeepsTheCatalog_data()
+    // A refused catalog keeps the one shown. An unchanged one must not rebuild
+    // what hangs off the rows (search keys, spoken phrases); a replaced one
+    // must, and stays searchable.
+    void catalogRefresh_data()
     {
         QTest::addColumn<int>("status");
-        QTest::addColumn<QByteArray>("body");
-        QTest::newRow("bad gateway") << 502 << QByteArray("<html>502</html>");
-        QTest::newRow("time out of range") << 200 << QByteArray(R"({"at": 1e300, "products": []})");
+        QTest::addColumn<QByteArray>("body"); // empty: the stand-in's own, unchanged
+        QTest::addColumn<int>("changes");     // -1: refused
+        QTest::newRow("bad gateway") << 502 << QByteArray("<html>502</html>") << -1;
+        QTest::newRow("time out of range") << 200 << QByteArray(R"({"at": 1e300, "products": []})") << -1;
+        QTest::newRow("same catalog") << 200 << QByteArray() << 0;
+        QTest::newRow("emptied") << 200 << QByteArray(R"({"at": 2, "products": []})") << 1;
     }
-    void catalogFailureKeepsTheCatalog()
+    void catalogRefresh()
     {
         QFETCH(int, status);
-        QFETCH(QByteArray, body);
-        Standin backend;
-        Workspace model(backend);
-        finish(model->start());
-        const QList<Product> before = model->catalogPart()->products();
-        const auto at = model->catalogPart()->catalogAt();
-        QVERIFY(!before.isEmpty());
-
-        backend.front.setHandler([&](const Request &r) -> std::optional<Reply> {
-            if (r.path != catalogPath) return std::nullopt;
-            return Reply{status, body};
-        });
-        model->setError(QStringLiteral("earlier"));
-        finish(model->catalogPart()->refreshCatalog());
-        QCOMPARE(model->notice(), QString::fromUtf8(messages::catalogNotRefreshed));
-        QCOMPARE(model->error(), QStringLiteral("earlier"));
-        QCOMPARE(model->catalogPart()->products(), before);
-        QCOMPARE(model->catalogPart()->catalogAt(), at);
-        QVERIFY(!model->catalogPart()->catalogBusy());
-    }
-
-    // An unchanged catalog must not rebuild what hangs off the rows (search
-    // keys, spoken phrases); a replaced one must, and stays searchable.
-    void refreshReappliesOnlyAChangedCatalog_data()
-    {
-        QTest::addColumn<QByteArray>("body");
-        QTest::addColumn<int>("changes");
-        QTest::newRow("same catalog") << QByteArray() << 0;
-        QTest::newRow("emptied") << QByteArray(R"({"at": 2, "products": []})") << 1;
-    }
-    void refreshReappliesOnlyAChangedCatalog()
-    {
         QFETCH(QByteArray, body);
         QFETCH(int, changes);
         Standin backend;
         Workspace model(backend);
         finish(model->start());
         CatalogPart *catalog = model->catalogPart();
-        VisibleProducts *visible = catalog->visible();
-        const QString sku = catalog->products().value(0).sku;
-        visible->setQuery(sku);
-        QVERIFY(visible->count() >= 1);
+        const QList<Product> before = catalog->products();
+        const auto at = catalog->catalogAt();
+        catalog->visible()->setQuery(before.value(0).sku);
+        QVERIFY(catalog->visible()->count() >= 1);
 
         if (!body.isEmpty()) {
             backend.front.setHandler([&](const Request &r) -> std::optional<Reply> {
                 if (r.path != catalogPath) return std::nullopt;
-                return Reply{200, body};
+                return Reply{status, body};
             });
         }
+        if (changes < 0) model->setError(QStringLiteral("earlier"));
         QSignalSpy content(catalog, &CatalogPart::catalogContentChanged);
         QSignalSpy reset(catalog->productList(), &QAbstractItemModel::modelReset);
         finish(catalog->refreshCatalog());
-        QCOMPARE(content.count(), changes);
-        QCOMPARE(visible->count() >= 1, changes == 0);
-        if (changes == 0) QCOMPARE(reset.count(), 0);
+        QVERIFY(!catalog->catalogBusy());
+        QCOMPARE(content.count(), qMax(changes, 0));
+        QCOMPARE(catalog->visible()->count() >= 1, changes <= 0);
+        if (changes <= 0) QCOMPARE(reset.count(), 0);
+        if (changes < 0) {
+            QCOMPARE(model->notice(), QString::fromUtf8(messages::catalogNotRefreshed));
+            QCOMPARE(model->error(), QStringLiteral("earlier"));
+            QCOMPARE(catalog->products(), before);
+            QCOMPARE(catalog->catalogAt(), at);
+        }
     }
 
     void concurrentCatalogRefreshesMakeOneRequest()
     {
         Standin backend;
-        Workspace model(backend);
-        model.signIn();
+        Workspace model(backend, Workspace::signedIn);
         QCoro::Task<> first = model->catalogPart()->refreshCatalog();
         QCoro::Task<> second = model->catalogPart()->refreshCatalog();
         finish(std::move(second));
@@ -222,8 +173,7 @@ private slots:
     void catalogArrivingAfterSignOutIsDropped()
     {
         Standin backend;
-        Workspace model(backend);
-        model.signIn();
+        Workspace model(backend, Workspace::signedIn);
         QCoro::Task<> refresh = model->catalogPart()->refreshCatalog();
         model->signOut();
         finish(std::move(refresh));

@@ -14,13 +14,8 @@ namespace {
 
 Product product(const QString &id, const QString &sku, const QString &category, const QString &name = {})
 {
-    Product p;
-    p.id = id;
-    p.sku = sku;
-    p.name = name.isEmpty() ? sku : name;
-    p.category = category;
-    p.rate = QStringLiteral("10.00");
-    return p;
+    return Product{.id = id, .name = name.isEmpty() ? sku : name, .sku = sku, .rate = QStringLiteral("10.00"),
+                   .category = category};
 }
 
 const QList<Product> catalog{product("1", "B36-WS", "Base", "White Shaker 36 Base"),
@@ -70,9 +65,8 @@ private slots:
         QTest::addColumn<QStringList>("shown");
         QTest::newRow("everything, in catalog order")
             << "" << "All" << true << true << QStringList{"B36-WS", "B36-WSX", "W930-GS", "TK-8", "DUP-1", "DUP1"};
-        QTest::newRow("spoken finish and size") << "white shaker 36" << "All" << true << true << QStringList{"B36-WS", "B36-WSX"};
-        QTest::newRow("assembled off") << "36" << "All" << false << true << QStringList{"B36-WS"};
-        QTest::newRow("trimmed category") << "" << "Wall" << true << true << QStringList{"W930-GS"};
+        // What matches is tst_catalog_search's; here each setting reaches the view.
+        QTest::newRow("query, category and assembled off") << "36" << "Base" << false << true << QStringList{"B36-WS"};
     }
     void filters()
     {
