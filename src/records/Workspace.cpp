@@ -17,4 +17,10 @@ Draft Draft::make()
     return draft;
 }
 
+bool checkoutBelongsToDraft(const Draft &draft, const CheckoutTransaction &transaction)
+{
+    if (draft.pendingCheckout) return draft.pendingCheckout->requestId == transaction.id;
+    return draft.saved && draft.saved->id == transaction.quoteId && !draft.dirty;
+}
+
 } // namespace vantrel

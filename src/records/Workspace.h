@@ -74,4 +74,9 @@ struct ArchivedWorkspaceRequest {
     bool operator==(const ArchivedWorkspaceRequest &) const = default;
 };
 
+// Whether a transaction is the checkout of this draft: the one its pending
+// request started, or one of its saved quote with nothing edited since.
+// Ending such a checkout leaves nothing of the draft unpaid.
+bool checkoutBelongsToDraft(const Draft &draft, const CheckoutTransaction &transaction);
+
 } // namespace vantrel

@@ -1,6 +1,7 @@
 #include "CheckoutRules.h"
 
 #include "records/Money.h"
+#include "records/TypedAmount.h"
 
 #include <QDateTime>
 
@@ -40,10 +41,11 @@ bool isRegisterRoute(const QString &paymentRoute) { return is(paymentRoute, rout
 
 qint64 amountDueCents(const Draft &draft) { return draft.saved ? cents(draft.saved->total) : 0; }
 
-qint64 changeDueCents(const QString &cashText, qint64 amountDue)
+qint64 changeDueCents(const QString &cashText, qint64 amountDue, const QLocale &locale)
 {
+    const qint64 cash = typedCents(readTypedAmount(cashText, cashReceivedLabel(), locale));
     // Subtracting in 128 bits keeps absurd typed amounts from wrapping around.
-    const Int128 change = Int128(cents(cashText)) - Int128(amountDue);
+    const Int128 change = Int128(cash) - Int128(amountDue);
     return change > 0 ? qint64(std::min<Int128>(change, std::numeric_limits<qint64>::max())) : 0;
 }
 
@@ -63,17 +65,42 @@ QString checkoutTender(const QString &paymentRoute, const QString &chosenTender)
     return chosenTender == QLatin1String("cash") ? QStringLiteral("cash") : QStringLiteral("card");
 }
 
+QString cashProblem(const QString &cashText, const QLocale &locale)
+{
+    return readTypedAmount(cashText, cashReceivedLabel(), locale).problem;
+}
+
+FrozenChoices frozenChoices(const CheckoutRequest &pending)
+{
+    FrozenChoices frozen{pending.tender, QString(), pending.hold};
+    if (is(pending.tender, "cash")) frozen.cash = amountFromCents(pending.cashCents);
+    return frozen;
+}
+
 MainButton checkoutMainButton(const SheetChoices &state)
 {
     MainButton button;
+    if (state.pending) {
+        // One path for a stored request, the editor's: check what became of
+        // it. Sending it again under another tender is how a sale gets paid
+        // twice or recorded as the wrong payment.
+        button.title = editorText::checkSavedRequest.toString();
+        button.progress = state.busy;
+        button.enabled = !state.busy;
+        button.checksPending = true;
+        return button;
+    }
     const QString tender = checkoutTender(state.paymentRoute, state.tender);
     button.title = tender == QLatin1String("register") ? ct::prepareRegisterInvoice.toString()
                    : tender == QLatin1String("cash")   ? ct::recordCashPayment.toString()
                                                        : ct::sendToTerminal.toString();
     button.progress = state.busy;
     button.enabled = !state.busy;
-    if (tender == QLatin1String("cash"))
-        button.enabled = button.enabled && state.cashConfirmed && cents(state.cash) >= state.amountDue;
+    if (tender == QLatin1String("cash")) {
+        const TypedAmount typed = readTypedAmount(state.cash, cashReceivedLabel(), state.locale);
+        const bool covers = typed.amount && typedCents(typed) >= state.amountDue;
+        button.enabled = button.enabled && state.cashConfirmed && covers;
+    }
     return button;
 }
 
@@ -96,6 +123,8 @@ StatusIcon statusIcon(const CheckoutTransaction &tx)
     if (!tx.error.isEmpty())
         return {QStringLiteral("exclamationmark.arrow.triangle.2.circlepath"), Tone::Orange};
     if (is(tx.status, status::awaitingRegisterPayment)) return {QStringLiteral("creditcard"), Tone::Plain};
+    // A canceled checkout is over: no spinner as if something were still running.
+    if (is(tx.status, status::canceled)) return {QStringLiteral("xmark.circle"), Tone::Plain};
     return {};
 }
 
@@ -138,6 +167,7 @@ bool showsDealSyncRow(const CheckoutTransaction &tx)
 
 QString nextStepText(const CheckoutTransaction &tx)
 {
+    if (is(tx.status, status::canceled)) return ct::nextStepCanceled.toString();
     if (paymentTaken(tx.status))
         return tx.isNativeSquareRegister() ? ct::nextStepDailyImport.toString()
                                            : ct::nextStepPaymentSaved.toString();
@@ -146,6 +176,7 @@ QString nextStepText(const CheckoutTransaction &tx)
 
 QString resumeTitle(const CheckoutTransaction &tx)
 {
+    if (is(tx.status, status::canceled)) return {};
     return onRegister(tx) && !paymentTaken(tx.status) ? ct::checkPayment.toString()
                                                       : ct::refreshAndResume.toString();
 }
@@ -155,6 +186,14 @@ bool showsCancel(const CheckoutTransaction &tx)
     // Once money has moved (or the checkout is already over) cancelling here
     // would only contradict the payment: staff resume instead.
     return !paymentTaken(tx.status) && !is(tx.status, status::canceled) && !filled(tx.zohoPaymentId);
+}
+
+DraftActions draftActions(const Draft &draft, const CheckoutTransaction &tx)
+{
+    DraftActions actions;
+    actions.backToDraft = !checkoutBelongsToDraft(draft, tx);
+    actions.checkSavedRequest = draft.pendingCheckout && draft.pendingCheckout->requestId != tx.id;
+    return actions;
 }
 
 QString cancelTitle(const CheckoutTransaction &tx)

@@ -5,6 +5,8 @@
 
 #include "QuoteEditorRules.h"
 
+#include "records/Money.h"
+
 #include <QLocale>
 #include <QTimeZone>
 
@@ -47,6 +49,11 @@ inline constexpr QStringView nextStepPaymentSaved =
 inline constexpr QStringView nextStepRegister =
     u"Collect payment on Register, then tap Check payment. Reopen this checkout from Transactions.";
 inline constexpr QStringView nextStepReopen = u"Reopen this checkout from Transactions.";
+inline constexpr QStringView nextStepCanceled = u"This checkout was canceled. Nothing is collected for it.";
+inline constexpr QStringView ownCheckoutCanceled =
+    u"That checkout was canceled. Its quote is open here and can be checked out again.";
+inline constexpr QStringView followedCaption =
+    u"This checkout is from Transactions. Your draft is kept; go back to it or start the next sale.";
 
 inline constexpr QStringView cancelInvoiceTitle = u"Cancel unpaid invoice?";
 inline constexpr QStringView cancelTerminalTitle = u"Cancel Terminal request?";
@@ -95,7 +102,7 @@ enum class Tone { Plain, Green, Orange };
 bool isRegisterRoute(const QString &paymentRoute);
 // The saved quote's total in cents; 0 without a saved quote.
 qint64 amountDueCents(const Draft &draft);
-qint64 changeDueCents(const QString &cashText, qint64 amountDue);
+qint64 changeDueCents(const QString &cashText, qint64 amountDue, const QLocale &locale = displayLocale());
 QString checkoutSheetTitle(const QString &paymentRoute);
 // The small heading over the amount: the saved quote's number.
 QString checkoutHeading(const Draft &draft);
@@ -111,14 +118,29 @@ struct SheetChoices {
     bool cashConfirmed = false;
     bool busy = false;
     qint64 amountDue = 0;
+    // A request stored before its outcome was known: the sheet shows it and
+    // offers only to check it.
+    std::optional<CheckoutRequest> pending;
+    QLocale locale = displayLocale();
 };
-// The sheet's button that starts the checkout.
+// The sheet's button that starts the checkout, or checks the stored request.
 struct MainButton {
     QString title;
     bool progress = false;
     bool enabled = false;
+    bool checksPending = false;
 };
 MainButton checkoutMainButton(const SheetChoices &state);
+// What the sheet shows of a stored request: its tender ("card", "cash" or
+// "register"), the cash it carries as text, and its hold.
+struct FrozenChoices {
+    QString tender;
+    QString cash;
+    bool hold = false;
+};
+FrozenChoices frozenChoices(const CheckoutRequest &pending);
+// Why the typed cash cannot be used; empty when it can or nothing is typed.
+QString cashProblem(const QString &cashText, const QLocale &locale = displayLocale());
 
 // The pickup-hold part of the sheet; no toggle when the daily import does the accounting.
 struct HoldArea {
@@ -156,7 +178,15 @@ Checklist accountingChecklist(const CheckoutTransaction &tx);
 bool showsDealSyncRow(const CheckoutTransaction &tx);
 
 QString nextStepText(const CheckoutTransaction &tx);
+// Empty when there is nothing to resume (a canceled checkout).
 QString resumeTitle(const CheckoutTransaction &tx);
+// The ways back to the draft from a shown checkout that is not its own: to
+// the draft itself, and to the draft's own stored checkout request.
+struct DraftActions {
+    bool backToDraft = false;
+    bool checkSavedRequest = false;
+};
+DraftActions draftActions(const Draft &draft, const CheckoutTransaction &tx);
 bool showsCancel(const CheckoutTransaction &tx);
 QString cancelTitle(const CheckoutTransaction &tx);
 

@@ -15,8 +15,10 @@ BrandedSheetStyle {
     preferredWidth: 560
     implicitHeight: bar.implicitHeight + 14 + column.implicitHeight + topPadding + bottomPadding
 
-    // Every opening starts from card with nothing typed.
+    // Every opening starts from card with nothing typed, and asks the server
+    // for the account's payment settings again without waiting for them.
     onClosed: choices.reset()
+    onOpened: choices.refreshSettings()
 
     CheckoutSheetState {
         id: choices
@@ -154,12 +156,14 @@ BrandedSheetStyle {
                             spacing: 3
                             TenderChoice {
                                 objectName: "tenderCard"
+                                enabled: !choices.frozen
                                 title: "Card \u00B7 Terminal"
                                 symbol: "creditcard"
                                 value: "card"
                             }
                             TenderChoice {
                                 objectName: "tenderCash"
+                                enabled: !choices.frozen
                                 title: "Cash"
                                 symbol: "banknote"
                                 value: "cash"
@@ -207,10 +211,21 @@ BrandedSheetStyle {
                             text: choices.cash
                             font.pixelSize: Theme.title2
                             inputMethodHints: Qt.ImhFormattedNumbersOnly
+                            readOnly: choices.frozen
                             topPadding: 8
                             bottomPadding: 8
                             Accessible.name: "Cash received"
                             onTextEdited: choices.cash = text
+                        }
+                        Label {
+                            objectName: "cashProblem"
+                            visible: text !== ""
+                            Layout.fillWidth: true
+                            text: choices.cashProblem
+                            wrapMode: Text.WordWrap
+                            font.family: Theme.fontFamily
+                            font.pixelSize: Theme.caption
+                            color: Theme.orange
                         }
                         RowLayout {
                             Layout.fillWidth: true
@@ -232,6 +247,7 @@ BrandedSheetStyle {
                         }
                         BrandedToggle {
                             objectName: "cashConfirmedToggle"
+                            enabled: !choices.frozen
                             text: "I have received the cash"
                             checked: choices.cashConfirmed
                             onToggled: choices.cashConfirmed = checked
@@ -272,6 +288,7 @@ BrandedSheetStyle {
                     }
                     BrandedToggle {
                         objectName: "holdToggle"
+                        enabled: !choices.frozen
                         text: "Hold for later pickup"
                         checked: choices.holding
                         onToggled: choices.setHold(checked)
@@ -296,6 +313,18 @@ BrandedSheetStyle {
                     font.family: Theme.fontFamily
                     font.pixelSize: Theme.caption
                     font.weight: Font.DemiBold
+                    color: Theme.orange
+                }
+
+                // A stored request decides tender, cash and hold until it is checked.
+                Label {
+                    objectName: "frozenReason"
+                    visible: text !== ""
+                    Layout.fillWidth: true
+                    text: choices.frozenReason
+                    wrapMode: Text.WordWrap
+                    font.family: Theme.fontFamily
+                    font.pixelSize: Theme.caption
                     color: Theme.orange
                 }
 

@@ -16,6 +16,16 @@ QCoro::Task<bool> startWith(QPointer<CheckoutModel> workspace, QString tender, Q
     co_return live;
 }
 
+// The stored request is checked through the one path the editor uses too.
+QCoro::Task<bool> checkStored(QPointer<CheckoutModel> workspace)
+{
+    if (!workspace) co_return false;
+    co_await workspace->checkoutPart()->resumeCheckout();
+    if (!workspace) co_return false;
+    const std::optional<CheckoutTransaction> &shown = workspace->checkoutPart()->transaction();
+    co_return shown && shown->status != QLatin1String(status::canceled);
+}
+
 } // namespace
 
 CheckoutSheetState::CheckoutSheetState(QObject *parent) : QObject(parent) {}
@@ -41,21 +51,21 @@ void CheckoutSheetState::setWorkspace(CheckoutModel *workspace)
 
 void CheckoutSheetState::setTender(const QString &tender)
 {
-    if (tender == m_tender) return;
+    if (tender == m_tender || m_view.frozen) return;
     m_tender = tender;
     recompute(true);
 }
 
 void CheckoutSheetState::setCash(const QString &cash)
 {
-    if (cash == m_cash) return;
+    if (cash == m_cash || m_view.frozen) return;
     m_cash = cash;
     recompute(true);
 }
 
 void CheckoutSheetState::setCashConfirmed(bool confirmed)
 {
-    if (confirmed == m_cashConfirmed) return;
+    if (confirmed == m_cashConfirmed || m_view.frozen) return;
     m_cashConfirmed = confirmed;
     recompute(true);
 }
@@ -92,14 +102,27 @@ CheckoutSheetState::View CheckoutSheetState::compute() const
     view.amountDueText = screens::centsText(due);
     view.customerName = draft.customer ? draft.customer->name : QString();
     view.registerRoute = isRegisterRoute(route);
-    view.changeDueText = screens::centsText(changeDueCents(m_cash, due));
-    const HoldArea hold = holdArea(checkout.usesDailySquareImport(), draft.hold);
+    view.frozen = draft.pendingCheckout.has_value();
+    QString cash = m_cash;
+    bool holding = draft.hold;
+    if (view.frozen) {
+        const FrozenChoices frozen = frozenChoices(*draft.pendingCheckout);
+        view.frozenTender = frozen.tender;
+        view.frozenCash = cash = frozen.cash;
+        holding = frozen.hold;
+        view.frozenReason = editorText::checkSavedRequestCaption.toString();
+    } else if (m_tender == QLatin1String("cash")) {
+        view.cashProblem = screens::cashProblem(m_cash);
+    }
+    view.changeDueText = screens::centsText(changeDueCents(cash, due));
+    const HoldArea hold = holdArea(checkout.usesDailySquareImport(), holding);
     view.holdToggleShown = hold.showsToggle;
-    view.holding = draft.hold;
+    view.holding = holding;
     view.holdCaption = hold.caption;
     view.demo = workspace.isDemo();
-    const MainButton button =
-        checkoutMainButton({route, m_tender, m_cash, m_cashConfirmed, workspace.busy(), due});
+    SheetChoices choices{route, m_tender, m_cash, m_cashConfirmed, workspace.busy(), due};
+    choices.pending = draft.pendingCheckout;
+    const MainButton button = checkoutMainButton(choices);
     view.buttonTitle = button.title;
     view.buttonEnabled = button.enabled;
     view.buttonProgress = button.progress;
@@ -108,14 +131,20 @@ CheckoutSheetState::View CheckoutSheetState::compute() const
 
 void CheckoutSheetState::setHold(bool hold)
 {
-    if (!m_workspace || m_workspace->draft().hold == hold) return;
+    if (!m_workspace || m_workspace->draft().hold == hold || m_view.frozen) return;
     Draft draft = m_workspace->draft();
     draft.hold = hold;
     m_workspace->setDraft(std::move(draft));
 }
 
+void CheckoutSheetState::refreshSettings()
+{
+    if (m_workspace) m_workspace->checkoutPart()->refreshSettings();
+}
+
 QCoro::QmlTask CheckoutSheetState::start()
 {
+    if (m_view.frozen) return checkStored(m_workspace);
     const QString route = m_workspace ? m_workspace->checkoutPart()->paymentRoute() : QString();
     return startWith(m_workspace, screens::checkoutTender(route, m_tender), m_cash);
 }

@@ -15,10 +15,17 @@ namespace vantrel {
 class CheckoutSheetState : public QObject {
     Q_OBJECT
     Q_PROPERTY(vantrel::CheckoutModel *workspace READ workspace WRITE setWorkspace NOTIFY workspaceChanged)
-    // The sheet's own choices; they start over with reset().
+    // The sheet's own choices; they start over with reset(). While the draft
+    // holds a stored checkout request they read as that request and cannot
+    // be changed.
     Q_PROPERTY(QString tender READ tender WRITE setTender NOTIFY changed)
     Q_PROPERTY(QString cash READ cash WRITE setCash NOTIFY changed)
     Q_PROPERTY(bool cashConfirmed READ cashConfirmed WRITE setCashConfirmed NOTIFY changed)
+    Q_PROPERTY(bool frozen READ frozen NOTIFY changed)
+    // Why the choices cannot change, in one line; empty when they can.
+    Q_PROPERTY(QString frozenReason READ frozenReason NOTIFY changed)
+    // Why the typed cash cannot be read; empty when it can.
+    Q_PROPERTY(QString cashProblem READ cashProblem NOTIFY changed)
     Q_PROPERTY(QString title READ title NOTIFY changed)
     Q_PROPERTY(QString heading READ heading NOTIFY changed)
     Q_PROPERTY(QString amountDueText READ amountDueText NOTIFY changed)
@@ -38,12 +45,15 @@ public:
 
     CheckoutModel *workspace() const { return m_workspace; }
     void setWorkspace(CheckoutModel *workspace);
-    QString tender() const { return m_tender; }
+    QString tender() const { return m_view.frozen ? m_view.frozenTender : m_tender; }
     void setTender(const QString &tender);
-    QString cash() const { return m_cash; }
+    QString cash() const { return m_view.frozen ? m_view.frozenCash : m_cash; }
     void setCash(const QString &cash);
-    bool cashConfirmed() const { return m_cashConfirmed; }
+    bool cashConfirmed() const { return m_view.frozen || m_cashConfirmed; }
     void setCashConfirmed(bool confirmed);
+    bool frozen() const { return m_view.frozen; }
+    QString frozenReason() const { return m_view.frozenReason; }
+    QString cashProblem() const { return m_view.cashProblem; }
 
     QString title() const { return m_view.title; }
     QString heading() const { return m_view.heading; }
@@ -61,11 +71,14 @@ public:
 
     // The pickup-hold choice of the next checkout, kept in the draft.
     Q_INVOKABLE void setHold(bool hold);
-    // Starts the checkout with the sheet's choices; resolves to true when the
-    // workspace follows a checkout afterwards (the sheet then closes).
+    // Starts the checkout with the sheet's choices, or, with a stored request,
+    // checks it the way the editor does; resolves to true when the workspace
+    // follows a checkout afterwards (the sheet then closes).
     Q_INVOKABLE QCoro::QmlTask start();
     // Forgets the choices, for the next time the sheet opens.
     Q_INVOKABLE void reset();
+    // Asks for the account's payment settings again as the sheet opens.
+    Q_INVOKABLE void refreshSettings();
 
 signals:
     void workspaceChanged();
@@ -81,6 +94,8 @@ private:
         bool demo = false;
         QString buttonTitle;
         bool buttonEnabled = false, buttonProgress = false;
+        bool frozen = false;
+        QString frozenTender, frozenCash, frozenReason, cashProblem;
         bool operator==(const View &) const = default;
     };
     void recompute(bool choicesChanged = false);

@@ -89,7 +89,12 @@ bool HistoryState::follow(const QString &transactionId)
     for (const CheckoutTransaction &tx : m_workspace->historyPart()->transactions()) {
         if (tx.id != transactionId) continue;
         const CheckoutTransaction chosen = tx; // watch() may change the list it came from
-        m_workspace->checkoutPart()->watch(chosen);
+        CheckoutPart &checkout = *m_workspace->checkoutPart();
+        checkout.watch(chosen);
+        // The draft's own canceled checkout gives the editor back, which
+        // would otherwise look as if the tap did nothing.
+        if (chosen.status == QLatin1String(status::canceled) && checkout.ownCheckout())
+            m_workspace->setNotice(checkoutText::ownCheckoutCanceled.toString());
         return true;
     }
     return false;

@@ -49,7 +49,8 @@ void PaymentStatusState::setWorkspace(CheckoutModel *workspace)
     m_workspace = workspace;
     if (workspace)
         m_connections = {connect(workspace->checkoutPart(), &CheckoutPart::transactionChanged, this,
-                                 [this] { recompute(); })};
+                                 [this] { recompute(); }),
+                         connect(workspace, &CheckoutModel::draftChanged, this, [this] { recompute(); })};
     emit workspaceChanged();
     recompute();
 }
@@ -120,6 +121,11 @@ PaymentStatusState::View PaymentStatusState::compute() const
             view.completedActions.insert(kindName(action.item), action.text);
     }
     view.transactionIdText = screens::transactionIdText(tx);
+
+    const DraftActions back = draftActions(m_workspace->draft(), tx);
+    view.backToDraftShown = back.backToDraft;
+    view.checkSavedRequestShown = back.checkSavedRequest;
+    if (back.backToDraft) view.followedCaption = checkoutText::followedCaption.toString();
     return view;
 }
 

@@ -48,6 +48,12 @@ class PaymentStatusState : public QObject {
     // Empty when no change is shown.
     Q_PROPERTY(QString changeGivenText READ changeGivenText NOTIFY changed)
     Q_PROPERTY(QString transactionIdText READ transactionIdText NOTIFY changed)
+    // A checkout followed from the history while the draft holds other work:
+    // the caption, the way back to the draft, and the check of the draft's
+    // own stored checkout request.
+    Q_PROPERTY(QString followedCaption READ followedCaption NOTIFY changed)
+    Q_PROPERTY(bool backToDraftShown READ backToDraftShown NOTIFY changed)
+    Q_PROPERTY(bool checkSavedRequestShown READ checkSavedRequestShown NOTIFY changed)
 
 public:
     explicit PaymentStatusState(QObject *parent = nullptr);
@@ -81,6 +87,9 @@ public:
     QString fulfillmentError() const { return m_view.fulfillmentError; }
     QString changeGivenText() const { return m_view.changeGivenText; }
     QString transactionIdText() const { return m_view.transactionIdText; }
+    QString followedCaption() const { return m_view.followedCaption; }
+    bool backToDraftShown() const { return m_view.backToDraftShown; }
+    bool checkSavedRequestShown() const { return m_view.checkSavedRequestShown; }
 
     // The text of an action offered once payment is complete, by kind
     // ("registerNote", "receiptLink", "terminalReceipt", "printNote",
@@ -119,6 +128,8 @@ private:
         QString holdButtonTitle, fulfillmentError, changeGivenText;
         QMap<QString, QString> completedActions; // text by kind
         QString transactionIdText;
+        QString followedCaption;
+        bool backToDraftShown = false, checkSavedRequestShown = false;
         bool operator==(const View &) const = default;
     };
     void recompute();

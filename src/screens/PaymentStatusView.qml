@@ -219,11 +219,12 @@ Rectangle {
                 }
                 SymbolButton {
                     objectName: "resumeButton"
+                    visible: status.resumeTitle !== ""
                     Layout.topMargin: 4
                     text: status.resumeTitle
                     symbol: "arrow.clockwise"
                     enabled: !view.model.busy
-                    onClicked: view.checkout.resumePending()
+                    onClicked: view.checkout.resumeShown()
                 }
                 SymbolButton {
                     objectName: "cancelCheckoutButton"
@@ -363,6 +364,39 @@ Rectangle {
                     trailingSymbol: "plus"
                     enabled: !view.model.busy
                     onClicked: view.checkout.nextSale()
+                }
+            }
+
+            // Followed from the history: the draft is kept and one tap away,
+            // with its own stored checkout request when it has one.
+            ColumnLayout {
+                objectName: "followedActions"
+                visible: status.backToDraftShown
+                Layout.fillWidth: true
+                spacing: 10
+                Label {
+                    objectName: "followedCaption"
+                    Layout.fillWidth: true
+                    text: status.followedCaption
+                    wrapMode: Text.WordWrap
+                    font.family: Theme.fontFamily
+                    font.pixelSize: Theme.caption
+                    color: Theme.secondaryText
+                }
+                SymbolButton {
+                    objectName: "checkSavedRequestButton"
+                    visible: status.checkSavedRequestShown
+                    text: "Check saved request"
+                    symbol: "arrow.clockwise"
+                    enabled: !view.model.busy
+                    onClicked: view.checkout.resumePending()
+                }
+                SymbolButton {
+                    objectName: "backToDraftButton"
+                    text: "Back to draft"
+                    symbol: "arrow.counterclockwise"
+                    enabled: !view.model.busy
+                    onClicked: view.checkout.backToDraft()
                 }
             }
 

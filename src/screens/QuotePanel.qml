@@ -8,7 +8,8 @@ Item {
     id: panel
     property var model
     readonly property bool showsPaymentStatus: ViewLogic.showsPaymentStatus(model.checkout.hasTransaction,
-                                                                               model.checkout.status)
+                                                                               model.checkout.status,
+                                                                               model.checkout.ownCheckout)
 
     Loader {
         anchors.fill: parent

@@ -17,9 +17,9 @@ double quotePanelWidth(double width)
     return std::min(quotePanelShare * std::max(width, 0.0), quotePanelMaximumWidth);
 }
 
-bool showsPaymentStatus(bool hasTransaction, const QString &transactionStatus)
+bool showsPaymentStatus(bool hasTransaction, const QString &transactionStatus, bool ownCheckout)
 {
-    return hasTransaction && transactionStatus != QLatin1String(status::canceled);
+    return hasTransaction && (transactionStatus != QLatin1String(status::canceled) || !ownCheckout);
 }
 
 QString confirmationSymbol(bool destructive)

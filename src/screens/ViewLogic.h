@@ -19,9 +19,10 @@ inline constexpr double errorMessageMaximumHeight = 230;
 // Wide windows show catalog and quote panel side by side; narrow ones use tabs.
 bool isSideBySide(double width);
 double quotePanelWidth(double width);
-// The payment status view stands in the quote panel only for a live
-// transaction; a canceled one gives the editor back.
-bool showsPaymentStatus(bool hasTransaction, const QString &status);
+// The payment status view stands in the quote panel for a transaction; the
+// draft's own canceled checkout gives the editor back, while a canceled one
+// followed from the history is shown (with the way back to the draft).
+bool showsPaymentStatus(bool hasTransaction, const QString &status, bool ownCheckout = true);
 QString confirmationSymbol(bool destructive);
 // The error card's message area follows the text up to a cap, then scrolls.
 double errorMessageAreaHeight(double measuredTextHeight);
@@ -66,9 +67,9 @@ public:
     Q_INVOKABLE bool isSideBySide(double width) const { return screens::isSideBySide(width); }
     Q_INVOKABLE double quotePanelWidth(double width) const { return screens::quotePanelWidth(width); }
     // Whether the quote panel shows the payment status instead of the editor.
-    Q_INVOKABLE bool showsPaymentStatus(bool hasTransaction, const QString &status) const
+    Q_INVOKABLE bool showsPaymentStatus(bool hasTransaction, const QString &status, bool ownCheckout) const
     {
-        return screens::showsPaymentStatus(hasTransaction, status);
+        return screens::showsPaymentStatus(hasTransaction, status, ownCheckout);
     }
     Q_INVOKABLE QString confirmationSymbol(bool destructive) const
     {

@@ -2,6 +2,7 @@
 
 #include "CatalogDecoding.h"
 #include "CheckoutModel.h"
+#include "CheckoutPart.h"
 #include "Launch.h"
 #include "QuoteValidation.h"
 #include "VisibleProducts.h"
@@ -176,6 +177,9 @@ QCoro::Task<> CatalogPart::catalogLoop(QPointer<CatalogPart> part, TaskHandle ha
         if (handle.isCancelled() || !part || !part->m_workspace.session() ||
             part->m_workspace.workspaceGeneration() != generation)
             co_return;
+        // The account's payment settings ride along, so a set-up finished on
+        // the server shows here without a restart.
+        launch(part->m_workspace.checkoutPart()->refreshPaymentSettings());
         co_await part->refreshCatalog();
     }
 }

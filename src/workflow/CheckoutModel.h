@@ -197,7 +197,9 @@ public:
     static QStringList requestKeys(const Draft &draft);
     static bool hasWork(const Draft &draft);
     void releaseActiveArchiveEntry();
-    Q_INVOKABLE bool resetWorkspace();
+    // With keepUnsavedWork, a draft with work but no pending request is put
+    // aside in saved work too, instead of being replaced.
+    Q_INVOKABLE bool resetWorkspace(bool keepUnsavedWork = false);
     Q_INVOKABLE bool reopenArchivedRequest(const QString &id);
     // SHA-256 of server followed by user, lower-case hex.
     static QString workspaceKey(const QString &server, const QString &user);

@@ -200,7 +200,7 @@ void CheckoutModel::releaseActiveArchiveEntry()
     }
 }
 
-bool CheckoutModel::resetWorkspace()
+bool CheckoutModel::resetWorkspace(bool keepUnsavedWork)
 {
     if (!m_session) return false;
     // The fresh draft could not be written over the protected file, and
@@ -212,7 +212,7 @@ bool CheckoutModel::resetWorkspace()
     QList<ArchivedWorkspaceRequest> list;
     const Draft fresh = Draft::make();
     try {
-        list = archiveCurrentWorkspace(false);
+        list = archiveCurrentWorkspace(keepUnsavedWork);
         persistDraft(fresh);
     } catch (...) {
         setError(QString::fromUtf8(messages::resetFailed));

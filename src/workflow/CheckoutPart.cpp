@@ -36,6 +36,16 @@ void CheckoutPart::recheck()
         m_canStartCheckout = can;
         emit canStartCheckoutChanged();
     }
+    const bool own = ownCheckout();
+    if (own != m_ownCheckout) {
+        m_ownCheckout = own;
+        emit ownCheckoutChanged();
+    }
+}
+
+bool CheckoutPart::ownCheckout() const
+{
+    return m_transaction && checkoutBelongsToDraft(m_workspace.draft(), *m_transaction);
 }
 
 void CheckoutPart::setTransaction(std::optional<CheckoutTransaction> transaction)
@@ -142,6 +152,7 @@ void CheckoutPart::cancel()
 }
 
 void CheckoutPart::changeHold(bool hold) { launch(setHold(hold)); }
+void CheckoutPart::refreshSettings() { launch(refreshPaymentSettings()); }
 void CheckoutPart::askForReceipt() { launch(requestReceipt()); }
 void CheckoutPart::printInvoice() { launch(printInvoicePDF()); }
 

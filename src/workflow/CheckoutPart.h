@@ -46,6 +46,9 @@ class CheckoutPart : public QObject {
     // Only a vetted receipt address; empty when there is none to open.
     Q_PROPERTY(QString receiptLink READ receiptLink NOTIFY transactionChanged)
     Q_PROPERTY(QString transactionError READ transactionError NOTIFY transactionChanged)
+    // The shown transaction is the draft's own checkout, not one followed
+    // from the history while the draft holds other work.
+    Q_PROPERTY(bool ownCheckout READ ownCheckout NOTIFY ownCheckoutChanged)
 
 public:
     explicit CheckoutPart(CheckoutModel &workspace);
@@ -84,6 +87,12 @@ public:
     QCoro::Task<> printInvoicePDF();
     QCoro::Task<> printDocument(QString path, QString jobName); // throws
     void startNextSale();
+    // Stops showing a transaction, which stays in the history, so the draft
+    // is back on screen as it was.
+    void showDraft();
+    // Reloads the account's payment settings in the background; the sheet
+    // and the screens keep working with the last ones meanwhile.
+    QCoro::Task<> refreshPaymentSettings();
 
     // ---- the screens' view -----------------------------------------------------
     bool hasTransaction() const { return m_transaction.has_value(); }
@@ -99,6 +108,9 @@ public:
     QString invoiceNumber() const;
     QString receiptLink() const;
     QString transactionError() const;
+    // Read afresh: bindings re-read it on the transaction's own change signal,
+    // before this part has caught up with it.
+    bool ownCheckout() const;
 
     // Resolves to true when a checkout was started (or the stored one re-sent).
     Q_INVOKABLE QCoro::QmlTask start(const QString &tender, const QString &cash);
@@ -109,11 +121,14 @@ public:
     Q_INVOKABLE void askForReceipt();
     Q_INVOKABLE void printInvoice();
     Q_INVOKABLE void nextSale() { startNextSale(); }
+    Q_INVOKABLE void backToDraft() { showDraft(); }
+    Q_INVOKABLE void refreshSettings();
 
 signals:
     void accountChanged();
     void transactionChanged();
     void canStartCheckoutChanged();
+    void ownCheckoutChanged();
 
 private:
     friend class CheckoutModel;
@@ -137,6 +152,8 @@ private:
     std::optional<TaskHandle> m_poller;
     QUuid m_watchGeneration;
     bool m_canStartCheckout = false;
+    bool m_ownCheckout = false;
+    bool m_settingsLoading = false;
 };
 
 } // namespace vantrel

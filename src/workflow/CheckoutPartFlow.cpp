@@ -12,6 +12,7 @@
 #include "WorkspaceLists.h"
 
 #include "workflow/PrintService.h"
+#include "records/TypedAmount.h"
 #include "records/Uuid.h"
 #include "server/APIClient.h"
 #include "server/Endpoints.h"
@@ -29,8 +30,12 @@ const char *const saveBeforeCheckout = "Save this draft as a new sent quote befo
 const char *const reconnecting = "Reconnecting. The transaction remains saved on the server.";
 const char *const checkoutNeverStarted =
     "Checkout never started. Your customer and items are kept; save a new quote to continue.";
+const char *const checkoutNeverStartedQuoteOpen =
+    "Checkout never started. The quote is still open; start checkout again when the customer is ready.";
 const char *const cashNotCovering = "Enter the cash received; it must cover the amount due.";
 const char *const unknownTender = "Choose card or cash before starting checkout.";
+const char *const otherTenderPending =
+    "A checkout request is saved for another payment method. Check the saved request before changing it.";
 
 bool isFinal(const QString &status)
 {
@@ -43,11 +48,17 @@ bool isFinal(const QString &status)
 void settleFinal(CheckoutModel &model, const CheckoutTransaction &tx)
 {
     Draft draft = model.draft();
+    // Only the draft's own checkout releases the saved work it was opened
+    // from: a finished checkout of another sale, looked at from the history,
+    // settles nothing of this draft.
+    const bool own = checkoutBelongsToDraft(draft, tx);
     if (draft.pendingCheckout && draft.pendingCheckout->requestId == tx.id) draft.pendingCheckout.reset();
-    if (tx.status == QLatin1String(status::canceled) && draft.saved && draft.saved->id == tx.quoteId)
+    const bool canceled = tx.status == QLatin1String(status::canceled);
+    if (canceled && !draft.pendingCheckout &&
+        ((draft.saved && draft.saved->id == tx.quoteId) || draft.checkoutRequestId == tx.id))
         draft.checkoutRequestId = newUuidString();
     if (draft != model.draft()) model.setDraft(std::move(draft));
-    model.releaseActiveArchiveEntry();
+    if (own) model.releaseActiveArchiveEntry();
 }
 
 // Builds the request for a fresh checkout of the draft's saved quote.
@@ -65,7 +76,9 @@ CheckoutRequest buildRequest(const CheckoutPart &part, const QString &tender, co
     if (registerRoute) {
         request.cashCents = 0;
     } else if (tender == QLatin1String("cash")) {
-        request.cashCents = cents(cash);
+        const TypedAmount typed = readTypedAmount(cash, cashReceivedLabel());
+        if (!typed.problem.isEmpty()) throw APIError{typed.problem};
+        request.cashCents = typedCents(typed);
         if (request.cashCents < request.expectedCents) throw APIError{QString::fromUtf8(cashNotCovering)};
     } else if (tender == QLatin1String("card")) {
         request.cashCents = request.expectedCents;
@@ -76,14 +89,28 @@ CheckoutRequest buildRequest(const CheckoutPart &part, const QString &tender, co
     return request;
 }
 
+// The server's copy of the draft's saved quote is still the quote the draft
+// saved, and still one that can be checked out.
+bool stillOpenAsSaved(const Draft &draft, const Quote &server)
+{
+    if (!draft.saved || draft.saved->id != server.id) return false;
+    const bool ready = server.status == QLatin1String("sent") || server.status == QLatin1String("accepted");
+    return ready && server.number == draft.saved->number && cents(server.total) == cents(draft.saved->total);
+}
+
 QCoro::Task<> sendCheckout(CheckoutPart *part, QString tender, QString cash)
 {
     CheckoutModel *model = &part->workspace();
     const WorkspaceGuard guard(*model);
     CheckoutRequest request;
     if (model->draft().pendingCheckout) {
-        // Stored before it was first sent; re-sent exactly as it is.
+        // Stored before it was first sent; re-sent exactly as it is. A caller
+        // asking for another tender would be told one payment and the server
+        // another, so it is refused rather than quietly sent as stored.
         request = *model->draft().pendingCheckout;
+        const bool registerRoute = request.tender == QLatin1String("register");
+        if (!registerRoute && !tender.isEmpty() && tender != request.tender)
+            throw APIError{QString::fromUtf8(otherTenderPending)};
         model->ensureStored(QStringLiteral("Checkout"));
     } else {
         request = buildRequest(*part, tender, cash);
@@ -94,7 +121,22 @@ QCoro::Task<> sendCheckout(CheckoutPart *part, QString tender, QString cash)
 
     CheckoutTransaction tx = co_await CheckoutAPI::startCheckout(model->api(), request);
     guard.ensure();
+    // What the screen said about the steps before (the quote saved) is done
+    // with once the payment is under way.
+    model->setNotice(std::nullopt);
     part->watch(tx);
+}
+
+// A reply about the transaction that was acted on. It is shown only while
+// that transaction still is; otherwise a final one still settles the request
+// it answers, and the checkout on screen keeps its own state.
+void applyReply(CheckoutPart *part, const QString &actedOn, const CheckoutTransaction &tx)
+{
+    if (part->transaction() && part->transaction()->id == actedOn) {
+        part->watch(tx);
+        return;
+    }
+    if (isFinal(tx.status)) settleFinal(part->workspace(), tx);
 }
 
 QCoro::Task<> resumeOnServer(CheckoutPart *part, QString id)
@@ -103,7 +145,7 @@ QCoro::Task<> resumeOnServer(CheckoutPart *part, QString id)
     const WorkspaceGuard guard(*model);
     CheckoutTransaction tx = co_await CheckoutAPI::resumeCheckout(model->api(), id);
     guard.ensure();
-    part->watch(tx);
+    applyReply(part, id, tx);
 }
 
 QCoro::Task<> cancelOnServer(CheckoutPart *part, QString id)
@@ -112,7 +154,7 @@ QCoro::Task<> cancelOnServer(CheckoutPart *part, QString id)
     const WorkspaceGuard guard(*model);
     CheckoutTransaction tx = co_await CheckoutAPI::cancelCheckout(model->api(), id);
     guard.ensure();
-    part->watch(tx);
+    applyReply(part, id, tx);
 }
 
 } // namespace
@@ -196,7 +238,11 @@ QCoro::Task<> CheckoutPart::cancelCheckout(CheckoutTransaction transaction)
 
 QCoro::Task<> CheckoutPart::resumeCheckout()
 {
-    if (m_transaction) {
+    // The draft's own request comes first: a checkout followed from the
+    // history is not the one its saved request is waiting for.
+    const std::optional<CheckoutRequest> &pending = m_workspace.draft().pendingCheckout;
+    const bool showsPending = m_transaction && pending && m_transaction->id == pending->requestId;
+    if (m_transaction && (!pending || showsPending)) {
         co_await resume(*m_transaction);
         co_return;
     }
@@ -217,17 +263,45 @@ QCoro::Task<> CheckoutPart::recoverCheckoutRequest()
     };
     const std::optional<QString> user = userOf(m_workspace.session());
 
-    const CheckoutRequestRecovery reply = co_await CheckoutAPI::recoverCheckoutRequest(api, sent);
-    if (!self) co_return;
     // A reply about an older server, session or request says nothing about
     // the workspace now on screen.
-    if (api.token() != token || api.base() != base || userOf(m_workspace.session()) != user ||
-        m_workspace.draft().pendingCheckout != std::optional<CheckoutRequest>(sent))
-        co_return;
+    const auto stillAbout = [&] {
+        return api.token() == token && api.base() == base && userOf(m_workspace.session()) == user &&
+               m_workspace.draft().pendingCheckout == std::optional<CheckoutRequest>(sent);
+    };
+    const CheckoutRequestRecovery reply = co_await CheckoutAPI::recoverCheckoutRequest(api, sent);
+    if (!self || !stillAbout()) co_return;
 
     reply.validate(sent);
     if (reply.transaction) {
         watch(*reply.transaction);
+        co_return;
+    }
+
+    // The start never arrived. When the server's copy of the quote is still
+    // open and as the draft saved it, the same quote can be checked out again;
+    // unlinking it would make the person save the same items under a second
+    // number. A quote that cannot be fetched is treated as changed: unlinking
+    // is safe, keeping the request would leave nothing to do but fail again.
+    std::optional<Quote> server;
+    std::exception_ptr fetchFailure;
+    try {
+        server = co_await CheckoutAPI::quote(api, sent.quoteId);
+    } catch (...) {
+        fetchFailure = std::current_exception();
+    }
+    if (!self || isCancellation(fetchFailure) || !stillAbout()) co_return;
+    if (server && stillOpenAsSaved(m_workspace.draft(), *server)) {
+        Draft draft = m_workspace.draft();
+        draft.pendingCheckout.reset();
+        draft.checkoutRequestId = newUuidString();
+        draft.saved = *server;
+        m_workspace.setDraft(draft);
+        m_workspace.releaseActiveArchiveEntry();
+        stopWatching();
+        setTransaction(std::nullopt);
+        m_workspace.setNotice(QString::fromUtf8(checkoutNeverStartedQuoteOpen));
+        m_workspace.setSelectedWorkspaceTab(WorkspaceTab::quote);
         co_return;
     }
 
@@ -354,10 +428,44 @@ void CheckoutPart::startNextSale()
         m_workspace.setError(QString::fromUtf8(finishPendingFirst));
         return;
     }
-    m_workspace.resetWorkspace();
+    // A checkout followed from the history is not this draft's sale: the
+    // draft's unsaved work is put aside in saved work rather than dropped.
+    const bool followed = m_transaction && !checkoutBelongsToDraft(draft, *m_transaction);
+    m_workspace.resetWorkspace(followed);
+}
+
+void CheckoutPart::showDraft()
+{
+    if (!m_transaction) return;
+    const CheckoutTransaction shown = *m_transaction;
+    stopWatching();
+    HistoryPart &history = *m_workspace.historyPart();
+    QList<CheckoutTransaction> transactions = history.transactions();
+    transactions.removeIf([&](const CheckoutTransaction &t) { return t.id == shown.id; });
+    transactions.prepend(shown);
+    history.setTransactions(std::move(transactions));
+    setTransaction(std::nullopt);
+    m_workspace.setSelectedWorkspaceTab(WorkspaceTab::quote);
 }
 
 // ---- account ------------------------------------------------------------------------------
+
+QCoro::Task<> CheckoutPart::refreshPaymentSettings()
+{
+    if (m_settingsLoading || !m_workspace.session()) co_return;
+    QPointer<CheckoutPart> self(this);
+    m_settingsLoading = true;
+    const QUuid generation = m_workspace.workspaceGeneration();
+    std::optional<Me> me;
+    try {
+        me = co_await CheckoutAPI::me(m_workspace.api());
+    } catch (...) {
+        // The last settings stay; the next opening or catalog refresh asks again.
+    }
+    if (!self) co_return;
+    m_settingsLoading = false;
+    if (me && m_workspace.workspaceGeneration() == generation) applyAccount(*me);
+}
 
 QCoro::Task<> CheckoutPart::refreshAccount()
 {

@@ -53,6 +53,10 @@ private slots:
     void archiveEntries();
     void followAsksFirst_data();
     void followAsksFirst();
+    void typedCash_data();
+    void typedCash();
+    void wayBackToTheDraft_data();
+    void wayBackToTheDraft();
     void badTimesShowNoDate();
     void everySymbolIsDrawn();
 };
@@ -66,7 +70,8 @@ void CheckoutRulesTest::centsAndChange_data()
     QTest::newRow("change of a twenty") << "18.50" << "20.00" << qint64(1850) << "$1.50";
     QTest::newRow("short cash") << "18.50" << "10" << qint64(1850) << "$0.00";
     QTest::newRow("unreadable cash") << "18.50" << "abc" << qint64(1850) << "$0.00";
-    QTest::newRow("absurd cash does not wrap") << "1" << "1e30" << qint64(100) << "$92,233,720,368,547,757.07";
+    QTest::newRow("absurd cash does not wrap")
+        << "1" << "1000000000000000000000000000000" << qint64(100) << "$92,233,720,368,547,757.07";
 }
 
 void CheckoutRulesTest::centsAndChange()
@@ -101,6 +106,8 @@ void CheckoutRulesTest::mainButton_data()
     QTest::newRow("busy") << terminal << "card" << "" << false << true << ct::sendToTerminal.toString() << false;
     QTest::newRow("unknown tender is card") << terminal << "cheque" << "" << false << false
                                             << ct::sendToTerminal.toString() << true;
+    QTest::newRow("a stored request is only checked")
+        << terminal << "cash" << "" << false << false << editorText::checkSavedRequest.toString() << true;
 }
 
 void CheckoutRulesTest::mainButton()
@@ -110,7 +117,11 @@ void CheckoutRulesTest::mainButton()
     QFETCH(QString, cash);
     QFETCH(bool, confirmed);
     QFETCH(bool, busy);
-    const MainButton button = checkoutMainButton({route, tender, cash, confirmed, busy, 1850});
+    SheetChoices choices{route, tender, cash, confirmed, busy, 1850};
+    if (QTest::currentDataTag() == QLatin1String("a stored request is only checked"))
+        choices.pending = CheckoutRequest{.requestId = "R", .quoteId = "Q", .expectedCents = 1850, .tender = "card"};
+    const MainButton button = checkoutMainButton(choices);
+    QCOMPARE(button.checksPending, choices.pending.has_value());
     QTEST(button.title, "title");
     QTEST(button.enabled, "enabled");
     QCOMPARE(button.progress, busy);
@@ -140,8 +151,8 @@ void CheckoutRulesTest::statusBranches_data()
     QTest::newRow("register needs attention") << tx(reg, "needs_attention") << "progress instructions check-payment cancel"
                                               << ct::nextStepRegister.toString();
     QTest::newRow("complete") << tx(reg, "complete") << "checkmark" << ct::nextStepPaymentSaved.toString();
-    QTest::newRow("canceled offers no cancel") << tx(terminal, "canceled") << "progress"
-                                               << ct::nextStepReopen.toString();
+    QTest::newRow("canceled offers neither cancel nor resume") << tx(terminal, "canceled") << "xmark.circle"
+                                                               << ct::nextStepCanceled.toString();
 }
 
 void CheckoutRulesTest::statusBranches()
@@ -151,6 +162,7 @@ void CheckoutRulesTest::statusBranches()
     QStringList actual{icon.isEmpty() ? QStringLiteral("progress") : icon};
     if (showsRegisterInstructions(t)) actual << "instructions";
     if (resumeTitle(t) == ct::checkPayment) actual << "check-payment";
+    if (resumeTitle(t).isEmpty()) QCOMPARE(t.status, QStringLiteral("canceled"));
     if (showsCancel(t)) actual << "cancel";
     QTEST(actual.join(' '), "shown");
     QTEST(nextStepText(t), "nextStep");
@@ -321,6 +333,86 @@ void CheckoutRulesTest::followAsksFirst()
     std::optional<CheckoutTransaction> shown;
     if (!shownStatus.isEmpty()) shown = tx(terminal, shownStatus);
     QTEST(followNeedsConfirmation(draft, shown, tapped), "asks");
+}
+
+void CheckoutRulesTest::typedCash_data()
+{
+    // Cash as people type it; -1 cents: refused with a reason beside the field.
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<qint64>("cents");
+    QTest::newRow("comma decimal in Spain") << "18,50" << "es_ES" << qint64(1850);
+    QTest::newRow("comma before cents in the US") << "18,50" << "en_US" << qint64(1850);
+    QTest::newRow("dollar sign") << "$20" << "en_US" << qint64(2000);
+    QTest::newRow("spaces") << " 20 " << "en_US" << qint64(2000);
+    QTest::newRow("US grouping") << "1,234.50" << "en_US" << qint64(123450);
+    QTest::newRow("Spanish grouping and sign") << "1.234,50 US$" << "es_ES" << qint64(123450);
+    QTest::newRow("US form on a Spanish device") << "1,234.50" << "es_ES" << qint64(123450);
+    QTest::newRow("plain form on a Spanish device") << "18.50" << "es_ES" << qint64(1850);
+    QTest::newRow("no-break space grouping") << "1\u00A0234,50" << "fr_FR" << qint64(123450);
+    QTest::newRow("letters") << "abc" << "en_US" << qint64(-1);
+    QTest::newRow("negative") << "-5" << "en_US" << qint64(-1);
+    QTest::newRow("negative after the sign") << "$-5" << "en_US" << qint64(-1);
+    QTest::newRow("fractions of a cent") << "12.345" << "en_US" << qint64(-1);
+    QTest::newRow("broken grouping") << "1,23,4" << "en_US" << qint64(-1);
+    QTest::newRow("sign alone") << "$" << "en_US" << qint64(-1);
+}
+
+void CheckoutRulesTest::typedCash()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, locale);
+    QFETCH(qint64, cents);
+    const QLocale where(locale);
+    const QString problem = cashProblem(typed, where);
+    QCOMPARE(problem.isEmpty(), cents >= 0);
+    if (cents < 0) QVERIFY2(problem.startsWith(QStringLiteral("Cash received")), qPrintable(problem));
+    // The button takes exactly what was read: enough at the amount, a cent short below it.
+    const qint64 due = std::max<qint64>(cents, 1);
+    SheetChoices choices{terminal, "cash", typed, true, false, due};
+    choices.locale = where;
+    QCOMPARE(checkoutMainButton(choices).enabled, cents >= 0);
+    choices.amountDue = due + 1;
+    QVERIFY(!checkoutMainButton(choices).enabled);
+    QCOMPARE(changeDueCents(typed, 0, where), std::max<qint64>(cents, 0));
+}
+
+void CheckoutRulesTest::wayBackToTheDraft_data()
+{
+    // draft: "pending T-1", "saved Q-1", "edited Q-1" or "empty"; the shown checkout is T-1 of Q-1
+    // unless `shown` names another.
+    QTest::addColumn<QString>("draft");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<bool>("back");
+    QTest::addColumn<bool>("check");
+    QTest::newRow("the draft's own start") << "pending T-1" << "T-1" << false << false;
+    QTest::newRow("another checkout while one is stored") << "pending T-1" << "T-2" << true << true;
+    QTest::newRow("the saved quote's checkout") << "saved Q-1" << "T-1" << false << false;
+    QTest::newRow("the saved quote edited since") << "edited Q-1" << "T-1" << true << false;
+    QTest::newRow("another quote's checkout") << "saved Q-2" << "T-1" << true << false;
+    QTest::newRow("an empty draft") << "empty" << "T-1" << true << false;
+}
+
+void CheckoutRulesTest::wayBackToTheDraft()
+{
+    QFETCH(QString, draft);
+    QFETCH(QString, shown);
+    Draft d = Draft::make();
+    const QString what = draft.section(u' ', 0, 0);
+    const QString id = draft.section(u' ', 1);
+    if (what == QLatin1String("pending")) {
+        d.saved = Quote{.id = "Q-1"};
+        d.pendingCheckout = CheckoutRequest{.requestId = id, .quoteId = "Q-1"};
+    } else if (what != QLatin1String("empty")) {
+        d.saved = Quote{.id = id};
+        d.dirty = what == QLatin1String("edited");
+    }
+    CheckoutTransaction t = tx(terminal, "complete");
+    t.id = shown;
+    t.quoteId = QStringLiteral("Q-1");
+    const DraftActions actions = draftActions(d, t);
+    QTEST(actions.backToDraft, "back");
+    QTEST(actions.checkSavedRequest, "check");
 }
 
 void CheckoutRulesTest::badTimesShowNoDate()

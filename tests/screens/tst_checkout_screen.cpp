@@ -37,6 +37,10 @@ private slots:
     void cardSaleHoldAndPrint();
     void registerInvoiceCollected();
     void failedStartsKeepTheSheetOpen();
+    void storedStartDecidesTheSheet_data();
+    void storedStartDecidesTheSheet();
+    void followedCheckoutKeepsTheDraft_data();
+    void followedCheckoutKeepsTheDraft();
 
 private:
     void open(standin::StandinOptions options);
@@ -45,6 +49,10 @@ private:
     void tap(const QString &name);
     void openCheckoutSheet();
     QString startedCheckoutId();
+    // Follows a listed checkout from the Transactions sheet, answering its question if it asks.
+    void follow(const QString &transactionId);
+    // A whole card sale from a fresh draft; the completed checkout's id.
+    QString completedCardSale();
 
     std::unique_ptr<DemoApp> m_app;
     RecordingBrowser m_browser;
@@ -198,6 +206,163 @@ void CheckoutScreen::failedStartsKeepTheSheetOpen()
     QVERIFY(m_app->shell->find("quoteEditor"));
     QVERIFY(!m_app->shell->find("paymentStatusView"));
     QCOMPARE(m_app->server->counts().checkouts, m_checkoutsBefore + 1);
+}
+
+void CheckoutScreen::follow(const QString &transactionId)
+{
+    CheckoutModel &model = m_app->shell->model();
+    QCoro::waitFor(model.historyPart()->loadTransactions());
+    tap(QStringLiteral("transactionsButton"));
+    QObject *sheet = m_app->shell->object(QStringLiteral("historySheet"));
+    QTRY_VERIFY(sheet && sheet->property("opened").toBool());
+    tap(QStringLiteral("transaction-") + transactionId);
+    QObject *question = m_app->shell->object(QStringLiteral("followCheckoutConfirmation"));
+    QVERIFY(question);
+    QTest::qWaitFor([&] {
+        return model.checkoutPart()->transactionId() == transactionId || question->property("visible").toBool();
+    });
+    if (question->property("visible").toBool()) QMetaObject::invokeMethod(question, "answer", Q_ARG(QVariant, true));
+    QTRY_COMPARE(model.checkoutPart()->transactionId(), transactionId);
+    QTRY_VERIFY(!sheet->property("visible").toBool());
+}
+
+QString CheckoutScreen::completedCardSale()
+{
+    if (saveQuote() <= 0) return {};
+    openCheckoutSheet();
+    const QString id = startedCheckoutId();
+    if (!QTest::qWaitFor([&] { return m_app->shell->model().checkoutPart()->status() == QLatin1String("complete"); },
+                         20000))
+        return {};
+    tap(QStringLiteral("nextSaleButton"));
+    return id;
+}
+
+// The start's reply is lost after the server took it: the sheet shows the
+// stored request and offers only to check it, and checking ends in the one
+// checkout of the stored tender.
+void CheckoutScreen::storedStartDecidesTheSheet_data()
+{
+    QTest::addColumn<QString>("tender");
+    QTest::newRow("card") << "card";
+    QTest::newRow("cash") << "cash";
+}
+
+void CheckoutScreen::storedStartDecidesTheSheet()
+{
+    QFETCH(QString, tender);
+    standin::StandinOptions options;
+    options.autoPayMs = 50;
+    open(options);
+    if (QTest::currentTestFailed()) return;
+    const qint64 due = saveQuote();
+    QVERIFY(due > 0);
+    openCheckoutSheet();
+    if (QTest::currentTestFailed()) return;
+    // The sheet goes with the editor once the status view takes the panel.
+    QPointer<QObject> sheet = m_app->shell->object(QStringLiteral("paymentSheet"));
+    if (tender == QLatin1String("cash")) {
+        tap(QStringLiteral("tenderCash"));
+        QQuickItem *field = m_app->shell->find(QStringLiteral("cashField"));
+        QVERIFY(field);
+        field->forceActiveFocus();
+        for (const QChar c : amountFromCents(due + 500)) QTest::keyClick(m_app->shell->window(), c.toLatin1());
+        tap(QStringLiteral("cashConfirmedToggle"));
+    }
+    m_app->server->injectFault({"POST", QStringLiteral("/api/checkouts"), standin::StandinFault::Kind::DropAfterCommit, 0, 2});
+    tap(QStringLiteral("startCheckoutButton"));
+    QTRY_VERIFY(m_app->shell->find("errorCard"));
+    m_app->shell->model().clearError();
+    QVERIFY(sheet->property("opened").toBool());
+    const CheckoutRequest stored = *m_app->shell->model().draft().pendingCheckout;
+    QCOMPARE(stored.tender, tender);
+
+    // Nothing of the stored request can change on the sheet.
+    m_app->shell->settle();
+    QVERIFY(m_app->shell->find("frozenReason"));
+    const QString other = tender == QLatin1String("cash") ? QStringLiteral("tenderCard") : QStringLiteral("tenderCash");
+    QVERIFY(!m_app->shell->find(other)->isEnabled());
+    QVERIFY(!m_app->shell->find("holdToggle")->isEnabled());
+    QCOMPARE(textOf(m_app->shell->find("startCheckoutButton")), screens::editorText::checkSavedRequest.toString());
+
+    tap(QStringLiteral("startCheckoutButton"));
+    QTRY_VERIFY(!sheet || !sheet->property("opened").toBool());
+    QTRY_COMPARE_WITH_TIMEOUT(m_app->shell->model().checkoutPart()->status(), QStringLiteral("complete"), 20000);
+    QCOMPARE(m_app->server->counts().checkouts, m_checkoutsBefore + 1);
+    QCOMPARE(m_app->server->checkout(stored.requestId)->tender, tender);
+    QCOMPARE(m_app->server->checkout(stored.requestId)->cashCents, stored.cashCents);
+    QVERIFY(!m_app->shell->model().draft().pendingCheckout);
+}
+
+// A finished checkout followed from Transactions while the draft holds other
+// work: the draft is never dropped, and its stored checkout request can be
+// checked from the status view.
+void CheckoutScreen::followedCheckoutKeepsTheDraft_data()
+{
+    QTest::addColumn<bool>("storedRequest");
+    QTest::newRow("unsaved draft, then the next sale") << false;
+    QTest::newRow("stored checkout request, checked from the status view") << true;
+}
+
+void CheckoutScreen::followedCheckoutKeepsTheDraft()
+{
+    QFETCH(bool, storedRequest);
+    standin::StandinOptions options;
+    options.autoPayMs = 50;
+    open(options);
+    if (QTest::currentTestFailed()) return;
+    const QString earlier = completedCardSale();
+    QVERIFY(!earlier.isEmpty());
+    CheckoutModel &model = m_app->shell->model();
+    QTRY_VERIFY(!model.checkoutPart()->hasTransaction());
+
+    QString requestId;
+    if (storedRequest) {
+        QVERIFY(saveQuote() > 0);
+        openCheckoutSheet();
+        m_app->server->injectFault({"POST", QStringLiteral("/api/checkouts"), standin::StandinFault::Kind::DropAfterCommit, 0, 2});
+        tap(QStringLiteral("startCheckoutButton"));
+        QTRY_VERIFY(model.draft().pendingCheckout && !model.busy());
+        requestId = model.draft().pendingCheckout->requestId;
+        model.clearError();
+        QObject *sheet = m_app->shell->object(QStringLiteral("paymentSheet"));
+        QMetaObject::invokeMethod(sheet, "close");
+        QTRY_VERIFY(!sheet->property("visible").toBool());
+    } else {
+        QCoro::waitFor(model.customersPart()->selectCustomer(m_app->server->customers().first()));
+        model.quotePart()->addProduct(model.catalogPart()->products().at(0));
+        model.quotePart()->addProduct(model.catalogPart()->products().at(1));
+    }
+    const Draft before = model.draft();
+    const int checkouts = m_app->server->counts().checkouts;
+
+    follow(earlier);
+    if (QTest::currentTestFailed()) return;
+    QTRY_VERIFY(m_app->shell->find("paymentStatusView"));
+    QVERIFY(m_app->shell->find("backToDraftButton"));
+    QCOMPARE(model.draft(), before);
+
+    if (storedRequest) {
+        // The next sale is refused while the request is stored, and the way on is on screen.
+        tap(QStringLiteral("nextSaleButton"));
+        QTRY_VERIFY(model.error());
+        model.clearError();
+        tap(QStringLiteral("checkSavedRequestButton"));
+        QTRY_COMPARE(model.checkoutPart()->transactionId(), requestId);
+        QTRY_COMPARE_WITH_TIMEOUT(model.checkoutPart()->status(), QStringLiteral("complete"), 20000);
+        QVERIFY(!model.draft().pendingCheckout);
+        QCOMPARE(m_app->server->counts().checkouts, checkouts);
+        QVERIFY(m_app->server->checkout(requestId));
+        return;
+    }
+    tap(QStringLiteral("nextSaleButton"));
+    QTRY_VERIFY(!model.checkoutPart()->hasTransaction());
+    QVERIFY(model.draft().lines.isEmpty());
+    const QList<ArchivedWorkspaceRequest> saved = model.historyPart()->archivedRequests();
+    QCOMPARE(saved.size(), qsizetype(1));
+    QVERIFY(model.reopenArchivedRequest(saved.first().id));
+    QCOMPARE(model.draft().lines, before.lines);
+    QCOMPARE(model.draft().customer, before.customer);
 }
 
 QTEST_MAIN(CheckoutScreen)

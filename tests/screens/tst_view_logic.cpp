@@ -65,18 +65,21 @@ void ViewLogicTest::quotePanelChoice_data()
 {
     QTest::addColumn<bool>("hasTransaction");
     QTest::addColumn<QString>("status");
+    QTest::addColumn<bool>("own");
     QTest::addColumn<bool>("paymentStatus");
-    QTest::newRow("none") << false << "" << false;
-    QTest::newRow("canceled gives the editor back") << true << "canceled" << false;
-    QTest::newRow("waiting") << true << "awaiting_payment" << true;
-    QTest::newRow("complete") << true << "complete" << true;
+    QTest::newRow("none") << false << "" << true << false;
+    QTest::newRow("own canceled gives the editor back") << true << "canceled" << true << false;
+    QTest::newRow("followed canceled is shown") << true << "canceled" << false << true;
+    QTest::newRow("waiting") << true << "awaiting_payment" << true << true;
+    QTest::newRow("complete") << true << "complete" << true << true;
 }
 
 void ViewLogicTest::quotePanelChoice()
 {
     QFETCH(bool, hasTransaction);
     QFETCH(QString, status);
-    QTEST(screens::showsPaymentStatus(hasTransaction, status), "paymentStatus");
+    QFETCH(bool, own);
+    QTEST(screens::showsPaymentStatus(hasTransaction, status, own), "paymentStatus");
 }
 
 // Which rows and captions the account sheet shows; the caption texts are the summary's own.

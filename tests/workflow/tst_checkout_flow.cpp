@@ -150,7 +150,8 @@ private slots:
     }
 
     // The server made the checkout but the reply was lost: starting again
-    // re-sends the stored request, not one with today's choices.
+    // re-sends the stored request, not one with today's choices, and a start
+    // asking for another tender is refused rather than sent as stored.
     void lostReplyResendsTheStoredRequest()
     {
         Standin standin;
@@ -168,7 +169,11 @@ private slots:
         Draft draft = ws->draft();
         draft.hold = !draft.hold;
         ws->setDraft(draft);
+        const int sends = standin.front.count("POST", QStringLiteral("/api/checkouts"));
         run(ws->checkoutPart()->startCheckout(QStringLiteral("cash"), QStringLiteral("999")));
+        QVERIFY(ws->error());
+        QCOMPARE(standin.front.count("POST", QStringLiteral("/api/checkouts")), sends);
+        run(ws->checkoutPart()->startCheckout(QStringLiteral("card"), QString()));
         QVERIFY2(!ws->error(), qPrintable(ws->error().value_or(QString())));
         QCOMPARE(*ws->draft().pendingCheckout, stored);
         QCOMPARE(standin.server.counts().checkouts, before + 1);
@@ -213,23 +218,86 @@ private slots:
         QCOMPARE(ws->draft(), draft);
     }
 
-    void pollReplyForAnotherTransactionIsDropped()
+    // A start that never arrived leaves the quote linked while the server
+    // still holds it open as saved; otherwise the items are unlinked for a
+    // new quote.
+    void neverStartedKeepsAnOpenQuote_data()
     {
+        QTest::addColumn<Reply>("quote");
+        QTest::addColumn<bool>("kept");
+        const auto quote = [](const QString &status, const QString &total) {
+            return Reply{200, encode(Quote{.id = QStringLiteral("Q1"), .number = QStringLiteral("QT-1"),
+                                           .status = status, .total = total},
+                                     KeyStyle::Wire)};
+        };
+        QTest::newRow("open and unchanged") << quote(QStringLiteral("sent"), QStringLiteral("10")) << true;
+        QTest::newRow("accepted meanwhile") << quote(QStringLiteral("accepted"), QStringLiteral("10.00")) << true;
+        QTest::newRow("invoiced elsewhere") << quote(QStringLiteral("invoiced"), QStringLiteral("10")) << false;
+        QTest::newRow("total changed") << quote(QStringLiteral("sent"), QStringLiteral("12")) << false;
+        QTest::newRow("gone") << Reply{404, encode(APIError{QStringLiteral("No such quote.")}, KeyStyle::Wire)} << false;
+    }
+    void neverStartedKeepsAnOpenQuote()
+    {
+        QFETCH(Reply, quote);
+        QFETCH(bool, kept);
         RecordingServer server;
-        Reply complete{200, encode(transaction(QStringLiteral("T1"), QStringLiteral("complete")), KeyStyle::Wire)};
-        complete.hold = true;
-        server.on("GET", "/api/checkouts/T1", complete);
+        server.on("POST", "/api/checkouts/recover-request", recovery("R1", "aborted", true));
+        server.on("GET", "/api/quotes/Q1", quote);
+        Workspace ws(server.base());
+        putQuote(ws, QStringLiteral("10"), QStringLiteral("sent"));
+        Draft draft = ws->draft();
+        draft.customer = Customer{.id = QStringLiteral("C1"), .name = QStringLiteral("Payer")};
+        draft.pendingCheckout = CheckoutRequest{QStringLiteral("R1"), QStringLiteral("Q1"), 1000, QStringLiteral("card"), 1000, false};
+        ws->setDraft(draft);
+
+        run(ws->checkoutPart()->resumeCheckout());
+        QVERIFY2(!ws->error(), qPrintable(ws->error().value_or(QString())));
+        QVERIFY(!ws->draft().pendingCheckout);
+        QVERIFY(ws->draft().checkoutRequestId != QLatin1String("R1"));
+        QVERIFY(ws->draft().customer);
+        QCOMPARE(ws->draft().saved.has_value(), kept);
+        QCOMPARE(ws->draft().dirty, !kept);
+        QCOMPARE(ws->checkoutPart()->canStartCheckout(), kept);
+        QVERIFY(ws->notice());
+    }
+
+    // A reply about a transaction that is no longer the shown one leaves the
+    // shown one alone: the poll's, a resume's and a cancel's alike.
+    void replyForAnotherTransactionIsDropped_data()
+    {
+        QTest::addColumn<QByteArray>("method");
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("status");
+        QTest::newRow("poll") << QByteArray("GET") << QStringLiteral("/api/checkouts/T1") << "complete";
+        QTest::newRow("resume") << QByteArray("POST") << QStringLiteral("/api/checkouts/T1/resume") << "complete";
+        QTest::newRow("cancel") << QByteArray("POST") << QStringLiteral("/api/checkouts/T1/cancel") << "canceled";
+    }
+    void replyForAnotherTransactionIsDropped()
+    {
+        QFETCH(QByteArray, method);
+        QFETCH(QString, path);
+        QFETCH(QString, status);
+        RecordingServer server;
+        Reply final{200, encode(transaction(QStringLiteral("T1"), status), KeyStyle::Wire)};
+        final.hold = true;
+        server.on(method, path, final);
         Workspace ws(server.base());
         ws.signIn();
-        ws->checkoutPart()->watch(transaction(QStringLiteral("T1"), QStringLiteral("awaiting_payment")));
+        const CheckoutTransaction first = transaction(QStringLiteral("T1"), QStringLiteral("awaiting_payment"));
+        ws->checkoutPart()->watch(first);
+        std::shared_ptr<Outcome<void>> acting;
+        if (method == "POST")
+            acting = start(path.endsWith(QLatin1String("cancel")) ? ws->checkoutPart()->cancelCheckout(first)
+                                                                  : ws->checkoutPart()->resume(first));
         QTRY_COMPARE(server.held(), 1);
         const CheckoutTransaction other = transaction(QStringLiteral("T2"), QStringLiteral("awaiting_payment"));
         ws->checkoutPart()->watch(other);
         server.release();
+        if (acting) QTRY_VERIFY(acting->done);
         // Long enough for several more polls if the poller had gone on.
         QTest::qWait(200);
         QCOMPARE(*ws->checkoutPart()->transaction(), other);
-        QCOMPARE(server.count("GET", QStringLiteral("/api/checkouts/T1")), 1);
+        QCOMPARE(server.count(method, path), 1);
     }
 };
 

@@ -126,6 +126,7 @@ private slots:
         const QString requestId =
             what == customerCreate ? form.requestId : what == quoteSave ? ws->draft().requestId : ws->draft().checkoutRequestId;
         const int before = records(backend, what);
+        const int quotesBefore = backend.server.counts().quotes;
         bool faultOn = true;
         int faulted = 0;
         backend.front.setHandler([&](const Request &r) -> std::optional<Reply> {
@@ -171,7 +172,7 @@ private slots:
                                    : shown && shown->id == requestId && backend.server.checkout(requestId);
         const bool aborted =
             what == customerCreate  ? !draft.pendingCustomer && draft.customerDraft && !draft.customer
-            : what == checkoutStart ? !draft.pendingCheckout && !draft.saved && !shown && ws->notice()
+            : what == checkoutStart ? !draft.pendingCheckout && draft.saved && !shown && ws->notice()
                                     : false;
         QList<QJsonObject> sent = backend.front.bodies("POST", createPaths[what]);
         if (!recoverPaths[what].isEmpty()) sent += backend.front.bodies("POST", recoverPaths[what]);
@@ -194,10 +195,11 @@ private slots:
         for (const QJsonObject &body : sent) QCOMPARE(body, sent.first());
         if (created || resumed) QCOMPARE(ws->error(), std::nullopt);
         if (aborted) {
-            // The details are kept for a new request: the form, or the items unlinked from the quote.
+            // The details are kept for a new request: the form, or the quote, still open on the
+            // server and linked, with a new checkout request id.
             QVERIFY(draft.customerDraft ? draft.customerDraft->requestId != requestId &&
                                               draft.customerDraft->email == form.email
-                                        : draft.checkoutRequestId != requestId && draft.dirty && draft.customer &&
+                                        : draft.checkoutRequestId != requestId && !draft.dirty && draft.customer &&
                                               !draft.lines.isEmpty() && ws->selectedWorkspaceTab() == WorkspaceTab::quote);
             // The original request arriving late creates nothing either.
             const QByteArray original = QJsonDocument(sent.first()).toJson();
@@ -207,7 +209,15 @@ private slots:
                     : settle(CheckoutAPI::startCheckout(backend.api, decode<CheckoutRequest>(original, KeyStyle::Wire))).error;
             QVERIFY(late);
             QCOMPARE(records(backend, what), before);
+            if (what == checkoutStart) {
+                // The same quote checks out again: one checkout, and no second quote for the same items.
+                QVERIFY(ws->checkoutPart()->canStartCheckout());
+                finish(act(ws.model.get(), what, false, form));
+                QVERIFY(ws->checkoutPart()->transaction());
+                QCOMPARE(records(backend, what), before + 1);
+            }
         }
+        if (what == checkoutStart) QCOMPARE(backend.server.counts().quotes, quotesBefore);
     }
 
     void cleanupTestCase()
