@@ -73,7 +73,9 @@ QString cashProblem(const QString &cashText, const QLocale &locale)
 FrozenChoices frozenChoices(const CheckoutRequest &pending)
 {
     FrozenChoices frozen{pending.tender, QString(), pending.hold};
-    if (is(pending.tender, "cash")) frozen.cash = amountFromCents(pending.cashCents);
+    // As it would have been typed: whole dollars and two digits of cents.
+    if (is(pending.tender, "cash") && pending.cashCents >= 0)
+        frozen.cash = QStringLiteral("%1.%2").arg(pending.cashCents / 100).arg(pending.cashCents % 100, 2, 10, QLatin1Char('0'));
     return frozen;
 }
 

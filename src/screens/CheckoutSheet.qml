@@ -348,6 +348,7 @@ BrandedSheetStyle {
         property string symbol
         property string value
         readonly property bool chosen: choices.tender === value
+        opacity: enabled || chosen ? 1 : 0.45
         Layout.fillWidth: true
         Layout.fillHeight: true
         checkable: true
@@ -390,6 +391,7 @@ BrandedSheetStyle {
         Layout.fillWidth: true
         implicitHeight: Math.max(44, implicitContentHeight, implicitIndicatorHeight)
         padding: 0
+        opacity: enabled ? 1 : 0.55
         Accessible.name: text
         Accessible.onPressAction: Tap.press(toggle)
         indicator: Rectangle {
