@@ -78,6 +78,7 @@ private slots:
     void cardSaleHoldAndPrint();
     void registerInvoiceCollected();
     void failedStartsKeepTheSheetOpen();
+    void historyRetriesAndRemovesSavedWork();
 
 private:
     void open(standin::StandinOptions options);
@@ -267,6 +268,47 @@ void CheckoutScreen::failedStartsKeepTheSheetOpen()
     QVERIFY(m_app->shell->find("quoteEditor"));
     QVERIFY(!m_app->shell->find("paymentStatusView"));
     QCOMPARE(m_app->server->counts().checkouts, m_checkoutsBefore + 1);
+}
+
+// A failed refresh of the transactions keeps the list and offers "Try again";
+// saved work goes only after a question that names it, and never while its
+// request is open.
+void CheckoutScreen::historyRetriesAndRemovesSavedWork()
+{
+    open({});
+    if (QTest::currentTestFailed()) return;
+    CheckoutModel &model = m_app->shell->model();
+    Draft plain = Draft::make();
+    plain.customer = Customer{QStringLiteral("c-ada"), QStringLiteral("Ada"), {}, {}, {}};
+    plain.sourceNumber = QStringLiteral("QT-1");
+    const QList<ArchivedWorkspaceRequest> saved{{QStringLiteral("plain"), 2.0, plain, {}},
+                                                {QStringLiteral("save"), 1.0, draftWithPendingSave(), {}}};
+    const QString requests = m_app->workspace->requestsPath(m_app->workspace->user);
+    writeBytes(requests, encode(saved, KeyStyle::Storage));
+    model.restoreWorkspace();
+
+    m_app->server->injectFault({"GET", QStringLiteral("/api/checkouts"), standin::StandinFault::Kind::BadGateway});
+    tap(QStringLiteral("transactionsButton"));
+    QTRY_VERIFY(m_app->shell->find(QStringLiteral("retryTransactionsButton")));
+    QCOMPARE(textOf(m_app->shell->find("transactionsPlaceholderText")), ct::transactionsNotRefreshed.toString());
+    QVERIFY(!model.historyPart()->transactions().isEmpty());
+    model.clearError();
+    tap(QStringLiteral("retryTransactionsButton"));
+    QTRY_VERIFY(!m_app->shell->find(QStringLiteral("transactionsPlaceholder")));
+
+    // The open save request is refused with its reason, without a question.
+    m_app->shell->tap(child(m_app->shell->find(QStringLiteral("savedWork-1")), QStringLiteral("removeSavedWorkButton")));
+    QCOMPARE(model.error().value_or(QString()), QString::fromUtf8(messages::removePending));
+    QVERIFY(!m_app->shell->object(QStringLiteral("removeSavedWorkConfirmation"))->property("opened").toBool());
+    model.clearError();
+
+    m_app->shell->tap(child(m_app->shell->find(QStringLiteral("savedWork-0")), QStringLiteral("removeSavedWorkButton")));
+    QObject *question = m_app->shell->object(QStringLiteral("removeSavedWorkConfirmation"));
+    QTRY_VERIFY(question->property("opened").toBool());
+    QVERIFY(question->property("message").toString().contains(QStringLiteral("Saved draft \u00B7 Ada \u00B7 QT-1")));
+    tap(QStringLiteral("confirmButton"));
+    QTRY_COMPARE(model.historyPart()->archivedRequests().size(), qsizetype(1));
+    QCOMPARE(model.loadArchivedRequests().first().id, QStringLiteral("save"));
 }
 
 QTEST_MAIN(CheckoutScreen)
