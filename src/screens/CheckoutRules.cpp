@@ -336,10 +336,29 @@ Confirmation followConfirmation()
             ct::followCancel.toString()};
 }
 
-QString transactionsPlaceholder(bool loading, bool empty)
+TransactionsPlaceholder transactionsPlaceholder(const TransactionsLoad &load)
 {
-    if (!empty) return {};
-    return loading ? ct::loadingTransactions.toString() : ct::noTransactions.toString();
+    if (load.empty && load.underWay) return {.text = ct::loadingTransactions.toString(), .progress = true};
+    // A failed refresh keeps the last list and says so above it.
+    if (!load.failure.isEmpty())
+        return {.text = load.empty ? ct::transactionsNotLoaded.toString() : ct::transactionsNotRefreshed.toString(),
+                .detail = load.failure,
+                .retry = true};
+    if (!load.empty) return {};
+    if (load.loaded) return {.text = ct::noTransactions.toString()};
+    // Nothing loaded yet: the operation under way (start-up) loads it;
+    // otherwise nothing will unless the person asks.
+    if (load.busy) return {.text = ct::loadingTransactions.toString(), .progress = true};
+    return {.text = ct::transactionsNotLoaded.toString(), .retry = true};
+}
+
+Confirmation removeArchiveConfirmation(const ArchivedWorkspaceRequest &entry)
+{
+    const QString summary = archiveSummary(entry);
+    const QString name = summary.isEmpty() ? archiveTitle(entry)
+                                           : archiveTitle(entry) + QStringLiteral(" \u00B7 ") + summary;
+    return {ct::removeSavedWorkTitle.toString(), ct::removeSavedWorkMessage.toString().arg(name),
+            ct::removeSavedWorkConfirm.toString(), ct::removeSavedWorkCancel.toString()};
 }
 
 } // namespace vantrel::screens

@@ -88,6 +88,14 @@ inline constexpr QStringView followMessage = u"Payments and server work continue
                                              u"in Transactions and unfinished requests stay saved.";
 inline constexpr QStringView followConfirm = u"Follow checkout";
 inline constexpr QStringView followCancel = u"Cancel";
+inline constexpr QStringView transactionsNotLoaded = u"Transactions could not be loaded.";
+inline constexpr QStringView transactionsNotRefreshed =
+    u"Transactions could not be refreshed. The list below is from the last refresh.";
+inline constexpr QStringView removeSavedWorkTitle = u"Remove saved work?";
+inline constexpr QStringView removeSavedWorkMessage =
+    u"\u201C%1\u201D will be removed from this device. Quotes and payments on the server stay as they are.";
+inline constexpr QStringView removeSavedWorkConfirm = u"Remove";
+inline constexpr QStringView removeSavedWorkCancel = u"Keep";
 } // namespace checkoutText
 
 // Whole cents as US dollars, without passing through floating point; an
@@ -246,7 +254,27 @@ StatusIcon transactionRowIcon(const QString &code);
 bool followNeedsConfirmation(const Draft &draft, const std::optional<CheckoutTransaction> &shown,
                              const QString &tappedId);
 Confirmation followConfirmation();
-// Empty when the list has rows to show.
-QString transactionsPlaceholder(bool loading, bool empty);
+// How far loading the checkout list has come.
+struct TransactionsLoad {
+    bool empty = true; // no rows to show
+    bool underWay = false; // a load of the list is under way
+    bool loaded = false; // a load has answered since sign-in
+    bool busy = false; // another operation holds the workspace
+    QString failure; // why the last load failed
+};
+// What stands with the checkout rows, or in their place: a text, the
+// failure's own words, a progress indicator, and "Try again". All empty
+// while rows show and the last load went well.
+struct TransactionsPlaceholder {
+    QString text;
+    QString detail;
+    bool progress = false;
+    bool retry = false;
+    bool operator==(const TransactionsPlaceholder &) const = default;
+};
+TransactionsPlaceholder transactionsPlaceholder(const TransactionsLoad &load);
+// The question before a saved entry is removed, naming it by its title and
+// summary.
+Confirmation removeArchiveConfirmation(const ArchivedWorkspaceRequest &entry);
 
 } // namespace vantrel::screens

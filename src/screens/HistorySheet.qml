@@ -13,6 +13,7 @@ BrandedSheetStyle {
     // The saved entry or the checkout waiting for the user's answer.
     property string selectedArchive: ""
     property string selectedTransaction: ""
+    property string selectedRemoval: ""
 
     objectName: "historySheet"
     preferredWidth: 620
@@ -33,6 +34,22 @@ BrandedSheetStyle {
     }
     function follow(transactionId) {
         if (history.follow(transactionId)) sheet.close()
+    }
+    // An entry whose request is still open is not asked about: the model
+    // refuses it and says why.
+    function askToRemove(entryId, removable) {
+        if (!removable) {
+            sheet.model.history.remove(entryId)
+            return
+        }
+        const ask = history.removeConfirmation(entryId)
+        if (!ask.title) return
+        selectedRemoval = entryId
+        removeQuestion.title = ask.title
+        removeQuestion.message = ask.message
+        removeQuestion.confirmTitle = ask.confirm
+        removeQuestion.cancelTitle = ask.cancel
+        removeQuestion.open()
     }
 
     contentItem: ColumnLayout {
@@ -103,6 +120,7 @@ BrandedSheetStyle {
                                     required title
                                     required summary
                                     required date
+                                    required removable
                                     objectName: "savedWork-" + index
                                     Layout.fillWidth: true
                                     last: index === history.savedWork.count - 1
@@ -110,6 +128,7 @@ BrandedSheetStyle {
                                         sheet.selectedArchive = entryId
                                         openConfirmation.open()
                                     }
+                                    onRemoveClicked: sheet.askToRemove(entryId, removable)
                                 }
                             }
                         }
@@ -128,27 +147,63 @@ BrandedSheetStyle {
                     Layout.bottomMargin: 6
                     text: "Checkouts"
                 }
-                RowLayout {
+                // Loading, the empty list, or why the list did not load.
+                ColumnLayout {
                     objectName: "transactionsPlaceholder"
                     visible: history.placeholder !== ""
                     Layout.fillWidth: true
                     Layout.topMargin: 18
                     Layout.bottomMargin: 18
-                    spacing: 10
-                    Item { Layout.fillWidth: true }
-                    BusyIndicator {
-                        visible: sheet.model.history.loading
-                        running: visible
-                        implicitWidth: 22
-                        implicitHeight: 22
+                    spacing: 8
+                    RowLayout {
+                        Layout.alignment: Qt.AlignHCenter
+                        Layout.maximumWidth: list.width
+                        spacing: 10
+                        BusyIndicator {
+                            visible: history.placeholderProgress
+                            running: visible
+                            implicitWidth: 22
+                            implicitHeight: 22
+                        }
+                        SymbolIcon {
+                            visible: history.canRetry
+                            symbol: "exclamationmark.circle"
+                            color: Theme.orange
+                        }
+                        Label {
+                            objectName: "transactionsPlaceholderText"
+                            Layout.fillWidth: true
+                            text: history.placeholder
+                            wrapMode: Text.Wrap
+                            font.family: Theme.fontFamily
+                            font.pixelSize: Theme.subheadline
+                            color: history.canRetry ? Theme.orange : Theme.secondaryText
+                        }
                     }
                     Label {
-                        text: history.placeholder
+                        objectName: "transactionsLoadError"
+                        visible: text !== ""
+                        Layout.fillWidth: true
+                        text: history.placeholderDetail
+                        wrapMode: Text.Wrap
+                        horizontalAlignment: Text.AlignHCenter
                         font.family: Theme.fontFamily
-                        font.pixelSize: Theme.subheadline
+                        font.pixelSize: Theme.caption
                         color: Theme.secondaryText
                     }
-                    Item { Layout.fillWidth: true }
+                    BrandedSecondaryButton {
+                        objectName: "retryTransactionsButton"
+                        visible: history.canRetry
+                        Layout.alignment: Qt.AlignHCenter
+                        Layout.fillWidth: false
+                        Layout.preferredWidth: 200
+                        topPadding: 11
+                        bottomPadding: 11
+                        font.pixelSize: Theme.subheadline
+                        text: "Try again"
+                        enabled: !sheet.model.busy
+                        onClicked: sheet.model.history.refresh()
+                    }
                 }
             }
 
@@ -247,6 +302,17 @@ BrandedSheetStyle {
         onCancel: sheet.selectedArchive = ""
     }
     BrandedConfirmation {
+        id: removeQuestion
+        objectName: "removeSavedWorkConfirmation"
+        role: "destructive"
+        onConfirm: {
+            const entry = sheet.selectedRemoval
+            sheet.selectedRemoval = ""
+            sheet.model.history.remove(entry)
+        }
+        onCancel: sheet.selectedRemoval = ""
+    }
+    BrandedConfirmation {
         id: followQuestion
         objectName: "followCheckoutConfirmation"
         title: history.followConfirmation.title
@@ -267,7 +333,9 @@ BrandedSheetStyle {
         property string title
         property string summary
         property string date
+        property bool removable: false
         property bool last: false
+        signal removeClicked()
         implicitHeight: Math.max(56, content.implicitHeight + 2 * 6)
         topPadding: 6
         bottomPadding: 6
@@ -321,6 +389,14 @@ BrandedSheetStyle {
                     font.pixelSize: Theme.caption2
                     color: Theme.secondaryText
                 }
+            }
+            IconButton {
+                objectName: "removeSavedWorkButton"
+                symbol: "trash"
+                symbolSize: 17
+                tint: Theme.secondaryText
+                Accessible.name: "Remove " + saved.title + (saved.summary !== "" ? ", " + saved.summary : "")
+                onClicked: saved.removeClicked()
             }
             SymbolIcon {
                 symbol: "arrow.up.forward"

@@ -1,6 +1,5 @@
 #include "HistoryState.h"
 
-#include "CheckoutRules.h"
 #include "PaymentStatusState.h"
 
 #include "workflow/WorkspaceParts.h"
@@ -10,7 +9,7 @@ namespace vantrel {
 using namespace screens;
 
 HistoryState::HistoryState(QObject *parent)
-    : QObject(parent), m_savedWork(new RowsModel({"entryId", "title", "summary", "date"}, this))
+    : QObject(parent), m_savedWork(new RowsModel({"entryId", "title", "summary", "date", "removable"}, this))
 {}
 
 void HistoryState::setWorkspace(CheckoutModel *workspace)
@@ -23,7 +22,8 @@ void HistoryState::setWorkspace(CheckoutModel *workspace)
         HistoryPart *history = workspace->historyPart();
         const auto again = [this] { recompute(); };
         m_connections = {
-            connect(history, &HistoryPart::loadingChanged, this, again),
+            connect(history, &HistoryPart::loadStateChanged, this, again),
+            connect(workspace, &CheckoutModel::busyChanged, this, again),
             connect(history->transactionList(), &RecordListModelBase::countChanged, this, again),
         };
         // Saved entries change rarely and are few: any change recomputes them.
@@ -56,8 +56,14 @@ HistoryState::View HistoryState::compute() const
         view.savedWork.append(QVariantMap{{QStringLiteral("entryId"), entry.id},
                                           {QStringLiteral("title"), archiveTitle(entry)},
                                           {QStringLiteral("summary"), archiveSummary(entry)},
-                                          {QStringLiteral("date"), dateText(entry.created)}});
-    view.placeholder = transactionsPlaceholder(history.loading(), history.transactions().isEmpty());
+                                          {QStringLiteral("date"), dateText(entry.created)},
+                                          {QStringLiteral("removable"),
+                                           CheckoutModel::requestKeys(entry.draft).isEmpty()}});
+    view.placeholder = transactionsPlaceholder({.empty = history.transactions().isEmpty(),
+                                                .underWay = history.loading(),
+                                                .loaded = history.loaded(),
+                                                .busy = m_workspace->busy(),
+                                                .failure = history.loadError()});
     return view;
 }
 
@@ -68,6 +74,20 @@ QVariantMap HistoryState::followConfirmation() const
             {QStringLiteral("message"), ask.message},
             {QStringLiteral("confirm"), ask.confirm},
             {QStringLiteral("cancel"), ask.cancel}};
+}
+
+QVariantMap HistoryState::removeConfirmation(const QString &entryId) const
+{
+    if (!m_workspace) return {};
+    for (const ArchivedWorkspaceRequest &entry : m_workspace->historyPart()->archivedRequests()) {
+        if (entry.id != entryId) continue;
+        const Confirmation ask = removeArchiveConfirmation(entry);
+        return {{QStringLiteral("title"), ask.title},
+                {QStringLiteral("message"), ask.message},
+                {QStringLiteral("confirm"), ask.confirm},
+                {QStringLiteral("cancel"), ask.cancel}};
+    }
+    return {};
 }
 
 QVariantMap HistoryState::rowIcon(const QString &status) const

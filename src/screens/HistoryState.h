@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QPointer>
 
+#include "CheckoutRules.h"
 #include "RowsModel.h"
 
 #include "workflow/CheckoutModel.h"
@@ -15,11 +16,15 @@ namespace vantrel {
 class HistoryState : public QObject {
     Q_OBJECT
     Q_PROPERTY(vantrel::CheckoutModel *workspace READ workspace WRITE setWorkspace NOTIFY workspaceChanged)
-    // Roles entryId, title, summary and date, newest first as the workspace
-    // keeps them.
+    // Roles entryId, title, summary, date and removable (no request of
+    // unknown outcome), newest first as the workspace keeps them.
     Q_PROPERTY(vantrel::screens::RowsModel *savedWork READ savedWork CONSTANT)
-    // "Loading…" or the empty list's text; empty while rows are shown.
+    // What stands with the checkout rows or in their place: "Loading…", the
+    // empty list's text, or a failed load with its reason and "Try again".
     Q_PROPERTY(QString placeholder READ placeholder NOTIFY changed)
+    Q_PROPERTY(QString placeholderDetail READ placeholderDetail NOTIFY changed)
+    Q_PROPERTY(bool placeholderProgress READ placeholderProgress NOTIFY changed)
+    Q_PROPERTY(bool canRetry READ canRetry NOTIFY changed)
     // {title, message, confirm, cancel} of the question asked before following.
     Q_PROPERTY(QVariantMap followConfirmation READ followConfirmation CONSTANT)
 
@@ -29,7 +34,10 @@ public:
     CheckoutModel *workspace() const { return m_workspace; }
     void setWorkspace(CheckoutModel *workspace);
     screens::RowsModel *savedWork() const { return m_savedWork; }
-    QString placeholder() const { return m_view.placeholder; }
+    QString placeholder() const { return m_view.placeholder.text; }
+    QString placeholderDetail() const { return m_view.placeholder.detail; }
+    bool placeholderProgress() const { return m_view.placeholder.progress; }
+    bool canRetry() const { return m_view.placeholder.retry; }
     QVariantMap followConfirmation() const;
 
     // The icon of a transaction row by its status: {symbol, tone}.
@@ -39,6 +47,9 @@ public:
     // Makes the listed transaction the workspace's; false when it is no
     // longer listed.
     Q_INVOKABLE bool follow(const QString &transactionId);
+    // {title, message, confirm, cancel} of the question before removing the
+    // saved entry; empty when it is no longer listed.
+    Q_INVOKABLE QVariantMap removeConfirmation(const QString &entryId) const;
 
 signals:
     void workspaceChanged();
@@ -47,7 +58,7 @@ signals:
 private:
     struct View {
         QList<QVariantMap> savedWork;
-        QString placeholder;
+        screens::TransactionsPlaceholder placeholder;
         bool operator==(const View &) const = default;
     };
     void recompute();

@@ -60,6 +60,7 @@ constexpr std::array table{
     Entry{"slider.horizontal.3", "icons/sliders-horizontal.svg"},
     Entry{"square.grid.2x2", "icons/layout-grid.svg"},
     Entry{"testtube.2", "icons/test-tubes.svg"},
+    Entry{"trash", "icons/trash-2.svg"},
     Entry{"tray.full", "icons/inbox.svg"},
     Entry{"wave.3.right", "icons/nfc.svg"},
     Entry{"waveform", "icons/audio-lines.svg"},

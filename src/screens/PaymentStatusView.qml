@@ -125,28 +125,16 @@ Rectangle {
                 spacing: 10
                 Repeater {
                     model: status.checklist
-                    delegate: RowLayout {
-                        id: step
+                    delegate: ChecklistStep {
                         required property string text
                         required property string symbol
                         required property bool done
                         required property int index
                         objectName: "checklistRow-" + index
-                        Layout.fillWidth: true
-                        spacing: 10
-                        SymbolIcon {
-                            symbol: step.symbol
-                            size: 20
-                            color: step.done ? Theme.green : Theme.secondaryText
-                        }
-                        Label {
-                            Layout.fillWidth: true
-                            text: step.text
-                            wrapMode: Text.WordWrap
-                            font.family: Theme.fontFamily
-                            font.pixelSize: Theme.body
-                            color: step.done ? Theme.primaryText : Theme.secondaryText
-                        }
+                        title: text
+                        mark: symbol
+                        tint: done ? Theme.green : Theme.secondaryText
+                        titleColor: done ? Theme.primaryText : Theme.secondaryText
                     }
                 }
                 Label {
@@ -159,37 +147,14 @@ Rectangle {
                     font.pixelSize: Theme.caption
                     color: Theme.secondaryText
                 }
-                RowLayout {
+                ChecklistStep {
                     objectName: "dealSyncRow"
                     visible: status.dealSyncShown
-                    Layout.fillWidth: true
                     Layout.topMargin: 2
-                    spacing: 10
-                    SymbolIcon {
-                        Layout.alignment: Qt.AlignTop
-                        symbol: "arrow.triangle.2.circlepath"
-                        size: 20
-                        color: Theme.orange
-                    }
-                    ColumnLayout {
-                        Layout.fillWidth: true
-                        spacing: 1
-                        Label {
-                            Layout.fillWidth: true
-                            text: "Deal update pending"
-                            font.family: Theme.fontFamily
-                            font.pixelSize: Theme.body
-                            color: Theme.primaryText
-                        }
-                        Label {
-                            Layout.fillWidth: true
-                            text: "The deal update will retry automatically."
-                            wrapMode: Text.WordWrap
-                            font.family: Theme.fontFamily
-                            font.pixelSize: Theme.caption
-                            color: Theme.secondaryText
-                        }
-                    }
+                    title: "Deal update pending"
+                    caption: "The deal update will retry automatically."
+                    mark: "arrow.triangle.2.circlepath"
+                    tint: Theme.orange
                 }
             }
 
@@ -428,6 +393,56 @@ Rectangle {
         onCancel: view.cancelAsked = false
     }
     onCancelAskedChanged: cancelAsked ? cancelConfirmation.open() : cancelConfirmation.close()
+
+    // One step of the checklist: its mark on the first line of its text.
+    // Placed by hand rather than by a row layout: a layout sizes wrapped
+    // text from a width it had before its last pass, and left the marks
+    // where earlier, narrower passes had put them.
+    component ChecklistStep: Item {
+        id: step
+        property string title
+        property string caption
+        property string mark
+        property color tint
+        property color titleColor: Theme.primaryText
+        readonly property real firstLine: titleLabel.lineCount > 0
+                                          ? titleLabel.contentHeight / titleLabel.lineCount
+                                          : titleLabel.implicitHeight
+        Layout.fillWidth: true
+        implicitHeight: Math.max(markIcon.y + markIcon.height, texts.y + texts.implicitHeight)
+        SymbolIcon {
+            id: markIcon
+            y: Math.max(0, (step.firstLine - height) / 2)
+            symbol: step.mark
+            size: 20
+            color: step.tint
+        }
+        Column {
+            id: texts
+            x: markIcon.width + 10
+            y: Math.max(0, (markIcon.height - step.firstLine) / 2)
+            width: step.width - x
+            spacing: 1
+            Label {
+                id: titleLabel
+                width: parent.width
+                text: step.title
+                wrapMode: Text.WordWrap
+                font.family: Theme.fontFamily
+                font.pixelSize: Theme.body
+                color: step.titleColor
+            }
+            Label {
+                visible: step.caption !== ""
+                width: parent.width
+                text: step.caption
+                wrapMode: Text.WordWrap
+                font.family: Theme.fontFamily
+                font.pixelSize: Theme.caption
+                color: Theme.secondaryText
+            }
+        }
+    }
 
     // A label on the left, its value on the right.
     component DetailRow: RowLayout {

@@ -276,7 +276,7 @@ void CheckoutModel::signOut()
     m_customersPart->setQuotes({});
     m_customersPart->setDeals({});
     m_historyPart->setTransactions({});
-    m_historyPart->setLoaded(false);
+    m_historyPart->forgetLoads();
     m_activeArchiveID.reset();
     m_historyPart->setArchivedRequests({});
     m_checkoutPart->setTransaction(std::nullopt);

@@ -201,6 +201,10 @@ public:
     // aside in saved work too, instead of being replaced.
     Q_INVOKABLE bool resetWorkspace(bool keepUnsavedWork = false);
     Q_INVOKABLE bool reopenArchivedRequest(const QString &id);
+    // Drops a saved entry for good; refused (false, with the reason in the
+    // error slot) while it holds a request whose outcome is not known, and
+    // when the saved-requests file cannot be read or written.
+    bool removeArchivedRequest(const QString &id);
     // SHA-256 of server followed by user, lower-case hex.
     static QString workspaceKey(const QString &server, const QString &user);
 
@@ -286,6 +290,11 @@ inline const char *const reopenFailed =
     "The saved request could not be opened safely. Your current workspace has been kept.";
 inline const char *const resetDone = "Workspace reset. Saved requests and payments remain in Transactions.";
 inline const char *const reopenDone = "Saved request reopened. Resume it to check the original result.";
+inline const char *const removePending =
+    "This saved work holds a request whose outcome is not known yet. Open it and resume the request; "
+    "once it is settled, the entry leaves this list by itself.";
+inline const char *const removeFailed =
+    "The saved work could not be removed safely. Saved requests were kept as they are.";
 } // namespace messages
 
 using WorkspaceTab = CheckoutModel::WorkspaceTab;

@@ -15,6 +15,8 @@
 #include <QSet>
 #include <QStandardPaths>
 
+#include <algorithm>
+
 namespace vantrel {
 
 namespace {
@@ -283,6 +285,40 @@ bool CheckoutModel::reopenArchivedRequest(const QString &id)
         pending->quoteId == entry->transaction->quoteId)
         m_checkoutPart->watch(*entry->transaction);
     m_catalogPart->startCatalogTimer();
+    return true;
+}
+
+bool CheckoutModel::removeArchivedRequest(const QString &id)
+{
+    if (!m_session) return false;
+    QList<ArchivedWorkspaceRequest> list;
+    try {
+        // Read afresh: the file, not the list on screen, is what gets written.
+        list = loadArchivedRequests();
+    } catch (...) {
+        setError(QString::fromUtf8(messages::removeFailed));
+        return false;
+    }
+    const auto entry = std::find_if(list.cbegin(), list.cend(),
+                                    [&](const ArchivedWorkspaceRequest &e) { return e.id == id; });
+    // Its request may have been sent: only its settling may drop the entry,
+    // or nothing would bring the request back to be checked.
+    if (entry != list.cend() && !requestKeys(entry->draft).isEmpty()) {
+        setError(QString::fromUtf8(messages::removePending));
+        return false;
+    }
+    if (entry != list.cend()) {
+        list.removeIf([&](const ArchivedWorkspaceRequest &e) { return e.id == id; });
+        try {
+            saveArchivedRequests(list);
+        } catch (...) {
+            setError(QString::fromUtf8(messages::removeFailed));
+            return false;
+        }
+    }
+    if (m_activeArchiveID == id) m_activeArchiveID.reset();
+    m_historyPart->setArchivedRequests(std::move(list));
+    setError(std::nullopt);
     return true;
 }
 

@@ -51,6 +51,8 @@ private slots:
     void pickupAndChange();
     void archiveEntries_data();
     void archiveEntries();
+    void transactionsPlaceholders_data();
+    void transactionsPlaceholders();
     void followAsksFirst_data();
     void followAsksFirst();
     void typedCash_data();
@@ -302,6 +304,48 @@ void CheckoutRulesTest::archiveEntries()
     QFETCH(ArchivedWorkspaceRequest, entry);
     QTEST(archiveTitle(entry), "title");
     QTEST(archiveSummary(entry), "summary");
+    // The removal question names the entry as its row does.
+    QFETCH(QString, title);
+    QFETCH(QString, summary);
+    const QString name = summary.isEmpty() ? title : title + QStringLiteral(" \u00B7 ") + summary;
+    QVERIFY(removeArchiveConfirmation(entry).message.startsWith(u'\u201C' + name + u'\u201D'));
+}
+
+void CheckoutRulesTest::transactionsPlaceholders_data()
+{
+    QTest::addColumn<bool>("empty");
+    QTest::addColumn<bool>("underWay");
+    QTest::addColumn<bool>("loaded");
+    QTest::addColumn<bool>("busy");
+    QTest::addColumn<QString>("failure");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("progress");
+    QTest::addColumn<bool>("retry");
+    const QString loading = ct::loadingTransactions.toString();
+    const QString notLoaded = ct::transactionsNotLoaded.toString();
+    QTest::newRow("first load under way") << true << true << false << true << "" << loading << true << false;
+    QTest::newRow("start-up has not asked yet") << true << false << false << true << "" << loading << true << false;
+    QTest::newRow("first load failed") << true << false << false << false << "502" << notLoaded << false << true;
+    // The account load failed before the list was asked for.
+    QTest::newRow("never asked, nothing under way") << true << false << false << false << "" << notLoaded << false << true;
+    QTest::newRow("refresh failed, last list kept")
+        << false << false << true << false << "502" << ct::transactionsNotRefreshed.toString() << false << true;
+    QTest::newRow("loaded, none yet") << true << false << true << false << "" << ct::noTransactions.toString() << false << false;
+    QTest::newRow("rows while refreshing") << false << true << true << true << "" << "" << false << false;
+}
+
+void CheckoutRulesTest::transactionsPlaceholders()
+{
+    QFETCH(bool, empty);
+    QFETCH(bool, underWay);
+    QFETCH(bool, loaded);
+    QFETCH(bool, busy);
+    QFETCH(QString, failure);
+    const TransactionsPlaceholder shown = transactionsPlaceholder({empty, underWay, loaded, busy, failure});
+    QTEST(shown.text, "text");
+    QCOMPARE(shown.detail, failure);
+    QTEST(shown.progress, "progress");
+    QTEST(shown.retry, "retry");
 }
 
 void CheckoutRulesTest::followAsksFirst_data()

@@ -27,6 +27,47 @@ public slots:
 
 QString textOf(QQuickItem *item) { return item ? item->property("text").toString() : QString(); }
 
+QRectF sceneRect(const QQuickItem *item) { return item->mapRectToScene(QRectF(0, 0, item->width(), item->height())); }
+
+void collect(QQuickItem *item, const char *type, QList<QQuickItem *> &into)
+{
+    if (!item->isVisible()) return;
+    if (item->inherits(type)) into.append(item);
+    for (QQuickItem *child : item->childItems()) collect(child, type, into);
+}
+
+// Empty when every check mark of the accounting checklist sits on the first
+// line of its own row's text, and no mark stands outside a row; otherwise
+// what is out of place.
+QString checklistMisplaced(QQuickItem *checklist)
+{
+    if (!checklist) return QStringLiteral("no checklist");
+    QList<QQuickItem *> marks;
+    collect(checklist, "vantrel::SymbolImage", marks);
+    QList<QQuickItem *> rows;
+    for (QQuickItem *mark : std::as_const(marks)) {
+        QQuickItem *row = mark->parentItem();
+        while (row && row != checklist && !row->objectName().startsWith(QLatin1String("checklistRow-")) &&
+               row->objectName() != QLatin1String("dealSyncRow"))
+            row = row->parentItem();
+        if (!row || row == checklist) return QStringLiteral("a mark outside every row");
+        QList<QQuickItem *> labels;
+        collect(row, "QQuickText", labels);
+        if (labels.isEmpty()) return row->objectName() + QStringLiteral(": no text");
+        const QRectF text = sceneRect(labels.first());
+        const qreal firstLine = text.height() / qMax(1, labels.first()->property("lineCount").toInt());
+        const QRectF drawn = sceneRect(mark);
+        if (!sceneRect(row).contains(drawn) || qAbs(drawn.center().y() - (text.top() + firstLine / 2)) > 2 ||
+            drawn.right() > text.left())
+            return row->objectName() + QStringLiteral(" (") + textOf(labels.first()) + QStringLiteral("): mark at ") +
+                   QString::number(drawn.y()) + QStringLiteral(", text at ") + QString::number(text.y());
+        rows.append(row);
+    }
+    for (int i = 0; i < rows.size(); ++i)
+        if (rows.indexOf(rows[i]) != i) return rows[i]->objectName() + QStringLiteral(": two marks");
+    return {};
+}
+
 } // namespace
 
 class CheckoutScreen : public QObject {
@@ -41,9 +82,12 @@ private slots:
     void storedStartDecidesTheSheet();
     void followedCheckoutKeepsTheDraft_data();
     void followedCheckoutKeepsTheDraft();
+    void historyRetriesAndRemovesSavedWork();
 
 private:
     void open(standin::StandinOptions options);
+    // The checklist is laid out right now, and again after the window narrows.
+    void checkChecklist(const QString &stage);
     // A saved, sent quote of two products for the first customer; its total in cents.
     qint64 saveQuote();
     void tap(const QString &name);
@@ -105,6 +149,21 @@ void CheckoutScreen::tap(const QString &name)
     m_app->shell->tap(item);
 }
 
+void CheckoutScreen::checkChecklist(const QString &stage)
+{
+    m_app->shell->settle();
+    QString misplaced = checklistMisplaced(m_app->shell->find(QStringLiteral("checklist")));
+    QVERIFY2(misplaced.isEmpty(), qPrintable(stage + QStringLiteral(": ") + misplaced));
+    const QSize wide = m_app->shell->window()->size();
+    m_app->shell->resize(800, wide.height());
+    if (QQuickItem *tab = m_app->shell->find(QStringLiteral("quoteTab"))) m_app->shell->tap(tab);
+    m_app->shell->settle();
+    misplaced = checklistMisplaced(m_app->shell->find(QStringLiteral("checklist")));
+    m_app->shell->resize(wide.width(), wide.height());
+    m_app->shell->settle();
+    QVERIFY2(misplaced.isEmpty(), qPrintable(stage + QStringLiteral(", narrow: ") + misplaced));
+}
+
 void CheckoutScreen::openCheckoutSheet()
 {
     tap(QStringLiteral("checkoutButton"));
@@ -124,9 +183,7 @@ QString CheckoutScreen::startedCheckoutId()
 
 void CheckoutScreen::cardSaleHoldAndPrint()
 {
-    standin::StandinOptions options;
-    options.autoPayMs = 50;
-    open(options);
+    open({});
     if (QTest::currentTestFailed()) return;
     QVERIFY(saveQuote() > 0);
     openCheckoutSheet();
@@ -136,7 +193,13 @@ void CheckoutScreen::cardSaleHoldAndPrint()
 
     const QString id = startedCheckoutId();
     QVERIFY2(!id.isEmpty() && id != QLatin1String("sheet still open"), qPrintable(id));
+    QTRY_COMPARE_WITH_TIMEOUT(m_app->shell->model().checkoutPart()->status(), QStringLiteral("awaiting_payment"), 20000);
+    checkChecklist(QStringLiteral("waiting"));
+    if (QTest::currentTestFailed()) return;
+    QVERIFY(m_app->server->pay(id));
     QTRY_COMPARE_WITH_TIMEOUT(textOf(m_app->shell->find("statusLabel")), QStringLiteral("Transaction complete"), 20000);
+    checkChecklist(QStringLiteral("complete"));
+    if (QTest::currentTestFailed()) return;
 
     // The sale was started held: release it, then hold it again.
     QCOMPARE(textOf(m_app->shell->find("holdButton")), ct::releaseHold.toString());
@@ -158,6 +221,8 @@ void CheckoutScreen::registerInvoiceCollected()
 {
     standin::StandinOptions options;
     options.paymentRoute = QStringLiteral("square_register");
+    // The daily import's checklist: two rows, and a caption once complete.
+    options.accountingMode = QStringLiteral("native_square_summary");
     open(options);
     if (QTest::currentTestFailed()) return;
     QVERIFY(saveQuote() > 0);
@@ -171,9 +236,14 @@ void CheckoutScreen::registerInvoiceCollected()
     QTRY_COMPARE_WITH_TIMEOUT(m_app->shell->model().checkoutPart()->status(), QStringLiteral("awaiting_register_payment"),
                               20000);
     QVERIFY(m_app->shell->find("registerInstructions"));
+    checkChecklist(QStringLiteral("awaiting register payment"));
+    if (QTest::currentTestFailed()) return;
 
     QVERIFY(m_app->server->collect(id));
-    QTRY_COMPARE_WITH_TIMEOUT(textOf(m_app->shell->find("statusLabel")), QStringLiteral("Transaction complete"), 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(m_app->shell->model().checkoutPart()->status(), QStringLiteral("complete"), 20000);
+    QVERIFY(m_app->shell->find("checklistCaption"));
+    checkChecklist(QStringLiteral("register, complete"));
+    if (QTest::currentTestFailed()) return;
     QVERIFY(m_app->shell->find("registerNote"));
     tap(QStringLiteral("receiptLinkButton"));
     QCOMPARE(m_browser.opened, QList<QUrl>{*m_app->server->checkout(id)->receiptLink()});
@@ -363,6 +433,47 @@ void CheckoutScreen::followedCheckoutKeepsTheDraft()
     QVERIFY(model.reopenArchivedRequest(saved.first().id));
     QCOMPARE(model.draft().lines, before.lines);
     QCOMPARE(model.draft().customer, before.customer);
+}
+
+// A failed refresh of the transactions keeps the list and offers "Try again";
+// saved work goes only after a question that names it, and never while its
+// request is open.
+void CheckoutScreen::historyRetriesAndRemovesSavedWork()
+{
+    open({});
+    if (QTest::currentTestFailed()) return;
+    CheckoutModel &model = m_app->shell->model();
+    Draft plain = Draft::make();
+    plain.customer = Customer{QStringLiteral("c-ada"), QStringLiteral("Ada"), {}, {}, {}};
+    plain.sourceNumber = QStringLiteral("QT-1");
+    const QList<ArchivedWorkspaceRequest> saved{{QStringLiteral("plain"), 2.0, plain, {}},
+                                                {QStringLiteral("save"), 1.0, draftWithPendingSave(), {}}};
+    const QString requests = m_app->workspace->requestsPath(m_app->workspace->user);
+    writeBytes(requests, encode(saved, KeyStyle::Storage));
+    model.restoreWorkspace();
+
+    m_app->server->injectFault({"GET", QStringLiteral("/api/checkouts"), standin::StandinFault::Kind::BadGateway});
+    tap(QStringLiteral("transactionsButton"));
+    QTRY_VERIFY(m_app->shell->find(QStringLiteral("retryTransactionsButton")));
+    QCOMPARE(textOf(m_app->shell->find("transactionsPlaceholderText")), ct::transactionsNotRefreshed.toString());
+    QVERIFY(!model.historyPart()->transactions().isEmpty());
+    model.clearError();
+    tap(QStringLiteral("retryTransactionsButton"));
+    QTRY_VERIFY(!m_app->shell->find(QStringLiteral("transactionsPlaceholder")));
+
+    // The open save request is refused with its reason, without a question.
+    m_app->shell->tap(child(m_app->shell->find(QStringLiteral("savedWork-1")), QStringLiteral("removeSavedWorkButton")));
+    QCOMPARE(model.error().value_or(QString()), QString::fromUtf8(messages::removePending));
+    QVERIFY(!m_app->shell->object(QStringLiteral("removeSavedWorkConfirmation"))->property("opened").toBool());
+    model.clearError();
+
+    m_app->shell->tap(child(m_app->shell->find(QStringLiteral("savedWork-0")), QStringLiteral("removeSavedWorkButton")));
+    QObject *question = m_app->shell->object(QStringLiteral("removeSavedWorkConfirmation"));
+    QTRY_VERIFY(question->property("opened").toBool());
+    QVERIFY(question->property("message").toString().contains(QStringLiteral("Saved draft \u00B7 Ada \u00B7 QT-1")));
+    tap(QStringLiteral("confirmButton"));
+    QTRY_COMPARE(model.historyPart()->archivedRequests().size(), qsizetype(1));
+    QCOMPARE(model.loadArchivedRequests().first().id, QStringLiteral("save"));
 }
 
 QTEST_MAIN(CheckoutScreen)

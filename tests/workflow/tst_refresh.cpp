@@ -94,19 +94,37 @@ private slots:
         standin::StandinOptions options;
         options.paymentRoute = QStringLiteral("square_register");
         options.accountingMode = QStringLiteral("native_square_summary");
+        bool failing = true; // outlives the server that asks it
         Standin backend(options);
-        backend.front.setHandler([](const Request &r) -> std::optional<Reply> {
-            if (r.path == checkoutsPath) return Reply{500, encode(APIError{QStringLiteral("Checkouts are unavailable.")}, KeyStyle::Wire)};
+        backend.front.setHandler([&failing](const Request &r) -> std::optional<Reply> {
+            if (failing && r.path == checkoutsPath)
+                return Reply{500, encode(APIError{QStringLiteral("Checkouts are unavailable.")}, KeyStyle::Wire)};
             return std::nullopt;
         });
         Workspace model(backend, Workspace::signedIn);
         finish(model->checkoutPart()->refreshAccount());
 
-        QCOMPARE(model->error(), QStringLiteral("Checkouts are unavailable."));
+        const QString unavailable = QStringLiteral("Checkouts are unavailable.");
+        QCOMPARE(model->error(), unavailable);
         QVERIFY(model->checkoutPart()->usesDailySquareImport());
         QVERIFY(model->catalogPart()->taxes().isEmpty());
         QCOMPARE(backend.front.count("GET", QStringLiteral("/api/taxes")), 0);
         QVERIFY(!model->busy());
+        // The list says it did not load instead of loading for ever ...
+        HistoryPart &history = *model->historyPart();
+        QVERIFY(!history.loading() && !history.loaded());
+        QCOMPARE(history.loadError(), unavailable);
+
+        // ... until it does; a later failure keeps the list last loaded.
+        failing = false;
+        finish(history.refreshTransactions());
+        QVERIFY(history.loaded() && history.loadError().isEmpty());
+        const QList<CheckoutTransaction> listed = history.transactions();
+        QVERIFY(!listed.isEmpty());
+        failing = true;
+        finish(history.refreshTransactions());
+        QCOMPARE(history.loadError(), unavailable);
+        QCOMPARE(history.transactions(), listed);
     }
 
     // A refused catalog keeps the one shown. An unchanged one must not rebuild

@@ -135,6 +135,8 @@ private slots:
         QVERIFY(!model.reopenArchivedRequest(QStringLiteral("E1")));
         QCOMPARE(model.error().value_or(QString()),
                  QString::fromUtf8(draftUnreadable ? messages::draftProtected : messages::reopenFailed));
+        QVERIFY(!model.removeArchivedRequest(QStringLiteral("E1")));
+        QCOMPARE(model.error().value_or(QString()), QString::fromUtf8(messages::removeFailed));
         QCOMPARE(fileBytes(requests), contents);
     }
 
@@ -228,6 +230,42 @@ private slots:
         signInLocally(model, serverA, QStringLiteral("alice"));
         QVERIFY(model.reopenArchivedRequest(QStringLiteral("E1")));
         QTEST(model.checkoutPart()->transaction().has_value(), "watched");
+    }
+
+    // Only an entry without a request of unknown outcome may go; the file is
+    // what is written, and the list follows it.
+    void removeSavedWork_data()
+    {
+        QTest::addColumn<QString>("id");
+        QTest::addColumn<bool>("removed");
+        QTest::newRow("plain draft") << "plain" << true;
+        QTest::newRow("pending quote save") << "save" << false;
+        QTest::newRow("pending checkout") << "checkout" << false;
+        QTest::newRow("no longer listed") << "gone" << true;
+    }
+    void removeSavedWork()
+    {
+        QFETCH(QString, id);
+        QFETCH(bool, removed);
+        Draft plain = Draft::make();
+        plain.lines = {line(QStringLiteral("1"), QStringLiteral("5"))};
+        Draft checkout = plain;
+        checkout.pendingCheckout = CheckoutRequest{QStringLiteral("R1"), QStringLiteral("Q1"), 500,
+                                                   QStringLiteral("card"), 0, false};
+        const QList<ArchivedWorkspaceRequest> list{{QStringLiteral("plain"), 3.0, plain, {}},
+                                                   {QStringLiteral("save"), 2.0, draftWithPendingSave(), {}},
+                                                   {QStringLiteral("checkout"), 1.0, checkout, {}}};
+        const QString requests = m_ws->requestsPath(QStringLiteral("alice"));
+        writeBytes(requests, encode(list, KeyStyle::Storage));
+        CheckoutModel &model = m_ws->open();
+        signInLocally(model, serverA, QStringLiteral("alice"));
+
+        QCOMPARE(model.removeArchivedRequest(id), removed);
+        QList<ArchivedWorkspaceRequest> expected = list;
+        if (removed) expected.removeIf([&](const ArchivedWorkspaceRequest &e) { return e.id == id; });
+        else QCOMPARE(model.error().value_or(QString()), QString::fromUtf8(messages::removePending));
+        QCOMPARE(model.historyPart()->archivedRequests(), expected);
+        QCOMPARE(model.loadArchivedRequests(), expected);
     }
 
     void signedOutWritesNothing()

@@ -252,15 +252,39 @@ bool checkoutShots(ShellHarness &shell, standin::StandinServer &server, const QD
     scrollToEnd(shell.find(QStringLiteral("paymentStatusView")));
     ok = save(shell, out, QStringLiteral("status-complete-actions")) && ok;
 
-    // The server's checkouts after the next sale began.
+    // The server's checkouts after the next sale began, below a saved draft.
     shell.tap(shell.find(QStringLiteral("nextSaleButton")));
+    Draft aside = Draft::make();
+    aside.customer = server.customers().first();
+    aside.sourceNumber = QStringLiteral("QT-000101");
+    aside.lines = {QuoteLine{}};
+    const QString requests = model.requestsFileURL();
+    {
+        QFile file(requests);
+        if (file.open(QIODevice::WriteOnly))
+            file.write(encode(QList<ArchivedWorkspaceRequest>{{QStringLiteral("A1"), 1.7e9, aside, {}}},
+                              KeyStyle::Storage));
+    }
+    model.restoreWorkspace();
     shell.tap(shell.find(QStringLiteral("transactionsButton")));
     waitFor([&] { return !model.historyPart()->loading() && !model.busy(); });
     ok = save(shell, out, QStringLiteral("history")) && ok;
     shell.resize(800, 1000);
     ok = save(shell, out, QStringLiteral("history-narrow")) && ok;
-    shell.tap(shell.find(QStringLiteral("sheetDoneButton")));
+    shell.tap(shell.find(QStringLiteral("removeSavedWorkButton")));
+    ok = save(shell, out, QStringLiteral("history-remove-confirmation")) && ok;
+    shell.tap(shell.find(QStringLiteral("cancelButton")));
     shell.resize(1180, 820);
+
+    // A refresh that fails keeps the list it had.
+    server.injectFault({"GET", QStringLiteral("/api/checkouts"), standin::StandinFault::Kind::BadGateway});
+    shell.tap(shell.find(QStringLiteral("refreshTransactionsButton")));
+    waitFor([&] { return !model.historyPart()->loading() && !model.busy(); });
+    model.clearError();
+    ok = save(shell, out, QStringLiteral("history-refresh-failed")) && ok;
+    shell.tap(shell.find(QStringLiteral("sheetDoneButton")));
+    QFile::remove(requests);
+    model.restoreWorkspace();
     return ok;
 }
 
