@@ -38,7 +38,7 @@ TapButton {
             size: 17
             anchors.verticalCenter: parent.verticalCenter
         }
-        Label {
+        PlainLabel {
             visible: !button.compact
             text: button.text
             font: button.font

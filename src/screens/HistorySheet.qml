@@ -114,7 +114,7 @@ BrandedSheetStyle {
                             }
                         }
                     }
-                    Label {
+                    PlainLabel {
                         Layout.fillWidth: true
                         Layout.topMargin: 6
                         text: "Open a saved draft or resume its request. Reset did not cancel payments or server work."
@@ -142,7 +142,7 @@ BrandedSheetStyle {
                         implicitWidth: 22
                         implicitHeight: 22
                     }
-                    Label {
+                    PlainLabel {
                         text: history.placeholder
                         font.family: Theme.fontFamily
                         font.pixelSize: Theme.subheadline
@@ -191,7 +191,7 @@ BrandedSheetStyle {
                     ColumnLayout {
                         Layout.fillWidth: true
                         spacing: 1
-                        Label {
+                        PlainLabel {
                             Layout.fillWidth: true
                             text: row.quoteNumber
                             elide: Text.ElideRight
@@ -200,7 +200,7 @@ BrandedSheetStyle {
                             font.weight: Font.DemiBold
                             color: Theme.primaryText
                         }
-                        Label {
+                        PlainLabel {
                             Layout.fillWidth: true
                             text: row.statusLabel
                             elide: Text.ElideRight
@@ -211,7 +211,7 @@ BrandedSheetStyle {
                     }
                     ColumnLayout {
                         spacing: 1
-                        Label {
+                        PlainLabel {
                             Layout.alignment: Qt.AlignRight
                             text: row.amountText
                             font.family: Theme.fontFamily
@@ -219,7 +219,7 @@ BrandedSheetStyle {
                             font.weight: Font.DemiBold
                             color: Theme.primaryText
                         }
-                        Label {
+                        PlainLabel {
                             Layout.alignment: Qt.AlignRight
                             text: row.createdText
                             font.family: Theme.fontFamily
@@ -296,7 +296,7 @@ BrandedSheetStyle {
             ColumnLayout {
                 Layout.fillWidth: true
                 spacing: 1
-                Label {
+                PlainLabel {
                     Layout.fillWidth: true
                     text: saved.title
                     elide: Text.ElideRight
@@ -304,7 +304,7 @@ BrandedSheetStyle {
                     font.pixelSize: Theme.body
                     color: Theme.primaryText
                 }
-                Label {
+                PlainLabel {
                     objectName: "savedWorkSummary"
                     visible: saved.summary !== ""
                     Layout.fillWidth: true
@@ -314,7 +314,7 @@ BrandedSheetStyle {
                     font.pixelSize: Theme.caption
                     color: Theme.secondaryText
                 }
-                Label {
+                PlainLabel {
                     Layout.fillWidth: true
                     text: saved.date
                     font.family: Theme.fontFamily

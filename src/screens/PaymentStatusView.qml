@@ -76,7 +76,7 @@ Rectangle {
                         palette.dark: Theme.ink
                     }
                 }
-                Label {
+                PlainLabel {
                     objectName: "statusLabel"
                     Layout.fillWidth: true
                     horizontalAlignment: Text.AlignHCenter
@@ -90,7 +90,7 @@ Rectangle {
                     Accessible.role: Accessible.Heading
                     Accessible.name: text
                 }
-                Label {
+                PlainLabel {
                     objectName: "statusAmount"
                     Layout.fillWidth: true
                     horizontalAlignment: Text.AlignHCenter
@@ -101,7 +101,7 @@ Rectangle {
                     font.letterSpacing: -0.8
                     color: Theme.primaryText
                 }
-                Label {
+                PlainLabel {
                     objectName: "tenderLine"
                     Layout.fillWidth: true
                     horizontalAlignment: Text.AlignHCenter
@@ -139,7 +139,7 @@ Rectangle {
                             size: 20
                             color: step.done ? Theme.green : Theme.secondaryText
                         }
-                        Label {
+                        PlainLabel {
                             Layout.fillWidth: true
                             text: step.text
                             wrapMode: Text.WordWrap
@@ -149,7 +149,7 @@ Rectangle {
                         }
                     }
                 }
-                Label {
+                PlainLabel {
                     objectName: "checklistCaption"
                     visible: text !== ""
                     Layout.fillWidth: true
@@ -174,14 +174,14 @@ Rectangle {
                     ColumnLayout {
                         Layout.fillWidth: true
                         spacing: 1
-                        Label {
+                        PlainLabel {
                             Layout.fillWidth: true
                             text: "Deal update pending"
                             font.family: Theme.fontFamily
                             font.pixelSize: Theme.body
                             color: Theme.primaryText
                         }
-                        Label {
+                        PlainLabel {
                             Layout.fillWidth: true
                             text: "The deal update will retry automatically."
                             wrapMode: Text.WordWrap
@@ -198,7 +198,7 @@ Rectangle {
                 visible: !status.complete
                 Layout.fillWidth: true
                 spacing: 10
-                Label {
+                PlainLabel {
                     objectName: "nextStepText"
                     Layout.fillWidth: true
                     text: status.nextStepText
@@ -207,7 +207,7 @@ Rectangle {
                     font.pixelSize: Theme.subheadline
                     color: Theme.primaryText
                 }
-                Label {
+                PlainLabel {
                     objectName: "transactionError"
                     visible: text !== ""
                     Layout.fillWidth: true
@@ -265,7 +265,7 @@ Rectangle {
                     enabled: !view.model.busy
                     onClicked: status.toggleHold()
                 }
-                Label {
+                PlainLabel {
                     objectName: "fulfillmentError"
                     visible: text !== ""
                     Layout.fillWidth: true
@@ -299,7 +299,7 @@ Rectangle {
                         size: 16
                         color: Theme.secondaryText
                     }
-                    Label {
+                    PlainLabel {
                         Layout.fillWidth: true
                         text: view.actionText("registerNote")
                         wrapMode: Text.WordWrap
@@ -329,7 +329,7 @@ Rectangle {
                     Layout.fillWidth: true
                     Layout.topMargin: 4
                     spacing: 8
-                    Label {
+                    PlainLabel {
                         Layout.fillWidth: true
                         text: view.actionText("printNote")
                         wrapMode: Text.WordWrap
@@ -366,7 +366,7 @@ Rectangle {
                 }
             }
 
-            Label {
+            PlainLabel {
                 objectName: "transactionIdText"
                 Layout.fillWidth: true
                 horizontalAlignment: Text.AlignHCenter
@@ -401,14 +401,14 @@ Rectangle {
         property string value
         Layout.fillWidth: true
         spacing: 12
-        Label {
+        PlainLabel {
             Layout.fillWidth: true
             text: parent.label
             font.family: Theme.fontFamily
             font.pixelSize: Theme.subheadline
             color: Theme.secondaryText
         }
-        Label {
+        PlainLabel {
             objectName: "detailValue"
             text: parent.value
             font.family: Theme.fontFamily
@@ -437,7 +437,7 @@ Rectangle {
                     size: 17
                     color: button.tint
                 }
-                Label {
+                PlainLabel {
                     id: label
                     anchors.verticalCenter: parent.verticalCenter
                     text: button.text
