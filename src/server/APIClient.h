@@ -23,7 +23,6 @@
 #include <chrono>
 #include <memory>
 #include <stdexcept>
-#include <string>
 #include <optional>
 
 class QNetworkAccessManager;
@@ -31,6 +30,22 @@ class QNetworkAccessManager;
 namespace vantrel {
 
 using Query = QMap<QString, QString>;
+
+// The most one reply may hold, by kind of endpoint. A server (or whatever
+// answers in its place) can send any amount; a reply over its limit is
+// refused before it is held whole, and what was shown before stays.
+namespace replyLimit {
+inline constexpr qint64 megabyte = 1024 * 1024;
+// One record: a quote of a few hundred lines is well under one megabyte.
+inline constexpr qint64 record = 4 * megabyte;
+// Search results, a customer's quotes or deals, taxes, the checkout history.
+inline constexpr qint64 list = 16 * megabyte;
+// 10,000 products measure 4.5 MB, so 50,000 take about 23 MB: almost three
+// times that fits.
+inline constexpr qint64 catalog = 64 * megabyte;
+// A quote or invoice PDF.
+inline constexpr qint64 document = 25 * megabyte;
+} // namespace replyLimit
 
 class APIClient : public QObject {
     Q_OBJECT
@@ -52,20 +67,22 @@ public:
 
     // One exchange; returns the body of a 2xx reply. Throws APIError,
     // TransportError (timeoutMessage when the server stayed silent for the
-    // whole time-out) or CancelledError. A positive maxBytes refuses a reply
-    // that announces or delivers more than that (ReplyTooLargeError): the
-    // body is held whole in memory.
+    // whole time-out) or CancelledError. A reply that announces or delivers
+    // more than maxBytes is refused (ReplyTooLargeError): the body is held
+    // whole in memory.
     QCoro::Task<QByteArray> request(QString method, QString path, std::optional<QByteArray> body,
-                                    Query query = {}, CancellationToken cancel = {}, qint64 maxBytes = 0);
+                                    Query query = {}, CancellationToken cancel = {},
+                                    qint64 maxBytes = replyLimit::record);
 
     template <class Reply>
-    QCoro::Task<Reply> get(QString path, Query query = {}, CancellationToken cancel = {})
+    QCoro::Task<Reply> get(QString path, Query query = {}, CancellationToken cancel = {},
+                           qint64 maxBytes = replyLimit::record)
     {
         const QUuid started = m_generation;
         // (named: see APIClient.h)
         QString method = QStringLiteral("GET");
         std::optional<QByteArray> noBody;
-        QByteArray bytes = co_await request(method, path, noBody, query, cancel);
+        QByteArray bytes = co_await request(method, path, noBody, query, cancel, maxBytes);
         if (m_generation != started || cancel.isCancelled()) throw CancelledError();
         co_return decode<Reply>(bytes, KeyStyle::Wire);
     }
@@ -98,9 +115,7 @@ private:
 // A reply body over the caller's size limit; the transfer was stopped there.
 class ReplyTooLargeError : public std::runtime_error {
 public:
-    explicit ReplyTooLargeError(qint64 limit)
-        : std::runtime_error("The reply is larger than " + std::to_string(limit) + " bytes."), m_limit(limit)
-    {}
+    explicit ReplyTooLargeError(qint64 limit);
     qint64 limit() const { return m_limit; }
 
 private:
