@@ -297,11 +297,27 @@ void CheckoutModel::setDraft(Draft draft)
     }
     try {
         persistDraft(m_draft);
+        draftWriteWorked();
     } catch (...) {
-        // Other write failures (signed out, full disk) keep the change on
-        // screen without a message; the protected file deserves one.
+        // Signed out there is no file to write and nothing to lose.
         if (m_draftRecoveryBlocked) setError(QString::fromUtf8(messages::protectedDraftError));
+        else if (draftFileURL()) draftWriteFailed(std::current_exception());
     }
+}
+
+void CheckoutModel::draftWriteFailed(const std::exception_ptr &failure)
+{
+    // Every edit would fail the same way: one message until writing works.
+    if (m_draftWriteFailing) return;
+    m_draftWriteFailing = true;
+    setError(QString::fromUtf8(messages::changesNotSaved) + errorDescription(failure));
+}
+
+void CheckoutModel::draftWriteWorked()
+{
+    if (!m_draftWriteFailing) return;
+    m_draftWriteFailing = false;
+    if (m_error && m_error->startsWith(QString::fromUtf8(messages::changesNotSaved))) setError(std::nullopt);
 }
 
 void CheckoutModel::publishDraft(Draft draft)
@@ -335,6 +351,7 @@ void CheckoutModel::storeDraft(Draft draft, const QString &label)
         m_draft = previous;
         throw APIError{label + QString::fromUtf8(messages::notStoredSuffix)};
     }
+    draftWriteWorked();
     emit draftChanged();
 }
 
@@ -378,6 +395,7 @@ void CheckoutModel::ensureStored(const QString &label)
         if (m_draftRecoveryBlocked) throw;
         throw APIError{label + QString::fromUtf8(messages::notStoredSuffix)};
     }
+    draftWriteWorked();
 }
 
 } // namespace vantrel
