@@ -1,5 +1,6 @@
 #include "CheckoutModel.h"
 
+#include "AtomicFile.h"
 #include "CatalogPart.h"
 #include "CheckoutPart.h"
 #include "CustomersPart.h"
@@ -117,6 +118,13 @@ void CheckoutModel::setBusy(bool busy)
 
 QCoro::Task<> CheckoutModel::start()
 {
+    // A draft write cut short by a kill or a power loss leaves a temporary
+    // copy with customer details that nothing else would ever remove.
+    static const QRegularExpression workspaceFile(
+        QRegularExpression::anchoredPattern(QStringLiteral("draft-[0-9a-f]{64}(\\.requests)?\\.json")));
+    const QString storage = storageDirectoryPath();
+    if (!storage.isEmpty()) AtomicFile::removeLeftovers(storage, workspaceFile);
+
     QPointer<CheckoutModel> self(this);
     const QString account = m_server;
     m_api->setBase(account);
