@@ -3,7 +3,7 @@
 // preview, handed to QML so no screen retypes them.
 
 #include "QuoteEditorRules.h"
-#include "server/APIClient.h"
+#include "server/ReplyLimits.h"
 
 #include <QObject>
 #include <QVariantMap>
