@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Fails when a screen declares a text element of Qt's own instead of the plain
-# ones (PlainLabel, PlainTextEdit, PlainTextArea), or asks for markup: Qt's text
-# elements guess rich text from their content, so a product or customer name
-# holding <img src=…> would be fetched and drawn as markup.
+# ones (PlainLabel, PlainTextEdit, PlainTextArea, PlainComboBox, PlainToolTip),
+# or asks for markup: Qt's text elements guess rich text from their content,
+# so a product or customer name holding <img src=…> would be fetched and drawn
+# as markup.
 set -euo pipefail
 dir=${1:?usage: plain_text.sh QML_DIR}
 status=0
@@ -11,7 +12,7 @@ while IFS= read -r hit; do
   case $(basename "$file") in Plain*.qml) continue ;; esac
   echo "$hit: use the plain text component"
   status=1
-done < <(grep -rnHE '(^|[^A-Za-z0-9_.])(Text|Label|TextEdit|TextArea)[[:space:]]*\{' --include='*.qml' "$dir" || true)
+done < <(grep -rnHE '(^|[^A-Za-z0-9_.])(Text|Label|TextEdit|TextArea|ComboBox|ToolTip)[[:space:]]*\{|ToolTip\.text' --include='*.qml' "$dir" || true)
 while IFS= read -r hit; do
   echo "$hit: screens show text as written"
   status=1

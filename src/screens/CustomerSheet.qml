@@ -262,7 +262,7 @@ BrandedSheetStyle {
                             font.pixelSize: Theme.body
                             color: Theme.primaryText
                         }
-                        ComboBox {
+                        PlainComboBox {
                             id: campaignPicker
                             objectName: "campaignPicker"
                             anchors.right: parent.right

@@ -221,7 +221,7 @@ Rectangle {
                         font.pixelSize: Theme.caption
                         color: Theme.secondaryText
                     }
-                    ComboBox {
+                    PlainComboBox {
                         id: taxPicker
                         objectName: "taxPicker"
                         Layout.fillWidth: true
