@@ -13,6 +13,9 @@ for t in $targets; do
   cmake --build "$build" --target "$t" -j "$(nproc)"
   mkdir -p "$build/corpus/$t"
   echo "fuzzing $t for ${seconds}s"
+  # A target with seeds of its own (fuzz/seeds/money for fuzz_money) starts from those.
+  seeds=fuzz/seeds/${t#fuzz_}
+  [ -d "$seeds" ] || seeds=fuzz/seeds
   "$build/fuzz/$t" -max_total_time="$seconds" -max_len=65536 -print_final_stats=0 \
-    "$build/corpus/$t" fuzz/seeds 2>&1 | tail -n 3
+    "$build/corpus/$t" "$seeds" 2>&1 | tail -n 3
 done

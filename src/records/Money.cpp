@@ -166,6 +166,10 @@ std::strong_ordering Decimal::operator<=>(const Decimal &other) const
 Decimal Decimal::rounded(int places) const
 {
     if (m_overflow || m_scale <= places) return *this;
+    // A mantissa has at most 38 digits, so when more than that many places
+    // go, all of it lies below half a unit of the last place kept (and the
+    // divisor would not fit in 128 bits): "1e-60" is zero cents.
+    if (m_scale - places > maxDigits) return Decimal();
     const i128 divisor = powerOfTen(m_scale - places);
     i128 quotient = m_mantissa / divisor;
     const i128 remainder = m_mantissa % divisor;

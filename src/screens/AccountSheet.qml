@@ -27,7 +27,7 @@ BrandedSheetStyle {
             id: navigation
             Layout.fillWidth: true
             implicitHeight: 44
-            Label {
+            PlainLabel {
                 anchors.centerIn: parent
                 text: "Account"
                 font.family: Theme.fontFamily
@@ -50,7 +50,7 @@ BrandedSheetStyle {
                 font.weight: Font.DemiBold
                 Accessible.name: text
                 background: Item {}
-                contentItem: Label {
+                contentItem: PlainLabel {
                     text: doneButton.text
                     font: doneButton.font
                     color: Theme.ink
@@ -79,7 +79,7 @@ BrandedSheetStyle {
                         Layout.fillWidth: true
                         Layout.margins: 16
                         spacing: 4
-                        TextEdit {
+                        PlainTextEdit {
                             objectName: "signedInUser"
                             Layout.fillWidth: true
                             text: sheet.model.user
@@ -92,7 +92,7 @@ BrandedSheetStyle {
                             Accessible.role: Accessible.StaticText
                             Accessible.name: text
                         }
-                        TextEdit {
+                        PlainTextEdit {
                             objectName: "signedInServer"
                             Layout.fillWidth: true
                             text: sheet.model.server
@@ -122,7 +122,7 @@ BrandedSheetStyle {
                         model: [{ name: "setupCaption", text: sheet.summary.setupCaption, orange: true },
                                 { name: "registerCaption", text: sheet.summary.registerCaption, orange: false },
                                 { name: "accountingCaption", text: sheet.summary.accountingCaption, orange: false }]
-                        Label {
+                        PlainLabel {
                             required property var modelData
                             objectName: modelData.name
                             visible: modelData.text.length > 0
@@ -140,7 +140,7 @@ BrandedSheetStyle {
 
                 FormSection {
                     visible: sheet.demo
-                    Label {
+                    PlainLabel {
                         objectName: "demoNotice"
                         Layout.fillWidth: true
                         Layout.margins: 16
@@ -167,7 +167,7 @@ BrandedSheetStyle {
                             radius: 12
                             color: signOutButton.down ? Qt.rgba(0, 0, 0, 0.06) : "transparent"
                         }
-                        contentItem: Label {
+                        contentItem: PlainLabel {
                             leftPadding: 16
                             text: signOutButton.text
                             font: signOutButton.font

@@ -15,7 +15,7 @@ Row {
         Accessible.role: Accessible.Graphic
         Accessible.name: "Vantrel"
     }
-    Label {
+    PlainLabel {
         anchors.verticalCenter: parent.verticalCenter
         text: "CHECKOUT"
         font.family: Theme.fontFamily

@@ -47,7 +47,7 @@ BrandedSheetStyle {
                 color: confirmation.destructive ? Theme.destructive : Theme.ink
                 size: 28
             }
-            Label {
+            PlainLabel {
                 id: titleLabel
                 objectName: "confirmationTitle"
                 Layout.fillWidth: true
@@ -61,7 +61,7 @@ BrandedSheetStyle {
                 Accessible.role: Accessible.Heading
                 Accessible.name: text
             }
-            Label {
+            PlainLabel {
                 objectName: "confirmationMessage"
                 Layout.fillWidth: true
                 Layout.bottomMargin: 8

@@ -32,7 +32,7 @@ Rectangle {
                 color: Theme.destructive
                 size: 26
             }
-            Label {
+            PlainLabel {
                 id: titleLabel
                 objectName: "errorTitle"
                 Layout.fillWidth: true
@@ -57,7 +57,7 @@ Rectangle {
             ScrollBar.vertical: ScrollBar {
                 policy: messageArea.interactive ? ScrollBar.AlwaysOn : ScrollBar.AlwaysOff
             }
-            TextEdit {
+            PlainTextEdit {
                 id: messageText
                 objectName: "errorMessage"
                 width: messageArea.width - (messageArea.interactive ? 18 : 0)

@@ -20,7 +20,7 @@ RowLayout {
     ColumnLayout {
         Layout.fillWidth: true
         spacing: 2
-        Label {
+        PlainLabel {
             Layout.fillWidth: true
             text: notice.title
             wrapMode: Text.WordWrap
@@ -29,7 +29,7 @@ RowLayout {
             font.weight: Font.DemiBold
             color: Theme.primaryText
         }
-        Label {
+        PlainLabel {
             Layout.fillWidth: true
             visible: text.length > 0
             text: notice.message

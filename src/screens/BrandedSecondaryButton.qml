@@ -25,7 +25,7 @@ TapButton {
         border.width: 1.5
         opacity: button.drawnOpacity
     }
-    contentItem: Label {
+    contentItem: PlainLabel {
         text: button.text
         font: button.font
         color: Theme.ink

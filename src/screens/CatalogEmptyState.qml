@@ -26,7 +26,7 @@ Column {
         size: 30
         color: Theme.secondaryText
     }
-    Label {
+    PlainLabel {
         anchors.horizontalCenter: parent.horizontalCenter
         text: state.title
         font.family: Theme.fontFamily
@@ -34,7 +34,7 @@ Column {
         font.weight: Font.DemiBold
         color: Theme.primaryText
     }
-    Label {
+    PlainLabel {
         anchors.horizontalCenter: parent.horizontalCenter
         visible: state.detail !== ""
         text: state.detail

@@ -57,14 +57,14 @@ Rectangle {
             ColumnLayout {
                 Layout.fillWidth: true
                 spacing: 2
-                Label {
+                PlainLabel {
                     text: "Products"
                     font.family: Theme.fontFamily
                     font.pixelSize: Theme.title2
                     font.weight: Font.Bold
                     color: Theme.primaryText
                 }
-                Label {
+                PlainLabel {
                     text: "Tap a product to add it."
                     font.family: Theme.fontFamily
                     font.pixelSize: Theme.subheadline
@@ -171,7 +171,7 @@ Rectangle {
             }
         }
 
-        Label {
+        PlainLabel {
             objectName: "listeningHint"
             visible: voice.listening
             text: "Listening… Say a product name or SKU."
@@ -179,7 +179,7 @@ Rectangle {
             font.pixelSize: Theme.caption
             color: Theme.secondaryText
         }
-        Label {
+        PlainLabel {
             objectName: "voiceMessage"
             visible: voice.message !== ""
             Layout.fillWidth: true
@@ -189,7 +189,7 @@ Rectangle {
             font.pixelSize: Theme.caption
             color: Theme.orange
         }
-        Label {
+        PlainLabel {
             objectName: "scanConfirmation"
             visible: view.lastScanned !== ""
             text: "Added " + view.lastScanned
@@ -233,7 +233,7 @@ Rectangle {
                         border.color: chip.selected ? Theme.ink : Theme.border
                     }
                 }
-                contentItem: Label {
+                contentItem: PlainLabel {
                     text: chip.text
                     verticalAlignment: Text.AlignVCenter
                     font.family: Theme.fontFamily
@@ -353,7 +353,7 @@ Rectangle {
 
         RowLayout {
             Layout.fillWidth: true
-            Label {
+            PlainLabel {
                 objectName: "productCount"
                 text: view.products.count + " products"
                 font.family: Theme.fontFamily
@@ -361,7 +361,7 @@ Rectangle {
                 color: Theme.secondaryText
             }
             Item { Layout.fillWidth: true }
-            Label {
+            PlainLabel {
                 objectName: "stockUpdated"
                 visible: !isNaN(view.catalog.updatedAt.getTime())
                 text: "Stock updated " + Format.relativeTo(view.catalog.updatedAt, clock.now) + " ago"

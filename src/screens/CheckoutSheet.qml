@@ -48,7 +48,7 @@ BrandedSheetStyle {
                 text: "Cancel"
                 Accessible.name: text
                 background: Item {}
-                contentItem: Label {
+                contentItem: PlainLabel {
                     text: cancelButton.text
                     font.family: Theme.fontFamily
                     font.pixelSize: Theme.body
@@ -58,7 +58,7 @@ BrandedSheetStyle {
                 }
                 onClicked: sheet.close()
             }
-            Label {
+            PlainLabel {
                 objectName: "checkoutSheetTitle"
                 anchors.centerIn: parent
                 width: Math.min(implicitWidth, parent.width - 2 * (cancelButton.width + 8))
@@ -96,7 +96,7 @@ BrandedSheetStyle {
                         objectName: "checkoutHeading"
                         text: choices.heading
                     }
-                    Label {
+                    PlainLabel {
                         objectName: "amountDue"
                         text: choices.amountDueText
                         font.family: Theme.fontFamily
@@ -106,7 +106,7 @@ BrandedSheetStyle {
                         color: Theme.primaryText
                         Accessible.name: "Amount due " + text
                     }
-                    Label {
+                    PlainLabel {
                         objectName: "checkoutCustomer"
                         visible: text !== ""
                         Layout.fillWidth: true
@@ -119,7 +119,7 @@ BrandedSheetStyle {
                 }
 
                 // Register: the invoice is collected there, no tender here.
-                Label {
+                PlainLabel {
                     objectName: "registerTenderText"
                     visible: choices.registerRoute
                     Layout.fillWidth: true
@@ -135,7 +135,7 @@ BrandedSheetStyle {
                     visible: !choices.registerRoute
                     Layout.fillWidth: true
                     spacing: 10
-                    Label {
+                    PlainLabel {
                         text: "Payment method"
                         font.family: Theme.fontFamily
                         font.pixelSize: Theme.footnote
@@ -182,7 +182,7 @@ BrandedSheetStyle {
                             size: 18
                             color: Theme.secondaryText
                         }
-                        Label {
+                        PlainLabel {
                             Layout.fillWidth: true
                             text: "Customer taps, inserts, or swipes on Square Terminal."
                             wrapMode: Text.WordWrap
@@ -196,7 +196,7 @@ BrandedSheetStyle {
                         objectName: "cashCard"
                         visible: choices.tender === "cash"
                         spacing: 12
-                        Label {
+                        PlainLabel {
                             text: "Cash received"
                             font.family: Theme.fontFamily
                             font.pixelSize: Theme.headline
@@ -217,7 +217,7 @@ BrandedSheetStyle {
                             Accessible.name: "Cash received"
                             onTextEdited: choices.cash = text
                         }
-                        Label {
+                        PlainLabel {
                             objectName: "cashProblem"
                             visible: text !== ""
                             Layout.fillWidth: true
@@ -229,14 +229,14 @@ BrandedSheetStyle {
                         }
                         RowLayout {
                             Layout.fillWidth: true
-                            Label {
+                            PlainLabel {
                                 Layout.fillWidth: true
                                 text: "Change due"
                                 font.family: Theme.fontFamily
                                 font.pixelSize: Theme.body
                                 color: Theme.secondaryText
                             }
-                            Label {
+                            PlainLabel {
                                 objectName: "changeDue"
                                 text: choices.changeDueText
                                 font.family: Theme.fontFamily
@@ -256,7 +256,7 @@ BrandedSheetStyle {
                 }
 
                 // Pickup: held for later or fulfilled at the end of the day.
-                Label {
+                PlainLabel {
                     objectName: "dailyImportCaption"
                     visible: !choices.holdToggleShown
                     Layout.fillWidth: true
@@ -277,7 +277,7 @@ BrandedSheetStyle {
                             symbol: "shippingbox"
                             size: 20
                         }
-                        Label {
+                        PlainLabel {
                             Layout.fillWidth: true
                             text: "Pickup today"
                             font.family: Theme.fontFamily
@@ -293,7 +293,7 @@ BrandedSheetStyle {
                         checked: choices.holding
                         onToggled: choices.setHold(checked)
                     }
-                    Label {
+                    PlainLabel {
                         objectName: "holdCaption"
                         Layout.fillWidth: true
                         text: choices.holdCaption
@@ -304,7 +304,7 @@ BrandedSheetStyle {
                     }
                 }
 
-                Label {
+                PlainLabel {
                     objectName: "demoCaption"
                     visible: choices.demo
                     Layout.fillWidth: true
@@ -317,7 +317,7 @@ BrandedSheetStyle {
                 }
 
                 // A stored request decides tender, cash and hold until it is checked.
-                Label {
+                PlainLabel {
                     objectName: "frozenReason"
                     visible: text !== ""
                     Layout.fillWidth: true
@@ -373,7 +373,7 @@ BrandedSheetStyle {
                     size: 16
                     color: choice.chosen ? Theme.ink : Theme.secondaryText
                 }
-                Label {
+                PlainLabel {
                     anchors.verticalCenter: parent.verticalCenter
                     text: choice.title
                     font.family: Theme.fontFamily
@@ -411,7 +411,7 @@ BrandedSheetStyle {
                 Behavior on x { NumberAnimation { duration: 120 } }
             }
         }
-        contentItem: Label {
+        contentItem: PlainLabel {
             rightPadding: toggle.indicator.width + 10
             text: toggle.text
             wrapMode: Text.WordWrap

@@ -111,7 +111,7 @@ BrandedSheetStyle {
                                     Layout.fillWidth: true
                                     spacing: 1
                                     Eyebrow { text: "Customer" }
-                                    Label {
+                                    PlainLabel {
                                         objectName: "browsedCustomerName"
                                         Layout.fillWidth: true
                                         text: quoteBrowser.customerName
@@ -151,7 +151,7 @@ BrandedSheetStyle {
                                                 size: 17
                                                 anchors.verticalCenter: parent.verticalCenter
                                             }
-                                            Label {
+                                            PlainLabel {
                                                 text: searchAll.text
                                                 font: searchAll.font
                                                 color: Theme.ink
@@ -175,7 +175,7 @@ BrandedSheetStyle {
                         }
                     }
 
-                    Label {
+                    PlainLabel {
                         visible: quoteBrowser.hasCustomer
                         Layout.topMargin: 4
                         text: "Saved quotes"
@@ -211,7 +211,7 @@ BrandedSheetStyle {
                                 symbol: "exclamationmark.circle"
                                 color: Theme.orange
                             }
-                            Label {
+                            PlainLabel {
                                 objectName: "browserListText"
                                 Layout.fillWidth: true
                                 text: quoteBrowser.listText
@@ -236,7 +236,7 @@ BrandedSheetStyle {
                                 color: tryAgain.down ? Qt.rgba(0, 0, 0, 0.08) : Theme.surface
                                 border.color: Theme.border
                             }
-                            contentItem: Label {
+                            contentItem: PlainLabel {
                                 text: tryAgain.text
                                 leftPadding: 10
                                 rightPadding: 10
@@ -358,7 +358,7 @@ BrandedSheetStyle {
             ColumnLayout {
                 Layout.fillWidth: true
                 spacing: 2
-                Label {
+                PlainLabel {
                     Layout.fillWidth: true
                     text: customerRow.name
                     elide: Text.ElideRight
@@ -367,7 +367,7 @@ BrandedSheetStyle {
                     font.weight: Font.Medium
                     color: Theme.primaryText
                 }
-                Label {
+                PlainLabel {
                     Layout.fillWidth: true
                     visible: text !== ""
                     text: [customerRow.email, customerRow.phone].filter(part => part !== "").join("  \u00B7  ")
@@ -414,7 +414,7 @@ BrandedSheetStyle {
                 RowLayout {
                     Layout.fillWidth: true
                     spacing: 8
-                    Label {
+                    PlainLabel {
                         text: quoteRow.number
                         font.family: Theme.fontFamily
                         font.pixelSize: Theme.body
@@ -427,7 +427,7 @@ BrandedSheetStyle {
                         radius: height / 2
                         color: Theme.canvas
                         border.color: Theme.separator
-                        Label {
+                        PlainLabel {
                             id: statusText
                             anchors.centerIn: parent
                             text: quoteRow.status
@@ -438,7 +438,7 @@ BrandedSheetStyle {
                         }
                     }
                     Item { Layout.fillWidth: true }
-                    Label {
+                    PlainLabel {
                         text: quoteRow.totalText
                         font.family: Theme.fontFamily
                         font.pixelSize: Theme.body
@@ -446,7 +446,7 @@ BrandedSheetStyle {
                         color: Theme.primaryText
                     }
                 }
-                Label {
+                PlainLabel {
                     objectName: "checkoutLine"
                     Layout.fillWidth: true
                     visible: text !== ""
@@ -477,7 +477,7 @@ BrandedSheetStyle {
             size: 15
             color: Theme.secondaryText
         }
-        Label {
+        PlainLabel {
             id: noteText
             Layout.fillWidth: true
             wrapMode: Text.Wrap

@@ -73,7 +73,7 @@ BrandedSheetStyle {
                 visible: sheet.customers.searchBusy
                 Layout.alignment: Qt.AlignHCenter
                 BusyIndicator { running: parent.visible; implicitWidth: 24; implicitHeight: 24 }
-                Label {
+                PlainLabel {
                     text: "Finding customers…"
                     font.family: Theme.fontFamily
                     font.pixelSize: Theme.subheadline
@@ -84,7 +84,7 @@ BrandedSheetStyle {
                 visible: !sheet.customers.searchBusy && sheet.customers.searchError !== ""
                 Layout.fillWidth: true
                 spacing: 8
-                Label {
+                PlainLabel {
                     objectName: "customerSearchError"
                     Layout.fillWidth: true
                     text: sheet.customers.searchError
@@ -102,7 +102,7 @@ BrandedSheetStyle {
                     onClicked: sheet.customers.searchCustomers(sheet.query)
                 }
             }
-            Label {
+            PlainLabel {
                 objectName: "noCustomersFound"
                 visible: !sheet.customers.searchBusy && sheet.customers.searchError === "" && sheet.query !== ""
                          && results.count === 0
@@ -145,14 +145,14 @@ BrandedSheetStyle {
                     }
                     contentItem: ColumnLayout {
                         spacing: 2
-                        Label {
+                        PlainLabel {
                             text: customerRow.name
                             font.family: Theme.fontFamily
                             font.pixelSize: Theme.body
                             font.weight: Font.Medium
                             color: Theme.primaryText
                         }
-                        Label {
+                        PlainLabel {
                             text: [customerRow.email, customerRow.phone].filter(t => t !== "").join("  ·  ")
                             font.family: Theme.fontFamily
                             font.pixelSize: Theme.caption
@@ -192,7 +192,7 @@ BrandedSheetStyle {
                     visible: form.pending
                     Layout.fillWidth: true
                     spacing: 12
-                    Label {
+                    PlainLabel {
                         objectName: "detailsSaved"
                         Layout.fillWidth: true
                         text: "Your details are saved. Check whether creation finished, or edit them before trying again."
@@ -253,7 +253,7 @@ BrandedSheetStyle {
                     Item {
                         Layout.fillWidth: true
                         implicitHeight: 52
-                        Label {
+                        PlainLabel {
                             anchors.left: parent.left
                             anchors.leftMargin: 16
                             anchors.verticalCenter: parent.verticalCenter
@@ -262,7 +262,7 @@ BrandedSheetStyle {
                             font.pixelSize: Theme.body
                             color: Theme.primaryText
                         }
-                        ComboBox {
+                        PlainComboBox {
                             id: campaignPicker
                             objectName: "campaignPicker"
                             anchors.right: parent.right
@@ -300,7 +300,7 @@ BrandedSheetStyle {
                         Layout.leftMargin: 16
                         Layout.bottomMargin: 8
                         BusyIndicator { running: parent.visible; implicitWidth: 20; implicitHeight: 20 }
-                        Label {
+                        PlainLabel {
                             text: "Loading campaigns…"
                             font.family: Theme.fontFamily
                             font.pixelSize: Theme.footnote
@@ -318,7 +318,7 @@ BrandedSheetStyle {
                             size: 16
                             color: Theme.orange
                         }
-                        Label {
+                        PlainLabel {
                             objectName: "campaignsUnavailable"
                             Layout.fillWidth: true
                             text: "Campaigns unavailable"

@@ -12,7 +12,7 @@ ColumnLayout {
     spacing: 8
     objectName: "dealDetails"
 
-    Label {
+    PlainLabel {
         Layout.fillWidth: true
         text: details.editor.dealName
         wrapMode: Text.Wrap
@@ -22,7 +22,7 @@ ColumnLayout {
     }
     RowLayout {
         Layout.fillWidth: true
-        Label {
+        PlainLabel {
             Layout.fillWidth: true
             objectName: "dealIdCaption"
             text: details.editor.dealIdCaption
@@ -57,7 +57,7 @@ ColumnLayout {
             onClicked: details.editor.openDriveLink()
         }
     }
-    Label {
+    PlainLabel {
         Layout.fillWidth: true
         objectName: "drivePending"
         visible: details.editor.drivePending

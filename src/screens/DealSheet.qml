@@ -25,7 +25,7 @@ BrandedSheetStyle {
             visible: sheet.model.busy && list.count === 0
             Layout.alignment: Qt.AlignHCenter
             BusyIndicator { running: parent.visible; implicitWidth: 24; implicitHeight: 24 }
-            Label {
+            PlainLabel {
                 text: "Loading deals…"
                 font.family: Theme.fontFamily
                 font.pixelSize: Theme.subheadline
@@ -83,7 +83,7 @@ BrandedSheetStyle {
             ColumnLayout {
                 Layout.fillWidth: true
                 spacing: 1
-                Label {
+                PlainLabel {
                     text: choice.title
                     font.family: Theme.fontFamily
                     font.pixelSize: Theme.body
@@ -91,7 +91,7 @@ BrandedSheetStyle {
                     elide: Text.ElideRight
                     Layout.fillWidth: true
                 }
-                Label {
+                PlainLabel {
                     visible: choice.caption !== ""
                     text: choice.caption
                     font.family: Theme.fontFamily

@@ -29,7 +29,7 @@ ColumnLayout {
                 symbol: group.symbol
                 size: 17
             }
-            Label {
+            PlainLabel {
                 text: group.title
                 Layout.fillWidth: true
                 elide: Text.ElideRight
@@ -38,7 +38,7 @@ ColumnLayout {
                 font.weight: Font.DemiBold
                 color: Theme.primaryText
             }
-            Label {
+            PlainLabel {
                 visible: group.caption !== ""
                 text: group.caption
                 font.family: Theme.fontFamily

@@ -25,7 +25,7 @@ BrandedSecondaryButton {
                 size: 18
                 anchors.verticalCenter: parent.verticalCenter
             }
-            Label {
+            PlainLabel {
                 id: label
                 text: button.text
                 font: button.font

@@ -31,7 +31,7 @@ Item {
             id: navigation
             Layout.fillWidth: true
             implicitHeight: 44
-            Label {
+            PlainLabel {
                 objectName: "documentPdfTitle"
                 anchors.centerIn: parent
                 width: Math.min(implicitWidth, parent.width - 2 * (doneButton.width + 24))
@@ -57,7 +57,7 @@ Item {
                 font.weight: Font.DemiBold
                 Accessible.name: text
                 background: Item {}
-                contentItem: Label {
+                contentItem: PlainLabel {
                     text: doneButton.text
                     font: doneButton.font
                     color: Theme.ink
@@ -89,7 +89,7 @@ Item {
                     implicitHeight: 36
                     palette.dark: Theme.ink
                 }
-                Label {
+                PlainLabel {
                     Layout.alignment: Qt.AlignHCenter
                     text: DocumentPdfTexts.loading(preview.kind)
                     font.family: Theme.fontFamily
@@ -107,7 +107,7 @@ Item {
                     Layout.fillHeight: true
                     loader: pdf
                 }
-                Label {
+                PlainLabel {
                     objectName: "documentPdfCaption"
                     Layout.fillWidth: true
                     topPadding: 10
@@ -140,7 +140,7 @@ Item {
                         size: 28
                     }
                 }
-                Label {
+                PlainLabel {
                     Layout.fillWidth: true
                     Layout.topMargin: 4
                     horizontalAlignment: Text.AlignHCenter
@@ -153,7 +153,7 @@ Item {
                     Accessible.role: Accessible.Heading
                     Accessible.name: text
                 }
-                Label {
+                PlainLabel {
                     objectName: "documentPdfMessage"
                     Layout.fillWidth: true
                     horizontalAlignment: Text.AlignHCenter

@@ -4,6 +4,10 @@
 #include "workflow/CheckoutModel.h"
 
 #include <QBuffer>
+#include <QCoroFuture>
+#include <QFuture>
+#include <QPromise>
+#include <QThreadPool>
 #include <QCoreApplication>
 #include <QHash>
 #include <QMutex>
@@ -12,6 +16,7 @@
 #include <QThread>
 #include <QUuid>
 
+#include <algorithm>
 #include <atomic>
 #include <cmath>
 
@@ -69,15 +74,26 @@ std::shared_ptr<LoadedPdf> lookUp(const QString &key)
 }
 
 // The last owner may be a render thread; the document's objects belong to
-// the main thread and are deleted there.
+// the main thread, which lets go of them there. Closing the document takes
+// the PDF library's lock, which a render of another document may hold for
+// as long as its page takes, so the closing itself happens on the pool.
 void release(LoadedPdf *pdf)
 {
     QCoreApplication *app = QCoreApplication::instance();
-    if (!app || QThread::currentThread() == app->thread())
-        delete pdf;
-    else
+    QThread *owner = pdf->document.thread();
+    if (!app || owner == QThread::currentThread()) {
+        if (!app || owner != app->thread()) {
+            delete pdf; // never handed over: dropped where it was opened
+            return;
+        }
+        // No thread then owns them, so any thread may delete them.
+        pdf->buffer.moveToThread(nullptr);
+        pdf->document.moveToThread(nullptr);
+        QThreadPool::globalInstance()->start([pdf] { delete pdf; });
+    } else {
         QMetaObject::invokeMethod(
-            app, [pdf] { delete pdf; }, Qt::QueuedConnection);
+            app, [pdf] { release(pdf); }, Qt::QueuedConnection);
+    }
 }
 
 // The document, or null when the bytes are not a readable PDF with pages.
@@ -96,10 +112,43 @@ std::shared_ptr<LoadedPdf> openPdf(QByteArray body)
         return {};
     for (int page = 0; page < pdf->document.pageCount(); ++page) {
         const QSizeF size = pdf->document.pagePointSize(page);
-        if (size.width() <= 0 || size.height() <= 0) return {};
+        // Sizes come from the file; the pages are drawn from them later.
+        const auto usable = [](double points) { return std::isfinite(points) && points > 0; };
+        if (!usable(size.width()) || !usable(size.height())) return {};
         pdf->pageSizes.append(size);
     }
     return pdf;
+}
+
+// Opening a document takes the PDF library's lock, which a page render on
+// the pool holds for as long as the page takes: the main thread never waits
+// for it. The document's objects are handed to the main thread, where the
+// loader and its deleter use them.
+QCoro::Task<std::shared_ptr<LoadedPdf>> openPdfInBackground(QByteArray body)
+{
+    auto promise = std::make_shared<QPromise<std::shared_ptr<LoadedPdf>>>();
+    QFuture<std::shared_ptr<LoadedPdf>> future = promise->future();
+    promise->start();
+    QThread *main = QCoreApplication::instance()->thread();
+    QThreadPool::globalInstance()->start([promise, body = std::move(body), main]() mutable {
+        std::shared_ptr<LoadedPdf> pdf = openPdf(std::move(body));
+        if (pdf) {
+            pdf->buffer.moveToThread(main);
+            pdf->document.moveToThread(main);
+        }
+        promise->addResult(std::move(pdf));
+        promise->finish();
+    });
+    std::shared_ptr<LoadedPdf> pdf = co_await future;
+    co_return pdf;
+}
+
+// A pixel count from floating point, checked: between 1 and the largest side
+// an image may have.
+int pixelCount(double value)
+{
+    if (!std::isfinite(value)) return 1;
+    return int(std::clamp(std::round(value), 1.0, 32767.0));
 }
 
 } // namespace
@@ -197,7 +246,9 @@ QCoro::Task<void> DocumentPdfLoader::load(QPointer<DocumentPdfLoader> self, Canc
         QCoro::Task<QByteArray> request = api->request(method, path, noBody, noQuery, cancel, maximumBytes);
         QByteArray body = co_await std::move(request);
         if (!self || cancel.isCancelled()) co_return;
-        pdf = openPdf(std::move(body));
+        QCoro::Task<std::shared_ptr<LoadedPdf>> opening = openPdfInBackground(std::move(body));
+        pdf = co_await opening;
+        if (!self || cancel.isCancelled()) co_return;
         if (!pdf) failure = pdfUnreadableMessage(kind);
     } catch (const CancelledError &) {
         if (!self || cancel.isCancelled()) co_return;
@@ -264,7 +315,7 @@ private:
             width *= shrink;
             height *= shrink;
         }
-        const QSize size(qMax(1, qRound(width)), qMax(1, qRound(height)));
+        const QSize size(pixelCount(width), pixelCount(height));
         QImage page = m_pdf->document.render(m_page, size);
         if (page.isNull()) return page;
         // The engine leaves unpainted areas transparent; paper is white.

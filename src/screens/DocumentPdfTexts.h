@@ -3,6 +3,7 @@
 // preview, handed to QML so no screen retypes them.
 
 #include "QuoteEditorRules.h"
+#include "server/ReplyLimits.h"
 
 #include <QObject>
 #include <QVariantMap>
@@ -11,7 +12,7 @@
 namespace vantrel::screens {
 
 // Replies above this are refused before they are held whole in memory.
-inline constexpr qint64 pdfMaximumBytes = 25 * 1024 * 1024;
+inline constexpr qint64 pdfMaximumBytes = replyLimit::document;
 
 QString pdfTooLargeMessage(const QString &kind, qint64 limitBytes = pdfMaximumBytes);
 

@@ -35,7 +35,7 @@ TapButton {
         ColumnLayout {
             Layout.fillWidth: true
             spacing: 2
-            Label {
+            PlainLabel {
                 Layout.fillWidth: true
                 text: card.title
                 elide: Text.ElideRight
@@ -44,7 +44,7 @@ TapButton {
                 font.weight: Font.DemiBold
                 color: Theme.primaryText
             }
-            Label {
+            PlainLabel {
                 Layout.fillWidth: true
                 text: card.caption
                 elide: Text.ElideRight

@@ -3,7 +3,7 @@ import QtQuick.Controls
 import Vantrel.Checkout
 
 // The small upper-case heading above a title.
-Label {
+PlainLabel {
     font.family: Theme.fontFamily
     font.pixelSize: 10
     font.bold: true

@@ -17,13 +17,13 @@ MenuItem {
         ColumnLayout {
             Layout.fillWidth: true
             spacing: 1
-            Label {
+            PlainLabel {
                 text: item.title
                 font.family: Theme.fontFamily
                 font.pixelSize: Theme.body
                 color: Theme.primaryText
             }
-            Label {
+            PlainLabel {
                 text: item.detail
                 font.family: Theme.fontFamily
                 font.pixelSize: Theme.caption

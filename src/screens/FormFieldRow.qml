@@ -26,7 +26,7 @@ Item {
         height: 1
         color: Theme.separator
     }
-    Label {
+    PlainLabel {
         id: caption
         anchors.left: parent.left
         anchors.leftMargin: 16

@@ -23,7 +23,7 @@ Item {
         height: 1
         color: Theme.separator
     }
-    Label {
+    PlainLabel {
         anchors.left: parent.left
         anchors.leftMargin: 16
         anchors.verticalCenter: parent.verticalCenter
@@ -32,7 +32,7 @@ Item {
         font.pixelSize: Theme.body
         color: Theme.primaryText
     }
-    Label {
+    PlainLabel {
         objectName: "value"
         anchors.right: parent.right
         anchors.rightMargin: 16

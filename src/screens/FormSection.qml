@@ -12,7 +12,7 @@ ColumnLayout {
     spacing: 6
     Layout.fillWidth: true
 
-    Label {
+    PlainLabel {
         visible: section.header.length > 0
         Layout.leftMargin: 16
         text: section.header
@@ -37,7 +37,7 @@ ColumnLayout {
             spacing: 0
         }
     }
-    Label {
+    PlainLabel {
         visible: section.footer.length > 0
         Layout.fillWidth: true
         Layout.leftMargin: 16

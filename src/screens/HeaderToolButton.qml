@@ -19,9 +19,11 @@ TapButton {
     font.pixelSize: Theme.subheadline
     font.weight: Font.Medium
     Accessible.name: text
-    ToolTip.visible: compact && hovered
-    ToolTip.text: text
-    ToolTip.delay: 600
+    PlainToolTip {
+        visible: button.compact && button.hovered
+        text: button.text
+        delay: 600
+    }
 
     background: Rectangle {
         radius: 10
@@ -38,7 +40,7 @@ TapButton {
             size: 17
             anchors.verticalCenter: parent.verticalCenter
         }
-        Label {
+        PlainLabel {
             visible: !button.compact
             text: button.text
             font: button.font

@@ -133,7 +133,7 @@ BrandedSheetStyle {
                             }
                         }
                     }
-                    Label {
+                    PlainLabel {
                         Layout.fillWidth: true
                         Layout.topMargin: 6
                         text: "Open a saved draft or resume its request. Reset did not cancel payments or server work."
@@ -170,7 +170,7 @@ BrandedSheetStyle {
                             symbol: "exclamationmark.circle"
                             color: Theme.orange
                         }
-                        Label {
+                        PlainLabel {
                             objectName: "transactionsPlaceholderText"
                             Layout.fillWidth: true
                             text: history.placeholder
@@ -180,7 +180,7 @@ BrandedSheetStyle {
                             color: history.canRetry ? Theme.orange : Theme.secondaryText
                         }
                     }
-                    Label {
+                    PlainLabel {
                         objectName: "transactionsLoadError"
                         visible: text !== ""
                         Layout.fillWidth: true
@@ -246,7 +246,7 @@ BrandedSheetStyle {
                     ColumnLayout {
                         Layout.fillWidth: true
                         spacing: 1
-                        Label {
+                        PlainLabel {
                             Layout.fillWidth: true
                             text: row.quoteNumber
                             elide: Text.ElideRight
@@ -255,7 +255,7 @@ BrandedSheetStyle {
                             font.weight: Font.DemiBold
                             color: Theme.primaryText
                         }
-                        Label {
+                        PlainLabel {
                             Layout.fillWidth: true
                             text: row.statusLabel
                             elide: Text.ElideRight
@@ -266,7 +266,7 @@ BrandedSheetStyle {
                     }
                     ColumnLayout {
                         spacing: 1
-                        Label {
+                        PlainLabel {
                             Layout.alignment: Qt.AlignRight
                             text: row.amountText
                             font.family: Theme.fontFamily
@@ -274,7 +274,7 @@ BrandedSheetStyle {
                             font.weight: Font.DemiBold
                             color: Theme.primaryText
                         }
-                        Label {
+                        PlainLabel {
                             Layout.alignment: Qt.AlignRight
                             text: row.createdText
                             font.family: Theme.fontFamily
@@ -364,7 +364,7 @@ BrandedSheetStyle {
             ColumnLayout {
                 Layout.fillWidth: true
                 spacing: 1
-                Label {
+                PlainLabel {
                     Layout.fillWidth: true
                     text: saved.title
                     elide: Text.ElideRight
@@ -372,7 +372,7 @@ BrandedSheetStyle {
                     font.pixelSize: Theme.body
                     color: Theme.primaryText
                 }
-                Label {
+                PlainLabel {
                     objectName: "savedWorkSummary"
                     visible: saved.summary !== ""
                     Layout.fillWidth: true
@@ -382,7 +382,7 @@ BrandedSheetStyle {
                     font.pixelSize: Theme.caption
                     color: Theme.secondaryText
                 }
-                Label {
+                PlainLabel {
                     Layout.fillWidth: true
                     text: saved.date
                     font.family: Theme.fontFamily

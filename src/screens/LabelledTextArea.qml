@@ -13,13 +13,13 @@ ColumnLayout {
     signal edited(string text)
     spacing: 4
 
-    Label {
+    PlainLabel {
         text: box.label
         font.family: Theme.fontFamily
         font.pixelSize: Theme.caption
         color: Theme.secondaryText
     }
-    TextArea {
+    PlainTextArea {
         id: area
         objectName: box.objectName + "Area"
         Layout.fillWidth: true

@@ -63,7 +63,7 @@ Rectangle {
                     Layout.fillWidth: true
                     spacing: 4
                     Eyebrow { text: "Vantrel checkout" }
-                    Label {
+                    PlainLabel {
                         objectName: "signInTitle"
                         text: "Sign in"
                         font.family: Theme.fontFamily
@@ -74,7 +74,7 @@ Rectangle {
                         Accessible.role: Accessible.Heading
                         Accessible.name: text
                     }
-                    Label {
+                    PlainLabel {
                         Layout.fillWidth: true
                         text: "Access products, customers, and quotes."
                         wrapMode: Text.WordWrap
@@ -87,7 +87,7 @@ Rectangle {
                 ColumnLayout {
                     Layout.fillWidth: true
                     spacing: 8
-                    Label {
+                    PlainLabel {
                         text: "Checkout server"
                         font.family: Theme.fontFamily
                         font.pixelSize: Theme.subheadline
@@ -121,7 +121,7 @@ Rectangle {
                             border.color: serverInput.activeFocus ? Theme.ink : Theme.border
                         }
                     }
-                    Label {
+                    PlainLabel {
                         objectName: "serverCaption"
                         Layout.fillWidth: true
                         text: login.serverField.caption
@@ -146,7 +146,7 @@ Rectangle {
                     visible: login.model.signInWaiting
                     Layout.fillWidth: true
                     spacing: 8
-                    Label {
+                    PlainLabel {
                         Layout.fillWidth: true
                         text: "Finish signing in in your browser. Closed the page? Tap Sign in with Zoho to open it again."
                         wrapMode: Text.WordWrap
@@ -173,7 +173,7 @@ Rectangle {
                         size: 14
                         anchors.verticalCenter: parent.verticalCenter
                     }
-                    Label {
+                    PlainLabel {
                         text: "Credentials stay with Zoho"
                         font.family: Theme.fontFamily
                         font.pixelSize: Theme.caption

@@ -22,7 +22,7 @@ Rectangle {
         anchors.topMargin: 10
         anchors.bottomMargin: 10
         spacing: 12
-        Label {
+        PlainLabel {
             objectName: "noticeText"
             Layout.fillWidth: true
             text: banner.model.notice

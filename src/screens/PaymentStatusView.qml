@@ -76,7 +76,7 @@ Rectangle {
                         palette.dark: Theme.ink
                     }
                 }
-                Label {
+                PlainLabel {
                     objectName: "statusLabel"
                     Layout.fillWidth: true
                     horizontalAlignment: Text.AlignHCenter
@@ -90,7 +90,7 @@ Rectangle {
                     Accessible.role: Accessible.Heading
                     Accessible.name: text
                 }
-                Label {
+                PlainLabel {
                     objectName: "statusAmount"
                     Layout.fillWidth: true
                     horizontalAlignment: Text.AlignHCenter
@@ -101,7 +101,7 @@ Rectangle {
                     font.letterSpacing: -0.8
                     color: Theme.primaryText
                 }
-                Label {
+                PlainLabel {
                     objectName: "tenderLine"
                     Layout.fillWidth: true
                     horizontalAlignment: Text.AlignHCenter
@@ -137,7 +137,7 @@ Rectangle {
                         titleColor: done ? Theme.primaryText : Theme.secondaryText
                     }
                 }
-                Label {
+                PlainLabel {
                     objectName: "checklistCaption"
                     visible: text !== ""
                     Layout.fillWidth: true
@@ -163,7 +163,7 @@ Rectangle {
                 visible: !status.complete
                 Layout.fillWidth: true
                 spacing: 10
-                Label {
+                PlainLabel {
                     objectName: "nextStepText"
                     Layout.fillWidth: true
                     text: status.nextStepText
@@ -172,7 +172,7 @@ Rectangle {
                     font.pixelSize: Theme.subheadline
                     color: Theme.primaryText
                 }
-                Label {
+                PlainLabel {
                     objectName: "transactionError"
                     visible: text !== ""
                     Layout.fillWidth: true
@@ -231,7 +231,7 @@ Rectangle {
                     enabled: !view.model.busy
                     onClicked: status.toggleHold()
                 }
-                Label {
+                PlainLabel {
                     objectName: "fulfillmentError"
                     visible: text !== ""
                     Layout.fillWidth: true
@@ -265,7 +265,7 @@ Rectangle {
                         size: 16
                         color: Theme.secondaryText
                     }
-                    Label {
+                    PlainLabel {
                         Layout.fillWidth: true
                         text: view.actionText("registerNote")
                         wrapMode: Text.WordWrap
@@ -295,7 +295,7 @@ Rectangle {
                     Layout.fillWidth: true
                     Layout.topMargin: 4
                     spacing: 8
-                    Label {
+                    PlainLabel {
                         Layout.fillWidth: true
                         text: view.actionText("printNote")
                         wrapMode: Text.WordWrap
@@ -339,7 +339,7 @@ Rectangle {
                 visible: status.backToDraftShown
                 Layout.fillWidth: true
                 spacing: 10
-                Label {
+                PlainLabel {
                     objectName: "followedCaption"
                     Layout.fillWidth: true
                     text: status.followedCaption
@@ -365,7 +365,7 @@ Rectangle {
                 }
             }
 
-            Label {
+            PlainLabel {
                 objectName: "transactionIdText"
                 Layout.fillWidth: true
                 horizontalAlignment: Text.AlignHCenter
@@ -423,7 +423,7 @@ Rectangle {
             y: Math.max(0, (markIcon.height - step.firstLine) / 2)
             width: step.width - x
             spacing: 1
-            Label {
+            PlainLabel {
                 id: titleLabel
                 width: parent.width
                 text: step.title
@@ -432,7 +432,7 @@ Rectangle {
                 font.pixelSize: Theme.body
                 color: step.titleColor
             }
-            Label {
+            PlainLabel {
                 visible: step.caption !== ""
                 width: parent.width
                 text: step.caption
@@ -450,14 +450,14 @@ Rectangle {
         property string value
         Layout.fillWidth: true
         spacing: 12
-        Label {
+        PlainLabel {
             Layout.fillWidth: true
             text: parent.label
             font.family: Theme.fontFamily
             font.pixelSize: Theme.subheadline
             color: Theme.secondaryText
         }
-        Label {
+        PlainLabel {
             objectName: "detailValue"
             text: parent.value
             font.family: Theme.fontFamily
@@ -486,7 +486,7 @@ Rectangle {
                     size: 17
                     color: button.tint
                 }
-                Label {
+                PlainLabel {
                     id: label
                     anchors.verticalCenter: parent.verticalCenter
                     text: button.text

@@ -31,7 +31,7 @@ Rectangle {
                 size: 28
             }
         }
-        Label {
+        PlainLabel {
             Layout.fillWidth: true
             Layout.topMargin: 4
             horizontalAlignment: Text.AlignHCenter
@@ -42,7 +42,7 @@ Rectangle {
             font.weight: Font.DemiBold
             color: Theme.primaryText
         }
-        Label {
+        PlainLabel {
             Layout.fillWidth: true
             horizontalAlignment: Text.AlignHCenter
             text: panel.detail

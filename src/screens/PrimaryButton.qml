@@ -39,7 +39,7 @@ TapButton {
             anchors.centerIn: parent
             spacing: 8
             visible: !button.working
-            Label {
+            PlainLabel {
                 id: label
                 text: button.text
                 font: button.font

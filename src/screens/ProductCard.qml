@@ -50,7 +50,7 @@ AbstractButton {
         RowLayout {
             Layout.fillWidth: true
             spacing: 6
-            Label {
+            PlainLabel {
                 Layout.fillWidth: true
                 text: card.name
                 elide: Text.ElideRight
@@ -69,7 +69,7 @@ AbstractButton {
                 implicitHeight: badge.implicitHeight + 6
                 radius: 6
                 color: Theme.ink
-                Label {
+                PlainLabel {
                     id: badge
                     anchors.centerIn: parent
                     text: "ASSEMBLED"
@@ -80,7 +80,7 @@ AbstractButton {
                 }
             }
         }
-        Label {
+        PlainLabel {
             text: card.sku
             font.family: Theme.fontFamily
             font.pixelSize: Theme.caption
@@ -90,20 +90,20 @@ AbstractButton {
             Layout.fillWidth: true
             ColumnLayout {
                 spacing: 2
-                Label {
+                PlainLabel {
                     text: card.priceText
                     font.family: Theme.fontFamily
                     font.pixelSize: Theme.headline
                     font.weight: Font.Bold
                     color: Theme.primaryText
                 }
-                Label {
+                PlainLabel {
                     text: card.stockLine
                     font.family: Theme.fontFamily
                     font.pixelSize: Theme.caption
                     color: Theme.secondaryText
                 }
-                Label {
+                PlainLabel {
                     visible: card.compositeStockLine !== ""
                     text: card.compositeStockLine
                     font.family: Theme.fontFamily

@@ -35,7 +35,7 @@ Rectangle {
             size: 26
             color: Qt.rgba(0, 0, 0, 0.22)
         }
-        Label {
+        PlainLabel {
             anchors.horizontalCenter: parent.horizontalCenter
             text: frame.loading ? "Loading photo…" : "Photo unavailable"
             font.family: Theme.fontFamily

@@ -76,7 +76,7 @@ Item {
                         symbol: "exclamationmark.circle"
                         color: Theme.orange
                     }
-                    Label {
+                    PlainLabel {
                         objectName: "detailMessageText"
                         Layout.fillWidth: true
                         text: detail.message
@@ -97,7 +97,7 @@ Item {
                         Layout.fillWidth: true
                         spacing: 8
                         SymbolIcon { symbol: "lock"; size: 15; color: Theme.secondaryText }
-                        Label {
+                        PlainLabel {
                             Layout.fillWidth: true
                             text: "View-only. Another user manages this checkout."
                             wrapMode: Text.Wrap
@@ -113,7 +113,7 @@ Item {
                     visible: !detail.locked
                     Layout.fillWidth: true
                     spacing: 8
-                    Label {
+                    PlainLabel {
                         text: "Load for editing or checkout."
                         font.family: Theme.fontFamily
                         font.pixelSize: Theme.footnote
@@ -156,7 +156,7 @@ Item {
                             implicitWidth: 20
                             implicitHeight: 20
                         }
-                        Label {
+                        PlainLabel {
                             objectName: "paymentPlaceholder"
                             Layout.fillWidth: true
                             text: detail.paymentPlaceholder
@@ -174,7 +174,7 @@ Item {
                             symbol: detail.paymentSymbol
                             color: detail.paymentSymbol === "checkmark.circle.fill" ? Theme.green : Theme.ink
                         }
-                        Label {
+                        PlainLabel {
                             objectName: "paymentLabel"
                             Layout.fillWidth: true
                             text: detail.paymentLabel
@@ -197,7 +197,7 @@ Item {
                         Layout.fillWidth: true
                         spacing: 8
                         SymbolIcon { symbol: "checkmark.seal.fill"; color: Theme.green }
-                        Label {
+                        PlainLabel {
                             text: "Square payment confirmed"
                             font.family: Theme.fontFamily
                             font.pixelSize: Theme.subheadline
@@ -242,7 +242,7 @@ Item {
                             RowLayout {
                                 Layout.fillWidth: true
                                 SymbolIcon { symbol: "receipt"; size: 16 }
-                                Label {
+                                PlainLabel {
                                     Layout.fillWidth: true
                                     text: invoice.number
                                     font.family: Theme.fontFamily
@@ -250,7 +250,7 @@ Item {
                                     font.weight: Font.DemiBold
                                     color: Theme.primaryText
                                 }
-                                Label {
+                                PlainLabel {
                                     text: invoice.status
                                     font.family: Theme.fontFamily
                                     font.pixelSize: Theme.caption
@@ -279,7 +279,7 @@ Item {
                             ColumnLayout {
                                 Layout.fillWidth: true
                                 spacing: 1
-                                Label {
+                                PlainLabel {
                                     Layout.fillWidth: true
                                     text: line.name
                                     wrapMode: Text.Wrap
@@ -289,7 +289,7 @@ Item {
                                 }
                                 Caption { text: line.quantityText }
                             }
-                            Label {
+                            PlainLabel {
                                 Layout.alignment: Qt.AlignTop
                                 text: line.amountText
                                 font.family: Theme.fontFamily
@@ -307,7 +307,7 @@ Item {
                 SectionTitle { visible: detail.notes !== ""; text: "Notes" }
                 Card {
                     visible: detail.notes !== ""
-                    Label {
+                    PlainLabel {
                         Layout.fillWidth: true
                         text: detail.notes
                         wrapMode: Text.Wrap
@@ -319,7 +319,7 @@ Item {
                 SectionTitle { visible: detail.terms !== ""; text: "Terms" }
                 Card {
                     visible: detail.terms !== ""
-                    Label {
+                    PlainLabel {
                         Layout.fillWidth: true
                         text: detail.terms
                         wrapMode: Text.Wrap
@@ -365,7 +365,7 @@ Item {
             spacing: 8
         }
     }
-    component SectionTitle: Label {
+    component SectionTitle: PlainLabel {
         Layout.topMargin: 4
         font.family: Theme.fontFamily
         font.pixelSize: Theme.headline
@@ -374,7 +374,7 @@ Item {
         Accessible.role: Accessible.Heading
         Accessible.name: text
     }
-    component Caption: Label {
+    component Caption: PlainLabel {
         Layout.fillWidth: true
         wrapMode: Text.Wrap
         font.family: Theme.fontFamily
@@ -388,7 +388,7 @@ Item {
         property bool strong: false
         Layout.fillWidth: true
         spacing: 8
-        Label {
+        PlainLabel {
             Layout.fillWidth: true
             text: parent.label
             font.family: Theme.fontFamily
@@ -396,7 +396,7 @@ Item {
             font.weight: parent.strong ? Font.DemiBold : Font.Normal
             color: parent.strong ? Theme.primaryText : Theme.secondaryText
         }
-        Label {
+        PlainLabel {
             objectName: parent.valueName
             text: parent.value
             font.family: Theme.fontFamily

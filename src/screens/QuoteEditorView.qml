@@ -45,7 +45,7 @@ Rectangle {
                 ColumnLayout {
                     Layout.fillWidth: true
                     spacing: 2
-                    Label {
+                    PlainLabel {
                         text: "Quote details"
                         font.family: Theme.fontFamily
                         font.pixelSize: 26
@@ -54,7 +54,7 @@ Rectangle {
                         Accessible.role: Accessible.Heading
                         Accessible.name: text
                     }
-                    Label {
+                    PlainLabel {
                         objectName: "editorSubtitle"
                         text: editorState.subtitle
                         font.family: Theme.fontFamily
@@ -70,7 +70,7 @@ Rectangle {
                     implicitHeight: badgeText.implicitHeight + 8
                     radius: height / 2
                     color: Theme.ink
-                    Label {
+                    PlainLabel {
                         id: badgeText
                         anchors.centerIn: parent
                         text: editorState.badge
@@ -152,7 +152,7 @@ Rectangle {
             RowLayout {
                 Layout.fillWidth: true
                 Layout.topMargin: 6
-                Label {
+                PlainLabel {
                     text: "Quote items"
                     Layout.fillWidth: true
                     font.family: Theme.fontFamily
@@ -160,7 +160,7 @@ Rectangle {
                     font.weight: Font.DemiBold
                     color: Theme.primaryText
                 }
-                Label {
+                PlainLabel {
                     objectName: "lineCount"
                     text: editorState.lineCountText
                     font.family: Theme.fontFamily
@@ -182,7 +182,7 @@ Rectangle {
                     size: 34
                     color: Theme.secondaryText
                 }
-                Label {
+                PlainLabel {
                     Layout.alignment: Qt.AlignHCenter
                     text: "No items"
                     font.family: Theme.fontFamily
@@ -190,7 +190,7 @@ Rectangle {
                     font.weight: Font.DemiBold
                     color: Theme.primaryText
                 }
-                Label {
+                PlainLabel {
                     Layout.alignment: Qt.AlignHCenter
                     text: "Add products or open a saved quote."
                     font.family: Theme.fontFamily
@@ -267,7 +267,7 @@ Rectangle {
                     required property int index
                     readonly property bool last: index === editorState.totals.count - 1
                     Layout.fillWidth: true
-                    Label {
+                    PlainLabel {
                         Layout.fillWidth: true
                         text: parent.label
                         font.family: Theme.fontFamily
@@ -275,7 +275,7 @@ Rectangle {
                         font.weight: parent.last ? Font.DemiBold : Font.Normal
                         color: parent.last ? Theme.primaryText : Theme.secondaryText
                     }
-                    Label {
+                    PlainLabel {
                         objectName: "total-" + parent.index
                         text: parent.amount
                         font.family: Theme.fontFamily
@@ -285,7 +285,7 @@ Rectangle {
                     }
                 }
             }
-            Label {
+            PlainLabel {
                 visible: editorState.totalsCaption !== ""
                 text: editorState.totalsCaption
                 font.family: Theme.fontFamily
@@ -323,7 +323,7 @@ Rectangle {
 
     Component {
         id: captionItem
-        Label {
+        PlainLabel {
             objectName: parent ? parent.kind : ""
             text: parent ? parent.text : ""
             wrapMode: Text.Wrap

@@ -42,7 +42,7 @@ Rectangle {
             ColumnLayout {
                 Layout.fillWidth: true
                 spacing: 2
-                Label {
+                PlainLabel {
                     visible: row.sku !== ""
                     text: row.sku
                     font.family: "DejaVu Sans Mono"
@@ -52,7 +52,7 @@ Rectangle {
                     Layout.fillWidth: true
                     elide: Text.ElideRight
                 }
-                Label {
+                PlainLabel {
                     text: row.name
                     font.family: Theme.fontFamily
                     font.pixelSize: Theme.subheadline
@@ -63,7 +63,7 @@ Rectangle {
                     Layout.fillWidth: true
                 }
             }
-            Label {
+            PlainLabel {
                 text: row.amountText
                 font.family: Theme.fontFamily
                 font.pixelSize: Theme.subheadline
@@ -132,7 +132,7 @@ Rectangle {
                 }
             }
             Item { implicitWidth: 6 }
-            Label {
+            PlainLabel {
                 text: "$"
                 font.family: Theme.fontFamily
                 font.pixelSize: Theme.subheadline
@@ -163,13 +163,13 @@ Rectangle {
             visible: row.expanded
             Layout.fillWidth: true
             spacing: 8
-            Label {
+            PlainLabel {
                 text: "Description"
                 font.family: Theme.fontFamily
                 font.pixelSize: Theme.caption
                 color: Theme.secondaryText
             }
-            TextArea {
+            PlainTextArea {
                 id: descriptionField
                 objectName: "descriptionField"
                 Layout.fillWidth: true
@@ -196,7 +196,7 @@ Rectangle {
                     spacing: 4
                     Layout.fillWidth: false
                     Layout.preferredWidth: 130
-                    Label {
+                    PlainLabel {
                         text: "Discount"
                         font.family: Theme.fontFamily
                         font.pixelSize: Theme.caption
@@ -215,13 +215,13 @@ Rectangle {
                 ColumnLayout {
                     spacing: 4
                     Layout.fillWidth: true
-                    Label {
+                    PlainLabel {
                         text: "Tax"
                         font.family: Theme.fontFamily
                         font.pixelSize: Theme.caption
                         color: Theme.secondaryText
                     }
-                    ComboBox {
+                    PlainComboBox {
                         id: taxPicker
                         objectName: "taxPicker"
                         Layout.fillWidth: true

@@ -16,7 +16,7 @@ StatusCard {
             symbol: "creditcard"
             size: 20
         }
-        Label {
+        PlainLabel {
             Layout.fillWidth: true
             text: "Continue on Square Register"
             wrapMode: Text.WordWrap
@@ -26,7 +26,7 @@ StatusCard {
             color: Theme.primaryText
         }
     }
-    Label {
+    PlainLabel {
         objectName: "registerInvoiceNumber"
         visible: card.invoiceNumber !== ""
         Layout.fillWidth: true
@@ -36,7 +36,7 @@ StatusCard {
         font.pixelSize: Theme.subheadline
         color: Theme.primaryText
     }
-    Label {
+    PlainLabel {
         objectName: "registerSteps"
         Layout.fillWidth: true
         text: "1. Open More \u2192 Invoices.\n2. Find this invoice and check the total.\n"

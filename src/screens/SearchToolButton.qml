@@ -13,9 +13,11 @@ TapButton {
     implicitHeight: 44
     Accessible.role: Accessible.Button
     Accessible.name: label
-    ToolTip.visible: hovered
-    ToolTip.text: label
-    ToolTip.delay: 600
+    PlainToolTip {
+        visible: button.hovered
+        text: button.label
+        delay: 600
+    }
     hoverEnabled: true
 
     background: Rectangle {

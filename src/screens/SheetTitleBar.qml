@@ -13,7 +13,7 @@ Item {
     signal leading()
     implicitHeight: 36
 
-    Label {
+    PlainLabel {
         anchors.centerIn: parent
         width: Math.min(implicitWidth, parent.width - 2 * (Math.max(doneButton.width, leadingButton.width) + 8))
         elide: Text.ElideRight
@@ -35,7 +35,7 @@ Item {
         text: bar.leadingText
         Accessible.name: text
         background: Item {}
-        contentItem: Label {
+        contentItem: PlainLabel {
             text: leadingButton.text
             font.family: Theme.fontFamily
             font.pixelSize: Theme.body
@@ -55,7 +55,7 @@ Item {
         text: bar.doneText
         Accessible.name: text
         background: Item {}
-        contentItem: Label {
+        contentItem: PlainLabel {
             text: doneButton.text
             font.family: Theme.fontFamily
             font.pixelSize: Theme.body

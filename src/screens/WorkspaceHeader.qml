@@ -50,7 +50,7 @@ Rectangle {
                 Accessible.role: Accessible.Graphic
                 Accessible.name: "Vantrel"
             }
-            Label {
+            PlainLabel {
                 anchors.verticalCenter: parent.verticalCenter
                 text: "CHECKOUT"
                 font.family: Theme.fontFamily
@@ -81,7 +81,7 @@ Rectangle {
                     size: 13
                     anchors.verticalCenter: parent.verticalCenter
                 }
-                Label {
+                PlainLabel {
                     text: "DEMO"
                     font.family: Theme.fontFamily
                     font.pixelSize: Theme.caption

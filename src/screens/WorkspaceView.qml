@@ -112,7 +112,7 @@ Rectangle {
                                 symbol: tab.modelData.symbol
                                 size: 20
                             }
-                            Label {
+                            PlainLabel {
                                 anchors.horizontalCenter: parent.horizontalCenter
                                 text: tab.text
                                 font.family: Theme.fontFamily

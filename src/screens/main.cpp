@@ -12,14 +12,17 @@
 
 #include <QApplication>
 #include <QCoroTask>
+#include <QEventLoop>
 #include <QPalette>
 #include <QQmlApplicationEngine>
 #include <QQmlContext>
 #include <QQuickStyle>
 #include <QSettings>
+#include <QTimer>
 #include <QtQml/qqmlextensionplugin.h>
 
 #include <cstdio>
+#include <memory>
 
 Q_IMPORT_QML_PLUGIN(Vantrel_CheckoutPlugin)
 
@@ -76,6 +79,25 @@ int runCommand(int argc, char *argv[])
     return -1;
 }
 
+// How long quitting waits for the keychain to finish its writes.
+constexpr int quitFlushLimitMs = 5000;
+
+struct FlushWait {
+    bool done = false;
+    QEventLoop loop;
+};
+
+QCoro::Task<> flushKeychain(vantrel::KeychainSessionStore *sessions, std::shared_ptr<FlushWait> wait)
+{
+    try {
+        QCoro::Task<void> flush = sessions->flush(); // (named: see APIClient.h)
+        co_await std::move(flush);
+    } catch (...) {
+    }
+    wait->done = true;
+    wait->loop.quit();
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -130,10 +152,23 @@ int main(int argc, char *argv[])
     engine.load(QUrl(QStringLiteral("qrc:/Vantrel/Checkout/Main.qml")));
     if (engine.rootObjects().isEmpty()) return 1;
 
+    // From here on a launch must not hand its URLs to this instance: it
+    // starts on its own instead of waiting for one that is going away.
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &instance, &vantrel::SingleInstance::stopListening);
+
     actions.start();
     const int result = app.exec();
     // A sign-in or sign-out may still be writing the keychain; quitting now
     // would leave the item as it was (a signed-out person signed back in).
-    if (sessions.hasPendingWork()) QCoro::waitFor(sessions.flush());
+    // A keychain that never answers must not keep a windowless process alive.
+    if (sessions.hasPendingWork()) {
+        auto wait = std::make_shared<FlushWait>();
+        QCoro::Task<> flushing = flushKeychain(&sessions, wait);
+        if (!wait->done) {
+            QTimer::singleShot(quitFlushLimitMs, &wait->loop, &QEventLoop::quit);
+            wait->loop.exec();
+        }
+        if (!wait->done) std::fprintf(stderr, "vantrel-checkout: the keychain did not finish saving the session\n");
+    }
     return result;
 }

@@ -8,6 +8,8 @@
 #include <QNetworkRequest>
 #include <QPointer>
 
+#include <algorithm>
+
 namespace vantrel {
 
 const QString APIClient::timeoutMessage =
@@ -86,6 +88,16 @@ void APIClient::setToken(const QString &token)
     renewGeneration();
 }
 
+ReplyTooLargeError::ReplyTooLargeError(qint64 limit)
+    : std::runtime_error(QStringLiteral("The server sent more than %1 in one reply, more than this app "
+                                        "accepts. Nothing was changed.")
+                             .arg(limit >= replyLimit::megabyte
+                                      ? QStringLiteral("%1 MB").arg(limit / replyLimit::megabyte)
+                                      : QStringLiteral("%1 KB").arg(std::max<qint64>(1, limit / 1024)))
+                             .toStdString()),
+      m_limit(limit)
+{}
+
 void APIClient::renewGeneration() { m_generation = QUuid::createUuid(); }
 
 QUrl APIClient::makeURL(const QString &path, const Query &query) const
@@ -145,15 +157,23 @@ QCoro::Task<QByteArray> APIClient::request(QString method, QString path, std::op
     cancel.setInFlight(sent);
 
     // Stops at the announced length or at the first byte too many, so an
-    // oversized body is never held whole.
+    // oversized body is never held whole. (Qt holds back progress signals
+    // that come within 100 ms of each other, so they would miss a reply that
+    // arrives at once and then stalls: headers and data are checked instead.)
     auto tooLarge = std::make_shared<bool>(false);
     if (maxBytes > 0) {
-        QObject::connect(sent, &QNetworkReply::downloadProgress, sent,
-                         [sent, tooLarge, maxBytes](qint64 received, qint64 total) {
-                             if (*tooLarge || (received <= maxBytes && total <= maxBytes)) return;
-                             *tooLarge = true;
-                             sent->abort();
-                         });
+        const auto refuse = [sent, tooLarge] {
+            if (*tooLarge) return;
+            *tooLarge = true;
+            sent->abort();
+        };
+        QObject::connect(sent, &QNetworkReply::metaDataChanged, sent, [sent, maxBytes, refuse] {
+            const QVariant announced = sent->header(QNetworkRequest::ContentLengthHeader);
+            if (announced.isValid() && announced.toLongLong() > maxBytes) refuse();
+        });
+        QObject::connect(sent, &QNetworkReply::readyRead, sent, [sent, maxBytes, refuse] {
+            if (sent->bytesAvailable() > maxBytes) refuse();
+        });
     }
 
     QPointer<APIClient> self(this);

@@ -11,6 +11,7 @@
 // this is marked "(named: see APIClient.h)".
 
 #include "Cancellation.h"
+#include "ReplyLimits.h"
 #include "records/Codec.h"
 #include "records/Reference.h"
 
@@ -23,7 +24,6 @@
 #include <chrono>
 #include <memory>
 #include <stdexcept>
-#include <string>
 #include <optional>
 
 class QNetworkAccessManager;
@@ -52,20 +52,22 @@ public:
 
     // One exchange; returns the body of a 2xx reply. Throws APIError,
     // TransportError (timeoutMessage when the server stayed silent for the
-    // whole time-out) or CancelledError. A positive maxBytes refuses a reply
-    // that announces or delivers more than that (ReplyTooLargeError): the
-    // body is held whole in memory.
+    // whole time-out) or CancelledError. A reply that announces or delivers
+    // more than maxBytes is refused (ReplyTooLargeError): the body is held
+    // whole in memory.
     QCoro::Task<QByteArray> request(QString method, QString path, std::optional<QByteArray> body,
-                                    Query query = {}, CancellationToken cancel = {}, qint64 maxBytes = 0);
+                                    Query query = {}, CancellationToken cancel = {},
+                                    qint64 maxBytes = replyLimit::record);
 
     template <class Reply>
-    QCoro::Task<Reply> get(QString path, Query query = {}, CancellationToken cancel = {})
+    QCoro::Task<Reply> get(QString path, Query query = {}, CancellationToken cancel = {},
+                           qint64 maxBytes = replyLimit::record)
     {
         const QUuid started = m_generation;
         // (named: see APIClient.h)
         QString method = QStringLiteral("GET");
         std::optional<QByteArray> noBody;
-        QByteArray bytes = co_await request(method, path, noBody, query, cancel);
+        QByteArray bytes = co_await request(method, path, noBody, query, cancel, maxBytes);
         if (m_generation != started || cancel.isCancelled()) throw CancelledError();
         co_return decode<Reply>(bytes, KeyStyle::Wire);
     }
@@ -98,9 +100,7 @@ private:
 // A reply body over the caller's size limit; the transfer was stopped there.
 class ReplyTooLargeError : public std::runtime_error {
 public:
-    explicit ReplyTooLargeError(qint64 limit)
-        : std::runtime_error("The reply is larger than " + std::to_string(limit) + " bytes."), m_limit(limit)
-    {}
+    explicit ReplyTooLargeError(qint64 limit);
     qint64 limit() const { return m_limit; }
 
 private:

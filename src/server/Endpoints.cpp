@@ -41,19 +41,19 @@ QCoro::Task<Me> CheckoutAPI::me(APIClient &api, CancellationToken cancel)
 
 QCoro::Task<TaxesResponse> CheckoutAPI::taxes(APIClient &api, CancellationToken cancel)
 {
-    return api.get<TaxesResponse>(QStringLiteral("/api/taxes"), {}, cancel);
+    return api.get<TaxesResponse>(QStringLiteral("/api/taxes"), {}, cancel, replyLimit::list);
 }
 
 QCoro::Task<Catalog> CheckoutAPI::catalog(APIClient &api, CancellationToken cancel)
 {
-    return api.get<Catalog>(QStringLiteral("/api/catalog"), {}, cancel);
+    return api.get<Catalog>(QStringLiteral("/api/catalog"), {}, cancel, replyLimit::catalog);
 }
 
 QCoro::Task<CustomersResponse> CheckoutAPI::customers(APIClient &api, QString search,
                                                       CancellationToken cancel)
 {
     return api.get<CustomersResponse>(QStringLiteral("/api/customers"), {{QStringLiteral("q"), search}},
-                                      cancel);
+                                      cancel, replyLimit::list);
 }
 
 QCoro::Task<NewCustomerResponse> CheckoutAPI::createCustomer(APIClient &api, NewCustomerRequest body,
@@ -72,19 +72,19 @@ QCoro::Task<CustomerRequestRecovery> CheckoutAPI::recoverCustomerRequest(APIClie
 
 QCoro::Task<CustomerOptions> CheckoutAPI::customerOptions(APIClient &api, CancellationToken cancel)
 {
-    return api.get<CustomerOptions>(QStringLiteral("/api/customer-options"), {}, cancel);
+    return api.get<CustomerOptions>(QStringLiteral("/api/customer-options"), {}, cancel, replyLimit::list);
 }
 
 QCoro::Task<QuotesResponse> CheckoutAPI::quotes(APIClient &api, QString customerId, CancellationToken cancel)
 {
     return api.get<QuotesResponse>(QStringLiteral("/api/quotes"),
-                                   {{QStringLiteral("customer_id"), customerId}}, cancel);
+                                   {{QStringLiteral("customer_id"), customerId}}, cancel, replyLimit::list);
 }
 
 QCoro::Task<DealsResponse> CheckoutAPI::deals(APIClient &api, QString customerId, CancellationToken cancel)
 {
     return api.get<DealsResponse>(QStringLiteral("/api/deals"), {{QStringLiteral("customer_id"), customerId}},
-                                  cancel);
+                                  cancel, replyLimit::list);
 }
 
 QCoro::Task<std::optional<Deal>> CheckoutAPI::deal(APIClient &api, QString dealId, CancellationToken cancel)
@@ -117,12 +117,12 @@ QString CheckoutAPI::checkoutPDFPath(const QString &checkoutId)
 
 QCoro::Task<QByteArray> CheckoutAPI::quotePDF(APIClient &api, QString quoteId, CancellationToken cancel)
 {
-    return api.request(get, quotePDFPath(quoteId), std::nullopt, {}, cancel);
+    return api.request(get, quotePDFPath(quoteId), std::nullopt, {}, cancel, replyLimit::document);
 }
 
 QCoro::Task<TransactionsResponse> CheckoutAPI::checkouts(APIClient &api, CancellationToken cancel)
 {
-    return api.get<TransactionsResponse>(QStringLiteral("/api/checkouts"), {}, cancel);
+    return api.get<TransactionsResponse>(QStringLiteral("/api/checkouts"), {}, cancel, replyLimit::list);
 }
 
 QCoro::Task<CheckoutTransaction> CheckoutAPI::startCheckout(APIClient &api, CheckoutRequest body,
@@ -174,7 +174,7 @@ QCoro::Task<Empty> CheckoutAPI::requestReceipt(APIClient &api, QString checkoutI
 
 QCoro::Task<QByteArray> CheckoutAPI::checkoutPDF(APIClient &api, QString checkoutId, CancellationToken cancel)
 {
-    return api.request(get, checkoutPDFPath(checkoutId), std::nullopt, {}, cancel);
+    return api.request(get, checkoutPDFPath(checkoutId), std::nullopt, {}, cancel, replyLimit::document);
 }
 
 QString CheckoutAPI::itemImagePath(const QString &itemId)

@@ -1,6 +1,8 @@
 #include "AtomicFile.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 
@@ -14,6 +16,9 @@
 namespace vantrel {
 
 namespace {
+
+// Temporary files are the target's name, this and six characters of mkstemp.
+constexpr char temporarySuffix[] = ".tmp-";
 
 QString systemReason(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
 
@@ -57,7 +62,7 @@ void AtomicFile::write(const QString &path, const QByteArray &bytes)
     const QByteArray directory = QFile::encodeName(info.absolutePath());
 
     TemporaryFile temporary;
-    QByteArray pattern = target + ".tmp-XXXXXX";
+    QByteArray pattern = target + temporarySuffix + "XXXXXX";
     // mkstemp creates the file with mode 0600 and O_EXCL.
     temporary.fd = ::mkostemp(pattern.data(), O_CLOEXEC);
     if (temporary.fd < 0) fail(QStringLiteral("Could not create a file next to"), path, errno);
@@ -96,6 +101,26 @@ QByteArray AtomicFile::read(const QString &path)
         throw FileError(
             QStringLiteral("Could not read %1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
     return bytes;
+}
+
+int AtomicFile::removeLeftovers(const QString &directory, const QRegularExpression &targetName)
+{
+    // A write in progress lasts milliseconds; one of another running copy of
+    // the app must not lose its file, so only old leftovers go.
+    const QDateTime settled = QDateTime::currentDateTimeUtc().addSecs(-60);
+    int removed = 0;
+    QDirIterator entries(directory, QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    while (entries.hasNext()) {
+        entries.next();
+        const QFileInfo info = entries.fileInfo();
+        const QString name = info.fileName();
+        const qsizetype at = name.lastIndexOf(QLatin1String(temporarySuffix));
+        if (at <= 0 || name.size() != at + qsizetype(sizeof(temporarySuffix) - 1) + 6) continue;
+        if (!targetName.match(name.left(at)).hasMatch()) continue;
+        if (info.isSymLink() || !info.isFile() || info.lastModified().toUTC() > settled) continue;
+        if (QFile::remove(info.filePath())) ++removed;
+    }
+    return removed;
 }
 
 void AtomicFile::makeDirectory(const QString &path)

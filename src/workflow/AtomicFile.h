@@ -2,6 +2,7 @@
 // Whole-file reads and crash-safe whole-file writes for the workspace files.
 
 #include <QByteArray>
+#include <QRegularExpression>
 #include <QString>
 
 #include <stdexcept>
@@ -25,6 +26,12 @@ public:
     static QByteArray read(const QString &path);
     // Creates the directory and any missing parents; throws FileError.
     static void makeDirectory(const QString &path);
+    // Removes the temporary files that a write cut short by a kill or a
+    // power loss leaves beside its target: only regular files of the form
+    // "<target>.tmp-XXXXXX" whose target name matches the whole of
+    // targetName, directly inside the directory, untouched for a minute.
+    // Returns how many were removed; never throws.
+    static int removeLeftovers(const QString &directory, const QRegularExpression &targetName);
 };
 
 } // namespace vantrel

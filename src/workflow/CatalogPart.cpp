@@ -128,7 +128,8 @@ QCoro::Task<> CatalogPart::refreshCatalog()
     try {
         const QString method = QStringLiteral("GET");
         const QString path = QStringLiteral("/api/catalog");
-        QByteArray bytes = co_await m_workspace.api().request(method, path, std::nullopt);
+        QByteArray bytes =
+            co_await m_workspace.api().request(method, path, std::nullopt, {}, {}, replyLimit::catalog);
         guard.ensure();
         QCoro::Task<PreparedCatalog> decoding =
             decodeCatalogInBackground(std::move(bytes), products().size());
@@ -144,7 +145,15 @@ QCoro::Task<> CatalogPart::refreshCatalog()
         setProducts(std::move(catalog->catalog.products), std::move(catalog->keys));
         setCatalogAt(at);
     } else if (!isCancellation(failure)) {
-        m_workspace.setNotice(QString::fromUtf8(messages::catalogNotRefreshed));
+        // An oversized reply says why, or every refresh would fail unexplained.
+        QString notice = QString::fromUtf8(messages::catalogNotRefreshed);
+        try {
+            std::rethrow_exception(failure);
+        } catch (const ReplyTooLargeError &tooLarge) {
+            notice += u' ' + errorDescription(failure);
+        } catch (...) {
+        }
+        m_workspace.setNotice(notice);
     }
     setCatalogBusy(false);
 }

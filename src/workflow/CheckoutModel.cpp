@@ -1,5 +1,6 @@
 #include "CheckoutModel.h"
 
+#include "AtomicFile.h"
 #include "CatalogPart.h"
 #include "CheckoutPart.h"
 #include "CustomersPart.h"
@@ -117,6 +118,13 @@ void CheckoutModel::setBusy(bool busy)
 
 QCoro::Task<> CheckoutModel::start()
 {
+    // A draft write cut short by a kill or a power loss leaves a temporary
+    // copy with customer details that nothing else would ever remove.
+    static const QRegularExpression workspaceFile(
+        QRegularExpression::anchoredPattern(QStringLiteral("draft-[0-9a-f]{64}(\\.requests)?\\.json")));
+    const QString storage = storageDirectoryPath();
+    if (!storage.isEmpty()) AtomicFile::removeLeftovers(storage, workspaceFile);
+
     QPointer<CheckoutModel> self(this);
     const QString account = m_server;
     m_api->setBase(account);
@@ -297,11 +305,27 @@ void CheckoutModel::setDraft(Draft draft)
     }
     try {
         persistDraft(m_draft);
+        draftWriteWorked();
     } catch (...) {
-        // Other write failures (signed out, full disk) keep the change on
-        // screen without a message; the protected file deserves one.
+        // Signed out there is no file to write and nothing to lose.
         if (m_draftRecoveryBlocked) setError(QString::fromUtf8(messages::protectedDraftError));
+        else if (draftFileURL()) draftWriteFailed(std::current_exception());
     }
+}
+
+void CheckoutModel::draftWriteFailed(const std::exception_ptr &failure)
+{
+    // Every edit would fail the same way: one message until writing works.
+    if (m_draftWriteFailing) return;
+    m_draftWriteFailing = true;
+    setError(QString::fromUtf8(messages::changesNotSaved) + errorDescription(failure));
+}
+
+void CheckoutModel::draftWriteWorked()
+{
+    if (!m_draftWriteFailing) return;
+    m_draftWriteFailing = false;
+    if (m_error && m_error->startsWith(QString::fromUtf8(messages::changesNotSaved))) setError(std::nullopt);
 }
 
 void CheckoutModel::publishDraft(Draft draft)
@@ -335,6 +359,7 @@ void CheckoutModel::storeDraft(Draft draft, const QString &label)
         m_draft = previous;
         throw APIError{label + QString::fromUtf8(messages::notStoredSuffix)};
     }
+    draftWriteWorked();
     emit draftChanged();
 }
 
@@ -378,6 +403,7 @@ void CheckoutModel::ensureStored(const QString &label)
         if (m_draftRecoveryBlocked) throw;
         throw APIError{label + QString::fromUtf8(messages::notStoredSuffix)};
     }
+    draftWriteWorked();
 }
 
 } // namespace vantrel

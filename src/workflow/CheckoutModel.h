@@ -178,6 +178,7 @@ public:
     void storeDraft(Draft draft, const QString &label);
     // Writes the workspace before a request is re-sent; throws like storeDraft.
     void ensureStored(const QString &label);
+    bool draftWriteFailing() const { return m_draftWriteFailing; }
     // Marks a draft edited with a new save request id, without publishing it.
     static void markEdited(Draft &draft);
     Decimal draftSubtotal() const;
@@ -233,6 +234,8 @@ signals:
     void signInWaitingChanged();
 
 private:
+    void draftWriteFailed(const std::exception_ptr &failure);
+    void draftWriteWorked();
     static QCoro::Task<> logoutInBackground(std::shared_ptr<APIClient> client);
     static QCoro::Task<> removeStoredSession(QPointer<CheckoutModel> model, SessionStore *sessions,
                                              QString account);
@@ -260,6 +263,9 @@ private:
     std::optional<QString> m_activeArchiveID;
     std::optional<QString> m_restoreWarning;
     bool m_draftRecoveryBlocked = false;
+    // The last draft write failed (a full disk, a folder gone read-only):
+    // told once, cleared by the next write that works.
+    bool m_draftWriteFailing = false;
     std::optional<QString> m_storageDirectory;
     int m_draftWrites = 0;
     CatalogPart *m_catalogPart = nullptr;
@@ -278,6 +284,8 @@ inline const char *const draftProtected =
     "The saved draft is unreadable and its original file is protected. Recover a readable copy "
     "before saving changes.";
 inline const char *const signInBeforeSaving = "Sign in before saving this workspace.";
+// Followed by the system's reason.
+inline const char *const changesNotSaved = "Changes could not be saved on this device: ";
 inline const char *const savedRequestsUnreadable =
     "Saved requests could not be read. The original file has been kept for recovery.";
 inline const char *const draftUnreadable =

@@ -3,6 +3,7 @@
 // transaction being shown and watched, and the actions before and after
 // payment. The flow itself is in CheckoutPartFlow.cpp.
 
+#include "PrintService.h"
 #include "TaskHandle.h"
 
 #include "records/CheckoutTransaction.h"
@@ -86,6 +87,7 @@ public:
     QCoro::Task<> printQuotePDF();
     QCoro::Task<> printInvoicePDF();
     QCoro::Task<> printDocument(QString path, QString jobName); // throws
+    static QCoro::Task<PrintService::Check> checkInBackground(PrintService *printer, QByteArray document);
     void startNextSale();
     // Stops showing a transaction, which stays in the history, so the draft
     // is back on screen as it was.

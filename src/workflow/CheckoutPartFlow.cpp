@@ -17,6 +17,11 @@
 #include "server/APIClient.h"
 #include "server/Endpoints.h"
 
+#include <QCoroFuture>
+#include <QFuture>
+#include <QPromise>
+#include <QThreadPool>
+
 namespace vantrel {
 
 namespace {
@@ -343,6 +348,8 @@ using PostBusyOperation = std::function<QCoro::Task<>()>;
 const char *const demoReceipt = "Demo receipt request completed. No physical receipt was printed.";
 const char *const terminalReceipt = "Receipt requested on Square Terminal.";
 const char *const notPrintable = "Zoho did not return a printable PDF.";
+const char *const pageTooLargeToPrint =
+    "This PDF has a page too large to print on this device. Nothing was printed.";
 const char *const noPrintDialog = "Unable to present the print dialog.";
 const char *const finishPendingFirst = "Resume the pending operation before starting a new sale.";
 const char *const paidInvoiceJobName = "Paid invoice";
@@ -406,15 +413,39 @@ QCoro::Task<> CheckoutPart::printInvoicePDF()
     co_await m_workspace.performBusy(std::move(operation));
 }
 
+// The service outlives the model that uses it, so the worker may hold it.
+QCoro::Task<PrintService::Check> CheckoutPart::checkInBackground(PrintService *printer, QByteArray document)
+{
+    auto promise = std::make_shared<QPromise<PrintService::Check>>();
+    QFuture<PrintService::Check> future = promise->future();
+    promise->start();
+    QThreadPool::globalInstance()->start([promise, printer, document]() {
+        PrintService::Check check = PrintService::Check::unreadable;
+        try {
+            check = printer->check(document);
+        } catch (...) {
+        }
+        promise->addResult(check);
+        promise->finish();
+    });
+    const PrintService::Check check = co_await future;
+    co_return check;
+}
+
 QCoro::Task<> CheckoutPart::printDocument(QString path, QString jobName)
 {
     const WorkspaceGuard guard(m_workspace);
     const QString method = QStringLiteral("GET");
-    const QByteArray document = co_await m_workspace.api().request(method, path, std::nullopt);
+    const QByteArray document =
+        co_await m_workspace.api().request(method, path, std::nullopt, {}, {}, replyLimit::document);
     guard.ensure();
     PrintService *printer = m_workspace.services().printer;
     if (!printer) throw APIError{QString::fromUtf8(noPrintDialog)};
-    if (!printer->canPrint(document)) throw APIError{QString::fromUtf8(notPrintable)};
+    QCoro::Task<PrintService::Check> checking = checkInBackground(printer, document);
+    const PrintService::Check check = co_await checking;
+    guard.ensure();
+    if (check == PrintService::Check::unreadable) throw APIError{QString::fromUtf8(notPrintable)};
+    if (check == PrintService::Check::pageTooLarge) throw APIError{QString::fromUtf8(pageTooLargeToPrint)};
     if (!printer->present(document, jobName)) throw APIError{QString::fromUtf8(noPrintDialog)};
 }
 

@@ -6,6 +6,8 @@
 
 #include <QDateTime>
 
+#include <cmath>
+
 namespace vantrel {
 
 namespace {
@@ -16,7 +18,12 @@ QVariant optionalText(const std::optional<QString> &text) { return text.value_or
 
 QString createdText(double seconds)
 {
-    const QDateTime at = QDateTime::fromMSecsSinceEpoch(qint64(seconds * 1000.0));
+    // The time comes from the server or a file: one no clock can show (not
+    // finite, or past about 275,000 years, where milliseconds leave qint64)
+    // shows nothing rather than converting out of range.
+    constexpr double limit = 8.64e12;
+    if (!std::isfinite(seconds) || std::fabs(seconds) > limit) return {};
+    const QDateTime at = QDateTime::fromMSecsSinceEpoch(qint64(std::llround(seconds * 1000.0)));
     return QLocale().toString(at, QLocale::ShortFormat);
 }
 

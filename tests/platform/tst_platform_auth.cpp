@@ -17,6 +17,9 @@
 #include <QTest>
 #include <QUuid>
 
+#include <chrono>
+#include <future>
+
 using namespace vantrel;
 using namespace vantrel::testing;
 
@@ -176,13 +179,32 @@ void TestPlatformAuth::secondLaunchHandsOverURLs()
     auto outcome = start(browser.authenticate(QUrl(QStringLiteral("https://a.example/")),
                                               QStringLiteral("vantrelcheckout")));
 
-    SingleInstance second(name);
-    // The browser launches the program with the callback as its only argument.
-    QVERIFY(second.forwardToRunningInstance({QStringLiteral("vantrelcheckout://cb?code=abc%20d")}));
-    QVERIFY(!second.isListening());
+    // The browser launches the program with the callback as its only
+    // argument; that launch waits for the answer, so it runs beside this
+    // thread's event loop, as a second process would.
+    std::future<bool> handedOver = std::async(std::launch::async, [&name] {
+        SingleInstance second(name);
+        return second.forwardToRunningInstance({QStringLiteral("vantrelcheckout://cb?code=abc%20d")}) &&
+               !second.isListening();
+    });
+    QTRY_VERIFY(handedOver.wait_for(std::chrono::seconds(0)) == std::future_status::ready);
+    QVERIFY(handedOver.get());
     QTRY_VERIFY(outcome->done);
     QCOMPARE(describe(outcome->error), QStringLiteral("success"));
     QCOMPARE(outcome->value->toString(QUrl::FullyEncoded), QStringLiteral("vantrelcheckout://cb?code=abc%20d"));
+    QCOMPARE(received.size(), 1);
+
+    // A running instance that does not answer (here: this thread is busy in
+    // the launch itself) is replaced instead of swallowing the launch.
+    SingleInstance unanswered(name);
+    unanswered.setAnswerTimeout(300);
+    QVERIFY(!unanswered.forwardToRunningInstance({QStringLiteral("vantrelcheckout://cb?code=lost")}));
+    QVERIFY(unanswered.isListening());
+    // One that quits stops listening: the next launch starts at once.
+    unanswered.stopListening();
+    SingleInstance afterQuit(name);
+    QVERIFY(!afterQuit.forwardToRunningInstance({}));
+    QVERIFY(afterQuit.isListening());
     QCOMPARE(received.size(), 1);
 
     // Program paths and options are never taken for URLs.

@@ -23,6 +23,10 @@ private slots:
         QTest::newRow("comma is not a separator") << "1,5" << qint64(0);
         QTest::newRow("exponent") << "1.5e2" << qint64(15000);
         QTest::newRow("large") << "100000000.00" << qint64(10000000000);
+        // Tiny amounts drop more digits than 128 bits can divide by at once.
+        QTest::newRow("tiny") << "1.05e-72" << qint64(0);
+        QTest::newRow("tiny negative") << "-9e-76" << qint64(0);
+        QTest::newRow("just under half a cent") << "0.00499999999999999999999999999999999999" << qint64(0);
     }
     void cents()
     {

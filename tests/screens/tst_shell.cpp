@@ -10,6 +10,9 @@
 #include "records/CheckoutTransaction.h"
 
 #include <QMetaProperty>
+#include <QQuickItem>
+
+#include <functional>
 #include <QTest>
 
 using namespace vantrel;
@@ -50,6 +53,8 @@ private slots:
     void closingTheNoticeClearsIt();
     void resetCancelChangesNothing();
     void dismissingTheErrorChangesNothingElse();
+    void serverTextShowsAsWritten_data();
+    void serverTextShowsAsWritten();
 };
 
 void ShellTest::signInScreen_data()
@@ -244,6 +249,56 @@ void ShellTest::dismissingTheErrorChangesNothingElse()
     QVERIFY(!shell.model().error().has_value());
     QTRY_VERIFY(!shell.find("errorCard"));
     QCOMPARE(modelSnapshot(shell.model()), before);
+}
+
+// Names and notes are data, never markup: an <img> in a name fetches nothing
+// and a tag shows as typed, wherever the screens show it.
+void ShellTest::serverTextShowsAsWritten_data()
+{
+    QTest::addColumn<QString>("markup"); // "%1" stands for the recording server's address
+    QTest::newRow("remote image") << QStringLiteral(R"(<img src="%1/probe">)");
+    QTest::newRow("bold") << QStringLiteral("<b>bold</b>");
+    QTest::newRow("styled text") << QStringLiteral(R"(<font color="red">Paid</font> &amp; <br>done)");
+}
+
+void ShellTest::serverTextShowsAsWritten()
+{
+    QFETCH(QString, markup);
+    RecordingServer server;
+    const QString text = markup.arg(server.base());
+    const Product product{.id = QStringLiteral("P1"), .name = text, .sku = QStringLiteral("SKU-1"),
+                          .description = text, .rate = QStringLiteral("10"), .category = text};
+    server.on("GET", QStringLiteral("/api/catalog"), {200, encode(Catalog{.at = 1, .products = {product}}, KeyStyle::Wire)});
+    Workspace ws(server.base());
+    ws.signIn();
+    finish(ws->catalogPart()->refreshCatalog());
+    QCOMPARE(ws->catalogPart()->products().size(), 1);
+    QVERIFY(ws->quotePart()->addProduct(product));
+    Draft draft = ws->draft();
+    draft.customer = Customer{.id = QStringLiteral("C1"), .name = text, .email = text};
+    draft.notes = text;
+    ws->setDraft(draft);
+    ws->setNotice(text);
+    ShellHarness shell(ws);
+    shell.resize(1400, 1000);
+    shell.settle();
+
+    // Every text element that shows it reads it as plain text.
+    int shown = 0;
+    std::function<void(QQuickItem *)> visit = [&](QQuickItem *item) {
+        if (item->inherits("QQuickText") || item->inherits("QQuickTextEdit")) {
+            if (item->property("text").toString().contains(text)) {
+                ++shown;
+                if (item->property("textFormat").toInt() != 0) // Text.PlainText, TextEdit.PlainText
+                    QFAIL(qPrintable(QStringLiteral("%1 reads %2 as markup").arg(item->objectName(), text)));
+            }
+        }
+        for (QQuickItem *child : item->childItems()) visit(child);
+    };
+    visit(shell.window()->contentItem());
+    QVERIFY2(shown >= 4, qPrintable(QString::number(shown))); // product, line, customer, notice at least
+    (void)shell.window()->grabWindow(); // lays out and draws every text
+    QVERIFY(!QTest::qWaitFor([&] { return server.count("GET", QStringLiteral("/probe")) > 0; }, 1000));
 }
 
 QTEST_MAIN(ShellTest)

@@ -148,9 +148,13 @@ void RecordingServer::send(QTcpSocket *socket, const Reply &reply)
     }
     QByteArray out = "HTTP/1.1 " + QByteArray::number(reply.status) + ' ' + standin::reasonPhrase(reply.status) + "\r\n";
     if (!reply.contentType.isEmpty()) out += "Content-Type: " + reply.contentType + "\r\n";
-    for (const auto &[name, value] : reply.headers) out += name + ": " + value + "\r\n";
+    bool sized = false; // a length of the reply's own may announce more than it sends
+    for (const auto &[name, value] : reply.headers) {
+        out += name + ": " + value + "\r\n";
+        sized = sized || name.compare("Content-Length", Qt::CaseInsensitive) == 0;
+    }
     if (reply.unsized) out += "Connection: close\r\n";
-    else out += "Content-Length: " + QByteArray::number(reply.body.size()) + "\r\n";
+    else if (!sized) out += "Content-Length: " + QByteArray::number(reply.body.size()) + "\r\n";
     socket->write(out + "\r\n" + reply.body);
     if (reply.unsized) socket->disconnectFromHost();
 }

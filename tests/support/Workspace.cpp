@@ -1,5 +1,7 @@
 #include "Workspace.h"
 
+#include <QThread>
+
 #include "platform/print/QtPrintService.h"
 #include "records/Uuid.h"
 #include "server/Endpoints.h"
@@ -13,9 +15,10 @@
 
 namespace vantrel::testing {
 
-bool RecordingPrinter::canPrint(const QByteArray &document) const
+PrintService::Check RecordingPrinter::check(const QByteArray &document) const
 {
-    return QtPrintService().canPrint(document);
+    checkedOn = QThread::currentThread();
+    return QtPrintService().check(document);
 }
 
 bool RecordingPrinter::present(const QByteArray &document, const QString &jobName)
@@ -36,6 +39,18 @@ QByteArray pdfBytes(int pages)
         if (page > 0) writer.newPage();
         painter.fillRect(QRect(0, 0, 2000, 600), Qt::black);
     }
+    painter.end();
+    return buffer.data();
+}
+
+QByteArray posterPdfBytes()
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
+    writer.setPageSize(QPageSize(QSizeF(24, 36), QPageSize::Inch));
+    QPainter painter(&writer);
+    painter.fillRect(QRect(0, 0, 2000, 600), Qt::black);
     painter.end();
     return buffer.data();
 }

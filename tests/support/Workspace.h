@@ -18,7 +18,11 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
+#include <atomic>
+
 #include <memory>
+
+class QThread;
 
 namespace vantrel::testing {
 
@@ -29,16 +33,20 @@ public:
         QByteArray document;
         QString jobName;
     };
-    bool canPrint(const QByteArray &document) const override;
+    Check check(const QByteArray &document) const override;
     bool present(const QByteArray &document, const QString &jobName) override;
 
     QList<Job> jobs;
+    // Where the last check ran: never the main thread.
+    mutable std::atomic<QThread *> checkedOn = nullptr;
     bool windowAvailable = true;
 };
 
 // A PDF with the given number of pages, each with a black band at its top
 // left (needs a QGuiApplication).
 QByteArray pdfBytes(int pages = 1);
+// A one-page PDF the size of a poster (24 by 36 inches).
+QByteArray posterPdfBytes();
 // A one-page PDF whose trailer names an encryption dictionary: it opens only with a password.
 QByteArray lockedPdfBytes();
 

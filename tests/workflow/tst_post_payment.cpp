@@ -3,6 +3,7 @@
 #include "Workspace.h"
 
 #include <QTest>
+#include <QThread>
 
 using namespace vantrel;
 using namespace vantrel::testing;
@@ -63,11 +64,14 @@ private slots:
         QTest::addColumn<QByteArray>("reply");
         QTest::addColumn<bool>("window");
         QTest::addColumn<QString>("jobName"); // empty: nothing reaches the dialog, an error is shown
+        QTest::addColumn<qint64>("announced"); // a Content-Length claimed instead of the reply's
         const QByteArray pdf = pdfBytes(2);
-        QTest::newRow("quote") << false << pdf << true << "QT-1";
-        QTest::newRow("invoice without number") << true << pdf << true << "Paid invoice";
-        QTest::newRow("error page as quote") << false << QByteArray("<html><body>Zoho is down</body></html>") << true << "";
-        QTest::newRow("no window") << true << pdf << false << "";
+        QTest::newRow("quote") << false << pdf << true << "QT-1" << 0ll;
+        QTest::newRow("invoice without number") << true << pdf << true << "Paid invoice" << 0ll;
+        QTest::newRow("error page as quote") << false << QByteArray("<html><body>Zoho is down</body></html>") << true << "" << 0ll;
+        QTest::newRow("no window") << true << pdf << false << "" << 0ll;
+        QTest::newRow("poster page") << true << posterPdfBytes() << true << "" << 0ll;
+        QTest::newRow("over the size limit") << false << pdf << true << "" << replyLimit::document + 1;
     }
     void printing()
     {
@@ -75,9 +79,12 @@ private slots:
         QFETCH(QByteArray, reply);
         QFETCH(bool, window);
         QFETCH(QString, jobName);
+        QFETCH(qint64, announced);
         RecordingServer server;
-        server.on("GET", "/api/quotes/Q1/pdf", {200, reply});
-        server.on("GET", "/api/checkouts/T1/pdf", {200, reply});
+        Reply answer{200, reply};
+        if (announced) answer.headers = {{"Content-Length", QByteArray::number(announced)}};
+        server.on("GET", "/api/quotes/Q1/pdf", answer);
+        server.on("GET", "/api/checkouts/T1/pdf", answer);
         Workspace ws(server.base());
         ws.signIn();
         ws.printer.windowAvailable = window;
@@ -90,6 +97,9 @@ private slots:
         QCOMPARE(bool(ws->error()), jobName.isEmpty());
         QCOMPARE(server.requests().size(), 1);
         QCOMPARE(ws.printer.jobs.size(), jobName.isEmpty() ? 0 : 1);
+        // Opening the PDF may wait on the PDF library's lock: never on the main thread.
+        QVERIFY(ws.printer.checkedOn != QThread::currentThread());
+        QCOMPARE(ws.printer.checkedOn == nullptr, bool(announced));
         if (jobName.isEmpty()) return;
         QCOMPARE(ws.printer.jobs.first().jobName, jobName);
         QCOMPARE(ws.printer.jobs.first().document, reply);

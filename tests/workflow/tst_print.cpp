@@ -10,30 +10,57 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cmath>
+#include <limits>
+
 using namespace vantrel;
 using namespace vantrel::testing;
+
+Q_DECLARE_METATYPE(vantrel::PrintService::Check)
 
 
 class PrintTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void canPrint_data()
+    void check_data()
     {
         QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<bool>("printable");
+        QTest::addColumn<PrintService::Check>("check");
         const QByteArray pdf = pdfBytes(3);
-        QTest::newRow("pdf") << pdf << true;
-        QTest::newRow("leading space") << (" " + pdf) << false;
-        QTest::newRow("only the magic") << QByteArray("%PDF-1.7\n") << false;
-        QTest::newRow("empty") << QByteArray() << false;
-        QTest::newRow("password locked") << lockedPdfBytes() << false;
+        QTest::newRow("pdf") << pdf << PrintService::Check::printable;
+        QTest::newRow("leading space") << (" " + pdf) << PrintService::Check::unreadable;
+        QTest::newRow("only the magic") << QByteArray("%PDF-1.7\n") << PrintService::Check::unreadable;
+        QTest::newRow("empty") << QByteArray() << PrintService::Check::unreadable;
+        QTest::newRow("password locked") << lockedPdfBytes() << PrintService::Check::unreadable;
+        QTest::newRow("poster page") << posterPdfBytes() << PrintService::Check::pageTooLarge;
     }
 
-    void canPrint()
+    void check()
     {
         QFETCH(QByteArray, bytes);
-        QTEST(QtPrintService().canPrint(bytes), "printable");
+        QTEST(QtPrintService().check(bytes), "check");
+    }
+
+    // Page sizes come from the file: no size converts to pixels unchecked.
+    void renderSize_data()
+    {
+        QTest::addColumn<QSizeF>("points");
+        QTest::addColumn<QSize>("pixels"); // empty: refused
+        const double inf = std::numeric_limits<double>::infinity();
+        QTest::newRow("letter") << QSizeF(612, 792) << QSize(2550, 3300);
+        QTest::newRow("A3") << QSizeF(842, 1191) << QSize(3508, 4963);
+        QTest::newRow("poster") << QSizeF(1728, 2592) << QSize();
+        QTest::newRow("past int") << QSizeF(1e12, 1) << QSize();
+        QTest::newRow("infinite") << QSizeF(inf, 792) << QSize();
+        QTest::newRow("not a number") << QSizeF(std::nan(""), 792) << QSize();
+        QTest::newRow("negative") << QSizeF(-612, -792) << QSize();
+        QTest::newRow("below a pixel") << QSizeF(0.1, 792) << QSize();
+    }
+    void renderSize()
+    {
+        QFETCH(QSizeF, points);
+        QTEST(QtPrintService::renderSize(points).value_or(QSize()), "pixels");
     }
 
     // Every page reaches the printer, each on its own sheet.
@@ -48,6 +75,7 @@ private slots:
         QCOMPARE(printed.load(dir.filePath(QStringLiteral("out.pdf"))), QPdfDocument::Error::None);
         QCOMPARE(printed.pageCount(), 3);
         QVERIFY(!QtPrintService::printPages("<html/>", printer));
+        QVERIFY(!QtPrintService::printPages(posterPdfBytes(), printer));
     }
 
     void noWindowNoDialog()

@@ -13,6 +13,8 @@
 #include <QDir>
 #include <QSignalSpy>
 #include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 
 using namespace vantrel;
 using namespace vantrel::testing;
@@ -71,6 +73,9 @@ private slots:
         QVERIFY(!model->editingLocked());
     }
 
+    // Storage that stops taking writes mid-session (a full disk, a folder
+    // gone read-only): the person is told once, nothing is sent that could
+    // not be stored, and saving resumes by itself once writing works again.
     void nothingIsSentWhenTheDraftCannotBeStored()
     {
         Standin backend;
@@ -78,14 +83,37 @@ private slots:
         Workspace model(backend, Workspace::signedIn);
         model->quotePart()->addProduct(backend.server.products().first());
         finish(model->customersPart()->selectCustomer(owner.customer));
-        // A folder where the draft file goes makes every write fail.
+        // A folder where the draft file goes makes every write fail, even as root.
         const QString path = *model->draftFileURL();
         QVERIFY(QFile::remove(path));
         QVERIFY(QDir().mkpath(path));
+        const QString notSaved = QString::fromUtf8(messages::changesNotSaved);
+
+        QSignalSpy errors(&*model, &CheckoutModel::errorChanged);
+        QVERIFY(model->quotePart()->setNotes(QStringLiteral("first")));
+        QVERIFY(model->error().value_or(QString()).startsWith(notSaved));
+        QVERIFY(model->error()->size() > notSaved.size()); // with the system's reason
+        model->clearError();
+        QVERIFY(model->quotePart()->setNotes(QStringLiteral("second")));
+        QCOMPARE(model->error(), std::nullopt); // told once
+        QCOMPARE(errors.count(), 2);
+        QCOMPARE(model->draft().notes, QStringLiteral("second")); // kept on screen
 
         finish(model->quotePart()->saveQuote());
         QCOMPARE(model->error(), QString::fromUtf8(messages::quoteSaveLabel) + QString::fromUtf8(messages::notStoredSuffix));
         QCOMPARE(backend.front.count("POST", quotesPath), 0);
+        QVERIFY(!model->draft().pendingSave);
+
+        QVERIFY(model->quotePart()->setNotes(QStringLiteral("third")));
+        QVERIFY(model->error().value_or(QString()).startsWith(QString::fromUtf8(messages::quoteSaveLabel)));
+        QVERIFY(QDir(path).removeRecursively());
+        QVERIFY(model->quotePart()->setNotes(QStringLiteral("fourth")));
+        QVERIFY(!model->draftWriteFailing());
+        QCOMPARE(QJsonDocument::fromJson(fileBytes(path)).object().value(QLatin1String("notes")).toString(),
+                 QStringLiteral("fourth"));
+        finish(model->quotePart()->saveQuote());
+        QCOMPARE(backend.front.count("POST", quotesPath), 1);
+        QCOMPARE(model->error(), std::nullopt);
     }
 
     // One row per refusal; which quotes are not editable (invoiced, paid

@@ -130,20 +130,29 @@ private slots:
     // A refused catalog keeps the one shown. An unchanged one must not rebuild
     // what hangs off the rows (search keys, spoken phrases); a replaced one
     // must, and stays searchable.
+    // A catalog over its size limit is refused whether its length is
+    // announced or only found out while it arrives, and the notice says why.
     void catalogRefresh_data()
     {
         QTest::addColumn<int>("status");
         QTest::addColumn<QByteArray>("body"); // empty: the stand-in's own, unchanged
-        QTest::addColumn<int>("changes");     // -1: refused
-        QTest::newRow("bad gateway") << 502 << QByteArray("<html>502</html>") << -1;
-        QTest::newRow("time out of range") << 200 << QByteArray(R"({"at": 1e300, "products": []})") << -1;
-        QTest::newRow("same catalog") << 200 << QByteArray() << 0;
-        QTest::newRow("emptied") << 200 << QByteArray(R"({"at": 2, "products": []})") << 1;
+        QTest::addColumn<qint64>("announced"); // a Content-Length claimed instead of the body's
+        QTest::addColumn<int>("changes");     // -1: refused, -2: refused as too large
+        const QByteArray emptied = R"({"at": 2, "products": []})";
+        QTest::newRow("bad gateway") << 502 << QByteArray("<html>502</html>") << 0ll << -1;
+        QTest::newRow("time out of range") << 200 << QByteArray(R"({"at": 1e300, "products": []})") << 0ll << -1;
+        QTest::newRow("same catalog") << 200 << QByteArray() << 0ll << 0;
+        QTest::newRow("emptied") << 200 << emptied << 0ll << 1;
+        QTest::newRow("announced over the limit") << 200 << emptied << replyLimit::catalog + 1 << -2;
+        // Valid JSON all through, so only its size can refuse it.
+        QByteArray padded = R"({"at": 2, "products": [)" + QByteArray(replyLimit::catalog, ' ') + "]}";
+        QTest::newRow("streamed over the limit") << 200 << padded << -1ll << -2;
     }
     void catalogRefresh()
     {
         QFETCH(int, status);
         QFETCH(QByteArray, body);
+        QFETCH(qint64, announced);
         QFETCH(int, changes);
         Standin backend;
         Workspace model(backend);
@@ -157,7 +166,10 @@ private slots:
         if (!body.isEmpty()) {
             backend.front.setHandler([&](const Request &r) -> std::optional<Reply> {
                 if (r.path != catalogPath) return std::nullopt;
-                return Reply{status, body};
+                Reply reply{status, body};
+                reply.unsized = announced < 0;
+                if (announced > 0) reply.headers = {{"Content-Length", QByteArray::number(announced)}};
+                return reply;
             });
         }
         if (changes < 0) model->setError(QStringLiteral("earlier"));
@@ -169,7 +181,10 @@ private slots:
         QCOMPARE(catalog->visible()->count() >= 1, changes <= 0);
         if (changes <= 0) QCOMPARE(reset.count(), 0);
         if (changes < 0) {
-            QCOMPARE(model->notice(), QString::fromUtf8(messages::catalogNotRefreshed));
+            QString notice = QString::fromUtf8(messages::catalogNotRefreshed);
+            if (changes == -2)
+                notice += u' ' + QString::fromStdString(ReplyTooLargeError(replyLimit::catalog).what());
+            QCOMPARE(model->notice(), notice);
             QCOMPARE(model->error(), QStringLiteral("earlier"));
             QCOMPARE(catalog->products(), before);
             QCOMPARE(catalog->catalogAt(), at);

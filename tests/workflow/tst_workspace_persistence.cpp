@@ -2,6 +2,7 @@
 // putting work aside on reset and reopen.
 #include "Workspace.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QTest>
@@ -266,6 +267,68 @@ private slots:
         else QCOMPARE(model.error().value_or(QString()), QString::fromUtf8(messages::removePending));
         QCOMPARE(model.historyPart()->archivedRequests(), expected);
         QCOMPARE(model.loadArchivedRequests(), expected);
+    }
+
+    // Temporary copies a killed write left behind go at start; nothing else
+    // in the folder does, and neither does a write that may still be running.
+    void leftoverTemporariesGoAtStart_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("ageSeconds");
+        QTest::addColumn<bool>("removed");
+        const QString key = CheckoutModel::workspaceKey(serverA, QStringLiteral("alice"));
+        const QString draft = QStringLiteral("draft-") + key + QStringLiteral(".json");
+        const QString requests = QStringLiteral("draft-") + key + QStringLiteral(".requests.json");
+        QTest::newRow("draft") << draft + ".tmp-a1B2c3" << 3600 << true;
+        QTest::newRow("saved requests") << requests + ".tmp-Zz9900" << 120 << true;
+        QTest::newRow("still being written") << draft + ".tmp-a1B2c3" << 0 << false;
+        QTest::newRow("the draft itself") << draft << 3600 << false;
+        QTest::newRow("another program's") << "notes.json.tmp-a1B2c3" << 3600 << false;
+        QTest::newRow("longer suffix") << draft + ".tmp-a1B2c3d" << 3600 << false;
+        QTest::newRow("not a workspace key") << "draft-1234.json.tmp-a1B2c3" << 3600 << false;
+    }
+    void leftoverTemporariesGoAtStart()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, ageSeconds);
+        const QString path = m_ws->storage() + u'/' + name;
+        writeBytes(path, "{\"customer\": \"Ada\"}");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-ageSeconds), QFileDevice::FileModificationTime));
+        file.close();
+        // The same name in a folder below is not this app's to remove.
+        const QString nested = m_ws->storage() + QStringLiteral("/below/") + name;
+        QVERIFY(QDir().mkpath(QFileInfo(nested).absolutePath()));
+        QVERIFY(QFile::copy(path, nested));
+
+        CheckoutModel &model = m_ws->open();
+        finish(model.start());
+        QTEST(!QFileInfo::exists(path), "removed");
+        QVERIFY(QFileInfo::exists(nested));
+    }
+
+    // A time in the file that no clock can show is shown as nothing; it is
+    // never converted out of range.
+    void createdTimeOutOfRange_data()
+    {
+        QTest::addColumn<double>("created");
+        QTest::addColumn<bool>("shown");
+        QTest::newRow("a day after 1970") << 86400.0 << true;
+        QTest::newRow("far future") << 1e300 << false;
+        QTest::newRow("far past") << -1e300 << false;
+    }
+    void createdTimeOutOfRange()
+    {
+        QFETCH(double, created);
+        const QList<ArchivedWorkspaceRequest> list{{QStringLiteral("E1"), created, draftWithPendingSave(), {}}};
+        writeBytes(m_ws->requestsPath(QStringLiteral("alice")), encode(list, KeyStyle::Storage));
+        CheckoutModel &model = m_ws->open();
+        signInLocally(model, serverA, QStringLiteral("alice"));
+        QAbstractListModel *saved = model.historyPart()->savedWorkList();
+        QCOMPARE(saved->rowCount(), 1);
+        const QString text = saved->index(0).data(saved->roleNames().key("createdText")).toString();
+        QTEST(!text.isEmpty(), "shown");
     }
 
     void signedOutWritesNothing()

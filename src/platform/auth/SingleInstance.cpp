@@ -1,5 +1,6 @@
 #include "SingleInstance.h"
 
+#include <QElapsedTimer>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QRegularExpression>
@@ -10,6 +11,9 @@ namespace {
 // A callback URL is short; anything longer is not one of ours.
 constexpr qsizetype maxMessage = 16 * 1024;
 constexpr int connectWaitMs = 1000;
+// A launch's message is its URLs, one a line, then an empty line; the
+// running instance answers that with this line.
+const QByteArray taken = QByteArrayLiteral("taken\n");
 } // namespace
 
 SingleInstance::SingleInstance(const QString &name, QObject *parent) : QObject(parent), m_name(name) {}
@@ -37,7 +41,20 @@ QList<QUrl> SingleInstance::urlsIn(const QStringList &arguments)
     return urls;
 }
 
+QUrl SingleInstance::urlFromMessage(const QByteArray &line)
+{
+    const QByteArray text = line.trimmed();
+    if (text.size() > maxMessage) return {};
+    const QUrl url = QUrl::fromEncoded(text, QUrl::StrictMode);
+    return url.isValid() && !url.scheme().isEmpty() ? url : QUrl();
+}
+
 bool SingleInstance::isListening() const { return m_server && m_server->isListening(); }
+
+void SingleInstance::stopListening()
+{
+    if (m_server) m_server->close();
+}
 
 bool SingleInstance::forwardToRunningInstance(const QStringList &arguments)
 {
@@ -46,14 +63,22 @@ bool SingleInstance::forwardToRunningInstance(const QStringList &arguments)
     if (socket.waitForConnected(connectWaitMs)) {
         QByteArray message;
         for (const QUrl &url : urlsIn(arguments)) message += url.toEncoded() + '\n';
-        socket.write(message);
+        socket.write(message + '\n');
         socket.waitForBytesWritten(connectWaitMs);
-        socket.disconnectFromServer();
-        if (socket.state() != QLocalSocket::UnconnectedState) socket.waitForDisconnected(connectWaitMs);
-        return true;
+        // The system accepts the connection even for an instance whose event
+        // loop no longer runs; only its answer says it is alive.
+        QElapsedTimer waited;
+        waited.start();
+        while (!socket.canReadLine() && waited.elapsed() < m_answerMs &&
+               socket.waitForReadyRead(int(m_answerMs - waited.elapsed()))) {
+        }
+        const bool answered = socket.canReadLine() && socket.readLine() == taken;
+        socket.abort();
+        if (answered) return true;
+        qWarning("vantrel-checkout: the running instance did not answer; starting anyway");
     }
 
-    // Nobody answers: a socket file left by a crashed instance would block listen().
+    // Nobody answers: a socket file left by a crashed (or hung) instance would block listen().
     QLocalServer::removeServer(m_name);
     m_server = new QLocalServer(this);
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
@@ -73,10 +98,13 @@ void SingleInstance::acceptConnections()
                 return;
             }
             while (socket->canReadLine()) {
-                const QByteArray line = socket->readLine().trimmed();
-                if (line.size() > maxMessage) continue;
-                const QUrl url = QUrl::fromEncoded(line, QUrl::StrictMode);
-                if (url.isValid() && !url.scheme().isEmpty()) emit urlReceived(url);
+                const QByteArray line = socket->readLine();
+                if (line == "\n") {
+                    socket->write(taken);
+                    continue;
+                }
+                const QUrl url = urlFromMessage(line);
+                if (!url.isEmpty()) emit urlReceived(url);
             }
         });
     }

@@ -9,15 +9,17 @@
 #include <QPrinter>
 #include <QWindow>
 
+#include <QFuture>
+#include <QFutureWatcher>
+#include <QPromise>
+#include <QThreadPool>
+
+#include <cmath>
 #include <memory>
 
 namespace vantrel {
 
 namespace {
-
-// Pages are rasterised at this density before they reach the printer: sharp
-// on paper without building gigabyte images at a printer's native 1200 dpi.
-constexpr qreal renderDotsPerInch = 300.0;
 
 // Loads the bytes into the document; a complete in-memory buffer loads
 // before load() returns.
@@ -42,9 +44,18 @@ QWindow *activeWindow()
 }
 
 // One open print dialog with the printer and document it prints; deletes
-// itself when the dialog closes, whatever the person chose.
+// itself when the dialog has closed and its pages have gone to the printer.
+// The pages are drawn on a worker (a painter may draw on a printer from any
+// thread): rasterising at print density takes seconds per page.
 class PrintJob : public QObject {
 public:
+    ~PrintJob() override
+    {
+        // Only at exit can a job go while its pages are drawn; the printer
+        // they are drawn on must outlive the drawing.
+        m_printing.waitForFinished();
+    }
+
     PrintJob(QByteArray document, const QString &jobName, QWindow *over) : m_document(std::move(document))
     {
         m_printer.setDocName(jobName);
@@ -57,26 +68,58 @@ public:
         m_dialog->adjustSize();
         const QRect frame = over->geometry();
         m_dialog->move(frame.center() - QPoint(m_dialog->width() / 2, m_dialog->height() / 2));
-        QObject::connect(m_dialog.get(), &QDialog::accepted, this,
-                         [this] { QtPrintService::printPages(m_document, m_printer); });
-        QObject::connect(m_dialog.get(), &QDialog::finished, this, &QObject::deleteLater);
+        QObject::connect(m_dialog.get(), &QDialog::accepted, this, [this] { printInBackground(); });
+        QObject::connect(m_dialog.get(), &QDialog::finished, this, [this] {
+            if (m_printing.isRunning())
+                connect(&m_watcher, &QFutureWatcher<void>::finished, this, &QObject::deleteLater);
+            else
+                deleteLater();
+        });
     }
 
     void show() { m_dialog->open(); }
 
 private:
+    void printInBackground()
+    {
+        auto promise = std::make_shared<QPromise<void>>();
+        m_printing = promise->future();
+        m_watcher.setFuture(m_printing);
+        promise->start();
+        QThreadPool::globalInstance()->start([promise, document = m_document, printer = &m_printer] {
+            QtPrintService::printPages(document, *printer);
+            promise->finish();
+        });
+    }
+
     QByteArray m_document;
-    QPrinter m_printer; // outlives the dialog that points at it
+    QPrinter m_printer; // outlives the dialog that points at it and the drawing
     std::unique_ptr<QPrintDialog> m_dialog;
+    QFuture<void> m_printing;
+    QFutureWatcher<void> m_watcher;
 };
 
 } // namespace
 
-bool QtPrintService::canPrint(const QByteArray &document) const
+PrintService::Check QtPrintService::check(const QByteArray &document) const
 {
     QBuffer buffer;
     QPdfDocument pdf;
-    return open(pdf, buffer, document);
+    if (!open(pdf, buffer, document)) return Check::unreadable;
+    for (int page = 0; page < pdf.pageCount(); ++page)
+        if (!renderSize(pdf.pagePointSize(page))) return Check::pageTooLarge;
+    return Check::printable;
+}
+
+std::optional<QSize> QtPrintService::renderSize(QSizeF points)
+{
+    const double width = points.width() * renderDotsPerInch / 72.0;
+    const double height = points.height() * renderDotsPerInch / 72.0;
+    // Checked in floating point before any conversion: a page size read from
+    // the file may be infinite, not a number, or far beyond what int holds.
+    if (!std::isfinite(width) || !std::isfinite(height) || width < 1 || height < 1) return std::nullopt;
+    if (width * height > pagePixelBudget) return std::nullopt;
+    return QSize(int(std::lround(width)), int(std::lround(height)));
 }
 
 bool QtPrintService::present(const QByteArray &document, const QString &jobName)
@@ -105,8 +148,13 @@ bool QtPrintService::printPages(const QByteArray &document, QPrinter &printer)
         }
         const QSizeF points = pdf.pagePointSize(page);
         const QRectF target = painter.viewport();
-        if (points.isEmpty() || target.isEmpty()) continue;
-        const QImage image = pdf.render(page, (points * renderDotsPerInch / 72.0).toSize());
+        const std::optional<QSize> pixels = renderSize(points);
+        if (!pixels) {
+            painter.end();
+            return false;
+        }
+        if (target.isEmpty()) continue;
+        const QImage image = pdf.render(page, *pixels);
         // Fit the page inside the printable area, keeping its proportions.
         const qreal scale = std::min(target.width() / points.width(), target.height() / points.height());
         const QSizeF size = points * scale;
