@@ -54,8 +54,10 @@ int main(int argc, char *argv[])
     QGuiApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Vantrel"));
     QCoreApplication::setApplicationName(QStringLiteral("checkout-standin"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VANTREL_VERSION));
 
     QCommandLineParser parser;
+    // One line an option and a control: the manual page is made from this text.
     parser.setApplicationDescription(QStringLiteral(
         "Stand-in Checkout server for Vantrel Checkout.\n\n"
         "This program is NOT part of the checkout client. It answers every endpoint the client uses,\n"
@@ -63,21 +65,25 @@ int main(int argc, char *argv[])
         "the company server and tests have a real peer. It never talks to Zoho or Square: sign-in shows\n"
         "a page of demo users, and card, cash and register payments are simulated.\n\n"
         "When it is ready it prints one line, \"listening on http://HOST:PORT\".\n\n"
+        "An empty database is filled once with demonstration data (--seed demo) or left empty\n"
+        "(--seed empty). With --auto-pay the simulated terminal or register pays that many seconds\n"
+        "(decimals allowed) after a checkout starts waiting; off waits for a test control.\n"
+        "The --catalog-size products have varied names, categories and stock, some are assembled and\n"
+        "most have photos; they are made at start, not stored.\n\n"
         "Test controls (only with --enable-test-controls, only answered to loopback peers):\n"
-        "  GET    /__standin/counts                   record counts (customers, deals, quotes, checkouts, "
-        "...)\n"
-        "  POST   /__standin/token {\"user\": NAME}     a session without the browser sign-in\n"
-        "  POST   /__standin/checkouts/ID/pay         the terminal takes the card now\n"
-        "  POST   /__standin/checkouts/ID/decline     the terminal declines the card\n"
-        "  POST   /__standin/checkouts/ID/collect     the register collects the invoice now\n"
-        "  POST   /__standin/faults {\"method\": \"POST\", \"path_prefix\": \"/api/quotes\",\n"
-        "                          \"kind\": \"drop\" | \"bad_gateway\" | \"bad_gateway_after_commit\" | "
-        "\"delay\",\n"
-        "                          \"delay_ms\": 0, \"count\": 1}\n"
-        "         drop: handle the request, then close the connection without answering;\n"
-        "         bad_gateway: answer 502 with an HTML page without handling it\n"
-        "  DELETE /__standin/faults                   forget every pending fault"));
+        "  GET /__standin/counts                    record counts (customers, quotes, checkouts, ...)\n"
+        "  POST /__standin/token {\"user\": NAME}     a session without the browser sign-in\n"
+        "  POST /__standin/checkouts/ID/pay         the terminal takes the card now\n"
+        "  POST /__standin/checkouts/ID/decline     the terminal declines the card\n"
+        "  POST /__standin/checkouts/ID/collect     the register collects the invoice now\n"
+        "  POST /__standin/faults FAULT             the next COUNT requests that match misbehave\n"
+        "  DELETE /__standin/faults                 forget every pending fault\n\n"
+        "FAULT is {\"method\": \"POST\", \"path_prefix\": \"/api/quotes\", \"kind\": KIND, \"delay_ms\": 0,\n"
+        "\"count\": COUNT}; KIND is drop (handle the request, then close the connection without\n"
+        "answering), bad_gateway (answer 502 with an HTML page without handling it),\n"
+        "bad_gateway_after_commit (handle it, then answer 502) or delay (answer after delay_ms)."));
     parser.addHelpOption();
+    parser.addVersionOption();
     const QCommandLineOption host(QStringLiteral("host"),
                                   QStringLiteral("Address to listen on (default 127.0.0.1)."),
                                   QStringLiteral("address"), QStringLiteral("127.0.0.1"));
@@ -86,48 +92,41 @@ int main(int argc, char *argv[])
                                   QStringLiteral("port"), QStringLiteral("8080"));
     const QCommandLineOption data(
         QStringLiteral("data"),
-        QStringLiteral("Directory of the database (default: the application data folder)."),
+        QStringLiteral("Database folder (default: the app's data folder)."),
         QStringLiteral("dir"));
     const QCommandLineOption seed(
         QStringLiteral("seed"),
-        QStringLiteral("\"demo\" fills an empty database once with demonstration data; "
-                       "\"empty\" leaves it empty (default demo)."),
+        QStringLiteral("Data for a new database (default demo)."),
         QStringLiteral("demo|empty"), QStringLiteral("demo"));
     const QCommandLineOption scheme(
         QStringLiteral("callback-scheme"),
-        QStringLiteral("URL scheme of the sign-in callback (default vantrelcheckout)."),
-        QStringLiteral("scheme"), QStringLiteral("vantrelcheckout"));
+        QStringLiteral("Sign-in callback scheme (default vantrelcheckout)."),
+        QStringLiteral("name"), QStringLiteral("vantrelcheckout"));
     const QCommandLineOption route(
         QStringLiteral("payment-route"),
-        QStringLiteral("square_terminal or square_register (default square_terminal)."),
+        QStringLiteral("square_terminal (default) | square_register"),
         QStringLiteral("route"), QStringLiteral("square_terminal"));
     const QCommandLineOption accounting(QStringLiteral("accounting-mode"),
-                                        QStringLiteral("individual_zoho or native_square_summary "
-                                                       "(default individual_zoho)."),
+                                        QStringLiteral("individual_zoho (default) | native_square_summary"),
                                         QStringLiteral("mode"), QStringLiteral("individual_zoho"));
     const QCommandLineOption payments(QStringLiteral("payments-enabled"),
                                       QStringLiteral("true or false (default true)."), QStringLiteral("bool"),
                                       QStringLiteral("true"));
     const QCommandLineOption autoPay(
         QStringLiteral("auto-pay"),
-        QStringLiteral("The simulated terminal or register pays this many seconds after "
-                       "a checkout starts waiting (decimals allowed); \"off\" waits for "
-                       "a test control (default 5)."),
+        QStringLiteral("Seconds to pay a checkout, or off (default 5)."),
         QStringLiteral("seconds"), QStringLiteral("5"));
     const QCommandLineOption stepDelay(
         QStringLiteral("step-delay"),
-        QStringLiteral("Milliseconds each automatic step around the payment takes "
-                       "(default 1500)."),
+        QStringLiteral("Milliseconds per payment step (default 1500)."),
         QStringLiteral("ms"), QStringLiteral("1500"));
     const QCommandLineOption catalogSize(
         QStringLiteral("catalog-size"),
-        QStringLiteral("Also serve this many generated products (varied names, "
-                       "categories and stock, some assembled, most with photos), "
-                       "up to 200000; they are made at start, not stored (default 0)."),
+        QStringLiteral("Products to generate, up to 200000 (default 0)."),
         QStringLiteral("count"), QStringLiteral("0"));
     const QCommandLineOption controls(
         QStringLiteral("enable-test-controls"),
-        QStringLiteral("Answer the /__standin/ test routes (loopback peers only)."));
+        QStringLiteral("Answer the test controls (loopback peers only)."));
     parser.addOptions({host, port, data, seed, scheme, route, accounting, payments, autoPay, stepDelay,
                        catalogSize, controls});
     parser.process(app);

@@ -60,7 +60,7 @@ void modelDraftWrite(benchmark::State &state)
                                                 QStringLiteral("https://bench.example"),
                                                 QStringLiteral("vantrelcheckout")};
     CheckoutModel model(services, benchDirectory());
-    model.setSession(Session{QStringLiteral("t"), QStringLiteral("bench"), false});
+    model.adoptSession(Session{QStringLiteral("t"), QStringLiteral("bench"), false});
     const Draft draft = twentyLineDraft();
     for (auto _ : state) model.persistDraft(draft);
     state.SetBytesProcessed(state.iterations() * encode(draft, KeyStyle::Storage).size());

@@ -47,12 +47,18 @@ QPalette lightPalette()
     return palette;
 }
 
+// One line an option: the manual page is made from this text.
 void printUsage()
 {
-    std::fputs("usage: vantrel-checkout [--server URL] [--register-url-scheme] [callback-url]\n"
-               "  --server URL            save URL as the Checkout server, then start\n"
-               "  --register-url-scheme   make this program the handler of the sign-in\n"
-               "                          callback scheme for this user, then exit\n",
+    std::fputs("Usage: vantrel-checkout [OPTION]... [CALLBACK-URL]\n"
+               "Checkout client for sales staff: catalog, quotes, checkout and payment follow-up.\n"
+               "A CALLBACK-URL (the browser's sign-in answer) goes to the copy already running.\n"
+               "\n"
+               "Options:\n"
+               "  --server URL           save URL as the Checkout server, then start\n"
+               "  --register-url-scheme  handle the sign-in callback scheme for this user, then exit\n"
+               "  -h, --help             show this help, then exit\n"
+               "  --version              show the version, then exit\n",
                stdout);
 }
 
@@ -63,6 +69,10 @@ int runCommand(int argc, char *argv[])
         const QByteArray argument(argv[i]);
         if (argument == "--help" || argument == "-h") {
             printUsage();
+            return 0;
+        }
+        if (argument == "--version") {
+            std::puts("vantrel-checkout " VANTREL_VERSION);
             return 0;
         }
         if (argument == "--register-url-scheme") {
