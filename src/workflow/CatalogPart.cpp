@@ -77,6 +77,13 @@ void CatalogPart::setCatalogBusy(bool busy)
     emit catalogBusyChanged();
 }
 
+void CatalogPart::setLoadFailed(bool failed)
+{
+    if (failed == m_loadFailed) return;
+    m_loadFailed = failed;
+    emit loadFailedChanged();
+}
+
 void CatalogPart::setCatalogAt(std::optional<QDateTime> at)
 {
     if (at == m_catalogAt) return;
@@ -142,7 +149,9 @@ QCoro::Task<> CatalogPart::refreshCatalog()
     if (!failure) {
         setProducts(std::move(catalog->catalog.products), std::move(catalog->keys));
         setCatalogAt(at);
+        setLoadFailed(false);
     } else if (!isCancellation(failure)) {
+        setLoadFailed(true);
         m_workspace.setNotice(QString::fromUtf8(messages::catalogNotRefreshed));
     }
     setCatalogBusy(false);
