@@ -90,6 +90,7 @@ void CheckoutModel::setSession(std::optional<Session> session)
     if (m_session == session) return;
     // Another user's (or nobody's) account is not loaded yet.
     m_accountLoaded = false;
+    m_loadsRunning = false;
     m_session = std::move(session);
     emit sessionChanged();
 }
@@ -157,6 +158,8 @@ QCoro::Task<> CheckoutModel::loadWorkspaceData(bool everything)
 {
     QPointer<CheckoutModel> self(this);
     const QUuid generation = m_workspaceGeneration;
+    // Stays set when a reset or reopen cuts these loads off.
+    m_loadsRunning = true;
     if (everything || !m_accountLoaded) {
         // (named: see APIClient.h)
         std::function<QCoro::Task<>()> load = [this] { return m_checkoutPart->loadAccount(); };
@@ -169,6 +172,7 @@ QCoro::Task<> CheckoutModel::loadWorkspaceData(bool everything)
         co_await m_catalogPart->refreshCatalog();
         if (!self || m_workspaceGeneration != generation || !m_session) co_return;
     }
+    m_loadsRunning = false;
     m_catalogPart->startCatalogTimer();
 }
 
@@ -177,8 +181,12 @@ void CheckoutModel::resumeWorkspaceLoads()
     if (!m_session) return;
     // A reset or reopen cuts off the loads in flight with the old workspace:
     // what the start-up or sign-in had not loaded yet is loaded now, once,
-    // rather than at the catalog loop's next turn or never.
-    launch(loadWorkspaceData(false));
+    // rather than at the catalog loop's next turn or never. Loads that had
+    // ended (a failed one included) are left to the loop and the screens.
+    if (m_loadsRunning)
+        launch(loadWorkspaceData(false));
+    else
+        m_catalogPart->startCatalogTimer();
 }
 
 QCoro::Task<bool> CheckoutModel::performBusy(std::function<QCoro::Task<>()> operation)

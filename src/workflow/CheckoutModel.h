@@ -154,8 +154,9 @@ public:
     // token, and the user's workspace files are read. Nothing is sent.
     void adoptSession(Session session);
     QCoro::Task<> refreshAll();
-    // After a reset or reopen: loads what the workspace still lacks (account
-    // and taxes, catalog), then restarts the catalog loop.
+    // After a reset or reopen: when it cut off the loads that were running,
+    // loads what the workspace still lacks (account and taxes, catalog); then
+    // the catalog loop restarts.
     void resumeWorkspaceLoads();
     // Runs one user operation under the busy flag. The operation is made only
     // when it will run (QCoro tasks start at once): pass a plain function that
@@ -259,6 +260,8 @@ private:
     bool m_busy = false;
     // The account, checkout list and taxes were loaded for this session.
     bool m_accountLoaded = false;
+    // The loads after start-up, sign-in or a reset have not finished.
+    bool m_loadsRunning = false;
     std::unique_ptr<APIClient> m_api;
     std::unique_ptr<ProductImageStore> m_images;
     std::unique_ptr<ZohoLogin> m_login;
