@@ -196,13 +196,13 @@ HttpResponse StandinServer::State::startCheckout(const HttpRequest &r, const QSt
     if (const StoredCheckout *existing = checkouts.find(request.requestId)) {
         if (canonical(existing->request) != canonical(request))
             throw Refusal{
-                409, QStringLiteral("This checkout request id was already used with different details.")};
+                409, QStringLiteral("This checkout request id was already used with different details."), requestIdConflictCode};
         return recordReply(existing->tx);
     }
     if (ledger.contains(QStringLiteral("checkout:") + request.requestId))
         throw Refusal{
             409, QStringLiteral("This checkout request was abandoned after a recovery check, so no payment "
-                                "was started. Start a new checkout.")};
+                                "was started. Start a new checkout."), requestIdConflictCode};
     if (!options.paymentsEnabled)
         throw Refusal{409, QStringLiteral("Payments are not set up on this server.")};
 

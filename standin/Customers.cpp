@@ -81,10 +81,10 @@ HttpResponse StandinServer::State::createCustomer(const HttpRequest &r)
         if (entry->state == QLatin1String("fenced"))
             throw Refusal{409,
                           QStringLiteral("This customer request was abandoned after a recovery check, so "
-                                         "nothing was created. Send the details again as a new request.")};
+                                         "nothing was created. Send the details again as a new request."), requestIdConflictCode};
         if (entry->body != canonical(request))
             throw Refusal{
-                409, QStringLiteral("This request id was already used with different customer details.")};
+                409, QStringLiteral("This request id was already used with different customer details."), requestIdConflictCode};
         return recordReply(createdFor(*this, *entry));
     }
     if (const auto message = request.validationMessage()) throw Refusal{400, *message};
@@ -119,7 +119,7 @@ HttpResponse StandinServer::State::recoverCustomer(const HttpRequest &r)
     const LedgerEntry *entry = ledger.find(key);
     if (entry && entry->state == QLatin1String("done")) {
         if (entry->body != canonical(request))
-            throw Refusal{409, QStringLiteral("This request id was used with different customer details.")};
+            throw Refusal{409, QStringLiteral("This request id was used with different customer details."), requestIdConflictCode};
         const NewCustomerResponse created = createdFor(*this, *entry);
         reply.state = QStringLiteral("completed");
         reply.safeToClear = false;

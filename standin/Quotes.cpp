@@ -176,7 +176,7 @@ HttpResponse StandinServer::State::saveQuote(const HttpRequest &r, const QString
     const QString key = QStringLiteral("quote:") + request.requestId;
     if (const LedgerEntry *entry = ledger.find(key)) {
         if (entry->body != canonical(request))
-            throw Refusal{409, QStringLiteral("This request id was already used to save a different quote.")};
+            throw Refusal{409, QStringLiteral("This request id was already used to save a different quote."), requestIdConflictCode};
         const StoredQuote *saved = quotes.find(entry->resultId);
         if (!saved) throw Refusal{500, QStringLiteral("The quote of this request is missing.")};
         return recordReply(present(*saved, user));

@@ -25,7 +25,10 @@ HttpResponse jsonReply(const QByteArray &json, int status)
     return r;
 }
 
-HttpResponse errorReply(int status, const QString &message) { return recordReply(APIError{message}, status); }
+HttpResponse errorReply(int status, const QString &message, std::optional<QString> code)
+{
+    return recordReply(APIError{message, code}, status);
+}
 
 QString moneyString(const Decimal &value)
 {
@@ -439,7 +442,7 @@ HttpResponse StandinServer::handle(const HttpRequest &request)
         try {
             return d->control(request);
         } catch (const Refusal &r) {
-            return errorReply(r.status, r.message);
+            return errorReply(r.status, r.message, r.code);
         } catch (const std::exception &e) {
             return errorReply(400, QString::fromUtf8(e.what()));
         }
@@ -464,7 +467,7 @@ HttpResponse StandinServer::handle(const HttpRequest &request)
     } catch (const Refusal &r) {
         d->store.rollback();
         // Handlers refuse before they change anything, so memory still matches the database.
-        response = errorReply(r.status, r.message);
+        response = errorReply(r.status, r.message, r.code);
     } catch (const DecodingError &e) {
         d->store.rollback();
         response = errorReply(400, QStringLiteral("The request body is not valid: %1").arg(e.text()));

@@ -20,6 +20,7 @@ namespace standin {
 struct Refusal {
     int status;
     QString message;
+    std::optional<QString> code = std::nullopt; // see APIError::code
 };
 
 // Records of one kind in insertion order.
@@ -178,7 +179,7 @@ template <class R> HttpResponse recordReply(const R &record, int status = 200)
 {
     return jsonReply(vantrel::encode(record, vantrel::KeyStyle::Wire), status);
 }
-HttpResponse errorReply(int status, const QString &message);
+HttpResponse errorReply(int status, const QString &message, std::optional<QString> code = std::nullopt);
 QString moneyString(const vantrel::Decimal &value); // two decimals, "." separator
 // A JSON object body, or a Refusal.
 QJsonObject objectBody(const HttpRequest &r);

@@ -168,12 +168,25 @@ struct TaxesResponse {
 };
 
 // The one error value with a user-facing text; also the body of every failed reply.
+// `code` names a refusal a client must tell apart from the others; `status`
+// is the HTTP status the reply came with (0 when no reply was received) and
+// never travels in a body.
 struct APIError {
     QString error;
+    std::optional<QString> code;
+    int status = 0;
 
-    static constexpr auto fields() { return std::tuple{field("error", &APIError::error)}; }
+    static constexpr auto fields()
+    {
+        return std::tuple{field("error", &APIError::error), field("code", &APIError::code)};
+    }
     bool operator==(const APIError &) const = default;
 };
+
+// The code of a refusal that concerns the request id, not what was sent:
+// the id was already used for a different body, or was closed by a recovery
+// check. Nothing was created for this request, and the id cannot be used again.
+inline const QString requestIdConflictCode = QStringLiteral("request_id_conflict");
 
 // A reply or body with no fields: decodes from any well-formed JSON, encodes as {}.
 struct Empty {

@@ -16,7 +16,9 @@ TapButton {
     font.pixelSize: Theme.headline
     font.weight: Font.DemiBold
     Accessible.name: text
-    readonly property real drawnOpacity: !enabled ? 0.35 : (down ? 0.6 : 1)
+    readonly property real drawnOpacity: !enabled && !working ? 0.35 : (down ? 0.6 : 1)
+    // Its operation runs: a progress indicator stands in for the title.
+    property bool working: false
 
     background: Rectangle {
         radius: Theme.cornerRadius
@@ -25,12 +27,26 @@ TapButton {
         border.width: 1.5
         opacity: button.drawnOpacity
     }
-    contentItem: PlainLabel {
-        text: button.text
-        font: button.font
-        color: Theme.ink
-        opacity: button.drawnOpacity
-        horizontalAlignment: Text.AlignHCenter
-        verticalAlignment: Text.AlignVCenter
+    contentItem: Item {
+        implicitHeight: title.implicitHeight
+        implicitWidth: title.implicitWidth
+        PlainLabel {
+            id: title
+            anchors.fill: parent
+            visible: !button.working
+            text: button.text
+            font: button.font
+            color: Theme.ink
+            opacity: button.drawnOpacity
+            horizontalAlignment: Text.AlignHCenter
+            verticalAlignment: Text.AlignVCenter
+        }
+        BusyIndicator {
+            anchors.centerIn: parent
+            visible: button.working
+            running: visible
+            implicitWidth: 22
+            implicitHeight: 22
+        }
     }
 }

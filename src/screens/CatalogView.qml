@@ -13,6 +13,8 @@ Rectangle {
     readonly property var products: catalog.visible
     // The narrow layout hides this pane behind the quote tab.
     property bool shown: true
+    // The quote is on its own tab, out of sight.
+    property bool narrow: false
     property string lastScanned: ""
 
     objectName: "catalogView"
@@ -250,6 +252,7 @@ Rectangle {
 
             // The four states, decided in this order.
             readonly property string state_: view.products.total === 0 && view.catalog.busy ? "loading"
+                                            : view.products.total === 0 && view.catalog.loadFailed ? "not loaded"
                                             : !view.products.showAssembled && !view.products.showUnassembled ? "none selected"
                                             : view.products.count === 0 ? "none found" : "grid"
 
@@ -259,6 +262,15 @@ Rectangle {
                 visible: parent.state_ === "loading"
                 busy: true
                 title: "Loading products…"
+            }
+            // Not "No products found": no search or filter would change this.
+            CatalogEmptyState {
+                objectName: "catalogNotLoaded"
+                anchors.centerIn: parent
+                visible: parent.state_ === "not loaded"
+                symbol: "exclamationmark.circle"
+                title: "Products could not load"
+                detail: "Check the connection, then Refresh inventory."
             }
             CatalogEmptyState {
                 objectName: "noProductsSelected"
@@ -343,7 +355,13 @@ Rectangle {
                             imagePath: product.imagePath ?? ""
                             imageVersion: product.imageVersion ?? ""
                             addLabel: product.addLabel ?? ""
-                            onAdd: (productId) => view.model.quote.addProduct(productId)
+                            // Where the quote is behind its tab, the tap is confirmed as a scan is.
+                            onAdd: (productId) => {
+                                if (view.model.quote.addProduct(productId) && view.narrow) {
+                                    view.lastScanned = product.name ?? ""
+                                    scanConfirmation.restart()
+                                }
+                            }
                         }
                     }
                 }

@@ -69,6 +69,18 @@ BrandedSheetStyle {
                     sheet.customers.searchCustomers(text)
                 }
             }
+            // Why a tapped row cannot become the quote's customer now.
+            PlainLabel {
+                objectName: "customerLockCaption"
+                // The sheet covers the notice banner, so the reason stays here.
+                visible: sheet.model.quote.lockCaption !== ""
+                Layout.fillWidth: true
+                text: sheet.model.quote.lockCaption
+                wrapMode: Text.Wrap
+                font.family: Theme.fontFamily
+                font.pixelSize: Theme.caption
+                color: Theme.orange
+            }
             RowLayout {
                 visible: sheet.customers.searchBusy
                 Layout.alignment: Qt.AlignHCenter

@@ -88,8 +88,10 @@ QStringList CustomerSheetState::campaignNames() const
 void CustomerSheetState::updateForm(const std::function<void(NewCustomerRequest &)> &change)
 {
     // The sent details of a pending creation are not edited in place: they
-    // come back into the form only once the creation is settled.
-    if (!m_workspace || m_workspace->busy() || pending()) return;
+    // come back into the form only once the creation is settled (the form is
+    // not shown meanwhile). Any other operation leaves the form alone, so
+    // typing goes on while one runs and no keystroke is dropped.
+    if (!m_workspace || pending()) return;
     Draft draft = m_workspace->draft();
     if (!draft.customerDraft) draft.customerDraft = NewCustomerRequest{newUuidString()};
     change(*draft.customerDraft);

@@ -13,6 +13,7 @@ BrandedSheetStyle {
     preferredWidth: 520
     implicitHeight: 480
     objectName: "dealSheet"
+    onAboutToShow: model.customers.loadDealsIfNeeded()
 
     contentItem: ColumnLayout {
         spacing: 12

@@ -25,6 +25,8 @@ AbstractButton {
     Accessible.name: addLabel
     Accessible.onPressAction: if (card.enabled) card.clicked()
     onClicked: card.add(card.productId)
+    // A tap leaves focus where it was (the search field, say); the keyboard still reaches the card.
+    focusPolicy: Qt.TabFocus
     hoverEnabled: true
     padding: 12
 

@@ -128,6 +128,11 @@ QString saveTitle(const Draft &draft)
     return et::saveQuote.toString();
 }
 
+bool offersSave(const Draft &draft, bool savedQuoteReady)
+{
+    return draft.pendingSave || !draft.saved || draft.dirty || !savedQuoteReady;
+}
+
 bool saveEnabled(const Draft &draft, bool busy) { return !busy && draft.customer && !draft.lines.isEmpty(); }
 
 QString checkoutTitle(const QString &paymentRoute)
@@ -156,6 +161,7 @@ QList<EditorAction> editorActions(const Draft &draft, const EditorContext &conte
         caption(EditorItem::CheckSavedRequestCaption, et::checkSavedRequestCaption, true);
         EditorAction check{EditorItem::CheckSavedRequestButton, et::checkSavedRequest.toString(), {}};
         check.enabled = !context.busy;
+        check.progress = context.busy && context.running == EditorItem::CheckSavedRequestButton;
         actions.append(check);
     } else {
         if (context.savedQuoteReady) {
@@ -168,12 +174,14 @@ QList<EditorAction> editorActions(const Draft &draft, const EditorContext &conte
         }
         if (draft.saved && !context.savedQuoteReady)
             caption(EditorItem::SaveNewSentQuoteCaption, et::saveNewSentQuote, true);
-        EditorAction save{EditorItem::SaveButton, saveTitle(draft), QStringLiteral("arrow.up.doc")};
-        save.enabled = saveEnabled(draft, context.busy);
-        save.progress = context.busy;
-        actions.append(save);
-        if (!draft.sourceId.isEmpty())
-            caption(EditorItem::SaveCreatesNewNumberCaption, et::savingCreatesNewNumber, false);
+        if (offersSave(draft, context.savedQuoteReady)) {
+            EditorAction save{EditorItem::SaveButton, saveTitle(draft), QStringLiteral("arrow.up.doc")};
+            save.enabled = saveEnabled(draft, context.busy);
+            save.progress = context.busy && context.running == EditorItem::SaveButton;
+            actions.append(save);
+            if (!draft.sourceId.isEmpty())
+                caption(EditorItem::SaveCreatesNewNumberCaption, et::savingCreatesNewNumber, false);
+        }
     }
 
     if (draft.saved) {
@@ -181,6 +189,7 @@ QList<EditorAction> editorActions(const Draft &draft, const EditorContext &conte
         EditorAction print{EditorItem::PrintQuoteButton, et::printQuote.toString(),
                            QStringLiteral("printer")};
         print.enabled = !context.busy;
+        print.progress = context.busy && context.running == EditorItem::PrintQuoteButton;
         actions.append(print);
         actions.append({EditorItem::QuotePdfButton, et::viewPdf.toString(), QStringLiteral("doc.richtext")});
         if (draft.dirty) caption(EditorItem::PdfShowsSavedQuoteCaption, et::pdfShowsSavedQuote, false);

@@ -5,6 +5,7 @@
 // the QML face only binds them.
 
 #include "records/Workspace.h"
+#include "workflow/KeptRequest.h"
 
 #include <QList>
 #include <QString>
@@ -60,13 +61,13 @@ inline constexpr QStringView saveToCalculate = u"Save to calculate the total.";
 
 inline constexpr QStringView checkSavedRequestCaption =
     u"Check the saved request. Resume checkout, or unlock the draft if checkout never started.";
-inline constexpr QStringView checkSavedRequest = u"Check saved request";
+inline constexpr QStringView checkSavedRequest = resumeAction::checkSavedRequest;
 inline constexpr QStringView checkout = u"Checkout";
 inline constexpr QStringView checkoutOnRegister = u"Checkout on Register";
 inline constexpr QStringView saveNewSentQuote = u"Save a new sent quote before checkout.";
 inline constexpr QStringView saveQuote = u"Save quote";
 inline constexpr QStringView saveAsNewQuote = u"Save as new quote";
-inline constexpr QStringView resumeSavingQuote = u"Resume saving quote";
+inline constexpr QStringView resumeSavingQuote = resumeAction::resumeSavingQuote;
 inline constexpr QStringView savingCreatesNewNumber = u"Saving edits creates a new quote number.";
 inline constexpr QStringView printQuote = u"Print quote";
 inline constexpr QStringView pdfShowsSavedQuote = u"PDF shows the saved quote. Save edits for a new PDF.";
@@ -125,7 +126,7 @@ inline constexpr QStringView dealAmountRequired = u"Deal amount, required";
 inline constexpr QStringView closingDate = u"Closing date";
 inline constexpr QStringView today = u"Today";
 inline constexpr QStringView createCustomerAndDeal = u"Create customer & deal";
-inline constexpr QStringView resumeCustomerCreation = u"Resume customer creation";
+inline constexpr QStringView resumeCustomerCreation = resumeAction::resumeCustomerCreation;
 inline constexpr QStringView detailsSaved =
     u"Your details are saved. Check whether creation finished, or edit them before trying again.";
 inline constexpr QStringView editDetails = u"Edit details";
@@ -146,6 +147,20 @@ inline constexpr QStringView pinchToZoom = u" \u00B7 Pinch to zoom";
 // Amount text in US dollars; an empty locale means the device's.
 QString dollarText(const QString &amount, const QByteArray &locale = {});
 
+// The captions and buttons under the totals, in the order they stand.
+enum class EditorItem {
+    CheckSavedRequestCaption,
+    CheckSavedRequestButton,
+    CheckoutButton,
+    PaymentsSetupCaption,
+    SaveNewSentQuoteCaption,
+    SaveButton,
+    SaveCreatesNewNumberCaption,
+    PrintQuoteButton,
+    QuotePdfButton,
+    PdfShowsSavedQuoteCaption,
+};
+
 // What the editor reads from the workspace model besides the draft.
 struct EditorContext {
     bool busy = false;
@@ -155,6 +170,8 @@ struct EditorContext {
     QString paymentRoute;
     QString paymentsSetupNotice;
     QString draftSubtotal; // decimal text
+    // The button whose operation runs now (it shows the progress), if the editor started it.
+    std::optional<EditorItem> running;
 };
 
 QString editorSubtitle(const Draft &draft);
@@ -201,19 +218,6 @@ struct Totals {
 };
 Totals editorTotals(const Draft &draft, const EditorContext &context, const QByteArray &locale = {});
 
-// The captions and buttons under the totals, in the order they stand.
-enum class EditorItem {
-    CheckSavedRequestCaption,
-    CheckSavedRequestButton,
-    CheckoutButton,
-    PaymentsSetupCaption,
-    SaveNewSentQuoteCaption,
-    SaveButton,
-    SaveCreatesNewNumberCaption,
-    PrintQuoteButton,
-    QuotePdfButton,
-    PdfShowsSavedQuoteCaption,
-};
 // One caption or button under the totals.
 struct EditorAction {
     EditorItem item;
@@ -225,6 +229,9 @@ struct EditorAction {
 };
 QList<EditorAction> editorActions(const Draft &draft, const EditorContext &context);
 QString saveTitle(const Draft &draft);
+// A saved, unchanged quote that is ready for checkout has nothing to save:
+// saving it again would only make a second quote with a new number.
+bool offersSave(const Draft &draft, bool savedQuoteReady);
 bool saveEnabled(const Draft &draft, bool busy);
 QString checkoutTitle(const QString &paymentRoute);
 // Empty unless the PDF no longer matches the draft.

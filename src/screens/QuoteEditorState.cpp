@@ -33,14 +33,19 @@ QString kindName(EditorItem item)
 
 QCoro::Task<bool> loadCustomerQuotes(QPointer<CheckoutModel> workspace)
 {
-    if (!workspace || !workspace->draft().customer) co_return false;
+    // A tap while another operation runs is dropped, like the operation.
+    if (!workspace || !workspace->draft().customer || workspace->busy()) co_return false;
     CustomersPart *customers = workspace->customersPart();
     const Customer customer = *workspace->draft().customer;
     std::function<QCoro::Task<>()> load = [customers, customer] {
         return customers->loadQuotesAndDeals(customer);
     };
     const bool loaded = co_await workspace->performBusy(std::move(load));
-    co_return loaded;
+    // A failed pre-load still opens the browser: it loads the quotes itself
+    // and shows that failure with its own "Try again", so the error is not
+    // also shown behind it.
+    if (!loaded && workspace) workspace->setError(std::nullopt);
+    co_return bool(workspace);
 }
 
 } // namespace
@@ -68,7 +73,11 @@ void QuoteEditorState::setWorkspace(CheckoutModel *workspace)
         QAbstractItemModel *taxes = workspace->catalogPart()->taxList();
         m_connections = {
             connect(workspace, &CheckoutModel::draftChanged, this, again),
-            connect(workspace, &CheckoutModel::busyChanged, this, again),
+            connect(workspace, &CheckoutModel::busyChanged, this,
+                    [this] {
+                        if (m_workspace && !m_workspace->busy()) m_running.reset();
+                        recompute();
+                    }),
             connect(checkout, &CheckoutPart::accountChanged, this, again),
             connect(checkout, &CheckoutPart::canStartCheckoutChanged, this, again),
             connect(taxes, &QAbstractItemModel::modelReset, this, again),
@@ -134,6 +143,7 @@ QuoteEditorState::View QuoteEditorState::compute() const
     context.paymentRoute = checkout.paymentRoute();
     context.paymentsSetupNotice = checkout.paymentsSetupNotice();
     context.draftSubtotal = workspace.draftSubtotal().toString();
+    context.running = m_running;
 
     const Totals totals = editorTotals(draft, context);
     for (const TotalRow &row : totals.rows)
@@ -177,5 +187,23 @@ bool QuoteEditorState::openDriveLink() const
 }
 
 QCoro::QmlTask QuoteEditorState::browseCustomerQuotes() { return loadCustomerQuotes(m_workspace); }
+
+void QuoteEditorState::runAction(const QString &kind)
+{
+    if (!m_workspace || m_workspace->busy()) return;
+    if (kind == QLatin1String("save")) {
+        m_running = EditorItem::SaveButton;
+        m_workspace->quotePart()->save();
+    } else if (kind == QLatin1String("print")) {
+        m_running = EditorItem::PrintQuoteButton;
+        m_workspace->quotePart()->printQuotePDF();
+    } else if (kind == QLatin1String("checkSavedRequest")) {
+        m_running = EditorItem::CheckSavedRequestButton;
+        m_workspace->checkoutPart()->resumePending();
+    }
+    // An action that was refused before it began (a validation message) ran nothing.
+    if (m_workspace && !m_workspace->busy()) m_running.reset();
+    recompute();
+}
 
 } // namespace vantrel

@@ -9,6 +9,7 @@
 
 #include <QCoroQmlTask>
 
+#include "QuoteEditorRules.h"
 #include "RowsModel.h"
 
 #include "workflow/CheckoutModel.h"
@@ -98,6 +99,10 @@ public:
     // Loads the chosen customer's quotes and deals as a busy operation;
     // resolves to true when the quote browser can open.
     Q_INVOKABLE QCoro::QmlTask browseCustomerQuotes();
+    // Runs an action of the buttons under the totals ("save", "print",
+    // "checkSavedRequest"); while its operation runs, that button shows the
+    // progress, not whichever button happens to be first.
+    Q_INVOKABLE void runAction(const QString &kind);
 
 signals:
     void workspaceChanged();
@@ -128,6 +133,7 @@ private:
     View m_view;
     screens::RowsModel *m_totals;
     screens::RowsModel *m_actions;
+    std::optional<screens::EditorItem> m_running;
 };
 
 // Opens an address from the server in the browser only when it is a plain

@@ -169,6 +169,17 @@ Rectangle {
                 }
             }
 
+            // One reason for every disabled control below, in place of silence.
+            PlainLabel {
+                objectName: "lockCaption"
+                visible: view.quote.lockCaption !== ""
+                Layout.fillWidth: true
+                text: view.quote.lockCaption
+                wrapMode: Text.Wrap
+                font.family: Theme.fontFamily
+                font.pixelSize: Theme.caption
+                color: Theme.orange
+            }
             ColumnLayout {
                 objectName: "emptyLines"
                 visible: lines.count === 0
@@ -212,10 +223,11 @@ Rectangle {
                 objectName: "notesGroup"
                 Layout.fillWidth: true
                 title: "Notes, terms & adjustments"
-                enabled: !view.locked
+                // Opens while locked, to read; the fields themselves take no edits then.
                 LabelledTextArea {
                     objectName: "notes"
                     Layout.fillWidth: true
+                    enabled: !view.locked
                     label: "Customer notes"
                     text: view.quote.notes
                     onEdited: text => view.quote.setNotes(text)
@@ -223,6 +235,7 @@ Rectangle {
                 LabelledTextArea {
                     objectName: "terms"
                     Layout.fillWidth: true
+                    enabled: !view.locked
                     label: "Terms"
                     text: view.quote.terms
                     onEdited: text => view.quote.setTerms(text)
@@ -230,6 +243,7 @@ Rectangle {
                 LabelledTextArea {
                     objectName: "shipping"
                     Layout.fillWidth: true
+                    enabled: !view.locked
                     minimumHeight: 38
                     label: "Shipping"
                     text: view.quote.shipping
@@ -238,6 +252,7 @@ Rectangle {
                 LabelledTextArea {
                     objectName: "adjustment"
                     Layout.fillWidth: true
+                    enabled: !view.locked
                     minimumHeight: 38
                     label: "Adjustment"
                     text: view.quote.adjustment
@@ -245,12 +260,23 @@ Rectangle {
                 }
                 LabelledTextArea {
                     objectName: "orderDiscount"
+                    enabled: !view.locked
                     visible: editorState.showsOrderDiscount
                     Layout.fillWidth: true
                     minimumHeight: 38
                     label: "Order discount"
                     text: view.quote.discount
                     onEdited: text => view.quote.setDiscount(text)
+                }
+                PlainLabel {
+                    objectName: "orderProblem"
+                    visible: view.quote.orderProblem !== ""
+                    Layout.fillWidth: true
+                    text: view.quote.orderProblem
+                    wrapMode: Text.Wrap
+                    font.family: Theme.fontFamily
+                    font.pixelSize: Theme.caption
+                    color: Theme.orange
                 }
             }
 
@@ -351,6 +377,7 @@ Rectangle {
             objectName: entry.kind + "Button"
             text: entry.text
             enabled: entry.actionEnabled
+            working: entry.working
             onClicked: view.runAction(entry.kind)
         }
     }
@@ -364,12 +391,8 @@ Rectangle {
     }
 
     function runAction(kind) {
-        switch (kind) {
-        case "save": quote.save(); break
-        case "checkout": paymentSheet.open(); break
-        case "checkSavedRequest": model.checkout.resumePending(); break
-        case "print": quote.printQuotePDF(); break
-        }
+        if (kind === "checkout") paymentSheet.open()
+        else editorState.runAction(kind)
     }
 
     CustomerSheet {

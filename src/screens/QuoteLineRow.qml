@@ -17,6 +17,7 @@ Rectangle {
     required property string discount
     required property string taxId
     required property string amountText
+    required property string problem
     required property int index
     property var quote
     property var editor
@@ -157,6 +158,17 @@ Rectangle {
                 Accessible.name: "Line description, discount, and tax"
                 onClicked: row.expanded = !row.expanded
             }
+        }
+        // What the server would refuse in this line, before anything is sent.
+        PlainLabel {
+            objectName: "lineProblem"
+            visible: row.problem !== ""
+            Layout.fillWidth: true
+            text: row.problem
+            wrapMode: Text.Wrap
+            font.family: Theme.fontFamily
+            font.pixelSize: Theme.caption
+            color: Theme.orange
         }
 
         ColumnLayout {

@@ -36,10 +36,11 @@ QCoro::Task<> ShellActions::startTask(QPointer<CheckoutModel> model, QPointer<Sh
 QCoro::Task<> ShellActions::signInSequence(QPointer<CheckoutModel> model)
 {
     if (!model) co_return;
-    co_await model->signIn();
-    // Only a sign-in that produced a session loads data or speaks for the
-    // restored workspace; a failed one leaves the old warning unsaid.
-    if (!model || !model->session()) co_return;
+    const bool signedIn = co_await model->signIn();
+    // Only a sign-in that produced the session loads data or speaks for the
+    // restored workspace; a failed one leaves the old warning unsaid, and a
+    // stored session that arrived meanwhile has loaded its own.
+    if (!signedIn || !model || !model->session()) co_return;
     co_await model->refreshAll();
     if (!model || !model->session()) co_return;
     if (const auto warning = model->restoreWarning()) model->setNotice(*warning);

@@ -15,6 +15,16 @@ Rectangle {
 
     color: Theme.canvas
 
+    // Scans typed while focus is anywhere but a text field. One that matches
+    // no product is left in the search field, where the person sees it.
+    ScanCatcher {
+        window: workspace.visible ? workspace.Window.window : null
+        onScanned: code => {
+            const products = workspace.model.catalog.visible
+            if (!products.submitScan(code) && !workspace.model.quote.editingLocked) products.query = code
+        }
+    }
+
     ColumnLayout {
         anchors.fill: parent
         spacing: 0
@@ -132,6 +142,7 @@ Rectangle {
         CatalogView {
             model: workspace.model
             shown: content.sideBySide || content.tab === 0
+            narrow: !content.sideBySide
         }
     }
 }

@@ -200,8 +200,9 @@ QCoro::Task<QByteArray> APIClient::request(QString method, QString path, std::op
     if (code >= 200 && code <= 299) co_return bytes;
 
     std::optional<APIError> serverError = tryDecode<APIError>(bytes, KeyStyle::Wire);
-    if (serverError) throw *serverError;
-    throw APIError{fallbackMessage};
+    APIError failure = serverError.value_or(APIError{fallbackMessage});
+    failure.status = code;
+    throw failure;
 }
 
 

@@ -67,6 +67,9 @@ QCoro::Task<Session> ZohoLogin::signIn(APIClient *api)
         throw APIError{QStringLiteral("Unable to open Zoho sign-in. ") + error.text()};
     } catch (const BrowserTimeoutError &error) {
         throw APIError{error.text()};
+    } catch (const BrowserCancelledError &) {
+        // The person chose to stop: nothing failed, so nothing is shown.
+        throw CancelledError();
     }
     if (!self || !client || client->generation() != started) throw CancelledError();
     if (callback.isEmpty()) throw APIError{QStringLiteral("Sign-in did not complete.")};

@@ -78,6 +78,13 @@ void CatalogPart::setCatalogBusy(bool busy)
     emit catalogBusyChanged();
 }
 
+void CatalogPart::setLoadFailed(bool failed)
+{
+    if (failed == m_loadFailed) return;
+    m_loadFailed = failed;
+    emit loadFailedChanged();
+}
+
 void CatalogPart::setCatalogAt(std::optional<QDateTime> at)
 {
     if (at == m_catalogAt) return;
@@ -144,7 +151,9 @@ QCoro::Task<> CatalogPart::refreshCatalog()
     if (!failure) {
         setProducts(std::move(catalog->catalog.products), std::move(catalog->keys));
         setCatalogAt(at);
+        setLoadFailed(false);
     } else if (!isCancellation(failure)) {
+        setLoadFailed(true);
         // An oversized reply says why, or every refresh would fail unexplained.
         QString notice = QString::fromUtf8(messages::catalogNotRefreshed);
         try {

@@ -31,6 +31,8 @@ class CatalogPart : public QObject {
     Q_PROPERTY(QAbstractListModel *products READ productList CONSTANT)
     Q_PROPERTY(QAbstractListModel *taxes READ taxList CONSTANT)
     Q_PROPERTY(bool busy READ catalogBusy NOTIFY catalogBusyChanged)
+    // The last catalog load failed (the products shown, if any, are older).
+    Q_PROPERTY(bool loadFailed READ loadFailed NOTIFY loadFailedChanged)
     // Invalid until a catalog arrived.
     Q_PROPERTY(QDateTime updatedAt READ updatedAt NOTIFY catalogAtChanged)
     // What a product photo loader needs: the store and the client it asks through.
@@ -45,6 +47,7 @@ public:
     const QList<Product> &products() const { return m_products->items(); }
     const QList<Tax> &taxes() const { return m_taxes->items(); }
     bool catalogBusy() const { return m_catalogBusy; }
+    bool loadFailed() const { return m_loadFailed; }
     const std::optional<QDateTime> &catalogAt() const { return m_catalogAt; }
     const std::optional<TaskHandle> &catalogTimer() const { return m_catalogTimer; }
     ProductListModel *productList() const { return m_products; }
@@ -66,6 +69,7 @@ public:
 
 signals:
     void catalogBusyChanged();
+    void loadFailedChanged();
     void catalogAtChanged();
     // The products were replaced or edited; an unchanged refresh says nothing.
     void catalogContentChanged();
@@ -82,6 +86,7 @@ private:
     void setProducts(QList<Product> products, std::optional<QList<CatalogSearchKey>> keys = std::nullopt);
     void setTaxes(QList<Tax> taxes);
     void setCatalogBusy(bool busy);
+    void setLoadFailed(bool failed);
     void setCatalogAt(std::optional<QDateTime> at);
     // Stops the loop (sign-out, reset, reopen).
     void stop();
@@ -93,6 +98,7 @@ private:
     TaxListModel *m_taxes;
     VisibleProducts *m_visible = nullptr;
     bool m_catalogBusy = false;
+    bool m_loadFailed = false;
     // Set by any row change of the product list while a new list is applied.
     bool m_productsTouched = false;
     std::optional<QDateTime> m_catalogAt;

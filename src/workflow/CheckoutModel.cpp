@@ -89,6 +89,9 @@ void CheckoutModel::setServer(const QString &server)
 void CheckoutModel::setSession(std::optional<Session> session)
 {
     if (m_session == session) return;
+    // Another user's (or nobody's) account is not loaded yet.
+    m_accountLoaded = false;
+    m_loadsRunning = false;
     m_session = std::move(session);
     emit sessionChanged();
 }
@@ -140,6 +143,13 @@ QCoro::Task<> CheckoutModel::start()
     // Someone signed in while the keychain was being read: theirs wins. A
     // session read for another address is not this server's.
     if (m_session || m_server != account) co_return;
+    // A browser sign-in started meanwhile is no longer needed: the person is
+    // signed in. Left running, it would hold the busy flag (and drop the
+    // account load below) for as long as the browser waits.
+    if (m_busy) {
+        m_login->cancel();
+        cancelBackgroundWork();
+    }
 
     adoptSession(*session);
     co_await refreshAll();
@@ -149,13 +159,42 @@ QCoro::Task<> CheckoutModel::start()
 
 QCoro::Task<> CheckoutModel::refreshAll()
 {
+    co_await loadWorkspaceData(true);
+}
+
+QCoro::Task<> CheckoutModel::loadWorkspaceData(bool everything)
+{
     QPointer<CheckoutModel> self(this);
     const QUuid generation = m_workspaceGeneration;
-    co_await m_checkoutPart->refreshAccount();
-    if (!self || m_workspaceGeneration != generation || !m_session) co_return;
-    co_await m_catalogPart->refreshCatalog();
-    if (!self || m_workspaceGeneration != generation || !m_session) co_return;
+    // Stays set when a reset or reopen cuts these loads off.
+    m_loadsRunning = true;
+    if (everything || !m_accountLoaded) {
+        // (named: see APIClient.h)
+        std::function<QCoro::Task<>()> load = [this] { return m_checkoutPart->loadAccount(); };
+        const bool loaded = co_await performBusy(std::move(load));
+        if (!self || m_workspaceGeneration != generation || !m_session) co_return;
+        if (loaded) m_accountLoaded = true;
+    }
+    // The time stamp outlives a sign-out, the products do not.
+    if (everything || !m_catalogPart->catalogAt() || m_catalogPart->products().isEmpty()) {
+        co_await m_catalogPart->refreshCatalog();
+        if (!self || m_workspaceGeneration != generation || !m_session) co_return;
+    }
+    m_loadsRunning = false;
     m_catalogPart->startCatalogTimer();
+}
+
+void CheckoutModel::resumeWorkspaceLoads()
+{
+    if (!m_session) return;
+    // A reset or reopen cuts off the loads in flight with the old workspace:
+    // what the start-up or sign-in had not loaded yet is loaded now, once,
+    // rather than at the catalog loop's next turn or never. Loads that had
+    // ended (a failed one included) are left to the loop and the screens.
+    if (m_loadsRunning)
+        launch(loadWorkspaceData(false));
+    else
+        m_catalogPart->startCatalogTimer();
 }
 
 QCoro::Task<bool> CheckoutModel::performBusy(std::function<QCoro::Task<>()> operation)
@@ -196,17 +235,18 @@ bool CheckoutModel::signInWaiting() const { return m_services.browser && m_servi
 
 void CheckoutModel::cancelSignIn() { m_login->cancel(); }
 
-QCoro::Task<> CheckoutModel::signIn()
+QCoro::Task<bool> CheckoutModel::signIn()
 {
     // A second tap while the browser waits (the person closed the tab) opens
     // the same sign-in again instead of being dropped as a busy operation.
     if (signInWaiting()) {
         m_login->reopen();
-        co_return;
+        co_return false;
     }
     // (named: see APIClient.h)
     std::function<QCoro::Task<>()> steps = [this] { return signInSteps(); };
-    co_await performBusy(steps);
+    const bool signedIn = co_await performBusy(steps);
+    co_return signedIn;
 }
 
 QCoro::Task<> CheckoutModel::signInSteps()
@@ -385,9 +425,14 @@ bool CheckoutModel::savedQuoteReady() const
 
 bool CheckoutModel::editingLocked() const
 {
-    const std::optional<CheckoutTransaction> &shown = m_checkoutPart->transaction();
     return m_busy || m_draft.pendingCheckout || m_draft.pendingSave || m_draft.pendingCustomer ||
-           (shown && shown->status != QLatin1String("canceled"));
+           liveCheckoutShown();
+}
+
+bool CheckoutModel::liveCheckoutShown() const
+{
+    const std::optional<CheckoutTransaction> &shown = m_checkoutPart->transaction();
+    return shown && shown->status != QLatin1String("canceled");
 }
 
 bool CheckoutModel::canStartCheckout() const

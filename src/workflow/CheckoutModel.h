@@ -154,13 +154,19 @@ public:
     // token, and the user's workspace files are read. Nothing is sent.
     void adoptSession(Session session);
     QCoro::Task<> refreshAll();
+    // After a reset or reopen: when it cut off the loads that were running,
+    // loads what the workspace still lacks (account and taxes, catalog); then
+    // the catalog loop restarts.
+    void resumeWorkspaceLoads();
     // Runs one user operation under the busy flag. The operation is made only
     // when it will run (QCoro tasks start at once): pass a plain function that
     // calls a member coroutine, never a coroutine lambda. Returns true when the
     // operation ran and succeeded; false when it was dropped or failed.
     QCoro::Task<bool> performBusy(std::function<QCoro::Task<>()> operation);
     void cancelBackgroundWork();
-    QCoro::Task<> signIn();
+    // True when this sign-in produced the session (not when it was dropped,
+    // reopened, cancelled or failed).
+    QCoro::Task<bool> signIn();
     // Local sign-out at once; the server logout runs in the background with
     // the old token.
     void signOut();
@@ -185,6 +191,8 @@ public:
     bool savedQuoteReady() const;
     bool canStartCheckout() const;
     bool editingLocked() const;
+    // A checkout other than a canceled one is shown: the quote is being paid.
+    bool liveCheckoutShown() const;
 
     // ---- Workspace files and saved requests (CheckoutModelPersistence.cpp) --
     void restoreWorkspace();
@@ -240,6 +248,9 @@ private:
     static QCoro::Task<> removeStoredSession(QPointer<CheckoutModel> model, SessionStore *sessions,
                                              QString account);
     QCoro::Task<> signInSteps();
+    // The account load, then the catalog, then the catalog loop; with
+    // everything false, only what this session has not loaded yet.
+    QCoro::Task<> loadWorkspaceData(bool everything);
     QString storageDirectoryPath() const;
     void setSession(std::optional<Session> session);
     void setBusy(bool busy);
@@ -256,6 +267,10 @@ private:
     std::optional<QString> m_error;
     std::optional<QString> m_notice;
     bool m_busy = false;
+    // The account, checkout list and taxes were loaded for this session.
+    bool m_accountLoaded = false;
+    // The loads after start-up, sign-in or a reset have not finished.
+    bool m_loadsRunning = false;
     std::unique_ptr<APIClient> m_api;
     std::unique_ptr<ProductImageStore> m_images;
     std::unique_ptr<ZohoLogin> m_login;

@@ -239,7 +239,7 @@ bool CheckoutModel::resetWorkspace(bool keepUnsavedWork)
     setError(std::nullopt);
     setNotice(QString::fromUtf8(messages::resetDone));
     setSelectedWorkspaceTab(WorkspaceTab::products);
-    m_catalogPart->startCatalogTimer();
+    resumeWorkspaceLoads();
     return true;
 }
 
@@ -284,7 +284,7 @@ bool CheckoutModel::reopenArchivedRequest(const QString &id)
     if (entry->transaction && pending && pending->requestId == entry->transaction->id &&
         pending->quoteId == entry->transaction->quoteId)
         m_checkoutPart->watch(*entry->transaction);
-    m_catalogPart->startCatalogTimer();
+    resumeWorkspaceLoads();
     return true;
 }
 

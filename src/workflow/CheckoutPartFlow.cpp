@@ -7,6 +7,7 @@
 #include "CheckoutModel.h"
 #include "CustomersPart.h"
 #include "HistoryPart.h"
+#include "KeptRequest.h"
 #include "Launch.h"
 #include "WorkspaceGuard.h"
 #include "WorkspaceLists.h"
@@ -124,8 +125,28 @@ QCoro::Task<> sendCheckout(CheckoutPart *part, QString tender, QString cash)
         model->storeDraft(std::move(draft), QStringLiteral("Checkout"));
     }
 
-    CheckoutTransaction tx = co_await CheckoutAPI::startCheckout(model->api(), request);
+    std::optional<CheckoutTransaction> reply;
+    std::exception_ptr failure;
+    try {
+        reply = co_await CheckoutAPI::startCheckout(model->api(), request);
+    } catch (...) {
+        failure = std::current_exception();
+    }
     guard.ensure();
+    if (failure) {
+        if (!notCreated(createOutcome(failure))) rethrowKept(failure, resumeAction::checkSavedRequest);
+        // A definite refusal started nothing: the stored request goes, so the
+        // sheet unlocks with the server's reason, and a corrected start is a
+        // new request.
+        Draft draft = model->draft();
+        if (draft.pendingCheckout == std::optional<CheckoutRequest>(request)) {
+            draft.pendingCheckout.reset();
+            draft.checkoutRequestId = newUuidString();
+            model->setDraft(std::move(draft));
+        }
+        std::rethrow_exception(failure);
+    }
+    const CheckoutTransaction tx = *reply;
     // What the screen said about the steps before (the quote saved) is done
     // with once the payment is under way.
     model->setNotice(std::nullopt);

@@ -1,7 +1,9 @@
 #include "CustomersPart.h"
 
 #include "CheckoutModel.h"
+#include "KeptRequest.h"
 #include "Launch.h"
+#include "QuotePart.h"
 #include "QuoteValidation.h"
 #include "WorkspaceGuard.h"
 
@@ -18,7 +20,28 @@ CustomersPart::CustomersPart(CheckoutModel &workspace)
 
 void CustomersPart::setCustomers(QList<Customer> customers) { m_results->assign(std::move(customers)); }
 void CustomersPart::setQuotes(QList<Quote> quotes) { m_quotes->assign(std::move(quotes)); }
-void CustomersPart::setDeals(QList<Deal> deals) { m_deals->assign(std::move(deals)); }
+void CustomersPart::setDeals(QList<Deal> deals, std::optional<QString> forCustomer)
+{
+    m_dealsCustomerId = std::move(forCustomer);
+    m_deals->assign(std::move(deals));
+}
+
+void CustomersPart::loadDealsIfNeeded()
+{
+    const std::optional<Customer> &customer = m_workspace.draft().customer;
+    if (!customer || m_dealsCustomerId == customer->id) return;
+    const Customer owner = *customer;
+    std::function<QCoro::Task<>()> load = [this, owner] { return loadDeals(owner); };
+    launch(m_workspace.performBusy(std::move(load)));
+}
+
+QCoro::Task<> CustomersPart::loadDeals(Customer customer)
+{
+    const WorkspaceGuard guard(m_workspace);
+    DealsResponse deals = co_await CheckoutAPI::deals(m_workspace.api(), customer.id);
+    guard.ensure();
+    setDeals(std::move(deals.deals), customer.id);
+}
 
 void CustomersPart::setCustomerSearchBusy(bool busy)
 {
@@ -94,7 +117,10 @@ QCoro::Task<> busyLoadQuotesAndDeals(CustomersPart *part, CheckoutModel *workspa
 
 QCoro::Task<> CustomersPart::selectCustomer(Customer customer)
 {
-    if (m_workspace.editingLocked()) co_return;
+    if (m_workspace.editingLocked()) {
+        m_workspace.quotePart()->announceLock();
+        co_return;
+    }
     // One draft change: the unfinished new-customer form goes, and another
     // customer starts a new, edited quote.
     const Draft &current = m_workspace.draft();
@@ -121,13 +147,17 @@ QCoro::Task<> CustomersPart::loadQuotesAndDeals(Customer customer)
     setQuotes(std::move(quotes.quotes));
     DealsResponse deals = co_await CheckoutAPI::deals(m_workspace.api(), customer.id);
     guard.ensure();
-    setDeals(std::move(deals.deals));
+    setDeals(std::move(deals.deals), customer.id);
 }
 
 QCoro::Task<bool> CustomersPart::selectById(QString customerId)
 {
     const int row = m_results->indexOfId(customerId);
-    if (row < 0 || m_workspace.editingLocked()) co_return false;
+    if (row < 0) co_return false;
+    if (m_workspace.editingLocked()) {
+        m_workspace.quotePart()->announceLock();
+        co_return false;
+    }
     const Customer customer = m_results->items().at(row);
     co_await selectCustomer(customer);
     co_return true;
@@ -190,6 +220,16 @@ QCoro::Task<> CustomersPart::createCustomerSteps(NewCustomerRequest form)
         failure = std::current_exception();
     }
     if (!self || isCancellation(failure)) throw CancelledError();
+    if (notCreated(createOutcome(failure))) {
+        // Refused for good: nothing to recover, the details go back into the
+        // form to be corrected and sent as a new request.
+        Draft draft = m_workspace.draft();
+        if (clearAbortedCustomer(draft, request)) {
+            m_workspace.setDraft(draft);
+            m_workspace.releaseActiveArchiveEntry();
+        }
+        std::rethrow_exception(failure);
+    }
 
     // The outcome is unknown: the server may have created the customer and
     // lost only the reply. Ask before showing anything.
@@ -198,7 +238,7 @@ QCoro::Task<> CustomersPart::createCustomerSteps(NewCustomerRequest form)
         completed = co_await recoverCustomerRequest(request);
     } catch (...) {
         if (isCancellation(std::current_exception())) throw CancelledError();
-        std::rethrow_exception(failure);
+        rethrowKept(failure, resumeAction::resumeCustomerCreation);
     }
     if (!completed) std::rethrow_exception(failure);
 }
@@ -260,7 +300,8 @@ void CustomersPart::applyCreatedCustomer(const NewCustomerResponse &created)
     draft.customerDraft.reset();
     m_workspace.setDraft(std::move(draft));
     m_workspace.releaseActiveArchiveEntry();
-    setDeals({created.deal});
+    // A new customer has no deal but the one made with it.
+    setDeals({created.deal}, created.customer.id);
     setQuotes({});
 }
 

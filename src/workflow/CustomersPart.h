@@ -62,6 +62,11 @@ public:
                                       const QString &email, const QString &campaignId,
                                       const QString &dealAmount);
     Q_INVOKABLE QCoro::QmlTask resumePendingRequest() { return resumeCustomerRequest(); }
+    // Loads the deals of the draft's customer unless the list already holds
+    // them all (after a restart, an opened quote or reopened work it holds at
+    // most the linked deal).
+    Q_INVOKABLE void loadDealsIfNeeded();
+    QCoro::Task<> loadDeals(Customer customer); // throws
 
 signals:
     void customerSearchBusyChanged();
@@ -79,13 +84,15 @@ private:
     void setCustomerSearchBusy(bool busy);
     void setCustomerSearchError(std::optional<QString> error);
     void setQuotes(QList<Quote> quotes);
-    void setDeals(QList<Deal> deals);
+    // forCustomer: the id of the customer whose whole deal list this is.
+    void setDeals(QList<Deal> deals, std::optional<QString> forCustomer = std::nullopt);
     void cancelSearch();
 
     CheckoutModel &m_workspace;
     CustomerListModel *m_results;
     QuoteListModel *m_quotes;
     DealListModel *m_deals;
+    std::optional<QString> m_dealsCustomerId;
     bool m_customerSearchBusy = false;
     std::optional<QString> m_customerSearchError;
     std::optional<TaskHandle> m_customerSearchTask;

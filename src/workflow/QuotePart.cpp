@@ -7,12 +7,15 @@
 #include "CheckoutPart.h"
 #include "CustomersPart.h"
 #include "CatalogPart.h"
+#include "KeptRequest.h"
 #include "WorkspaceGuard.h"
 
 #include "records/Money.h"
 #include "records/Uuid.h"
 #include "server/APIClient.h"
 #include "server/Endpoints.h"
+
+#include <QSet>
 
 namespace vantrel {
 
@@ -32,6 +35,7 @@ QuotePart::QuotePart(CheckoutModel &workspace)
     connect(&workspace, &CheckoutModel::draftChanged, this, &QuotePart::draftReplaced);
     connect(&workspace, &CheckoutModel::busyChanged, this, &QuotePart::recheckLocks);
     connect(workspace.checkoutPart(), &CheckoutPart::transactionChanged, this, &QuotePart::recheckLocks);
+    recheckLocks();
 }
 
 // Emits the signals of exactly the fields that changed.
@@ -68,6 +72,25 @@ void QuotePart::recheckLocks()
         m_savedQuoteReady = ready;
         emit savedQuoteReadyChanged();
     }
+    // While an operation runs its own control shows progress, and what it
+    // leaves behind decides the caption afterwards.
+    const LockCause cause =
+        m_workspace.busy() ? LockCause::none : lockCause(m_shown, false, m_workspace.liveCheckoutShown());
+    if (const QString caption = lockReason(cause); caption != m_lockCaption) {
+        m_lockCaption = caption;
+        emit lockCaptionChanged();
+    }
+    if (const QString problem = vantrel::orderProblem(m_shown).value_or(QString()); problem != m_orderProblem) {
+        m_orderProblem = problem;
+        emit orderProblemChanged();
+    }
+}
+
+void QuotePart::announceLock()
+{
+    const QString reason =
+        lockReason(lockCause(m_workspace.draft(), m_workspace.busy(), m_workspace.liveCheckoutShown()));
+    if (!reason.isEmpty()) m_workspace.setNotice(reason);
 }
 
 QString QuotePart::customerId() const { return m_shown.customer ? m_shown.customer->id : QString(); }
@@ -240,6 +263,11 @@ void QuotePart::markEdited()
 
 bool QuotePart::addProduct(const Product &product)
 {
+    // A tap or scan that adds nothing says why.
+    if (m_workspace.editingLocked()) {
+        announceLock();
+        return false;
+    }
     return m_workspace.editDraft([&](Draft &draft) {
         const auto line = std::find_if(draft.lines.begin(), draft.lines.end(),
                                        [&](const QuoteLine &l) { return l.itemId == product.id; });
@@ -258,6 +286,13 @@ void QuotePart::loadQuote(const Quote &quote, Draft draft)
     draft.sourceId = quote.id;
     draft.sourceNumber = quote.number;
     draft.lines = quote.lines;
+    // Edits and removals find a line by its id: lines that share one, or
+    // have none, would be changed together, so each gets its own.
+    QSet<QString> ids;
+    for (QuoteLine &line : draft.lines) {
+        if (line.id.isEmpty() || ids.contains(line.id)) line.id = newUuidString();
+        ids.insert(line.id);
+    }
     draft.notes = quote.notes;
     draft.terms = quote.terms;
     draft.discount = quote.discount;
@@ -329,6 +364,10 @@ QCoro::Task<> QuotePart::saveQuote()
         m_workspace.setError(QString::fromUtf8(messages::chooseCustomerFirst));
         co_return;
     }
+    // A second tap after a save went through (a fast server) would make a
+    // second quote with a new number: a saved, unchanged, ready quote is not
+    // saved again.
+    if (!current.pendingSave && current.saved && !current.dirty && m_workspace.savedQuoteReady()) co_return;
     // A pending save is re-sent exactly as stored, so it is not checked again.
     if (!current.pendingSave) {
         if (const std::optional<QString> problem = quoteValidationMessage(current)) {
@@ -365,13 +404,47 @@ QCoro::Task<> QuotePart::saveQuoteSteps(Customer customer)
     draft.pendingSave = request;
     m_workspace.storeDraft(std::move(draft), QString::fromUtf8(messages::quoteSaveLabel));
 
-    const Quote saved = co_await CheckoutAPI::saveQuote(m_workspace.api(), request);
+    std::optional<Quote> saved;
+    std::exception_ptr failure;
+    try {
+        saved = co_await CheckoutAPI::saveQuote(m_workspace.api(), request);
+    } catch (...) {
+        failure = std::current_exception();
+    }
     guard.ensure();
     // The draft was replaced meanwhile (a reopened request, say): this reply
     // is not about the draft on screen.
     if (m_workspace.draft().pendingSave != request) throw CancelledError();
-    loadQuote(saved);
-    m_workspace.setNotice(saved.number + QString::fromUtf8(messages::quoteSavedSuffix));
+    if (failure) {
+        // Only a definite refusal frees the draft; after any other failure
+        // the server may hold the quote, so the same request goes again.
+        const CreateOutcome outcome = createOutcome(failure);
+        if (!notCreated(outcome)) rethrowKept(failure, resumeAction::resumeSavingQuote);
+        dropRefusedSave(request, outcome, failure);
+        std::rethrow_exception(failure);
+    }
+    loadQuote(*saved);
+    m_workspace.setNotice(saved->number + QString::fromUtf8(messages::quoteSavedSuffix));
+}
+
+void QuotePart::dropRefusedSave(const SaveQuoteRequest &request, CreateOutcome outcome,
+                                const std::exception_ptr &failure)
+{
+    Draft draft = m_workspace.draft();
+    draft.pendingSave.reset();
+    // A spent id would be refused again however the quote changes.
+    if (outcome == CreateOutcome::requestIdConflict) draft.requestId = newUuidString();
+    // A revision refused as a conflict concerns the quote it revises (checked
+    // out or invoiced meanwhile): the lines stay and are saved as a new quote.
+    if (outcome == CreateOutcome::refused && !request.sourceId.isEmpty() && httpStatus(failure) == 409) {
+        draft.sourceId.clear();
+        draft.sourceNumber.clear();
+        draft.saved.reset();
+        draft.dirty = true;
+        draft.requestId = newUuidString();
+    }
+    m_workspace.setDraft(std::move(draft));
+    m_workspace.releaseActiveArchiveEntry();
 }
 
 // ---- deals -----------------------------------------------------------------------------------

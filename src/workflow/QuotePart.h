@@ -5,6 +5,8 @@
 
 #include "WorkspaceLists.h"
 
+#include "records/Errors.h"
+
 #include <QCoroQmlTask>
 #include <QCoroTask>
 #include <QObject>
@@ -37,6 +39,12 @@ class QuotePart : public QObject {
     Q_PROPERTY(bool hasPendingCheckout READ hasPendingCheckout NOTIFY pendingChanged)
     Q_PROPERTY(bool editingLocked READ editingLocked NOTIFY editingLockedChanged)
     Q_PROPERTY(bool savedQuoteReady READ savedQuoteReady NOTIFY savedQuoteReadyChanged)
+    // Why the quote is locked by a pending request or a live checkout, shown
+    // once above the disabled fields; empty otherwise (a passing operation
+    // is not worth a caption).
+    Q_PROPERTY(QString lockCaption READ lockCaption NOTIFY lockCaptionChanged)
+    // What the order discount, shipping and adjustment fail, beside them.
+    Q_PROPERTY(QString orderProblem READ orderProblem NOTIFY orderProblemChanged)
 
 public:
     explicit QuotePart(CheckoutModel &workspace);
@@ -63,6 +71,10 @@ public:
     bool hasPendingCheckout() const;
     bool editingLocked() const;
     bool savedQuoteReady() const;
+    QString lockCaption() const { return m_lockCaption; }
+    QString orderProblem() const { return m_orderProblem; }
+    // Says in the notice why an edit was refused, when the quote is locked.
+    void announceLock();
 
     // Each edit is refused (false) while editing is locked or when the id is
     // unknown; otherwise the draft changes once, marked edited.
@@ -117,10 +129,14 @@ signals:
     void pendingChanged();
     void editingLockedChanged();
     void savedQuoteReadyChanged();
+    void lockCaptionChanged();
+    void orderProblemChanged();
 
 private:
     QCoro::Task<> openQuoteSteps(QString id, Customer customer);
     QCoro::Task<> saveQuoteSteps(Customer customer);
+    // The server refused the save for good: the draft is editable again.
+    void dropRefusedSave(const SaveQuoteRequest &request, CreateOutcome outcome, const std::exception_ptr &failure);
     QCoro::Task<> refreshDealSteps(QString id);
     void draftReplaced();
     void recheckLocks();
@@ -133,6 +149,8 @@ private:
     Draft m_shown;
     bool m_editingLocked = false;
     bool m_savedQuoteReady = false;
+    QString m_lockCaption;
+    QString m_orderProblem;
 };
 
 } // namespace vantrel

@@ -1,5 +1,7 @@
 #include "QuoteValidation.h"
 
+#include "KeptRequest.h"
+
 namespace vantrel {
 
 std::optional<Decimal> parseQuoteNumber(QStringView text)
@@ -24,25 +26,101 @@ std::optional<Decimal> parseQuoteNumber(QStringView text)
     return value;
 }
 
-std::optional<QString> quoteValidationMessage(const Draft &draft)
+namespace {
+
+// The server's limits: every product and sum stays far inside exact range.
+const Decimal maxQuantity(1000000);
+const Decimal maxAmount(1000000000);
+
+struct Reduction {
+    Decimal value;
+    bool percent = false;
+};
+
+// An amount, or a share with a trailing "%" (at most 100); empty text is no
+// reduction only where allowEmpty says so.
+std::optional<Reduction> parseReduction(const QString &text, bool allowEmpty)
+{
+    Reduction r;
+    QString t = text;
+    if (t.endsWith(u'%')) {
+        r.percent = true;
+        t.chop(1);
+    }
+    t.remove(u'%');
+    if (t.isEmpty() && allowEmpty && !r.percent) return r;
+    const auto value = parseQuoteNumber(t);
+    if (!value || value->isNegative() || maxAmount < *value) return std::nullopt;
+    if (r.percent && Decimal(100) < *value) return std::nullopt;
+    r.value = *value;
+    return r;
+}
+
+Decimal percentOf(const Decimal &amount, const Decimal &percent)
+{
+    static const Decimal hundredth = *Decimal::parse(u"0.01");
+    return (amount * percent * hundredth).rounded(2);
+}
+
+} // namespace
+
+std::optional<QString> lineProblem(const QuoteLine &line)
 {
     const Decimal zero;
-    for (const QuoteLine &line : draft.lines) {
-        const auto quantity = parseQuoteNumber(line.quantity);
-        const auto rate = parseQuoteNumber(line.rate);
-        if (!quantity || !rate || !(zero < *quantity) || rate->isNegative())
-            return QString::fromUtf8(messages::invalidLine);
+    const auto quantity = parseQuoteNumber(line.quantity);
+    const auto rate = parseQuoteNumber(line.rate);
+    if (!quantity || !rate || !(zero < *quantity) || rate->isNegative())
+        return QString::fromUtf8(messages::invalidLine);
+    if (maxQuantity < *quantity) return QString::fromUtf8(messages::quantityTooLarge);
+    if (maxAmount < *rate) return QString::fromUtf8(messages::rateTooLarge);
 
-        QString discountText = line.discount;
-        discountText.remove(u'%');
-        const auto discount = parseQuoteNumber(discountText);
-        if (!discount || discount->isNegative()) return QString::fromUtf8(messages::invalidDiscount);
-        if (line.discount.endsWith(u'%') && Decimal(100) < *discount)
-            return QString::fromUtf8(messages::invalidDiscount);
-    }
-    if (!parseQuoteNumber(draft.shipping) || !parseQuoteNumber(draft.adjustment))
-        return QString::fromUtf8(messages::invalidAmounts);
+    const auto discount = parseReduction(line.discount, false);
+    if (!discount) return QString::fromUtf8(messages::invalidDiscount);
+    if (!discount->percent && (*quantity * *rate).rounded(2) < discount->value.rounded(2))
+        return QString::fromUtf8(messages::discountOverLine);
     return std::nullopt;
+}
+
+Decimal lineNetAmount(const QuoteLine &line)
+{
+    const Decimal gross = (Decimal::parseOrZero(line.quantity) * Decimal::parseOrZero(line.rate)).rounded(2);
+    QString text = line.discount;
+    const bool percent = text.endsWith(u'%');
+    text.remove(u'%');
+    const Decimal value = Decimal::parseOrZero(text);
+    if (value.isNegative() || gross.overflowed()) return gross;
+    const Decimal off = percent ? percentOf(gross, value) : value.rounded(2);
+    return gross < off ? Decimal() : gross - off;
+}
+
+std::optional<QString> orderProblem(const Draft &draft)
+{
+    const auto discount = parseReduction(draft.discount, true);
+    if (!discount) return QString::fromUtf8(messages::invalidOrderDiscount);
+    const auto shipping = parseQuoteNumber(draft.shipping);
+    const auto adjustment = parseQuoteNumber(draft.adjustment);
+    if (!shipping || !adjustment || maxAmount < *shipping || *shipping < -maxAmount || maxAmount < *adjustment ||
+        *adjustment < -maxAmount)
+        return QString::fromUtf8(messages::invalidAmounts);
+
+    // Tax only adds to the total, so without taxed lines the sum before tax
+    // is the total; with them the server decides.
+    Decimal subtotal;
+    for (const QuoteLine &line : draft.lines) {
+        if (!line.taxId.isEmpty() || lineProblem(line)) return std::nullopt;
+        subtotal = subtotal + lineNetAmount(line);
+    }
+    const Decimal off = discount->percent ? percentOf(subtotal, discount->value) : discount->value.rounded(2);
+    const Decimal total = subtotal - off + shipping->rounded(2) + adjustment->rounded(2);
+    if (total.isNegative()) return QString::fromUtf8(messages::negativeTotal);
+    return std::nullopt;
+}
+
+std::optional<QString> quoteValidationMessage(const Draft &draft)
+{
+    for (const QuoteLine &line : draft.lines)
+        if (std::optional<QString> problem = lineProblem(line)) return problem;
+    return orderProblem(draft);
 }
 
 QString quantityPlusOne(const QString &quantity)
@@ -86,5 +164,43 @@ const char *quoteOpenRefusal(const Quote &quote)
 }
 
 bool quoteIsOpenable(const Quote &quote) { return quoteOpenRefusal(quote) == nullptr; }
+
+LockCause lockCause(const Draft &draft, bool busy, bool liveCheckout)
+{
+    if (draft.pendingCheckout) return LockCause::pendingCheckout;
+    if (draft.pendingSave) return LockCause::pendingSave;
+    if (draft.pendingCustomer) return LockCause::pendingCustomer;
+    if (liveCheckout) return LockCause::liveCheckout;
+    if (busy) return LockCause::busy;
+    return LockCause::none;
+}
+
+QString lockReason(LockCause cause)
+{
+    const auto finishing = [](const char *text, QStringView action) {
+        return QString::fromUtf8(text).arg(action);
+    };
+    switch (cause) {
+    case LockCause::none:
+        return {};
+    case LockCause::pendingCheckout:
+        return finishing("The quote is locked while a checkout request is waiting. Tap \u201C%1\u201D to "
+                         "finish it.",
+                         resumeAction::checkSavedRequest);
+    case LockCause::pendingSave:
+        return finishing("The quote is locked until its save is finished. Tap \u201C%1\u201D to finish it.",
+                         resumeAction::resumeSavingQuote);
+    case LockCause::pendingCustomer:
+        return finishing("The quote is locked while a new customer is being created. Choose the customer and "
+                         "tap \u201C%1\u201D to finish it.",
+                         resumeAction::resumeCustomerCreation);
+    case LockCause::liveCheckout:
+        return QStringLiteral("The quote is locked while its checkout is live. Reset the workspace to start "
+                              "another sale.");
+    case LockCause::busy:
+        return QStringLiteral("Wait a moment: another operation is still running.");
+    }
+    return {};
+}
 
 } // namespace vantrel

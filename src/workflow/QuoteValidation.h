@@ -19,10 +19,19 @@ namespace vantrel {
 // a thousand. White space, grouping and "," are refused too.
 std::optional<Decimal> parseQuoteNumber(QStringView text);
 
-// The first check the draft's lines, shipping and adjustment fail, in the
-// order staff read them; nothing when the draft may be sent. The customer and
-// the order-level discount are not checked here.
+// The first check the draft's lines, order discount, shipping and adjustment
+// fail, in the order staff read them; nothing when the draft may be sent. The
+// limits are the server's, so a quote it would refuse is stopped here, beside
+// the field, instead of being sent. The customer is not checked here.
 std::optional<QString> quoteValidationMessage(const Draft &draft);
+// The part of that check one line fails, shown beside the line.
+std::optional<QString> lineProblem(const QuoteLine &line);
+// The part the order-level fields fail (order discount, shipping, adjustment,
+// a total below zero), shown beside those fields.
+std::optional<QString> orderProblem(const Draft &draft);
+// A line's amount after its own discount, rounded to cents; unreadable text
+// counts as zero and a discount is never taken below zero.
+Decimal lineNetAmount(const QuoteLine &line);
 
 // The quantity of a line after one more unit was added, as plain decimal text
 // ("2" -> "3", "2.5" -> "3.5"); text that is not a number counts as zero.
@@ -38,11 +47,23 @@ QString quantityMinusOne(const QString &quantity);
 const char *quoteOpenRefusal(const Quote &quote);
 bool quoteIsOpenable(const Quote &quote);
 
+// Why the quote takes no edits now, the most telling cause first: a pending
+// request or a live checkout before a passing operation.
+enum class LockCause { none, pendingCheckout, pendingSave, pendingCustomer, liveCheckout, busy };
+LockCause lockCause(const Draft &draft, bool busy, bool liveCheckout);
+// The words for a cause, naming what finishes it; empty for none.
+QString lockReason(LockCause cause);
+
 namespace messages {
 inline const char *const chooseCustomerFirst = "Choose a customer first.";
 inline const char *const invalidLine = "Each line needs a positive quantity and a valid price.";
 inline const char *const invalidDiscount = "Enter a valid discount, such as 10%.";
 inline const char *const invalidAmounts = "Enter valid shipping and adjustment amounts.";
+inline const char *const quantityTooLarge = "A line's quantity can be at most 1,000,000.";
+inline const char *const rateTooLarge = "A line's price can be at most 1,000,000,000.";
+inline const char *const discountOverLine = "A line's discount cannot be larger than the line amount.";
+inline const char *const invalidOrderDiscount = "Enter a valid order discount, such as 10%.";
+inline const char *const negativeTotal = "The quote total cannot be negative.";
 inline const char *const quoteSavedSuffix = " saved and marked sent.";
 inline const char *const quoteSaveLabel = "Quote save";
 inline const char *const customerCreationLabel = "Customer creation";

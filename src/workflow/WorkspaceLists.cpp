@@ -1,6 +1,7 @@
 #include "WorkspaceLists.h"
 
 #include "CatalogSearch.h"
+#include "QuoteValidation.h"
 
 #include "records/Money.h"
 
@@ -36,8 +37,7 @@ QString centsText(qint64 cents, const QString &currency)
 
 QString lineAmountText(const QuoteLine &line, const QString &currency)
 {
-    const Decimal amount = Decimal::parseOrZero(line.quantity) * Decimal::parseOrZero(line.rate);
-    return moneyText(amount.toString(), currency);
+    return moneyText(lineNetAmount(line).toString(), currency);
 }
 
 ProductListModel *makeProductList(QObject *parent)
@@ -136,6 +136,7 @@ QuoteLineListModel *makeQuoteLineList(QObject *parent)
         {"discount", [](const QuoteLine &l) { return QVariant(l.discount); }},
         {"taxId", [](const QuoteLine &l) { return QVariant(l.taxId); }},
         {"amountText", [](const QuoteLine &l) { return QVariant(lineAmountText(l)); }},
+        {"problem", [](const QuoteLine &l) { return QVariant(lineProblem(l).value_or(QString())); }},
     };
     return new QuoteLineListModel([](const QuoteLine &l) { return l.id; }, roles, parent);
 }

@@ -34,7 +34,7 @@ inline const QString defaultCurrency = QStringLiteral("USD");
 
 // Whole cents as currency text, exactly ("$12.05"), never through floating point.
 QString centsText(qint64 cents, const QString &currency = defaultCurrency);
-// Quantity times rate of a line, exactly; unreadable text counts as zero.
+// A line's amount after its own discount (what the totals count for it).
 QString lineAmountText(const QuoteLine &line, const QString &currency = defaultCurrency);
 
 } // namespace vantrel

@@ -85,10 +85,11 @@ void QuoteEditorRulesTest::actionsInOrder_data()
     QTest::newRow("new, no customer") << draftIn("new", false) << notReady << "save-off" << "Save quote" << "";
     QTest::newRow("new, no lines") << draftIn("new", true, false) << notReady << "save-off" << "Save quote" << "";
     QTest::newRow("new, ready to save") << draftIn("new") << notReady << "save" << "Save quote" << "";
-    QTest::newRow("sent and clean") << draftIn("saved:sent") << ready
-                                    << "checkout,save,newNumberCaption,print,pdf" << asNew << "SENT";
+    // Saving it again would only make a second quote.
+    QTest::newRow("sent and clean offers no save") << draftIn("saved:sent") << ready << "checkout,print,pdf"
+                                                   << asNew << "SENT";
     QTest::newRow("payments not set up") << draftIn("saved:accepted") << noPayments
-                                         << "checkout-off,setupCaption,save,newNumberCaption,print,pdf" << asNew
+                                         << "checkout-off,setupCaption,print,pdf" << asNew
                                          << "ACCEPTED";
     QTest::newRow("draft status cannot check out")
         << draftIn("saved:draft") << notReady << "saveSentCaption,save,newNumberCaption,print,pdf" << asNew
@@ -102,7 +103,18 @@ void QuoteEditorRulesTest::actionsInOrder_data()
         << draftIn("pendingCheckout") << EditorContext{false, true, true, false, {}, {}, {}}
         << "pendingCaption,checkSaved,print,pdf" << asNew << "SENT";
     QTest::newRow("busy") << draftIn("saved:sent") << busy
-                          << "checkout-off,save-off*,newNumberCaption,print-off,pdf" << asNew << "SENT";
+                          << "checkout-off,print-off,pdf" << asNew << "SENT";
+    // Progress shows on the button whose operation runs, and only while it runs.
+    EditorContext saving = busy;
+    saving.running = EditorItem::SaveButton;
+    QTest::newRow("saving") << draftIn("dirty:sent") << saving
+                            << "checkout-off,save-off*,newNumberCaption,print-off,pdf,pdfCaption" << asNew << "";
+    EditorContext printing = busy;
+    printing.running = EditorItem::PrintQuoteButton;
+    QTest::newRow("printing") << draftIn("dirty:sent") << printing
+                              << "checkout-off,save-off,newNumberCaption,print-off*,pdf,pdfCaption" << asNew << "";
+    QTest::newRow("loading lists") << draftIn("dirty:sent") << busy
+                                   << "checkout-off,save-off,newNumberCaption,print-off,pdf,pdfCaption" << asNew << "";
     Draft noStatus = draftIn("saved:sent");
     noStatus.saved->status.clear();
     QTest::newRow("saved without a status") << noStatus << notReady

@@ -5,8 +5,10 @@
 #include "DemoApp.h"
 
 #include "server/Endpoints.h"
+#include "workflow/KeptRequest.h"
 #include "workflow/VisibleProducts.h"
 
+#include <QCoroSignal>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -17,15 +19,24 @@ class QuoteEditorScreen : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase();
+    void scansReachTheQuoteWhereverFocusIs();
     void buildAndSaveAQuote();
     void customerSheetChangesAndCreates();
     void cleanupTestCase();
+
+signals:
+    void operationMayEnd();
 
 private:
     void typeInto(QQuickItem *field, const QString &text);
 
     DemoApp m_app;
 };
+
+namespace {
+// An operation that holds the busy flag until the test lets it end.
+QCoro::Task<> untilReleased(QuoteEditorScreen *test);
+} // namespace
 
 void QuoteEditorScreen::initTestCase()
 {
@@ -55,6 +66,58 @@ void QuoteEditorScreen::typeInto(QQuickItem *field, const QString &text)
         QCOMPARE(field->property("cursorPosition").toInt(), field->property("text").toString().size());
     }
     QCOMPARE(field->property("text").toString(), text);
+}
+
+// A scanner types fast and ends with Enter. Right after sign-in nothing has
+// focus; after a tap the card does not take it; while the quote is locked the
+// scan is refused with the reason.
+void QuoteEditorScreen::scansReachTheQuoteWhereverFocusIs()
+{
+    ShellHarness &shell = *m_app.shell;
+    CheckoutModel &model = shell.model();
+    QAbstractItemModel *visible = model.catalogPart()->visible();
+    QTRY_VERIFY(visible->rowCount() >= 2);
+    const auto skuAt = [&](int row) {
+        return visible->data(visible->index(row, 0), visible->roleNames().key("sku")).toString();
+    };
+    const QString scanned = skuAt(0);
+    const QString tapped = skuAt(1);
+    const auto scan = [&](const QString &code) {
+        for (const QChar c : code) QTest::keyClick(shell.window(), c.toLatin1());
+        QTest::keyClick(shell.window(), Qt::Key_Return);
+        shell.settle();
+    };
+    const auto quantityOf = [&](const QString &sku) {
+        for (const QuoteLine &line : model.draft().lines)
+            if (line.sku == sku) return line.quantity;
+        return QString();
+    };
+    QVERIFY(model.draft().lines.isEmpty());
+
+    scan(scanned);
+    QCOMPARE(quantityOf(scanned), QStringLiteral("1"));
+    QVERIFY(shell.find("scanConfirmation"));
+
+    shell.tap(shell.find(QStringLiteral("productCard-") + tapped));
+    QCOMPARE(quantityOf(tapped), QStringLiteral("1"));
+    scan(scanned);
+    QCOMPARE(quantityOf(scanned), QStringLiteral("2"));
+
+    Draft locked = model.draft();
+    locked.pendingSave = SaveQuoteRequest{locked.requestId};
+    model.setDraft(locked);
+    model.clearNotice();
+    scan(scanned);
+    QCOMPARE(quantityOf(scanned), QStringLiteral("2"));
+    QVERIFY(model.notice() && model.notice()->contains(resumeAction::resumeSavingQuote));
+    QCOMPARE(shell.find("lockCaption")->property("text").toString(), *model.notice());
+
+    // The next test starts from an empty quote.
+    Draft cleared = model.draft();
+    cleared.pendingSave.reset();
+    cleared.lines.clear();
+    model.setDraft(cleared);
+    model.clearNotice();
 }
 
 void QuoteEditorScreen::buildAndSaveAQuote()
@@ -118,6 +181,28 @@ void QuoteEditorScreen::buildAndSaveAQuote()
     QCOMPARE(stored->notes, QStringLiteral("Deliver Friday"));
     const QuotesResponse quotes = finish(CheckoutAPI::quotes(model.api(), customer.id));
     QCOMPARE(quotes.quotes.size(), quotesBefore + 1);
+
+    // "Save as new quote" tapped twice: the second tap meets either a busy
+    // button or, on a fast server, a saved quote that offers no save.
+    typeInto(shell.find("notesArea"), QStringLiteral("Deliver Monday"));
+    QQuickItem *saveAsNew = shell.find("saveButton");
+    reveal(saveAsNew);
+    QCOMPARE(saveAsNew->property("text").toString(), QStringLiteral("Save as new quote"));
+    const QPointF centre = saveAsNew->mapToScene(QPointF(saveAsNew->width() / 2, saveAsNew->height() / 2));
+    shell.tap(saveAsNew);
+    // While the first save runs the button is still there, busy.
+    if (model.busy()) QTest::mouseClick(shell.window(), Qt::LeftButton, Qt::NoModifier, centre.toPoint());
+    QTRY_VERIFY_WITH_TIMEOUT(!model.draft().dirty && !model.busy(), 20000);
+    QVERIFY(!shell.find("saveButton"));
+    QMetaObject::invokeMethod(model.quotePart(), "save"); // a tap that was already on its way
+    shell.settle();
+    QTRY_VERIFY(!model.busy());
+    // A revision takes a new number on the server; a second save would have taken another.
+    const Quote revised = *model.draft().saved;
+    QVERIFY(revised.number != stored->number);
+    QCOMPARE(m_app.server->quote(revised.id)->number, revised.number);
+    QCOMPARE(m_app.server->quote(revised.id)->notes, QStringLiteral("Deliver Monday"));
+    QCOMPARE(finish(CheckoutAPI::quotes(model.api(), customer.id)).quotes.size(), quotesBefore + 1);
 }
 
 // Runs after a quote was saved: choosing another customer asks first; a new
@@ -153,11 +238,21 @@ void QuoteEditorScreen::customerSheetChangesAndCreates()
     QTRY_VERIFY(shell.object("customerSheet")->property("opened").toBool());
     shell.tap(shell.find("createNewCustomerButton"));
     QTRY_VERIFY(shell.find("campaignPicker") && shell.find("campaignPicker")->property("currentIndex").toInt() >= 0);
+    // Another operation runs all through the typing: every keystroke is kept
+    // while it runs and after it ends.
+    std::function<QCoro::Task<>()> operation = [this] { return untilReleased(this); };
+    const auto running = start(model.performBusy(std::move(operation)));
+    QVERIFY(model.busy());
     typeInto(shell.find("firstNameField"), QStringLiteral("Rosa"));
     typeInto(shell.find("lastNameField"), QStringLiteral("Lane"));
     typeInto(shell.find("phoneField"), QStringLiteral("555-010-7788"));
     typeInto(shell.find("emailField"), QStringLiteral("rosa.lane@example.com"));
+    QVERIFY(model.busy());
+    emit operationMayEnd();
+    QTRY_VERIFY(running->done && !model.busy());
+    QCOMPARE(shell.find("emailField")->property("text").toString(), QStringLiteral("rosa.lane@example.com"));
     typeInto(shell.find("dealAmountField"), QStringLiteral("2500"));
+    QCOMPARE(model.draft().customerDraft->firstName, QStringLiteral("Rosa"));
     QCOMPARE(model.draft().customerDraft->email, QStringLiteral("rosa.lane@example.com"));
     const int customersBefore = m_app.server->counts().customers;
     using Kind = standin::StandinFault::Kind;
@@ -179,6 +274,13 @@ void QuoteEditorScreen::customerSheetChangesAndCreates()
     QVERIFY(!model.draft().pendingCustomer);
     QCOMPARE(m_app.server->counts().customers, customersBefore + 1);
 }
+
+namespace {
+QCoro::Task<> untilReleased(QuoteEditorScreen *test)
+{
+    co_await qCoro(test, &QuoteEditorScreen::operationMayEnd);
+}
+} // namespace
 
 QTEST_MAIN(QuoteEditorScreen)
 #include "tst_quote_editor_screen.moc"

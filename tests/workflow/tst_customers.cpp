@@ -1,6 +1,7 @@
 // Customer search, selection, and creating again after a refused creation,
 // measured by what the server holds afterwards.
 #include "Workspace.h"
+#include "workflow/KeptRequest.h"
 
 #include "records/Uuid.h"
 #include "server/Endpoints.h"
@@ -102,7 +103,8 @@ private slots:
         });
 
         QVERIFY(!finish(model->customersPart()->createCustomer(form)));
-        QCOMPARE(model->error(), fallbackText);
+        // Not only the gateway's words: the request is kept, and the button that finishes it.
+        QCOMPARE(model->error(), keptRequestText(fallbackText, resumeAction::resumeCustomerCreation));
         QCOMPARE(model->draft().pendingCustomer, form);
         QVERIFY(model->editingLocked());
 

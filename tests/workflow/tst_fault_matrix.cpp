@@ -7,6 +7,7 @@
 
 #include "records/Codec.h"
 #include "server/Endpoints.h"
+#include "workflow/KeptRequest.h"
 
 #include <QFile>
 #include <QJsonDocument>
@@ -160,6 +161,12 @@ private slots:
         } else {
             finish(act(ws.model.get(), what, false, form));
             faultOn = false;
+            // A request left waiting says that it is kept and which button finishes it.
+            if (pending(ws->draft(), what) && what != checkoutStart) {
+                const QStringView action = what == quoteSave ? resumeAction::resumeSavingQuote
+                                                             : resumeAction::resumeCustomerCreation;
+                QVERIFY2(ws->error() && ws->error()->contains(action), qPrintable(ws->error().value_or(QString())));
+            }
         }
         const bool resumed = pending(ws->draft(), what) && !ws->checkoutPart()->transaction();
         if (resumed) finish(act(ws.model.get(), what, true, form));
@@ -222,6 +229,113 @@ private slots:
             cells[what][fault] += QStringLiteral(", %1 new quote%2").arg(newQuotes).arg(newQuotes == 1 ? "" : "s");
             QCOMPARE(newQuotes, 0);
         }
+    }
+
+    // A create the server refuses for good is not created: the draft unlocks with its
+    // lines or form kept and one error, the server holds nothing new, and the corrected
+    // attempt makes exactly one record. "stored" rows hold a request saved before the
+    // client checked what the server refuses (from an older version, or saved work).
+    void createRefusedForGood_data()
+    {
+        QTest::addColumn<int>("create");
+        QTest::addColumn<QString>("refusal");
+        QTest::addColumn<bool>("sent");
+        QTest::newRow("quote save, quantity 2,000,000 typed") << int(quoteSave) << "quantity" << false;
+        QTest::newRow("quote save, quantity 2,000,000 stored") << int(quoteSave) << "stored quantity" << true;
+        QTest::newRow("quote save, tax gone from the server") << int(quoteSave) << "tax" << true;
+        QTest::newRow("quote revision, checked out meanwhile (409)") << int(quoteSave) << "revision" << true;
+        QTest::newRow("quote save, stored id used for another quote") << int(quoteSave) << "stored id" << true;
+        QTest::newRow("customer create, campaign unknown (400)") << int(customerCreate) << "campaign" << true;
+        QTest::newRow("checkout start, quote taken by another till (409)") << int(checkoutStart) << "taken" << true;
+    }
+    void createRefusedForGood()
+    {
+        QFETCH(int, create);
+        QFETCH(QString, refusal);
+        QFETCH(bool, sent);
+        const Create what = Create(create);
+        Standin backend;
+        Workspace ws(backend, Workspace::signedIn);
+        NewCustomerRequest form = backend.customerForm(QStringLiteral("Refused"));
+        const QString campaign = *form.campaignId;
+        if (refusal == QLatin1String("revision")) {
+            const NewCustomerResponse owner = backend.newCustomer(QStringLiteral("Reviser"));
+            const Quote quote = backend.newQuote(owner);
+            QVERIFY(finish(ws->quotePart()->openQuote(quote.id, owner.customer)));
+            ws->quotePart()->setNotes(QStringLiteral("Revised"));
+            backend.startCheckout(backend.api, quote, QStringLiteral("card"));
+        } else if (what == quoteSave) {
+            finish(ws->customersPart()->selectCustomer(backend.newCustomer(QStringLiteral("Buyer")).customer));
+            ws->quotePart()->addProduct(backend.server.products().first());
+            const QString lineId = ws->draft().lines.first().id;
+            if (refusal == QLatin1String("tax")) ws->quotePart()->setLineTax(lineId, QStringLiteral("gone"));
+            if (refusal.endsWith(QLatin1String("quantity")))
+                ws->quotePart()->setLineQuantity(lineId, QStringLiteral("2000000"));
+            if (refusal.startsWith(QLatin1String("stored"))) {
+                Draft draft = ws->draft();
+                // "stored id": the server already saved another quote under this id.
+                draft.pendingSave = SaveQuoteRequest{draft.requestId, {}, draft.customer->id, {}, draft.lines, {}, {},
+                                                     draft.discount, draft.shipping, draft.adjustment};
+                if (refusal == QLatin1String("stored id")) {
+                    SaveQuoteRequest other = *draft.pendingSave;
+                    other.notes = QStringLiteral("Another quote");
+                    finish(CheckoutAPI::saveQuote(backend.api, other));
+                }
+                ws->setDraft(draft);
+            }
+        } else if (what == customerCreate) {
+            form.campaignId = QStringLiteral("no-such-campaign");
+        }
+        QString otherTill;
+        if (what == checkoutStart) {
+            const NewCustomerResponse owner = backend.newCustomer(QStringLiteral("Payer"));
+            const Quote quote = backend.newQuote(owner);
+            QVERIFY(finish(ws->quotePart()->openQuote(quote.id, owner.customer)));
+            ws.enablePayments();
+            otherTill = backend.startCheckout(backend.api, quote, QStringLiteral("card")).id;
+        }
+        const Draft before = ws->draft();
+        const int records0 = records(backend, what);
+        const int posts0 = backend.front.count("POST", createPaths[what]);
+
+        finish(act(ws.model.get(), what, bool(before.pendingSave), form));
+        const Draft &after = ws->draft();
+        QCOMPARE(backend.front.count("POST", createPaths[what]) - posts0, sent ? 1 : 0);
+        QVERIFY(!pending(after, what));
+        QVERIFY(!ws->editingLocked());
+        QVERIFY(ws->error() && !ws->error()->isEmpty());
+        QCOMPARE(records(backend, what), records0);
+        if (what != customerCreate) {
+            QCOMPARE(after.lines, before.lines);
+            QCOMPARE(after.notes, before.notes);
+        } else {
+            QVERIFY(after.customerDraft);
+            QCOMPARE(after.customerDraft->email, form.email);
+            QVERIFY(after.customerDraft->requestId != form.requestId);
+        }
+        // Nothing is recovered or re-sent on its own.
+        QCOMPARE(backend.front.count("POST", QStringLiteral("/api/customers/recover-request")), 0);
+
+        // The person corrects what was refused and tries again.
+        if (what == quoteSave) {
+            const QString lineId = after.lines.first().id;
+            if (refusal.endsWith(QLatin1String("quantity"))) QVERIFY(ws->quotePart()->setLineQuantity(lineId, QStringLiteral("2")));
+            if (refusal == QLatin1String("tax")) QVERIFY(ws->quotePart()->setLineTax(lineId, QString()));
+        } else if (what == customerCreate) {
+            form = *after.customerDraft;
+            form.campaignId = campaign;
+        } else {
+            QVERIFY(after.checkoutRequestId != before.checkoutRequestId);
+            QVERIFY(!settle(CheckoutAPI::cancelCheckout(backend.api, otherTill)).error);
+        }
+        finish(act(ws.model.get(), what, false, form));
+        QCOMPARE(ws->error(), std::nullopt);
+        QCOMPARE(records(backend, what), records0 + 1);
+        if (what == checkoutStart)
+            QCOMPARE(ws->checkoutPart()->transactionId(), ws->draft().checkoutRequestId);
+        else
+            QVERIFY(!pending(ws->draft(), what));
+        if (what == quoteSave) QVERIFY(ws->draft().saved && ws->draft().saved->id != before.sourceId);
     }
 
     void cleanupTestCase()

@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSet>
 
 using namespace vantrel;
 using namespace vantrel::testing;
@@ -234,6 +235,77 @@ private slots:
         QVERIFY(!quote.addProduct(product.id));
         QVERIFY(!quote.removeLine(lineId));
         QCOMPARE(model->draft(), locked);
+    }
+
+    // A server quote whose lines share an id, or have none, gets its own ids
+    // when opened: one removal takes away one line, and the list shows the draft.
+    void linesWithoutTheirOwnIds_data()
+    {
+        QTest::addColumn<QStringList>("ids");
+        QTest::newRow("shared id") << QStringList{"L1", "L1", "L2"};
+        QTest::newRow("empty ids") << QStringList{"", "", "L2"};
+        QTest::newRow("all shared") << QStringList{"L", "L", "L"};
+    }
+    void linesWithoutTheirOwnIds()
+    {
+        QFETCH(QStringList, ids);
+        Workspace model;
+        model.signIn();
+        Quote quote;
+        quote.id = QStringLiteral("Q1");
+        quote.status = QStringLiteral("sent");
+        for (const QString &id : ids) {
+            QuoteLine l = line(QStringLiteral("1"), QStringLiteral("5"));
+            l.id = id;
+            quote.lines.append(l);
+        }
+        model->quotePart()->loadQuote(quote);
+        const QList<QuoteLine> lines = model->draft().lines;
+        QSet<QString> distinct;
+        for (const QuoteLine &l : lines) distinct.insert(l.id);
+        QCOMPARE(distinct.size(), ids.size());
+        QVERIFY(!distinct.contains(QString()));
+        // An id of its own is kept.
+        if (ids.count(ids.last()) == 1) QCOMPARE(lines.last().id, ids.last());
+
+        QVERIFY(model->quotePart()->removeLine(lines.first().id));
+        QCOMPARE(model->draft().lines.size(), ids.size() - 1);
+        QCOMPARE(model->quotePart()->lineList()->count(), int(ids.size() - 1));
+    }
+
+    // The deal sheet lists the customer's deals whatever put the customer on
+    // the draft; a list already loaded for that customer is not fetched again.
+    void dealSheetListsTheCustomersDeals_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<int>("requests");
+        QTest::newRow("saved quote opened") << "open" << 1;
+        QTest::newRow("after a restart") << "restart" << 1;
+        QTest::newRow("customer chosen") << "choose" << 0;
+    }
+    void dealSheetListsTheCustomersDeals()
+    {
+        QFETCH(QString, how);
+        Standin backend;
+        const NewCustomerResponse owner = backend.newCustomer(QStringLiteral("Dealer"));
+        const Quote quote = backend.newQuote(owner);
+        Workspace ws(backend, Workspace::signedIn);
+        if (how == QLatin1String("choose")) {
+            finish(ws->customersPart()->selectCustomer(owner.customer));
+        } else {
+            QVERIFY(finish(ws->quotePart()->openQuote(quote.id, owner.customer)));
+        }
+        if (how == QLatin1String("restart")) {
+            ws.open();
+            ws.signIn();
+            QVERIFY(ws->customersPart()->deals().isEmpty());
+        }
+        const int before = backend.front.count("GET", QStringLiteral("/api/deals"));
+        ws->customersPart()->loadDealsIfNeeded();
+        QTRY_VERIFY(!ws->busy());
+        QTEST(backend.front.count("GET", QStringLiteral("/api/deals")) - before, "requests");
+        QCOMPARE(ws->customersPart()->deals(), finish(CheckoutAPI::deals(backend.api, owner.customer.id)).deals);
+        QVERIFY(!ws->customersPart()->deals().isEmpty());
     }
 
     // A protected (unreadable) draft file takes no request: saving is refused

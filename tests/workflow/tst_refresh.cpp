@@ -7,6 +7,7 @@
 #include "workflow/QuoteValidation.h"
 #include "workflow/VisibleProducts.h"
 
+#include <QCoroSignal>
 #include <QDir>
 #include <QSignalSpy>
 #include <QTest>
@@ -19,6 +20,20 @@ const QString catalogPath = QStringLiteral("/api/catalog");
 const QString checkoutsPath = QStringLiteral("/api/checkouts");
 const QString recoverPath = QStringLiteral("/api/checkouts/recover-request");
 } // namespace
+
+// A keychain whose reads answer only when told to (a slow Secret Service).
+class SlowKeychain : public QObject, public InMemorySessionStore {
+    Q_OBJECT
+public:
+    QCoro::Task<std::optional<QByteArray>> read(QString account) override
+    {
+        co_await qCoro(this, &SlowKeychain::answer);
+        if (!items.contains(account)) co_return std::nullopt;
+        co_return items.value(account);
+    }
+signals:
+    void answer();
+};
 
 class RefreshTest : public QObject {
     Q_OBJECT
@@ -235,6 +250,79 @@ private slots:
         const int atSignOut = backend.front.count("GET", catalogPath);
         QTest::qWait(200);
         QCOMPARE(backend.front.count("GET", catalogPath), atSignOut);
+    }
+
+    // A reset or reopen while the start-up loads are on the wire cuts them
+    // off; what they had not loaded is loaded at once, and only once.
+    void resetDuringStartUpLoadsWhatIsMissing_data()
+    {
+        QTest::addColumn<bool>("reopen");
+        QTest::newRow("reset") << false;
+        QTest::newRow("reset, then reopen of the work it put aside") << true;
+    }
+    void resetDuringStartUpLoadsWhatIsMissing()
+    {
+        QFETCH(bool, reopen);
+        Standin backend;
+        Workspace model(backend, Workspace::signedIn);
+        Draft draft = model->draft();
+        // A save that went out: the reset puts it aside, and it can be reopened.
+        draft.pendingSave = SaveQuoteRequest{draft.requestId};
+        model->setDraft(draft);
+        model.open();
+        bool holding = true;
+        backend.front.setHandler([&](const Request &r) -> std::optional<Reply> {
+            if (!holding || r.path != QLatin1String("/api/me")) return std::nullopt;
+            Reply held = Reply::from(backend.server.handle(r));
+            held.hold = true;
+            return held;
+        });
+        const auto started = start(model->start());
+        QTRY_COMPARE(backend.front.held(), 1);
+        holding = false;
+        QVERIFY(model->resetWorkspace());
+        QCOMPARE(model->historyPart()->archivedRequests().size(), 1);
+        if (reopen) QVERIFY(model->reopenArchivedRequest(model->historyPart()->archivedRequests().first().id));
+        backend.front.release();
+
+        QTRY_VERIFY(started->done);
+        QTRY_VERIFY(!model->busy() && model->catalogPart()->catalogAt() && !model->catalogPart()->taxes().isEmpty());
+        QCOMPARE(model->error(), std::nullopt);
+        QCOMPARE(model->catalogPart()->products(), backend.server.products());
+        QVERIFY(!model->historyPart()->transactions().isEmpty());
+        // Each load a reset or reopen cut off, and the one that finished.
+        QCOMPARE(backend.front.count("GET", QStringLiteral("/api/me")), reopen ? 3 : 2);
+        QCOMPARE(backend.front.count("GET", QStringLiteral("/api/taxes")), 1);
+        QCOMPARE(backend.front.count("GET", catalogPath), 1);
+        QVERIFY(model->catalogPart()->catalogTimer());
+    }
+
+    // The keychain answers while a browser sign-in waits: the stored session
+    // wins, the browser is closed without an error, and the account, the
+    // checkout list and the taxes load, once.
+    void storedSessionDuringABrowserSignIn()
+    {
+        Standin backend;
+        Workspace model(backend);
+        SlowKeychain keychain;
+        keychain.items = model.sessions.items;
+        model.services.sessions = &keychain;
+        model.open();
+        model.browser.setBehaviour(FakeBrowserSignIn::Behaviour::Wait);
+        const auto started = start(model->start());
+        const auto signingIn = start(model->signIn());
+        QVERIFY(model->busy() && model->signInWaiting());
+
+        emit keychain.answer();
+        QTRY_VERIFY(started->done && signingIn->done);
+        QVERIFY(!signingIn->value.value_or(true));
+        QVERIFY(model->signedIn() && !model->busy() && !model->signInWaiting());
+        QCOMPARE(model->error(), std::nullopt);
+        QCOMPARE(model->catalogPart()->taxes().size(), 3);
+        QVERIFY(!model->historyPart()->transactions().isEmpty());
+        QCOMPARE(model->catalogPart()->products(), backend.server.products());
+        QCOMPARE(backend.front.count("GET", QStringLiteral("/api/me")), 1);
+        QCOMPARE(backend.front.count("GET", catalogPath), 1);
     }
 };
 
