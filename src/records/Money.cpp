@@ -120,7 +120,8 @@ Decimal Decimal::operator+(const Decimal &other) const
     const int scale = std::max(m_scale, other.m_scale);
     if (!scaleUp(a, scale - m_scale) || !scaleUp(b, scale - other.m_scale)) return overflow();
     Decimal d;
-    d.m_mantissa = a + b;
+    // Two 38-digit mantissas can sum past what 128 bits hold.
+    if (__builtin_add_overflow(a, b, &d.m_mantissa)) return overflow();
     if (d.m_mantissa >= limit || d.m_mantissa <= -limit) return overflow();
     d.m_scale = scale;
     d.normalize();
@@ -173,8 +174,10 @@ Decimal Decimal::rounded(int places) const
     const i128 divisor = powerOfTen(m_scale - places);
     i128 quotient = m_mantissa / divisor;
     const i128 remainder = m_mantissa % divisor;
-    const i128 twice = (remainder < 0 ? -remainder : remainder) * 2;
-    if (twice >= divisor) quotient += m_mantissa < 0 ? -1 : 1;
+    // Half or more of the divisor, asked without doubling: twice a 38-digit
+    // remainder does not fit in 128 bits.
+    const i128 away = remainder < 0 ? -remainder : remainder;
+    if (away >= divisor - away) quotient += m_mantissa < 0 ? -1 : 1;
     Decimal d;
     d.m_mantissa = quotient;
     d.m_scale = places;

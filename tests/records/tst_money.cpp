@@ -74,6 +74,10 @@ private slots:
         QTest::newRow("price times quantity") << "3.50" << "2" << "5.5" << "7";
         QTest::newRow("tenths") << "0.1" << "0.2" << "0.3" << "0.02";
         QTest::newRow("negatives") << "-1.25" << "0.25" << "-1" << "-0.3125";
+        // Past 38 digits a result is flagged, never wrapped: the sum of two
+        // 38-digit amounts must not pass 128 bits on the way.
+        const QString nines(38, u'9');
+        QTest::newRow("sum past 128 bits") << nines << nines << "NaN" << "NaN";
     }
     void arithmetic()
     {
@@ -83,7 +87,7 @@ private slots:
         const Decimal x = *Decimal::parse(a), y = *Decimal::parse(b);
         QCOMPARE((x + y).toString(), sum);
         QTEST((x * y).toString(), "product");
-        QVERIFY(x + y == *Decimal::parse(sum));
+        if (sum != QLatin1String("NaN")) QVERIFY(x + y == *Decimal::parse(sum));
     }
 
     void moneyText_data()
