@@ -81,7 +81,9 @@ Rectangle {
                     Layout.fillWidth: true
                     horizontalAlignment: Text.AlignHCenter
                     text: status.statusLabel
-                    wrapMode: Text.WordWrap
+                    // One line: a wrapped label keeps the height of an earlier, narrower
+                    // layout pass and pushes the tender line under what follows.
+                    elide: Text.ElideRight
                     font.family: Theme.fontFamily
                     font.pixelSize: 27
                     font.weight: Font.DemiBold
@@ -116,6 +118,39 @@ Rectangle {
                 visible: status.instructionsShown
                 invoiceNumber: status.squareInvoiceNumber
                 color: Theme.canvas
+            }
+
+            // Followed from the history: the draft is kept and one tap away,
+            // with its own stored checkout request when it has one.
+            ColumnLayout {
+                objectName: "followedActions"
+                visible: status.backToDraftShown
+                Layout.fillWidth: true
+                spacing: 10
+                PlainLabel {
+                    objectName: "followedCaption"
+                    Layout.fillWidth: true
+                    text: status.followedCaption
+                    wrapMode: Text.WordWrap
+                    font.family: Theme.fontFamily
+                    font.pixelSize: Theme.caption
+                    color: Theme.secondaryText
+                }
+                SymbolButton {
+                    objectName: "checkSavedRequestButton"
+                    visible: status.checkSavedRequestShown
+                    text: "Check saved request"
+                    symbol: "arrow.clockwise"
+                    enabled: !view.model.busy
+                    onClicked: view.checkout.resumePending()
+                }
+                SymbolButton {
+                    objectName: "backToDraftButton"
+                    text: "Back to draft"
+                    symbol: "arrow.counterclockwise"
+                    enabled: !view.model.busy
+                    onClicked: view.checkout.backToDraft()
+                }
             }
 
             // What the payment and the accounting have done so far.
@@ -329,39 +364,6 @@ Rectangle {
                     trailingSymbol: "plus"
                     enabled: !view.model.busy
                     onClicked: view.checkout.nextSale()
-                }
-            }
-
-            // Followed from the history: the draft is kept and one tap away,
-            // with its own stored checkout request when it has one.
-            ColumnLayout {
-                objectName: "followedActions"
-                visible: status.backToDraftShown
-                Layout.fillWidth: true
-                spacing: 10
-                PlainLabel {
-                    objectName: "followedCaption"
-                    Layout.fillWidth: true
-                    text: status.followedCaption
-                    wrapMode: Text.WordWrap
-                    font.family: Theme.fontFamily
-                    font.pixelSize: Theme.caption
-                    color: Theme.secondaryText
-                }
-                SymbolButton {
-                    objectName: "checkSavedRequestButton"
-                    visible: status.checkSavedRequestShown
-                    text: "Check saved request"
-                    symbol: "arrow.clockwise"
-                    enabled: !view.model.busy
-                    onClicked: view.checkout.resumePending()
-                }
-                SymbolButton {
-                    objectName: "backToDraftButton"
-                    text: "Back to draft"
-                    symbol: "arrow.counterclockwise"
-                    enabled: !view.model.busy
-                    onClicked: view.checkout.backToDraft()
                 }
             }
 
