@@ -221,12 +221,8 @@ bool CheckoutModel::resetWorkspace(bool keepUnsavedWork)
         return false;
     }
 
-    if (const std::optional<CheckoutTransaction> shown = m_checkoutPart->transaction()) {
-        QList<CheckoutTransaction> transactions = m_historyPart->transactions();
-        transactions.removeIf([&](const CheckoutTransaction &t) { return t.id == shown->id; });
-        transactions.prepend(*shown);
-        m_historyPart->setTransactions(std::move(transactions));
-    }
+    if (const std::optional<CheckoutTransaction> shown = m_checkoutPart->transaction())
+        m_historyPart->keepFirst(*shown);
     cancelBackgroundWork();
     m_activeArchiveID.reset();
     m_historyPart->setArchivedRequests(std::move(list));

@@ -491,11 +491,7 @@ void CheckoutPart::showDraft()
     if (!m_transaction) return;
     const CheckoutTransaction shown = *m_transaction;
     stopWatching();
-    HistoryPart &history = *m_workspace.historyPart();
-    QList<CheckoutTransaction> transactions = history.transactions();
-    transactions.removeIf([&](const CheckoutTransaction &t) { return t.id == shown.id; });
-    transactions.prepend(shown);
-    history.setTransactions(std::move(transactions));
+    m_workspace.historyPart()->keepFirst(shown);
     setTransaction(std::nullopt);
     m_workspace.setSelectedWorkspaceTab(WorkspaceTab::quote);
 }

@@ -20,6 +20,14 @@ void HistoryPart::setTransactions(QList<CheckoutTransaction> transactions)
     m_transactions->assign(std::move(transactions));
 }
 
+void HistoryPart::keepFirst(const CheckoutTransaction &transaction)
+{
+    QList<CheckoutTransaction> list = transactions();
+    list.removeIf([&](const CheckoutTransaction &t) { return t.id == transaction.id; });
+    list.prepend(transaction);
+    setTransactions(std::move(list));
+}
+
 void HistoryPart::setArchivedRequests(QList<ArchivedWorkspaceRequest> list)
 {
     m_savedWork->assign(std::move(list));

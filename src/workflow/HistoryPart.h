@@ -50,6 +50,9 @@ private:
     friend class CheckoutPart;
 
     void setTransactions(QList<CheckoutTransaction> transactions);
+    // Puts a transaction the workspace stops showing first in the list, so
+    // it stays one tap away whether or not the server listed it yet.
+    void keepFirst(const CheckoutTransaction &transaction);
     void setArchivedRequests(QList<ArchivedWorkspaceRequest> list);
     // Signed out: nothing loaded and nothing failed.
     void forgetLoads();
