@@ -308,29 +308,6 @@ private slots:
         QVERIFY(QFileInfo::exists(nested));
     }
 
-    // A time in the file that no clock can show is shown as nothing; it is
-    // never converted out of range.
-    void createdTimeOutOfRange_data()
-    {
-        QTest::addColumn<double>("created");
-        QTest::addColumn<bool>("shown");
-        QTest::newRow("a day after 1970") << 86400.0 << true;
-        QTest::newRow("far future") << 1e300 << false;
-        QTest::newRow("far past") << -1e300 << false;
-    }
-    void createdTimeOutOfRange()
-    {
-        QFETCH(double, created);
-        const QList<ArchivedWorkspaceRequest> list{{QStringLiteral("E1"), created, draftWithPendingSave(), {}}};
-        writeBytes(m_ws->requestsPath(QStringLiteral("alice")), encode(list, KeyStyle::Storage));
-        CheckoutModel &model = m_ws->open();
-        signInLocally(model, serverA, QStringLiteral("alice"));
-        QAbstractListModel *saved = model.historyPart()->savedWorkList();
-        QCOMPARE(saved->rowCount(), 1);
-        const QString text = saved->index(0).data(saved->roleNames().key("createdText")).toString();
-        QTEST(!text.isEmpty(), "shown");
-    }
-
     void signedOutWritesNothing()
     {
         CheckoutModel &model = m_ws->open();
