@@ -166,10 +166,11 @@ QCoro::Task<std::optional<CheckoutTransaction>> CheckoutAPI::holdCheckout(APICli
         put, checkoutPath(checkoutId) + QStringLiteral("/hold"), HoldRequest{hold}, cancel);
 }
 
-QCoro::Task<Empty> CheckoutAPI::requestReceipt(APIClient &api, QString checkoutId, CancellationToken cancel)
+QCoro::Task<Empty> CheckoutAPI::requestReceipt(APIClient &api, QString checkoutId, QString requestId,
+                                               CancellationToken cancel)
 {
     return api.send<Empty>(post, checkoutPath(checkoutId) + QStringLiteral("/receipt"),
-                           ReceiptRequest{newUuidString()}, cancel);
+                           ReceiptRequest{std::move(requestId)}, cancel);
 }
 
 QCoro::Task<QByteArray> CheckoutAPI::checkoutPDF(APIClient &api, QString checkoutId, CancellationToken cancel)

@@ -90,7 +90,9 @@ struct CheckoutAPI {
     static QCoro::Task<std::optional<CheckoutTransaction>> holdCheckout(APIClient &api, QString checkoutId,
                                                                         bool hold,
                                                                         CancellationToken cancel = {});
-    static QCoro::Task<Empty> requestReceipt(APIClient &api, QString checkoutId,
+    // requestId: a new id for each receipt wanted; the same one again to retry a
+    // request whose outcome is unknown, so the terminal prints it once.
+    static QCoro::Task<Empty> requestReceipt(APIClient &api, QString checkoutId, QString requestId,
                                              CancellationToken cancel = {});
     // The PDF bytes as received.
     static QCoro::Task<QByteArray> checkoutPDF(APIClient &api, QString checkoutId,

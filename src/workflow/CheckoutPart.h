@@ -139,6 +139,7 @@ private:
     static QCoro::Task<> pollLoop(QPointer<CheckoutPart> model, TaskHandle handle, QUuid generation,
                                   QString transactionId, QString base, QString token);
     static QCoro::Task<> holdOnServer(CheckoutPart *part, QString id, bool hold);
+    static QCoro::Task<> receiptOnServer(CheckoutPart *part, QString id, QString requestId);
     void setTransaction(std::optional<CheckoutTransaction> transaction);
     // Stops the payment-status watch; its late replies are dropped.
     void stopWatching();
@@ -156,6 +157,13 @@ private:
     bool m_canStartCheckout = false;
     bool m_ownCheckout = false;
     bool m_settingsLoading = false;
+    // A receipt request sent without a known outcome: a second tap for the
+    // same checkout sends it again rather than a new one.
+    struct UnansweredReceipt {
+        QString checkoutId;
+        QString requestId;
+    };
+    std::optional<UnansweredReceipt> m_unansweredReceipt;
 };
 
 } // namespace vantrel

@@ -375,17 +375,29 @@ const char *const noPrintDialog = "Unable to present the print dialog.";
 const char *const finishPendingFirst = "Resume the pending operation before starting a new sale.";
 const char *const paidInvoiceJobName = "Paid invoice";
 
-QCoro::Task<> receiptOnServer(CheckoutPart *part, QString id)
+} // namespace
+
+QCoro::Task<> CheckoutPart::receiptOnServer(CheckoutPart *part, QString id, QString requestId)
 {
     CheckoutModel *model = &part->workspace();
     const WorkspaceGuard guard(*model);
-    co_await CheckoutAPI::requestReceipt(model->api(), id);
+    std::exception_ptr failure;
+    try {
+        co_await CheckoutAPI::requestReceipt(model->api(), id, requestId);
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    if (!guard.alive()) co_return;
+    // The id is spent once the server has answered; a request that may have
+    // arrived keeps it, so asking again prints at most one receipt.
+    const bool answered = !failure || notCreated(createOutcome(failure));
+    if (answered && part->m_unansweredReceipt && part->m_unansweredReceipt->requestId == requestId)
+        part->m_unansweredReceipt.reset();
+    if (failure) std::rethrow_exception(failure);
     guard.ensure();
     const bool demo = model->session() && model->session()->demo;
     model->setNotice(QString::fromUtf8(demo ? demoReceipt : terminalReceipt));
 }
-
-} // namespace
 
 QCoro::Task<> CheckoutPart::holdOnServer(CheckoutPart *part, QString id, bool hold)
 {
@@ -411,7 +423,11 @@ QCoro::Task<> CheckoutPart::requestReceipt()
 {
     if (!m_transaction) co_return;
     const QString id = m_transaction->id;
-    PostBusyOperation operation = [this, id] { return receiptOnServer(this, id); };
+    if (!m_unansweredReceipt || m_unansweredReceipt->checkoutId != id)
+        m_unansweredReceipt = UnansweredReceipt{id, newUuidString()};
+    PostBusyOperation operation = [this, id, requestId = m_unansweredReceipt->requestId] {
+        return receiptOnServer(this, id, requestId);
+    };
     co_await m_workspace.performBusy(std::move(operation));
 }
 

@@ -6,6 +6,7 @@
 #include "Workspace.h"
 
 #include "records/Codec.h"
+#include "records/Uuid.h"
 #include "server/Endpoints.h"
 #include "workflow/KeptRequest.h"
 
@@ -83,6 +84,47 @@ QCoro::Task<> act(CheckoutModel *model, Create create, bool resuming, NewCustome
         QCoro::Task<bool> task = model->checkoutPart()->startCheckout(QStringLiteral("card"), QString());
         co_await std::move(task);
     }
+}
+
+// Every other request the client makes, under the faults that can leave its
+// outcome unknown, followed by what the person does next on the same screen.
+enum FollowUp { holdPickup, releaseHold, receipt, cancelCheckout, resumeCheckout, dealLink, codeExchange,
+                signOut, startupList, statusPoll, followUps };
+enum FollowFault { lostAfterCommit, gatewayBeforeCommit, slowerThanWaits, followFaults };
+const char *const followUpNames[followUps] = {
+    "hold pickup", "release the hold", "receipt", "cancel", "resume", "deal link", "sign-in code exchange",
+    "sign-out", "start-up checkout list", "status poll"};
+const char *const followFaultNames[followFaults] = {"reply lost after commit", "502 before commit",
+                                                    "reply slower than the client waits"};
+QString followCells[followUps][followFaults];
+
+Reply followFault(Standin &backend, FollowFault fault, const Request &request)
+{
+    if (fault == gatewayBeforeCommit) return Reply::badGateway();
+    Reply reply = Reply::from(backend.server.handle(request));
+    reply.drop = fault == lostAfterCommit;
+    reply.delayMs = fault == slowerThanWaits ? int(patience.count()) * 2 : 0;
+    return reply;
+}
+
+// What the server holds of the thing a follow-up request acts on.
+QString serverState(Standin &backend, FollowUp what, const QString &id, const QString &dealId)
+{
+    const standin::StandinCounts counts = backend.server.counts();
+    switch (what) {
+    case holdPickup:
+    case releaseHold: return backend.server.checkout(id)->hold ? "held" : "not held";
+    case receipt: return QStringLiteral("%1 receipt%2").arg(counts.receipts).arg(counts.receipts == 1 ? "" : "s");
+    case cancelCheckout:
+    case resumeCheckout:
+    case statusPoll: return backend.server.checkout(id)->status;
+    case dealLink: return backend.server.quote(id)->dealId == dealId ? "linked" : "not linked";
+    case codeExchange:
+    case signOut: return QStringLiteral("%1 session%2").arg(counts.sessions).arg(counts.sessions == 1 ? "" : "s");
+    case startupList: return QStringLiteral("%1 checkouts").arg(counts.checkouts);
+    case followUps: break;
+    }
+    return {};
 }
 
 } // namespace
@@ -231,6 +273,155 @@ private slots:
         }
     }
 
+    void followUpUnderFault_data()
+    {
+        QTest::addColumn<int>("what");
+        QTest::addColumn<int>("fault");
+        for (int w = holdPickup; w < followUps; ++w)
+            for (int f = lostAfterCommit; f < followFaults; ++f)
+                QTest::addRow("%s, %s", followUpNames[w], followFaultNames[f]) << w << f;
+    }
+    void followUpUnderFault()
+    {
+        QFETCH(int, what);
+        QFETCH(int, fault);
+        const FollowUp request = FollowUp(what);
+        const bool paid = request == holdPickup || request == releaseHold || request == receipt;
+        standin::StandinOptions options;
+        options.stepDelayMs = 10;
+        options.autoPayMs = paid ? 0 : -1;
+        Standin backend(options);
+        const bool signedOut = request == codeExchange || request == startupList;
+        Workspace ws(backend, signedOut ? Workspace::opened : Workspace::signedIn);
+        if (request == codeExchange) {
+            ws.sessions.items.clear();
+            ws.open();
+        }
+        if (request == cancelCheckout || request == resumeCheckout) {
+            // The status watch would show the outcome on its own; here the person's tap must.
+            ws.services.pollInterval = std::chrono::minutes(1);
+            ws.open();
+            ws.signIn();
+        }
+        ws->api().setTimeout(patience);
+        const NewCustomerResponse owner = backend.newCustomer(QStringLiteral("Follow"));
+        QString id, dealId = owner.deal.id;
+        QByteArray method = "POST";
+        QString path;
+        if (request <= resumeCheckout || request == statusPoll) {
+            QVERIFY(finish(ws->quotePart()->openQuote(backend.newQuote(owner).id, owner.customer)));
+            ws.enablePayments();
+            QVERIFY(finish(ws->checkoutPart()->startCheckout(QStringLiteral("card"), QString())));
+            id = ws->checkoutPart()->transactionId();
+            if (paid) QTRY_COMPARE(ws->checkoutPart()->transaction()->status, QStringLiteral("complete"));
+            if (request == releaseHold) run(ws->checkoutPart()->setHold(true));
+            if (request == resumeCheckout) {
+                QVERIFY(backend.server.decline(id));
+                ws->checkoutPart()->watch(*backend.server.checkout(id));
+            }
+            const char *const actions[] = {"/hold", "/hold", "/receipt", "/cancel", "/resume"};
+            if (request != statusPoll) path = QStringLiteral("/api/checkouts/") + id + QLatin1String(actions[request]);
+            if (request <= releaseHold) method = "PUT";
+            if (request == statusPoll) method = "GET", path = QStringLiteral("/api/checkouts/") + id;
+        } else if (request == dealLink) {
+            SaveQuoteRequest unlinked{newUuidString(), {}, owner.customer.id, {}, {}, {}, {}, "0", "0", "0"};
+            unlinked.lines = {QuoteLine::fromProduct(backend.server.products().first())};
+            id = finish(CheckoutAPI::saveQuote(backend.api, unlinked)).id;
+            QVERIFY(finish(ws->quotePart()->openQuote(id, owner.customer)));
+            method = "PUT", path = QStringLiteral("/api/quotes/") + id + QStringLiteral("/deal");
+        } else if (request == startupList) {
+            backend.startCheckout(backend.api, backend.newQuote(owner), QStringLiteral("card"));
+            method = "GET", path = QStringLiteral("/api/checkouts");
+        } else {
+            path = request == codeExchange ? QStringLiteral("/auth/exchange") : QStringLiteral("/api/logout");
+        }
+        const standin::StandinCounts before = backend.server.counts();
+        const qsizetype sentBefore = backend.front.bodies(method, path).size();
+
+        // The request as the screen sends it, and whether its effect is shown.
+        const auto act = [&] {
+            switch (request) {
+            case holdPickup:
+            case releaseHold: return run(ws->checkoutPart()->setHold(!ws->checkoutPart()->transaction()->hold));
+            case receipt: return run(ws->checkoutPart()->requestReceipt());
+            case cancelCheckout: return run(ws->checkoutPart()->cancelCheckout(*ws->checkoutPart()->transaction()));
+            case resumeCheckout: return run(ws->checkoutPart()->resume(*ws->checkoutPart()->transaction()));
+            case dealLink: return run(ws->quotePart()->selectDeal(owner.deal));
+            case codeExchange: return run(ws->signIn());
+            case signOut: return ws->signOutNow();
+            case startupList: return run(ws->start());
+            case statusPoll:
+            case followUps: return;
+            }
+        };
+        const auto shown = [&] {
+            const std::optional<CheckoutTransaction> &tx = ws->checkoutPart()->transaction();
+            switch (request) {
+            case holdPickup:
+            case releaseHold: return tx->hold == (request == holdPickup);
+            case receipt: return ws->notice().has_value();
+            case cancelCheckout: return tx->status == QLatin1String(status::canceled);
+            case resumeCheckout: return tx->status == QLatin1String(status::awaitingPayment);
+            case dealLink: return ws->draft().deal && ws->draft().deal->id == dealId;
+            case codeExchange: return ws->session().has_value();
+            case signOut: return !ws->session() && ws.sessions.items.isEmpty();
+            case startupList: return ws->historyPart()->loaded() && ws->historyPart()->loadError().isEmpty();
+            case statusPoll: return tx->status == QLatin1String(status::complete);
+            case followUps: break;
+            }
+            return false;
+        };
+
+        bool faultOn = true;
+        int faulted = 0;
+        backend.front.setHandler([&](const Request &r) -> std::optional<Reply> {
+            if (!faultOn || r.method != method || r.path != path) return std::nullopt;
+            ++faulted;
+            return followFault(backend, FollowFault(fault), r);
+        });
+        act();
+        if (request == statusPoll) QTRY_VERIFY_WITH_TIMEOUT(ws->notice(), 20000);
+        if (request == signOut) QTRY_VERIFY(faulted > 0 && backend.front.held() == 0);
+        faultOn = false;
+        QVERIFY(faulted > 0);
+        const QString afterFault = serverState(backend, request, id, dealId);
+        const QString seen = ws->error()                                  ? "error shown"
+                             : ws->notice()                               ? "notice shown"
+                             : !ws->historyPart()->loadError().isEmpty()  ? "list error shown"
+                                                                          : "nothing shown";
+        if (request == statusPoll) QVERIFY(backend.server.pay(id)); // paid while the client cannot see it
+        // The person's next step: the same tap again while the screen still
+        // offers it; the list's retry; the watch goes on by itself.
+        const bool retried = !shown() && request != statusPoll;
+        if (retried && request == startupList) ws->historyPart()->refresh();
+        else if (retried) act();
+        QTRY_VERIFY_WITH_TIMEOUT(shown(), 20000);
+        const QString after = serverState(backend, request, id, dealId);
+
+        const QList<QJsonObject> sent = backend.front.bodies(method, path).mid(sentBefore);
+        const bool alike = std::all_of(sent.cbegin(), sent.cend(), [&](const QJsonObject &b) { return b == sent.first(); });
+        followCells[request][fault] = QStringLiteral("%1; %2; %3: %4%5")
+                                          .arg(afterFault, seen, retried ? "tapped again" : "nothing to do", after,
+                                               retried && method != "GET" && request != codeExchange
+                                                   ? (alike ? ", sent alike" : ", sent differently") : "");
+
+        // An error stays only where the watch showed the outcome before the person acted again.
+        if (retried) QCOMPARE(ws->error(), std::nullopt);
+        QCOMPARE(backend.server.counts().quotes, before.quotes);
+        QCOMPARE(backend.server.counts().checkouts, before.checkouts);
+        if (request != codeExchange) QVERIFY2(alike, "a retried request must say the same as the first");
+        if (request <= dealLink) QCOMPARE(seen, QLatin1String("error shown"));
+        const QString expected[followUps] = {"held", "not held", "1 receipt", status::canceled, status::awaitingPayment,
+                                             "linked", "", "", "", status::complete};
+        if (!expected[request].isEmpty()) QCOMPARE(after, expected[request]);
+        if (request == holdPickup || request == releaseHold)
+            QCOMPARE(ws->checkoutPart()->transaction()->hold, backend.server.checkout(id)->hold);
+        if (request == cancelCheckout || request == resumeCheckout || request == statusPoll)
+            QCOMPARE(ws->checkoutPart()->transaction()->status, backend.server.checkout(id)->status);
+        if (request == startupList)
+            QCOMPARE(ws->historyPart()->transactions().size(), backend.server.counts().checkouts);
+    }
+
     // A create the server refuses for good is not created: the draft unlocks with its
     // lines or form kept and one error, the server holds nothing new, and the corrected
     // attempt makes exactly one record. "stored" rows hold a request saved before the
@@ -353,6 +544,18 @@ private slots:
         for (int c = customerCreate; c < creates; ++c) {
             table += QStringLiteral("| %1 |").arg(QLatin1String(createNames[c]));
             for (const QString &cell : cells[c]) table += QLatin1Char(' ') + (cell.isEmpty() ? "not run" : cell) + " |";
+            table += QLatin1Char('\n');
+        }
+        table += QStringLiteral(
+            "\n# Every other request under faults\n\nEach cell: what the server holds after the fault; what the person "
+            "sees; their next step\n(the same tap while the screen still offers it, the list's retry, or nothing: the "
+            "watch goes on\nby itself) and what the server holds then; whether every copy of the request said the "
+            "same.\n\n| |");
+        for (const char *fault : followFaultNames) table += QStringLiteral(" %1 |").arg(QLatin1String(fault));
+        table += QStringLiteral("\n|---|") + QStringLiteral("---|").repeated(followFaults) + QLatin1Char('\n');
+        for (int w = holdPickup; w < followUps; ++w) {
+            table += QStringLiteral("| %1 |").arg(QLatin1String(followUpNames[w]));
+            for (const QString &cell : followCells[w]) table += QLatin1Char(' ') + (cell.isEmpty() ? "not run" : cell) + " |";
             table += QLatin1Char('\n');
         }
         QFile file(target);
