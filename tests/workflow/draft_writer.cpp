@@ -1,8 +1,8 @@
 // Rewrites one draft file as fast as it can until it is killed. Each draft is
 // self-describing ("draft-N" in the notes and in every line) so that a reader
 // can tell a whole draft from a mix of two. Given a stored draft as a third
-// argument, it rewrites that draft instead, numbered only in its notes, as the
-// app rewrites a draft that carries a pending request.
+// argument, it says "storing", writes that draft once, as the app first stores
+// a request it is about to send, and waits to be killed.
 #include "workflow/AtomicFile.h"
 #include "records/Codec.h"
 #include "records/Workspace.h"
@@ -11,6 +11,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <thread>
 
 using namespace vantrel;
 
@@ -21,16 +22,19 @@ int main(int argc, char **argv)
         return 2;
     }
     const QString path = QString::fromLocal8Bit(argv[1]);
-    std::optional<Draft> stored;
     if (argc == 4) {
         QFile file(QString::fromLocal8Bit(argv[3]));
-        if (file.open(QIODevice::ReadOnly)) stored = tryDecode<Draft>(file.readAll(), KeyStyle::Storage);
-        if (!stored) return 2;
+        const QByteArray stored = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        if (!tryDecode<Draft>(stored, KeyStyle::Storage)) return 2;
+        std::printf("storing\n");
+        std::fflush(stdout);
+        AtomicFile::write(path, stored);
+        for (;;) std::this_thread::sleep_for(std::chrono::hours(1));
     }
     for (long n = std::atol(argv[2]);; ++n) {
-        Draft draft = stored.value_or(Draft::make());
+        Draft draft = Draft::make();
         draft.notes = QStringLiteral("draft-%1").arg(n);
-        for (int k = 0; k < 20 && !stored; ++k) {
+        for (int k = 0; k < 20; ++k) {
             QuoteLine line;
             line.id = QStringLiteral("draft-%1-line-%2").arg(n).arg(k);
             line.name = QStringLiteral("Product with a longer name %1").arg(k);
