@@ -667,6 +667,7 @@ private slots:
             for (const QString &cell : followCells[w]) table += QLatin1Char(' ') + (cell.isEmpty() ? "not run" : cell) + " |";
             table += QLatin1Char('\n');
         }
+        table += QLatin1Char('\n'); // the soak's section follows in the published page
         QFile file(target);
         QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write(table.toUtf8());
