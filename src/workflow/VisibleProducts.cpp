@@ -53,6 +53,7 @@ void VisibleProducts::rebuildKeys()
 {
     const QList<Product> &products = m_catalog->items();
     const bool sizeChanged = products.size() != m_keys.size();
+    dropIndex();
     // The same list, not an equal one: the list in the model shares its data
     // with the offered one only when it was put in whole.
     if (m_offered && m_offered->products.constData() == products.constData() &&
@@ -84,6 +85,7 @@ void VisibleProducts::updateKeys(int first, int last)
     for (int row = first; row <= last && row < products.size() && row < m_keys.size(); ++row) {
         SearchedFields fields = searchedFields(products.at(row));
         if (fields == m_sources.at(row)) continue;
+        dropIndex(); // first, so that the keys are not copied away from it
         m_keys[row] = catalogSearchKey(products.at(row));
         m_sources[row] = std::move(fields);
     }
@@ -92,6 +94,14 @@ void VisibleProducts::updateKeys(int first, int last)
     if (m_categoriesPending) return;
     m_categoriesPending = true;
     QMetaObject::invokeMethod(this, &VisibleProducts::recheckCategories, Qt::QueuedConnection);
+}
+
+void VisibleProducts::dropIndex()
+{
+    if (!m_indexCurrent) return;
+    m_index = CatalogSearchIndex();
+    m_found = nullptr;
+    m_indexCurrent = false;
 }
 
 void VisibleProducts::recheckCategories()
@@ -111,6 +121,7 @@ bool VisibleProducts::filterAcceptsRow(int sourceRow, const QModelIndex &) const
     const CatalogSearchKey &key = m_keys.at(sourceRow);
     if (m_filter.category != allCategory && key.category != m_filter.category) return false;
     if (key.assembled ? !m_filter.showAssembled : !m_filter.showUnassembled) return false;
+    if (m_indexCurrent && m_found && std::size_t(sourceRow) < m_found->size()) return (*m_found)[std::size_t(sourceRow)];
     return matchesSearch(key, m_query);
 }
 
@@ -128,6 +139,11 @@ void VisibleProducts::setQuery(const QString &query)
     if (query == m_filter.query) return;
     m_filter.query = query;
     m_query = catalogQuery(query);
+    if (!m_indexCurrent) {
+        m_index = CatalogSearchIndex(m_keys);
+        m_indexCurrent = true;
+    }
+    m_found = &m_index.matches(m_query);
     emit queryChanged();
     refilter();
 }

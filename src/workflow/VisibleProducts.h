@@ -6,6 +6,7 @@
 // their delegates through a refresh.
 
 #include "CatalogSearch.h"
+#include "CatalogSearchIndex.h"
 #include "WorkspaceLists.h"
 
 #include <QSortFilterProxyModel>
@@ -82,6 +83,7 @@ private:
     void rebuildKeys();
     void updateKeys(int first, int last);
     void recheckCategories();
+    void dropIndex();
     void refilter();
     void persist(const char *key, bool value);
 
@@ -97,6 +99,11 @@ private:
     std::optional<OfferedKeys> m_offered;
     CatalogFilter m_filter;
     CatalogQuery m_query;
+    // Made again at the first keystroke after the keys changed; until then
+    // rows are matched one by one.
+    CatalogSearchIndex m_index;
+    bool m_indexCurrent = false;
+    const std::vector<quint8> *m_found = nullptr; // the index's answer to m_query
     QStringList m_categories;
     int m_lastCount = 0;
     bool m_categoriesPending = false;

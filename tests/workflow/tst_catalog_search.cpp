@@ -2,6 +2,7 @@
 // spoken search, each checked through the precomputed keys and the one-off matcher.
 #include "workflow/VoiceVocabulary.h"
 #include "workflow/CatalogSearch.h"
+#include "workflow/CatalogSearchIndex.h"
 
 #include <QtTest>
 
@@ -23,6 +24,7 @@ const QList<Product> &catalog()
         item(" b36-wsx ", "White Shaker Base Assembled", "Factory built", "Base"),
         item("V1001-WO", "Oak Vanity", "Single sink", "\n vanity "),
         item("F33-WS", "Filler 33", "Trim piece", "Trim"),
+        item(QString::fromUtf8("C-ÉTÉ-1"), QString::fromUtf8("Crème Cabinet 🛁"), QString::fromUtf8("Façade"), "Wall"),
     };
     return products;
 }
@@ -82,6 +84,12 @@ private slots:
         QTest::newRow("spoken number in a name") << "filler thirty three" << QStringList{"F33-WS"};
         QTest::newRow("no letters or digits: words only") << "---" << QStringList{};
         QTest::newRow("nothing") << "walnut" << QStringList{};
+        const QStringList summer{QString::fromUtf8("C-ÉTÉ-1")};
+        QTest::newRow("accented word") << QString::fromUtf8("CRÈME") << summer;
+        QTest::newRow("accented SKU, dashes dropped") << QString::fromUtf8("été1") << summer;
+        QTest::newRow("a character outside the basic plane") << QString::fromUtf8("🛁") << summer;
+        QTest::newRow("half of one, matched as the text holds it") << QString(QChar(0xD83D)) << summer;
+        QTest::newRow("replacement character") << QString(QChar(0xFFFD)) << QStringList{};
     }
     void search()
     {
@@ -89,7 +97,11 @@ private slots:
         QFETCH(QStringList, found);
         CatalogFilter filter;
         filter.query = query;
-        QCOMPARE(skusOf(visibleProductRows(catalogSearchKeys(catalog()), filter)), found);
+        static const QList<CatalogSearchKey> keys = catalogSearchKeys(catalog());
+        QCOMPARE(skusOf(visibleProductRows(keys, filter)), found);
+        // The index, whose remembered words carry over from the rows before.
+        static CatalogSearchIndex index(keys);
+        QCOMPARE(skusOf(visibleProductRows(keys, index, filter)), found);
         QStringList oneByOne;
         for (const Product &p : catalog()) {
             if (matchesSearch(p, query)) oneByOne << p.sku;
