@@ -111,7 +111,6 @@ void ViewLogicTest::accountSummary()
     QTEST(actual.join(u' '), "shown");
     QCOMPARE(s.payments == screens::accountSummary(true, route, daily, notice).payments, enabled);
     QCOMPARE(s.accounting != screens::accountSummary(enabled, route, false, notice).accounting, daily);
-    QCOMPARE(s.businessDay, QStringLiteral("America/New_York"));
 }
 
 void ViewLogicTest::errorMessageArea_data()

@@ -183,24 +183,46 @@ private slots:
     }
 
     // A recovery reply the draft cannot trust keeps the saved request; one
-    // about a request that is no longer pending changes nothing at all.
-    void recoveryReplyRefused_data()
+    // about a request that is no longer pending changes nothing at all. A
+    // start that never arrived leaves the quote linked while the server still
+    // holds it open as saved; otherwise the items are unlinked for a new quote.
+    void recoveryOutcome_data()
     {
-        QTest::addColumn<Reply>("reply");
+        QTest::addColumn<Reply>("recovered");
         QTest::addColumn<bool>("stale");
-        QTest::newRow("other request") << recovery("OTHER", "aborted", true) << false;
-        QTest::newRow("answer for an older request") << recovery("R1", "aborted", true) << true;
+        QTest::addColumn<Reply>("quote");
+        QTest::addColumn<QString>("ending"); // refused, kept or unlinked
+        const auto quote = [](const QString &status, const QString &total) {
+            return Reply{200, encode(Quote{.id = QStringLiteral("Q1"), .number = QStringLiteral("QT-1"),
+                                           .status = status, .total = total},
+                                     KeyStyle::Wire)};
+        };
+        const Reply aborted = recovery("R1", "aborted", true);
+        QTest::newRow("other request") << recovery("OTHER", "aborted", true) << false << Reply() << "refused";
+        QTest::newRow("answer for an older request") << aborted << true << Reply() << "refused";
+        QTest::newRow("open and unchanged") << aborted << false << quote(QStringLiteral("sent"), QStringLiteral("10")) << "kept";
+        QTest::newRow("accepted meanwhile") << aborted << false << quote(QStringLiteral("accepted"), QStringLiteral("10.00"))
+                                            << "kept";
+        QTest::newRow("invoiced elsewhere") << aborted << false << quote(QStringLiteral("invoiced"), QStringLiteral("10"))
+                                            << "unlinked";
+        QTest::newRow("total changed") << aborted << false << quote(QStringLiteral("sent"), QStringLiteral("12")) << "unlinked";
+        QTest::newRow("gone") << aborted << false << Reply{404, encode(APIError{QStringLiteral("No such quote.")}, KeyStyle::Wire)}
+                              << "unlinked";
     }
-    void recoveryReplyRefused()
+    void recoveryOutcome()
     {
-        QFETCH(Reply, reply);
+        QFETCH(Reply, recovered);
         QFETCH(bool, stale);
-        reply.hold = stale;
+        QFETCH(Reply, quote);
+        QFETCH(QString, ending);
+        recovered.hold = stale;
         RecordingServer server;
-        server.on("POST", "/api/checkouts/recover-request", reply);
+        server.on("POST", "/api/checkouts/recover-request", recovered);
+        server.on("GET", "/api/quotes/Q1", quote);
         Workspace ws(server.base());
         putQuote(ws, QStringLiteral("10"), QStringLiteral("sent"));
         Draft draft = ws->draft();
+        draft.customer = Customer{.id = QStringLiteral("C1"), .name = QStringLiteral("Payer")};
         draft.pendingCheckout = CheckoutRequest{QStringLiteral("R1"), QStringLiteral("Q1"), 1000, QStringLiteral("card"), 1000, false};
         ws->setDraft(draft);
 
@@ -213,44 +235,13 @@ private slots:
             server.release();
         }
         QTRY_VERIFY(recovering->done);
-        QCOMPARE(bool(ws->error()), !stale);
-        QVERIFY(!ws->notice());
-        QCOMPARE(ws->draft(), draft);
-    }
-
-    // A start that never arrived leaves the quote linked while the server
-    // still holds it open as saved; otherwise the items are unlinked for a
-    // new quote.
-    void neverStartedKeepsAnOpenQuote_data()
-    {
-        QTest::addColumn<Reply>("quote");
-        QTest::addColumn<bool>("kept");
-        const auto quote = [](const QString &status, const QString &total) {
-            return Reply{200, encode(Quote{.id = QStringLiteral("Q1"), .number = QStringLiteral("QT-1"),
-                                           .status = status, .total = total},
-                                     KeyStyle::Wire)};
-        };
-        QTest::newRow("open and unchanged") << quote(QStringLiteral("sent"), QStringLiteral("10")) << true;
-        QTest::newRow("accepted meanwhile") << quote(QStringLiteral("accepted"), QStringLiteral("10.00")) << true;
-        QTest::newRow("invoiced elsewhere") << quote(QStringLiteral("invoiced"), QStringLiteral("10")) << false;
-        QTest::newRow("total changed") << quote(QStringLiteral("sent"), QStringLiteral("12")) << false;
-        QTest::newRow("gone") << Reply{404, encode(APIError{QStringLiteral("No such quote.")}, KeyStyle::Wire)} << false;
-    }
-    void neverStartedKeepsAnOpenQuote()
-    {
-        QFETCH(Reply, quote);
-        QFETCH(bool, kept);
-        RecordingServer server;
-        server.on("POST", "/api/checkouts/recover-request", recovery("R1", "aborted", true));
-        server.on("GET", "/api/quotes/Q1", quote);
-        Workspace ws(server.base());
-        putQuote(ws, QStringLiteral("10"), QStringLiteral("sent"));
-        Draft draft = ws->draft();
-        draft.customer = Customer{.id = QStringLiteral("C1"), .name = QStringLiteral("Payer")};
-        draft.pendingCheckout = CheckoutRequest{QStringLiteral("R1"), QStringLiteral("Q1"), 1000, QStringLiteral("card"), 1000, false};
-        ws->setDraft(draft);
-
-        run(ws->checkoutPart()->resumeCheckout());
+        if (ending == QLatin1String("refused")) {
+            QCOMPARE(bool(ws->error()), !stale);
+            QVERIFY(!ws->notice());
+            QCOMPARE(ws->draft(), draft);
+            return;
+        }
+        const bool kept = ending == QLatin1String("kept");
         QVERIFY2(!ws->error(), qPrintable(ws->error().value_or(QString())));
         QVERIFY(!ws->draft().pendingCheckout);
         QVERIFY(ws->draft().checkoutRequestId != QLatin1String("R1"));

@@ -39,28 +39,6 @@ class RefreshTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void startUpLoadsEverythingAndStartsTheLoop()
-    {
-        standin::StandinOptions options;
-        options.paymentRoute = QStringLiteral("square_register");
-        Standin backend(options);
-        Workspace model(backend);
-        QDir().mkpath(model.storage());
-        writeBytes(model.draftPath(model.user), "garbage");
-        finish(model->start());
-
-        QVERIFY(model->signedIn());
-        QCOMPARE(model->error(), std::nullopt);
-        QCOMPARE(model->notice(), QString::fromUtf8(messages::draftUnreadable));
-        QCOMPARE(model->checkoutPart()->paymentRoute(), QStringLiteral("square_register"));
-        QVERIFY(model->checkoutPart()->paymentsEnabled());
-        QCOMPARE(model->catalogPart()->taxes().size(), 3);
-        QCOMPARE(model->catalogPart()->products(), backend.server.products());
-        QVERIFY(model->catalogPart()->catalogAt());
-        QVERIFY(!model->historyPart()->transactions().isEmpty());
-        QCOMPARE(backend.front.count("GET", catalogPath), 1); // and the loop it starts: loopEndsAtSignOut...
-    }
-
     // A saved quote's checkout comes back unless it was canceled or another
     // request of the draft is still open; a pending start the server lists is
     // shown at once, without asking about it (an unlisted one is asked about:
@@ -297,32 +275,50 @@ private slots:
         QVERIFY(model->catalogPart()->catalogTimer());
     }
 
-    // The keychain answers while a browser sign-in waits: the stored session
-    // wins, the browser is closed without an error, and the account, the
-    // checkout list and the taxes load, once.
-    void storedSessionDuringABrowserSignIn()
+    // Start-up from the stored session loads the account, the checkout
+    // list, the taxes and the catalog, once, and an unreadable draft becomes
+    // the notice. When the keychain answers while a browser sign-in waits, the
+    // stored session wins and the browser is closed without an error.
+    void startUpLoadsEverything_data()
     {
-        Standin backend;
+        QTest::addColumn<bool>("browserWaiting");
+        QTest::newRow("stored session") << false;
+        QTest::newRow("stored session during a browser sign-in") << true;
+    }
+    void startUpLoadsEverything()
+    {
+        QFETCH(bool, browserWaiting);
+        standin::StandinOptions options;
+        options.paymentRoute = QStringLiteral("square_register");
+        Standin backend(options);
         Workspace model(backend);
+        QDir().mkpath(model.storage());
+        writeBytes(model.draftPath(model.user), "garbage");
         SlowKeychain keychain;
         keychain.items = model.sessions.items;
-        model.services.sessions = &keychain;
+        if (browserWaiting) model.services.sessions = &keychain;
         model.open();
         model.browser.setBehaviour(FakeBrowserSignIn::Behaviour::Wait);
         const auto started = start(model->start());
-        const auto signingIn = start(model->signIn());
-        QVERIFY(model->busy() && model->signInWaiting());
-
-        emit keychain.answer();
-        QTRY_VERIFY(started->done && signingIn->done);
-        QVERIFY(!signingIn->value.value_or(true));
+        if (browserWaiting) {
+            const auto signingIn = start(model->signIn());
+            QVERIFY(model->busy() && model->signInWaiting());
+            emit keychain.answer();
+            QTRY_VERIFY(signingIn->done);
+            QVERIFY(!signingIn->value.value_or(true));
+        }
+        QTRY_VERIFY(started->done);
         QVERIFY(model->signedIn() && !model->busy() && !model->signInWaiting());
         QCOMPARE(model->error(), std::nullopt);
+        QCOMPARE(model->notice(), QString::fromUtf8(messages::draftUnreadable));
+        QCOMPARE(model->checkoutPart()->paymentRoute(), QStringLiteral("square_register"));
+        QVERIFY(model->checkoutPart()->paymentsEnabled());
         QCOMPARE(model->catalogPart()->taxes().size(), 3);
         QVERIFY(!model->historyPart()->transactions().isEmpty());
         QCOMPARE(model->catalogPart()->products(), backend.server.products());
+        QVERIFY(model->catalogPart()->catalogAt());
         QCOMPARE(backend.front.count("GET", QStringLiteral("/api/me")), 1);
-        QCOMPARE(backend.front.count("GET", catalogPath), 1);
+        QCOMPARE(backend.front.count("GET", catalogPath), 1); // and the loop it starts: loopEndsAtSignOut...
     }
 };
 

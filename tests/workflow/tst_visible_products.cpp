@@ -127,13 +127,7 @@ private slots:
         QCOMPARE(m_visible->submitScan(typed), lines == 1);
         QCOMPARE(m_model->draft().lines.size(), lines);
         QCOMPARE(m_visible->query(), lines == 1 ? QString() : typed);
-        if (lines == 1) {
-            // A second scan of the same code adds a unit, not a line.
-            QVERIFY(m_visible->submitScan(typed));
-            QCOMPARE(m_model->draft().lines.size(), 1);
-            QCOMPARE(m_model->draft().lines.first().quantity, QStringLiteral("2"));
-            QCOMPARE(m_model->draft().lines.first().sku, QStringLiteral("B36-WS"));
-        }
+        if (lines == 1) QCOMPARE(m_model->draft().lines.first().sku, QStringLiteral("B36-WS"));
     }
 };
 
