@@ -1,14 +1,14 @@
 #include "EngineSetup.h"
 
-#include "AccessibleButton.h"
-#include "CustomerSheetState.h"
-#include "CheckoutSheetState.h"
-#include "HistoryState.h"
-#include "PaymentStatusState.h"
-#include "QuoteDetail.h"
-#include "QuoteEditorState.h"
-#include "DocumentPdfLoader.h"
-#include "SymbolImageProvider.h"
+#include "screens/controls/AccessibleButton.h"
+#include "screens/customers/CustomerSheetState.h"
+#include "screens/checkout/CheckoutSheetState.h"
+#include "screens/history/HistoryState.h"
+#include "screens/checkout/PaymentStatusState.h"
+#include "screens/customers/QuoteDetail.h"
+#include "screens/quote/QuoteEditorState.h"
+#include "screens/documents/DocumentPdfLoader.h"
+#include "screens/controls/symbols/SymbolImageProvider.h"
 
 #include "media/ProductPhotoLoader.h"
 #include "media/VoiceSearch.h"
@@ -41,6 +41,11 @@ void setUpEngine(QQmlEngine &engine, CheckoutModel &model)
     engine.addImageProvider(QStringLiteral("symbol"), new SymbolImageProvider);
     engine.addImageProvider(QStringLiteral("productphoto"), new ProductPhotoProvider(&model.images()));
     engine.addImageProvider(QStringLiteral("pdfpage"), new DocumentPdfPageProvider);
+}
+
+QUrl mainWindowUrl()
+{
+    return QUrl(QStringLiteral("qrc:/Vantrel/Checkout/shell/Main.qml"));
 }
 
 } // namespace vantrel

@@ -2,6 +2,8 @@
 // The one QML engine set-up of the app and its tests: import path, image
 // providers, the media types and QCoro's task type.
 
+#include <QUrl>
+
 class QQmlEngine;
 
 namespace vantrel {
@@ -9,5 +11,7 @@ namespace vantrel {
 class CheckoutModel;
 
 void setUpEngine(QQmlEngine &engine, CheckoutModel &model);
+// The window the app and the screen tests load.
+QUrl mainWindowUrl();
 
 } // namespace vantrel

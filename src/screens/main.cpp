@@ -1,7 +1,7 @@
 // Composition root of the checkout app: one CheckoutModel for the life of the
 // process, handed to the QML screens.
 #include "EngineSetup.h"
-#include "ShellActions.h"
+#include "screens/shell/ShellActions.h"
 
 #include "platform/auth/DesktopBrowserSignIn.h"
 #include "platform/auth/KeychainSessionStore.h"
@@ -159,7 +159,7 @@ int main(int argc, char *argv[])
     vantrel::setUpEngine(engine, model);
     engine.setInitialProperties({{QStringLiteral("model"), QVariant::fromValue<QObject *>(&model)},
                                  {QStringLiteral("actions"), QVariant::fromValue<QObject *>(&actions)}});
-    engine.load(QUrl(QStringLiteral("qrc:/Vantrel/Checkout/Main.qml")));
+    engine.load(vantrel::mainWindowUrl());
     if (engine.rootObjects().isEmpty()) return 1;
 
     // From here on a launch must not hand its URLs to this instance: it

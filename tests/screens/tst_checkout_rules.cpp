@@ -1,7 +1,7 @@
 // The checkout sheet's money and button rules, the payment status view's
 // route, mode and status branches, and the history sheet's entries.
-#include "screens/CheckoutRules.h"
-#include "screens/IconTable.h"
+#include "screens/checkout/CheckoutRules.h"
+#include "screens/controls/symbols/IconTable.h"
 
 #include <QTest>
 

@@ -4,7 +4,7 @@
 // checkout per sale, its hold, its receipt. Captions are the rules' to decide.
 #include "DemoApp.h"
 
-#include "screens/CheckoutRules.h"
+#include "screens/checkout/CheckoutRules.h"
 #include "server/Endpoints.h"
 
 #include <QDesktopServices>

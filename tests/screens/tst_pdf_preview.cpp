@@ -3,8 +3,8 @@
 // rendered from the document in memory.
 #include "Workspace.h"
 
-#include "screens/DocumentPdfLoader.h"
-#include "screens/DocumentPdfTexts.h"
+#include "screens/documents/DocumentPdfLoader.h"
+#include "screens/documents/DocumentPdfTexts.h"
 #include "workflow/CheckoutModel.h"
 
 #include <QQuickImageResponse>

@@ -1,7 +1,7 @@
 // The quote browser's decisions: a row's checkout line, which quotes match
 // the search, when a saved quote may be put into the workspace, and what the
 // payment section says.
-#include "screens/QuoteBrowserRules.h"
+#include "screens/customers/QuoteBrowserRules.h"
 
 #include <QTest>
 

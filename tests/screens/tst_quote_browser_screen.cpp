@@ -5,7 +5,7 @@
 #include "DemoApp.h"
 
 #include "records/Uuid.h"
-#include "screens/QuoteBrowserRules.h"
+#include "screens/customers/QuoteBrowserRules.h"
 #include "server/Endpoints.h"
 
 #include <QTest>

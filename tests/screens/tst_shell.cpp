@@ -2,7 +2,7 @@
 // notice banner, confirmations and the error card, against the real model.
 #include "ShellHarness.h"
 
-#include "screens/ViewLogic.h"
+#include "screens/shell/ViewLogic.h"
 #include "workflow/CheckoutPart.h"
 
 #include <QCoroTimer>

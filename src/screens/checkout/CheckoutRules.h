@@ -3,7 +3,7 @@
 // for a draft, a transaction or a saved entry: amounts in cents, texts, which
 // rows and buttons appear. Pure functions over records; the QML face binds them.
 
-#include "QuoteEditorRules.h"
+#include "screens/quote/QuoteEditorRules.h"
 
 #include "records/Money.h"
 

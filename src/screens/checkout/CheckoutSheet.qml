@@ -2,7 +2,6 @@ import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
 import Vantrel.Checkout
-import "Tap.js" as Tap
 import Vantrel.Payment
 
 // Takes payment for the draft's saved quote: the amount due, the tender (card

@@ -8,7 +8,7 @@
 #include <QPointer>
 
 #include "CheckoutRules.h"
-#include "RowsModel.h"
+#include "screens/controls/RowsModel.h"
 
 #include "workflow/CheckoutModel.h"
 

@@ -2,7 +2,6 @@ import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
 import Vantrel.Checkout
-import "Tap.js" as Tap
 import Vantrel.Browser
 
 // Finds a customer, lists that customer's saved quotes with how each

@@ -2,7 +2,6 @@ import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
 import Vantrel.Checkout
-import "Tap.js" as Tap
 import Vantrel.Editor
 
 // Chooses the quote's customer from a search, or creates a customer with a

@@ -1,6 +1,6 @@
 #include "CustomerSheetState.h"
 
-#include "QuoteEditorRules.h"
+#include "screens/quote/QuoteEditorRules.h"
 
 #include "records/Uuid.h"
 #include "server/Endpoints.h"

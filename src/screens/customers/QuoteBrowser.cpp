@@ -1,7 +1,7 @@
 #include "QuoteBrowser.h"
 
 #include "QuoteBrowserRules.h"
-#include "QuoteEditorRules.h"
+#include "screens/quote/QuoteEditorRules.h"
 
 #include "server/Endpoints.h"
 #include "workflow/CheckoutPart.h"

@@ -1,6 +1,6 @@
 #include "QuoteBrowserRules.h"
 
-#include "QuoteEditorRules.h"
+#include "screens/quote/QuoteEditorRules.h"
 
 #include "records/Money.h"
 #include "workflow/QuoteValidation.h"

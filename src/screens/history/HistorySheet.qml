@@ -2,7 +2,6 @@ import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
 import Vantrel.Checkout
-import "Tap.js" as Tap
 import Vantrel.Payment
 
 // The saved work kept on this device, to reopen into the workspace, and the

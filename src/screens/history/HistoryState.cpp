@@ -1,6 +1,6 @@
 #include "HistoryState.h"
 
-#include "PaymentStatusState.h"
+#include "screens/checkout/PaymentStatusState.h"
 
 #include "workflow/WorkspaceParts.h"
 

@@ -6,8 +6,8 @@
 #include <QObject>
 #include <QPointer>
 
-#include "CheckoutRules.h"
-#include "RowsModel.h"
+#include "screens/checkout/CheckoutRules.h"
+#include "screens/controls/RowsModel.h"
 
 #include "workflow/CheckoutModel.h"
 

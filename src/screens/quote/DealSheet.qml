@@ -2,7 +2,6 @@ import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
 import Vantrel.Checkout
-import "Tap.js" as Tap
 
 // Links one of the chosen customer's deals to the quote, or none.
 BrandedSheetStyle {

@@ -10,7 +10,7 @@
 #include <QCoroQmlTask>
 
 #include "QuoteEditorRules.h"
-#include "RowsModel.h"
+#include "screens/controls/RowsModel.h"
 
 #include "workflow/CheckoutModel.h"
 

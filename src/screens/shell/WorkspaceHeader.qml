@@ -2,7 +2,6 @@ import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
 import Vantrel.Checkout
-import "Tap.js" as Tap
 
 // The workspace's header bar: brand, demo marker, the three workspace tools
 // and the account button.

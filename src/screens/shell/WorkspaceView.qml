@@ -2,7 +2,6 @@ import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
 import Vantrel.Checkout
-import "Tap.js" as Tap
 
 // The signed-in workspace: header, notice banner, and the catalog with the
 // quote panel side by side on wide windows or as two tabs on narrow ones.

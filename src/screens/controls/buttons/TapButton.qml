@@ -1,7 +1,6 @@
 import QtQuick
 import QtQuick.Controls
 import Vantrel.Checkout
-import "Tap.js" as Tap
 
 // The base of the app's buttons: an accessibility press does what a tap does
 // (Qt's own press action reports success without clicking), a disabled

@@ -77,7 +77,7 @@ QString iconResourcePath(const QString &symbol)
 {
     for (const Entry &entry : table) {
         if (symbol == QLatin1String(entry.symbol))
-            return QStringLiteral(":/Vantrel/Checkout/") + QLatin1String(entry.file);
+            return QStringLiteral(":/Vantrel/Checkout/controls/symbols/") + QLatin1String(entry.file);
     }
     return {};
 }
