@@ -1,6 +1,6 @@
 #pragma once
 // The one QML engine set-up of the app and its tests: import path, image
-// providers, the media types and QCoro's task type.
+// providers, QCoro's task type and the accessible buttons.
 
 #include <QUrl>
 

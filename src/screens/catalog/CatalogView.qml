@@ -2,15 +2,14 @@ import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
 import Vantrel.Checkout
-import Vantrel.Media
 
 // The products tab: search typed, spoken or scanned, category chips, the two
 // assembled toggles, and the grid of product cards that add to the quote.
 Rectangle {
     id: view
-    property var model
-    readonly property var catalog: model.catalog
-    readonly property var products: catalog.visible
+    property CheckoutModel model
+    readonly property CatalogPart catalog: model.catalog
+    readonly property VisibleProducts products: catalog.visible
     // The narrow layout hides this pane behind the quote tab.
     property bool shown: true
     // The quote is on its own tab, out of sight.

@@ -16,7 +16,7 @@ AbstractButton {
     required property string imagePath
     required property string imageVersion
     required property string addLabel
-    property var catalog
+    property CatalogPart catalog
 
     signal add(string productId)
 

@@ -1,13 +1,12 @@
 import QtQuick
 import Vantrel.Checkout
-import Vantrel.Media
 
 // One product's photo through the image store: fetched off the main thread,
 // restarted when the photo's key changes, cancelled when the card goes away.
 ProductPhotoFrame {
     id: view
-    property var store
-    property var api
+    property ProductImageStore store
+    property APIClient api
     property string productId
     property string productName
     property string imagePath

@@ -2,14 +2,13 @@ import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
 import Vantrel.Checkout
-import Vantrel.Payment
 
 // Takes payment for the draft's saved quote: the amount due, the tender (card
 // on the terminal or cash received) or the register invoice, the pickup hold,
 // and the button that starts the checkout.
 BrandedSheetStyle {
     id: sheet
-    property var model
+    property CheckoutModel model
     objectName: "paymentSheet"
     preferredWidth: 560
     implicitHeight: bar.implicitHeight + 14 + column.implicitHeight + topPadding + bottomPadding

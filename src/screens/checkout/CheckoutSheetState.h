@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QtQml/qqmlregistration.h>
 
 #include <QCoroQmlTask>
 
@@ -14,6 +15,7 @@ namespace vantrel {
 
 class CheckoutSheetState : public QObject {
     Q_OBJECT
+    QML_ELEMENT
     Q_PROPERTY(vantrel::CheckoutModel *workspace READ workspace WRITE setWorkspace NOTIFY workspaceChanged)
     // The sheet's own choices; they start over with reset(). While the draft
     // holds a stored checkout request they read as that request and cannot

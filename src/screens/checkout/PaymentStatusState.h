@@ -3,9 +3,10 @@
 // icon, texts, checklist, details and actions, each decided by the checkout
 // rules, as properties the QML view binds.
 
-#include <QObject>
 #include <QMap>
+#include <QObject>
 #include <QPointer>
+#include <QtQml/qqmlregistration.h>
 
 #include "CheckoutRules.h"
 #include "screens/controls/RowsModel.h"
@@ -16,6 +17,7 @@ namespace vantrel {
 
 class PaymentStatusState : public QObject {
     Q_OBJECT
+    QML_ELEMENT
     Q_PROPERTY(vantrel::CheckoutModel *workspace READ workspace WRITE setWorkspace NOTIFY workspaceChanged)
     Q_PROPERTY(bool shown READ shown NOTIFY changed)
     Q_PROPERTY(bool complete READ complete NOTIFY changed)

@@ -2,15 +2,14 @@ import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
 import Vantrel.Checkout
-import Vantrel.Payment
 
 // The checkout the workspace follows: its status, the accounting checklist,
 // what to do next, the details, and the actions once payment is complete.
 // Every text and choice comes from the status rules; the view only lays out.
 Rectangle {
     id: view
-    property var model
-    readonly property var checkout: model.checkout
+    property CheckoutModel model
+    readonly property CheckoutPart checkout: model.checkout
     property bool cancelAsked: false
 
     objectName: "paymentStatusView"

@@ -2,14 +2,13 @@ import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
 import Vantrel.Checkout
-import Vantrel.Browser
 
 // Finds a customer, lists that customer's saved quotes with how each
 // checkout stands, and opens one in the quote detail. Its lists are its own:
 // the workspace's customers and quotes stay as they are.
 BrandedSheetStyle {
     id: sheet
-    property var model
+    property CheckoutModel model
     // Opens on the draft's customer instead of a customer search.
     property bool startsWithDraftCustomer: false
     preferredWidth: 680

@@ -2,7 +2,6 @@ import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
 import Vantrel.Checkout
-import Vantrel.Editor
 
 // Chooses the quote's customer from a search, or creates a customer with a
 // deal. The new-customer form lives with the draft, so unfinished details
@@ -10,8 +9,8 @@ import Vantrel.Editor
 // sent again or edited.
 BrandedSheetStyle {
     id: sheet
-    property var model
-    readonly property var customers: model.customers
+    property CheckoutModel model
+    readonly property CustomersPart customers: model.customers
     property bool newCustomer: false
     property string query: ""
     property string selectedCustomerId: ""

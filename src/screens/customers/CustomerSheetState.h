@@ -10,11 +10,13 @@
 #include <QObject>
 #include <QPointer>
 #include <QStringList>
+#include <QtQml/qqmlregistration.h>
 
 namespace vantrel {
 
 class CustomerSheetState : public QObject {
     Q_OBJECT
+    QML_ELEMENT
     Q_PROPERTY(vantrel::CheckoutModel *workspace READ workspace WRITE setWorkspace NOTIFY workspaceChanged)
     Q_PROPERTY(QString firstName READ firstName NOTIFY formChanged)
     Q_PROPERTY(QString lastName READ lastName NOTIFY formChanged)

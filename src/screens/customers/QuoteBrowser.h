@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QtQml/qqmlregistration.h>
 
 #include <QCoroQmlTask>
 
@@ -18,6 +19,7 @@ namespace vantrel {
 
 class QuoteBrowser : public QObject {
     Q_OBJECT
+    QML_ELEMENT
     Q_PROPERTY(vantrel::CheckoutModel *workspace READ workspace WRITE setWorkspace NOTIFY workspaceChanged)
     Q_PROPERTY(QAbstractListModel *customers READ customerList CONSTANT)
     // The quotes of the chosen customer that match the search.

@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QtQml/qqmlregistration.h>
 
 #include <QCoroQmlTask>
 
@@ -17,6 +18,7 @@ namespace vantrel {
 
 class QuoteDetail : public QObject {
     Q_OBJECT
+    QML_ELEMENT
     Q_PROPERTY(vantrel::QuoteBrowser *browser READ browser WRITE setBrowser NOTIFY browserChanged)
     Q_PROPERTY(QAbstractListModel *lines READ lineList CONSTANT)
     Q_PROPERTY(QAbstractListModel *invoices READ invoiceList CONSTANT)

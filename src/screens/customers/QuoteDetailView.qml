@@ -2,13 +2,12 @@ import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
 import Vantrel.Checkout
-import Vantrel.Browser
 
 // One saved quote of the browsed customer with its latest payment state,
 // pushed inside the quote browser; it can put the quote into the workspace.
 Item {
     id: view
-    property var browser
+    property QuoteBrowser browser
     property string quoteId
     signal back()
     signal done()

@@ -7,7 +7,7 @@ import Vantrel.Checkout
 // preview of its target in a sheet of its own.
 BrandedSecondaryButton {
     id: button
-    property var model
+    property CheckoutModel model
     // {path, number, kind}, from DocumentPdfTexts.
     property var target
     readonly property alias sheet: sheet

@@ -2,14 +2,13 @@ import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
 import Vantrel.Checkout
-import Vantrel.Media
 
 // One quote or invoice PDF: fetched and vetted by its loader, then shown in
 // the reader; a failure stays here with a way to try again.
 Item {
     id: preview
     objectName: "documentPdfPreview"
-    property var model
+    property CheckoutModel model
     property string path
     property string number
     property string kind

@@ -11,7 +11,7 @@ Item {
     id: reader
     objectName: "documentPdfReader"
     // The DocumentPdfLoader whose document is shown.
-    property var loader
+    property DocumentPdfLoader loader
     property real zoom: 1
     readonly property real minimumZoom: 1
     readonly property real maximumZoom: 4

@@ -7,7 +7,7 @@ import Vantrel.Checkout
 BrandedSheetStyle {
     id: sheet
     objectName: "documentPdfSheet"
-    property var model
+    property CheckoutModel model
     property var target: null
 
     function show(newTarget) {

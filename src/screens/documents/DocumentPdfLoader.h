@@ -20,6 +20,7 @@
 #include <QQuickAsyncImageProvider>
 #include <QSizeF>
 #include <QThreadPool>
+#include <QtQml/qqmlregistration.h>
 
 #include <memory>
 
@@ -30,6 +31,7 @@ class LoadedPdf;
 
 class DocumentPdfLoader : public QObject, public QQmlParserStatus {
     Q_OBJECT
+    QML_ELEMENT
     Q_INTERFACES(QQmlParserStatus)
     Q_MOC_INCLUDE("workflow/CheckoutModel.h")
     Q_PROPERTY(vantrel::CheckoutModel *model READ model WRITE setModel NOTIFY inputsChanged)

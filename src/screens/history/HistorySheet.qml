@@ -2,13 +2,12 @@ import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
 import Vantrel.Checkout
-import Vantrel.Payment
 
 // The saved work kept on this device, to reopen into the workspace, and the
 // server's checkouts, to follow or finish one.
 BrandedSheetStyle {
     id: sheet
-    property var model
+    property CheckoutModel model
     // The saved entry or the checkout waiting for the user's answer.
     property string selectedArchive: ""
     property string selectedTransaction: ""

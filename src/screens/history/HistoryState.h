@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QtQml/qqmlregistration.h>
 
 #include "screens/checkout/CheckoutRules.h"
 #include "screens/controls/RowsModel.h"
@@ -15,6 +16,7 @@ namespace vantrel {
 
 class HistoryState : public QObject {
     Q_OBJECT
+    QML_ELEMENT
     Q_PROPERTY(vantrel::CheckoutModel *workspace READ workspace WRITE setWorkspace NOTIFY workspaceChanged)
     // Roles entryId, title, summary, date and removable (no request of
     // unknown outcome), newest first as the workspace keeps them.

@@ -7,8 +7,8 @@ import Vantrel.Checkout
 // CRM and Drive links when their addresses are safe to open.
 ColumnLayout {
     id: details
-    property var editor
-    property var quote
+    property QuoteEditorState editor
+    property QuotePart quote
     spacing: 8
     objectName: "dealDetails"
 

@@ -6,9 +6,8 @@ import Vantrel.Checkout
 // Links one of the chosen customer's deals to the quote, or none.
 BrandedSheetStyle {
     id: sheet
-    property var model
-    readonly property var quote: model.quote
-    readonly property var deals: model.customers.deals
+    property CheckoutModel model
+    readonly property QuotePart quote: model.quote
     preferredWidth: 520
     implicitHeight: 480
     objectName: "dealSheet"
@@ -46,7 +45,7 @@ BrandedSheetStyle {
                 chosen: sheet.quote.dealId === ""
                 onClicked: sheet.quote.selectDeal("")
             }
-            model: sheet.deals
+            model: sheet.model.customers.deals
             delegate: DealChoice {
                 required property string dealId
                 required property string name

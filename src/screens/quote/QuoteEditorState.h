@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QStringList>
+#include <QtQml/qqmlregistration.h>
 
 #include <QCoroQmlTask>
 
@@ -18,6 +19,7 @@ namespace vantrel {
 
 class QuoteEditorState : public QObject {
     Q_OBJECT
+    QML_ELEMENT
     Q_PROPERTY(vantrel::CheckoutModel *workspace READ workspace WRITE setWorkspace NOTIFY workspaceChanged)
     // Everything below changes together with the draft; one signal, sent
     // only when a value really changed.

@@ -2,15 +2,14 @@ import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
 import Vantrel.Checkout
-import Vantrel.Editor
 
 // The quote being built: customer, deal, lines, notes and adjustments, the
 // totals, and saving or checking out. Every control reads the workspace and
 // sends each change to it; nothing here keeps a copy of the draft.
 Rectangle {
     id: view
-    property var model
-    readonly property var quote: model.quote
+    property CheckoutModel model
+    readonly property QuotePart quote: model.quote
     readonly property bool locked: quote.editingLocked
     property bool showDealDetails: false
 

@@ -19,8 +19,8 @@ Rectangle {
     required property string amountText
     required property string problem
     required property int index
-    property var quote
-    property var editor
+    property QuotePart quote
+    property QuoteEditorState editor
     property bool expanded: false
     readonly property bool locked: quote.editingLocked
 

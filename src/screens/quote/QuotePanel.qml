@@ -6,7 +6,7 @@ import Vantrel.Checkout
 // otherwise the quote editor.
 Item {
     id: panel
-    property var model
+    property CheckoutModel model
     readonly property bool showsPaymentStatus: ViewLogic.showsPaymentStatus(model.checkout.hasTransaction,
                                                                                model.checkout.status,
                                                                                model.checkout.ownCheckout)

@@ -6,7 +6,7 @@ import Vantrel.Checkout
 // Who is signed in where, how this account takes payments, and sign-out.
 BrandedSheetStyle {
     id: sheet
-    property var model
+    property CheckoutModel model
     readonly property bool signedIn: model.signedIn
     readonly property bool demo: model.demo
     readonly property var summary: ViewLogic.accountSummary(model.checkout.paymentsEnabled,

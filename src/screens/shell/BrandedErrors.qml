@@ -7,7 +7,7 @@ import Vantrel.Checkout
 // covers the root and whatever sheet is in front.
 Popup {
     id: errors
-    property var model
+    property CheckoutModel model
     readonly property bool showing: model !== undefined && model !== null && model.error !== ""
     readonly property string text: showing ? model.error : ""
 

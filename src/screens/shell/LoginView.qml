@@ -6,7 +6,7 @@ import Vantrel.Checkout
 // The sign-in screen: one card on a black page.
 Rectangle {
     id: login
-    property var model
+    property CheckoutModel model
     // A preview build is pinned to its own server.
     readonly property bool previewBuild: model.serverPinned === true
     readonly property var serverField: ViewLogic.serverField(previewBuild)

@@ -5,8 +5,8 @@ import Vantrel.Checkout
 // The app's single window.
 ApplicationWindow {
     id: window
-    required property var model
-    required property var actions
+    required property CheckoutModel model
+    required property ShellActions actions
 
     width: 1180
     height: 820

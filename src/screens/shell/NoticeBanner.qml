@@ -6,7 +6,7 @@ import Vantrel.Checkout
 // The model's notice under the header, until the close button clears it.
 Rectangle {
     id: banner
-    property var model
+    property CheckoutModel model
     readonly property bool showing: model.notice !== ""
 
     visible: showing

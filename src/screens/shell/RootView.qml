@@ -6,9 +6,9 @@ import Vantrel.Checkout
 // sheets the workspace header opens.
 Item {
     id: root
-    property var model
+    property CheckoutModel model
     // The shell's tasks (sign-in sequence, transactions refresh).
-    property var actions
+    property ShellActions actions
     property bool showSettings: false
     property bool showHistory: false
     property bool showQuotes: false

@@ -5,6 +5,7 @@
 #include <QCoroTask>
 #include <QObject>
 #include <QPointer>
+#include <QtQml/qqmlregistration.h>
 
 namespace vantrel {
 
@@ -12,6 +13,8 @@ class CheckoutModel;
 
 class ShellActions : public QObject {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("The app creates the shell's actions with the workspace.")
 public:
     explicit ShellActions(CheckoutModel *model, QObject *parent = nullptr);
 

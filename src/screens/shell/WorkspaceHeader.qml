@@ -7,7 +7,7 @@ import Vantrel.Checkout
 // and the account button.
 Rectangle {
     id: header
-    property var model
+    property CheckoutModel model
     signal customersRequested()
     signal transactionsRequested()
     signal accountRequested()

@@ -5,7 +5,7 @@ import Vantrel.Checkout
 // "Reset workspace" in the header, asked through a branded confirmation.
 HeaderToolButton {
     id: resetButton
-    property var model
+    property CheckoutModel model
     // Emitted only when the model reports that it did reset.
     signal workspaceReset()
     property bool confirming: false

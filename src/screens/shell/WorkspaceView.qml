@@ -7,7 +7,7 @@ import Vantrel.Checkout
 // quote panel side by side on wide windows or as two tabs on narrow ones.
 Rectangle {
     id: workspace
-    property var model
+    property CheckoutModel model
     signal customersRequested()
     signal transactionsRequested()
     signal accountRequested()
