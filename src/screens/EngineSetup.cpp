@@ -26,9 +26,6 @@ void setUpEngine(QQmlEngine &engine, CheckoutModel &model)
     engine.addImageProvider(QStringLiteral("pdfpage"), new DocumentPdfPageProvider);
 }
 
-QUrl mainWindowUrl()
-{
-    return QUrl(QStringLiteral("qrc:/Vantrel/Checkout/shell/Main.qml"));
-}
+QUrl mainWindowUrl() { return QUrl(QStringLiteral("qrc:/Vantrel/Checkout/shell/Main.qml")); }
 
 } // namespace vantrel

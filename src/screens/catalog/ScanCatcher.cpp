@@ -46,7 +46,8 @@ void ScanCatcher::setWindow(QQuickWindow *window)
 bool ScanCatcher::eventFilter(QObject *watched, QEvent *event)
 {
     // The type first: the window may be part-way through its destruction.
-    if (event->type() != QEvent::KeyPress || watched != m_window.data()) return QObject::eventFilter(watched, event);
+    if (event->type() != QEvent::KeyPress || watched != m_window.data())
+        return QObject::eventFilter(watched, event);
     const auto *key = static_cast<QKeyEvent *>(event);
     const std::optional<QString> code =
         m_buffer.press(key->key(), key->text(), isEditableText(m_window->activeFocusItem()));

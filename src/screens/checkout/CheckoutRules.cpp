@@ -75,7 +75,9 @@ FrozenChoices frozenChoices(const CheckoutRequest &pending)
     FrozenChoices frozen{pending.tender, QString(), pending.hold};
     // As it would have been typed: whole dollars and two digits of cents.
     if (is(pending.tender, "cash") && pending.cashCents >= 0)
-        frozen.cash = QStringLiteral("%1.%2").arg(pending.cashCents / 100).arg(pending.cashCents % 100, 2, 10, QLatin1Char('0'));
+        frozen.cash = QStringLiteral("%1.%2")
+                          .arg(pending.cashCents / 100)
+                          .arg(pending.cashCents % 100, 2, 10, QLatin1Char('0'));
     return frozen;
 }
 
@@ -341,7 +343,8 @@ TransactionsPlaceholder transactionsPlaceholder(const TransactionsLoad &load)
     if (load.empty && load.underWay) return {.text = ct::loadingTransactions.toString(), .progress = true};
     // A failed refresh keeps the last list and says so above it.
     if (!load.failure.isEmpty())
-        return {.text = load.empty ? ct::transactionsNotLoaded.toString() : ct::transactionsNotRefreshed.toString(),
+        return {.text = load.empty ? ct::transactionsNotLoaded.toString()
+                                   : ct::transactionsNotRefreshed.toString(),
                 .detail = load.failure,
                 .retry = true};
     if (!load.empty) return {};
@@ -355,8 +358,8 @@ TransactionsPlaceholder transactionsPlaceholder(const TransactionsLoad &load)
 Confirmation removeArchiveConfirmation(const ArchivedWorkspaceRequest &entry)
 {
     const QString summary = archiveSummary(entry);
-    const QString name = summary.isEmpty() ? archiveTitle(entry)
-                                           : archiveTitle(entry) + QStringLiteral(" \u00B7 ") + summary;
+    const QString name =
+        summary.isEmpty() ? archiveTitle(entry) : archiveTitle(entry) + QStringLiteral(" \u00B7 ") + summary;
     return {ct::removeSavedWorkTitle.toString(), ct::removeSavedWorkMessage.toString().arg(name),
             ct::removeSavedWorkConfirm.toString(), ct::removeSavedWorkCancel.toString()};
 }

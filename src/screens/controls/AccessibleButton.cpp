@@ -26,7 +26,8 @@ QVariant attachedValue(const QObject *item, const char *name)
 {
     for (const QObject *attached : attachedTo(item)) {
         const QVariant value = attached->property(name);
-        const bool set = value.typeId() == QMetaType::QString ? !value.toString().isEmpty() : value.toInt() != 0;
+        const bool set =
+            value.typeId() == QMetaType::QString ? !value.toString().isEmpty() : value.toInt() != 0;
         if (value.isValid() && set) return value;
     }
     return {};
@@ -36,8 +37,8 @@ QVariant attachedValue(const QObject *item, const char *name)
 bool exported(const QQuickItem *item)
 {
     const QList<QObject *> attached = attachedTo(item);
-    return !attached.isEmpty() &&
-           std::none_of(attached.begin(), attached.end(), [](QObject *a) { return a->property("ignored").toBool(); });
+    return !attached.isEmpty() && std::none_of(attached.begin(), attached.end(),
+                                               [](QObject *a) { return a->property("ignored").toBool(); });
 }
 
 QAccessibleInterface *buttonFactory(const QString &, QObject *object)
@@ -73,10 +74,8 @@ QString AccessibleButton::text(QAccessible::Text type) const
         const QVariant name = attachedValue(item(), "name");
         return name.isValid() ? name.toString() : item()->property("text").toString();
     }
-    case QAccessible::Description:
-        return attachedValue(item(), "description").toString();
-    default:
-        return {};
+    case QAccessible::Description: return attachedValue(item(), "description").toString();
+    default: return {};
     }
 }
 
@@ -91,7 +90,8 @@ QAccessible::State AccessibleButton::state() const
 {
     QAccessible::State state;
     QQuickItem *button = item();
-    if (!button->window() || !button->window()->isVisible() || !button->isVisible() || qFuzzyIsNull(button->opacity()))
+    if (!button->window() || !button->window()->isVisible() || !button->isVisible() ||
+        qFuzzyIsNull(button->opacity()))
         state.invisible = true;
     state.focusable = true;
     state.focused = button->hasActiveFocus();

@@ -53,12 +53,12 @@ HistoryState::View HistoryState::compute() const
     if (!m_workspace) return view;
     const HistoryPart &history = *m_workspace->historyPart();
     for (const ArchivedWorkspaceRequest &entry : history.archivedRequests())
-        view.savedWork.append(QVariantMap{{QStringLiteral("entryId"), entry.id},
-                                          {QStringLiteral("title"), archiveTitle(entry)},
-                                          {QStringLiteral("summary"), archiveSummary(entry)},
-                                          {QStringLiteral("date"), dateText(entry.created)},
-                                          {QStringLiteral("removable"),
-                                           CheckoutModel::requestKeys(entry.draft).isEmpty()}});
+        view.savedWork.append(
+            QVariantMap{{QStringLiteral("entryId"), entry.id},
+                        {QStringLiteral("title"), archiveTitle(entry)},
+                        {QStringLiteral("summary"), archiveSummary(entry)},
+                        {QStringLiteral("date"), dateText(entry.created)},
+                        {QStringLiteral("removable"), CheckoutModel::requestKeys(entry.draft).isEmpty()}});
     view.placeholder = transactionsPlaceholder({.empty = history.transactions().isEmpty(),
                                                 .underWay = history.loading(),
                                                 .loaded = history.loaded(),

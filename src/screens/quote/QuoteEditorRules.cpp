@@ -216,7 +216,8 @@ qsizetype taxOptionIndex(const QList<Tax> &taxes, const QString &taxId)
 
 DocumentPdfTarget quotePdfTarget(const Quote &quote)
 {
-    return {QStringLiteral("/api/quotes/") + pathIdentifier(quote.id) + QStringLiteral("/pdf"), quote.number, QStringLiteral("quote")};
+    return {QStringLiteral("/api/quotes/") + pathIdentifier(quote.id) + QStringLiteral("/pdf"), quote.number,
+            QStringLiteral("quote")};
 }
 
 DocumentPdfTarget invoicePdfTarget(const CheckoutTransaction &transaction)
