@@ -22,7 +22,7 @@ packages=(
   libbenchmark-dev
   # test and review tools
   xvfb xauth dbus dbus-x11 gnome-keyring libsecret-tools espeak-ng sox
-  poppler-utils imagemagick curl
+  poppler-utils imagemagick curl clang-format
   # the sale driven by accessible names over the accessibility bus
   at-spi2-core python3-gi gir1.2-atspi-2.0
   # opening the system browser and registering the sign-in callback scheme
