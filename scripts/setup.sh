@@ -16,6 +16,8 @@ packages=(
   qml6-module-qtquick-templates qml6-module-qtquick-window qml6-module-qtqml-workerscript
   qml6-module-qtquick-pdf qml6-module-qtquick-dialogs qml6-module-qttest
   qml6-module-qtquick-shapes qml6-module-qt-labs-platform
+  # the QtQml type descriptions qmllint checks the screens against
+  qml6-module-qtqml qml6-module-qtqml-models
   # libraries
   qcoro-qt6-dev libsimdjson-dev qtkeychain-qt6-dev libicu-dev
   libpocketsphinx-dev libsphinxbase-dev pocketsphinx-en-us

@@ -8,7 +8,9 @@
 #include "records/Money.h"
 
 #include <QLocale>
+#include <QObject>
 #include <QTimeZone>
+#include <QtQml/qqmlregistration.h>
 
 namespace vantrel::screens {
 
@@ -198,12 +200,21 @@ DraftActions draftActions(const Draft &draft, const CheckoutTransaction &tx);
 bool showsCancel(const CheckoutTransaction &tx);
 QString cancelTitle(const CheckoutTransaction &tx);
 
-// The texts of a branded confirmation.
+// The texts of a branded confirmation; the views read it as a typed value.
 struct Confirmation {
+    Q_GADGET
+    QML_VALUE_TYPE(confirmation)
+    Q_PROPERTY(QString title MEMBER title)
+    Q_PROPERTY(QString message MEMBER message)
+    Q_PROPERTY(QString confirm MEMBER confirm)
+    Q_PROPERTY(QString cancel MEMBER cancel)
+
+public:
     QString title;
     QString message;
     QString confirm;
     QString cancel;
+    bool operator==(const Confirmation &) const = default;
 };
 Confirmation cancelConfirmation(const CheckoutTransaction &tx);
 

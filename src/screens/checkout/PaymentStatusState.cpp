@@ -96,11 +96,7 @@ PaymentStatusState::View PaymentStatusState::compute() const
         view.resumeTitle = screens::resumeTitle(tx);
         view.cancelShown = showsCancel(tx);
         view.cancelTitle = screens::cancelTitle(tx);
-        const Confirmation ask = screens::cancelConfirmation(tx);
-        view.cancelConfirmation = {{QStringLiteral("title"), ask.title},
-                                   {QStringLiteral("message"), ask.message},
-                                   {QStringLiteral("confirm"), ask.confirm},
-                                   {QStringLiteral("cancel"), ask.cancel}};
+        view.cancelConfirmation = screens::cancelConfirmation(tx);
     }
 
     if (const std::optional<DetailRow> invoice = invoiceDetail(tx))

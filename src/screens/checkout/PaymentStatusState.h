@@ -39,7 +39,7 @@ class PaymentStatusState : public QObject {
     Q_PROPERTY(bool cancelShown READ cancelShown NOTIFY changed)
     Q_PROPERTY(QString cancelTitle READ cancelTitle NOTIFY changed)
     // The cancellation confirmation: {title, message, confirm, cancel}.
-    Q_PROPERTY(QVariantMap cancelConfirmation READ cancelConfirmation NOTIFY changed)
+    Q_PROPERTY(vantrel::screens::Confirmation cancelConfirmation READ cancelConfirmation NOTIFY changed)
     // Roles label and value: the invoice row, when there is one.
     Q_PROPERTY(vantrel::screens::RowsModel *details READ details CONSTANT)
     Q_PROPERTY(bool pickupShown READ pickupShown NOTIFY changed)
@@ -80,7 +80,7 @@ public:
     QString resumeTitle() const { return m_view.resumeTitle; }
     bool cancelShown() const { return m_view.cancelShown; }
     QString cancelTitle() const { return m_view.cancelTitle; }
-    QVariantMap cancelConfirmation() const { return m_view.cancelConfirmation; }
+    screens::Confirmation cancelConfirmation() const { return m_view.cancelConfirmation; }
     screens::RowsModel *details() const { return m_details; }
     bool pickupShown() const { return m_view.pickupShown; }
     QString pickupText() const { return m_view.pickupText; }
@@ -122,7 +122,7 @@ private:
         QString nextStepText, errorText, resumeTitle;
         bool cancelShown = false;
         QString cancelTitle;
-        QVariantMap cancelConfirmation;
+        screens::Confirmation cancelConfirmation;
         QList<QVariantMap> details;
         bool pickupShown = false;
         QString pickupText;

@@ -368,7 +368,8 @@ BrandedSheetStyle {
                 PlainLabel {
                     Layout.fillWidth: true
                     visible: text !== ""
-                    text: [customerRow.email, customerRow.phone].filter(part => part !== "").join("  \u00B7  ")
+                    text: customerRow.email !== "" && customerRow.phone !== ""
+                          ? customerRow.email + "  \u00B7  " + customerRow.phone : customerRow.email + customerRow.phone
                     elide: Text.ElideRight
                     font.family: Theme.fontFamily
                     font.pixelSize: Theme.caption

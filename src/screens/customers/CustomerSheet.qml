@@ -163,7 +163,8 @@ BrandedSheetStyle {
                             color: Theme.primaryText
                         }
                         PlainLabel {
-                            text: [customerRow.email, customerRow.phone].filter(t => t !== "").join("  ·  ")
+                            text: customerRow.email !== "" && customerRow.phone !== ""
+                                  ? customerRow.email + "  ·  " + customerRow.phone : customerRow.email + customerRow.phone
                             font.family: Theme.fontFamily
                             font.pixelSize: Theme.caption
                             color: Theme.secondaryText

@@ -79,7 +79,7 @@ Item {
             ColumnLayout {
                 objectName: "documentPdfLoading"
                 anchors.centerIn: parent
-                visible: pdf.loading && !pdf.document
+                visible: pdf.loading && !pdf.hasDocument
                 spacing: 12
                 BusyIndicator {
                     Layout.alignment: Qt.AlignHCenter
@@ -99,7 +99,7 @@ Item {
 
             ColumnLayout {
                 anchors.fill: parent
-                visible: pdf.document !== null
+                visible: pdf.hasDocument
                 spacing: 0
                 DocumentPDFReader {
                     Layout.fillWidth: true
@@ -123,7 +123,7 @@ Item {
                 objectName: "documentPdfUnavailable"
                 anchors.centerIn: parent
                 width: Math.min(parent.width - 48, 380)
-                visible: !pdf.loading && !pdf.document
+                visible: !pdf.loading && !pdf.hasDocument
                 spacing: 10
                 Rectangle {
                     Layout.alignment: Qt.AlignHCenter

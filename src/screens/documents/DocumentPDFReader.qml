@@ -101,7 +101,7 @@ Item {
             id: page
             required property int index
             // Read again when the loader takes another document of as many pages.
-            readonly property size points: reader.loader.document ? reader.loader.pageSize(index) : Qt.size(0, 0)
+            readonly property size points: reader.loader.hasDocument ? reader.loader.pageSize(index) : Qt.size(0, 0)
             width: list.contentWidth
             height: points.width > 0 ? Math.round(reader.pageWidth * points.height / points.width) : 0
 

@@ -42,7 +42,7 @@ class DocumentPdfLoader : public QObject, public QQmlParserStatus {
     // Empty when there is nothing to say.
     Q_PROPERTY(QString message READ message NOTIFY stateChanged)
     Q_PROPERTY(int pageCount READ pageCount NOTIFY stateChanged)
-    Q_PROPERTY(QPdfDocument *document READ document NOTIFY stateChanged)
+    Q_PROPERTY(bool hasDocument READ hasDocument NOTIFY stateChanged)
     // "image://pdfpage/<key>/": a page index appended makes one page's image.
     Q_PROPERTY(QString pageSource READ pageSource NOTIFY stateChanged)
 
@@ -58,6 +58,7 @@ public:
     QString message() const { return m_message; }
     int pageCount() const;
     QPdfDocument *document() const;
+    bool hasDocument() const { return document() != nullptr; }
     QString pageSource() const;
     // A page's size in points, for laying pages out before they render;
     // empty for a page the document does not have.

@@ -67,25 +67,13 @@ HistoryState::View HistoryState::compute() const
     return view;
 }
 
-QVariantMap HistoryState::followConfirmation() const
-{
-    const Confirmation ask = screens::followConfirmation();
-    return {{QStringLiteral("title"), ask.title},
-            {QStringLiteral("message"), ask.message},
-            {QStringLiteral("confirm"), ask.confirm},
-            {QStringLiteral("cancel"), ask.cancel}};
-}
+screens::Confirmation HistoryState::followConfirmation() const { return screens::followConfirmation(); }
 
-QVariantMap HistoryState::removeConfirmation(const QString &entryId) const
+screens::Confirmation HistoryState::removeConfirmation(const QString &entryId) const
 {
     if (!m_workspace) return {};
     for (const ArchivedWorkspaceRequest &entry : m_workspace->historyPart()->archivedRequests()) {
-        if (entry.id != entryId) continue;
-        const Confirmation ask = removeArchiveConfirmation(entry);
-        return {{QStringLiteral("title"), ask.title},
-                {QStringLiteral("message"), ask.message},
-                {QStringLiteral("confirm"), ask.confirm},
-                {QStringLiteral("cancel"), ask.cancel}};
+        if (entry.id == entryId) return removeArchiveConfirmation(entry);
     }
     return {};
 }

@@ -28,7 +28,7 @@ class HistoryState : public QObject {
     Q_PROPERTY(bool placeholderProgress READ placeholderProgress NOTIFY changed)
     Q_PROPERTY(bool canRetry READ canRetry NOTIFY changed)
     // {title, message, confirm, cancel} of the question asked before following.
-    Q_PROPERTY(QVariantMap followConfirmation READ followConfirmation CONSTANT)
+    Q_PROPERTY(vantrel::screens::Confirmation followConfirmation READ followConfirmation CONSTANT)
 
 public:
     explicit HistoryState(QObject *parent = nullptr);
@@ -40,7 +40,7 @@ public:
     QString placeholderDetail() const { return m_view.placeholder.detail; }
     bool placeholderProgress() const { return m_view.placeholder.progress; }
     bool canRetry() const { return m_view.placeholder.retry; }
-    QVariantMap followConfirmation() const;
+    screens::Confirmation followConfirmation() const;
 
     // The icon of a transaction row by its status: {symbol, tone}.
     Q_INVOKABLE QVariantMap rowIcon(const QString &status) const;
@@ -51,7 +51,7 @@ public:
     Q_INVOKABLE bool follow(const QString &transactionId);
     // {title, message, confirm, cancel} of the question before removing the
     // saved entry; empty when it is no longer listed.
-    Q_INVOKABLE QVariantMap removeConfirmation(const QString &entryId) const;
+    Q_INVOKABLE vantrel::screens::Confirmation removeConfirmation(const QString &entryId) const;
 
 signals:
     void workspaceChanged();

@@ -349,12 +349,13 @@ Rectangle {
     Component {
         id: captionItem
         PlainLabel {
-            objectName: parent ? parent.kind : ""
-            text: parent ? parent.text : ""
+            readonly property var entry: parent ? parent : ({kind: "", text: "", warning: false})
+            objectName: entry.kind
+            text: entry.text
             wrapMode: Text.Wrap
             font.family: Theme.fontFamily
-            font.pixelSize: parent && parent.warning ? Theme.footnote : Theme.caption2
-            color: parent && parent.warning ? Theme.orange : Theme.secondaryText
+            font.pixelSize: entry.warning ? Theme.footnote : Theme.caption2
+            color: entry.warning ? Theme.orange : Theme.secondaryText
         }
     }
     Component {
