@@ -16,13 +16,15 @@ packages=(
   qml6-module-qtquick-templates qml6-module-qtquick-window qml6-module-qtqml-workerscript
   qml6-module-qtquick-pdf qml6-module-qtquick-dialogs qml6-module-qttest
   qml6-module-qtquick-shapes qml6-module-qt-labs-platform
+  # the QtQml type descriptions qmllint checks the screens against
+  qml6-module-qtqml qml6-module-qtqml-models
   # libraries
   qcoro-qt6-dev libsimdjson-dev qtkeychain-qt6-dev libicu-dev
   libpocketsphinx-dev libsphinxbase-dev pocketsphinx-en-us
   libbenchmark-dev
   # test and review tools
   xvfb xauth dbus dbus-x11 gnome-keyring libsecret-tools espeak-ng sox
-  poppler-utils imagemagick curl
+  poppler-utils imagemagick curl clang-format
   # the sale driven by accessible names over the accessibility bus
   at-spi2-core python3-gi gir1.2-atspi-2.0
   # opening the system browser and registering the sign-in callback scheme

@@ -12,7 +12,7 @@ const QByteArray catalogScene = R"(
 import QtQuick
 import Vantrel.Checkout
 Window {
-    required property var workspace
+    required property CheckoutModel workspace
     width: 1180; height: 820; visible: true
     CatalogView { anchors.fill: parent; model: workspace }
 }

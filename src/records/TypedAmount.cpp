@@ -73,8 +73,8 @@ std::optional<QString> plainNumber(const QString &text, const QLocale &locale)
         if (auto read = grouped(text, groupMark, point[0])) return read;
     }
     // The plain form, whatever the locale.
-    if (plainForm.match(text).hasMatch() && !(commaDecimal && text.count(u'.') == 1 &&
-                                                 text.size() - text.indexOf(u'.') == 4))
+    if (plainForm.match(text).hasMatch() &&
+        !(commaDecimal && text.count(u'.') == 1 && text.size() - text.indexOf(u'.') == 4))
         return text.endsWith(u'.') ? text.chopped(1) : text;
     // A single comma before one or two digits cannot be grouping anywhere:
     // "18,50" typed on a device set to US English means eighteen fifty.
@@ -110,7 +110,8 @@ TypedAmount readTypedAmount(QStringView text, const QString &field, const QLocal
     const std::optional<Decimal> value = plain ? Decimal::parse(*plain) : std::nullopt;
     if (!value || value->overflowed()) {
         const QString example = QStringLiteral("20") + locale.decimalPoint() + QStringLiteral("00");
-        typed.problem = QStringLiteral("%1 could not be read. Type an amount such as %2.").arg(field, example);
+        typed.problem =
+            QStringLiteral("%1 could not be read. Type an amount such as %2.").arg(field, example);
         return typed;
     }
     if (negative && !value->isZero()) {

@@ -1,17 +1,10 @@
 #include "EngineSetup.h"
 
-#include "AccessibleButton.h"
-#include "CustomerSheetState.h"
-#include "CheckoutSheetState.h"
-#include "HistoryState.h"
-#include "PaymentStatusState.h"
-#include "QuoteDetail.h"
-#include "QuoteEditorState.h"
-#include "DocumentPdfLoader.h"
-#include "SymbolImageProvider.h"
+#include "screens/controls/AccessibleButton.h"
+#include "screens/documents/DocumentPdfLoader.h"
+#include "screens/controls/symbols/SymbolImageProvider.h"
 
 #include "media/ProductPhotoLoader.h"
-#include "media/VoiceSearch.h"
 #include "workflow/CheckoutModel.h"
 
 #include <QCoroQml>
@@ -23,16 +16,6 @@ void setUpEngine(QQmlEngine &engine, CheckoutModel &model)
 {
     static const bool registered = [] {
         QCoro::Qml::registerTypes();
-        qmlRegisterType<ProductPhotoLoader>("Vantrel.Media", 1, 0, "ProductPhotoLoader");
-        qmlRegisterType<VoiceSearch>("Vantrel.Media", 1, 0, "VoiceSearch");
-        qmlRegisterType<QuoteEditorState>("Vantrel.Editor", 1, 0, "QuoteEditorState");
-        qmlRegisterType<CustomerSheetState>("Vantrel.Editor", 1, 0, "CustomerSheetState");
-        qmlRegisterType<DocumentPdfLoader>("Vantrel.Media", 1, 0, "DocumentPdfLoader");
-        qmlRegisterType<CheckoutSheetState>("Vantrel.Payment", 1, 0, "CheckoutSheetState");
-        qmlRegisterType<PaymentStatusState>("Vantrel.Payment", 1, 0, "PaymentStatusState");
-        qmlRegisterType<HistoryState>("Vantrel.Payment", 1, 0, "HistoryState");
-        qmlRegisterType<QuoteBrowser>("Vantrel.Browser", 1, 0, "QuoteBrowser");
-        qmlRegisterType<QuoteDetail>("Vantrel.Browser", 1, 0, "QuoteDetail");
         screens::installAccessibleButtons();
         return true;
     }();
@@ -42,5 +25,7 @@ void setUpEngine(QQmlEngine &engine, CheckoutModel &model)
     engine.addImageProvider(QStringLiteral("productphoto"), new ProductPhotoProvider(&model.images()));
     engine.addImageProvider(QStringLiteral("pdfpage"), new DocumentPdfPageProvider);
 }
+
+QUrl mainWindowUrl() { return QUrl(QStringLiteral("qrc:/Vantrel/Checkout/shell/Main.qml")); }
 
 } // namespace vantrel

@@ -1,6 +1,8 @@
 #pragma once
 // The one QML engine set-up of the app and its tests: import path, image
-// providers, the media types and QCoro's task type.
+// providers, QCoro's task type and the accessible buttons.
+
+#include <QUrl>
 
 class QQmlEngine;
 
@@ -9,5 +11,7 @@ namespace vantrel {
 class CheckoutModel;
 
 void setUpEngine(QQmlEngine &engine, CheckoutModel &model);
+// The window the app and the screen tests load.
+QUrl mainWindowUrl();
 
 } // namespace vantrel

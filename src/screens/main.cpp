@@ -1,7 +1,7 @@
 // Composition root of the checkout app: one CheckoutModel for the life of the
 // process, handed to the QML screens.
 #include "EngineSetup.h"
-#include "ShellActions.h"
+#include "screens/shell/ShellActions.h"
 
 #include "platform/auth/DesktopBrowserSignIn.h"
 #include "platform/auth/KeychainSessionStore.h"
@@ -102,8 +102,7 @@ QCoro::Task<> flushKeychain(vantrel::KeychainSessionStore *sessions, std::shared
     try {
         QCoro::Task<void> flush = sessions->flush(); // (named: see APIClient.h)
         co_await std::move(flush);
-    } catch (...) {
-    }
+    } catch (...) {}
     wait->done = true;
     wait->loop.quit();
 }
@@ -159,12 +158,13 @@ int main(int argc, char *argv[])
     vantrel::setUpEngine(engine, model);
     engine.setInitialProperties({{QStringLiteral("model"), QVariant::fromValue<QObject *>(&model)},
                                  {QStringLiteral("actions"), QVariant::fromValue<QObject *>(&actions)}});
-    engine.load(QUrl(QStringLiteral("qrc:/Vantrel/Checkout/Main.qml")));
+    engine.load(vantrel::mainWindowUrl());
     if (engine.rootObjects().isEmpty()) return 1;
 
     // From here on a launch must not hand its URLs to this instance: it
     // starts on its own instead of waiting for one that is going away.
-    QObject::connect(&app, &QCoreApplication::aboutToQuit, &instance, &vantrel::SingleInstance::stopListening);
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &instance,
+                     &vantrel::SingleInstance::stopListening);
 
     actions.start();
     const int result = app.exec();
@@ -178,7 +178,8 @@ int main(int argc, char *argv[])
             QTimer::singleShot(quitFlushLimitMs, &wait->loop, &QEventLoop::quit);
             wait->loop.exec();
         }
-        if (!wait->done) std::fprintf(stderr, "vantrel-checkout: the keychain did not finish saving the session\n");
+        if (!wait->done)
+            std::fprintf(stderr, "vantrel-checkout: the keychain did not finish saving the session\n");
     }
     return result;
 }

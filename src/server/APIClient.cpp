@@ -205,5 +205,4 @@ QCoro::Task<QByteArray> APIClient::request(QString method, QString path, std::op
     throw failure;
 }
 
-
 } // namespace vantrel

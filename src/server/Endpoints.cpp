@@ -108,7 +108,10 @@ QCoro::Task<Quote> CheckoutAPI::linkQuoteDeal(APIClient &api, QString quoteId, Q
     return api.send<Quote>(put, quotePath(quoteId) + QStringLiteral("/deal"), QuoteDealLink{dealId}, cancel);
 }
 
-QString CheckoutAPI::quotePDFPath(const QString &quoteId) { return quotePath(quoteId) + QStringLiteral("/pdf"); }
+QString CheckoutAPI::quotePDFPath(const QString &quoteId)
+{
+    return quotePath(quoteId) + QStringLiteral("/pdf");
+}
 
 QString CheckoutAPI::checkoutPDFPath(const QString &checkoutId)
 {

@@ -160,8 +160,7 @@ QCoro::Task<> CatalogPart::refreshCatalog()
             std::rethrow_exception(failure);
         } catch (const ReplyTooLargeError &tooLarge) {
             notice += u' ' + errorDescription(failure);
-        } catch (...) {
-        }
+        } catch (...) {}
         m_workspace.setNotice(notice);
     }
     setCatalogBusy(false);

@@ -157,10 +157,7 @@ QCoro::Task<> CheckoutModel::start()
     if (m_restoreWarning) setNotice(m_restoreWarning);
 }
 
-QCoro::Task<> CheckoutModel::refreshAll()
-{
-    co_await loadWorkspaceData(true);
-}
+QCoro::Task<> CheckoutModel::refreshAll() { co_await loadWorkspaceData(true); }
 
 QCoro::Task<> CheckoutModel::loadWorkspaceData(bool everything)
 {
@@ -348,8 +345,10 @@ void CheckoutModel::setDraft(Draft draft)
         draftWriteWorked();
     } catch (...) {
         // Signed out there is no file to write and nothing to lose.
-        if (m_draftRecoveryBlocked) setError(QString::fromUtf8(messages::protectedDraftError));
-        else if (draftFileURL()) draftWriteFailed(std::current_exception());
+        if (m_draftRecoveryBlocked)
+            setError(QString::fromUtf8(messages::protectedDraftError));
+        else if (draftFileURL())
+            draftWriteFailed(std::current_exception());
     }
 }
 

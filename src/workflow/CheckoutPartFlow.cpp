@@ -460,8 +460,7 @@ QCoro::Task<PrintService::Check> CheckoutPart::checkInBackground(PrintService *p
         PrintService::Check check = PrintService::Check::unreadable;
         try {
             check = printer->check(document);
-        } catch (...) {
-        }
+        } catch (...) {}
         promise->addResult(check);
         promise->finish();
     });

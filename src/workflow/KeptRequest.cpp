@@ -10,9 +10,10 @@ QString keptRequestText(const QString &failureText, QStringView action)
     QString text = failureText.trimmed();
     if (!text.isEmpty() && !text.endsWith(u'.') && !text.endsWith(u'!') && !text.endsWith(u'?')) text += u'.';
     if (!text.isEmpty()) text += u' ';
-    return text + QStringLiteral("The request is kept on this device and nothing is sent twice: tap \u201C%1\u201D "
-                                 "to finish it.")
-                      .arg(action);
+    return text +
+           QStringLiteral("The request is kept on this device and nothing is sent twice: tap \u201C%1\u201D "
+                          "to finish it.")
+               .arg(action);
 }
 
 void rethrowKept(const std::exception_ptr &failure, QStringView action)
@@ -23,8 +24,7 @@ void rethrowKept(const std::exception_ptr &failure, QStringView action)
         std::rethrow_exception(failure);
     } catch (const APIError &e) {
         kept = e;
-    } catch (...) {
-    }
+    } catch (...) {}
     kept.error = keptRequestText(errorDescription(failure), action);
     throw kept;
 }

@@ -80,7 +80,8 @@ void QuotePart::recheckLocks()
         m_lockCaption = caption;
         emit lockCaptionChanged();
     }
-    if (const QString problem = vantrel::orderProblem(m_shown).value_or(QString()); problem != m_orderProblem) {
+    if (const QString problem = vantrel::orderProblem(m_shown).value_or(QString());
+        problem != m_orderProblem) {
         m_orderProblem = problem;
         emit orderProblemChanged();
     }

@@ -136,7 +136,8 @@ private:
     QCoro::Task<> openQuoteSteps(QString id, Customer customer);
     QCoro::Task<> saveQuoteSteps(Customer customer);
     // The server refused the save for good: the draft is editable again.
-    void dropRefusedSave(const SaveQuoteRequest &request, CreateOutcome outcome, const std::exception_ptr &failure);
+    void dropRefusedSave(const SaveQuoteRequest &request, CreateOutcome outcome,
+                         const std::exception_ptr &failure);
     QCoro::Task<> refreshDealSteps(QString id);
     void draftReplaced();
     void recheckLocks();

@@ -99,8 +99,8 @@ std::optional<QString> orderProblem(const Draft &draft)
     if (!discount) return QString::fromUtf8(messages::invalidOrderDiscount);
     const auto shipping = parseQuoteNumber(draft.shipping);
     const auto adjustment = parseQuoteNumber(draft.adjustment);
-    if (!shipping || !adjustment || maxAmount < *shipping || *shipping < -maxAmount || maxAmount < *adjustment ||
-        *adjustment < -maxAmount)
+    if (!shipping || !adjustment || maxAmount < *shipping || *shipping < -maxAmount ||
+        maxAmount < *adjustment || *adjustment < -maxAmount)
         return QString::fromUtf8(messages::invalidAmounts);
 
     // Tax only adds to the total, so without taxed lines the sum before tax
@@ -181,8 +181,7 @@ QString lockReason(LockCause cause)
         return QString::fromUtf8(text).arg(action);
     };
     switch (cause) {
-    case LockCause::none:
-        return {};
+    case LockCause::none: return {};
     case LockCause::pendingCheckout:
         return finishing("The quote is locked while a checkout request is waiting. Tap \u201C%1\u201D to "
                          "finish it.",
@@ -197,8 +196,7 @@ QString lockReason(LockCause cause)
     case LockCause::liveCheckout:
         return QStringLiteral("The quote is locked while its checkout is live. Reset the workspace to start "
                               "another sale.");
-    case LockCause::busy:
-        return QStringLiteral("Wait a moment: another operation is still running.");
+    case LockCause::busy: return QStringLiteral("Wait a moment: another operation is still running.");
     }
     return {};
 }

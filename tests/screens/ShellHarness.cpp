@@ -46,7 +46,7 @@ void ShellHarness::load()
     setUpEngine(*m_engine, *m_ws->model);
     m_engine->setInitialProperties({{QStringLiteral("model"), QVariant::fromValue<QObject *>(m_ws->model.get())},
                                     {QStringLiteral("actions"), QVariant::fromValue<QObject *>(m_actions.get())}});
-    m_engine->load(QUrl(QStringLiteral("qrc:/Vantrel/Checkout/Main.qml")));
+    m_engine->load(vantrel::mainWindowUrl());
     if (!m_engine->rootObjects().isEmpty()) m_window = qobject_cast<QQuickWindow *>(m_engine->rootObjects().first());
     if (m_window) {
         m_window->resize(1180, 820);

@@ -4,7 +4,7 @@
 
 #include "Workspace.h"
 
-#include "screens/ShellActions.h"
+#include "screens/shell/ShellActions.h"
 
 #include <QQmlApplicationEngine>
 #include <QQuickItem>

@@ -1,10 +1,10 @@
 // The shell's view decisions and the icon table.
-#include "screens/Format.h"
-#include "screens/IconTable.h"
-#include "screens/ProductRows.h"
-#include "screens/RowsModel.h"
-#include "screens/SymbolImageProvider.h"
-#include "screens/ViewLogic.h"
+#include "screens/controls/Format.h"
+#include "screens/controls/symbols/IconTable.h"
+#include "screens/catalog/ProductRows.h"
+#include "screens/controls/RowsModel.h"
+#include "screens/controls/symbols/SymbolImageProvider.h"
+#include "screens/shell/ViewLogic.h"
 
 #include <QAbstractItemModelTester>
 #include <QDirIterator>
@@ -185,7 +185,8 @@ void ViewLogicTest::screensSymbolsAreInTheTable()
     const QStringList table = iconSymbols();
     const QRegularExpression named(QStringLiteral("[sS]ymbol: *\"([^\"]+)\""));
     int found = 0;
-    QDirIterator files(QStringLiteral(SCREENS_SOURCE_DIR), {QStringLiteral("*.qml")});
+    QDirIterator files(QStringLiteral(SCREENS_SOURCE_DIR), {QStringLiteral("*.qml")}, QDir::Files,
+                      QDirIterator::Subdirectories);
     while (files.hasNext()) {
         QFile file(files.next());
         QVERIFY(file.open(QIODevice::ReadOnly));

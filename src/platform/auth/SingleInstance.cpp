@@ -70,8 +70,7 @@ bool SingleInstance::forwardToRunningInstance(const QStringList &arguments)
         QElapsedTimer waited;
         waited.start();
         while (!socket.canReadLine() && waited.elapsed() < m_answerMs &&
-               socket.waitForReadyRead(int(m_answerMs - waited.elapsed()))) {
-        }
+               socket.waitForReadyRead(int(m_answerMs - waited.elapsed()))) {}
         const bool answered = socket.canReadLine() && socket.readLine() == taken;
         socket.abort();
         if (answered) return true;

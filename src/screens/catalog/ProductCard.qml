@@ -1,0 +1,132 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Vantrel.Checkout
+
+// One catalog product; the whole card adds it to the quote.
+AbstractButton {
+    id: card
+    required property string productId
+    required property string name
+    required property string sku
+    required property string priceText
+    required property string stockLine
+    required property string compositeStockLine
+    required property bool assembled
+    required property string imagePath
+    required property string imageVersion
+    required property string addLabel
+    property CatalogPart catalog
+
+    signal add(string productId)
+
+    objectName: "productCard-" + sku
+    Accessible.role: Accessible.Button
+    Accessible.name: addLabel
+    Accessible.onPressAction: if (card.enabled) card.clicked()
+    onClicked: card.add(card.productId)
+    // A tap leaves focus where it was (the search field, say); the keyboard still reaches the card.
+    focusPolicy: Qt.TabFocus
+    hoverEnabled: true
+    padding: 12
+
+    background: Rectangle {
+        radius: Theme.cardRadius
+        color: Theme.surface
+        border.color: card.hovered ? Theme.border : Theme.separator
+        scale: card.down ? 0.985 : 1
+    }
+
+    contentItem: ColumnLayout {
+        spacing: 8
+        ProductPhoto {
+            Layout.fillWidth: true
+            Layout.preferredHeight: width * 0.72
+            store: card.catalog ? card.catalog.images : null
+            api: card.catalog ? card.catalog.api : null
+            productId: card.productId
+            productName: card.name
+            imagePath: card.imagePath
+            imageVersion: card.imageVersion
+        }
+        RowLayout {
+            Layout.fillWidth: true
+            spacing: 6
+            PlainLabel {
+                Layout.fillWidth: true
+                text: card.name
+                elide: Text.ElideRight
+                maximumLineCount: 2
+                wrapMode: Text.WordWrap
+                font.family: Theme.fontFamily
+                font.pixelSize: Theme.subheadline
+                font.weight: Font.DemiBold
+                color: Theme.primaryText
+            }
+            Rectangle {
+                objectName: "assembledBadge"
+                visible: card.assembled
+                Layout.alignment: Qt.AlignTop
+                implicitWidth: badge.implicitWidth + 12
+                implicitHeight: badge.implicitHeight + 6
+                radius: 6
+                color: Theme.ink
+                PlainLabel {
+                    id: badge
+                    anchors.centerIn: parent
+                    text: "ASSEMBLED"
+                    font.family: Theme.fontFamily
+                    font.pixelSize: Theme.caption2
+                    font.weight: Font.Bold
+                    color: Theme.surface
+                }
+            }
+        }
+        PlainLabel {
+            text: card.sku
+            font.family: Theme.fontFamily
+            font.pixelSize: Theme.caption
+            color: Theme.secondaryText
+        }
+        RowLayout {
+            Layout.fillWidth: true
+            ColumnLayout {
+                spacing: 2
+                PlainLabel {
+                    text: card.priceText
+                    font.family: Theme.fontFamily
+                    font.pixelSize: Theme.headline
+                    font.weight: Font.Bold
+                    color: Theme.primaryText
+                }
+                PlainLabel {
+                    text: card.stockLine
+                    font.family: Theme.fontFamily
+                    font.pixelSize: Theme.caption
+                    color: Theme.secondaryText
+                }
+                PlainLabel {
+                    visible: card.compositeStockLine !== ""
+                    text: card.compositeStockLine
+                    font.family: Theme.fontFamily
+                    font.pixelSize: Theme.caption
+                    color: Theme.secondaryText
+                }
+            }
+            Item { Layout.fillWidth: true }
+            Rectangle {
+                Layout.alignment: Qt.AlignBottom
+                implicitWidth: 32
+                implicitHeight: 32
+                radius: 16
+                color: Theme.ink
+                SymbolIcon {
+                    anchors.centerIn: parent
+                    symbol: "plus"
+                    size: 16
+                    color: Theme.surface
+                }
+            }
+        }
+    }
+}

@@ -1,0 +1,291 @@
+#pragma once
+// What the checkout sheet, the payment status view and the history sheet show
+// for a draft, a transaction or a saved entry: amounts in cents, texts, which
+// rows and buttons appear. Pure functions over records; the QML face binds them.
+
+#include "screens/quote/QuoteEditorRules.h"
+
+#include "records/Money.h"
+
+#include <QLocale>
+#include <QObject>
+#include <QTimeZone>
+#include <QtQml/qqmlregistration.h>
+
+namespace vantrel::screens {
+
+namespace checkoutText {
+inline constexpr QStringView checkoutHeading = u"Checkout";
+inline constexpr QStringView prepareForRegister = u"Prepare for Register";
+inline constexpr QStringView collectPayment = u"Collect payment";
+inline constexpr QStringView dailyImportSheetCaption = u"Daily Square import handles accounting. No separate "
+                                                       u"paid invoice or pickup shipment is created in Zoho.";
+inline constexpr QStringView holdingCaption =
+    u"Shipment stays open until the hold is released or the warehouse fulfills it.";
+inline constexpr QStringView notHoldingCaption =
+    u"Pickup is marked fulfilled at the end of the business day.";
+inline constexpr QStringView prepareRegisterInvoice = u"Prepare Register invoice";
+inline constexpr QStringView sendToTerminal = u"Send to Square Terminal";
+inline constexpr QStringView recordCashPayment = u"Record cash payment";
+
+inline constexpr QStringView squareRegister = u"Square Register";
+inline constexpr QStringView squareTerminal = u"Square Terminal";
+inline constexpr QStringView cashPayment = u"Cash payment";
+inline constexpr QStringView squarePaymentConfirmed = u"Square payment confirmed";
+inline constexpr QStringView paymentConfirmed = u"Payment confirmed";
+inline constexpr QStringView dailyImportRow = u"Accounting: daily Square import";
+inline constexpr QStringView awaitingDailyImport =
+    u"Awaiting daily Square import. No separate paid Zoho invoice is created.";
+inline constexpr QStringView quoteAccepted = u"Quote accepted & sales order created";
+inline constexpr QStringView invoicePaid = u"Invoice paid in Zoho";
+inline constexpr QStringView checkPayment = u"Check payment";
+inline constexpr QStringView refreshAndResume = u"Refresh & resume";
+inline constexpr QStringView cancelUnpaidInvoice = u"Cancel unpaid invoice";
+inline constexpr QStringView cancelTerminalRequest = u"Cancel Terminal request";
+inline constexpr QStringView transactionPrefix = u"Transaction ";
+
+inline constexpr QStringView nextStepDailyImport =
+    u"Payment confirmed. Resume to accept the quote. Accounting uses the daily Square import.";
+inline constexpr QStringView nextStepPaymentSaved =
+    u"Payment saved. Resume to finish the Zoho invoice using the existing payment.";
+inline constexpr QStringView nextStepRegister =
+    u"Collect payment on Register, then tap Check payment. Reopen this checkout from Transactions.";
+inline constexpr QStringView nextStepReopen = u"Reopen this checkout from Transactions.";
+inline constexpr QStringView nextStepCanceled = u"This checkout was canceled. Nothing is collected for it.";
+inline constexpr QStringView ownCheckoutCanceled =
+    u"That checkout was canceled. Its quote is open here and can be checked out again.";
+inline constexpr QStringView followedCaption =
+    u"This checkout is from Transactions. Your draft is kept; go back to it or start the next sale.";
+
+inline constexpr QStringView cancelInvoiceTitle = u"Cancel unpaid invoice?";
+inline constexpr QStringView cancelTerminalTitle = u"Cancel Terminal request?";
+inline constexpr QStringView cancelMessage =
+    u"Square is checked before cancellation. Paid transactions cannot be canceled here.";
+inline constexpr QStringView cancelRequest = u"Cancel request";
+inline constexpr QStringView keepCheckout = u"Keep checkout";
+
+inline constexpr QStringView printOnRegister = u"Print the receipt on Square Register.";
+inline constexpr QStringView viewSquareReceipt = u"View Square receipt";
+inline constexpr QStringView printTerminalReceipt = u"Print Terminal receipt";
+inline constexpr QStringView printPaidInvoice = u"Print the paid invoice from the print dialog";
+inline constexpr QStringView printInvoice = u"Print invoice";
+inline constexpr QStringView startNextSale = u"Start next sale";
+
+inline constexpr QStringView squareInvoice = u"Square invoice";
+inline constexpr QStringView fulfilled = u"Fulfilled";
+inline constexpr QStringView onHold = u"On hold";
+inline constexpr QStringView needsAttention = u"Needs attention";
+inline constexpr QStringView scheduledEndOfDay = u"Scheduled for end of day";
+inline constexpr QStringView releaseHold = u"Release pickup hold";
+inline constexpr QStringView holdFulfillment = u"Hold pickup fulfillment";
+
+inline constexpr QStringView savedCheckoutRequest = u"Saved checkout request";
+inline constexpr QStringView savedQuoteRequest = u"Saved quote request";
+inline constexpr QStringView savedCustomerRequest = u"Saved customer request";
+inline constexpr QStringView savedDraft = u"Saved draft";
+inline constexpr QStringView loadingTransactions = u"Loading transactions\u2026";
+inline constexpr QStringView noTransactions = u"Completed and pending checkouts appear here.";
+inline constexpr QStringView followTitle = u"Follow this checkout?";
+inline constexpr QStringView followMessage = u"Payments and server work continue. The current checkout stays "
+                                             u"in Transactions and unfinished requests stay saved.";
+inline constexpr QStringView followConfirm = u"Follow checkout";
+inline constexpr QStringView followCancel = u"Cancel";
+inline constexpr QStringView transactionsNotLoaded = u"Transactions could not be loaded.";
+inline constexpr QStringView transactionsNotRefreshed =
+    u"Transactions could not be refreshed. The list below is from the last refresh.";
+inline constexpr QStringView removeSavedWorkTitle = u"Remove saved work?";
+inline constexpr QStringView removeSavedWorkMessage =
+    u"\u201C%1\u201D will be removed from this device. Quotes and payments on the server stay as they are.";
+inline constexpr QStringView removeSavedWorkConfirm = u"Remove";
+inline constexpr QStringView removeSavedWorkCancel = u"Keep";
+} // namespace checkoutText
+
+// Whole cents as US dollars, without passing through floating point; an
+// empty locale means the device's.
+QString centsText(qint64 cents, const QByteArray &locale = {});
+
+// A colour the screens pick from their theme.
+enum class Tone { Plain, Green, Orange };
+
+// ---- Checkout sheet ---------------------------------------------------------
+
+bool isRegisterRoute(const QString &paymentRoute);
+// The saved quote's total in cents; 0 without a saved quote.
+qint64 amountDueCents(const Draft &draft);
+qint64 changeDueCents(const QString &cashText, qint64 amountDue, const QLocale &locale = displayLocale());
+QString checkoutSheetTitle(const QString &paymentRoute);
+// The small heading over the amount: the saved quote's number.
+QString checkoutHeading(const Draft &draft);
+// The tender sent with the checkout: "register" on the register route,
+// otherwise "cash" or "card" (anything unexpected counts as card).
+QString checkoutTender(const QString &paymentRoute, const QString &chosenTender);
+
+// What the checkout sheet holds while the user fills it in.
+struct SheetChoices {
+    QString paymentRoute;
+    QString tender; // "card" or "cash" as picked
+    QString cash; // as typed
+    bool cashConfirmed = false;
+    bool busy = false;
+    qint64 amountDue = 0;
+    // A request stored before its outcome was known: the sheet shows it and
+    // offers only to check it.
+    std::optional<CheckoutRequest> pending;
+    QLocale locale = displayLocale();
+};
+// The sheet's button that starts the checkout, or checks the stored request.
+struct MainButton {
+    QString title;
+    bool progress = false;
+    bool enabled = false;
+    bool checksPending = false;
+};
+MainButton checkoutMainButton(const SheetChoices &state);
+// What the sheet shows of a stored request: its tender ("card", "cash" or
+// "register"), the cash it carries as text, and its hold.
+struct FrozenChoices {
+    QString tender;
+    QString cash;
+    bool hold = false;
+};
+FrozenChoices frozenChoices(const CheckoutRequest &pending);
+// Why the typed cash cannot be used; empty when it can or nothing is typed.
+QString cashProblem(const QString &cashText, const QLocale &locale = displayLocale());
+
+// The pickup-hold part of the sheet; no toggle when the daily import does the accounting.
+struct HoldArea {
+    bool showsToggle = false;
+    QString caption;
+};
+HoldArea holdArea(bool usesDailySquareImport, bool holding);
+
+// ---- Payment status view ----------------------------------------------------
+
+// Payment has been taken once the transaction reaches one of these statuses.
+bool paymentTaken(const QString &code);
+
+// A status symbol and the colour it is drawn in.
+struct StatusIcon {
+    QString symbol; // empty: a progress indicator
+    Tone tone = Tone::Plain;
+};
+StatusIcon statusIcon(const CheckoutTransaction &tx);
+QString tenderLine(const CheckoutTransaction &tx);
+bool showsRegisterInstructions(const CheckoutTransaction &tx);
+
+// One step of the accounting checklist.
+struct ChecklistRow {
+    QString text;
+    QString symbol;
+    bool done = false;
+};
+// The accounting checklist of a transaction.
+struct Checklist {
+    QList<ChecklistRow> rows;
+    QString caption; // shown under the rows when not empty
+};
+Checklist accountingChecklist(const CheckoutTransaction &tx);
+bool showsDealSyncRow(const CheckoutTransaction &tx);
+
+QString nextStepText(const CheckoutTransaction &tx);
+// Empty when there is nothing to resume (a canceled checkout).
+QString resumeTitle(const CheckoutTransaction &tx);
+// The ways back to the draft from a shown checkout that is not its own: to
+// the draft itself, and to the draft's own stored checkout request.
+struct DraftActions {
+    bool backToDraft = false;
+    bool checkSavedRequest = false;
+};
+DraftActions draftActions(const Draft &draft, const CheckoutTransaction &tx);
+bool showsCancel(const CheckoutTransaction &tx);
+QString cancelTitle(const CheckoutTransaction &tx);
+
+// The texts of a branded confirmation; the views read it as a typed value.
+struct Confirmation {
+    Q_GADGET
+    QML_VALUE_TYPE(confirmation)
+    Q_PROPERTY(QString title MEMBER title)
+    Q_PROPERTY(QString message MEMBER message)
+    Q_PROPERTY(QString confirm MEMBER confirm)
+    Q_PROPERTY(QString cancel MEMBER cancel)
+
+public:
+    QString title;
+    QString message;
+    QString confirm;
+    QString cancel;
+    bool operator==(const Confirmation &) const = default;
+};
+Confirmation cancelConfirmation(const CheckoutTransaction &tx);
+
+// One label and value of the details card.
+struct DetailRow {
+    QString label;
+    QString value;
+};
+// The invoice row; absent when the transaction has no invoice number yet.
+std::optional<DetailRow> invoiceDetail(const CheckoutTransaction &tx);
+bool showsPickup(const CheckoutTransaction &tx);
+QString pickupText(const CheckoutTransaction &tx);
+bool showsHoldButton(const CheckoutTransaction &tx);
+QString holdButtonTitle(const CheckoutTransaction &tx);
+// Cash given back, for cash taken on the terminal route only.
+std::optional<qint64> changeGivenCents(const CheckoutTransaction &tx);
+
+enum class CompletedItem {
+    PrintOnRegisterNote,
+    SquareReceiptLink,
+    TerminalReceiptButton,
+    PrintPaidInvoiceNote,
+    InvoicePdfButton,
+    PrintInvoiceButton,
+    StartNextSaleButton,
+};
+// One note, link or button shown once payment is complete.
+struct CompletedAction {
+    CompletedItem item;
+    QString text;
+    QString symbol;
+    std::optional<QUrl> link; // only for the receipt link
+};
+QList<CompletedAction> completedActions(const CheckoutTransaction &tx);
+QString transactionIdText(const CheckoutTransaction &tx);
+
+// ---- History sheet ----------------------------------------------------------
+
+QString archiveTitle(const ArchivedWorkspaceRequest &entry);
+QString archiveSummary(const ArchivedWorkspaceRequest &entry);
+// A time in seconds since 1970 as a date; empty for a time that is not a number.
+QString dateText(double seconds, const QLocale &locale = QLocale(),
+                 const QTimeZone &zone = QTimeZone::systemTimeZone());
+StatusIcon transactionRowIcon(const QString &code);
+// Following a checkout from the history replaces what the workspace follows
+// now: ask first when that is a live checkout other than the tapped one, or a
+// request whose outcome is not known yet.
+bool followNeedsConfirmation(const Draft &draft, const std::optional<CheckoutTransaction> &shown,
+                             const QString &tappedId);
+Confirmation followConfirmation();
+// How far loading the checkout list has come.
+struct TransactionsLoad {
+    bool empty = true; // no rows to show
+    bool underWay = false; // a load of the list is under way
+    bool loaded = false; // a load has answered since sign-in
+    bool busy = false; // another operation holds the workspace
+    QString failure; // why the last load failed
+};
+// What stands with the checkout rows, or in their place: a text, the
+// failure's own words, a progress indicator, and "Try again". All empty
+// while rows show and the last load went well.
+struct TransactionsPlaceholder {
+    QString text;
+    QString detail;
+    bool progress = false;
+    bool retry = false;
+    bool operator==(const TransactionsPlaceholder &) const = default;
+};
+TransactionsPlaceholder transactionsPlaceholder(const TransactionsLoad &load);
+// The question before a saved entry is removed, naming it by its title and
+// summary.
+Confirmation removeArchiveConfirmation(const ArchivedWorkspaceRequest &entry);
+
+} // namespace vantrel::screens

@@ -1,0 +1,382 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Vantrel.Checkout
+
+// Chooses the quote's customer from a search, or creates a customer with a
+// deal. The new-customer form lives with the draft, so unfinished details
+// survive closing the sheet; a pending creation is settled before anything is
+// sent again or edited.
+BrandedSheetStyle {
+    id: sheet
+    property CheckoutModel model
+    readonly property CustomersPart customers: model.customers
+    property bool newCustomer: false
+    property string query: ""
+    property string selectedCustomerId: ""
+    property bool campaignsLoaded: false
+
+    objectName: "customerSheet"
+    preferredWidth: 600
+    expanded: true
+    onAboutToShow: newCustomer = form.pending
+    onNewCustomerChanged: if (newCustomer && !campaignsLoaded) { campaignsLoaded = true; form.loadCampaigns() }
+    onClosed: campaignsLoaded = false
+
+    CustomerSheetState {
+        id: form
+        workspace: sheet.model
+    }
+
+    function choose(customerId) {
+        if (form.choiceNeedsConfirmation(customerId)) {
+            selectedCustomerId = customerId
+            changeConfirmation.open()
+        } else {
+            select(customerId)
+        }
+    }
+    function select(customerId) {
+        customers.select(customerId).then(chosen => { if (chosen) sheet.close() })
+    }
+
+    contentItem: ColumnLayout {
+        spacing: 14
+        SheetTitleBar {
+            Layout.fillWidth: true
+            title: sheet.newCustomer ? "New customer" : "Choose customer"
+            leadingText: sheet.newCustomer ? "Back" : "Cancel"
+            doneText: ""
+            onLeading: sheet.newCustomer ? (sheet.newCustomer = false) : sheet.close()
+        }
+
+        // ---- search ------------------------------------------------------
+        ColumnLayout {
+            visible: !sheet.newCustomer
+            Layout.fillWidth: true
+            Layout.fillHeight: true
+            spacing: 12
+            CustomerSearchField {
+                objectName: "customerSearchField"
+                Layout.fillWidth: true
+                label: "Search customers"
+                prompt: "Name, email, or phone"
+                text: sheet.query
+                onEdited: text => {
+                    sheet.query = text
+                    sheet.customers.searchCustomers(text)
+                }
+            }
+            // Why a tapped row cannot become the quote's customer now.
+            PlainLabel {
+                objectName: "customerLockCaption"
+                // The sheet covers the notice banner, so the reason stays here.
+                visible: sheet.model.quote.lockCaption !== ""
+                Layout.fillWidth: true
+                text: sheet.model.quote.lockCaption
+                wrapMode: Text.Wrap
+                font.family: Theme.fontFamily
+                font.pixelSize: Theme.caption
+                color: Theme.orange
+            }
+            RowLayout {
+                visible: sheet.customers.searchBusy
+                Layout.alignment: Qt.AlignHCenter
+                BusyIndicator { running: parent.visible; implicitWidth: 24; implicitHeight: 24 }
+                PlainLabel {
+                    text: "Finding customers…"
+                    font.family: Theme.fontFamily
+                    font.pixelSize: Theme.subheadline
+                    color: Theme.secondaryText
+                }
+            }
+            ColumnLayout {
+                visible: !sheet.customers.searchBusy && sheet.customers.searchError !== ""
+                Layout.fillWidth: true
+                spacing: 8
+                PlainLabel {
+                    objectName: "customerSearchError"
+                    Layout.fillWidth: true
+                    text: sheet.customers.searchError
+                    wrapMode: Text.Wrap
+                    horizontalAlignment: Text.AlignHCenter
+                    font.family: Theme.fontFamily
+                    font.pixelSize: Theme.subheadline
+                    color: Theme.secondaryText
+                }
+                BrandedSecondaryButton {
+                    Layout.alignment: Qt.AlignHCenter
+                    Layout.fillWidth: false
+                    Layout.preferredWidth: 200
+                    text: "Try again"
+                    onClicked: sheet.customers.searchCustomers(sheet.query)
+                }
+            }
+            PlainLabel {
+                objectName: "noCustomersFound"
+                visible: !sheet.customers.searchBusy && sheet.customers.searchError === "" && sheet.query !== ""
+                         && results.count === 0
+                Layout.fillWidth: true
+                text: "No customers found. Try a name, email, or phone number."
+                wrapMode: Text.Wrap
+                horizontalAlignment: Text.AlignHCenter
+                font.family: Theme.fontFamily
+                font.pixelSize: Theme.subheadline
+                color: Theme.secondaryText
+            }
+            ListView {
+                id: results
+                objectName: "customerResults"
+                visible: !sheet.customers.searchBusy && sheet.customers.searchError === ""
+                Layout.fillWidth: true
+                Layout.fillHeight: true
+                clip: true
+                model: sheet.customers.results
+                delegate: ItemDelegate {
+                    id: customerRow
+                    required property string customerId
+                    required property string name
+                    required property string email
+                    required property string phone
+                    required property int index
+                    objectName: "customerRow-" + index
+                    width: results.width
+                    implicitHeight: 58
+                    Accessible.name: name
+                    Accessible.onPressAction: Tap.press(customerRow)
+                    background: Rectangle {
+                        color: customerRow.down ? Qt.rgba(0, 0, 0, 0.05) : "transparent"
+                        Rectangle {
+                            anchors.bottom: parent.bottom
+                            width: parent.width
+                            height: 1
+                            color: Theme.separator
+                        }
+                    }
+                    contentItem: ColumnLayout {
+                        spacing: 2
+                        PlainLabel {
+                            text: customerRow.name
+                            font.family: Theme.fontFamily
+                            font.pixelSize: Theme.body
+                            font.weight: Font.Medium
+                            color: Theme.primaryText
+                        }
+                        PlainLabel {
+                            text: customerRow.email !== "" && customerRow.phone !== ""
+                                  ? customerRow.email + "  ·  " + customerRow.phone : customerRow.email + customerRow.phone
+                            font.family: Theme.fontFamily
+                            font.pixelSize: Theme.caption
+                            color: Theme.secondaryText
+                        }
+                    }
+                    onClicked: sheet.choose(customerId)
+                }
+            }
+            Item {
+                visible: !results.visible || results.count === 0
+                Layout.fillHeight: true
+            }
+            HeaderToolButton {
+                objectName: "createNewCustomerButton"
+                text: "Create new customer"
+                symbol: "person.badge.plus"
+                onClicked: sheet.newCustomer = true
+            }
+        }
+
+        // ---- new customer ---------------------------------------------------
+        Flickable {
+            visible: sheet.newCustomer
+            Layout.fillWidth: true
+            Layout.fillHeight: true
+            contentWidth: width
+            contentHeight: formColumn.implicitHeight
+            boundsBehavior: Flickable.StopAtBounds
+            clip: true
+            ColumnLayout {
+                id: formColumn
+                width: parent.width
+                spacing: 18
+
+                ColumnLayout {
+                    visible: form.pending
+                    Layout.fillWidth: true
+                    spacing: 12
+                    PlainLabel {
+                        objectName: "detailsSaved"
+                        Layout.fillWidth: true
+                        text: "Your details are saved. Check whether creation finished, or edit them before trying again."
+                        wrapMode: Text.Wrap
+                        font.family: Theme.fontFamily
+                        font.pixelSize: Theme.subheadline
+                        color: Theme.primaryText
+                    }
+                    BrandedSecondaryButton {
+                        objectName: "editDetailsButton"
+                        text: "Edit details"
+                        enabled: !sheet.model.busy
+                        onClicked: form.editDetails().then(completed => { if (completed) sheet.close() })
+                    }
+                }
+
+                FormSection {
+                    visible: !form.pending
+                    header: "Customer"
+                    footer: "All four fields are required."
+                    FormFieldRow {
+                        objectName: "firstName"
+                        first: true
+                        label: "First name"
+                        accessibleName: "First name, required"
+                        text: form.firstName
+                        onEdited: text => form.setField("firstName", text)
+                    }
+                    FormFieldRow {
+                        objectName: "lastName"
+                        label: "Last name"
+                        accessibleName: "Last name, required"
+                        text: form.lastName
+                        onEdited: text => form.setField("lastName", text)
+                    }
+                    FormFieldRow {
+                        objectName: "phone"
+                        label: "Phone"
+                        accessibleName: "Phone, required"
+                        inputHints: Qt.ImhDialableCharactersOnly
+                        text: form.phone
+                        onEdited: text => form.setField("phone", text)
+                    }
+                    FormFieldRow {
+                        objectName: "email"
+                        label: "Email"
+                        accessibleName: "Email, required"
+                        inputHints: Qt.ImhEmailCharactersOnly | Qt.ImhNoAutoUppercase
+                        text: form.email
+                        onEdited: text => form.setField("email", text)
+                    }
+                }
+
+                FormSection {
+                    visible: !form.pending
+                    header: "Deal"
+                    footer: "Payment sets the deal to Closed Won and updates its amount to the total before tax."
+                    Item {
+                        Layout.fillWidth: true
+                        implicitHeight: 52
+                        PlainLabel {
+                            anchors.left: parent.left
+                            anchors.leftMargin: 16
+                            anchors.verticalCenter: parent.verticalCenter
+                            text: "Campaign source"
+                            font.family: Theme.fontFamily
+                            font.pixelSize: Theme.body
+                            color: Theme.primaryText
+                        }
+                        PlainComboBox {
+                            id: campaignPicker
+                            objectName: "campaignPicker"
+                            anchors.right: parent.right
+                            anchors.rightMargin: 8
+                            anchors.verticalCenter: parent.verticalCenter
+                            width: Math.min(280, parent.width * 0.55)
+                            model: form.campaignNames
+                            currentIndex: form.campaignIndex
+                            displayText: form.savedSelection ? "Saved selection"
+                                         : currentIndex < 0 ? "Select campaign" : currentText
+                            font.family: Theme.fontFamily
+                            font.pixelSize: Theme.subheadline
+                            leftPadding: 10
+                            rightPadding: 30
+                            Accessible.name: "Campaign source"
+                            onActivated: index => form.chooseCampaign(index)
+                            indicator: SymbolIcon {
+                                x: campaignPicker.width - width - 10
+                                y: (campaignPicker.height - height) / 2
+                                symbol: "chevron.down"
+                                size: 14
+                                color: Theme.secondaryText
+                            }
+                            background: Rectangle {
+                                implicitHeight: 36
+                                radius: 9
+                                color: Theme.surface
+                                border.width: campaignPicker.activeFocus ? 2 : 1
+                                border.color: campaignPicker.activeFocus ? Theme.ink : Theme.border
+                            }
+                        }
+                    }
+                    RowLayout {
+                        visible: form.optionsBusy
+                        Layout.leftMargin: 16
+                        Layout.bottomMargin: 8
+                        BusyIndicator { running: parent.visible; implicitWidth: 20; implicitHeight: 20 }
+                        PlainLabel {
+                            text: "Loading campaigns…"
+                            font.family: Theme.fontFamily
+                            font.pixelSize: Theme.footnote
+                            color: Theme.secondaryText
+                        }
+                    }
+                    RowLayout {
+                        visible: !form.optionsBusy && form.optionsError !== ""
+                        Layout.leftMargin: 16
+                        Layout.rightMargin: 8
+                        Layout.bottomMargin: 8
+                        spacing: 8
+                        SymbolIcon {
+                            symbol: "exclamationmark.circle"
+                            size: 16
+                            color: Theme.orange
+                        }
+                        PlainLabel {
+                            objectName: "campaignsUnavailable"
+                            Layout.fillWidth: true
+                            text: "Campaigns unavailable"
+                            font.family: Theme.fontFamily
+                            font.pixelSize: Theme.footnote
+                            color: Theme.orange
+                        }
+                        HeaderToolButton {
+                            objectName: "reloadCampaignsButton"
+                            text: "Reload campaigns"
+                            symbol: "arrow.clockwise"
+                            onClicked: form.loadCampaigns()
+                        }
+                    }
+                    FormFieldRow {
+                        objectName: "dealAmount"
+                        label: "Deal amount"
+                        accessibleName: "Deal amount, required"
+                        inputHints: Qt.ImhFormattedNumbersOnly
+                        text: form.dealAmount
+                        onEdited: text => form.setField("dealAmount", text)
+                    }
+                    FormRow {
+                        label: "Closing date"
+                        value: "Today"
+                    }
+                }
+
+                PrimaryButton {
+                    objectName: "createCustomerButton"
+                    text: form.submitTitle
+                    working: sheet.model.busy
+                    enabled: form.canSubmit
+                    onClicked: form.submit().then(created => { if (created) sheet.close() })
+                }
+            }
+        }
+    }
+
+    BrandedConfirmation {
+        id: changeConfirmation
+        objectName: "customerChangeConfirmation"
+        title: "Change this quote's customer?"
+        message: "Items and edits stay. Saved quote and deal links are cleared. Save as a new quote."
+        confirmTitle: "Use selected customer"
+        cancelTitle: "Keep current customer"
+        onConfirm: sheet.select(sheet.selectedCustomerId)
+        onCancel: sheet.selectedCustomerId = ""
+    }
+}

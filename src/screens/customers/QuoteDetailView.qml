@@ -1,0 +1,407 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Vantrel.Checkout
+
+// One saved quote of the browsed customer with its latest payment state,
+// pushed inside the quote browser; it can put the quote into the workspace.
+Item {
+    id: view
+    property QuoteBrowser browser
+    property string quoteId
+    signal back()
+    signal done()
+    // The quote is now the workspace's draft.
+    signal opened()
+
+    objectName: "quoteDetail"
+
+    QuoteDetail {
+        id: detail
+        browser: view.browser
+    }
+    Component.onCompleted: detail.show(quoteId)
+    Component.onDestruction: detail.end()
+
+    function use() {
+        detail.use().then(used => { if (used) view.opened() })
+    }
+
+    ColumnLayout {
+        anchors.fill: parent
+        spacing: 12
+        SheetTitleBar {
+            objectName: "detailTitleBar"
+            Layout.fillWidth: true
+            title: detail.title
+            onDone: view.done()
+            IconButton {
+                objectName: "detailBackButton"
+                anchors.left: parent.left
+                anchors.verticalCenter: parent.verticalCenter
+                // The list's chevron, pointing back.
+                symbol: "chevron.right"
+                rotation: 180
+                symbolSize: 20
+                Accessible.name: "Back to saved quotes"
+                onClicked: view.back()
+            }
+        }
+
+        Flickable {
+            id: scroller
+            Layout.fillWidth: true
+            Layout.fillHeight: true
+            contentWidth: width
+            contentHeight: column.implicitHeight + 12
+            clip: true
+            boundsBehavior: Flickable.DragOverBounds
+            ScrollBar.vertical: ScrollBar {}
+            // Pull to refresh.
+            onDragEnded: if (contentY < -70) detail.refresh()
+
+            ColumnLayout {
+                id: column
+                width: scroller.width
+                spacing: 14
+
+                RowLayout {
+                    objectName: "detailMessage"
+                    visible: detail.message !== ""
+                    Layout.fillWidth: true
+                    spacing: 8
+                    SymbolIcon {
+                        Layout.alignment: Qt.AlignTop
+                        symbol: "exclamationmark.circle"
+                        color: Theme.orange
+                    }
+                    PlainLabel {
+                        objectName: "detailMessageText"
+                        Layout.fillWidth: true
+                        text: detail.message
+                        wrapMode: Text.Wrap
+                        font.family: Theme.fontFamily
+                        font.pixelSize: Theme.footnote
+                        color: Theme.orange
+                    }
+                }
+
+                // Summary.
+                Card {
+                    ValueRow { label: "Quote status"; value: detail.status; valueName: "detailStatus" }
+                    ValueRow { label: "Quote total"; value: detail.totalText; valueName: "detailTotal"; strong: true }
+                    RowLayout {
+                        objectName: "viewOnlyNote"
+                        visible: detail.locked
+                        Layout.fillWidth: true
+                        spacing: 8
+                        SymbolIcon { symbol: "lock"; size: 15; color: Theme.secondaryText }
+                        PlainLabel {
+                            Layout.fillWidth: true
+                            text: "View-only. Another user manages this checkout."
+                            wrapMode: Text.Wrap
+                            font.family: Theme.fontFamily
+                            font.pixelSize: Theme.footnote
+                            color: Theme.secondaryText
+                        }
+                    }
+                }
+
+                // Loading into the workspace.
+                ColumnLayout {
+                    visible: !detail.locked
+                    Layout.fillWidth: true
+                    spacing: 8
+                    PlainLabel {
+                        text: "Load for editing or checkout."
+                        font.family: Theme.fontFamily
+                        font.pixelSize: Theme.footnote
+                        color: Theme.secondaryText
+                    }
+                    PrimaryButton {
+                        objectName: "useQuoteButton"
+                        visible: !detail.locked
+                        text: detail.useTitle
+                        trailingSymbol: detail.opening ? "" : "arrow.right"
+                        enabled: detail.useEnabled
+                        Accessible.name: "Use quote in workspace"
+                        onClicked: detail.useNeedsConfirmation ? replaceEdits.open() : view.use()
+                    }
+                }
+
+                // Payment status.
+                RowLayout {
+                    Layout.fillWidth: true
+                    Layout.topMargin: 4
+                    SectionTitle { text: "Payment status"; Layout.fillWidth: true }
+                    HeaderToolButton {
+                        objectName: "refreshPaymentButton"
+                        text: "Refresh payment status"
+                        symbol: "arrow.clockwise"
+                        compact: column.width < 420
+                        enabled: !detail.loading
+                        onClicked: detail.refresh()
+                    }
+                }
+                Card {
+                    objectName: "paymentSection"
+                    RowLayout {
+                        visible: detail.paymentPlaceholder !== ""
+                        Layout.fillWidth: true
+                        spacing: 8
+                        BusyIndicator {
+                            visible: detail.loading
+                            running: visible
+                            implicitWidth: 20
+                            implicitHeight: 20
+                        }
+                        PlainLabel {
+                            objectName: "paymentPlaceholder"
+                            Layout.fillWidth: true
+                            text: detail.paymentPlaceholder
+                            wrapMode: Text.Wrap
+                            font.family: Theme.fontFamily
+                            font.pixelSize: Theme.subheadline
+                            color: Theme.secondaryText
+                        }
+                    }
+                    RowLayout {
+                        visible: detail.paymentPlaceholder === ""
+                        Layout.fillWidth: true
+                        spacing: 8
+                        SymbolIcon {
+                            symbol: detail.paymentSymbol
+                            color: detail.paymentSymbol === "checkmark.circle.fill" ? Theme.green : Theme.ink
+                        }
+                        PlainLabel {
+                            objectName: "paymentLabel"
+                            Layout.fillWidth: true
+                            text: detail.paymentLabel
+                            wrapMode: Text.Wrap
+                            font.family: Theme.fontFamily
+                            font.pixelSize: Theme.body
+                            font.weight: Font.DemiBold
+                            color: Theme.primaryText
+                        }
+                    }
+                    ValueRow {
+                        visible: detail.paymentPlaceholder === "" && detail.balanceText !== ""
+                        label: "Outstanding balance"
+                        value: detail.balanceText
+                        valueName: "outstandingBalance"
+                    }
+                    RowLayout {
+                        objectName: "squareConfirmed"
+                        visible: detail.paymentPlaceholder === "" && detail.squareConfirmed
+                        Layout.fillWidth: true
+                        spacing: 8
+                        SymbolIcon { symbol: "checkmark.seal.fill"; color: Theme.green }
+                        PlainLabel {
+                            text: "Square payment confirmed"
+                            font.family: Theme.fontFamily
+                            font.pixelSize: Theme.subheadline
+                            color: Theme.primaryText
+                        }
+                    }
+                    Caption {
+                        visible: detail.paymentPlaceholder === "" && detail.squareNote !== ""
+                        text: detail.squareNote
+                    }
+                    Caption {
+                        visible: detail.paymentPlaceholder === "" && detail.paymentWarning !== ""
+                        text: detail.paymentWarning
+                        color: Theme.orange
+                    }
+                    Caption {
+                        objectName: "checkedAt"
+                        visible: detail.paymentPlaceholder === ""
+                        text: detail.checkedText
+                    }
+                }
+
+                // Linked invoices.
+                SectionTitle {
+                    visible: invoices.count > 0
+                    text: "Linked invoices"
+                }
+                Card {
+                    visible: invoices.count > 0
+                    Repeater {
+                        id: invoices
+                        model: detail.invoices
+                        delegate: ColumnLayout {
+                            id: invoice
+                            required property string number
+                            required property string status
+                            required property string totalText
+                            required property string balanceText
+                            required property string dueText
+                            Layout.fillWidth: true
+                            spacing: 4
+                            RowLayout {
+                                Layout.fillWidth: true
+                                SymbolIcon { symbol: "receipt"; size: 16 }
+                                PlainLabel {
+                                    Layout.fillWidth: true
+                                    text: invoice.number
+                                    font.family: Theme.fontFamily
+                                    font.pixelSize: Theme.body
+                                    font.weight: Font.DemiBold
+                                    color: Theme.primaryText
+                                }
+                                PlainLabel {
+                                    text: invoice.status
+                                    font.family: Theme.fontFamily
+                                    font.pixelSize: Theme.caption
+                                    color: Theme.secondaryText
+                                }
+                            }
+                            ValueRow { label: "Total"; value: invoice.totalText }
+                            ValueRow { label: "Balance"; value: invoice.balanceText }
+                            Caption { visible: text !== ""; text: invoice.dueText }
+                        }
+                    }
+                }
+
+                // Items and totals.
+                SectionTitle { text: "Quote items" }
+                Card {
+                    Repeater {
+                        model: detail.lines
+                        delegate: RowLayout {
+                            id: line
+                            required property string name
+                            required property string quantityText
+                            required property string amountText
+                            Layout.fillWidth: true
+                            spacing: 10
+                            ColumnLayout {
+                                Layout.fillWidth: true
+                                spacing: 1
+                                PlainLabel {
+                                    Layout.fillWidth: true
+                                    text: line.name
+                                    wrapMode: Text.Wrap
+                                    font.family: Theme.fontFamily
+                                    font.pixelSize: Theme.subheadline
+                                    color: Theme.primaryText
+                                }
+                                Caption { text: line.quantityText }
+                            }
+                            PlainLabel {
+                                Layout.alignment: Qt.AlignTop
+                                text: line.amountText
+                                font.family: Theme.fontFamily
+                                font.pixelSize: Theme.subheadline
+                                color: Theme.primaryText
+                            }
+                        }
+                    }
+                    Rectangle { Layout.fillWidth: true; implicitHeight: 1; color: Theme.separator }
+                    ValueRow { label: "Subtotal"; value: detail.subtotalText }
+                    ValueRow { label: "Tax"; value: detail.taxText }
+                    ValueRow { label: "Total"; value: detail.totalText; strong: true }
+                }
+
+                SectionTitle { visible: detail.notes !== ""; text: "Notes" }
+                Card {
+                    visible: detail.notes !== ""
+                    PlainLabel {
+                        Layout.fillWidth: true
+                        text: detail.notes
+                        wrapMode: Text.Wrap
+                        font.family: Theme.fontFamily
+                        font.pixelSize: Theme.subheadline
+                        color: Theme.primaryText
+                    }
+                }
+                SectionTitle { visible: detail.terms !== ""; text: "Terms" }
+                Card {
+                    visible: detail.terms !== ""
+                    PlainLabel {
+                        Layout.fillWidth: true
+                        text: detail.terms
+                        wrapMode: Text.Wrap
+                        font.family: Theme.fontFamily
+                        font.pixelSize: Theme.subheadline
+                        color: Theme.primaryText
+                    }
+                }
+
+                QuotePDFButton {
+                    Layout.topMargin: 4
+                    model: view.browser.workspace
+                    quoteId: view.quoteId
+                    quoteNumber: detail.title
+                }
+            }
+        }
+    }
+
+    BrandedConfirmation {
+        id: replaceEdits
+        objectName: "replaceEditsConfirmation"
+        title: "Replace unsaved edits?"
+        message: "Replaces unsaved edits. Saved quotes stay in Zoho."
+        confirmTitle: "Use saved quote"
+        cancelTitle: "Keep current workspace"
+        onConfirm: view.use()
+    }
+
+    component Card: Rectangle {
+        default property alias content: cardColumn.data
+        Layout.fillWidth: true
+        implicitHeight: cardColumn.implicitHeight + 28
+        radius: Theme.cardRadius
+        color: Theme.surface
+        border.color: Theme.separator
+        ColumnLayout {
+            id: cardColumn
+            anchors.fill: parent
+            anchors.margins: 14
+            anchors.leftMargin: 16
+            anchors.rightMargin: 16
+            spacing: 8
+        }
+    }
+    component SectionTitle: PlainLabel {
+        Layout.topMargin: 4
+        font.family: Theme.fontFamily
+        font.pixelSize: Theme.headline
+        font.weight: Font.DemiBold
+        color: Theme.primaryText
+        Accessible.role: Accessible.Heading
+        Accessible.name: text
+    }
+    component Caption: PlainLabel {
+        Layout.fillWidth: true
+        wrapMode: Text.Wrap
+        font.family: Theme.fontFamily
+        font.pixelSize: Theme.caption
+        color: Theme.secondaryText
+    }
+    component ValueRow: RowLayout {
+        property string label
+        property string value
+        property string valueName
+        property bool strong: false
+        Layout.fillWidth: true
+        spacing: 8
+        PlainLabel {
+            Layout.fillWidth: true
+            text: parent.label
+            font.family: Theme.fontFamily
+            font.pixelSize: Theme.subheadline
+            font.weight: parent.strong ? Font.DemiBold : Font.Normal
+            color: parent.strong ? Theme.primaryText : Theme.secondaryText
+        }
+        PlainLabel {
+            objectName: parent.valueName
+            text: parent.value
+            font.family: Theme.fontFamily
+            font.pixelSize: Theme.subheadline
+            font.weight: parent.strong ? Font.DemiBold : Font.Normal
+            color: Theme.primaryText
+        }
+    }
+}

@@ -1,0 +1,75 @@
+#pragma once
+// The history sheet's view of the workspace: the saved work as titled rows,
+// the transactions list's placeholder and row icons, and following a
+// checkout from the list (asking first when that replaces live work).
+
+#include <QObject>
+#include <QPointer>
+#include <QtQml/qqmlregistration.h>
+
+#include "screens/checkout/CheckoutRules.h"
+#include "screens/controls/RowsModel.h"
+
+#include "workflow/CheckoutModel.h"
+
+namespace vantrel {
+
+class HistoryState : public QObject {
+    Q_OBJECT
+    QML_ELEMENT
+    Q_PROPERTY(vantrel::CheckoutModel *workspace READ workspace WRITE setWorkspace NOTIFY workspaceChanged)
+    // Roles entryId, title, summary, date and removable (no request of
+    // unknown outcome), newest first as the workspace keeps them.
+    Q_PROPERTY(vantrel::screens::RowsModel *savedWork READ savedWork CONSTANT)
+    // What stands with the checkout rows or in their place: "Loading…", the
+    // empty list's text, or a failed load with its reason and "Try again".
+    Q_PROPERTY(QString placeholder READ placeholder NOTIFY changed)
+    Q_PROPERTY(QString placeholderDetail READ placeholderDetail NOTIFY changed)
+    Q_PROPERTY(bool placeholderProgress READ placeholderProgress NOTIFY changed)
+    Q_PROPERTY(bool canRetry READ canRetry NOTIFY changed)
+    // {title, message, confirm, cancel} of the question asked before following.
+    Q_PROPERTY(vantrel::screens::Confirmation followConfirmation READ followConfirmation CONSTANT)
+
+public:
+    explicit HistoryState(QObject *parent = nullptr);
+
+    CheckoutModel *workspace() const { return m_workspace; }
+    void setWorkspace(CheckoutModel *workspace);
+    screens::RowsModel *savedWork() const { return m_savedWork; }
+    QString placeholder() const { return m_view.placeholder.text; }
+    QString placeholderDetail() const { return m_view.placeholder.detail; }
+    bool placeholderProgress() const { return m_view.placeholder.progress; }
+    bool canRetry() const { return m_view.placeholder.retry; }
+    screens::Confirmation followConfirmation() const;
+
+    // The icon of a transaction row by its status: {symbol, tone}.
+    Q_INVOKABLE QVariantMap rowIcon(const QString &status) const;
+    // Whether following this transaction would replace live work.
+    Q_INVOKABLE bool followNeedsConfirmation(const QString &transactionId) const;
+    // Makes the listed transaction the workspace's; false when it is no
+    // longer listed.
+    Q_INVOKABLE bool follow(const QString &transactionId);
+    // {title, message, confirm, cancel} of the question before removing the
+    // saved entry; empty when it is no longer listed.
+    Q_INVOKABLE vantrel::screens::Confirmation removeConfirmation(const QString &entryId) const;
+
+signals:
+    void workspaceChanged();
+    void changed();
+
+private:
+    struct View {
+        QList<QVariantMap> savedWork;
+        screens::TransactionsPlaceholder placeholder;
+        bool operator==(const View &) const = default;
+    };
+    void recompute();
+    View compute() const;
+
+    QPointer<CheckoutModel> m_workspace;
+    QList<QMetaObject::Connection> m_connections;
+    View m_view;
+    screens::RowsModel *m_savedWork;
+};
+
+} // namespace vantrel

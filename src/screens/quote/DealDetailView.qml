@@ -1,0 +1,70 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Vantrel.Checkout
+
+// The linked deal's reference data: name, CRM number with a refresh, and the
+// CRM and Drive links when their addresses are safe to open.
+ColumnLayout {
+    id: details
+    property QuoteEditorState editor
+    property QuotePart quote
+    spacing: 8
+    objectName: "dealDetails"
+
+    PlainLabel {
+        Layout.fillWidth: true
+        text: details.editor.dealName
+        wrapMode: Text.Wrap
+        font.family: Theme.fontFamily
+        font.pixelSize: Theme.subheadline
+        color: Theme.primaryText
+    }
+    RowLayout {
+        Layout.fillWidth: true
+        PlainLabel {
+            Layout.fillWidth: true
+            objectName: "dealIdCaption"
+            text: details.editor.dealIdCaption
+            font.family: Theme.fontFamily
+            font.pixelSize: Theme.caption
+            color: Theme.secondaryText
+        }
+        IconButton {
+            objectName: "refreshDeal"
+            symbol: "arrow.clockwise"
+            symbolSize: 15
+            enabled: !details.quote.editingLocked
+            Accessible.name: "Refresh deal details"
+            onClicked: details.quote.refreshDeal()
+        }
+    }
+    Flow {
+        Layout.fillWidth: true
+        spacing: 8
+        HeaderToolButton {
+            objectName: "crmLink"
+            visible: details.editor.crmLinkOffered
+            text: "Zoho CRM"
+            symbol: "arrow.up.right.square"
+            onClicked: details.editor.openCrmLink()
+        }
+        HeaderToolButton {
+            objectName: "driveLink"
+            visible: details.editor.driveLinkOffered
+            text: "Drive folder"
+            symbol: "folder"
+            onClicked: details.editor.openDriveLink()
+        }
+    }
+    PlainLabel {
+        Layout.fillWidth: true
+        objectName: "drivePending"
+        visible: details.editor.drivePending
+        text: "Drive folder pending. Refresh after CRM creates it."
+        wrapMode: Text.Wrap
+        font.family: Theme.fontFamily
+        font.pixelSize: Theme.caption2
+        color: Theme.secondaryText
+    }
+}

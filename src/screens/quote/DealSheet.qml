@@ -1,0 +1,108 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Vantrel.Checkout
+
+// Links one of the chosen customer's deals to the quote, or none.
+BrandedSheetStyle {
+    id: sheet
+    property CheckoutModel model
+    readonly property QuotePart quote: model.quote
+    preferredWidth: 520
+    implicitHeight: 480
+    objectName: "dealSheet"
+    onAboutToShow: model.customers.loadDealsIfNeeded()
+
+    contentItem: ColumnLayout {
+        spacing: 12
+        SheetTitleBar {
+            Layout.fillWidth: true
+            title: "Associate deal"
+            onDone: sheet.close()
+        }
+        RowLayout {
+            visible: sheet.model.busy && list.count === 0
+            Layout.alignment: Qt.AlignHCenter
+            BusyIndicator { running: parent.visible; implicitWidth: 24; implicitHeight: 24 }
+            PlainLabel {
+                text: "Loading deals…"
+                font.family: Theme.fontFamily
+                font.pixelSize: Theme.subheadline
+                color: Theme.secondaryText
+            }
+        }
+        Eyebrow { text: "Customer deals" }
+        ListView {
+            id: list
+            Layout.fillWidth: true
+            Layout.fillHeight: true
+            clip: true
+            spacing: 0
+            header: DealChoice {
+                width: list.width
+                objectName: "noDealRow"
+                title: "No associated deal"
+                chosen: sheet.quote.dealId === ""
+                onClicked: sheet.quote.selectDeal("")
+            }
+            model: sheet.model.customers.deals
+            delegate: DealChoice {
+                required property string dealId
+                required property string name
+                required property string number
+                width: list.width
+                title: name
+                caption: number !== "" ? number : "Deal number pending"
+                chosen: sheet.quote.dealId === dealId
+                onClicked: sheet.quote.selectDeal(dealId)
+            }
+        }
+    }
+
+    component DealChoice: ItemDelegate {
+        id: choice
+        property string title
+        property string caption
+        property bool chosen
+        enabled: !sheet.quote.editingLocked
+        implicitHeight: 54
+        Accessible.name: title
+        Accessible.onPressAction: Tap.press(choice)
+        background: Rectangle {
+            color: choice.down ? Qt.rgba(0, 0, 0, 0.05) : "transparent"
+            Rectangle {
+                anchors.bottom: parent.bottom
+                width: parent.width
+                height: 1
+                color: Theme.separator
+            }
+        }
+        contentItem: RowLayout {
+            spacing: 10
+            ColumnLayout {
+                Layout.fillWidth: true
+                spacing: 1
+                PlainLabel {
+                    text: choice.title
+                    font.family: Theme.fontFamily
+                    font.pixelSize: Theme.body
+                    color: Theme.primaryText
+                    elide: Text.ElideRight
+                    Layout.fillWidth: true
+                }
+                PlainLabel {
+                    visible: choice.caption !== ""
+                    text: choice.caption
+                    font.family: Theme.fontFamily
+                    font.pixelSize: Theme.caption
+                    color: Theme.secondaryText
+                }
+            }
+            SymbolIcon {
+                visible: choice.chosen
+                symbol: "checkmark"
+                size: 18
+            }
+        }
+    }
+}

@@ -1,0 +1,268 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Vantrel.Checkout
+
+// One line of the quote: name and SKU, the quantity stepper, the unit price,
+// and behind the expand button its description, discount and tax. Every
+// change goes to the workspace by line id; the fields show what it keeps.
+Rectangle {
+    id: row
+    required property string lineId
+    required property string sku
+    required property string name
+    required property string description
+    required property string quantity
+    required property string rate
+    required property string discount
+    required property string taxId
+    required property string amountText
+    required property string problem
+    required property int index
+    property QuotePart quote
+    property QuoteEditorState editor
+    property bool expanded: false
+    readonly property bool locked: quote.editingLocked
+
+    objectName: "quoteLine-" + index
+    implicitHeight: column.implicitHeight + 24
+    radius: Theme.cornerRadius
+    color: Theme.surface
+    border.color: Theme.separator
+    border.width: 1
+
+    ColumnLayout {
+        id: column
+        anchors.fill: parent
+        anchors.margins: 12
+        spacing: 10
+
+        RowLayout {
+            Layout.fillWidth: true
+            spacing: 8
+            ColumnLayout {
+                Layout.fillWidth: true
+                spacing: 2
+                PlainLabel {
+                    visible: row.sku !== ""
+                    text: row.sku
+                    font.family: "DejaVu Sans Mono"
+                    font.pixelSize: 12
+                    font.weight: Font.DemiBold
+                    color: Theme.secondaryText
+                    Layout.fillWidth: true
+                    elide: Text.ElideRight
+                }
+                PlainLabel {
+                    text: row.name
+                    font.family: Theme.fontFamily
+                    font.pixelSize: Theme.subheadline
+                    color: Theme.primaryText
+                    wrapMode: Text.Wrap
+                    maximumLineCount: 2
+                    elide: Text.ElideRight
+                    Layout.fillWidth: true
+                }
+            }
+            PlainLabel {
+                text: row.amountText
+                font.family: Theme.fontFamily
+                font.pixelSize: Theme.subheadline
+                font.weight: Font.DemiBold
+                color: Theme.primaryText
+            }
+            IconButton {
+                objectName: "removeLine"
+                symbol: "xmark"
+                symbolSize: 14
+                tint: Theme.secondaryText
+                enabled: !row.locked
+                Accessible.name: "Remove " + row.name
+                onClicked: row.quote.removeLine(row.lineId)
+            }
+        }
+
+        RowLayout {
+            Layout.fillWidth: true
+            spacing: 6
+            Rectangle {
+                implicitWidth: stepper.implicitWidth
+                implicitHeight: 44
+                radius: 10
+                color: Theme.canvas
+                RowLayout {
+                    id: stepper
+                    anchors.fill: parent
+                    spacing: 0
+                    IconButton {
+                        objectName: "decreaseQuantity"
+                        symbol: "minus"
+                        enabled: !row.locked && row.editor.canStepDown(row.quantity)
+                        Accessible.name: "Decrease quantity"
+                        onClicked: row.quote.stepQuantity(row.lineId, -1)
+                    }
+                    TextField {
+                        id: quantityField
+                        objectName: "quantityField"
+                        text: row.quantity
+                        placeholderText: "Qty"
+                        enabled: !row.locked
+                        implicitWidth: 45
+                        horizontalAlignment: Text.AlignHCenter
+                        inputMethodHints: Qt.ImhFormattedNumbersOnly
+                        font.family: Theme.fontFamily
+                        font.pixelSize: Theme.subheadline
+                        padding: 2
+                        selectByMouse: true
+                        Accessible.name: "Quantity"
+                        background: Rectangle {
+                            color: Theme.surface
+                            radius: 6
+                            border.width: quantityField.activeFocus ? 2 : 0
+                            border.color: Theme.ink
+                        }
+                        onTextEdited: row.quote.setLineQuantity(row.lineId, text)
+                    }
+                    IconButton {
+                        objectName: "increaseQuantity"
+                        symbol: "plus"
+                        enabled: !row.locked
+                        Accessible.name: "Increase quantity"
+                        onClicked: row.quote.stepQuantity(row.lineId, 1)
+                    }
+                }
+            }
+            Item { implicitWidth: 6 }
+            PlainLabel {
+                text: "$"
+                font.family: Theme.fontFamily
+                font.pixelSize: Theme.subheadline
+                color: Theme.secondaryText
+            }
+            EditorField {
+                objectName: "rateField"
+                Layout.fillWidth: true
+                Layout.maximumWidth: 140
+                text: row.rate
+                placeholderText: "Rate"
+                enabled: !row.locked
+                inputMethodHints: Qt.ImhFormattedNumbersOnly
+                Accessible.name: "Unit price"
+                onTextEdited: row.quote.setLineRate(row.lineId, text)
+            }
+            Item { Layout.fillWidth: true }
+            IconButton {
+                objectName: "expandLine"
+                symbol: row.expanded ? "chevron.up" : "slider.horizontal.3"
+                framed: true
+                Accessible.name: "Line description, discount, and tax"
+                onClicked: row.expanded = !row.expanded
+            }
+        }
+        // What the server would refuse in this line, before anything is sent.
+        PlainLabel {
+            objectName: "lineProblem"
+            visible: row.problem !== ""
+            Layout.fillWidth: true
+            text: row.problem
+            wrapMode: Text.Wrap
+            font.family: Theme.fontFamily
+            font.pixelSize: Theme.caption
+            color: Theme.orange
+        }
+
+        ColumnLayout {
+            visible: row.expanded
+            Layout.fillWidth: true
+            spacing: 8
+            PlainLabel {
+                text: "Description"
+                font.family: Theme.fontFamily
+                font.pixelSize: Theme.caption
+                color: Theme.secondaryText
+            }
+            PlainTextArea {
+                id: descriptionField
+                objectName: "descriptionField"
+                Layout.fillWidth: true
+                text: row.description
+                enabled: !row.locked
+                wrapMode: TextEdit.Wrap
+                font.family: Theme.fontFamily
+                font.pixelSize: Theme.caption
+                selectByMouse: true
+                Accessible.name: "Description"
+                background: Rectangle {
+                    implicitHeight: 54
+                    radius: 9
+                    color: Theme.surface
+                    border.width: descriptionField.activeFocus ? 2 : 1
+                    border.color: descriptionField.activeFocus ? Theme.ink : Theme.border
+                }
+                onTextChanged: if (text !== row.description) row.quote.setLineDescription(row.lineId, text)
+            }
+            RowLayout {
+                Layout.fillWidth: true
+                spacing: 10
+                ColumnLayout {
+                    spacing: 4
+                    Layout.fillWidth: false
+                    Layout.preferredWidth: 130
+                    PlainLabel {
+                        text: "Discount"
+                        font.family: Theme.fontFamily
+                        font.pixelSize: Theme.caption
+                        color: Theme.secondaryText
+                    }
+                    EditorField {
+                        objectName: "discountField"
+                        Layout.fillWidth: true
+                        text: row.discount
+                        placeholderText: "0 or 10%"
+                        enabled: !row.locked
+                        Accessible.name: "Discount"
+                        onTextEdited: row.quote.setLineDiscount(row.lineId, text)
+                    }
+                }
+                ColumnLayout {
+                    spacing: 4
+                    Layout.fillWidth: true
+                    PlainLabel {
+                        text: "Tax"
+                        font.family: Theme.fontFamily
+                        font.pixelSize: Theme.caption
+                        color: Theme.secondaryText
+                    }
+                    PlainComboBox {
+                        id: taxPicker
+                        objectName: "taxPicker"
+                        Layout.fillWidth: true
+                        model: row.editor.taxLabels
+                        currentIndex: row.editor.taxIndex(row.taxId)
+                        enabled: !row.locked
+                        font.family: Theme.fontFamily
+                        font.pixelSize: Theme.footnote
+                        leftPadding: 10
+                        rightPadding: 30
+                        Accessible.name: "Tax"
+                        onActivated: index => row.quote.setLineTax(row.lineId, row.editor.taxIds[index])
+                        indicator: SymbolIcon {
+                            x: taxPicker.width - width - 10
+                            y: (taxPicker.height - height) / 2
+                            symbol: "chevron.down"
+                            size: 14
+                            color: Theme.secondaryText
+                        }
+                        background: Rectangle {
+                            implicitHeight: 36
+                            radius: 9
+                            color: taxPicker.enabled ? Theme.surface : Theme.canvas
+                            border.width: taxPicker.activeFocus ? 2 : 1
+                            border.color: taxPicker.activeFocus ? Theme.ink : Theme.border
+                        }
+                    }
+                }
+            }
+        }
+    }
+}

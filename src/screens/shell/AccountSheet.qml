@@ -1,0 +1,186 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Vantrel.Checkout
+
+// Who is signed in where, how this account takes payments, and sign-out.
+BrandedSheetStyle {
+    id: sheet
+    property CheckoutModel model
+    readonly property bool signedIn: model.signedIn
+    readonly property bool demo: model.demo
+    readonly property var summary: ViewLogic.accountSummary(model.checkout.paymentsEnabled,
+                                                             model.checkout.paymentRoute,
+                                                             model.checkout.usesDailySquareImport,
+                                                             model.checkout.paymentsSetupNotice)
+
+    preferredWidth: 540
+    topPadding: 22
+    leftPadding: 0
+    rightPadding: 0
+    bottomPadding: 0
+    implicitHeight: 22 + navigation.implicitHeight + form.implicitHeight + 40
+
+    contentItem: ColumnLayout {
+        spacing: 0
+        Item {
+            id: navigation
+            Layout.fillWidth: true
+            implicitHeight: 44
+            PlainLabel {
+                anchors.centerIn: parent
+                text: "Account"
+                font.family: Theme.fontFamily
+                font.pixelSize: Theme.headline + 1
+                font.weight: Font.DemiBold
+                color: Theme.primaryText
+                Accessible.role: Accessible.Heading
+                Accessible.name: text
+            }
+            TapButton {
+                id: doneButton
+                objectName: "accountDoneButton"
+                anchors.right: parent.right
+                anchors.rightMargin: 16
+                anchors.verticalCenter: parent.verticalCenter
+                text: "Done"
+                flat: true
+                font.family: Theme.fontFamily
+                font.pixelSize: Theme.body
+                font.weight: Font.DemiBold
+                Accessible.name: text
+                background: Item {}
+                contentItem: PlainLabel {
+                    text: doneButton.text
+                    font: doneButton.font
+                    color: Theme.ink
+                    opacity: doneButton.down ? 0.5 : 1
+                }
+                onClicked: sheet.close()
+            }
+        }
+        Flickable {
+            Layout.fillWidth: true
+            Layout.fillHeight: true
+            clip: true
+            contentWidth: width
+            contentHeight: form.implicitHeight + 24
+            boundsBehavior: Flickable.StopAtBounds
+            ColumnLayout {
+                id: form
+                x: 20
+                y: 8
+                width: sheet.availableWidth - 40
+                spacing: 22
+
+                FormSection {
+                    header: "Signed in"
+                    ColumnLayout {
+                        Layout.fillWidth: true
+                        Layout.margins: 16
+                        spacing: 4
+                        PlainTextEdit {
+                            objectName: "signedInUser"
+                            Layout.fillWidth: true
+                            text: sheet.model.user
+                            readOnly: true
+                            selectByMouse: true
+                            wrapMode: TextEdit.Wrap
+                            font.family: Theme.fontFamily
+                            font.pixelSize: Theme.body
+                            color: Theme.primaryText
+                            Accessible.role: Accessible.StaticText
+                            Accessible.name: text
+                        }
+                        PlainTextEdit {
+                            objectName: "signedInServer"
+                            Layout.fillWidth: true
+                            text: sheet.model.server
+                            readOnly: true
+                            selectByMouse: true
+                            wrapMode: TextEdit.WrapAnywhere
+                            font.family: Theme.fontFamily
+                            font.pixelSize: Theme.caption
+                            color: Theme.secondaryText
+                            Accessible.role: Accessible.StaticText
+                            Accessible.name: text
+                        }
+                    }
+                }
+
+                ColumnLayout {
+                    Layout.fillWidth: true
+                    spacing: 8
+                    FormSection {
+                        header: "Checkout"
+                        FormRow { objectName: "paymentsRow"; first: true; label: "Payments"; value: sheet.summary.payments }
+                        FormRow { objectName: "collectOnRow"; label: "Collect payment on"; value: sheet.summary.collectOn }
+                        FormRow { objectName: "accountingRow"; label: "Accounting"; value: sheet.summary.accounting }
+                        FormRow { objectName: "businessDayRow"; label: "Business day"; value: sheet.summary.businessDay }
+                    }
+                    Repeater {
+                        model: [{ name: "setupCaption", text: sheet.summary.setupCaption, orange: true },
+                                { name: "registerCaption", text: sheet.summary.registerCaption, orange: false },
+                                { name: "accountingCaption", text: sheet.summary.accountingCaption, orange: false }]
+                        PlainLabel {
+                            required property var modelData
+                            objectName: modelData.name
+                            visible: modelData.text.length > 0
+                            Layout.fillWidth: true
+                            Layout.leftMargin: 16
+                            Layout.rightMargin: 16
+                            text: modelData.text
+                            wrapMode: Text.WordWrap
+                            font.family: Theme.fontFamily
+                            font.pixelSize: Theme.caption
+                            color: modelData.orange ? Theme.orange : Theme.secondaryText
+                        }
+                    }
+                }
+
+                FormSection {
+                    visible: sheet.demo
+                    PlainLabel {
+                        objectName: "demoNotice"
+                        Layout.fillWidth: true
+                        Layout.margins: 16
+                        text: "Demo data only. No real records or charges."
+                        wrapMode: Text.WordWrap
+                        font.family: Theme.fontFamily
+                        font.pixelSize: Theme.body
+                        color: Theme.orange
+                    }
+                }
+
+                FormSection {
+                    TapButton {
+                        id: signOutButton
+                        objectName: "signOutButton"
+                        Layout.fillWidth: true
+                        implicitHeight: 48
+                        padding: 0
+                        text: "Sign out"
+                        font.family: Theme.fontFamily
+                        font.pixelSize: Theme.body
+                        Accessible.name: text
+                        background: Rectangle {
+                            radius: 12
+                            color: signOutButton.down ? Qt.rgba(0, 0, 0, 0.06) : "transparent"
+                        }
+                        contentItem: PlainLabel {
+                            leftPadding: 16
+                            text: signOutButton.text
+                            font: signOutButton.font
+                            color: Theme.destructive
+                            verticalAlignment: Text.AlignVCenter
+                        }
+                        onClicked: {
+                            sheet.model.signOutNow()
+                            sheet.close()
+                        }
+                    }
+                }
+            }
+        }
+    }
+}

@@ -1,0 +1,32 @@
+import QtQuick
+import QtQuick.Controls
+import Vantrel.Checkout
+
+// The app's single window.
+ApplicationWindow {
+    id: window
+    required property CheckoutModel model
+    required property ShellActions actions
+
+    width: 1180
+    height: 820
+    minimumWidth: 480
+    minimumHeight: 560
+    visible: true
+    title: "Vantrel Checkout"
+    color: Theme.canvas
+    font.family: Theme.fontFamily
+    palette.highlight: Theme.ink
+    palette.window: Theme.canvas
+    palette.base: Theme.surface
+    palette.text: Theme.primaryText
+    palette.windowText: Theme.primaryText
+    palette.buttonText: Theme.ink
+
+    RootView {
+        objectName: "rootView"
+        anchors.fill: parent
+        model: window.model
+        actions: window.actions
+    }
+}

@@ -1,0 +1,83 @@
+import QtQuick
+import QtQuick.Controls
+import Vantrel.Checkout
+
+// The sign-in screen without a session, the workspace with one, and the
+// sheets the workspace header opens.
+Item {
+    id: root
+    property CheckoutModel model
+    // The shell's tasks (sign-in sequence, transactions refresh).
+    property ShellActions actions
+    property bool showSettings: false
+    property bool showHistory: false
+    property bool showQuotes: false
+    readonly property bool signedIn: model.signedIn
+
+    onSignedInChanged: {
+        // Sheets belong to the signed-in workspace.
+        if (!signedIn) { showSettings = false; showHistory = false; showQuotes = false }
+    }
+    onShowSettingsChanged: showSettings ? accountSheet.open() : accountSheet.close()
+    onShowHistoryChanged: showHistory ? historySheet.open() : historySheet.close()
+    onShowQuotesChanged: showQuotes ? quotesSheet.open() : quotesSheet.close()
+
+    Loader {
+        id: screen
+        anchors.fill: parent
+        sourceComponent: root.signedIn ? workspaceScreen : loginScreen
+    }
+    Component {
+        id: loginScreen
+        LoginView {
+            objectName: "loginView"
+            model: root.model
+            onSignInRequested: root.actions.signIn()
+        }
+    }
+    Component {
+        id: workspaceScreen
+        WorkspaceView {
+            objectName: "workspaceView"
+            model: root.model
+            onCustomersRequested: root.showQuotes = true
+            onTransactionsRequested: {
+                root.showHistory = true
+                root.actions.refreshTransactions()
+            }
+            onAccountRequested: root.showSettings = true
+        }
+    }
+
+    AccountSheet {
+        id: accountSheet
+        objectName: "accountSheet"
+        model: root.model
+        onClosed: root.showSettings = false
+    }
+    HistorySheet {
+        id: historySheet
+        objectName: "historySheet"
+        model: root.model
+        onClosed: root.showHistory = false
+    }
+    CustomerQuoteBrowser {
+        id: quotesSheet
+        objectName: "quotesSheet"
+        model: root.model
+        onClosed: root.showQuotes = false
+    }
+
+    BrandedErrors {
+        id: errors
+        objectName: "brandedErrors"
+        model: root.model
+    }
+    // While the error card is up, the screen and its sheets behind it are out
+    // of the accessibility tree; only the card can be read and pressed.
+    AccessibilityCurtain {
+        active: errors.showing
+        scope: root.Window.contentItem
+        except: errors.contentItem
+    }
+}

@@ -1,0 +1,33 @@
+import QtQuick
+import QtQuick.Controls
+import Vantrel.Checkout
+
+// "Reset workspace" in the header, asked through a branded confirmation.
+HeaderToolButton {
+    id: resetButton
+    property CheckoutModel model
+    // Emitted only when the model reports that it did reset.
+    signal workspaceReset()
+    property bool confirming: false
+
+    objectName: "resetWorkspaceButton"
+    text: "Reset workspace"
+    symbol: "arrow.counterclockwise"
+    onClicked: confirming = true
+    onConfirmingChanged: confirming ? confirmation.open() : confirmation.close()
+
+    BrandedConfirmation {
+        id: confirmation
+        objectName: "resetConfirmation"
+        title: "Reset workspace?"
+        message: "Unsaved edits are cleared. Requests stay in Transactions. Payments and server work continue. You stay signed in."
+        confirmTitle: "Reset workspace"
+        role: "destructive"
+        cancelTitle: "Cancel"
+        onConfirm: {
+            resetButton.confirming = false
+            if (resetButton.model.resetWorkspace()) resetButton.workspaceReset()
+        }
+        onCancel: resetButton.confirming = false
+    }
+}

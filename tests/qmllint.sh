@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Fails when a view holds the workspace, a part of it or a screen's state
+# object as an untyped var (qmllint cannot check what is read through one), or
+# when qmllint warns about any QML file of the screens.
+set -euo pipefail
+src=${1:?usage: qmllint.sh SCREENS_DIR BUILD_DIR}
+build=${2:?usage: qmllint.sh SCREENS_DIR BUILD_DIR}
+status=0
+untyped='property var (model|workspace|actions|catalog|products|customers|quote|checkout|history|editor|browser|loader|store|api)\b'
+if grep -rnE "$untyped" --include='*.qml' "$src"; then
+  echo "qmllint.sh: give these properties their type instead of var"
+  status=1
+fi
+cmake --build "$build" --target vantrel_screens_qmllint || status=1
+exit $status
