@@ -15,9 +15,8 @@ constexpr qsizetype rememberedWords = 256;
 // would become U+FFFD) and no U+FFFD itself.
 bool byteComparable(const QString &needle)
 {
-    return std::none_of(needle.cbegin(), needle.cend(), [](QChar c) {
-        return c.unicode() == 0 || c.isSurrogate() || c.unicode() == 0xFFFD;
-    });
+    return std::none_of(needle.cbegin(), needle.cend(),
+                        [](QChar c) { return c.unicode() == 0 || c.isSurrogate() || c.unicode() == 0xFFFD; });
 }
 
 } // namespace
@@ -48,7 +47,7 @@ void CatalogSearchIndex::append(Text &text, const QString &value)
 }
 
 const CatalogSearchIndex::Hits &CatalogSearchIndex::found(const Text &text, QHash<QByteArray, Hits> &cache,
-                                                         const QString &needle)
+                                                          const QString &needle)
 {
     const QByteArray bytes = needle.toUtf8();
     if (const auto it = cache.constFind(bytes); it != cache.cend()) return *it;

@@ -121,7 +121,8 @@ bool VisibleProducts::filterAcceptsRow(int sourceRow, const QModelIndex &) const
     const CatalogSearchKey &key = m_keys.at(sourceRow);
     if (m_filter.category != allCategory && key.category != m_filter.category) return false;
     if (key.assembled ? !m_filter.showAssembled : !m_filter.showUnassembled) return false;
-    if (m_indexCurrent && m_found && std::size_t(sourceRow) < m_found->size()) return (*m_found)[std::size_t(sourceRow)];
+    if (m_indexCurrent && m_found && std::size_t(sourceRow) < m_found->size())
+        return (*m_found)[std::size_t(sourceRow)];
     return matchesSearch(key, m_query);
 }
 
