@@ -30,9 +30,12 @@ QCoro::Task<PreparedCatalog> decodeCatalogInBackground(QByteArray bytes, qsizety
     QThreadPool::globalInstance()->start([promise, bytes, shownCount]() {
         DecodedCatalog result;
         try {
-            PreparedCatalog prepared{decode<Catalog>(bytes, KeyStyle::Wire, "Catalog"), std::nullopt};
-            if (prepared.catalog.products.size() != shownCount)
+            PreparedCatalog prepared{decode<Catalog>(bytes, KeyStyle::Wire, "Catalog"), std::nullopt,
+                                     std::nullopt};
+            if (prepared.catalog.products.size() != shownCount) {
                 prepared.keys = catalogSearchKeys(prepared.catalog.products);
+                prepared.index.emplace(*prepared.keys);
+            }
             result.prepared = std::move(prepared);
         } catch (const DecodingError &e) {
             result.failure = e.text();

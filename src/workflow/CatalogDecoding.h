@@ -4,6 +4,7 @@
 // recogniser, longer than a frame.
 
 #include "CatalogSearch.h"
+#include "CatalogSearchIndex.h"
 
 #include "records/Reference.h"
 
@@ -19,12 +20,14 @@ namespace vantrel {
 struct PreparedCatalog {
     Catalog catalog;
     std::optional<QList<CatalogSearchKey>> keys; // catalogSearchKeys(catalog.products)
+    std::optional<CatalogSearchIndex> index; // over those keys
 };
 
 // Decodes the reply on a pool thread and resumes the caller on its own
 // thread. Throws DecodingError there when the bytes are not a catalog. A
 // catalog of other than `shownCount` products replaces the shown rows rather
-// than updating them, so its search keys are made on the pool thread too.
+// than updating them, so its search keys and their index are made on the pool
+// thread too.
 QCoro::Task<PreparedCatalog> decodeCatalogInBackground(QByteArray bytes, qsizetype shownCount);
 
 // Frees a replaced product list on a pool thread; tens of thousands of

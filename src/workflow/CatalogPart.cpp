@@ -58,9 +58,10 @@ void CatalogPart::attachQuote(QuotePart *quote)
     m_visible = new VisibleProducts(m_products, quote, m_workspace.services().settings, this);
 }
 
-void CatalogPart::setProducts(QList<Product> products, std::optional<QList<CatalogSearchKey>> keys)
+void CatalogPart::setProducts(QList<Product> products, std::optional<QList<CatalogSearchKey>> keys,
+                              std::optional<CatalogSearchIndex> index)
 {
-    if (keys && m_visible) m_visible->offerKeys(products, std::move(*keys));
+    if (keys && m_visible) m_visible->offerKeys(products, std::move(*keys), std::move(index));
     // The list that goes is freed off the main thread: tens of thousands of
     // strings take several milliseconds.
     m_productsTouched = false;
@@ -149,7 +150,8 @@ QCoro::Task<> CatalogPart::refreshCatalog()
     // workspace that no longer exists and is not shown.
     if (!guard.current()) co_return;
     if (!failure) {
-        setProducts(std::move(catalog->catalog.products), std::move(catalog->keys));
+        setProducts(std::move(catalog->catalog.products), std::move(catalog->keys),
+                    std::move(catalog->index));
         setCatalogAt(at);
         setLoadFailed(false);
     } else if (!isCancellation(failure)) {

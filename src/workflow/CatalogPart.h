@@ -3,6 +3,7 @@
 // its busy flag and time stamp, and the refresh loop.
 
 #include "CatalogSearch.h"
+#include "CatalogSearchIndex.h"
 #include "TaskHandle.h"
 #include "WorkspaceLists.h"
 
@@ -83,7 +84,8 @@ private:
     static QCoro::Task<> feedPhrases(QPointer<VoiceSearch> voice, QList<Product> products,
                                      std::shared_ptr<VocabularyFeed> feed);
     // `keys`, when given, are the products' search keys made off the main thread.
-    void setProducts(QList<Product> products, std::optional<QList<CatalogSearchKey>> keys = std::nullopt);
+    void setProducts(QList<Product> products, std::optional<QList<CatalogSearchKey>> keys = std::nullopt,
+                     std::optional<CatalogSearchIndex> index = std::nullopt);
     void setTaxes(QList<Tax> taxes);
     void setCatalogBusy(bool busy);
     void setLoadFailed(bool failed);

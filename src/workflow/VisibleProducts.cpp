@@ -59,6 +59,11 @@ void VisibleProducts::rebuildKeys()
     if (m_offered && m_offered->products.constData() == products.constData() &&
         m_offered->keys.size() == products.size()) {
         m_keys = std::move(m_offered->keys);
+        if (m_offered->index && m_offered->index->size() == m_keys.size()) {
+            m_index = std::move(*m_offered->index);
+            m_indexCurrent = true;
+            m_found = &m_index.matches(m_query);
+        }
         m_offered.reset();
     } else {
         m_keys = catalogSearchKeys(products);
@@ -70,9 +75,10 @@ void VisibleProducts::rebuildKeys()
     recheckCategories();
 }
 
-void VisibleProducts::offerKeys(QList<Product> products, QList<CatalogSearchKey> keys)
+void VisibleProducts::offerKeys(QList<Product> products, QList<CatalogSearchKey> keys,
+                                std::optional<CatalogSearchIndex> index)
 {
-    m_offered = OfferedKeys{std::move(products), std::move(keys)};
+    m_offered = OfferedKeys{std::move(products), std::move(keys), std::move(index)};
 }
 
 void VisibleProducts::withdrawKeys() { m_offered.reset(); }

@@ -58,7 +58,8 @@ public:
     // Search keys already made for `products` elsewhere: taken instead of
     // made again when the catalog's list becomes that very list (a first
     // load, a catalog replaced whole). Withdrawn once the list is applied.
-    void offerKeys(QList<Product> products, QList<CatalogSearchKey> keys);
+    void offerKeys(QList<Product> products, QList<CatalogSearchKey> keys,
+                   std::optional<CatalogSearchIndex> index = std::nullopt);
     void withdrawKeys();
 
 signals:
@@ -95,6 +96,7 @@ private:
     struct OfferedKeys {
         QList<Product> products;
         QList<CatalogSearchKey> keys;
+        std::optional<CatalogSearchIndex> index;
     };
     std::optional<OfferedKeys> m_offered;
     CatalogFilter m_filter;
