@@ -62,6 +62,11 @@ CheckoutModel::CheckoutModel(CheckoutModelServices services, std::optional<QStri
 
 CheckoutModel::~CheckoutModel()
 {
+    // Tasks that the client's aborts resume below (a start-up load waiting
+    // for its reply) must find a workspace that moved on: otherwise they go
+    // on to their next request through a client that is being destroyed,
+    // whose reply never ends, and the task behind it waits for ever.
+    m_workspaceGeneration = QUuid::createUuid();
     // Background loops hold their part weakly; make sure none of them issues
     // another request once it wakes up.
     m_catalogPart->stop();

@@ -307,8 +307,9 @@ QCoro::Task<> CheckoutPart::recoverCheckoutRequest()
     // The start never arrived. When the server's copy of the quote is still
     // open and as the draft saved it, the same quote can be checked out again;
     // unlinking it would make the person save the same items under a second
-    // number. A quote that cannot be fetched is treated as changed: unlinking
-    // is safe, keeping the request would leave nothing to do but fail again.
+    // number. A quote the server refuses to give (gone, say) is treated as
+    // changed: unlinking is safe, keeping the request would leave nothing to
+    // do but fail again.
     std::optional<Quote> server;
     std::exception_ptr fetchFailure;
     try {
@@ -317,6 +318,12 @@ QCoro::Task<> CheckoutPart::recoverCheckoutRequest()
         fetchFailure = std::current_exception();
     }
     if (!self || isCancellation(fetchFailure) || !stillAbout()) co_return;
+    // No answer (the connection failed, a gateway or the server erred) is no
+    // news that the quote changed: unlinking it on that would have the person
+    // save the same items under a second number. The request stays for the
+    // next check, which the server answers "aborted" again.
+    if (fetchFailure && !notCreated(createOutcome(fetchFailure)))
+        rethrowKept(fetchFailure, resumeAction::checkSavedRequest);
     if (server && stillOpenAsSaved(m_workspace.draft(), *server)) {
         Draft draft = m_workspace.draft();
         draft.pendingCheckout.reset();

@@ -5,6 +5,7 @@
 
 #include "records/Uuid.h"
 #include "server/Endpoints.h"
+#include "workflow/KeptRequest.h"
 
 #include <QTest>
 
@@ -186,12 +187,13 @@ private slots:
     // about a request that is no longer pending changes nothing at all. A
     // start that never arrived leaves the quote linked while the server still
     // holds it open as saved; otherwise the items are unlinked for a new quote.
+    // A quote fetch that got no answer decides nothing: the request stays.
     void recoveryOutcome_data()
     {
         QTest::addColumn<Reply>("recovered");
         QTest::addColumn<bool>("stale");
         QTest::addColumn<Reply>("quote");
-        QTest::addColumn<QString>("ending"); // refused, kept or unlinked
+        QTest::addColumn<QString>("ending"); // refused, kept, kept on the next check or unlinked
         const auto quote = [](const QString &status, const QString &total) {
             return Reply{200, encode(Quote{.id = QStringLiteral("Q1"), .number = QStringLiteral("QT-1"),
                                            .status = status, .total = total},
@@ -208,6 +210,8 @@ private slots:
         QTest::newRow("total changed") << aborted << false << quote(QStringLiteral("sent"), QStringLiteral("12")) << "unlinked";
         QTest::newRow("gone") << aborted << false << Reply{404, encode(APIError{QStringLiteral("No such quote.")}, KeyStyle::Wire)}
                               << "unlinked";
+        QTest::newRow("open, its fetch met a 502 first") << aborted << false << quote(QStringLiteral("sent"), QStringLiteral("10"))
+                                                         << "kept on the next check";
     }
     void recoveryOutcome()
     {
@@ -218,13 +222,20 @@ private slots:
         recovered.hold = stale;
         RecordingServer server;
         server.on("POST", "/api/checkouts/recover-request", recovered);
-        server.on("GET", "/api/quotes/Q1", quote);
+        const bool unansweredFirst = ending == QLatin1String("kept on the next check");
+        server.on("GET", "/api/quotes/Q1", unansweredFirst ? Reply::badGateway() : quote);
         Workspace ws(server.base());
         putQuote(ws, QStringLiteral("10"), QStringLiteral("sent"));
         Draft draft = ws->draft();
         draft.customer = Customer{.id = QStringLiteral("C1"), .name = QStringLiteral("Payer")};
         draft.pendingCheckout = CheckoutRequest{QStringLiteral("R1"), QStringLiteral("Q1"), 1000, QStringLiteral("card"), 1000, false};
         ws->setDraft(draft);
+        if (unansweredFirst) {
+            run(ws->checkoutPart()->resumeCheckout());
+            QVERIFY(ws->error() && ws->error()->contains(resumeAction::checkSavedRequest));
+            QCOMPARE(ws->draft(), draft);
+            server.on("GET", "/api/quotes/Q1", quote);
+        }
 
         // The screens resume through the busy operation; the stale answer is raced directly.
         auto recovering = start(stale ? ws->checkoutPart()->recoverCheckoutRequest() : ws->checkoutPart()->resumeCheckout());
@@ -241,7 +252,7 @@ private slots:
             QCOMPARE(ws->draft(), draft);
             return;
         }
-        const bool kept = ending == QLatin1String("kept");
+        const bool kept = ending != QLatin1String("unlinked");
         QVERIFY2(!ws->error(), qPrintable(ws->error().value_or(QString())));
         QVERIFY(!ws->draft().pendingCheckout);
         QVERIFY(ws->draft().checkoutRequestId != QLatin1String("R1"));

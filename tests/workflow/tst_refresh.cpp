@@ -231,16 +231,20 @@ private slots:
     }
 
     // A reset or reopen while the start-up loads are on the wire cuts them
-    // off; what they had not loaded is loaded at once, and only once.
+    // off; what they had not loaded is loaded at once, and only once. The app
+    // closing meanwhile ends them with it: nothing goes on to the next load.
     void resetDuringStartUpLoadsWhatIsMissing_data()
     {
         QTest::addColumn<bool>("reopen");
-        QTest::newRow("reset") << false;
-        QTest::newRow("reset, then reopen of the work it put aside") << true;
+        QTest::addColumn<bool>("quit");
+        QTest::newRow("reset") << false << false;
+        QTest::newRow("reset, then reopen of the work it put aside") << true << false;
+        QTest::newRow("app closed") << false << true;
     }
     void resetDuringStartUpLoadsWhatIsMissing()
     {
         QFETCH(bool, reopen);
+        QFETCH(bool, quit);
         Standin backend;
         Workspace model(backend, Workspace::signedIn);
         Draft draft = model->draft();
@@ -258,6 +262,11 @@ private slots:
         const auto started = start(model->start());
         QTRY_COMPARE(backend.front.held(), 1);
         holding = false;
+        if (quit) {
+            model.model.reset();
+            QVERIFY(started->done);
+            return;
+        }
         QVERIFY(model->resetWorkspace());
         QCOMPARE(model->historyPart()->archivedRequests().size(), 1);
         if (reopen) QVERIFY(model->reopenArchivedRequest(model->historyPart()->archivedRequests().first().id));
