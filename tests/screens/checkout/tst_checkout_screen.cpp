@@ -259,9 +259,9 @@ void CheckoutScreen::follow(const QString &transactionId)
     tap(QStringLiteral("transaction-") + transactionId);
     QObject *question = m_app->shell->object(QStringLiteral("followCheckoutConfirmation"));
     QVERIFY(question);
-    QTest::qWaitFor([&] {
+    QVERIFY(QTest::qWaitFor([&] {
         return model.checkoutPart()->transactionId() == transactionId || question->property("visible").toBool();
-    });
+    }));
     if (question->property("visible").toBool()) QMetaObject::invokeMethod(question, "answer", Q_ARG(QVariant, true));
     QTRY_COMPARE(model.checkoutPart()->transactionId(), transactionId);
     QTRY_VERIFY(!sheet->property("visible").toBool());
