@@ -29,4 +29,8 @@ ApplicationWindow {
         model: window.model
         actions: window.actions
     }
+
+    CustomerDisplayWindow {
+        model: window.model
+    }
 }

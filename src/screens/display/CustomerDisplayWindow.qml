@@ -1,0 +1,40 @@
+import QtQuick
+import QtQuick.Window
+import Vantrel.Checkout
+
+// The second window the customer watches. It never takes the focus or the
+// input of the associate's window, stands where the placement says, and
+// hides while its screen is unplugged.
+Window {
+    id: display
+    property CheckoutModel model
+
+    objectName: "customerDisplayWindow"
+    title: "Customer display"
+    width: 1024
+    height: 600
+    color: Theme.canvas
+    flags: Qt.Window | Qt.WindowDoesNotAcceptFocus | Qt.WindowTransparentForInput
+           | (DisplayPlacement.fullScreen ? Qt.FramelessWindowHint : 0)
+
+    function place() {
+        if (!DisplayPlacement.shown) {
+            display.hide()
+            return
+        }
+        if (DisplayPlacement.screen)
+            display.screen = DisplayPlacement.screen
+        display.visibility = DisplayPlacement.fullScreen ? Window.FullScreen : Window.Windowed
+    }
+
+    Component.onCompleted: place()
+    Connections {
+        target: DisplayPlacement
+        function onChanged() { display.place() }
+    }
+
+    CustomerDisplayView {
+        anchors.fill: parent
+        model: display.model
+    }
+}
