@@ -8,6 +8,8 @@ import Vantrel.Checkout
 Window {
     id: display
     property CheckoutModel model
+    // The associate's window, which keeps the focus.
+    property Window associate
 
     objectName: "customerDisplayWindow"
     title: "Customer display"
@@ -19,7 +21,8 @@ Window {
 
     function place() {
         if (!DisplayPlacement.shown) {
-            display.hide()
+            if (display.visible)
+                display.visibility = Window.Hidden
             return
         }
         if (DisplayPlacement.screen)
@@ -27,7 +30,13 @@ Window {
         display.visibility = DisplayPlacement.fullScreen ? Window.FullScreen : Window.Windowed
     }
 
-    Component.onCompleted: place()
+    Component.onCompleted: Qt.callLater(display.place)
+    // Some platforms activate every window they show, whatever its flags say;
+    // the associate must not lose the field they were typing in.
+    onActiveChanged: {
+        if (display.active && display.associate)
+            display.associate.requestActivate()
+    }
     Connections {
         target: DisplayPlacement
         function onChanged() { display.place() }

@@ -12,8 +12,9 @@ DisplayPayment displayPayment(const Draft &draft, const std::optional<CheckoutTr
         payment.stage = transaction->status == QLatin1String("complete") ? DisplayStage::Complete
                                                                          : DisplayStage::Checkout;
         payment.amountCents = transaction->amountCents;
-        payment.tender =
-            isRegisterRoute(transaction->paymentRoute) ? QStringLiteral("register") : transaction->tender;
+        payment.tender = isRegisterRoute(transaction->paymentRoute.value_or(QString()))
+                             ? QStringLiteral("register")
+                             : transaction->tender;
         if (payment.tender == QLatin1String("cash")) payment.cashCents = transaction->cashCents;
         return payment;
     }

@@ -163,7 +163,10 @@ BrandedSheetStyle {
                             visible: DisplayPlacement.screens.length > 1
                             Layout.fillWidth: true
                             model: DisplayPlacement.screens
-                            currentIndex: Math.max(0, DisplayPlacement.screens.indexOf(DisplayPlacement.chosenScreen))
+                            // Until one is chosen, the screen the display stands on.
+                            currentIndex: DisplayPlacement.screens.indexOf(DisplayPlacement.chosenScreen !== ""
+                                ? DisplayPlacement.chosenScreen
+                                : (DisplayPlacement.screen ? DisplayPlacement.screen.name : ""))
                             Accessible.name: "Customer display screen"
                             onActivated: index => DisplayPlacement.chosenScreen = DisplayPlacement.screens[index]
                         }

@@ -32,5 +32,6 @@ ApplicationWindow {
 
     CustomerDisplayWindow {
         model: window.model
+        associate: window
     }
 }
