@@ -8,8 +8,9 @@ import Vantrel.Checkout
 Rectangle {
     id: view
     property CheckoutModel model
-    // Type and spacing grow with the screen; 1 on a 1080p display.
-    readonly property real unit: Math.max(0.5, Math.min(width / 1920, height / 1080))
+    // Type and spacing grow with the screen; 1 on a 1080p display, and no
+    // smaller than a small counter screen can still be read from a metre.
+    readonly property real unit: Math.max(0.62, Math.min(width / 1920, height / 1080))
     readonly property string stage: face.stage
 
     color: Theme.canvas
@@ -41,7 +42,7 @@ Rectangle {
         visible: view.stage === "idle"
         anchors.centerIn: parent
         width: parent.width * 0.8
-        spacing: 36 * view.unit
+        spacing: 44 * view.unit
         SymbolImage {
             Layout.alignment: Qt.AlignHCenter
             Layout.preferredWidth: 620 * view.unit
@@ -88,8 +89,9 @@ Rectangle {
             interactive: false
             spacing: 14 * view.unit
             model: view.model.quote.lines
-            // The newest line is the one the customer looks for.
-            onCountChanged: Qt.callLater(lines.positionViewAtEnd)
+            // The newest line is the one the customer looks for; the height
+            // is known only once its delegate is made.
+            onContentHeightChanged: lines.positionViewAtEnd()
             delegate: Rectangle {
                 id: line
                 required property string name
@@ -139,7 +141,7 @@ Rectangle {
         Rectangle {
             objectName: "displayTotals"
             Layout.preferredWidth: Math.max(parent.width * 0.36, 300 * view.unit)
-            Layout.alignment: Qt.AlignBottom
+            Layout.alignment: Qt.AlignTop
             implicitHeight: totalsColumn.implicitHeight + 64 * view.unit
             radius: Theme.cardRadius
             color: Theme.ink

@@ -19,18 +19,10 @@ Window {
     flags: Qt.Window | Qt.WindowDoesNotAcceptFocus | Qt.WindowTransparentForInput
            | (DisplayPlacement.fullScreen ? Qt.FramelessWindowHint : 0)
 
-    function place() {
-        if (!DisplayPlacement.shown) {
-            if (display.visible)
-                display.visibility = Window.Hidden
-            return
-        }
-        if (DisplayPlacement.screen)
-            display.screen = DisplayPlacement.screen
-        display.visibility = DisplayPlacement.fullScreen ? Window.FullScreen : Window.Windowed
-    }
+    visibility: !DisplayPlacement.shown ? Window.Hidden
+                : DisplayPlacement.fullScreen ? Window.FullScreen : Window.Windowed
 
-    Component.onCompleted: Qt.callLater(display.place)
+    Component.onCompleted: DisplayPlacement.moveToScreen(display)
     // Some platforms activate every window they show, whatever its flags say;
     // the associate must not lose the field they were typing in.
     onActiveChanged: {
@@ -39,7 +31,7 @@ Window {
     }
     Connections {
         target: DisplayPlacement
-        function onChanged() { display.place() }
+        function onChanged() { DisplayPlacement.moveToScreen(display) }
     }
 
     CustomerDisplayView {

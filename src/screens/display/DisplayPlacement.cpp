@@ -3,7 +3,9 @@
 #include "DisplayRules.h"
 
 #include <QGuiApplication>
+#include <QScreen>
 #include <QSettings>
+#include <QWindow>
 
 namespace vantrel {
 
@@ -57,10 +59,15 @@ void DisplayPlacement::place()
         screens::placeDisplay(m_on, screens(), primary ? primary->name() : QString(), m_chosen);
     m_shown = placement.shown;
     m_fullScreen = placement.fullScreen;
-    m_screen = nullptr;
-    for (QScreen *screen : QGuiApplication::screens())
-        if (screen->name() == placement.screen) m_screen = screen;
+    m_screenName = placement.screen;
     emit changed();
+}
+
+void DisplayPlacement::moveToScreen(QWindow *window) const
+{
+    if (!window) return;
+    for (QScreen *screen : QGuiApplication::screens())
+        if (screen->name() == m_screenName && window->screen() != screen) window->setScreen(screen);
 }
 
 } // namespace vantrel

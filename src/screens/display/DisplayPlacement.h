@@ -3,10 +3,10 @@
 // device's settings, and where it stands as screens come and go.
 
 #include <QObject>
-#include <QPointer>
-#include <QScreen>
 #include <QStringList>
 #include <QtQml/qqmlregistration.h>
+
+class QWindow;
 
 namespace vantrel {
 
@@ -21,7 +21,9 @@ class DisplayPlacement : public QObject {
     // Where the window stands now: hidden while its screen is away.
     Q_PROPERTY(bool shown READ shown NOTIFY changed)
     Q_PROPERTY(bool fullScreen READ fullScreen NOTIFY changed)
-    Q_PROPERTY(QScreen *screen READ screen NOTIFY changed)
+    // The screen it fills or starts on, by name; empty: the window system's choice.
+    Q_PROPERTY(QString screenName READ screenName NOTIFY changed)
+    Q_PROPERTY(int screenIndex READ screenIndex NOTIFY changed)
 
 public:
     explicit DisplayPlacement(QObject *parent = nullptr);
@@ -33,7 +35,13 @@ public:
     void setChosenScreen(const QString &name);
     bool shown() const { return m_shown; }
     bool fullScreen() const { return m_fullScreen; }
-    QScreen *screen() const { return m_screen; }
+    // Index of the screen the display stands on among `screens`; -1 when none.
+    int screenIndex() const { return int(screens().indexOf(m_chosen.isEmpty() ? m_screenName : m_chosen)); }
+
+    // Moves the display window to its screen (QML's own screen list would
+    // need a lookup by name on every change).
+    Q_INVOKABLE void moveToScreen(QWindow *window) const;
+    QString screenName() const { return m_screenName; }
 
 signals:
     void changed();
@@ -45,7 +53,7 @@ private:
     QString m_chosen;
     bool m_shown = false;
     bool m_fullScreen = false;
-    QPointer<QScreen> m_screen;
+    QString m_screenName;
 };
 
 } // namespace vantrel

@@ -163,10 +163,7 @@ BrandedSheetStyle {
                             visible: DisplayPlacement.screens.length > 1
                             Layout.fillWidth: true
                             model: DisplayPlacement.screens
-                            // Until one is chosen, the screen the display stands on.
-                            currentIndex: DisplayPlacement.screens.indexOf(DisplayPlacement.chosenScreen !== ""
-                                ? DisplayPlacement.chosenScreen
-                                : (DisplayPlacement.screen ? DisplayPlacement.screen.name : ""))
+                            currentIndex: DisplayPlacement.screenIndex
                             Accessible.name: "Customer display screen"
                             onActivated: index => DisplayPlacement.chosenScreen = DisplayPlacement.screens[index]
                         }
