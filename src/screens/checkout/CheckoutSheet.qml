@@ -15,8 +15,15 @@ BrandedSheetStyle {
 
     // Every opening starts from card with nothing typed, and asks the server
     // for the account's payment settings again without waiting for them.
-    onClosed: choices.reset()
-    onOpened: choices.refreshSettings()
+    // While open, the customer display shows the choices as they are made.
+    onClosed: {
+        CheckoutSheetRelay.sheet = null
+        choices.reset()
+    }
+    onOpened: {
+        choices.refreshSettings()
+        CheckoutSheetRelay.sheet = choices
+    }
 
     CheckoutSheetState {
         id: choices

@@ -139,6 +139,38 @@ BrandedSheetStyle {
                 }
 
                 FormSection {
+                    header: "Customer display"
+                    ColumnLayout {
+                        Layout.fillWidth: true
+                        Layout.margins: 16
+                        spacing: 10
+                        Switch {
+                            id: displaySwitch
+                            objectName: "customerDisplaySwitch"
+                            Layout.fillWidth: true
+                            padding: 0
+                            text: "Customer display"
+                            checked: DisplayPlacement.on
+                            font.family: Theme.fontFamily
+                            font.pixelSize: Theme.body
+                            Accessible.name: text
+                            Accessible.onPressAction: Tap.press(displaySwitch)
+                            onToggled: DisplayPlacement.on = checked
+                        }
+                        // A choice only when there is one to make.
+                        PlainComboBox {
+                            objectName: "customerDisplayScreen"
+                            visible: DisplayPlacement.screens.length > 1
+                            Layout.fillWidth: true
+                            model: DisplayPlacement.screens
+                            currentIndex: DisplayPlacement.screenIndex
+                            Accessible.name: "Customer display screen"
+                            onActivated: index => DisplayPlacement.chosenScreen = DisplayPlacement.screens[index]
+                        }
+                    }
+                }
+
+                FormSection {
                     visible: sheet.demo
                     PlainLabel {
                         objectName: "demoNotice"

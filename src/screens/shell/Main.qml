@@ -29,4 +29,9 @@ ApplicationWindow {
         model: window.model
         actions: window.actions
     }
+
+    CustomerDisplayWindow {
+        model: window.model
+        associate: window
+    }
 }
