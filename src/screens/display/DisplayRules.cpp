@@ -64,7 +64,8 @@ Placement placeDisplay(bool on, const QStringList &screens, const QString &prima
     if (!on || screens.isEmpty()) return placement;
     if (!chosen.isEmpty() && !screens.contains(chosen)) return placement;
     placement.shown = true;
-    if (screens.size() == 1) return placement;
+    // Full screen on the associate's own screen would cover the till: a window they can place instead.
+    if (screens.size() == 1 || (!chosen.isEmpty() && chosen == primary)) return placement;
     placement.fullScreen = true;
     placement.screen = chosen;
     if (placement.screen.isEmpty())
