@@ -158,14 +158,17 @@ BrandedSheetStyle {
                             onToggled: DisplayPlacement.on = checked
                         }
                         // A choice only when there is one to make.
-                        PlainComboBox {
-                            objectName: "customerDisplayScreen"
-                            visible: DisplayPlacement.screens.length > 1
+                        Loader {
+                            active: DisplayPlacement.screens.length > 1
+                            visible: active
                             Layout.fillWidth: true
-                            model: DisplayPlacement.screens
-                            currentIndex: DisplayPlacement.screenIndex
-                            Accessible.name: "Customer display screen"
-                            onActivated: index => DisplayPlacement.chosenScreen = DisplayPlacement.screens[index]
+                            sourceComponent: PlainComboBox {
+                                objectName: "customerDisplayScreen"
+                                model: DisplayPlacement.screens
+                                currentIndex: DisplayPlacement.screenIndex
+                                Accessible.name: "Customer display screen"
+                                onActivated: index => DisplayPlacement.chosenScreen = DisplayPlacement.screens[index]
+                            }
                         }
                     }
                 }

@@ -30,8 +30,13 @@ ApplicationWindow {
         actions: window.actions
     }
 
-    CustomerDisplayWindow {
-        model: window.model
-        associate: window
+    // Made only while it is on: a hidden second window would still hold a
+    // scene graph of its own for the life of the app.
+    Loader {
+        active: DisplayPlacement.shown
+        sourceComponent: CustomerDisplayWindow {
+            model: window.model
+            associate: window
+        }
     }
 }

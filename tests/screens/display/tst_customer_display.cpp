@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QQmlEngine>
 #include <QStandardPaths>
+#include <QPointer>
 #include <QTest>
 
 using namespace vantrel;
@@ -61,7 +62,7 @@ private:
     void checkStage(const QString &stage, const QStringList &expected);
 
     std::unique_ptr<DemoApp> m_app;
-    QQuickWindow *m_display = nullptr;
+    QPointer<QQuickWindow> m_display; // made while the display is on
     Customer m_customer;
 };
 
@@ -144,10 +145,13 @@ void CustomerDisplayScreen::cashSaleStages()
         qmlTypeId("Vantrel.Checkout", 1, 0, "DisplayPlacement"));
     QVERIFY(placement);
     placement->setOn(true);
-    for (QWindow *window : QGuiApplication::topLevelWindows())
-        if (window->objectName() == QLatin1String("customerDisplayWindow"))
-            m_display = qobject_cast<QQuickWindow *>(window);
-    QVERIFY(m_display);
+    const auto displayWindow = [] {
+        for (QWindow *window : QGuiApplication::topLevelWindows())
+            if (window->objectName() == QLatin1String("customerDisplayWindow"))
+                return qobject_cast<QQuickWindow *>(window);
+        return static_cast<QQuickWindow *>(nullptr);
+    };
+    QTRY_VERIFY((m_display = displayWindow()));
     QTRY_VERIFY(m_display->isVisible());
     QVERIFY(m_display->flags() & Qt::WindowDoesNotAcceptFocus);
     QTRY_COMPARE(QGuiApplication::focusWindow(), m_app->shell->window());
@@ -214,7 +218,7 @@ void CustomerDisplayScreen::cashSaleStages()
     model.checkoutPart()->nextSale();
     checkStage(QStringLiteral("next"), {QStringLiteral("Welcome")});
     placement->setOn(false);
-    QTRY_VERIFY(!m_display->isVisible());
+    QTRY_VERIFY(!m_display || !m_display->isVisible());
     m_app.reset();
 }
 
