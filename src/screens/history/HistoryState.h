@@ -7,7 +7,7 @@
 #include <QPointer>
 #include <QtQml/qqmlregistration.h>
 
-#include "screens/checkout/CheckoutRules.h"
+#include "screens/history/HistoryRules.h"
 #include "screens/controls/RowsModel.h"
 
 #include "workflow/CheckoutModel.h"
