@@ -2,7 +2,7 @@
 // The words and targets of the quote and invoice PDF buttons and their
 // preview, handed to QML so no screen retypes them.
 
-#include "screens/quote/QuoteEditorRules.h"
+#include "screens/documents/DocumentPdfRules.h"
 #include "server/ReplyLimits.h"
 
 #include <QObject>
