@@ -23,7 +23,7 @@ QString paymentRouteOf(const QPointer<CheckoutModel> &workspace)
 
 } // namespace
 
-QuoteBrowser::QuoteBrowser(QObject *parent) : QObject(parent), m_customers(makeCustomerList(this))
+QuoteBrowser::QuoteBrowser(QObject *parent) : WorkspaceFace(parent), m_customers(makeCustomerList(this))
 {
     using Roles = QList<RecordListModel<Quote>::Role>;
     Roles roles{
@@ -32,7 +32,7 @@ QuoteBrowser::QuoteBrowser(QObject *parent) : QObject(parent), m_customers(makeC
         {"status", [](const Quote &q) { return QVariant(q.status); }},
         {"totalText", [](const Quote &q) { return QVariant(recordMoney(q.total, q.currency)); }},
         {"checkoutLine",
-         [this](const Quote &q) { return QVariant(checkoutLine(q, paymentRouteOf(m_workspace))); }},
+         [this](const Quote &q) { return QVariant(checkoutLine(q, paymentRouteOf(workspace()))); }},
         {"locked", [](const Quote &q) { return QVariant(isLocked(q)); }},
         {"trailingSymbol",
          [](const Quote &q) {
@@ -45,31 +45,29 @@ QuoteBrowser::QuoteBrowser(QObject *parent) : QObject(parent), m_customers(makeC
 
 QuoteBrowser::~QuoteBrowser() { stopLoad(); }
 
-void QuoteBrowser::setWorkspace(CheckoutModel *workspace)
+QList<QMetaObject::Connection> QuoteBrowser::connectTo(CheckoutModel *workspace)
 {
-    if (m_workspace == workspace) return;
-    for (const QMetaObject::Connection &c : std::as_const(m_connections)) disconnect(c);
-    m_connections.clear();
-    stopLoad();
-    m_workspace = workspace;
-    if (workspace) {
-        const auto again = [this] { recompute(); };
-        CheckoutPart *checkout = workspace->checkoutPart();
-        m_connections = {
-            connect(workspace, &CheckoutModel::draftChanged, this, again),
-            connect(workspace, &CheckoutModel::busyChanged, this, again),
-            connect(workspace->quotePart(), &QuotePart::editingLockedChanged, this, again),
-            connect(checkout, &CheckoutPart::transactionChanged, this, again),
-            // The rows' checkout lines name the route's document.
-            connect(checkout, &CheckoutPart::accountChanged, this,
-                    [this] {
-                        if (m_quotes->rowCount() > 0)
-                            emit m_quotes->dataChanged(m_quotes->index(0),
-                                                       m_quotes->index(m_quotes->rowCount() - 1));
-                    }),
-        };
-    }
-    emit workspaceChanged();
+    const auto again = [this] { recompute(); };
+    CheckoutPart *checkout = workspace->checkoutPart();
+    return {
+        connect(workspace, &CheckoutModel::draftChanged, this, again),
+        connect(workspace, &CheckoutModel::busyChanged, this, again),
+        connect(workspace->quotePart(), &QuotePart::editingLockedChanged, this, again),
+        connect(checkout, &CheckoutPart::transactionChanged, this, again),
+        // The rows' checkout lines name the route's document.
+        connect(checkout, &CheckoutPart::accountChanged, this,
+                [this] {
+                    if (m_quotes->rowCount() > 0)
+                        emit m_quotes->dataChanged(m_quotes->index(0),
+                                                   m_quotes->index(m_quotes->rowCount() - 1));
+                }),
+    };
+}
+
+void QuoteBrowser::leaving() { stopLoad(); }
+
+void QuoteBrowser::switched()
+{
     if (m_active) restart(false);
     recompute();
 }
@@ -105,7 +103,7 @@ void QuoteBrowser::begin(bool withDraftCustomer)
 {
     stopLoad();
     m_customer.reset();
-    if (withDraftCustomer && m_workspace) m_customer = m_workspace->draft().customer;
+    if (withDraftCustomer && workspace()) m_customer = workspace()->draft().customer;
     m_customerSearch.clear();
     m_quoteSearch.clear();
     m_customers->assign({});
@@ -154,7 +152,7 @@ void QuoteBrowser::restart(bool debounce)
 {
     stopLoad();
     m_message.reset();
-    if (m_active && m_workspace) {
+    if (m_active && workspace()) {
         TaskHandle handle = TaskHandle::make();
         if (m_customer) {
             m_task = handle;
@@ -164,7 +162,7 @@ void QuoteBrowser::restart(bool debounce)
             m_task = handle;
             m_loading = true;
             const std::chrono::milliseconds wait =
-                debounce ? m_workspace->services().searchDebounce : std::chrono::milliseconds(0);
+                debounce ? workspace()->services().searchDebounce : std::chrono::milliseconds(0);
             launch(loadCustomers(QPointer<QuoteBrowser>(this), handle, m_customerSearch, wait));
         } else {
             // Nothing is looked up for an empty search.
@@ -186,11 +184,11 @@ QCoro::Task<> QuoteBrowser::loadCustomers(QPointer<QuoteBrowser> self, TaskHandl
 {
     // Typing: each keystroke cancels the wait of the one before.
     if (wait.count() > 0) co_await TaskHandle::sleep(handle, wait);
-    if (handle.isCancelled() || !self || !self->m_workspace) co_return;
+    if (handle.isCancelled() || !self || !self->workspace()) co_return;
     try {
         const QString query = text.trimmed();
         const CancellationToken token = handle.token();
-        CustomersResponse reply = co_await CheckoutAPI::customers(self->m_workspace->api(), query, token);
+        CustomersResponse reply = co_await CheckoutAPI::customers(self->workspace()->api(), query, token);
         if (handle.isCancelled() || !self) co_return;
         self->m_customers->assign(std::move(reply.customers));
         self->loaded();
@@ -203,10 +201,10 @@ QCoro::Task<> QuoteBrowser::loadCustomers(QPointer<QuoteBrowser> self, TaskHandl
 
 QCoro::Task<> QuoteBrowser::loadQuotes(QPointer<QuoteBrowser> self, TaskHandle handle, QString customerId)
 {
-    if (!self || !self->m_workspace) co_return;
+    if (!self || !self->workspace()) co_return;
     try {
         const CancellationToken token = handle.token();
-        QuotesResponse reply = co_await CheckoutAPI::quotes(self->m_workspace->api(), customerId, token);
+        QuotesResponse reply = co_await CheckoutAPI::quotes(self->workspace()->api(), customerId, token);
         if (handle.isCancelled() || !self) co_return;
         self->m_allQuotes = std::move(reply.quotes);
         self->refilter();
@@ -244,8 +242,8 @@ void QuoteBrowser::refilter()
 
 QCoro::QmlTask QuoteBrowser::useCustomer()
 {
-    if (!m_customer || !m_workspace) return selectOnWorkspace(nullptr, Customer{});
-    return selectOnWorkspace(m_workspace, *m_customer);
+    if (!m_customer || !workspace()) return selectOnWorkspace(nullptr, Customer{});
+    return selectOnWorkspace(workspace(), *m_customer);
 }
 
 QCoro::Task<bool> QuoteBrowser::selectOnWorkspace(QPointer<CheckoutModel> workspace, Customer customer)
@@ -290,11 +288,11 @@ QuoteBrowser::View QuoteBrowser::compute() const
         for (const Quote &quote : m_quotes->items())
             view.showsLockedNote = view.showsLockedNote || isLocked(quote);
     }
-    if (m_workspace) {
-        view.showsLiveCheckoutNote = m_customer && isLiveCheckout(m_workspace->checkoutPart()->transaction());
-        view.canUseCustomer = m_customer && !m_workspace->editingLocked();
+    if (workspace()) {
+        view.showsLiveCheckoutNote = m_customer && isLiveCheckout(workspace()->checkoutPart()->transaction());
+        view.canUseCustomer = m_customer && !workspace()->editingLocked();
         view.needsConfirmation =
-            m_customer && screens::customerChangeNeedsConfirmation(m_workspace->draft(), m_customer->id);
+            m_customer && screens::customerChangeNeedsConfirmation(workspace()->draft(), m_customer->id);
     }
     return view;
 }

@@ -9,7 +9,7 @@
 
 #include <QCoroQmlTask>
 
-#include "workflow/CheckoutModel.h"
+#include "screens/controls/WorkspaceFace.h"
 #include "workflow/RecordListModel.h"
 #include "workflow/TaskHandle.h"
 
@@ -17,10 +17,9 @@
 
 namespace vantrel {
 
-class QuoteBrowser : public QObject {
+class QuoteBrowser : public WorkspaceFace {
     Q_OBJECT
     QML_ELEMENT
-    Q_PROPERTY(vantrel::CheckoutModel *workspace READ workspace WRITE setWorkspace NOTIFY workspaceChanged)
     Q_PROPERTY(QAbstractListModel *customers READ customerList CONSTANT)
     // The quotes of the chosen customer that match the search.
     Q_PROPERTY(QAbstractListModel *quotes READ quoteList CONSTANT)
@@ -46,8 +45,6 @@ public:
     explicit QuoteBrowser(QObject *parent = nullptr);
     ~QuoteBrowser() override;
 
-    CheckoutModel *workspace() const { return m_workspace; }
-    void setWorkspace(CheckoutModel *workspace);
     QAbstractListModel *customerList() const { return m_customers; }
     QAbstractListModel *quoteList() const { return m_quotes; }
     QString search() const { return m_view.search; }
@@ -82,8 +79,12 @@ public:
     Q_INVOKABLE QCoro::QmlTask useCustomer();
 
 signals:
-    void workspaceChanged();
     void changed();
+
+protected:
+    QList<QMetaObject::Connection> connectTo(CheckoutModel *workspace) override;
+    void switched() override;
+    void leaving() override;
 
 private:
     // Everything QML reads besides the lists; one change signal when any of it changed.
@@ -108,8 +109,6 @@ private:
     void recompute();
     View compute() const;
 
-    QPointer<CheckoutModel> m_workspace;
-    QList<QMetaObject::Connection> m_connections;
     RecordListModel<Customer> *m_customers;
     RecordListModel<Quote> *m_quotes;
     QList<Quote> m_allQuotes;

@@ -10,14 +10,13 @@
 #include "screens/history/HistoryRules.h"
 #include "screens/controls/RowsModel.h"
 
-#include "workflow/CheckoutModel.h"
+#include "screens/controls/WorkspaceFace.h"
 
 namespace vantrel {
 
-class HistoryState : public QObject {
+class HistoryState : public WorkspaceFace {
     Q_OBJECT
     QML_ELEMENT
-    Q_PROPERTY(vantrel::CheckoutModel *workspace READ workspace WRITE setWorkspace NOTIFY workspaceChanged)
     // Roles entryId, title, summary, date and removable (no request of
     // unknown outcome), newest first as the workspace keeps them.
     Q_PROPERTY(vantrel::screens::RowsModel *savedWork READ savedWork CONSTANT)
@@ -33,8 +32,6 @@ class HistoryState : public QObject {
 public:
     explicit HistoryState(QObject *parent = nullptr);
 
-    CheckoutModel *workspace() const { return m_workspace; }
-    void setWorkspace(CheckoutModel *workspace);
     screens::RowsModel *savedWork() const { return m_savedWork; }
     QString placeholder() const { return m_view.placeholder.text; }
     QString placeholderDetail() const { return m_view.placeholder.detail; }
@@ -54,8 +51,11 @@ public:
     Q_INVOKABLE vantrel::screens::Confirmation removeConfirmation(const QString &entryId) const;
 
 signals:
-    void workspaceChanged();
     void changed();
+
+protected:
+    QList<QMetaObject::Connection> connectTo(CheckoutModel *workspace) override;
+    void switched() override;
 
 private:
     struct View {
@@ -66,8 +66,6 @@ private:
     void recompute();
     View compute() const;
 
-    QPointer<CheckoutModel> m_workspace;
-    QList<QMetaObject::Connection> m_connections;
     View m_view;
     screens::RowsModel *m_savedWork;
 };
