@@ -8,8 +8,8 @@ import Vantrel.Checkout
 BrandedSecondaryButton {
     id: button
     property CheckoutModel model
-    // {path, number, kind}, from DocumentPdfTexts.
-    property var target
+    // From DocumentPdfTexts.
+    property documentPdfTarget target
     readonly property alias sheet: sheet
 
     contentItem: Item {

@@ -8,7 +8,7 @@ BrandedSheetStyle {
     id: sheet
     objectName: "documentPdfSheet"
     property CheckoutModel model
-    property var target: null
+    property documentPdfTarget target
 
     function show(newTarget) {
         target = newTarget
@@ -25,7 +25,7 @@ BrandedSheetStyle {
     contentItem: Item {
         Repeater {
             // A new array, so a new target always builds a new preview.
-            model: sheet.visible && sheet.target ? [sheet.target] : []
+            model: sheet.visible && sheet.target.path !== "" ? [sheet.target] : []
             delegate: DocumentPDFPreview {
                 required property var modelData
                 width: sheet.availableWidth
