@@ -6,7 +6,7 @@ import Vantrel.Checkout
 // Takes payment for the draft's saved quote: the amount due, the tender (card
 // on the terminal or cash received) or the register invoice, the pickup hold,
 // and the button that starts the checkout.
-BrandedSheetStyle {
+Sheet {
     id: sheet
     property CheckoutModel model
     objectName: "paymentSheet"
@@ -243,7 +243,7 @@ BrandedSheetStyle {
                                 color: Theme.primaryText
                             }
                         }
-                        BrandedToggle {
+                        ToggleSwitch {
                             objectName: "cashConfirmedToggle"
                             enabled: !choices.frozen
                             text: "I have received the cash"
@@ -284,7 +284,7 @@ BrandedSheetStyle {
                             color: Theme.primaryText
                         }
                     }
-                    BrandedToggle {
+                    ToggleSwitch {
                         objectName: "holdToggle"
                         enabled: !choices.frozen
                         text: "Hold for later pickup"
@@ -384,7 +384,7 @@ BrandedSheetStyle {
     }
 
     // An on/off switch drawn in the application's ink.
-    component BrandedToggle: Switch {
+    component ToggleSwitch: Switch {
         id: toggle
         Layout.fillWidth: true
         implicitHeight: Math.max(44, implicitContentHeight, implicitIndicatorHeight)

@@ -328,7 +328,7 @@ Item {
                     }
                 }
 
-                QuotePDFButton {
+                QuotePdfButton {
                     Layout.topMargin: 4
                     model: view.browser.workspace
                     quoteId: view.quoteId
@@ -338,7 +338,7 @@ Item {
         }
     }
 
-    BrandedConfirmation {
+    ConfirmationSheet {
         id: replaceEdits
         objectName: "replaceEditsConfirmation"
         title: "Replace unsaved edits?"

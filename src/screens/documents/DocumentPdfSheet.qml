@@ -4,7 +4,7 @@ import Vantrel.Checkout
 
 // The sheet of one document's preview. Each target gets a fresh preview, and
 // closing the sheet tears it down: its load is abandoned, its pages freed.
-BrandedSheetStyle {
+Sheet {
     id: sheet
     objectName: "documentPdfSheet"
     property CheckoutModel model
@@ -26,7 +26,7 @@ BrandedSheetStyle {
         Repeater {
             // A new array, so a new target always builds a new preview.
             model: sheet.visible && sheet.target.path !== "" ? [sheet.target] : []
-            delegate: DocumentPDFPreview {
+            delegate: DocumentPdfPreview {
                 required property var modelData
                 width: sheet.availableWidth
                 height: sheet.availableHeight

@@ -5,7 +5,7 @@ import Vantrel.Checkout
 
 // The outlined document button of the quote and invoice PDFs: it opens the
 // preview of its target in a sheet of its own.
-BrandedSecondaryButton {
+SecondaryButton {
     id: button
     property CheckoutModel model
     // From DocumentPdfTexts.
@@ -36,7 +36,7 @@ BrandedSecondaryButton {
     }
     onClicked: sheet.show(button.target)
 
-    DocumentPDFSheet {
+    DocumentPdfSheet {
         id: sheet
         model: button.model
     }
