@@ -14,7 +14,7 @@ Sheet {
     preferredWidth: 680
     expanded: true
 
-    QuoteBrowser {
+    QuoteBrowserState {
         id: quoteBrowser
         workspace: sheet.model
     }

@@ -17,7 +17,7 @@
 
 namespace vantrel {
 
-class QuoteBrowser : public WorkspaceFace {
+class QuoteBrowserState : public WorkspaceFace {
     Q_OBJECT
     QML_ELEMENT
     Q_PROPERTY(QAbstractListModel *customers READ customerList CONSTANT)
@@ -42,8 +42,8 @@ class QuoteBrowser : public WorkspaceFace {
     Q_PROPERTY(QString loadKey READ loadKey NOTIFY changed)
 
 public:
-    explicit QuoteBrowser(QObject *parent = nullptr);
-    ~QuoteBrowser() override;
+    explicit QuoteBrowserState(QObject *parent = nullptr);
+    ~QuoteBrowserState() override;
 
     QAbstractListModel *customerList() const { return m_customers; }
     QAbstractListModel *quoteList() const { return m_quotes; }
@@ -96,9 +96,9 @@ private:
         bool canUseCustomer = false, needsConfirmation = false;
         bool operator==(const View &) const = default;
     };
-    static QCoro::Task<> loadCustomers(QPointer<QuoteBrowser> self, TaskHandle handle, QString text,
+    static QCoro::Task<> loadCustomers(QPointer<QuoteBrowserState> self, TaskHandle handle, QString text,
                                        std::chrono::milliseconds wait);
-    static QCoro::Task<> loadQuotes(QPointer<QuoteBrowser> self, TaskHandle handle, QString customerId);
+    static QCoro::Task<> loadQuotes(QPointer<QuoteBrowserState> self, TaskHandle handle, QString customerId);
     static QCoro::Task<bool> selectOnWorkspace(QPointer<CheckoutModel> workspace, Customer customer);
     void restart(bool debounce);
     void stopLoad();

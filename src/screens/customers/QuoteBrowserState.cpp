@@ -1,4 +1,4 @@
-#include "QuoteBrowser.h"
+#include "QuoteBrowserState.h"
 
 #include "QuoteBrowserRules.h"
 #include "screens/quote/QuoteEditorRules.h"
@@ -23,7 +23,8 @@ QString paymentRouteOf(const QPointer<CheckoutModel> &workspace)
 
 } // namespace
 
-QuoteBrowser::QuoteBrowser(QObject *parent) : WorkspaceFace(parent), m_customers(makeCustomerList(this))
+QuoteBrowserState::QuoteBrowserState(QObject *parent)
+    : WorkspaceFace(parent), m_customers(makeCustomerList(this))
 {
     using Roles = QList<RecordListModel<Quote>::Role>;
     Roles roles{
@@ -43,9 +44,9 @@ QuoteBrowser::QuoteBrowser(QObject *parent) : WorkspaceFace(parent), m_customers
     recompute();
 }
 
-QuoteBrowser::~QuoteBrowser() { stopLoad(); }
+QuoteBrowserState::~QuoteBrowserState() { stopLoad(); }
 
-QList<QMetaObject::Connection> QuoteBrowser::connectTo(CheckoutModel *workspace)
+QList<QMetaObject::Connection> QuoteBrowserState::connectTo(CheckoutModel *workspace)
 {
     const auto again = [this] { recompute(); };
     CheckoutPart *checkout = workspace->checkoutPart();
@@ -64,15 +65,15 @@ QList<QMetaObject::Connection> QuoteBrowser::connectTo(CheckoutModel *workspace)
     };
 }
 
-void QuoteBrowser::leaving() { stopLoad(); }
+void QuoteBrowserState::leaving() { stopLoad(); }
 
-void QuoteBrowser::switched()
+void QuoteBrowserState::switched()
 {
     if (m_active) restart(false);
     recompute();
 }
 
-void QuoteBrowser::setSearch(const QString &text)
+void QuoteBrowserState::setSearch(const QString &text)
 {
     if (m_customer) {
         if (m_quoteSearch == text) return;
@@ -86,20 +87,20 @@ void QuoteBrowser::setSearch(const QString &text)
     restart(true);
 }
 
-std::optional<Quote> QuoteBrowser::listedQuote(const QString &quoteId) const
+std::optional<Quote> QuoteBrowserState::listedQuote(const QString &quoteId) const
 {
     for (const Quote &quote : m_allQuotes)
         if (quote.id == quoteId) return quote;
     return std::nullopt;
 }
 
-QString QuoteBrowser::currentKey() const
+QString QuoteBrowserState::currentKey() const
 {
     return m_customer ? QStringLiteral("quotes:") + m_customer->id
                       : QStringLiteral("customers:") + m_customerSearch;
 }
 
-void QuoteBrowser::begin(bool withDraftCustomer)
+void QuoteBrowserState::begin(bool withDraftCustomer)
 {
     stopLoad();
     m_customer.reset();
@@ -113,7 +114,7 @@ void QuoteBrowser::begin(bool withDraftCustomer)
     restart(false);
 }
 
-void QuoteBrowser::end()
+void QuoteBrowserState::end()
 {
     m_active = false;
     stopLoad();
@@ -123,7 +124,7 @@ void QuoteBrowser::end()
     recompute();
 }
 
-bool QuoteBrowser::chooseCustomer(const QString &customerId)
+bool QuoteBrowserState::chooseCustomer(const QString &customerId)
 {
     const int row = m_customers->indexOfId(customerId);
     if (row < 0) return false;
@@ -135,7 +136,7 @@ bool QuoteBrowser::chooseCustomer(const QString &customerId)
     return true;
 }
 
-void QuoteBrowser::searchAllCustomers()
+void QuoteBrowserState::searchAllCustomers()
 {
     if (!m_customer) return;
     m_customer.reset();
@@ -144,11 +145,11 @@ void QuoteBrowser::searchAllCustomers()
     restart(false);
 }
 
-void QuoteBrowser::refresh() { restart(false); }
+void QuoteBrowserState::refresh() { restart(false); }
 
 // A new key or a refresh: whatever was in flight is cancelled (its request
 // aborted) before the new load starts, so a late reply never lands.
-void QuoteBrowser::restart(bool debounce)
+void QuoteBrowserState::restart(bool debounce)
 {
     stopLoad();
     m_message.reset();
@@ -157,13 +158,13 @@ void QuoteBrowser::restart(bool debounce)
         if (m_customer) {
             m_task = handle;
             m_loading = true;
-            launch(loadQuotes(QPointer<QuoteBrowser>(this), handle, m_customer->id));
+            launch(loadQuotes(QPointer<QuoteBrowserState>(this), handle, m_customer->id));
         } else if (!m_customerSearch.trimmed().isEmpty()) {
             m_task = handle;
             m_loading = true;
             const std::chrono::milliseconds wait =
                 debounce ? workspace()->services().searchDebounce : std::chrono::milliseconds(0);
-            launch(loadCustomers(QPointer<QuoteBrowser>(this), handle, m_customerSearch, wait));
+            launch(loadCustomers(QPointer<QuoteBrowserState>(this), handle, m_customerSearch, wait));
         } else {
             // Nothing is looked up for an empty search.
             m_customers->assign({});
@@ -172,15 +173,15 @@ void QuoteBrowser::restart(bool debounce)
     recompute();
 }
 
-void QuoteBrowser::stopLoad()
+void QuoteBrowserState::stopLoad()
 {
     if (m_task) m_task->cancel();
     m_task.reset();
     m_loading = false;
 }
 
-QCoro::Task<> QuoteBrowser::loadCustomers(QPointer<QuoteBrowser> self, TaskHandle handle, QString text,
-                                          std::chrono::milliseconds wait)
+QCoro::Task<> QuoteBrowserState::loadCustomers(QPointer<QuoteBrowserState> self, TaskHandle handle,
+                                               QString text, std::chrono::milliseconds wait)
 {
     // Typing: each keystroke cancels the wait of the one before.
     if (wait.count() > 0) co_await TaskHandle::sleep(handle, wait);
@@ -199,7 +200,8 @@ QCoro::Task<> QuoteBrowser::loadCustomers(QPointer<QuoteBrowser> self, TaskHandl
     }
 }
 
-QCoro::Task<> QuoteBrowser::loadQuotes(QPointer<QuoteBrowser> self, TaskHandle handle, QString customerId)
+QCoro::Task<> QuoteBrowserState::loadQuotes(QPointer<QuoteBrowserState> self, TaskHandle handle,
+                                            QString customerId)
 {
     if (!self || !self->workspace()) co_return;
     try {
@@ -216,14 +218,14 @@ QCoro::Task<> QuoteBrowser::loadQuotes(QPointer<QuoteBrowser> self, TaskHandle h
     }
 }
 
-void QuoteBrowser::loaded()
+void QuoteBrowserState::loaded()
 {
     m_task.reset();
     m_loading = false;
     recompute();
 }
 
-void QuoteBrowser::failed(const std::exception_ptr &failure)
+void QuoteBrowserState::failed(const std::exception_ptr &failure)
 {
     m_task.reset();
     m_loading = false;
@@ -232,7 +234,7 @@ void QuoteBrowser::failed(const std::exception_ptr &failure)
     recompute();
 }
 
-void QuoteBrowser::refilter()
+void QuoteBrowserState::refilter()
 {
     QList<Quote> matching;
     for (const Quote &quote : std::as_const(m_allQuotes))
@@ -240,13 +242,13 @@ void QuoteBrowser::refilter()
     m_quotes->assign(std::move(matching));
 }
 
-QCoro::QmlTask QuoteBrowser::useCustomer()
+QCoro::QmlTask QuoteBrowserState::useCustomer()
 {
     if (!m_customer || !workspace()) return selectOnWorkspace(nullptr, Customer{});
     return selectOnWorkspace(workspace(), *m_customer);
 }
 
-QCoro::Task<bool> QuoteBrowser::selectOnWorkspace(QPointer<CheckoutModel> workspace, Customer customer)
+QCoro::Task<bool> QuoteBrowserState::selectOnWorkspace(QPointer<CheckoutModel> workspace, Customer customer)
 {
     if (!workspace || workspace->editingLocked()) co_return false;
     CustomersPart *customers = workspace->customersPart();
@@ -254,7 +256,7 @@ QCoro::Task<bool> QuoteBrowser::selectOnWorkspace(QPointer<CheckoutModel> worksp
     co_return workspace && workspace->draft().customer && workspace->draft().customer->id == customer.id;
 }
 
-void QuoteBrowser::recompute()
+void QuoteBrowserState::recompute()
 {
     View next = compute();
     if (next == m_view) return;
@@ -262,7 +264,7 @@ void QuoteBrowser::recompute()
     emit changed();
 }
 
-QuoteBrowser::View QuoteBrowser::compute() const
+QuoteBrowserState::View QuoteBrowserState::compute() const
 {
     View view;
     view.search = m_customer ? m_quoteSearch : m_customerSearch;
