@@ -214,7 +214,7 @@ Sheet {
                 required property string statusLabel
                 required property string amountText
                 required property string createdText
-                readonly property var statusIcon: history.rowIcon(status)
+                readonly property transactionIcon statusIcon: history.rowIcon(status)
                 objectName: "transaction-" + transactionId
                 width: list.width
                 implicitHeight: 64

@@ -73,10 +73,10 @@ screens::Confirmation HistoryState::removeConfirmation(const QString &entryId) c
     return {};
 }
 
-QVariantMap HistoryState::rowIcon(const QString &status) const
+TransactionIcon HistoryState::rowIcon(const QString &status) const
 {
     const StatusIcon icon = transactionRowIcon(status);
-    return {{QStringLiteral("symbol"), icon.symbol}, {QStringLiteral("tone"), toneName(icon.tone)}};
+    return {icon.symbol, toneName(icon.tone)};
 }
 
 bool HistoryState::followNeedsConfirmation(const QString &transactionId) const

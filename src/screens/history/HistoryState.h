@@ -14,6 +14,20 @@
 
 namespace vantrel {
 
+// A transaction row's symbol and the theme's name of its colour ("green",
+// "orange" or ""); the views read it as a typed value.
+struct TransactionIcon {
+    Q_GADGET
+    QML_VALUE_TYPE(transactionIcon)
+    Q_PROPERTY(QString symbol MEMBER symbol)
+    Q_PROPERTY(QString tone MEMBER tone)
+
+public:
+    QString symbol;
+    QString tone;
+    bool operator==(const TransactionIcon &) const = default;
+};
+
 class HistoryState : public WorkspaceFace {
     Q_OBJECT
     QML_ELEMENT
@@ -39,8 +53,8 @@ public:
     bool canRetry() const { return m_view.placeholder.retry; }
     screens::Confirmation followConfirmation() const;
 
-    // The icon of a transaction row by its status: {symbol, tone}.
-    Q_INVOKABLE QVariantMap rowIcon(const QString &status) const;
+    // The icon of a transaction row by its status.
+    Q_INVOKABLE vantrel::TransactionIcon rowIcon(const QString &status) const;
     // Whether following this transaction would replace live work.
     Q_INVOKABLE bool followNeedsConfirmation(const QString &transactionId) const;
     // Makes the listed transaction the workspace's; false when it is no
