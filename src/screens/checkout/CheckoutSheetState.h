@@ -13,7 +13,7 @@
 
 namespace vantrel {
 
-class CheckoutSheetState : public WorkspaceFace {
+class CheckoutSheetState : public vantrel::WorkspaceFace {
     Q_OBJECT
     QML_ELEMENT
     // The sheet's own choices; they start over with reset(). While the draft

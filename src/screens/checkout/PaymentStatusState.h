@@ -15,7 +15,7 @@
 
 namespace vantrel {
 
-class PaymentStatusState : public WorkspaceFace {
+class PaymentStatusState : public vantrel::WorkspaceFace {
     Q_OBJECT
     QML_ELEMENT
     Q_PROPERTY(bool shown READ shown NOTIFY changed)

@@ -14,7 +14,7 @@
 
 namespace vantrel {
 
-class CustomerSheetState : public WorkspaceFace {
+class CustomerSheetState : public vantrel::WorkspaceFace {
     Q_OBJECT
     QML_ELEMENT
     Q_PROPERTY(QString firstName READ firstName NOTIFY formChanged)

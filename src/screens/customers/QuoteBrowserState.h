@@ -17,7 +17,7 @@
 
 namespace vantrel {
 
-class QuoteBrowserState : public WorkspaceFace {
+class QuoteBrowserState : public vantrel::WorkspaceFace {
     Q_OBJECT
     QML_ELEMENT
     Q_PROPERTY(QAbstractListModel *customers READ customerList CONSTANT)

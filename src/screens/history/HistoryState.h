@@ -28,7 +28,7 @@ public:
     bool operator==(const TransactionIcon &) const = default;
 };
 
-class HistoryState : public WorkspaceFace {
+class HistoryState : public vantrel::WorkspaceFace {
     Q_OBJECT
     QML_ELEMENT
     // Roles entryId, title, summary, date and removable (no request of

@@ -17,7 +17,7 @@
 
 namespace vantrel {
 
-class QuoteEditorState : public WorkspaceFace {
+class QuoteEditorState : public vantrel::WorkspaceFace {
     Q_OBJECT
     QML_ELEMENT
     // Everything below changes together with the draft; one signal, sent
