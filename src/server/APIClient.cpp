@@ -1,4 +1,5 @@
 #include "APIClient.h"
+#include "ServerLog.h"
 
 #include "records/Reference.h"
 
@@ -183,13 +184,17 @@ QCoro::Task<QByteArray> APIClient::request(QString method, QString path, std::op
     if (!self || m_generation != started || cancel.isCancelled()) throw CancelledError();
     QNetworkReply *finished = reply.get();
     if (!finished) throw CancelledError();
-    if (*tooLarge) throw ReplyTooLargeError(maxBytes);
+    if (*tooLarge) {
+        qCWarning(lcServer) << method << path << "refused: the reply is above" << maxBytes << "bytes";
+        throw ReplyTooLargeError(maxBytes);
+    }
 
     if (!receivedWhole(finished)) {
         // Qt reports its own transfer time-out as an abort ("Operation
         // canceled"). Every abort of ours was answered as a cancellation
         // above, so one that is left here is the time-out.
         const QNetworkReply::NetworkError error = finished->error();
+        qCWarning(lcServer) << method << path << "failed:" << error;
         if (error == QNetworkReply::OperationCanceledError || error == QNetworkReply::TimeoutError)
             throw TransportError(timeoutMessage, int(QNetworkReply::TimeoutError));
         throw TransportError(finished->errorString(), int(error));
@@ -199,6 +204,7 @@ QCoro::Task<QByteArray> APIClient::request(QString method, QString path, std::op
     const int code = finished->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     if (code >= 200 && code <= 299) co_return bytes;
 
+    qCWarning(lcServer) << method << path << "answered" << code;
     std::optional<APIError> serverError = tryDecode<APIError>(bytes, KeyStyle::Wire);
     APIError failure = serverError.value_or(APIError{fallbackMessage});
     failure.status = code;

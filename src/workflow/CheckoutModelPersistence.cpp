@@ -6,6 +6,7 @@
 #include "CatalogPart.h"
 #include "CheckoutPart.h"
 #include "CustomersPart.h"
+#include "WorkflowLog.h"
 #include "HistoryPart.h"
 #include "records/Uuid.h"
 
@@ -83,6 +84,7 @@ void CheckoutModel::restoreWorkspace()
     } catch (...) {
         m_historyPart->setArchivedRequests({});
         m_restoreWarning = QString::fromUtf8(messages::savedRequestsUnreadable);
+        qCWarning(lcWorkflow) << "restore: saved requests unreadable, starting with none";
     }
 
     const std::optional<QString> path = draftFileURL();
@@ -97,6 +99,7 @@ void CheckoutModel::restoreWorkspace()
     } catch (...) {
         // The file stays exactly as found until a readable copy is put back.
         m_draftRecoveryBlocked = true;
+        qCWarning(lcWorkflow) << "restore: draft unreadable, its file kept as found";
         const QString warning = QString::fromUtf8(messages::draftUnreadable);
         m_restoreWarning = m_restoreWarning ? *m_restoreWarning + QLatin1Char(' ') + warning : warning;
         return;
@@ -217,6 +220,7 @@ bool CheckoutModel::resetWorkspace(bool keepUnsavedWork)
         list = archiveCurrentWorkspace(keepUnsavedWork);
         persistDraft(fresh);
     } catch (...) {
+        qCWarning(lcWorkflow) << "reset: the workspace could not be put aside; nothing changed";
         setError(QString::fromUtf8(messages::resetFailed));
         return false;
     }

@@ -123,13 +123,13 @@ bool customerSheetShots(ShellHarness &shell, const QDir &out)
     return ok;
 }
 
-// Opens the preview of a quote through a QuotePDFButton of its own (the
+// Opens the preview of a quote through a QuotePdfButton of its own (the
 // button itself stays off screen) and waits for its state to show.
 QObject *openPdfPreview(ShellHarness &shell, const QString &quoteId, const QString &quoteNumber,
                         const QString &shownItem)
 {
     QQmlComponent component(qmlEngine(shell.window()));
-    component.setData("import Vantrel.Checkout\nQuotePDFButton { visible: false }",
+    component.setData("import Vantrel.Checkout\nQuotePdfButton { visible: false }",
                       QUrl(QStringLiteral("qrc:/screenshots/PdfButton.qml")));
     // Qt 6.4 crashes creating a component that failed to compile.
     QObject *button = component.isReady()

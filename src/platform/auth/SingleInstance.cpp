@@ -1,6 +1,7 @@
 #include "SingleInstance.h"
 
 #include <QElapsedTimer>
+#include <QLoggingCategory>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QRegularExpression>
@@ -8,6 +9,7 @@
 namespace vantrel {
 
 namespace {
+Q_LOGGING_CATEGORY(lcPlatform, "vantrel.platform")
 // A callback URL is short; anything longer is not one of ours.
 constexpr qsizetype maxMessage = 16 * 1024;
 constexpr int connectWaitMs = 1000;
@@ -74,7 +76,7 @@ bool SingleInstance::forwardToRunningInstance(const QStringList &arguments)
         const bool answered = socket.canReadLine() && socket.readLine() == taken;
         socket.abort();
         if (answered) return true;
-        qWarning("vantrel-checkout: the running instance did not answer; starting anyway");
+        qCWarning(lcPlatform, "the running instance did not answer; starting anyway");
     }
 
     // Nobody answers: a socket file left by a crashed (or hung) instance would block listen().

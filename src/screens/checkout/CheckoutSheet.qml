@@ -6,7 +6,7 @@ import Vantrel.Checkout
 // Takes payment for the draft's saved quote: the amount due, the tender (card
 // on the terminal or cash received) or the register invoice, the pickup hold,
 // and the button that starts the checkout.
-BrandedSheetStyle {
+Sheet {
     id: sheet
     property CheckoutModel model
     objectName: "paymentSheet"
@@ -250,7 +250,7 @@ BrandedSheetStyle {
                                 color: Theme.primaryText
                             }
                         }
-                        BrandedToggle {
+                        ToggleSwitch {
                             objectName: "cashConfirmedToggle"
                             enabled: !choices.frozen
                             text: "I have received the cash"
@@ -291,7 +291,7 @@ BrandedSheetStyle {
                             color: Theme.primaryText
                         }
                     }
-                    BrandedToggle {
+                    ToggleSwitch {
                         objectName: "holdToggle"
                         enabled: !choices.frozen
                         text: "Hold for later pickup"
@@ -391,7 +391,7 @@ BrandedSheetStyle {
     }
 
     // An on/off switch drawn in the application's ink.
-    component BrandedToggle: Switch {
+    component ToggleSwitch: Switch {
         id: toggle
         Layout.fillWidth: true
         implicitHeight: Math.max(44, implicitContentHeight, implicitIndicatorHeight)

@@ -28,26 +28,20 @@ QCoro::Task<bool> checkStored(QPointer<CheckoutModel> workspace)
 
 } // namespace
 
-CheckoutSheetState::CheckoutSheetState(QObject *parent) : QObject(parent) {}
+CheckoutSheetState::CheckoutSheetState(QObject *parent) : WorkspaceFace(parent) {}
 
-void CheckoutSheetState::setWorkspace(CheckoutModel *workspace)
+QList<QMetaObject::Connection> CheckoutSheetState::connectTo(CheckoutModel *workspace)
 {
-    if (m_workspace == workspace) return;
-    for (const QMetaObject::Connection &c : std::as_const(m_connections)) disconnect(c);
-    m_connections.clear();
-    m_workspace = workspace;
-    if (workspace) {
-        const auto again = [this] { recompute(); };
-        m_connections = {
-            connect(workspace, &CheckoutModel::draftChanged, this, again),
-            connect(workspace, &CheckoutModel::busyChanged, this, again),
-            connect(workspace, &CheckoutModel::sessionChanged, this, again),
-            connect(workspace->checkoutPart(), &CheckoutPart::accountChanged, this, again),
-        };
-    }
-    emit workspaceChanged();
-    recompute();
+    const auto again = [this] { recompute(); };
+    return {
+        connect(workspace, &CheckoutModel::draftChanged, this, again),
+        connect(workspace, &CheckoutModel::busyChanged, this, again),
+        connect(workspace, &CheckoutModel::sessionChanged, this, again),
+        connect(workspace->checkoutPart(), &CheckoutPart::accountChanged, this, again),
+    };
 }
+
+void CheckoutSheetState::switched() { recompute(); }
 
 void CheckoutSheetState::setTender(const QString &tender)
 {
@@ -90,8 +84,8 @@ CheckoutSheetState::View CheckoutSheetState::compute() const
 {
     using namespace screens;
     View view;
-    if (!m_workspace) return view;
-    const CheckoutModel &workspace = *m_workspace;
+    if (!workspace()) return view;
+    const CheckoutModel &workspace = *this->workspace();
     const Draft &draft = workspace.draft();
     const CheckoutPart &checkout = *workspace.checkoutPart();
     const QString route = checkout.paymentRoute();
@@ -131,22 +125,22 @@ CheckoutSheetState::View CheckoutSheetState::compute() const
 
 void CheckoutSheetState::setHold(bool hold)
 {
-    if (!m_workspace || m_workspace->draft().hold == hold || m_view.frozen) return;
-    Draft draft = m_workspace->draft();
+    if (!workspace() || workspace()->draft().hold == hold || m_view.frozen) return;
+    Draft draft = workspace()->draft();
     draft.hold = hold;
-    m_workspace->setDraft(std::move(draft));
+    workspace()->setDraft(std::move(draft));
 }
 
 void CheckoutSheetState::refreshSettings()
 {
-    if (m_workspace) m_workspace->checkoutPart()->refreshSettings();
+    if (workspace()) workspace()->checkoutPart()->refreshSettings();
 }
 
 QCoro::QmlTask CheckoutSheetState::start()
 {
-    if (m_view.frozen) return checkStored(m_workspace);
-    const QString route = m_workspace ? m_workspace->checkoutPart()->paymentRoute() : QString();
-    return startWith(m_workspace, screens::checkoutTender(route, m_tender), m_cash);
+    if (m_view.frozen) return checkStored(workspace());
+    const QString route = workspace() ? workspace()->checkoutPart()->paymentRoute() : QString();
+    return startWith(workspace(), screens::checkoutTender(route, m_tender), m_cash);
 }
 
 } // namespace vantrel

@@ -9,14 +9,13 @@
 
 #include <QCoroQmlTask>
 
-#include "workflow/CheckoutModel.h"
+#include "screens/controls/WorkspaceFace.h"
 
 namespace vantrel {
 
-class CheckoutSheetState : public QObject {
+class CheckoutSheetState : public vantrel::WorkspaceFace {
     Q_OBJECT
     QML_ELEMENT
-    Q_PROPERTY(vantrel::CheckoutModel *workspace READ workspace WRITE setWorkspace NOTIFY workspaceChanged)
     // The sheet's own choices; they start over with reset(). While the draft
     // holds a stored checkout request they read as that request and cannot
     // be changed.
@@ -45,8 +44,6 @@ class CheckoutSheetState : public QObject {
 public:
     explicit CheckoutSheetState(QObject *parent = nullptr);
 
-    CheckoutModel *workspace() const { return m_workspace; }
-    void setWorkspace(CheckoutModel *workspace);
     QString tender() const { return m_view.frozen ? m_view.frozenTender : m_tender; }
     void setTender(const QString &tender);
     QString cash() const { return m_view.frozen ? m_view.frozenCash : m_cash; }
@@ -83,8 +80,11 @@ public:
     Q_INVOKABLE void refreshSettings();
 
 signals:
-    void workspaceChanged();
     void changed();
+
+protected:
+    QList<QMetaObject::Connection> connectTo(CheckoutModel *workspace) override;
+    void switched() override;
 
 private:
     struct View {
@@ -103,8 +103,6 @@ private:
     void recompute(bool choicesChanged = false);
     View compute() const;
 
-    QPointer<CheckoutModel> m_workspace;
-    QList<QMetaObject::Connection> m_connections;
     QString m_tender = QStringLiteral("card");
     QString m_cash;
     bool m_cashConfirmed = false;

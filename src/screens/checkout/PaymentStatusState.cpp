@@ -37,23 +37,18 @@ QString toneName(Tone tone)
 }
 
 PaymentStatusState::PaymentStatusState(QObject *parent)
-    : QObject(parent), m_checklist(new RowsModel({"text", "symbol", "done"}, this)),
+    : WorkspaceFace(parent), m_checklist(new RowsModel({"text", "symbol", "done"}, this)),
       m_details(new RowsModel({"label", "value"}, this))
 {}
 
-void PaymentStatusState::setWorkspace(CheckoutModel *workspace)
+QList<QMetaObject::Connection> PaymentStatusState::connectTo(CheckoutModel *workspace)
 {
-    if (m_workspace == workspace) return;
-    for (const QMetaObject::Connection &c : std::as_const(m_connections)) disconnect(c);
-    m_connections.clear();
-    m_workspace = workspace;
-    if (workspace)
-        m_connections = {connect(workspace->checkoutPart(), &CheckoutPart::transactionChanged, this,
-                                 [this] { recompute(); }),
-                         connect(workspace, &CheckoutModel::draftChanged, this, [this] { recompute(); })};
-    emit workspaceChanged();
-    recompute();
+    const auto again = [this] { recompute(); };
+    return {connect(workspace->checkoutPart(), &CheckoutPart::transactionChanged, this, again),
+            connect(workspace, &CheckoutModel::draftChanged, this, again)};
 }
+
+void PaymentStatusState::switched() { recompute(); }
 
 void PaymentStatusState::recompute()
 {
@@ -68,8 +63,8 @@ void PaymentStatusState::recompute()
 PaymentStatusState::View PaymentStatusState::compute() const
 {
     View view;
-    if (!m_workspace || !m_workspace->checkoutPart()->transaction()) return view;
-    const CheckoutTransaction &tx = *m_workspace->checkoutPart()->transaction();
+    if (!workspace() || !workspace()->checkoutPart()->transaction()) return view;
+    const CheckoutTransaction &tx = *workspace()->checkoutPart()->transaction();
     view.shown = true;
     view.complete = tx.status == QLatin1String(status::complete);
 
@@ -118,7 +113,7 @@ PaymentStatusState::View PaymentStatusState::compute() const
     }
     view.transactionIdText = screens::transactionIdText(tx);
 
-    const DraftActions back = draftActions(m_workspace->draft(), tx);
+    const DraftActions back = draftActions(workspace()->draft(), tx);
     view.backToDraftShown = back.backToDraft;
     view.checkSavedRequestShown = back.checkSavedRequest;
     if (back.backToDraft) view.followedCaption = checkoutText::followedCaption.toString();
@@ -132,14 +127,14 @@ QString PaymentStatusState::completedActionText(const QString &kind) const
 
 void PaymentStatusState::toggleHold()
 {
-    if (!m_workspace || !m_workspace->checkoutPart()->transaction()) return;
-    m_workspace->checkoutPart()->changeHold(!m_workspace->checkoutPart()->transaction()->hold);
+    if (!workspace() || !workspace()->checkoutPart()->transaction()) return;
+    workspace()->checkoutPart()->changeHold(!workspace()->checkoutPart()->transaction()->hold);
 }
 
 bool PaymentStatusState::openReceipt() const
 {
-    if (!m_workspace || !m_workspace->checkoutPart()->transaction()) return false;
-    const std::optional<QUrl> link = m_workspace->checkoutPart()->transaction()->receiptLink();
+    if (!workspace() || !workspace()->checkoutPart()->transaction()) return false;
+    const std::optional<QUrl> link = workspace()->checkoutPart()->transaction()->receiptLink();
     return link && QDesktopServices::openUrl(*link);
 }
 

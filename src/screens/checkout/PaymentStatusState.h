@@ -11,14 +11,13 @@
 #include "CheckoutRules.h"
 #include "screens/controls/RowsModel.h"
 
-#include "workflow/CheckoutModel.h"
+#include "screens/controls/WorkspaceFace.h"
 
 namespace vantrel {
 
-class PaymentStatusState : public QObject {
+class PaymentStatusState : public vantrel::WorkspaceFace {
     Q_OBJECT
     QML_ELEMENT
-    Q_PROPERTY(vantrel::CheckoutModel *workspace READ workspace WRITE setWorkspace NOTIFY workspaceChanged)
     Q_PROPERTY(bool shown READ shown NOTIFY changed)
     Q_PROPERTY(bool complete READ complete NOTIFY changed)
     // Empty: a progress indicator. Tone: "green", "orange" or "".
@@ -59,9 +58,6 @@ class PaymentStatusState : public QObject {
 
 public:
     explicit PaymentStatusState(QObject *parent = nullptr);
-
-    CheckoutModel *workspace() const { return m_workspace; }
-    void setWorkspace(CheckoutModel *workspace);
 
     bool shown() const { return m_view.shown; }
     bool complete() const { return m_view.complete; }
@@ -107,8 +103,11 @@ public:
     Q_INVOKABLE bool openReceipt() const;
 
 signals:
-    void workspaceChanged();
     void changed();
+
+protected:
+    QList<QMetaObject::Connection> connectTo(CheckoutModel *workspace) override;
+    void switched() override;
 
 private:
     struct View {
@@ -137,8 +136,6 @@ private:
     void recompute();
     View compute() const;
 
-    QPointer<CheckoutModel> m_workspace;
-    QList<QMetaObject::Connection> m_connections;
     View m_view;
     screens::RowsModel *m_checklist;
     screens::RowsModel *m_details;

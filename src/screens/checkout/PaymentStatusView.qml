@@ -255,7 +255,7 @@ Rectangle {
                     label: "Pickup"
                     value: status.pickupText
                 }
-                BrandedSecondaryButton {
+                SecondaryButton {
                     objectName: "holdButton"
                     visible: status.holdButtonShown
                     text: status.holdButtonTitle
@@ -340,7 +340,7 @@ Rectangle {
                     RowLayout {
                         Layout.fillWidth: true
                         spacing: 10
-                        InvoicePDFButton {
+                        InvoicePdfButton {
                             Layout.preferredWidth: 1
                             model: view.model
                             transactionId: view.model.checkout.transactionId
@@ -379,7 +379,7 @@ Rectangle {
         }
     }
 
-    BrandedConfirmation {
+    ConfirmationSheet {
         id: cancelConfirmation
         objectName: "cancelCheckoutConfirmation"
         title: status.cancelConfirmation.title || ""
@@ -469,7 +469,7 @@ Rectangle {
     }
 
     // An outlined button with a symbol before its title.
-    component SymbolButton: BrandedSecondaryButton {
+    component SymbolButton: SecondaryButton {
         id: button
         property string symbol
         property color tint: Theme.ink

@@ -1,8 +1,12 @@
 #include "RowsModel.h"
 
-#include <QDebug>
+#include <QLoggingCategory>
 
 namespace vantrel::screens {
+
+namespace {
+Q_LOGGING_CATEGORY(lcScreens, "vantrel.screens")
+} // namespace
 
 RowsModel::RowsModel(QByteArrayList roles, QObject *parent)
     : QAbstractListModel(parent), m_roles(std::move(roles))
@@ -19,7 +23,7 @@ void RowsModel::setRows(const QList<QVariantMap> &rows)
             values.append(row.value(QString::fromUtf8(role)));
         for (auto key = row.keyBegin(); key != row.keyEnd(); ++key)
             if (!m_roles.contains(key->toUtf8()))
-                qWarning() << "RowsModel: no role" << *key << "among" << m_roles;
+                qCWarning(lcScreens) << "RowsModel: no role" << *key << "among" << m_roles;
         next.append(std::move(values));
     }
 

@@ -6,7 +6,7 @@ import Vantrel.Checkout
 // Finds a customer, lists that customer's saved quotes with how each
 // checkout stands, and opens one in the quote detail. Its lists are its own:
 // the workspace's customers and quotes stay as they are.
-BrandedSheetStyle {
+Sheet {
     id: sheet
     property CheckoutModel model
     // Opens on the draft's customer instead of a customer search.
@@ -14,7 +14,7 @@ BrandedSheetStyle {
     preferredWidth: 680
     expanded: true
 
-    QuoteBrowser {
+    QuoteBrowserState {
         id: quoteBrowser
         workspace: sheet.model
     }
@@ -128,7 +128,7 @@ BrandedSheetStyle {
                                 columns: header.width > 460 ? 2 : 1
                                 columnSpacing: 10
                                 rowSpacing: 8
-                                BrandedSecondaryButton {
+                                SecondaryButton {
                                     id: searchAll
                                     objectName: "searchAllCustomersButton"
                                     Layout.preferredWidth: 1
@@ -303,7 +303,7 @@ BrandedSheetStyle {
         }
     }
 
-    BrandedConfirmation {
+    ConfirmationSheet {
         id: customerChange
         objectName: "customerChangeConfirmation"
         title: "Change this quote's customer?"

@@ -7,7 +7,7 @@ import Vantrel.Checkout
 // deal. The new-customer form lives with the draft, so unfinished details
 // survive closing the sheet; a pending creation is settled before anything is
 // sent again or edited.
-BrandedSheetStyle {
+Sheet {
     id: sheet
     property CheckoutModel model
     readonly property CustomersPart customers: model.customers
@@ -104,7 +104,7 @@ BrandedSheetStyle {
                     font.pixelSize: Theme.subheadline
                     color: Theme.secondaryText
                 }
-                BrandedSecondaryButton {
+                SecondaryButton {
                     Layout.alignment: Qt.AlignHCenter
                     Layout.fillWidth: false
                     Layout.preferredWidth: 200
@@ -212,7 +212,7 @@ BrandedSheetStyle {
                         font.pixelSize: Theme.subheadline
                         color: Theme.primaryText
                     }
-                    BrandedSecondaryButton {
+                    SecondaryButton {
                         objectName: "editDetailsButton"
                         text: "Edit details"
                         enabled: !sheet.model.busy
@@ -369,7 +369,7 @@ BrandedSheetStyle {
         }
     }
 
-    BrandedConfirmation {
+    ConfirmationSheet {
         id: changeConfirmation
         objectName: "customerChangeConfirmation"
         title: "Change this quote's customer?"

@@ -8,28 +8,22 @@
 
 namespace vantrel {
 
-CustomerSheetState::CustomerSheetState(QObject *parent) : QObject(parent) {}
+CustomerSheetState::CustomerSheetState(QObject *parent) : WorkspaceFace(parent) {}
 
-void CustomerSheetState::setWorkspace(CheckoutModel *workspace)
+QList<QMetaObject::Connection> CustomerSheetState::connectTo(CheckoutModel *workspace)
 {
-    if (m_workspace == workspace) return;
-    disconnect(m_draftConnection);
-    if (m_workspace)
-        disconnect(m_workspace, &CheckoutModel::busyChanged, this, &CustomerSheetState::formChanged);
-    m_workspace = workspace;
-    if (workspace) {
-        m_draftConnection =
-            connect(workspace, &CheckoutModel::draftChanged, this, &CustomerSheetState::formMayHaveChanged);
-        connect(workspace, &CheckoutModel::busyChanged, this, &CustomerSheetState::formChanged);
-    }
-    emit workspaceChanged();
-    formMayHaveChanged();
+    return {
+        connect(workspace, &CheckoutModel::draftChanged, this, &CustomerSheetState::formMayHaveChanged),
+        connect(workspace, &CheckoutModel::busyChanged, this, &CustomerSheetState::formChanged),
+    };
 }
+
+void CustomerSheetState::switched() { formMayHaveChanged(); }
 
 NewCustomerRequest CustomerSheetState::form() const
 {
-    if (!m_workspace) return {};
-    const Draft &draft = m_workspace->draft();
+    if (!workspace()) return {};
+    const Draft &draft = workspace()->draft();
     if (draft.pendingCustomer) return *draft.pendingCustomer;
     return draft.customerDraft.value_or(NewCustomerRequest{});
 }
@@ -61,12 +55,12 @@ bool CustomerSheetState::savedSelection() const
 
 bool CustomerSheetState::pending() const
 {
-    return m_workspace && m_workspace->draft().pendingCustomer.has_value();
+    return workspace() && workspace()->draft().pendingCustomer.has_value();
 }
 
 bool CustomerSheetState::canSubmit() const
 {
-    if (!m_workspace || m_workspace->busy()) return false;
+    if (!workspace() || workspace()->busy()) return false;
     // A pending request was valid when it was stored; it is sent unchanged.
     return pending() || !form().validationMessage().has_value();
 }
@@ -91,12 +85,12 @@ void CustomerSheetState::updateForm(const std::function<void(NewCustomerRequest 
     // come back into the form only once the creation is settled (the form is
     // not shown meanwhile). Any other operation leaves the form alone, so
     // typing goes on while one runs and no keystroke is dropped.
-    if (!m_workspace || pending()) return;
-    Draft draft = m_workspace->draft();
+    if (!workspace() || pending()) return;
+    Draft draft = workspace()->draft();
     if (!draft.customerDraft) draft.customerDraft = NewCustomerRequest{newUuidString()};
     change(*draft.customerDraft);
-    if (draft.customerDraft == m_workspace->draft().customerDraft) return;
-    m_workspace->setDraft(std::move(draft));
+    if (draft.customerDraft == workspace()->draft().customerDraft) return;
+    workspace()->setDraft(std::move(draft));
 }
 
 void CustomerSheetState::setField(const QString &name, const QString &value)
@@ -143,11 +137,11 @@ void CustomerSheetState::loadCampaigns()
 
 QCoro::Task<> CustomerSheetState::loadOptions(QPointer<CustomerSheetState> self, int generation)
 {
-    if (!self || !self->m_workspace) co_return;
+    if (!self || !self->workspace()) co_return;
     self->m_optionsBusy = true;
     self->m_optionsError.clear();
     emit self->optionsChanged();
-    QPointer<CheckoutModel> workspace = self->m_workspace;
+    QPointer<CheckoutModel> workspace = self->workspace();
     const QUuid started = workspace->api().generation();
     std::optional<CustomerOptions> options;
     QString failure;
@@ -174,8 +168,8 @@ QCoro::Task<> CustomerSheetState::loadOptions(QPointer<CustomerSheetState> self,
 
 bool CustomerSheetState::choiceNeedsConfirmation(const QString &customerId) const
 {
-    if (!m_workspace) return false;
-    const Draft &draft = m_workspace->draft();
+    if (!workspace()) return false;
+    const Draft &draft = workspace()->draft();
     if (draft.customer && draft.customer->id == customerId) return false;
     return draft.saved.has_value() || (draft.customer && draft.dirty);
 }
@@ -197,7 +191,7 @@ QCoro::Task<bool> CustomerSheetState::submitSteps(QPointer<CheckoutModel> worksp
     co_return created;
 }
 
-QCoro::QmlTask CustomerSheetState::submit() { return submitSteps(m_workspace); }
+QCoro::QmlTask CustomerSheetState::submit() { return submitSteps(workspace()); }
 
 QCoro::Task<bool> CustomerSheetState::settleSteps(QPointer<CheckoutModel> workspace)
 {
@@ -206,6 +200,6 @@ QCoro::Task<bool> CustomerSheetState::settleSteps(QPointer<CheckoutModel> worksp
     co_return completed;
 }
 
-QCoro::QmlTask CustomerSheetState::editDetails() { return settleSteps(m_workspace); }
+QCoro::QmlTask CustomerSheetState::editDetails() { return settleSteps(workspace()); }
 
 } // namespace vantrel

@@ -4,7 +4,7 @@
 // options it offers, the pending creation, and the rules for choosing a
 // customer from the search.
 
-#include "workflow/CheckoutModel.h"
+#include "screens/controls/WorkspaceFace.h"
 
 #include <QCoroQmlTask>
 #include <QObject>
@@ -14,10 +14,9 @@
 
 namespace vantrel {
 
-class CustomerSheetState : public QObject {
+class CustomerSheetState : public vantrel::WorkspaceFace {
     Q_OBJECT
     QML_ELEMENT
-    Q_PROPERTY(vantrel::CheckoutModel *workspace READ workspace WRITE setWorkspace NOTIFY workspaceChanged)
     Q_PROPERTY(QString firstName READ firstName NOTIFY formChanged)
     Q_PROPERTY(QString lastName READ lastName NOTIFY formChanged)
     Q_PROPERTY(QString phone READ phone NOTIFY formChanged)
@@ -36,9 +35,6 @@ class CustomerSheetState : public QObject {
 
 public:
     explicit CustomerSheetState(QObject *parent = nullptr);
-
-    CheckoutModel *workspace() const { return m_workspace; }
-    void setWorkspace(CheckoutModel *workspace);
 
     QString firstName() const { return form().firstName; }
     QString lastName() const { return form().lastName; }
@@ -80,9 +76,12 @@ public:
                                      const CustomerOptions &options);
 
 signals:
-    void workspaceChanged();
     void formChanged();
     void optionsChanged();
+
+protected:
+    QList<QMetaObject::Connection> connectTo(CheckoutModel *workspace) override;
+    void switched() override;
 
 private:
     static QCoro::Task<> loadOptions(QPointer<CustomerSheetState> self, int generation);
@@ -91,8 +90,6 @@ private:
     void updateForm(const std::function<void(NewCustomerRequest &)> &change);
     void formMayHaveChanged();
 
-    QPointer<CheckoutModel> m_workspace;
-    QMetaObject::Connection m_draftConnection;
     QList<Campaign> m_campaigns;
     bool m_optionsBusy = false;
     QString m_optionsError;

@@ -7,7 +7,7 @@ import Vantrel.Checkout
 // pushed inside the quote browser; it can put the quote into the workspace.
 Item {
     id: view
-    property QuoteBrowser browser
+    property QuoteBrowserState browser
     property string quoteId
     signal back()
     signal done()
@@ -16,7 +16,7 @@ Item {
 
     objectName: "quoteDetail"
 
-    QuoteDetail {
+    QuoteDetailState {
         id: detail
         browser: view.browser
     }
@@ -328,7 +328,7 @@ Item {
                     }
                 }
 
-                QuotePDFButton {
+                QuotePdfButton {
                     Layout.topMargin: 4
                     model: view.browser.workspace
                     quoteId: view.quoteId
@@ -338,7 +338,7 @@ Item {
         }
     }
 
-    BrandedConfirmation {
+    ConfirmationSheet {
         id: replaceEdits
         objectName: "replaceEditsConfirmation"
         title: "Replace unsaved edits?"

@@ -2,11 +2,10 @@
 // The words and targets of the quote and invoice PDF buttons and their
 // preview, handed to QML so no screen retypes them.
 
-#include "screens/quote/QuoteEditorRules.h"
+#include "screens/documents/DocumentPdfRules.h"
 #include "server/ReplyLimits.h"
 
 #include <QObject>
-#include <QVariantMap>
 #include <QtQml/qqmlregistration.h>
 
 namespace vantrel::screens {
@@ -35,9 +34,11 @@ public:
     static QString tryAgain() { return editorText::tryAgain.toString(); }
     static QString unavailable() { return editorText::pdfUnavailable.toString(); }
 
-    // {path, number, kind} of the document a button opens.
-    Q_INVOKABLE static QVariantMap quoteTarget(const QString &quoteId, const QString &quoteNumber);
-    Q_INVOKABLE static QVariantMap invoiceTarget(const QString &transactionId, const QString &invoiceNumber);
+    // The document a button opens.
+    Q_INVOKABLE static vantrel::screens::DocumentPdfTarget quoteTarget(const QString &quoteId,
+                                                                       const QString &quoteNumber);
+    Q_INVOKABLE static vantrel::screens::DocumentPdfTarget invoiceTarget(const QString &transactionId,
+                                                                         const QString &invoiceNumber);
 
     Q_INVOKABLE static QString loading(const QString &kind) { return pdfLoadingText(kind); }
     // The failure's own text, or the generic one when there is none.

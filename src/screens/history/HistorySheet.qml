@@ -5,7 +5,7 @@ import Vantrel.Checkout
 
 // The saved work kept on this device, to reopen into the workspace, and the
 // server's checkouts, to follow or finish one.
-BrandedSheetStyle {
+Sheet {
     id: sheet
     property CheckoutModel model
     // The saved entry or the checkout waiting for the user's answer.
@@ -189,7 +189,7 @@ BrandedSheetStyle {
                         font.pixelSize: Theme.caption
                         color: Theme.secondaryText
                     }
-                    BrandedSecondaryButton {
+                    SecondaryButton {
                         objectName: "retryTransactionsButton"
                         visible: history.canRetry
                         Layout.alignment: Qt.AlignHCenter
@@ -214,7 +214,7 @@ BrandedSheetStyle {
                 required property string statusLabel
                 required property string amountText
                 required property string createdText
-                readonly property var statusIcon: history.rowIcon(status)
+                readonly property transactionIcon statusIcon: history.rowIcon(status)
                 objectName: "transaction-" + transactionId
                 width: list.width
                 implicitHeight: 64
@@ -285,7 +285,7 @@ BrandedSheetStyle {
         }
     }
 
-    BrandedConfirmation {
+    ConfirmationSheet {
         id: openConfirmation
         objectName: "openSavedWorkConfirmation"
         title: "Open saved work?"
@@ -299,7 +299,7 @@ BrandedSheetStyle {
         }
         onCancel: sheet.selectedArchive = ""
     }
-    BrandedConfirmation {
+    ConfirmationSheet {
         id: removeQuestion
         objectName: "removeSavedWorkConfirmation"
         role: "destructive"
@@ -310,7 +310,7 @@ BrandedSheetStyle {
         }
         onCancel: sheet.selectedRemoval = ""
     }
-    BrandedConfirmation {
+    ConfirmationSheet {
         id: followQuestion
         objectName: "followCheckoutConfirmation"
         title: history.followConfirmation.title

@@ -9,34 +9,29 @@ namespace vantrel {
 using namespace screens;
 
 HistoryState::HistoryState(QObject *parent)
-    : QObject(parent), m_savedWork(new RowsModel({"entryId", "title", "summary", "date", "removable"}, this))
+    : WorkspaceFace(parent),
+      m_savedWork(new RowsModel({"entryId", "title", "summary", "date", "removable"}, this))
 {}
 
-void HistoryState::setWorkspace(CheckoutModel *workspace)
+QList<QMetaObject::Connection> HistoryState::connectTo(CheckoutModel *workspace)
 {
-    if (m_workspace == workspace) return;
-    for (const QMetaObject::Connection &c : std::as_const(m_connections)) disconnect(c);
-    m_connections.clear();
-    m_workspace = workspace;
-    if (workspace) {
-        HistoryPart *history = workspace->historyPart();
-        const auto again = [this] { recompute(); };
-        m_connections = {
-            connect(history, &HistoryPart::loadStateChanged, this, again),
-            connect(workspace, &CheckoutModel::busyChanged, this, again),
-            connect(history->transactionList(), &RecordListModelBase::countChanged, this, again),
-        };
-        // Saved entries change rarely and are few: any change recomputes them.
-        QAbstractItemModel *saved = history->savedWorkList();
-        m_connections.append(connect(saved, &QAbstractItemModel::modelReset, this, again));
-        m_connections.append(connect(saved, &QAbstractItemModel::dataChanged, this, again));
-        m_connections.append(connect(saved, &QAbstractItemModel::rowsInserted, this, again));
-        m_connections.append(connect(saved, &QAbstractItemModel::rowsRemoved, this, again));
-        m_connections.append(connect(saved, &QAbstractItemModel::rowsMoved, this, again));
-    }
-    emit workspaceChanged();
-    recompute();
+    HistoryPart *history = workspace->historyPart();
+    const auto again = [this] { recompute(); };
+    // Saved entries change rarely and are few: any change recomputes them.
+    QAbstractItemModel *saved = history->savedWorkList();
+    return {
+        connect(history, &HistoryPart::loadStateChanged, this, again),
+        connect(workspace, &CheckoutModel::busyChanged, this, again),
+        connect(history->transactionList(), &RecordListModelBase::countChanged, this, again),
+        connect(saved, &QAbstractItemModel::modelReset, this, again),
+        connect(saved, &QAbstractItemModel::dataChanged, this, again),
+        connect(saved, &QAbstractItemModel::rowsInserted, this, again),
+        connect(saved, &QAbstractItemModel::rowsRemoved, this, again),
+        connect(saved, &QAbstractItemModel::rowsMoved, this, again),
+    };
 }
+
+void HistoryState::switched() { recompute(); }
 
 void HistoryState::recompute()
 {
@@ -50,8 +45,8 @@ void HistoryState::recompute()
 HistoryState::View HistoryState::compute() const
 {
     View view;
-    if (!m_workspace) return view;
-    const HistoryPart &history = *m_workspace->historyPart();
+    if (!workspace()) return view;
+    const HistoryPart &history = *workspace()->historyPart();
     for (const ArchivedWorkspaceRequest &entry : history.archivedRequests())
         view.savedWork.append(
             QVariantMap{{QStringLiteral("entryId"), entry.id},
@@ -62,7 +57,7 @@ HistoryState::View HistoryState::compute() const
     view.placeholder = transactionsPlaceholder({.empty = history.transactions().isEmpty(),
                                                 .underWay = history.loading(),
                                                 .loaded = history.loaded(),
-                                                .busy = m_workspace->busy(),
+                                                .busy = workspace()->busy(),
                                                 .failure = history.loadError()});
     return view;
 }
@@ -71,38 +66,38 @@ screens::Confirmation HistoryState::followConfirmation() const { return screens:
 
 screens::Confirmation HistoryState::removeConfirmation(const QString &entryId) const
 {
-    if (!m_workspace) return {};
-    for (const ArchivedWorkspaceRequest &entry : m_workspace->historyPart()->archivedRequests()) {
+    if (!workspace()) return {};
+    for (const ArchivedWorkspaceRequest &entry : workspace()->historyPart()->archivedRequests()) {
         if (entry.id == entryId) return removeArchiveConfirmation(entry);
     }
     return {};
 }
 
-QVariantMap HistoryState::rowIcon(const QString &status) const
+TransactionIcon HistoryState::rowIcon(const QString &status) const
 {
     const StatusIcon icon = transactionRowIcon(status);
-    return {{QStringLiteral("symbol"), icon.symbol}, {QStringLiteral("tone"), toneName(icon.tone)}};
+    return {icon.symbol, toneName(icon.tone)};
 }
 
 bool HistoryState::followNeedsConfirmation(const QString &transactionId) const
 {
-    return m_workspace &&
-           screens::followNeedsConfirmation(m_workspace->draft(), m_workspace->checkoutPart()->transaction(),
+    return workspace() &&
+           screens::followNeedsConfirmation(workspace()->draft(), workspace()->checkoutPart()->transaction(),
                                             transactionId);
 }
 
 bool HistoryState::follow(const QString &transactionId)
 {
-    if (!m_workspace) return false;
-    for (const CheckoutTransaction &tx : m_workspace->historyPart()->transactions()) {
+    if (!workspace()) return false;
+    for (const CheckoutTransaction &tx : workspace()->historyPart()->transactions()) {
         if (tx.id != transactionId) continue;
         const CheckoutTransaction chosen = tx; // watch() may change the list it came from
-        CheckoutPart &checkout = *m_workspace->checkoutPart();
+        CheckoutPart &checkout = *workspace()->checkoutPart();
         checkout.watch(chosen);
         // The draft's own canceled checkout gives the editor back, which
         // would otherwise look as if the tap did nothing.
         if (chosen.status == QLatin1String(status::canceled) && checkout.ownCheckout())
-            m_workspace->setNotice(checkoutText::ownCheckoutCanceled.toString());
+            workspace()->setNotice(checkoutText::ownCheckoutCanceled.toString());
         return true;
     }
     return false;

@@ -7,17 +7,30 @@
 #include <QPointer>
 #include <QtQml/qqmlregistration.h>
 
-#include "screens/checkout/CheckoutRules.h"
+#include "screens/history/HistoryRules.h"
 #include "screens/controls/RowsModel.h"
 
-#include "workflow/CheckoutModel.h"
+#include "screens/controls/WorkspaceFace.h"
 
 namespace vantrel {
 
-class HistoryState : public QObject {
+// A transaction row's symbol and the theme's name of its colour ("green",
+// "orange" or ""); the views read it as a typed value.
+struct TransactionIcon {
+    Q_GADGET
+    QML_VALUE_TYPE(transactionIcon)
+    Q_PROPERTY(QString symbol MEMBER symbol)
+    Q_PROPERTY(QString tone MEMBER tone)
+
+public:
+    QString symbol;
+    QString tone;
+    bool operator==(const TransactionIcon &) const = default;
+};
+
+class HistoryState : public vantrel::WorkspaceFace {
     Q_OBJECT
     QML_ELEMENT
-    Q_PROPERTY(vantrel::CheckoutModel *workspace READ workspace WRITE setWorkspace NOTIFY workspaceChanged)
     // Roles entryId, title, summary, date and removable (no request of
     // unknown outcome), newest first as the workspace keeps them.
     Q_PROPERTY(vantrel::screens::RowsModel *savedWork READ savedWork CONSTANT)
@@ -33,8 +46,6 @@ class HistoryState : public QObject {
 public:
     explicit HistoryState(QObject *parent = nullptr);
 
-    CheckoutModel *workspace() const { return m_workspace; }
-    void setWorkspace(CheckoutModel *workspace);
     screens::RowsModel *savedWork() const { return m_savedWork; }
     QString placeholder() const { return m_view.placeholder.text; }
     QString placeholderDetail() const { return m_view.placeholder.detail; }
@@ -42,8 +53,8 @@ public:
     bool canRetry() const { return m_view.placeholder.retry; }
     screens::Confirmation followConfirmation() const;
 
-    // The icon of a transaction row by its status: {symbol, tone}.
-    Q_INVOKABLE QVariantMap rowIcon(const QString &status) const;
+    // The icon of a transaction row by its status.
+    Q_INVOKABLE vantrel::TransactionIcon rowIcon(const QString &status) const;
     // Whether following this transaction would replace live work.
     Q_INVOKABLE bool followNeedsConfirmation(const QString &transactionId) const;
     // Makes the listed transaction the workspace's; false when it is no
@@ -54,8 +65,11 @@ public:
     Q_INVOKABLE vantrel::screens::Confirmation removeConfirmation(const QString &entryId) const;
 
 signals:
-    void workspaceChanged();
     void changed();
+
+protected:
+    QList<QMetaObject::Connection> connectTo(CheckoutModel *workspace) override;
+    void switched() override;
 
 private:
     struct View {
@@ -66,8 +80,6 @@ private:
     void recompute();
     View compute() const;
 
-    QPointer<CheckoutModel> m_workspace;
-    QList<QMetaObject::Connection> m_connections;
     View m_view;
     screens::RowsModel *m_savedWork;
 };

@@ -4,7 +4,7 @@ import QtQuick.Layouts
 import Vantrel.Checkout
 
 // Links one of the chosen customer's deals to the quote, or none.
-BrandedSheetStyle {
+Sheet {
     id: sheet
     property CheckoutModel model
     readonly property QuotePart quote: model.quote

@@ -246,18 +246,4 @@ QList<TaxOption> taxOptions(const QList<Tax> &taxes);
 // Index into taxOptions for a line's tax; -1 for a tax no longer offered.
 qsizetype taxOptionIndex(const QList<Tax> &taxes, const QString &taxId);
 
-// The document a PDF button opens in the preview.
-struct DocumentPdfTarget {
-    QString path;
-    QString number;
-    QString kind; // "quote" or "invoice"
-};
-DocumentPdfTarget quotePdfTarget(const Quote &quote);
-DocumentPdfTarget invoicePdfTarget(const CheckoutTransaction &transaction);
-QString pdfUnreadableMessage(const QString &kind);
-QString pdfConnectionChangedMessage(const QString &kind);
-QString pdfLoadingText(const QString &kind);
-QString pdfCouldNotLoadText(const QString &kind);
-QString pdfPageCaption(int pages);
-
 } // namespace vantrel::screens

@@ -57,39 +57,33 @@ bool openVettedLink(const QString &address)
 }
 
 QuoteEditorState::QuoteEditorState(QObject *parent)
-    : QObject(parent), m_totals(new RowsModel({"label", "amount"}, this)),
+    : WorkspaceFace(parent), m_totals(new RowsModel({"label", "amount"}, this)),
       m_actions(new RowsModel({"kind", "text", "symbol", "actionEnabled", "working", "warning"}, this))
 {}
 
-void QuoteEditorState::setWorkspace(CheckoutModel *workspace)
+QList<QMetaObject::Connection> QuoteEditorState::connectTo(CheckoutModel *workspace)
 {
-    if (m_workspace == workspace) return;
-    for (const QMetaObject::Connection &c : std::as_const(m_connections)) disconnect(c);
-    m_connections.clear();
-    m_workspace = workspace;
-    if (workspace) {
-        const auto again = [this] { recompute(); };
-        CheckoutPart *checkout = workspace->checkoutPart();
-        QAbstractItemModel *taxes = workspace->catalogPart()->taxList();
-        m_connections = {
-            connect(workspace, &CheckoutModel::draftChanged, this, again),
-            connect(workspace, &CheckoutModel::busyChanged, this,
-                    [this] {
-                        if (m_workspace && !m_workspace->busy()) m_running.reset();
-                        recompute();
-                    }),
-            connect(checkout, &CheckoutPart::accountChanged, this, again),
-            connect(checkout, &CheckoutPart::canStartCheckoutChanged, this, again),
-            connect(taxes, &QAbstractItemModel::modelReset, this, again),
-            connect(taxes, &QAbstractItemModel::dataChanged, this, again),
-            connect(taxes, &QAbstractItemModel::rowsInserted, this, again),
-            connect(taxes, &QAbstractItemModel::rowsRemoved, this, again),
-            connect(taxes, &QAbstractItemModel::rowsMoved, this, again),
-        };
-    }
-    emit workspaceChanged();
-    recompute();
+    const auto again = [this] { recompute(); };
+    CheckoutPart *checkout = workspace->checkoutPart();
+    QAbstractItemModel *taxes = workspace->catalogPart()->taxList();
+    return {
+        connect(workspace, &CheckoutModel::draftChanged, this, again),
+        connect(workspace, &CheckoutModel::busyChanged, this,
+                [this] {
+                    if (this->workspace() && !this->workspace()->busy()) m_running.reset();
+                    recompute();
+                }),
+        connect(checkout, &CheckoutPart::accountChanged, this, again),
+        connect(checkout, &CheckoutPart::canStartCheckoutChanged, this, again),
+        connect(taxes, &QAbstractItemModel::modelReset, this, again),
+        connect(taxes, &QAbstractItemModel::dataChanged, this, again),
+        connect(taxes, &QAbstractItemModel::rowsInserted, this, again),
+        connect(taxes, &QAbstractItemModel::rowsRemoved, this, again),
+        connect(taxes, &QAbstractItemModel::rowsMoved, this, again),
+    };
 }
+
+void QuoteEditorState::switched() { recompute(); }
 
 void QuoteEditorState::recompute()
 {
@@ -104,8 +98,8 @@ void QuoteEditorState::recompute()
 QuoteEditorState::View QuoteEditorState::compute() const
 {
     View view;
-    if (!m_workspace) return view;
-    const CheckoutModel &workspace = *m_workspace;
+    if (!workspace()) return view;
+    const CheckoutModel &workspace = *this->workspace();
     const Draft &draft = workspace.draft();
     const CheckoutPart &checkout = *workspace.checkoutPart();
 
@@ -170,39 +164,39 @@ QuoteEditorState::View QuoteEditorState::compute() const
 
 int QuoteEditorState::taxIndex(const QString &taxId) const
 {
-    if (!m_workspace) return -1;
-    return int(taxOptionIndex(m_workspace->catalogPart()->taxes(), taxId));
+    if (!workspace()) return -1;
+    return int(taxOptionIndex(workspace()->catalogPart()->taxes(), taxId));
 }
 
 bool QuoteEditorState::canStepDown(const QString &quantity) const { return vantrel::canStepDown(quantity); }
 
 bool QuoteEditorState::openCrmLink() const
 {
-    return m_workspace && m_workspace->draft().deal && openVettedLink(m_workspace->draft().deal->crmUrl);
+    return workspace() && workspace()->draft().deal && openVettedLink(workspace()->draft().deal->crmUrl);
 }
 
 bool QuoteEditorState::openDriveLink() const
 {
-    return m_workspace && m_workspace->draft().deal && openVettedLink(m_workspace->draft().deal->driveUrl);
+    return workspace() && workspace()->draft().deal && openVettedLink(workspace()->draft().deal->driveUrl);
 }
 
-QCoro::QmlTask QuoteEditorState::browseCustomerQuotes() { return loadCustomerQuotes(m_workspace); }
+QCoro::QmlTask QuoteEditorState::browseCustomerQuotes() { return loadCustomerQuotes(workspace()); }
 
 void QuoteEditorState::runAction(const QString &kind)
 {
-    if (!m_workspace || m_workspace->busy()) return;
+    if (!workspace() || workspace()->busy()) return;
     if (kind == QLatin1String("save")) {
         m_running = EditorItem::SaveButton;
-        m_workspace->quotePart()->save();
+        workspace()->quotePart()->save();
     } else if (kind == QLatin1String("print")) {
         m_running = EditorItem::PrintQuoteButton;
-        m_workspace->quotePart()->printQuotePDF();
+        workspace()->quotePart()->printQuotePDF();
     } else if (kind == QLatin1String("checkSavedRequest")) {
         m_running = EditorItem::CheckSavedRequestButton;
-        m_workspace->checkoutPart()->resumePending();
+        workspace()->checkoutPart()->resumePending();
     }
     // An action that was refused before it began (a validation message) ran nothing.
-    if (m_workspace && !m_workspace->busy()) m_running.reset();
+    if (workspace() && !workspace()->busy()) m_running.reset();
     recompute();
 }
 

@@ -13,14 +13,13 @@
 #include "QuoteEditorRules.h"
 #include "screens/controls/RowsModel.h"
 
-#include "workflow/CheckoutModel.h"
+#include "screens/controls/WorkspaceFace.h"
 
 namespace vantrel {
 
-class QuoteEditorState : public QObject {
+class QuoteEditorState : public vantrel::WorkspaceFace {
     Q_OBJECT
     QML_ELEMENT
-    Q_PROPERTY(vantrel::CheckoutModel *workspace READ workspace WRITE setWorkspace NOTIFY workspaceChanged)
     // Everything below changes together with the draft; one signal, sent
     // only when a value really changed.
     Q_PROPERTY(QString subtitle READ subtitle NOTIFY changed)
@@ -57,9 +56,6 @@ class QuoteEditorState : public QObject {
 
 public:
     explicit QuoteEditorState(QObject *parent = nullptr);
-
-    CheckoutModel *workspace() const { return m_workspace; }
-    void setWorkspace(CheckoutModel *workspace);
 
     QString subtitle() const { return m_view.subtitle; }
     QString badge() const { return m_view.badge; }
@@ -107,8 +103,11 @@ public:
     Q_INVOKABLE void runAction(const QString &kind);
 
 signals:
-    void workspaceChanged();
     void changed();
+
+protected:
+    QList<QMetaObject::Connection> connectTo(CheckoutModel *workspace) override;
+    void switched() override;
 
 private:
     struct View {
@@ -130,8 +129,6 @@ private:
     void recompute();
     View compute() const;
 
-    QPointer<CheckoutModel> m_workspace;
-    QList<QMetaObject::Connection> m_connections;
     View m_view;
     screens::RowsModel *m_totals;
     screens::RowsModel *m_actions;

@@ -372,7 +372,7 @@ Rectangle {
     }
     Component {
         id: secondaryAction
-        BrandedSecondaryButton {
+        SecondaryButton {
             readonly property var entry: parent ? parent : ({})
             objectName: entry.kind + "Button"
             text: entry.text
@@ -383,7 +383,7 @@ Rectangle {
     }
     Component {
         id: pdfAction
-        QuotePDFButton {
+        QuotePdfButton {
             model: view.model
             quoteId: editorState.savedQuoteId
             quoteNumber: editorState.savedQuoteNumber

@@ -4,7 +4,7 @@ import QtQuick.Layouts
 import Vantrel.Checkout
 
 // Who is signed in where, how this account takes payments, and sign-out.
-BrandedSheetStyle {
+Sheet {
     id: sheet
     property CheckoutModel model
     readonly property bool signedIn: model.signedIn

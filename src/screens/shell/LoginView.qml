@@ -155,7 +155,7 @@ Rectangle {
                         font.pixelSize: Theme.caption
                         color: Theme.secondaryText
                     }
-                    BrandedSecondaryButton {
+                    SecondaryButton {
                         objectName: "cancelSignInButton"
                         Layout.alignment: Qt.AlignHCenter
                         text: "Cancel sign-in"

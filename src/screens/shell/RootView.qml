@@ -68,7 +68,7 @@ Item {
         onClosed: root.showQuotes = false
     }
 
-    BrandedErrors {
+    ErrorOverlay {
         id: errors
         objectName: "brandedErrors"
         model: root.model

@@ -2,7 +2,7 @@ import QtQuick
 import QtQuick.Controls
 import Vantrel.Checkout
 
-// "Reset workspace" in the header, asked through a branded confirmation.
+// "Reset workspace" in the header, asked through a confirmation sheet.
 HeaderToolButton {
     id: resetButton
     property CheckoutModel model
@@ -16,7 +16,7 @@ HeaderToolButton {
     onClicked: confirming = true
     onConfirmingChanged: confirming ? confirmation.open() : confirmation.close()
 
-    BrandedConfirmation {
+    ConfirmationSheet {
         id: confirmation
         objectName: "resetConfirmation"
         title: "Reset workspace?"

@@ -1,6 +1,7 @@
 // The checkout sheet's money and button rules, the payment status view's
 // route, mode and status branches, and the history sheet's entries.
 #include "screens/checkout/CheckoutRules.h"
+#include "screens/history/HistoryRules.h"
 #include "screens/controls/symbols/IconTable.h"
 
 #include <QTest>
@@ -13,6 +14,7 @@ Q_DECLARE_METATYPE(vantrel::ArchivedWorkspaceRequest)
 using namespace vantrel;
 using namespace vantrel::screens;
 namespace ct = checkoutText;
+namespace ht = historyText;
 
 namespace {
 
@@ -283,20 +285,20 @@ void CheckoutRulesTest::archiveEntries_data()
     QTest::addColumn<QString>("summary");
 
     ArchivedWorkspaceRequest bare{QStringLiteral("a-1"), 0, Draft::make(), std::nullopt};
-    QTest::newRow("plain draft, no summary") << bare << ct::savedDraft.toString() << "";
+    QTest::newRow("plain draft, no summary") << bare << ht::savedDraft.toString() << "";
     ArchivedWorkspaceRequest customer = bare;
     customer.draft.customer = Customer{QStringLiteral("c"), QStringLiteral("Ada"), {}, {}, {}};
     customer.draft.pendingCustomer = NewCustomerRequest{};
-    QTest::newRow("customer request") << customer << ct::savedCustomerRequest.toString() << "Ada";
+    QTest::newRow("customer request") << customer << ht::savedCustomerRequest.toString() << "Ada";
     ArchivedWorkspaceRequest save = customer;
     save.draft.sourceNumber = QStringLiteral("QT-7");
     save.draft.pendingSave = SaveQuoteRequest{};
     QTest::newRow("quote request outranks customer")
-        << save << ct::savedQuoteRequest.toString() << "Ada \u00B7 QT-7";
+        << save << ht::savedQuoteRequest.toString() << "Ada \u00B7 QT-7";
     ArchivedWorkspaceRequest numberOnly = bare;
     numberOnly.draft.sourceNumber = QStringLiteral("QT-8");
     numberOnly.transaction = tx(terminal, "complete");
-    QTest::newRow("transaction outranks all") << numberOnly << ct::savedCheckoutRequest.toString() << "QT-8";
+    QTest::newRow("transaction outranks all") << numberOnly << ht::savedCheckoutRequest.toString() << "QT-8";
 }
 
 void CheckoutRulesTest::archiveEntries()
@@ -321,16 +323,16 @@ void CheckoutRulesTest::transactionsPlaceholders_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("progress");
     QTest::addColumn<bool>("retry");
-    const QString loading = ct::loadingTransactions.toString();
-    const QString notLoaded = ct::transactionsNotLoaded.toString();
+    const QString loading = ht::loadingTransactions.toString();
+    const QString notLoaded = ht::transactionsNotLoaded.toString();
     QTest::newRow("first load under way") << true << true << false << true << "" << loading << true << false;
     QTest::newRow("start-up has not asked yet") << true << false << false << true << "" << loading << true << false;
     QTest::newRow("first load failed") << true << false << false << false << "502" << notLoaded << false << true;
     // The account load failed before the list was asked for.
     QTest::newRow("never asked, nothing under way") << true << false << false << false << "" << notLoaded << false << true;
     QTest::newRow("refresh failed, last list kept")
-        << false << false << true << false << "502" << ct::transactionsNotRefreshed.toString() << false << true;
-    QTest::newRow("loaded, none yet") << true << false << true << false << "" << ct::noTransactions.toString() << false << false;
+        << false << false << true << false << "502" << ht::transactionsNotRefreshed.toString() << false << true;
+    QTest::newRow("loaded, none yet") << true << false << true << false << "" << ht::noTransactions.toString() << false << false;
     QTest::newRow("rows while refreshing") << false << true << true << true << "" << "" << false << false;
 }
 

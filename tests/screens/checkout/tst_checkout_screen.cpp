@@ -5,6 +5,7 @@
 #include "DemoApp.h"
 
 #include "screens/checkout/CheckoutRules.h"
+#include "screens/history/HistoryRules.h"
 #include "server/Endpoints.h"
 
 #include <QDesktopServices>
@@ -13,6 +14,7 @@
 using namespace vantrel;
 using namespace vantrel::testing;
 namespace ct = vantrel::screens::checkoutText;
+namespace ht = vantrel::screens::historyText;
 
 namespace {
 
@@ -442,7 +444,7 @@ void CheckoutScreen::historyRetriesAndRemovesSavedWork()
     m_app->server->injectFault({"GET", QStringLiteral("/api/checkouts"), standin::StandinFault::Kind::BadGateway});
     tap(QStringLiteral("transactionsButton"));
     QTRY_VERIFY(m_app->shell->find(QStringLiteral("retryTransactionsButton")));
-    QCOMPARE(textOf(m_app->shell->find("transactionsPlaceholderText")), ct::transactionsNotRefreshed.toString());
+    QCOMPARE(textOf(m_app->shell->find("transactionsPlaceholderText")), ht::transactionsNotRefreshed.toString());
     QVERIFY(!model.historyPart()->transactions().isEmpty());
     model.clearError();
     tap(QStringLiteral("retryTransactionsButton"));

@@ -1,5 +1,6 @@
 // The quote editor's decisions: stepping, which actions stand in which order
 // and when they are enabled, when the badge and order discount show, tax choices.
+#include "screens/documents/DocumentPdfRules.h"
 #include "screens/quote/QuoteEditorRules.h"
 
 #include <QTest>

@@ -4,7 +4,7 @@ import QtQuick.Layouts
 import Vantrel.Checkout
 
 // The one way the app asks before it replaces or destroys work.
-BrandedSheetStyle {
+Sheet {
     id: confirmation
     property string title
     property string message
@@ -79,7 +79,7 @@ BrandedSheetStyle {
                 Accessible.description: "Confirms this change"
                 onClicked: confirmation.answer(true)
             }
-            BrandedSecondaryButton {
+            SecondaryButton {
                 objectName: "cancelButton"
                 text: confirmation.cancelTitle
                 onClicked: confirmation.answer(false)

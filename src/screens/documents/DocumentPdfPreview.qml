@@ -101,7 +101,7 @@ Item {
                 anchors.fill: parent
                 visible: pdf.hasDocument
                 spacing: 0
-                DocumentPDFReader {
+                DocumentPdfReader {
                     Layout.fillWidth: true
                     Layout.fillHeight: true
                     loader: pdf

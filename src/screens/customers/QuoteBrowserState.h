@@ -9,7 +9,7 @@
 
 #include <QCoroQmlTask>
 
-#include "workflow/CheckoutModel.h"
+#include "screens/controls/WorkspaceFace.h"
 #include "workflow/RecordListModel.h"
 #include "workflow/TaskHandle.h"
 
@@ -17,10 +17,9 @@
 
 namespace vantrel {
 
-class QuoteBrowser : public QObject {
+class QuoteBrowserState : public vantrel::WorkspaceFace {
     Q_OBJECT
     QML_ELEMENT
-    Q_PROPERTY(vantrel::CheckoutModel *workspace READ workspace WRITE setWorkspace NOTIFY workspaceChanged)
     Q_PROPERTY(QAbstractListModel *customers READ customerList CONSTANT)
     // The quotes of the chosen customer that match the search.
     Q_PROPERTY(QAbstractListModel *quotes READ quoteList CONSTANT)
@@ -43,11 +42,9 @@ class QuoteBrowser : public QObject {
     Q_PROPERTY(QString loadKey READ loadKey NOTIFY changed)
 
 public:
-    explicit QuoteBrowser(QObject *parent = nullptr);
-    ~QuoteBrowser() override;
+    explicit QuoteBrowserState(QObject *parent = nullptr);
+    ~QuoteBrowserState() override;
 
-    CheckoutModel *workspace() const { return m_workspace; }
-    void setWorkspace(CheckoutModel *workspace);
     QAbstractListModel *customerList() const { return m_customers; }
     QAbstractListModel *quoteList() const { return m_quotes; }
     QString search() const { return m_view.search; }
@@ -82,8 +79,12 @@ public:
     Q_INVOKABLE QCoro::QmlTask useCustomer();
 
 signals:
-    void workspaceChanged();
     void changed();
+
+protected:
+    QList<QMetaObject::Connection> connectTo(CheckoutModel *workspace) override;
+    void switched() override;
+    void leaving() override;
 
 private:
     // Everything QML reads besides the lists; one change signal when any of it changed.
@@ -95,9 +96,9 @@ private:
         bool canUseCustomer = false, needsConfirmation = false;
         bool operator==(const View &) const = default;
     };
-    static QCoro::Task<> loadCustomers(QPointer<QuoteBrowser> self, TaskHandle handle, QString text,
+    static QCoro::Task<> loadCustomers(QPointer<QuoteBrowserState> self, TaskHandle handle, QString text,
                                        std::chrono::milliseconds wait);
-    static QCoro::Task<> loadQuotes(QPointer<QuoteBrowser> self, TaskHandle handle, QString customerId);
+    static QCoro::Task<> loadQuotes(QPointer<QuoteBrowserState> self, TaskHandle handle, QString customerId);
     static QCoro::Task<bool> selectOnWorkspace(QPointer<CheckoutModel> workspace, Customer customer);
     void restart(bool debounce);
     void stopLoad();
@@ -108,8 +109,6 @@ private:
     void recompute();
     View compute() const;
 
-    QPointer<CheckoutModel> m_workspace;
-    QList<QMetaObject::Connection> m_connections;
     RecordListModel<Customer> *m_customers;
     RecordListModel<Quote> *m_quotes;
     QList<Quote> m_allQuotes;

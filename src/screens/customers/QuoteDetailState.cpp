@@ -1,4 +1,4 @@
-#include "QuoteDetail.h"
+#include "QuoteDetailState.h"
 
 #include "server/Endpoints.h"
 #include "workflow/CheckoutPart.h"
@@ -10,7 +10,7 @@ namespace vantrel {
 
 using namespace screens;
 
-QuoteDetail::QuoteDetail(QObject *parent) : QObject(parent)
+QuoteDetailState::QuoteDetailState(QObject *parent) : QObject(parent)
 {
     using LineRoles = QList<RecordListModel<QuoteLine>::Role>;
     LineRoles lineRoles{
@@ -39,9 +39,9 @@ QuoteDetail::QuoteDetail(QObject *parent) : QObject(parent)
     recompute();
 }
 
-QuoteDetail::~QuoteDetail() { stopLoad(); }
+QuoteDetailState::~QuoteDetailState() { stopLoad(); }
 
-void QuoteDetail::setBrowser(QuoteBrowser *browser)
+void QuoteDetailState::setBrowser(QuoteBrowserState *browser)
 {
     if (m_browser == browser) return;
     for (const QMetaObject::Connection &c : std::as_const(m_connections)) disconnect(c);
@@ -49,7 +49,7 @@ void QuoteDetail::setBrowser(QuoteBrowser *browser)
     m_browser = browser;
     if (browser) {
         const auto again = [this] { recompute(); };
-        m_connections.append(connect(browser, &QuoteBrowser::changed, this, again));
+        m_connections.append(connect(browser, &QuoteBrowserState::changed, this, again));
         if (CheckoutModel *workspace = browser->workspace()) {
             m_connections.append(connect(workspace, &CheckoutModel::draftChanged, this, again));
             m_connections.append(connect(workspace, &CheckoutModel::busyChanged, this, again));
@@ -61,7 +61,7 @@ void QuoteDetail::setBrowser(QuoteBrowser *browser)
     recompute();
 }
 
-bool QuoteDetail::show(const QString &quoteId)
+bool QuoteDetailState::show(const QString &quoteId)
 {
     stopLoad();
     const std::optional<Quote> listed = m_browser ? m_browser->listedQuote(quoteId) : std::nullopt;
@@ -75,7 +75,7 @@ bool QuoteDetail::show(const QString &quoteId)
     return true;
 }
 
-void QuoteDetail::refresh()
+void QuoteDetailState::refresh()
 {
     stopLoad();
     if (!m_customer || m_initial.id.isEmpty() || !workspace()) {
@@ -85,25 +85,25 @@ void QuoteDetail::refresh()
     TaskHandle handle = TaskHandle::make();
     m_task = handle;
     m_loading = true;
-    launch(fetch(QPointer<QuoteDetail>(this), handle, m_initial.id, m_customer->id));
+    launch(fetch(QPointer<QuoteDetailState>(this), handle, m_initial.id, m_customer->id));
     recompute();
 }
 
-void QuoteDetail::end()
+void QuoteDetailState::end()
 {
     stopLoad();
     recompute();
 }
 
-void QuoteDetail::stopLoad()
+void QuoteDetailState::stopLoad()
 {
     if (m_task) m_task->cancel();
     m_task.reset();
     m_loading = false;
 }
 
-QCoro::Task<> QuoteDetail::fetch(QPointer<QuoteDetail> self, TaskHandle handle, QString quoteId,
-                                 QString customerId)
+QCoro::Task<> QuoteDetailState::fetch(QPointer<QuoteDetailState> self, TaskHandle handle, QString quoteId,
+                                      QString customerId)
 {
     CheckoutModel *workspace = self ? self->workspace() : nullptr;
     if (!workspace) co_return;
@@ -130,14 +130,14 @@ QCoro::Task<> QuoteDetail::fetch(QPointer<QuoteDetail> self, TaskHandle handle, 
     self->recompute();
 }
 
-QCoro::QmlTask QuoteDetail::use()
+QCoro::QmlTask QuoteDetailState::use()
 {
     if (!m_view.useEnabled || !m_customer) return open(nullptr, nullptr, QString(), Customer{});
-    return open(QPointer<QuoteDetail>(this), workspace(), shown().id, *m_customer);
+    return open(QPointer<QuoteDetailState>(this), workspace(), shown().id, *m_customer);
 }
 
-QCoro::Task<bool> QuoteDetail::open(QPointer<QuoteDetail> self, QPointer<CheckoutModel> workspace,
-                                    QString quoteId, Customer customer)
+QCoro::Task<bool> QuoteDetailState::open(QPointer<QuoteDetailState> self, QPointer<CheckoutModel> workspace,
+                                         QString quoteId, Customer customer)
 {
     if (!self || !workspace) co_return false;
     self->m_opening = true;
@@ -151,7 +151,7 @@ QCoro::Task<bool> QuoteDetail::open(QPointer<QuoteDetail> self, QPointer<Checkou
     co_return opened;
 }
 
-void QuoteDetail::showLines()
+void QuoteDetailState::showLines()
 {
     const Quote &quote = shown();
     if (quote.currency != m_linesCurrency) {
@@ -163,7 +163,7 @@ void QuoteDetail::showLines()
     m_invoices->assign(quote.paymentSummary ? quote.paymentSummary->invoices : QList<QuoteInvoice>());
 }
 
-void QuoteDetail::recompute()
+void QuoteDetailState::recompute()
 {
     View next = compute();
     if (next == m_view) return;
@@ -171,7 +171,7 @@ void QuoteDetail::recompute()
     emit changed();
 }
 
-QuoteDetail::View QuoteDetail::compute() const
+QuoteDetailState::View QuoteDetailState::compute() const
 {
     View view;
     const Quote &quote = shown();

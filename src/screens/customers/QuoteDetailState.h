@@ -9,17 +9,17 @@
 
 #include <QCoroQmlTask>
 
-#include "QuoteBrowser.h"
+#include "QuoteBrowserState.h"
 #include "QuoteBrowserRules.h"
 
 #include <optional>
 
 namespace vantrel {
 
-class QuoteDetail : public QObject {
+class QuoteDetailState : public QObject {
     Q_OBJECT
     QML_ELEMENT
-    Q_PROPERTY(vantrel::QuoteBrowser *browser READ browser WRITE setBrowser NOTIFY browserChanged)
+    Q_PROPERTY(vantrel::QuoteBrowserState *browser READ browser WRITE setBrowser NOTIFY browserChanged)
     Q_PROPERTY(QAbstractListModel *lines READ lineList CONSTANT)
     Q_PROPERTY(QAbstractListModel *invoices READ invoiceList CONSTANT)
     // Everything below changes together; one signal, sent only when a value changed.
@@ -49,11 +49,11 @@ class QuoteDetail : public QObject {
     Q_PROPERTY(QString paymentWarning READ paymentWarning NOTIFY changed)
 
 public:
-    explicit QuoteDetail(QObject *parent = nullptr);
-    ~QuoteDetail() override;
+    explicit QuoteDetailState(QObject *parent = nullptr);
+    ~QuoteDetailState() override;
 
-    QuoteBrowser *browser() const { return m_browser; }
-    void setBrowser(QuoteBrowser *browser);
+    QuoteBrowserState *browser() const { return m_browser; }
+    void setBrowser(QuoteBrowserState *browser);
     QAbstractListModel *lineList() const { return m_lines; }
     QAbstractListModel *invoiceList() const { return m_invoices; }
     QString quoteId() const { return m_view.quoteId; }
@@ -103,9 +103,9 @@ private:
         screens::PaymentSection payment;
         bool operator==(const View &) const = default;
     };
-    static QCoro::Task<> fetch(QPointer<QuoteDetail> self, TaskHandle handle, QString quoteId,
+    static QCoro::Task<> fetch(QPointer<QuoteDetailState> self, TaskHandle handle, QString quoteId,
                                QString customerId);
-    static QCoro::Task<bool> open(QPointer<QuoteDetail> self, QPointer<CheckoutModel> workspace,
+    static QCoro::Task<bool> open(QPointer<QuoteDetailState> self, QPointer<CheckoutModel> workspace,
                                   QString quoteId, Customer customer);
     const Quote &shown() const { return m_fresh ? *m_fresh : m_initial; }
     CheckoutModel *workspace() const { return m_browser ? m_browser->workspace() : nullptr; }
@@ -114,7 +114,7 @@ private:
     void recompute();
     View compute() const;
 
-    QPointer<QuoteBrowser> m_browser;
+    QPointer<QuoteBrowserState> m_browser;
     QList<QMetaObject::Connection> m_connections;
     RecordListModel<QuoteLine> *m_lines;
     RecordListModel<QuoteInvoice> *m_invoices;

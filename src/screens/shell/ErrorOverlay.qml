@@ -2,7 +2,7 @@ import QtQuick
 import QtQuick.Controls
 import Vantrel.Checkout
 
-// Shows the model's error slot as a BrandedErrorCard over a dimmed window.
+// Shows the model's error slot as a ErrorCard over a dimmed window.
 // It lives in the window's overlay above every sheet, so one per window
 // covers the root and whatever sheet is in front.
 Popup {
@@ -33,7 +33,7 @@ Popup {
     }
 
     contentItem: Item {
-        BrandedErrorCard {
+        ErrorCard {
             id: card
             objectName: "errorCard"
             anchors.centerIn: parent

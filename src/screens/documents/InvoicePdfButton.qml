@@ -2,7 +2,7 @@ import QtQuick
 import Vantrel.Checkout
 
 // "View invoice" of a paid checkout; titled by its invoice number when it has one.
-DocumentPDFButton {
+DocumentPdfButton {
     objectName: "invoicePdfButton"
     property string transactionId
     property string invoiceNumber

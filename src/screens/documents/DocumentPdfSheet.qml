@@ -4,11 +4,11 @@ import Vantrel.Checkout
 
 // The sheet of one document's preview. Each target gets a fresh preview, and
 // closing the sheet tears it down: its load is abandoned, its pages freed.
-BrandedSheetStyle {
+Sheet {
     id: sheet
     objectName: "documentPdfSheet"
     property CheckoutModel model
-    property var target: null
+    property documentPdfTarget target
 
     function show(newTarget) {
         target = newTarget
@@ -25,8 +25,8 @@ BrandedSheetStyle {
     contentItem: Item {
         Repeater {
             // A new array, so a new target always builds a new preview.
-            model: sheet.visible && sheet.target ? [sheet.target] : []
-            delegate: DocumentPDFPreview {
+            model: sheet.visible && sheet.target.path !== "" ? [sheet.target] : []
+            delegate: DocumentPdfPreview {
                 required property var modelData
                 width: sheet.availableWidth
                 height: sheet.availableHeight

@@ -2,7 +2,7 @@ import QtQuick
 import Vantrel.Checkout
 
 // "View PDF" of a saved quote.
-DocumentPDFButton {
+DocumentPdfButton {
     objectName: "quotePdfButton"
     property string quoteId
     property string quoteNumber

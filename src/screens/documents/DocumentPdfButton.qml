@@ -5,11 +5,11 @@ import Vantrel.Checkout
 
 // The outlined document button of the quote and invoice PDFs: it opens the
 // preview of its target in a sheet of its own.
-BrandedSecondaryButton {
+SecondaryButton {
     id: button
     property CheckoutModel model
-    // {path, number, kind}, from DocumentPdfTexts.
-    property var target
+    // From DocumentPdfTexts.
+    property documentPdfTarget target
     readonly property alias sheet: sheet
 
     contentItem: Item {
@@ -36,7 +36,7 @@ BrandedSecondaryButton {
     }
     onClicked: sheet.show(button.target)
 
-    DocumentPDFSheet {
+    DocumentPdfSheet {
         id: sheet
         model: button.model
     }

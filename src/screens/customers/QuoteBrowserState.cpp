@@ -1,4 +1,4 @@
-#include "QuoteBrowser.h"
+#include "QuoteBrowserState.h"
 
 #include "QuoteBrowserRules.h"
 #include "screens/quote/QuoteEditorRules.h"
@@ -23,7 +23,8 @@ QString paymentRouteOf(const QPointer<CheckoutModel> &workspace)
 
 } // namespace
 
-QuoteBrowser::QuoteBrowser(QObject *parent) : QObject(parent), m_customers(makeCustomerList(this))
+QuoteBrowserState::QuoteBrowserState(QObject *parent)
+    : WorkspaceFace(parent), m_customers(makeCustomerList(this))
 {
     using Roles = QList<RecordListModel<Quote>::Role>;
     Roles roles{
@@ -32,7 +33,7 @@ QuoteBrowser::QuoteBrowser(QObject *parent) : QObject(parent), m_customers(makeC
         {"status", [](const Quote &q) { return QVariant(q.status); }},
         {"totalText", [](const Quote &q) { return QVariant(recordMoney(q.total, q.currency)); }},
         {"checkoutLine",
-         [this](const Quote &q) { return QVariant(checkoutLine(q, paymentRouteOf(m_workspace))); }},
+         [this](const Quote &q) { return QVariant(checkoutLine(q, paymentRouteOf(workspace()))); }},
         {"locked", [](const Quote &q) { return QVariant(isLocked(q)); }},
         {"trailingSymbol",
          [](const Quote &q) {
@@ -43,38 +44,36 @@ QuoteBrowser::QuoteBrowser(QObject *parent) : QObject(parent), m_customers(makeC
     recompute();
 }
 
-QuoteBrowser::~QuoteBrowser() { stopLoad(); }
+QuoteBrowserState::~QuoteBrowserState() { stopLoad(); }
 
-void QuoteBrowser::setWorkspace(CheckoutModel *workspace)
+QList<QMetaObject::Connection> QuoteBrowserState::connectTo(CheckoutModel *workspace)
 {
-    if (m_workspace == workspace) return;
-    for (const QMetaObject::Connection &c : std::as_const(m_connections)) disconnect(c);
-    m_connections.clear();
-    stopLoad();
-    m_workspace = workspace;
-    if (workspace) {
-        const auto again = [this] { recompute(); };
-        CheckoutPart *checkout = workspace->checkoutPart();
-        m_connections = {
-            connect(workspace, &CheckoutModel::draftChanged, this, again),
-            connect(workspace, &CheckoutModel::busyChanged, this, again),
-            connect(workspace->quotePart(), &QuotePart::editingLockedChanged, this, again),
-            connect(checkout, &CheckoutPart::transactionChanged, this, again),
-            // The rows' checkout lines name the route's document.
-            connect(checkout, &CheckoutPart::accountChanged, this,
-                    [this] {
-                        if (m_quotes->rowCount() > 0)
-                            emit m_quotes->dataChanged(m_quotes->index(0),
-                                                       m_quotes->index(m_quotes->rowCount() - 1));
-                    }),
-        };
-    }
-    emit workspaceChanged();
+    const auto again = [this] { recompute(); };
+    CheckoutPart *checkout = workspace->checkoutPart();
+    return {
+        connect(workspace, &CheckoutModel::draftChanged, this, again),
+        connect(workspace, &CheckoutModel::busyChanged, this, again),
+        connect(workspace->quotePart(), &QuotePart::editingLockedChanged, this, again),
+        connect(checkout, &CheckoutPart::transactionChanged, this, again),
+        // The rows' checkout lines name the route's document.
+        connect(checkout, &CheckoutPart::accountChanged, this,
+                [this] {
+                    if (m_quotes->rowCount() > 0)
+                        emit m_quotes->dataChanged(m_quotes->index(0),
+                                                   m_quotes->index(m_quotes->rowCount() - 1));
+                }),
+    };
+}
+
+void QuoteBrowserState::leaving() { stopLoad(); }
+
+void QuoteBrowserState::switched()
+{
     if (m_active) restart(false);
     recompute();
 }
 
-void QuoteBrowser::setSearch(const QString &text)
+void QuoteBrowserState::setSearch(const QString &text)
 {
     if (m_customer) {
         if (m_quoteSearch == text) return;
@@ -88,24 +87,24 @@ void QuoteBrowser::setSearch(const QString &text)
     restart(true);
 }
 
-std::optional<Quote> QuoteBrowser::listedQuote(const QString &quoteId) const
+std::optional<Quote> QuoteBrowserState::listedQuote(const QString &quoteId) const
 {
     for (const Quote &quote : m_allQuotes)
         if (quote.id == quoteId) return quote;
     return std::nullopt;
 }
 
-QString QuoteBrowser::currentKey() const
+QString QuoteBrowserState::currentKey() const
 {
     return m_customer ? QStringLiteral("quotes:") + m_customer->id
                       : QStringLiteral("customers:") + m_customerSearch;
 }
 
-void QuoteBrowser::begin(bool withDraftCustomer)
+void QuoteBrowserState::begin(bool withDraftCustomer)
 {
     stopLoad();
     m_customer.reset();
-    if (withDraftCustomer && m_workspace) m_customer = m_workspace->draft().customer;
+    if (withDraftCustomer && workspace()) m_customer = workspace()->draft().customer;
     m_customerSearch.clear();
     m_quoteSearch.clear();
     m_customers->assign({});
@@ -115,7 +114,7 @@ void QuoteBrowser::begin(bool withDraftCustomer)
     restart(false);
 }
 
-void QuoteBrowser::end()
+void QuoteBrowserState::end()
 {
     m_active = false;
     stopLoad();
@@ -125,7 +124,7 @@ void QuoteBrowser::end()
     recompute();
 }
 
-bool QuoteBrowser::chooseCustomer(const QString &customerId)
+bool QuoteBrowserState::chooseCustomer(const QString &customerId)
 {
     const int row = m_customers->indexOfId(customerId);
     if (row < 0) return false;
@@ -137,7 +136,7 @@ bool QuoteBrowser::chooseCustomer(const QString &customerId)
     return true;
 }
 
-void QuoteBrowser::searchAllCustomers()
+void QuoteBrowserState::searchAllCustomers()
 {
     if (!m_customer) return;
     m_customer.reset();
@@ -146,26 +145,26 @@ void QuoteBrowser::searchAllCustomers()
     restart(false);
 }
 
-void QuoteBrowser::refresh() { restart(false); }
+void QuoteBrowserState::refresh() { restart(false); }
 
 // A new key or a refresh: whatever was in flight is cancelled (its request
 // aborted) before the new load starts, so a late reply never lands.
-void QuoteBrowser::restart(bool debounce)
+void QuoteBrowserState::restart(bool debounce)
 {
     stopLoad();
     m_message.reset();
-    if (m_active && m_workspace) {
+    if (m_active && workspace()) {
         TaskHandle handle = TaskHandle::make();
         if (m_customer) {
             m_task = handle;
             m_loading = true;
-            launch(loadQuotes(QPointer<QuoteBrowser>(this), handle, m_customer->id));
+            launch(loadQuotes(QPointer<QuoteBrowserState>(this), handle, m_customer->id));
         } else if (!m_customerSearch.trimmed().isEmpty()) {
             m_task = handle;
             m_loading = true;
             const std::chrono::milliseconds wait =
-                debounce ? m_workspace->services().searchDebounce : std::chrono::milliseconds(0);
-            launch(loadCustomers(QPointer<QuoteBrowser>(this), handle, m_customerSearch, wait));
+                debounce ? workspace()->services().searchDebounce : std::chrono::milliseconds(0);
+            launch(loadCustomers(QPointer<QuoteBrowserState>(this), handle, m_customerSearch, wait));
         } else {
             // Nothing is looked up for an empty search.
             m_customers->assign({});
@@ -174,23 +173,23 @@ void QuoteBrowser::restart(bool debounce)
     recompute();
 }
 
-void QuoteBrowser::stopLoad()
+void QuoteBrowserState::stopLoad()
 {
     if (m_task) m_task->cancel();
     m_task.reset();
     m_loading = false;
 }
 
-QCoro::Task<> QuoteBrowser::loadCustomers(QPointer<QuoteBrowser> self, TaskHandle handle, QString text,
-                                          std::chrono::milliseconds wait)
+QCoro::Task<> QuoteBrowserState::loadCustomers(QPointer<QuoteBrowserState> self, TaskHandle handle,
+                                               QString text, std::chrono::milliseconds wait)
 {
     // Typing: each keystroke cancels the wait of the one before.
     if (wait.count() > 0) co_await TaskHandle::sleep(handle, wait);
-    if (handle.isCancelled() || !self || !self->m_workspace) co_return;
+    if (handle.isCancelled() || !self || !self->workspace()) co_return;
     try {
         const QString query = text.trimmed();
         const CancellationToken token = handle.token();
-        CustomersResponse reply = co_await CheckoutAPI::customers(self->m_workspace->api(), query, token);
+        CustomersResponse reply = co_await CheckoutAPI::customers(self->workspace()->api(), query, token);
         if (handle.isCancelled() || !self) co_return;
         self->m_customers->assign(std::move(reply.customers));
         self->loaded();
@@ -201,12 +200,13 @@ QCoro::Task<> QuoteBrowser::loadCustomers(QPointer<QuoteBrowser> self, TaskHandl
     }
 }
 
-QCoro::Task<> QuoteBrowser::loadQuotes(QPointer<QuoteBrowser> self, TaskHandle handle, QString customerId)
+QCoro::Task<> QuoteBrowserState::loadQuotes(QPointer<QuoteBrowserState> self, TaskHandle handle,
+                                            QString customerId)
 {
-    if (!self || !self->m_workspace) co_return;
+    if (!self || !self->workspace()) co_return;
     try {
         const CancellationToken token = handle.token();
-        QuotesResponse reply = co_await CheckoutAPI::quotes(self->m_workspace->api(), customerId, token);
+        QuotesResponse reply = co_await CheckoutAPI::quotes(self->workspace()->api(), customerId, token);
         if (handle.isCancelled() || !self) co_return;
         self->m_allQuotes = std::move(reply.quotes);
         self->refilter();
@@ -218,14 +218,14 @@ QCoro::Task<> QuoteBrowser::loadQuotes(QPointer<QuoteBrowser> self, TaskHandle h
     }
 }
 
-void QuoteBrowser::loaded()
+void QuoteBrowserState::loaded()
 {
     m_task.reset();
     m_loading = false;
     recompute();
 }
 
-void QuoteBrowser::failed(const std::exception_ptr &failure)
+void QuoteBrowserState::failed(const std::exception_ptr &failure)
 {
     m_task.reset();
     m_loading = false;
@@ -234,7 +234,7 @@ void QuoteBrowser::failed(const std::exception_ptr &failure)
     recompute();
 }
 
-void QuoteBrowser::refilter()
+void QuoteBrowserState::refilter()
 {
     QList<Quote> matching;
     for (const Quote &quote : std::as_const(m_allQuotes))
@@ -242,13 +242,13 @@ void QuoteBrowser::refilter()
     m_quotes->assign(std::move(matching));
 }
 
-QCoro::QmlTask QuoteBrowser::useCustomer()
+QCoro::QmlTask QuoteBrowserState::useCustomer()
 {
-    if (!m_customer || !m_workspace) return selectOnWorkspace(nullptr, Customer{});
-    return selectOnWorkspace(m_workspace, *m_customer);
+    if (!m_customer || !workspace()) return selectOnWorkspace(nullptr, Customer{});
+    return selectOnWorkspace(workspace(), *m_customer);
 }
 
-QCoro::Task<bool> QuoteBrowser::selectOnWorkspace(QPointer<CheckoutModel> workspace, Customer customer)
+QCoro::Task<bool> QuoteBrowserState::selectOnWorkspace(QPointer<CheckoutModel> workspace, Customer customer)
 {
     if (!workspace || workspace->editingLocked()) co_return false;
     CustomersPart *customers = workspace->customersPart();
@@ -256,7 +256,7 @@ QCoro::Task<bool> QuoteBrowser::selectOnWorkspace(QPointer<CheckoutModel> worksp
     co_return workspace && workspace->draft().customer && workspace->draft().customer->id == customer.id;
 }
 
-void QuoteBrowser::recompute()
+void QuoteBrowserState::recompute()
 {
     View next = compute();
     if (next == m_view) return;
@@ -264,7 +264,7 @@ void QuoteBrowser::recompute()
     emit changed();
 }
 
-QuoteBrowser::View QuoteBrowser::compute() const
+QuoteBrowserState::View QuoteBrowserState::compute() const
 {
     View view;
     view.search = m_customer ? m_quoteSearch : m_customerSearch;
@@ -290,11 +290,11 @@ QuoteBrowser::View QuoteBrowser::compute() const
         for (const Quote &quote : m_quotes->items())
             view.showsLockedNote = view.showsLockedNote || isLocked(quote);
     }
-    if (m_workspace) {
-        view.showsLiveCheckoutNote = m_customer && isLiveCheckout(m_workspace->checkoutPart()->transaction());
-        view.canUseCustomer = m_customer && !m_workspace->editingLocked();
+    if (workspace()) {
+        view.showsLiveCheckoutNote = m_customer && isLiveCheckout(workspace()->checkoutPart()->transaction());
+        view.canUseCustomer = m_customer && !workspace()->editingLocked();
         view.needsConfirmation =
-            m_customer && screens::customerChangeNeedsConfirmation(m_workspace->draft(), m_customer->id);
+            m_customer && screens::customerChangeNeedsConfirmation(workspace()->draft(), m_customer->id);
     }
     return view;
 }

@@ -1,0 +1,17 @@
+#include "WorkspaceFace.h"
+
+namespace vantrel {
+
+void WorkspaceFace::setWorkspace(CheckoutModel *workspace)
+{
+    if (m_workspace == workspace) return;
+    for (const QMetaObject::Connection &c : std::as_const(m_connections)) disconnect(c);
+    m_connections.clear();
+    leaving();
+    m_workspace = workspace;
+    if (workspace) m_connections = connectTo(workspace);
+    emit workspaceChanged();
+    switched();
+}
+
+} // namespace vantrel

@@ -1,0 +1,5 @@
+#include "WorkflowLog.h"
+
+namespace vantrel {
+Q_LOGGING_CATEGORY(lcWorkflow, "vantrel.workflow")
+} // namespace vantrel
