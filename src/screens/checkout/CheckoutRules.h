@@ -100,10 +100,6 @@ inline constexpr QStringView removeSavedWorkConfirm = u"Remove";
 inline constexpr QStringView removeSavedWorkCancel = u"Keep";
 } // namespace checkoutText
 
-// Whole cents as US dollars, without passing through floating point; an
-// empty locale means the device's.
-QString centsText(qint64 cents, const QByteArray &locale = {});
-
 // A colour the screens pick from their theme.
 enum class Tone { Plain, Green, Orange };
 

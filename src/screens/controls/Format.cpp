@@ -1,15 +1,8 @@
 #include "Format.h"
 
-#include "records/Money.h"
-
 #include <QLocale>
 
 namespace vantrel::screens {
-
-QString centsMoneyText(qint64 cents, const QString &currency)
-{
-    return moneyText(amountFromCents(cents), currency);
-}
 
 QString relativeText(const QDateTime &then, const QDateTime &now)
 {
@@ -28,11 +21,6 @@ QString relativeText(const QDateTime &then, const QDateTime &now)
                    QString::fromLatin1(count == 1 ? unit.one : unit.many);
     }
     return {};
-}
-
-QString Format::money(const QString &amount, const QString &currency) const
-{
-    return moneyText(amount, currency);
 }
 
 QString Format::date(const QDateTime &at) const

@@ -89,10 +89,6 @@ ListState customerListState(const QString &search, bool loading, const std::opti
 ListState quoteListState(bool loading, const std::optional<QString> &message, qsizetype quotes,
                          qsizetype matching);
 
-// Amounts of a record in its own currency; US dollars when it names none.
-// An empty locale means the device's.
-QString recordMoney(const QString &amount, const QString &currency, const QByteArray &locale = {});
-
 // A quote matches the browser's search on its number or its status, ignoring
 // case and surrounding spaces; an empty search matches every quote.
 bool quoteMatches(const Quote &quote, const QString &search);

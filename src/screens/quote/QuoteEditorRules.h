@@ -4,6 +4,7 @@
 // stepper's arithmetic is the workspace's own). Pure functions over records;
 // the QML face only binds them.
 
+#include "records/Money.h"
 #include "records/Workspace.h"
 #include "workflow/KeptRequest.h"
 
@@ -144,9 +145,6 @@ inline constexpr QStringView pdfUnavailable = u"PDF unavailable";
 inline constexpr QStringView pinchToZoom = u" \u00B7 Pinch to zoom";
 } // namespace editorText
 
-// Amount text in US dollars; an empty locale means the device's.
-QString dollarText(const QString &amount, const QByteArray &locale = {});
-
 // The captions and buttons under the totals, in the order they stand.
 enum class EditorItem {
     CheckSavedRequestCaption,
@@ -169,7 +167,7 @@ struct EditorContext {
     bool canStartCheckout = false;
     QString paymentRoute;
     QString paymentsSetupNotice;
-    QString draftSubtotal; // decimal text
+    Decimal draftSubtotal;
     // The button whose operation runs now (it shows the progress), if the editor started it.
     std::optional<EditorItem> running;
 };
