@@ -122,7 +122,7 @@ BrandedSheetStyle {
                         model: [{ name: "setupCaption", text: sheet.summary.setupCaption, orange: true },
                                 { name: "registerCaption", text: sheet.summary.registerCaption, orange: false },
                                 { name: "accountingCaption", text: sheet.summary.accountingCaption, orange: false }]
-                        PlainLabel {
+                        CaptionLabel {
                             required property var modelData
                             objectName: modelData.name
                             visible: modelData.text.length > 0
@@ -131,8 +131,6 @@ BrandedSheetStyle {
                             Layout.rightMargin: 16
                             text: modelData.text
                             wrapMode: Text.WordWrap
-                            font.family: Theme.fontFamily
-                            font.pixelSize: Theme.caption
                             color: modelData.orange ? Theme.orange : Theme.secondaryText
                         }
                     }
@@ -140,14 +138,12 @@ BrandedSheetStyle {
 
                 FormSection {
                     visible: sheet.demo
-                    PlainLabel {
+                    BodyLabel {
                         objectName: "demoNotice"
                         Layout.fillWidth: true
                         Layout.margins: 16
                         text: "Demo data only. No real records or charges."
                         wrapMode: Text.WordWrap
-                        font.family: Theme.fontFamily
-                        font.pixelSize: Theme.body
                         color: Theme.orange
                     }
                 }
