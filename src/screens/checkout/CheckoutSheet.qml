@@ -186,7 +186,7 @@ BrandedSheetStyle {
                         visible: choices.tender === "cash"
                         spacing: 12
                         HeadingLabel {
-                            text: "Cash received"
+                            text: SharedTexts.cashReceived
                         }
                         EditorField {
                             id: cashField
@@ -199,7 +199,7 @@ BrandedSheetStyle {
                             readOnly: choices.frozen
                             topPadding: 8
                             bottomPadding: 8
-                            Accessible.name: "Cash received"
+                            Accessible.name: SharedTexts.cashReceived
                             onTextEdited: choices.cash = text
                         }
                         CaptionLabel {

@@ -132,7 +132,7 @@ Rectangle {
                 SymbolButton {
                     objectName: "checkSavedRequestButton"
                     visible: status.checkSavedRequestShown
-                    text: "Check saved request"
+                    text: SharedTexts.checkSavedRequest
                     symbol: "arrow.clockwise"
                     enabled: !view.model.busy
                     onClicked: view.checkout.resumePending()

@@ -26,7 +26,7 @@ StatusCard {
         objectName: "registerInvoiceNumber"
         visible: card.invoiceNumber !== ""
         Layout.fillWidth: true
-        text: "Square invoice " + card.invoiceNumber
+        text: SharedTexts.squareInvoicePrefix + card.invoiceNumber
         wrapMode: Text.WordWrap
         color: Theme.primaryText
     }

@@ -219,7 +219,7 @@ BrandedSheetStyle {
                             objectName: "tryAgainButton"
                             visible: quoteBrowser.listKind === "failure"
                             Layout.alignment: Qt.AlignHCenter
-                            text: "Try again"
+                            text: SharedTexts.tryAgain
                             Accessible.name: text
                             onClicked: quoteBrowser.refresh()
                             background: Rectangle {

@@ -59,8 +59,8 @@ BrandedSheetStyle {
             CustomerSearchField {
                 objectName: "customerSearchField"
                 Layout.fillWidth: true
-                label: "Search customers"
-                prompt: "Name, email, or phone"
+                label: SharedTexts.searchCustomers
+                prompt: SharedTexts.customerSearchPrompt
                 text: sheet.query
                 onEdited: text => {
                     sheet.query = text
@@ -100,7 +100,7 @@ BrandedSheetStyle {
                     Layout.alignment: Qt.AlignHCenter
                     Layout.fillWidth: false
                     Layout.preferredWidth: 200
-                    text: "Try again"
+                    text: SharedTexts.tryAgain
                     onClicked: sheet.customers.searchCustomers(sheet.query)
                 }
             }
@@ -109,7 +109,7 @@ BrandedSheetStyle {
                 visible: !sheet.customers.searchBusy && sheet.customers.searchError === "" && sheet.query !== ""
                          && results.count === 0
                 Layout.fillWidth: true
-                text: "No customers found. Try a name, email, or phone number."
+                text: SharedTexts.noCustomersFound
                 wrapMode: Text.Wrap
                 horizontalAlignment: Text.AlignHCenter
             }

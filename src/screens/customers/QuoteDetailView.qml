@@ -183,7 +183,7 @@ Item {
                         spacing: 8
                         SymbolIcon { symbol: "checkmark.seal.fill"; color: Theme.green }
                         SubheadLabel {
-                            text: "Square payment confirmed"
+                            text: SharedTexts.squarePaymentConfirmed
                             color: Theme.primaryText
                         }
                     }
@@ -313,7 +313,7 @@ Item {
         objectName: "replaceEditsConfirmation"
         title: "Replace unsaved edits?"
         message: "Replaces unsaved edits. Saved quotes stay in Zoho."
-        confirmTitle: "Use saved quote"
+        confirmTitle: SharedTexts.useSavedQuote
         cancelTitle: "Keep current workspace"
         onConfirm: view.use()
     }

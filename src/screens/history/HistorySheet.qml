@@ -190,7 +190,7 @@ BrandedSheetStyle {
                         topPadding: 11
                         bottomPadding: 11
                         font.pixelSize: Theme.subheadline
-                        text: "Try again"
+                        text: SharedTexts.tryAgain
                         enabled: !sheet.model.busy
                         onClicked: sheet.model.history.refresh()
                     }
@@ -370,7 +370,7 @@ BrandedSheetStyle {
                 symbol: "trash"
                 symbolSize: 17
                 tint: Theme.secondaryText
-                Accessible.name: "Remove " + saved.title + (saved.summary !== "" ? ", " + saved.summary : "")
+                Accessible.name: SharedTexts.removePrefix + saved.title + (saved.summary !== "" ? ", " + saved.summary : "")
                 onClicked: saved.removeClicked()
             }
             SymbolIcon {

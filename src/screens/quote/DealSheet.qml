@@ -49,7 +49,7 @@ BrandedSheetStyle {
                 required property string number
                 width: list.width
                 title: name
-                caption: number !== "" ? number : "Deal number pending"
+                caption: number !== "" ? number : SharedTexts.dealNumberPending
                 chosen: sheet.quote.dealId === dealId
                 onClicked: sheet.quote.selectDeal(dealId)
             }

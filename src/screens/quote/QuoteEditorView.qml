@@ -95,7 +95,7 @@ Rectangle {
                 objectName: "quotesCard"
                 Layout.fillWidth: true
                 symbol: "doc.text.magnifyingglass"
-                title: "Browse customer quotes"
+                title: SharedTexts.browseCustomerQuotes
                 titleSize: Theme.subheadline
                 caption: editorState.quotesCaption
                 enabled: editorState.hasCustomer && !view.model.busy

@@ -73,7 +73,7 @@ Rectangle {
                 symbolSize: 14
                 tint: Theme.secondaryText
                 enabled: !row.locked
-                Accessible.name: "Remove " + row.name
+                Accessible.name: SharedTexts.removePrefix + row.name
                 onClicked: row.quote.removeLine(row.lineId)
             }
         }

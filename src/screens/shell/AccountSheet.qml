@@ -43,7 +43,7 @@ BrandedSheetStyle {
                 anchors.right: parent.right
                 anchors.rightMargin: 16
                 anchors.verticalCenter: parent.verticalCenter
-                text: "Done"
+                text: SharedTexts.done
                 flat: true
                 font.family: Theme.fontFamily
                 font.pixelSize: Theme.body

@@ -96,7 +96,7 @@ Rectangle {
             HeaderToolButton {
                 id: customersButton
                 objectName: "customersButton"
-                text: "Customers"
+                text: SharedTexts.customers
                 symbol: "person.2"
                 compact: header.compactTools
                 onClicked: header.customersRequested()
