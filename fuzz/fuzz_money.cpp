@@ -35,6 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     const qint64 whole = cents(text);
     if (cents(amountFromCents(whole)) != whole) std::abort();
-    (void)moneyText(text, QStringLiteral("USD"), QByteArrayLiteral("en_US"));
+    (void)moneyText(Decimal::parseOrZero(text), QStringLiteral("USD"), QByteArrayLiteral("en_US"));
+    (void)moneyText(Decimal::fromCents(whole), QStringLiteral("USD"), QByteArrayLiteral("en_US"));
     return 0;
 }

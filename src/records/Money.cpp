@@ -218,22 +218,32 @@ qint64 cents(const QString &amount)
     return (Decimal::parseOrZero(amount) * Decimal(100)).rounded(0).toInt64();
 }
 
-QString amountFromCents(qint64 cents)
+Decimal Decimal::fromCents(qint64 cents)
 {
-    static const Decimal hundredth = *Decimal::parse(u"0.01");
-    return (Decimal(cents) * hundredth).toString();
+    Decimal d(cents);
+    d.m_scale = 2;
+    d.normalize();
+    return d;
 }
 
-QString moneyText(const QString &amount, const QString &currency, const QByteArray &locale)
+QString amountFromCents(qint64 cents) { return Decimal::fromCents(cents).toString(); }
+
+QLocale displayLocale(const QLocale &locale)
+{
+    return locale.language() == QLocale::C ? QLocale(QLocale::English, QLocale::UnitedStates) : locale;
+}
+
+QString moneyText(const Decimal &amount, const QString &currency, const QByteArray &locale)
 {
     const QString fallback = QStringLiteral("$\u2014");
-    const Decimal value = Decimal::parseOrZero(amount);
+    const Decimal value = amount.overflowed() ? Decimal() : amount;
     UErrorCode status = U_ZERO_ERROR;
-    const QByteArray code = currency.toLatin1();
+    const QByteArray code = currency.trimmed().isEmpty() ? QByteArrayLiteral("USD") : currency.toLatin1();
     icu::CurrencyUnit unit(icu::StringPiece(code.constData(), int(code.size())), status);
     if (U_FAILURE(status)) return fallback;
+    const QByteArray localeName = locale.isEmpty() ? displayLocale().name().toLatin1() : locale;
     const auto formatter =
-        icu::number::NumberFormatter::withLocale(icu::Locale(locale.constData())).unit(unit);
+        icu::number::NumberFormatter::withLocale(icu::Locale(localeName.constData())).unit(unit);
     const QByteArray plain = value.toString().toLatin1();
     const auto formatted =
         formatter.formatDecimal(icu::StringPiece(plain.constData(), int(plain.size())), status);
@@ -241,16 +251,6 @@ QString moneyText(const QString &amount, const QString &currency, const QByteArr
     const icu::UnicodeString text = formatted.toString(status);
     if (U_FAILURE(status) || text.isEmpty()) return fallback;
     return QString(reinterpret_cast<const QChar *>(text.getBuffer()), text.length());
-}
-
-QLocale displayLocale(const QLocale &locale)
-{
-    return locale.language() == QLocale::C ? QLocale(QLocale::English, QLocale::UnitedStates) : locale;
-}
-
-QString moneyText(const QString &amount, const QString &currency)
-{
-    return moneyText(amount, currency, displayLocale().name().toLatin1());
 }
 
 } // namespace vantrel

@@ -25,6 +25,8 @@ public:
     static std::optional<Decimal> parse(QStringView text);
     // Parses, counting text that is not a number as zero.
     static Decimal parseOrZero(QStringView text) { return parse(text).value_or(Decimal()); }
+    // Whole cents as the amount they stand for, exactly.
+    static Decimal fromCents(qint64 cents);
 
     Decimal operator+(const Decimal &other) const;
     Decimal operator-(const Decimal &other) const;
@@ -63,10 +65,12 @@ QString amountFromCents(qint64 cents);
 // set reads as US English, where ICU would write "$ 1234567.50".
 QLocale displayLocale(const QLocale &locale = QLocale());
 
-// Currency text in the display locale ("$234.50" on a US-English device);
-// unreadable amounts show as zero, and "$—" when nothing can be formatted.
-QString moneyText(const QString &amount, const QString &currency);
-// The same in a given ICU locale ("en_US"), for screens and tests that pin one.
-QString moneyText(const QString &amount, const QString &currency, const QByteArray &locale);
+// Money as people read it. Every amount shown anywhere becomes text here and
+// nowhere else, so the currency and locale rules live in one place. A record
+// that names no currency is in US dollars; `locale` is an ICU locale name
+// ("en_US") for screens and tests that pin one, empty for the display locale
+// ("$234.50" on a US-English device). An overflowed amount reads as zero;
+// "$\u2014" stands for what cannot be formatted at all.
+QString moneyText(const Decimal &amount, const QString &currency = {}, const QByteArray &locale = {});
 
 } // namespace vantrel

@@ -110,8 +110,9 @@ qint64 CheckoutPart::cashCents() const
 }
 QString CheckoutPart::amountText() const
 {
-    return fromTransaction(m_transaction,
-                           [](const CheckoutTransaction &t) { return centsText(t.amountCents); });
+    return fromTransaction(m_transaction, [](const CheckoutTransaction &t) {
+        return moneyText(Decimal::fromCents(t.amountCents));
+    });
 }
 bool CheckoutPart::hold() const
 {

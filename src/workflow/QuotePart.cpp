@@ -117,14 +117,10 @@ bool QuotePart::savedQuoteReady() const { return m_savedQuoteReady; }
 QString QuotePart::savedTotalText() const
 {
     if (!m_shown.saved) return {};
-    const QString currency = m_shown.saved->currency.isEmpty() ? defaultCurrency : m_shown.saved->currency;
-    return moneyText(m_shown.saved->total, currency);
+    return moneyText(Decimal::parseOrZero(m_shown.saved->total), m_shown.saved->currency);
 }
 
-QString QuotePart::subtotalText() const
-{
-    return moneyText(m_workspace.draftSubtotal().toString(), defaultCurrency);
-}
+QString QuotePart::subtotalText() const { return moneyText(m_workspace.draftSubtotal()); }
 
 // ---- edits -------------------------------------------------------------------------
 

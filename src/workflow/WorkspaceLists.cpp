@@ -30,16 +30,6 @@ QString createdText(double seconds)
 
 } // namespace
 
-QString centsText(qint64 cents, const QString &currency)
-{
-    return moneyText(amountFromCents(cents), currency);
-}
-
-QString lineAmountText(const QuoteLine &line, const QString &currency)
-{
-    return moneyText(lineNetAmount(line).toString(), currency);
-}
-
 ProductListModel *makeProductList(QObject *parent)
 {
     Roles<Product> roles{
@@ -49,7 +39,7 @@ ProductListModel *makeProductList(QObject *parent)
         {"description", [](const Product &p) { return QVariant(p.description); }},
         {"category", [](const Product &p) { return QVariant(p.category); }},
         {"rate", [](const Product &p) { return QVariant(p.rate); }},
-        {"priceText", [](const Product &p) { return QVariant(moneyText(p.rate, defaultCurrency)); }},
+        {"priceText", [](const Product &p) { return QVariant(moneyText(Decimal::parseOrZero(p.rate))); }},
         {"hasStock", [](const Product &p) { return QVariant(p.stock.has_value()); }},
         {"stock", [](const Product &p) { return optionalText(p.stock); }},
         {"stockSource", [](const Product &p) { return QVariant(p.stockSource); }},
@@ -62,7 +52,7 @@ ProductListModel *makeProductList(QObject *parent)
         {"addLabel",
          [](const Product &p) {
              return QVariant(QStringLiteral("Add ") + p.name + QStringLiteral(", ") +
-                             moneyText(p.rate, defaultCurrency));
+                             moneyText(Decimal::parseOrZero(p.rate)));
          }},
     };
     return new ProductListModel([](const Product &p) { return p.id; }, roles, parent);
@@ -97,9 +87,7 @@ QuoteListModel *makeQuoteList(QObject *parent)
         {"status", [](const Quote &q) { return QVariant(q.status); }},
         {"customerName", [](const Quote &q) { return QVariant(q.customerName); }},
         {"totalText",
-         [](const Quote &q) {
-             return QVariant(moneyText(q.total, q.currency.isEmpty() ? defaultCurrency : q.currency));
-         }},
+         [](const Quote &q) { return QVariant(moneyText(Decimal::parseOrZero(q.total), q.currency)); }},
         {"dealId", [](const Quote &q) { return QVariant(q.dealId); }},
         {"checkoutReadOnly", [](const Quote &q) { return QVariant(q.checkoutReadOnly.value_or(false)); }},
         {"transactionStatus",
@@ -135,7 +123,7 @@ QuoteLineListModel *makeQuoteLineList(QObject *parent)
         {"rate", [](const QuoteLine &l) { return QVariant(l.rate); }},
         {"discount", [](const QuoteLine &l) { return QVariant(l.discount); }},
         {"taxId", [](const QuoteLine &l) { return QVariant(l.taxId); }},
-        {"amountText", [](const QuoteLine &l) { return QVariant(lineAmountText(l)); }},
+        {"amountText", [](const QuoteLine &l) { return QVariant(moneyText(lineNetAmount(l))); }},
         {"problem", [](const QuoteLine &l) { return QVariant(lineProblem(l).value_or(QString())); }},
     };
     return new QuoteLineListModel([](const QuoteLine &l) { return l.id; }, roles, parent);
@@ -149,7 +137,8 @@ TransactionListModel *makeTransactionList(QObject *parent)
         {"status", [](const CheckoutTransaction &t) { return QVariant(t.status); }},
         {"statusLabel", [](const CheckoutTransaction &t) { return QVariant(t.statusLabel()); }},
         {"tender", [](const CheckoutTransaction &t) { return QVariant(t.tender); }},
-        {"amountText", [](const CheckoutTransaction &t) { return QVariant(centsText(t.amountCents)); }},
+        {"amountText",
+         [](const CheckoutTransaction &t) { return QVariant(moneyText(Decimal::fromCents(t.amountCents))); }},
         {"hold", [](const CheckoutTransaction &t) { return QVariant(t.hold); }},
         {"createdText", [](const CheckoutTransaction &t) { return QVariant(createdText(t.created)); }},
     };

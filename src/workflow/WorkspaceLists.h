@@ -29,12 +29,4 @@ QuoteLineListModel *makeQuoteLineList(QObject *parent);
 TransactionListModel *makeTransactionList(QObject *parent);
 ArchivedRequestListModel *makeArchivedRequestList(QObject *parent);
 
-// Money of the catalog and the quotes is in this currency unless a record says otherwise.
-inline const QString defaultCurrency = QStringLiteral("USD");
-
-// Whole cents as currency text, exactly ("$12.05"), never through floating point.
-QString centsText(qint64 cents, const QString &currency = defaultCurrency);
-// A line's amount after its own discount (what the totals count for it).
-QString lineAmountText(const QuoteLine &line, const QString &currency = defaultCurrency);
-
 } // namespace vantrel

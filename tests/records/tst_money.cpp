@@ -92,18 +92,27 @@ private slots:
 
     void moneyText_data()
     {
-        QTest::addColumn<QString>("amount");
+        QTest::addColumn<Decimal>("amount");
         QTest::addColumn<QString>("currency");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("plain") << "234.5" << "USD" << "$234.50";
-        QTest::newRow("grouping") << "1234567.5" << "USD" << "$1,234,567.50";
-        QTest::newRow("unparsable is zero") << "n/a" << "USD" << "$0.00";
-        QTest::newRow("halves to even like the platform formatter") << "0.125" << "USD" << "$0.12";
-        QTest::newRow("bad currency") << "5" << "" << QString::fromUtf8("$\u2014");
+        const auto text = [](const char *amount) { return Decimal::parseOrZero(QString::fromLatin1(amount)); };
+        QTest::newRow("plain") << text("234.5") << "USD" << "$234.50";
+        QTest::newRow("grouping") << text("1234567.5") << "USD" << "$1,234,567.50";
+        QTest::newRow("unparsable is zero") << text("n/a") << "USD" << "$0.00";
+        QTest::newRow("halves to even like the platform formatter") << text("0.125") << "USD" << "$0.12";
+        QTest::newRow("record without a currency is in dollars") << text("5") << " " << "$5.00";
+        QTest::newRow("the record's own currency") << text("120.5") << "EUR" << QString::fromUtf8("\u20AC120.50");
+        QTest::newRow("bad currency") << text("5") << "??" << QString::fromUtf8("$\u2014");
+        QTest::newRow("overflow reads as zero") << text("99999999999999999999999999999999999999") * Decimal(10)
+                                                << "USD" << "$0.00";
+        // Binary floating point would show these as ...44, ...46 or ...0499.
+        QTest::newRow("cents, no binary error") << Decimal::fromCents(123456789012345) << "USD"
+                                                << "$1,234,567,890,123.45";
+        QTest::newRow("negative cents") << Decimal::fromCents(-5) << "USD" << "-$0.05";
     }
     void moneyText()
     {
-        QFETCH(QString, amount);
+        QFETCH(Decimal, amount);
         QFETCH(QString, currency);
         QTEST(vantrel::moneyText(amount, currency, "en_US"), "expected");
     }
@@ -120,7 +129,7 @@ private slots:
         QFETCH(QString, locale);
         const QLocale before;
         QLocale::setDefault(QLocale(locale));
-        const QString text = vantrel::moneyText("1234567.5", "USD");
+        const QString text = vantrel::moneyText(*Decimal::parse(u"1234567.5"), "USD");
         QLocale::setDefault(before);
         QTEST(text, "expected");
     }

@@ -32,7 +32,6 @@ private slots:
     void everySymbolRenders();
     void formatting_data();
     void formatting();
-    void centsWithoutFloatingPoint();
     void screensSymbolsAreInTheTable();
     void unknownSymbolAndBadColour();
     void productRowsFollowTheList_data();
@@ -170,13 +169,6 @@ void ViewLogicTest::formatting()
     QFETCH(int, secondsAgo);
     const QDateTime now = QDateTime::fromSecsSinceEpoch(1'800'000'000, Qt::UTC);
     QTEST(screens::relativeText(now.addSecs(-secondsAgo), now), "relative");
-}
-
-void ViewLogicTest::centsWithoutFloatingPoint()
-{
-    // 0.1 + 0.2 style binary error would show here as ...04 or ...99.
-    QCOMPARE(screens::centsMoneyText(123456789012345, QStringLiteral("USD")).right(3), QStringLiteral(".45"));
-    QCOMPARE(screens::centsMoneyText(-5, QStringLiteral("USD")).contains(QStringLiteral("0.05")), true);
 }
 
 // Every symbol the screens name literally is in the table.

@@ -26,20 +26,13 @@ Column {
         size: 30
         color: Theme.secondaryText
     }
-    PlainLabel {
+    HeadingLabel {
         anchors.horizontalCenter: parent.horizontalCenter
         text: state.title
-        font.family: Theme.fontFamily
-        font.pixelSize: Theme.headline
-        font.weight: Font.DemiBold
-        color: Theme.primaryText
     }
-    PlainLabel {
+    SubheadLabel {
         anchors.horizontalCenter: parent.horizontalCenter
         visible: state.detail !== ""
         text: state.detail
-        font.family: Theme.fontFamily
-        font.pixelSize: Theme.subheadline
-        color: Theme.secondaryText
     }
 }

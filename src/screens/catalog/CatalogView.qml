@@ -65,11 +65,8 @@ Rectangle {
                     font.weight: Font.Bold
                     color: Theme.primaryText
                 }
-                PlainLabel {
+                SubheadLabel {
                     text: "Tap a product to add it."
-                    font.family: Theme.fontFamily
-                    font.pixelSize: Theme.subheadline
-                    color: Theme.secondaryText
                 }
             }
             Item { Layout.fillWidth: true }
@@ -172,30 +169,23 @@ Rectangle {
             }
         }
 
-        PlainLabel {
+        CaptionLabel {
             objectName: "listeningHint"
             visible: voice.listening
             text: "Listening… Say a product name or SKU."
-            font.family: Theme.fontFamily
-            font.pixelSize: Theme.caption
-            color: Theme.secondaryText
         }
-        PlainLabel {
+        CaptionLabel {
             objectName: "voiceMessage"
             visible: voice.message !== ""
             Layout.fillWidth: true
             wrapMode: Text.WordWrap
             text: voice.message
-            font.family: Theme.fontFamily
-            font.pixelSize: Theme.caption
             color: Theme.orange
         }
-        PlainLabel {
+        CaptionLabel {
             objectName: "scanConfirmation"
             visible: view.lastScanned !== ""
             text: "Added " + view.lastScanned
-            font.family: Theme.fontFamily
-            font.pixelSize: Theme.caption
             font.weight: Font.DemiBold
             color: Theme.green
         }
@@ -370,12 +360,9 @@ Rectangle {
 
         RowLayout {
             Layout.fillWidth: true
-            PlainLabel {
+            CaptionLabel {
                 objectName: "productCount"
                 text: view.products.count + " products"
-                font.family: Theme.fontFamily
-                font.pixelSize: Theme.caption
-                color: Theme.secondaryText
             }
             Item { Layout.fillWidth: true }
             PlainLabel {

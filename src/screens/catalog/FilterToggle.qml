@@ -17,17 +17,11 @@ MenuItem {
         ColumnLayout {
             Layout.fillWidth: true
             spacing: 1
-            PlainLabel {
+            BodyLabel {
                 text: item.title
-                font.family: Theme.fontFamily
-                font.pixelSize: Theme.body
-                color: Theme.primaryText
             }
-            PlainLabel {
+            CaptionLabel {
                 text: item.detail
-                font.family: Theme.fontFamily
-                font.pixelSize: Theme.caption
-                color: Theme.secondaryText
             }
         }
         SymbolIcon {

@@ -52,14 +52,12 @@ AbstractButton {
         RowLayout {
             Layout.fillWidth: true
             spacing: 6
-            PlainLabel {
+            SubheadLabel {
                 Layout.fillWidth: true
                 text: card.name
                 elide: Text.ElideRight
                 maximumLineCount: 2
                 wrapMode: Text.WordWrap
-                font.family: Theme.fontFamily
-                font.pixelSize: Theme.subheadline
                 font.weight: Font.DemiBold
                 color: Theme.primaryText
             }
@@ -82,11 +80,8 @@ AbstractButton {
                 }
             }
         }
-        PlainLabel {
+        CaptionLabel {
             text: card.sku
-            font.family: Theme.fontFamily
-            font.pixelSize: Theme.caption
-            color: Theme.secondaryText
         }
         RowLayout {
             Layout.fillWidth: true
@@ -99,18 +94,12 @@ AbstractButton {
                     font.weight: Font.Bold
                     color: Theme.primaryText
                 }
-                PlainLabel {
+                CaptionLabel {
                     text: card.stockLine
-                    font.family: Theme.fontFamily
-                    font.pixelSize: Theme.caption
-                    color: Theme.secondaryText
                 }
-                PlainLabel {
+                CaptionLabel {
                     visible: card.compositeStockLine !== ""
                     text: card.compositeStockLine
-                    font.family: Theme.fontFamily
-                    font.pixelSize: Theme.caption
-                    color: Theme.secondaryText
                 }
             }
             Item { Layout.fillWidth: true }

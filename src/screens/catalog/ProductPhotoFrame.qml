@@ -35,12 +35,9 @@ Rectangle {
             size: 26
             color: Qt.rgba(0, 0, 0, 0.22)
         }
-        PlainLabel {
+        CaptionLabel {
             anchors.horizontalCenter: parent.horizontalCenter
             text: frame.loading ? "Loading photo…" : "Photo unavailable"
-            font.family: Theme.fontFamily
-            font.pixelSize: Theme.caption
-            color: Theme.secondaryText
         }
     }
 }

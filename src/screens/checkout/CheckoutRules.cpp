@@ -30,11 +30,6 @@ QString doneSymbol(bool done)
 
 } // namespace
 
-QString centsText(qint64 cents, const QByteArray &locale)
-{
-    return dollarText(amountFromCents(cents), locale);
-}
-
 // ---- Checkout sheet ---------------------------------------------------------
 
 bool isRegisterRoute(const QString &paymentRoute) { return is(paymentRoute, route::squareRegister); }

@@ -80,10 +80,6 @@ inline constexpr QStringView releaseHold = u"Release pickup hold";
 inline constexpr QStringView holdFulfillment = u"Hold pickup fulfillment";
 } // namespace checkoutText
 
-// Whole cents as US dollars, without passing through floating point; an
-// empty locale means the device's.
-QString centsText(qint64 cents, const QByteArray &locale = {});
-
 // A colour the screens pick from their theme.
 enum class Tone { Plain, Green, Orange };
 

@@ -124,15 +124,12 @@ Sheet {
                 }
 
                 // Register: the invoice is collected there, no tender here.
-                PlainLabel {
+                SubheadLabel {
                     objectName: "registerTenderText"
                     visible: choices.registerRoute
                     Layout.fillWidth: true
                     text: "Create a quote invoice, then collect card or cash on Square Register."
                     wrapMode: Text.WordWrap
-                    font.family: Theme.fontFamily
-                    font.pixelSize: Theme.subheadline
-                    color: Theme.secondaryText
                 }
 
                 ColumnLayout {
@@ -140,12 +137,9 @@ Sheet {
                     visible: !choices.registerRoute
                     Layout.fillWidth: true
                     spacing: 10
-                    PlainLabel {
+                    FootnoteLabel {
                         text: "Payment method"
-                        font.family: Theme.fontFamily
-                        font.pixelSize: Theme.footnote
                         font.weight: Font.DemiBold
-                        color: Theme.secondaryText
                     }
                     Rectangle {
                         objectName: "tenderPicker"
@@ -187,13 +181,10 @@ Sheet {
                             size: 18
                             color: Theme.secondaryText
                         }
-                        PlainLabel {
+                        SubheadLabel {
                             Layout.fillWidth: true
                             text: "Customer taps, inserts, or swipes on Square Terminal."
                             wrapMode: Text.WordWrap
-                            font.family: Theme.fontFamily
-                            font.pixelSize: Theme.subheadline
-                            color: Theme.secondaryText
                         }
                     }
 
@@ -201,12 +192,8 @@ Sheet {
                         objectName: "cashCard"
                         visible: choices.tender === "cash"
                         spacing: 12
-                        PlainLabel {
-                            text: "Cash received"
-                            font.family: Theme.fontFamily
-                            font.pixelSize: Theme.headline
-                            font.weight: Font.DemiBold
-                            color: Theme.primaryText
+                        HeadingLabel {
+                            text: SharedTexts.cashReceived
                         }
                         EditorField {
                             id: cashField
@@ -219,35 +206,27 @@ Sheet {
                             readOnly: choices.frozen
                             topPadding: 8
                             bottomPadding: 8
-                            Accessible.name: "Cash received"
+                            Accessible.name: SharedTexts.cashReceived
                             onTextEdited: choices.cash = text
                         }
-                        PlainLabel {
+                        CaptionLabel {
                             objectName: "cashProblem"
                             visible: text !== ""
                             Layout.fillWidth: true
                             text: choices.cashProblem
                             wrapMode: Text.WordWrap
-                            font.family: Theme.fontFamily
-                            font.pixelSize: Theme.caption
                             color: Theme.orange
                         }
                         RowLayout {
                             Layout.fillWidth: true
-                            PlainLabel {
+                            BodyLabel {
                                 Layout.fillWidth: true
                                 text: "Change due"
-                                font.family: Theme.fontFamily
-                                font.pixelSize: Theme.body
                                 color: Theme.secondaryText
                             }
-                            PlainLabel {
+                            HeadingLabel {
                                 objectName: "changeDue"
                                 text: choices.changeDueText
-                                font.family: Theme.fontFamily
-                                font.pixelSize: Theme.headline
-                                font.weight: Font.DemiBold
-                                color: Theme.primaryText
                             }
                         }
                         ToggleSwitch {
@@ -261,15 +240,12 @@ Sheet {
                 }
 
                 // Pickup: held for later or fulfilled at the end of the day.
-                PlainLabel {
+                CaptionLabel {
                     objectName: "dailyImportCaption"
                     visible: !choices.holdToggleShown
                     Layout.fillWidth: true
                     text: choices.holdCaption
                     wrapMode: Text.WordWrap
-                    font.family: Theme.fontFamily
-                    font.pixelSize: Theme.caption
-                    color: Theme.secondaryText
                 }
                 StatusCard {
                     objectName: "holdCard"
@@ -282,13 +258,9 @@ Sheet {
                             symbol: "shippingbox"
                             size: 20
                         }
-                        PlainLabel {
+                        HeadingLabel {
                             Layout.fillWidth: true
                             text: "Pickup today"
-                            font.family: Theme.fontFamily
-                            font.pixelSize: Theme.headline
-                            font.weight: Font.DemiBold
-                            color: Theme.primaryText
                         }
                     }
                     ToggleSwitch {
@@ -298,38 +270,31 @@ Sheet {
                         checked: choices.holding
                         onToggled: choices.setHold(checked)
                     }
-                    PlainLabel {
+                    CaptionLabel {
                         objectName: "holdCaption"
                         Layout.fillWidth: true
                         text: choices.holdCaption
                         wrapMode: Text.WordWrap
-                        font.family: Theme.fontFamily
-                        font.pixelSize: Theme.caption
-                        color: Theme.secondaryText
                     }
                 }
 
-                PlainLabel {
+                CaptionLabel {
                     objectName: "demoCaption"
                     visible: choices.demo
                     Layout.fillWidth: true
                     text: "DEMO \u00B7 No card charges. Cash payments stay in this demo."
                     wrapMode: Text.WordWrap
-                    font.family: Theme.fontFamily
-                    font.pixelSize: Theme.caption
                     font.weight: Font.DemiBold
                     color: Theme.orange
                 }
 
                 // A stored request decides tender, cash and hold until it is checked.
-                PlainLabel {
+                CaptionLabel {
                     objectName: "frozenReason"
                     visible: text !== ""
                     Layout.fillWidth: true
                     text: choices.frozenReason
                     wrapMode: Text.WordWrap
-                    font.family: Theme.fontFamily
-                    font.pixelSize: Theme.caption
                     color: Theme.orange
                 }
 
@@ -378,11 +343,9 @@ Sheet {
                     size: 16
                     color: choice.chosen ? Theme.ink : Theme.secondaryText
                 }
-                PlainLabel {
+                SubheadLabel {
                     anchors.verticalCenter: parent.verticalCenter
                     text: choice.title
-                    font.family: Theme.fontFamily
-                    font.pixelSize: Theme.subheadline
                     font.weight: choice.chosen ? Font.DemiBold : Font.Normal
                     color: choice.chosen ? Theme.primaryText : Theme.secondaryText
                 }

@@ -93,7 +93,7 @@ CheckoutSheetState::View CheckoutSheetState::compute() const
 
     view.title = checkoutSheetTitle(route);
     view.heading = checkoutHeading(draft);
-    view.amountDueText = screens::centsText(due);
+    view.amountDueText = moneyText(Decimal::fromCents(due));
     view.customerName = draft.customer ? draft.customer->name : QString();
     view.registerRoute = isRegisterRoute(route);
     view.frozen = draft.pendingCheckout.has_value();
@@ -108,7 +108,7 @@ CheckoutSheetState::View CheckoutSheetState::compute() const
     } else if (m_tender == QLatin1String("cash")) {
         view.cashProblem = screens::cashProblem(m_cash);
     }
-    view.changeDueText = screens::centsText(changeDueCents(cash, due));
+    view.changeDueText = moneyText(Decimal::fromCents(changeDueCents(cash, due)));
     const HoldArea hold = holdArea(checkout.usesDailySquareImport(), holding);
     view.holdToggleShown = hold.showsToggle;
     view.holding = holding;

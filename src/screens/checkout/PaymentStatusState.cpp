@@ -72,7 +72,7 @@ PaymentStatusState::View PaymentStatusState::compute() const
     view.iconSymbol = icon.symbol;
     view.iconTone = toneName(icon.tone);
     view.statusLabel = tx.statusLabel();
-    view.amountText = screens::centsText(tx.amountCents);
+    view.amountText = moneyText(Decimal::fromCents(tx.amountCents));
     view.tenderLine = screens::tenderLine(tx);
     view.instructionsShown = showsRegisterInstructions(tx);
     view.squareInvoiceNumber = tx.squareInvoiceNumber.value_or(QString());
@@ -105,7 +105,7 @@ PaymentStatusState::View PaymentStatusState::compute() const
         view.fulfillmentError = tx.fulfillmentError.value_or(QString());
     }
     if (const std::optional<qint64> change = changeGivenCents(tx))
-        view.changeGivenText = screens::centsText(*change);
+        view.changeGivenText = moneyText(Decimal::fromCents(*change));
 
     if (view.complete) {
         for (const CompletedAction &action : screens::completedActions(tx))

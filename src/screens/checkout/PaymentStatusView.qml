@@ -102,14 +102,11 @@ Rectangle {
                     font.letterSpacing: -0.8
                     color: Theme.primaryText
                 }
-                PlainLabel {
+                SubheadLabel {
                     objectName: "tenderLine"
                     Layout.fillWidth: true
                     horizontalAlignment: Text.AlignHCenter
                     text: status.tenderLine
-                    font.family: Theme.fontFamily
-                    font.pixelSize: Theme.subheadline
-                    color: Theme.secondaryText
                 }
             }
 
@@ -126,19 +123,16 @@ Rectangle {
                 visible: status.backToDraftShown
                 Layout.fillWidth: true
                 spacing: 10
-                PlainLabel {
+                CaptionLabel {
                     objectName: "followedCaption"
                     Layout.fillWidth: true
                     text: status.followedCaption
                     wrapMode: Text.WordWrap
-                    font.family: Theme.fontFamily
-                    font.pixelSize: Theme.caption
-                    color: Theme.secondaryText
                 }
                 SymbolButton {
                     objectName: "checkSavedRequestButton"
                     visible: status.checkSavedRequestShown
-                    text: "Check saved request"
+                    text: SharedTexts.checkSavedRequest
                     symbol: "arrow.clockwise"
                     enabled: !view.model.busy
                     onClicked: view.checkout.resumePending()
@@ -171,15 +165,12 @@ Rectangle {
                         titleColor: done ? Theme.primaryText : Theme.secondaryText
                     }
                 }
-                PlainLabel {
+                CaptionLabel {
                     objectName: "checklistCaption"
                     visible: text !== ""
                     Layout.fillWidth: true
                     text: status.checklistCaption
                     wrapMode: Text.WordWrap
-                    font.family: Theme.fontFamily
-                    font.pixelSize: Theme.caption
-                    color: Theme.secondaryText
                 }
                 ChecklistStep {
                     objectName: "dealSyncRow"
@@ -197,23 +188,19 @@ Rectangle {
                 visible: !status.complete
                 Layout.fillWidth: true
                 spacing: 10
-                PlainLabel {
+                SubheadLabel {
                     objectName: "nextStepText"
                     Layout.fillWidth: true
                     text: status.nextStepText
                     wrapMode: Text.WordWrap
-                    font.family: Theme.fontFamily
-                    font.pixelSize: Theme.subheadline
                     color: Theme.primaryText
                 }
-                PlainLabel {
+                CaptionLabel {
                     objectName: "transactionError"
                     visible: text !== ""
                     Layout.fillWidth: true
                     text: status.errorText
                     wrapMode: Text.WordWrap
-                    font.family: Theme.fontFamily
-                    font.pixelSize: Theme.caption
                     color: Theme.orange
                 }
                 SymbolButton {
@@ -265,14 +252,12 @@ Rectangle {
                     enabled: !view.model.busy
                     onClicked: status.toggleHold()
                 }
-                PlainLabel {
+                CaptionLabel {
                     objectName: "fulfillmentError"
                     visible: text !== ""
                     Layout.fillWidth: true
                     text: status.fulfillmentError
                     wrapMode: Text.WordWrap
-                    font.family: Theme.fontFamily
-                    font.pixelSize: Theme.caption
                     color: Theme.orange
                 }
                 DetailRow {
@@ -299,13 +284,10 @@ Rectangle {
                         size: 16
                         color: Theme.secondaryText
                     }
-                    PlainLabel {
+                    SubheadLabel {
                         Layout.fillWidth: true
                         text: view.actionText("registerNote")
                         wrapMode: Text.WordWrap
-                        font.family: Theme.fontFamily
-                        font.pixelSize: Theme.subheadline
-                        color: Theme.secondaryText
                     }
                 }
                 SymbolButton {
@@ -329,13 +311,10 @@ Rectangle {
                     Layout.fillWidth: true
                     Layout.topMargin: 4
                     spacing: 8
-                    PlainLabel {
+                    SubheadLabel {
                         Layout.fillWidth: true
                         text: view.actionText("printNote")
                         wrapMode: Text.WordWrap
-                        font.family: Theme.fontFamily
-                        font.pixelSize: Theme.subheadline
-                        color: Theme.secondaryText
                     }
                     RowLayout {
                         Layout.fillWidth: true
@@ -424,23 +403,18 @@ Rectangle {
             y: Math.max(0, (markIcon.height - step.firstLine) / 2)
             width: step.width - x
             spacing: 1
-            PlainLabel {
+            BodyLabel {
                 id: titleLabel
                 width: parent.width
                 text: step.title
                 wrapMode: Text.WordWrap
-                font.family: Theme.fontFamily
-                font.pixelSize: Theme.body
                 color: step.titleColor
             }
-            PlainLabel {
+            CaptionLabel {
                 visible: step.caption !== ""
                 width: parent.width
                 text: step.caption
                 wrapMode: Text.WordWrap
-                font.family: Theme.fontFamily
-                font.pixelSize: Theme.caption
-                color: Theme.secondaryText
             }
         }
     }
@@ -451,18 +425,13 @@ Rectangle {
         property string value
         Layout.fillWidth: true
         spacing: 12
-        PlainLabel {
+        SubheadLabel {
             Layout.fillWidth: true
             text: parent.label
-            font.family: Theme.fontFamily
-            font.pixelSize: Theme.subheadline
-            color: Theme.secondaryText
         }
-        PlainLabel {
+        SubheadLabel {
             objectName: "detailValue"
             text: parent.value
-            font.family: Theme.fontFamily
-            font.pixelSize: Theme.subheadline
             font.weight: Font.DemiBold
             color: Theme.primaryText
         }

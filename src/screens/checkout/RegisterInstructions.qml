@@ -16,35 +16,26 @@ StatusCard {
             symbol: "creditcard"
             size: 20
         }
-        PlainLabel {
+        HeadingLabel {
             Layout.fillWidth: true
             text: "Continue on Square Register"
             wrapMode: Text.WordWrap
-            font.family: Theme.fontFamily
-            font.pixelSize: Theme.headline
-            font.weight: Font.DemiBold
-            color: Theme.primaryText
         }
     }
-    PlainLabel {
+    SubheadLabel {
         objectName: "registerInvoiceNumber"
         visible: card.invoiceNumber !== ""
         Layout.fillWidth: true
-        text: "Square invoice " + card.invoiceNumber
+        text: SharedTexts.squareInvoicePrefix + card.invoiceNumber
         wrapMode: Text.WordWrap
-        font.family: Theme.fontFamily
-        font.pixelSize: Theme.subheadline
         color: Theme.primaryText
     }
-    PlainLabel {
+    SubheadLabel {
         objectName: "registerSteps"
         Layout.fillWidth: true
         text: "1. Open More \u2192 Invoices.\n2. Find this invoice and check the total.\n"
               + "3. Tap Add payment \u2192 Remaining amount and collect card or cash."
         wrapMode: Text.WordWrap
         lineHeight: 1.25
-        font.family: Theme.fontFamily
-        font.pixelSize: Theme.subheadline
-        color: Theme.secondaryText
     }
 }

@@ -6,11 +6,6 @@
 
 namespace vantrel::screens {
 
-QString centsMoneyText(qint64 cents, const QString &currency)
-{
-    return moneyText(amountFromCents(cents), currency);
-}
-
 QString relativeText(const QDateTime &then, const QDateTime &now)
 {
     const qint64 seconds = std::max<qint64>(0, then.secsTo(now));
@@ -30,14 +25,11 @@ QString relativeText(const QDateTime &then, const QDateTime &now)
     return {};
 }
 
-QString Format::money(const QString &amount, const QString &currency) const
-{
-    return moneyText(amount, currency);
-}
-
 QString Format::date(const QDateTime &at) const
 {
     return QLocale().toString(at.date(), QLocale::ShortFormat);
 }
+
+QString Format::money(const QString &amount) const { return moneyText(Decimal::parseOrZero(amount)); }
 
 } // namespace vantrel::screens

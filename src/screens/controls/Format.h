@@ -1,7 +1,7 @@
 #pragma once
-// Texts the screens show for amounts and times, worked out in C++: money from
-// exact decimal text or whole cents (never through floating point), and the
-// relative "5 minutes" of "Stock updated 5 minutes ago".
+// Texts the screens show for times, worked out in C++: the relative
+// "5 minutes" of "Stock updated 5 minutes ago" and short dates. Money has its
+// own formatter beside the exact decimal it formats (records/Money.h).
 
 #include <QDateTime>
 #include <QObject>
@@ -10,7 +10,6 @@
 
 namespace vantrel::screens {
 
-QString centsMoneyText(qint64 cents, const QString &currency);
 // The time from `then` to `now` in the largest whole unit ("1 minute",
 // "3 hours"); under a minute it counts seconds; never negative.
 QString relativeText(const QDateTime &then, const QDateTime &now);
@@ -22,16 +21,14 @@ class Format : public QObject {
 
 public:
     using QObject::QObject;
-    Q_INVOKABLE QString money(const QString &amount, const QString &currency = QStringLiteral("USD")) const;
-    Q_INVOKABLE QString cents(qint64 cents, const QString &currency = QStringLiteral("USD")) const
-    {
-        return centsMoneyText(cents, currency);
-    }
     Q_INVOKABLE QString relativeTo(const QDateTime &then, const QDateTime &now) const
     {
         return relativeText(then, now);
     }
     Q_INVOKABLE QString date(const QDateTime &at) const;
+    // A record's amount text through the one money formatter, for views that
+    // show a record's field as it comes.
+    Q_INVOKABLE QString money(const QString &amount) const;
 };
 
 } // namespace vantrel::screens

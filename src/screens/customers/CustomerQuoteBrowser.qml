@@ -173,14 +173,10 @@ Sheet {
                         }
                     }
 
-                    PlainLabel {
+                    HeadingLabel {
                         visible: quoteBrowser.hasCustomer
                         Layout.topMargin: 4
                         text: "Saved quotes"
-                        font.family: Theme.fontFamily
-                        font.pixelSize: Theme.headline
-                        font.weight: Font.DemiBold
-                        color: Theme.primaryText
                         Accessible.role: Accessible.Heading
                         Accessible.name: text
                     }
@@ -209,14 +205,12 @@ Sheet {
                                 symbol: "exclamationmark.circle"
                                 color: Theme.orange
                             }
-                            PlainLabel {
+                            SubheadLabel {
                                 objectName: "browserListText"
                                 Layout.fillWidth: true
                                 text: quoteBrowser.listText
                                 wrapMode: Text.Wrap
                                 horizontalAlignment: Text.AlignHCenter
-                                font.family: Theme.fontFamily
-                                font.pixelSize: Theme.subheadline
                                 color: quoteBrowser.listKind === "failure" ? Theme.orange : Theme.secondaryText
                             }
                         }
@@ -225,7 +219,7 @@ Sheet {
                             objectName: "tryAgainButton"
                             visible: quoteBrowser.listKind === "failure"
                             Layout.alignment: Qt.AlignHCenter
-                            text: "Try again"
+                            text: SharedTexts.tryAgain
                             Accessible.name: text
                             onClicked: quoteBrowser.refresh()
                             background: Rectangle {
@@ -356,24 +350,18 @@ Sheet {
             ColumnLayout {
                 Layout.fillWidth: true
                 spacing: 2
-                PlainLabel {
+                BodyLabel {
                     Layout.fillWidth: true
                     text: customerRow.name
                     elide: Text.ElideRight
-                    font.family: Theme.fontFamily
-                    font.pixelSize: Theme.body
                     font.weight: Font.Medium
-                    color: Theme.primaryText
                 }
-                PlainLabel {
+                CaptionLabel {
                     Layout.fillWidth: true
                     visible: text !== ""
                     text: customerRow.email !== "" && customerRow.phone !== ""
                           ? customerRow.email + "  \u00B7  " + customerRow.phone : customerRow.email + customerRow.phone
                     elide: Text.ElideRight
-                    font.family: Theme.fontFamily
-                    font.pixelSize: Theme.caption
-                    color: Theme.secondaryText
                 }
             }
             SymbolIcon {
@@ -413,12 +401,9 @@ Sheet {
                 RowLayout {
                     Layout.fillWidth: true
                     spacing: 8
-                    PlainLabel {
+                    BodyLabel {
                         text: quoteRow.number
-                        font.family: Theme.fontFamily
-                        font.pixelSize: Theme.body
                         font.weight: Font.DemiBold
-                        color: Theme.primaryText
                     }
                     Rectangle {
                         implicitWidth: statusText.implicitWidth + 14
@@ -426,33 +411,25 @@ Sheet {
                         radius: height / 2
                         color: Theme.canvas
                         border.color: Theme.separator
-                        PlainLabel {
+                        CaptionLabel {
                             id: statusText
                             anchors.centerIn: parent
                             text: quoteRow.status
-                            font.family: Theme.fontFamily
-                            font.pixelSize: Theme.caption
                             font.weight: Font.Medium
-                            color: Theme.secondaryText
                         }
                     }
                     Item { Layout.fillWidth: true }
-                    PlainLabel {
+                    BodyLabel {
                         text: quoteRow.totalText
-                        font.family: Theme.fontFamily
-                        font.pixelSize: Theme.body
                         font.weight: Font.Medium
-                        color: Theme.primaryText
                     }
                 }
-                PlainLabel {
+                CaptionLabel {
                     objectName: "checkoutLine"
                     Layout.fillWidth: true
                     visible: text !== ""
                     text: quoteRow.checkoutLine
                     elide: Text.ElideRight
-                    font.family: Theme.fontFamily
-                    font.pixelSize: Theme.caption
                     color: quoteRow.locked ? Theme.orange : Theme.green
                 }
             }
@@ -476,13 +453,10 @@ Sheet {
             size: 15
             color: Theme.secondaryText
         }
-        PlainLabel {
+        FootnoteLabel {
             id: noteText
             Layout.fillWidth: true
             wrapMode: Text.Wrap
-            font.family: Theme.fontFamily
-            font.pixelSize: Theme.footnote
-            color: Theme.secondaryText
         }
     }
 }

@@ -59,8 +59,8 @@ Sheet {
             CustomerSearchField {
                 objectName: "customerSearchField"
                 Layout.fillWidth: true
-                label: "Search customers"
-                prompt: "Name, email, or phone"
+                label: SharedTexts.searchCustomers
+                prompt: SharedTexts.customerSearchPrompt
                 text: sheet.query
                 onEdited: text => {
                     sheet.query = text
@@ -68,61 +68,50 @@ Sheet {
                 }
             }
             // Why a tapped row cannot become the quote's customer now.
-            PlainLabel {
+            CaptionLabel {
                 objectName: "customerLockCaption"
                 // The sheet covers the notice banner, so the reason stays here.
                 visible: sheet.model.quote.lockCaption !== ""
                 Layout.fillWidth: true
                 text: sheet.model.quote.lockCaption
                 wrapMode: Text.Wrap
-                font.family: Theme.fontFamily
-                font.pixelSize: Theme.caption
                 color: Theme.orange
             }
             RowLayout {
                 visible: sheet.customers.searchBusy
                 Layout.alignment: Qt.AlignHCenter
                 BusyIndicator { running: parent.visible; implicitWidth: 24; implicitHeight: 24 }
-                PlainLabel {
+                SubheadLabel {
                     text: "Finding customers…"
-                    font.family: Theme.fontFamily
-                    font.pixelSize: Theme.subheadline
-                    color: Theme.secondaryText
                 }
             }
             ColumnLayout {
                 visible: !sheet.customers.searchBusy && sheet.customers.searchError !== ""
                 Layout.fillWidth: true
                 spacing: 8
-                PlainLabel {
+                SubheadLabel {
                     objectName: "customerSearchError"
                     Layout.fillWidth: true
                     text: sheet.customers.searchError
                     wrapMode: Text.Wrap
                     horizontalAlignment: Text.AlignHCenter
-                    font.family: Theme.fontFamily
-                    font.pixelSize: Theme.subheadline
-                    color: Theme.secondaryText
                 }
                 SecondaryButton {
                     Layout.alignment: Qt.AlignHCenter
                     Layout.fillWidth: false
                     Layout.preferredWidth: 200
-                    text: "Try again"
+                    text: SharedTexts.tryAgain
                     onClicked: sheet.customers.searchCustomers(sheet.query)
                 }
             }
-            PlainLabel {
+            SubheadLabel {
                 objectName: "noCustomersFound"
                 visible: !sheet.customers.searchBusy && sheet.customers.searchError === "" && sheet.query !== ""
                          && results.count === 0
                 Layout.fillWidth: true
-                text: "No customers found. Try a name, email, or phone number."
+                text: SharedTexts.noCustomersFound
                 wrapMode: Text.Wrap
                 horizontalAlignment: Text.AlignHCenter
-                font.family: Theme.fontFamily
-                font.pixelSize: Theme.subheadline
-                color: Theme.secondaryText
             }
             ListView {
                 id: results
@@ -155,19 +144,13 @@ Sheet {
                     }
                     contentItem: ColumnLayout {
                         spacing: 2
-                        PlainLabel {
+                        BodyLabel {
                             text: customerRow.name
-                            font.family: Theme.fontFamily
-                            font.pixelSize: Theme.body
                             font.weight: Font.Medium
-                            color: Theme.primaryText
                         }
-                        PlainLabel {
+                        CaptionLabel {
                             text: customerRow.email !== "" && customerRow.phone !== ""
                                   ? customerRow.email + "  ·  " + customerRow.phone : customerRow.email + customerRow.phone
-                            font.family: Theme.fontFamily
-                            font.pixelSize: Theme.caption
-                            color: Theme.secondaryText
                         }
                     }
                     onClicked: sheet.choose(customerId)
@@ -203,13 +186,11 @@ Sheet {
                     visible: form.pending
                     Layout.fillWidth: true
                     spacing: 12
-                    PlainLabel {
+                    SubheadLabel {
                         objectName: "detailsSaved"
                         Layout.fillWidth: true
                         text: "Your details are saved. Check whether creation finished, or edit them before trying again."
                         wrapMode: Text.Wrap
-                        font.family: Theme.fontFamily
-                        font.pixelSize: Theme.subheadline
                         color: Theme.primaryText
                     }
                     SecondaryButton {
@@ -264,14 +245,11 @@ Sheet {
                     Item {
                         Layout.fillWidth: true
                         implicitHeight: 52
-                        PlainLabel {
+                        BodyLabel {
                             anchors.left: parent.left
                             anchors.leftMargin: 16
                             anchors.verticalCenter: parent.verticalCenter
                             text: "Campaign source"
-                            font.family: Theme.fontFamily
-                            font.pixelSize: Theme.body
-                            color: Theme.primaryText
                         }
                         PlainComboBox {
                             id: campaignPicker
@@ -311,11 +289,8 @@ Sheet {
                         Layout.leftMargin: 16
                         Layout.bottomMargin: 8
                         BusyIndicator { running: parent.visible; implicitWidth: 20; implicitHeight: 20 }
-                        PlainLabel {
+                        FootnoteLabel {
                             text: "Loading campaigns…"
-                            font.family: Theme.fontFamily
-                            font.pixelSize: Theme.footnote
-                            color: Theme.secondaryText
                         }
                     }
                     RowLayout {
@@ -329,12 +304,10 @@ Sheet {
                             size: 16
                             color: Theme.orange
                         }
-                        PlainLabel {
+                        FootnoteLabel {
                             objectName: "campaignsUnavailable"
                             Layout.fillWidth: true
                             text: "Campaigns unavailable"
-                            font.family: Theme.fontFamily
-                            font.pixelSize: Theme.footnote
                             color: Theme.orange
                         }
                         HeaderToolButton {

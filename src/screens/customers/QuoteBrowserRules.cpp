@@ -35,12 +35,6 @@ ListState quoteListState(bool loading, const std::optional<QString> &message, qs
     return {};
 }
 
-QString recordMoney(const QString &amount, const QString &currency, const QByteArray &locale)
-{
-    const QString code = currency.trimmed().isEmpty() ? QStringLiteral("USD") : currency;
-    return locale.isEmpty() ? moneyText(amount, code) : moneyText(amount, code, locale);
-}
-
 bool quoteMatches(const Quote &quote, const QString &search)
 {
     const QString wanted = search.trimmed();
@@ -99,7 +93,8 @@ PaymentSection paymentSection(const Quote &quote, bool loading, const QByteArray
     section.label = summary.label;
     section.symbol = paid ? QStringLiteral("checkmark.circle.fill") : QStringLiteral("doc.text");
     const QString currency = summary.currency.trimmed().isEmpty() ? quote.currency : summary.currency;
-    if (summary.balance && !paid) section.balance = recordMoney(*summary.balance, currency, locale);
+    if (summary.balance && !paid)
+        section.balance = moneyText(Decimal::parseOrZero(*summary.balance), currency, locale);
     section.squareConfirmed = summary.squarePaymentConfirmed.value_or(false);
     if (section.squareConfirmed && !paid) section.squareNote = text(paidInSquare);
     const QDateTime checked = QDateTime::fromMSecsSinceEpoch(qint64(summary.checkedAt * 1000.0));
@@ -116,7 +111,8 @@ QString dueText(const QuoteInvoice &invoice)
 
 QString lineQuantityText(const QuoteLine &line, const QString &currency, const QByteArray &locale)
 {
-    return line.quantity + QStringLiteral(" \u00D7 ") + recordMoney(line.rate, currency, locale);
+    return line.quantity + QStringLiteral(" \u00D7 ") +
+           moneyText(Decimal::parseOrZero(line.rate), currency, locale);
 }
 
 } // namespace vantrel::screens

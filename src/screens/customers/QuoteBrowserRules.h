@@ -24,17 +24,9 @@ inline constexpr QStringView customerQuotes = u"Customer quotes";
 inline constexpr QStringView searchCustomerQuotes = u"Search customer quotes";
 inline constexpr QStringView quoteSearchPrompt = u"Quote number or status";
 inline constexpr QStringView selectCustomer = u"Select a customer to create or view quotes.";
-inline constexpr QStringView searchAllCustomers = u"Search all customers";
-inline constexpr QStringView useCustomerForQuote = u"Use customer for quote";
-inline constexpr QStringView savedQuotes = u"Saved quotes";
 inline constexpr QStringView loadingQuotes = u"Loading quotes\u2026";
 inline constexpr QStringView noMatchingQuotes = u"No matching quotes.";
 inline constexpr QStringView noSavedQuotes = u"No saved quotes.";
-inline constexpr QStringView lockedQuotesNote =
-    u"Locked quotes are view-only. The checkout owner manages payment and fulfillment.";
-inline constexpr QStringView liveCheckoutNote =
-    u"Quote viewing remains available. Reset the workspace to start another sale.";
-inline constexpr QStringView quoteRowHint = u"View quote, invoices, and payment status";
 inline constexpr QStringView completeManagedElsewhere = u"Checkout complete \u00B7 managed by another user";
 inline constexpr QStringView managedElsewhere = u"Checkout managed by another user";
 inline constexpr QStringView checkoutComplete = u"Checkout complete";
@@ -46,33 +38,13 @@ inline constexpr QStringView quoteMismatch =
     u"The quote no longer matches this customer. Reopen the customer\u2019s quote list.";
 inline constexpr QStringView refreshFailedPrefix =
     u"Unable to retrieve the latest quote and payment status. ";
-inline constexpr QStringView quoteStatus = u"Quote status";
-inline constexpr QStringView quoteTotal = u"Quote total";
-inline constexpr QStringView viewOnly = u"View-only. Another user manages this checkout.";
-inline constexpr QStringView loadForEditing = u"Load for editing or checkout.";
 inline constexpr QStringView useSavedQuote = u"Use saved quote";
-inline constexpr QStringView useQuoteInWorkspace = u"Use quote in workspace";
 inline constexpr QStringView openingQuote = u"Opening quote\u2026";
-inline constexpr QStringView replaceEditsTitle = u"Replace unsaved edits?";
-inline constexpr QStringView replaceEditsMessage = u"Replaces unsaved edits. Saved quotes stay in Zoho.";
-inline constexpr QStringView keepCurrentWorkspace = u"Keep current workspace";
-inline constexpr QStringView refreshPaymentStatus = u"Refresh payment status";
-inline constexpr QStringView paymentStatus = u"Payment status";
 inline constexpr QStringView checkingInvoices = u"Checking linked invoices\u2026";
 inline constexpr QStringView paymentUnavailable = u"Payment status unavailable. Refresh to retry.";
-inline constexpr QStringView outstandingBalance = u"Outstanding balance";
-inline constexpr QStringView squarePaymentConfirmed = u"Square payment confirmed";
 inline constexpr QStringView paidInSquare = u"Paid in Square. Zoho status is shown above.";
 inline constexpr QStringView checkedPrefix = u"Checked ";
-inline constexpr QStringView linkedInvoices = u"Linked invoices";
-inline constexpr QStringView total = u"Total";
-inline constexpr QStringView balance = u"Balance";
 inline constexpr QStringView duePrefix = u"Due ";
-inline constexpr QStringView quoteItems = u"Quote items";
-inline constexpr QStringView subtotal = u"Subtotal";
-inline constexpr QStringView tax = u"Tax";
-inline constexpr QStringView notes = u"Notes";
-inline constexpr QStringView terms = u"Terms";
 } // namespace browserText
 
 // What stands where a list's rows go: one line of text (a failure comes with
@@ -88,10 +60,6 @@ ListState customerListState(const QString &search, bool loading, const std::opti
                             qsizetype customers);
 ListState quoteListState(bool loading, const std::optional<QString> &message, qsizetype quotes,
                          qsizetype matching);
-
-// Amounts of a record in its own currency; US dollars when it names none.
-// An empty locale means the device's.
-QString recordMoney(const QString &amount, const QString &currency, const QByteArray &locale = {});
 
 // A quote matches the browser's search on its number or its status, ignoring
 // case and surrounding spaces; an empty search matches every quote.

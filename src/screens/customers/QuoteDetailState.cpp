@@ -1,9 +1,11 @@
 #include "QuoteDetailState.h"
 
+#include "records/Money.h"
 #include "server/Endpoints.h"
 #include "workflow/CheckoutPart.h"
 #include "workflow/Launch.h"
 #include "workflow/QuotePart.h"
+#include "workflow/QuoteValidation.h"
 #include "workflow/WorkspaceLists.h"
 
 namespace vantrel {
@@ -19,10 +21,7 @@ QuoteDetailState::QuoteDetailState(QObject *parent) : QObject(parent)
         {"quantityText",
          [this](const QuoteLine &l) { return QVariant(lineQuantityText(l, m_linesCurrency)); }},
         {"amountText",
-         [this](const QuoteLine &l) {
-             return QVariant(
-                 lineAmountText(l, m_linesCurrency.isEmpty() ? defaultCurrency : m_linesCurrency));
-         }},
+         [this](const QuoteLine &l) { return QVariant(moneyText(lineNetAmount(l), m_linesCurrency)); }},
     };
     m_lines = new RecordListModel<QuoteLine>([](const QuoteLine &l) { return l.id; }, lineRoles, this);
     using InvoiceRoles = QList<RecordListModel<QuoteInvoice>::Role>;
@@ -30,8 +29,14 @@ QuoteDetailState::QuoteDetailState(QObject *parent) : QObject(parent)
         {"invoiceId", [](const QuoteInvoice &i) { return QVariant(i.id); }},
         {"number", [](const QuoteInvoice &i) { return QVariant(i.number); }},
         {"status", [](const QuoteInvoice &i) { return QVariant(i.status); }},
-        {"totalText", [](const QuoteInvoice &i) { return QVariant(recordMoney(i.total, i.currency)); }},
-        {"balanceText", [](const QuoteInvoice &i) { return QVariant(recordMoney(i.balance, i.currency)); }},
+        {"totalText",
+         [](const QuoteInvoice &i) {
+             return QVariant(moneyText(Decimal::parseOrZero(i.total), i.currency));
+         }},
+        {"balanceText",
+         [](const QuoteInvoice &i) {
+             return QVariant(moneyText(Decimal::parseOrZero(i.balance), i.currency));
+         }},
         {"dueText", [](const QuoteInvoice &i) { return QVariant(dueText(i)); }},
     };
     m_invoices =
@@ -180,9 +185,9 @@ QuoteDetailState::View QuoteDetailState::compute() const
     view.quoteId = quote.id;
     view.title = quote.number;
     view.status = quote.status;
-    view.totalText = recordMoney(quote.total, quote.currency);
-    view.subtotalText = recordMoney(quote.subtotal, quote.currency);
-    view.taxText = recordMoney(quote.tax, quote.currency);
+    view.totalText = moneyText(Decimal::parseOrZero(quote.total), quote.currency);
+    view.subtotalText = moneyText(Decimal::parseOrZero(quote.subtotal), quote.currency);
+    view.taxText = moneyText(Decimal::parseOrZero(quote.tax), quote.currency);
     view.notes = quote.notes;
     view.terms = quote.terms;
     view.locked = isLocked(quote);

@@ -75,13 +75,11 @@ Item {
                         symbol: "exclamationmark.circle"
                         color: Theme.orange
                     }
-                    PlainLabel {
+                    FootnoteLabel {
                         objectName: "detailMessageText"
                         Layout.fillWidth: true
                         text: detail.message
                         wrapMode: Text.Wrap
-                        font.family: Theme.fontFamily
-                        font.pixelSize: Theme.footnote
                         color: Theme.orange
                     }
                 }
@@ -96,13 +94,10 @@ Item {
                         Layout.fillWidth: true
                         spacing: 8
                         SymbolIcon { symbol: "lock"; size: 15; color: Theme.secondaryText }
-                        PlainLabel {
+                        FootnoteLabel {
                             Layout.fillWidth: true
                             text: "View-only. Another user manages this checkout."
                             wrapMode: Text.Wrap
-                            font.family: Theme.fontFamily
-                            font.pixelSize: Theme.footnote
-                            color: Theme.secondaryText
                         }
                     }
                 }
@@ -112,11 +107,8 @@ Item {
                     visible: !detail.locked
                     Layout.fillWidth: true
                     spacing: 8
-                    PlainLabel {
+                    FootnoteLabel {
                         text: "Load for editing or checkout."
-                        font.family: Theme.fontFamily
-                        font.pixelSize: Theme.footnote
-                        color: Theme.secondaryText
                     }
                     PrimaryButton {
                         objectName: "useQuoteButton"
@@ -155,14 +147,11 @@ Item {
                             implicitWidth: 20
                             implicitHeight: 20
                         }
-                        PlainLabel {
+                        SubheadLabel {
                             objectName: "paymentPlaceholder"
                             Layout.fillWidth: true
                             text: detail.paymentPlaceholder
                             wrapMode: Text.Wrap
-                            font.family: Theme.fontFamily
-                            font.pixelSize: Theme.subheadline
-                            color: Theme.secondaryText
                         }
                     }
                     RowLayout {
@@ -173,15 +162,12 @@ Item {
                             symbol: detail.paymentSymbol
                             color: detail.paymentSymbol === "checkmark.circle.fill" ? Theme.green : Theme.ink
                         }
-                        PlainLabel {
+                        BodyLabel {
                             objectName: "paymentLabel"
                             Layout.fillWidth: true
                             text: detail.paymentLabel
                             wrapMode: Text.Wrap
-                            font.family: Theme.fontFamily
-                            font.pixelSize: Theme.body
                             font.weight: Font.DemiBold
-                            color: Theme.primaryText
                         }
                     }
                     ValueRow {
@@ -196,10 +182,8 @@ Item {
                         Layout.fillWidth: true
                         spacing: 8
                         SymbolIcon { symbol: "checkmark.seal.fill"; color: Theme.green }
-                        PlainLabel {
-                            text: "Square payment confirmed"
-                            font.family: Theme.fontFamily
-                            font.pixelSize: Theme.subheadline
+                        SubheadLabel {
+                            text: SharedTexts.squarePaymentConfirmed
                             color: Theme.primaryText
                         }
                     }
@@ -241,19 +225,13 @@ Item {
                             RowLayout {
                                 Layout.fillWidth: true
                                 SymbolIcon { symbol: "receipt"; size: 16 }
-                                PlainLabel {
+                                BodyLabel {
                                     Layout.fillWidth: true
                                     text: invoice.number
-                                    font.family: Theme.fontFamily
-                                    font.pixelSize: Theme.body
                                     font.weight: Font.DemiBold
-                                    color: Theme.primaryText
                                 }
-                                PlainLabel {
+                                CaptionLabel {
                                     text: invoice.status
-                                    font.family: Theme.fontFamily
-                                    font.pixelSize: Theme.caption
-                                    color: Theme.secondaryText
                                 }
                             }
                             ValueRow { label: "Total"; value: invoice.totalText }
@@ -278,21 +256,17 @@ Item {
                             ColumnLayout {
                                 Layout.fillWidth: true
                                 spacing: 1
-                                PlainLabel {
+                                SubheadLabel {
                                     Layout.fillWidth: true
                                     text: line.name
                                     wrapMode: Text.Wrap
-                                    font.family: Theme.fontFamily
-                                    font.pixelSize: Theme.subheadline
                                     color: Theme.primaryText
                                 }
                                 Caption { text: line.quantityText }
                             }
-                            PlainLabel {
+                            SubheadLabel {
                                 Layout.alignment: Qt.AlignTop
                                 text: line.amountText
-                                font.family: Theme.fontFamily
-                                font.pixelSize: Theme.subheadline
                                 color: Theme.primaryText
                             }
                         }
@@ -306,24 +280,20 @@ Item {
                 SectionTitle { visible: detail.notes !== ""; text: "Notes" }
                 Card {
                     visible: detail.notes !== ""
-                    PlainLabel {
+                    SubheadLabel {
                         Layout.fillWidth: true
                         text: detail.notes
                         wrapMode: Text.Wrap
-                        font.family: Theme.fontFamily
-                        font.pixelSize: Theme.subheadline
                         color: Theme.primaryText
                     }
                 }
                 SectionTitle { visible: detail.terms !== ""; text: "Terms" }
                 Card {
                     visible: detail.terms !== ""
-                    PlainLabel {
+                    SubheadLabel {
                         Layout.fillWidth: true
                         text: detail.terms
                         wrapMode: Text.Wrap
-                        font.family: Theme.fontFamily
-                        font.pixelSize: Theme.subheadline
                         color: Theme.primaryText
                     }
                 }
@@ -343,7 +313,7 @@ Item {
         objectName: "replaceEditsConfirmation"
         title: "Replace unsaved edits?"
         message: "Replaces unsaved edits. Saved quotes stay in Zoho."
-        confirmTitle: "Use saved quote"
+        confirmTitle: SharedTexts.useSavedQuote
         cancelTitle: "Keep current workspace"
         onConfirm: view.use()
     }
@@ -387,19 +357,15 @@ Item {
         property bool strong: false
         Layout.fillWidth: true
         spacing: 8
-        PlainLabel {
+        SubheadLabel {
             Layout.fillWidth: true
             text: parent.label
-            font.family: Theme.fontFamily
-            font.pixelSize: Theme.subheadline
             font.weight: parent.strong ? Font.DemiBold : Font.Normal
             color: parent.strong ? Theme.primaryText : Theme.secondaryText
         }
-        PlainLabel {
+        SubheadLabel {
             objectName: parent.valueName
             text: parent.value
-            font.family: Theme.fontFamily
-            font.pixelSize: Theme.subheadline
             font.weight: parent.strong ? Font.DemiBold : Font.Normal
             color: Theme.primaryText
         }

@@ -1,5 +1,7 @@
 #include "CustomerDisplayState.h"
 
+#include "records/Money.h"
+
 #include "DisplayRules.h"
 
 #include "screens/checkout/CheckoutRules.h"
@@ -88,12 +90,12 @@ CustomerDisplayState::View CustomerDisplayState::compute() const
             QVariantMap{{QStringLiteral("label"), row.label}, {QStringLiteral("amount"), row.amount}});
 
     if (payment.stage == DisplayStage::Checkout || payment.stage == DisplayStage::Complete) {
-        view.amountDueText = centsText(payment.amountCents);
+        view.amountDueText = moneyText(Decimal::fromCents(payment.amountCents));
         view.tenderText = screens::tenderText(payment.tender);
         view.instruction = instructionText(payment.tender);
-        if (payment.cashCents) view.cashText = centsText(*payment.cashCents);
+        if (payment.cashCents) view.cashText = moneyText(Decimal::fromCents(*payment.cashCents));
         if (const std::optional<qint64> change = changeCents(payment)) {
-            view.changeText = centsText(*change);
+            view.changeText = moneyText(Decimal::fromCents(*change));
             view.changeGiven = *change > 0;
         }
     }

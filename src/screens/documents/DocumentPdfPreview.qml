@@ -88,12 +88,9 @@ Item {
                     implicitHeight: 36
                     palette.dark: Theme.ink
                 }
-                PlainLabel {
+                SubheadLabel {
                     Layout.alignment: Qt.AlignHCenter
                     text: DocumentPdfTexts.loading(preview.kind)
-                    font.family: Theme.fontFamily
-                    font.pixelSize: Theme.subheadline
-                    color: Theme.secondaryText
                 }
             }
 
@@ -106,16 +103,13 @@ Item {
                     Layout.fillHeight: true
                     loader: pdf
                 }
-                PlainLabel {
+                CaptionLabel {
                     objectName: "documentPdfCaption"
                     Layout.fillWidth: true
                     topPadding: 10
                     bottomPadding: 14
                     horizontalAlignment: Text.AlignHCenter
                     text: DocumentPdfTexts.pageCaption(pdf.pageCount)
-                    font.family: Theme.fontFamily
-                    font.pixelSize: Theme.caption
-                    color: Theme.secondaryText
                 }
             }
 
@@ -139,28 +133,21 @@ Item {
                         size: 28
                     }
                 }
-                PlainLabel {
+                HeadingLabel {
                     Layout.fillWidth: true
                     Layout.topMargin: 4
                     horizontalAlignment: Text.AlignHCenter
                     text: DocumentPdfTexts.unavailable
                     wrapMode: Text.WordWrap
-                    font.family: Theme.fontFamily
-                    font.pixelSize: Theme.headline
-                    font.weight: Font.DemiBold
-                    color: Theme.primaryText
                     Accessible.role: Accessible.Heading
                     Accessible.name: text
                 }
-                PlainLabel {
+                SubheadLabel {
                     objectName: "documentPdfMessage"
                     Layout.fillWidth: true
                     horizontalAlignment: Text.AlignHCenter
                     text: DocumentPdfTexts.unavailableMessage(preview.kind, pdf.message)
                     wrapMode: Text.WordWrap
-                    font.family: Theme.fontFamily
-                    font.pixelSize: Theme.subheadline
-                    color: Theme.secondaryText
                 }
                 PrimaryButton {
                     objectName: "documentPdfTryAgainButton"

@@ -131,14 +131,11 @@ Sheet {
                             }
                         }
                     }
-                    PlainLabel {
+                    CaptionLabel {
                         Layout.fillWidth: true
                         Layout.topMargin: 6
                         text: "Open a saved draft or resume its request. Reset did not cancel payments or server work."
                         wrapMode: Text.WordWrap
-                        font.family: Theme.fontFamily
-                        font.pixelSize: Theme.caption
-                        color: Theme.secondaryText
                     }
                 }
                 Eyebrow {
@@ -168,26 +165,21 @@ Sheet {
                             symbol: "exclamationmark.circle"
                             color: Theme.orange
                         }
-                        PlainLabel {
+                        SubheadLabel {
                             objectName: "transactionsPlaceholderText"
                             Layout.fillWidth: true
                             text: history.placeholder
                             wrapMode: Text.Wrap
-                            font.family: Theme.fontFamily
-                            font.pixelSize: Theme.subheadline
                             color: history.canRetry ? Theme.orange : Theme.secondaryText
                         }
                     }
-                    PlainLabel {
+                    CaptionLabel {
                         objectName: "transactionsLoadError"
                         visible: text !== ""
                         Layout.fillWidth: true
                         text: history.placeholderDetail
                         wrapMode: Text.Wrap
                         horizontalAlignment: Text.AlignHCenter
-                        font.family: Theme.fontFamily
-                        font.pixelSize: Theme.caption
-                        color: Theme.secondaryText
                     }
                     SecondaryButton {
                         objectName: "retryTransactionsButton"
@@ -198,7 +190,7 @@ Sheet {
                         topPadding: 11
                         bottomPadding: 11
                         font.pixelSize: Theme.subheadline
-                        text: "Try again"
+                        text: SharedTexts.tryAgain
                         enabled: !sheet.model.busy
                         onClicked: sheet.model.history.refresh()
                     }
@@ -244,33 +236,24 @@ Sheet {
                     ColumnLayout {
                         Layout.fillWidth: true
                         spacing: 1
-                        PlainLabel {
+                        BodyLabel {
                             Layout.fillWidth: true
                             text: row.quoteNumber
                             elide: Text.ElideRight
-                            font.family: Theme.fontFamily
-                            font.pixelSize: Theme.body
                             font.weight: Font.DemiBold
-                            color: Theme.primaryText
                         }
-                        PlainLabel {
+                        CaptionLabel {
                             Layout.fillWidth: true
                             text: row.statusLabel
                             elide: Text.ElideRight
-                            font.family: Theme.fontFamily
-                            font.pixelSize: Theme.caption
-                            color: Theme.secondaryText
                         }
                     }
                     ColumnLayout {
                         spacing: 1
-                        PlainLabel {
+                        BodyLabel {
                             Layout.alignment: Qt.AlignRight
                             text: row.amountText
-                            font.family: Theme.fontFamily
-                            font.pixelSize: Theme.body
                             font.weight: Font.DemiBold
-                            color: Theme.primaryText
                         }
                         PlainLabel {
                             Layout.alignment: Qt.AlignRight
@@ -362,23 +345,17 @@ Sheet {
             ColumnLayout {
                 Layout.fillWidth: true
                 spacing: 1
-                PlainLabel {
+                BodyLabel {
                     Layout.fillWidth: true
                     text: saved.title
                     elide: Text.ElideRight
-                    font.family: Theme.fontFamily
-                    font.pixelSize: Theme.body
-                    color: Theme.primaryText
                 }
-                PlainLabel {
+                CaptionLabel {
                     objectName: "savedWorkSummary"
                     visible: saved.summary !== ""
                     Layout.fillWidth: true
                     text: saved.summary
                     elide: Text.ElideRight
-                    font.family: Theme.fontFamily
-                    font.pixelSize: Theme.caption
-                    color: Theme.secondaryText
                 }
                 PlainLabel {
                     Layout.fillWidth: true
@@ -393,7 +370,7 @@ Sheet {
                 symbol: "trash"
                 symbolSize: 17
                 tint: Theme.secondaryText
-                Accessible.name: "Remove " + saved.title + (saved.summary !== "" ? ", " + saved.summary : "")
+                Accessible.name: SharedTexts.removePrefix + saved.title + (saved.summary !== "" ? ", " + saved.summary : "")
                 onClicked: saved.removeClicked()
             }
             SymbolIcon {

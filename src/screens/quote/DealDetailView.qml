@@ -12,23 +12,18 @@ ColumnLayout {
     spacing: 8
     objectName: "dealDetails"
 
-    PlainLabel {
+    SubheadLabel {
         Layout.fillWidth: true
         text: details.editor.dealName
         wrapMode: Text.Wrap
-        font.family: Theme.fontFamily
-        font.pixelSize: Theme.subheadline
         color: Theme.primaryText
     }
     RowLayout {
         Layout.fillWidth: true
-        PlainLabel {
+        CaptionLabel {
             Layout.fillWidth: true
             objectName: "dealIdCaption"
             text: details.editor.dealIdCaption
-            font.family: Theme.fontFamily
-            font.pixelSize: Theme.caption
-            color: Theme.secondaryText
         }
         IconButton {
             objectName: "refreshDeal"

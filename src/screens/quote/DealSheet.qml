@@ -24,11 +24,8 @@ Sheet {
             visible: sheet.model.busy && list.count === 0
             Layout.alignment: Qt.AlignHCenter
             BusyIndicator { running: parent.visible; implicitWidth: 24; implicitHeight: 24 }
-            PlainLabel {
+            SubheadLabel {
                 text: "Loading deals…"
-                font.family: Theme.fontFamily
-                font.pixelSize: Theme.subheadline
-                color: Theme.secondaryText
             }
         }
         Eyebrow { text: "Customer deals" }
@@ -52,7 +49,7 @@ Sheet {
                 required property string number
                 width: list.width
                 title: name
-                caption: number !== "" ? number : "Deal number pending"
+                caption: number !== "" ? number : SharedTexts.dealNumberPending
                 chosen: sheet.quote.dealId === dealId
                 onClicked: sheet.quote.selectDeal(dealId)
             }
@@ -82,20 +79,14 @@ Sheet {
             ColumnLayout {
                 Layout.fillWidth: true
                 spacing: 1
-                PlainLabel {
+                BodyLabel {
                     text: choice.title
-                    font.family: Theme.fontFamily
-                    font.pixelSize: Theme.body
-                    color: Theme.primaryText
                     elide: Text.ElideRight
                     Layout.fillWidth: true
                 }
-                PlainLabel {
+                CaptionLabel {
                     visible: choice.caption !== ""
                     text: choice.caption
-                    font.family: Theme.fontFamily
-                    font.pixelSize: Theme.caption
-                    color: Theme.secondaryText
                 }
             }
             SymbolIcon {

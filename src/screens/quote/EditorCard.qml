@@ -44,13 +44,10 @@ TapButton {
                 font.weight: Font.DemiBold
                 color: Theme.primaryText
             }
-            PlainLabel {
+            CaptionLabel {
                 Layout.fillWidth: true
                 text: card.caption
                 elide: Text.ElideRight
-                font.family: Theme.fontFamily
-                font.pixelSize: Theme.caption
-                color: Theme.secondaryText
             }
         }
         SymbolIcon {

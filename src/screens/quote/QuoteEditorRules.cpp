@@ -5,16 +5,7 @@
 namespace vantrel::screens {
 namespace et = editorText;
 
-namespace {
-
-const QString usd = QStringLiteral("USD");
-
-} // namespace
-
-QString dollarText(const QString &amount, const QByteArray &locale)
-{
-    return locale.isEmpty() ? moneyText(amount, usd) : moneyText(amount, usd, locale);
-}
+namespace {} // namespace
 
 QString editorSubtitle(const Draft &draft)
 {
@@ -109,12 +100,16 @@ Totals editorTotals(const Draft &draft, const EditorContext &context, const QByt
 {
     Totals totals;
     if (draft.saved && !draft.dirty) {
-        totals.rows = {{et::subtotal.toString(), dollarText(draft.saved->subtotal, locale)},
-                       {et::tax.toString(), dollarText(draft.saved->tax, locale)},
-                       {et::totalDue.toString(), dollarText(draft.saved->total, locale)}};
+        // In dollars, like the draft's own subtotal that stands here before saving.
+        const auto usd = [&](const QString &amount) {
+            return moneyText(Decimal::parseOrZero(amount), {}, locale);
+        };
+        totals.rows = {{et::subtotal.toString(), usd(draft.saved->subtotal)},
+                       {et::tax.toString(), usd(draft.saved->tax)},
+                       {et::totalDue.toString(), usd(draft.saved->total)}};
         return totals;
     }
-    totals.rows = {{et::itemsBeforeDiscounts.toString(), dollarText(context.draftSubtotal, locale)}};
+    totals.rows = {{et::itemsBeforeDiscounts.toString(), moneyText(context.draftSubtotal, {}, locale)}};
     totals.caption = et::saveToCalculate.toString();
     return totals;
 }

@@ -4,6 +4,7 @@
 // stepper's arithmetic is the workspace's own). Pure functions over records;
 // the QML face only binds them.
 
+#include "records/Money.h"
 #include "records/Workspace.h"
 #include "workflow/KeptRequest.h"
 
@@ -18,7 +19,6 @@ namespace vantrel::screens {
 
 // The editor's own words, each written once.
 namespace editorText {
-inline constexpr QStringView quoteDetails = u"Quote details";
 inline constexpr QStringView newQuote = u"New quote";
 inline constexpr QStringView quoteNumberPrefix = u"Quote \u00B7 ";
 inline constexpr QStringView savedBadge = u"SAVED";
@@ -36,22 +36,8 @@ inline constexpr QStringView dealPrefix = u"Deal ";
 inline constexpr QStringView dealNumberPending = u"Deal number pending";
 inline constexpr QStringView dealIdNumberPrefix = u"Deal ID number: ";
 inline constexpr QStringView awaitingCrm = u"Awaiting CRM";
-inline constexpr QStringView refreshDealDetails = u"Refresh deal details";
-inline constexpr QStringView zohoCrm = u"Zoho CRM";
-inline constexpr QStringView driveFolder = u"Drive folder";
-inline constexpr QStringView driveFolderPending = u"Drive folder pending. Refresh after CRM creates it.";
 
-inline constexpr QStringView quoteItems = u"Quote items";
 inline constexpr QStringView linesSuffix = u" lines";
-inline constexpr QStringView noItems = u"No items";
-inline constexpr QStringView noItemsHint = u"Add products or open a saved quote.";
-
-inline constexpr QStringView notesTermsAdjustments = u"Notes, terms & adjustments";
-inline constexpr QStringView customerNotes = u"Customer notes";
-inline constexpr QStringView terms = u"Terms";
-inline constexpr QStringView shipping = u"Shipping";
-inline constexpr QStringView adjustment = u"Adjustment";
-inline constexpr QStringView orderDiscount = u"Order discount";
 
 inline constexpr QStringView subtotal = u"Subtotal";
 inline constexpr QStringView tax = u"Tax";
@@ -73,69 +59,17 @@ inline constexpr QStringView printQuote = u"Print quote";
 inline constexpr QStringView pdfShowsSavedQuote = u"PDF shows the saved quote. Save edits for a new PDF.";
 
 inline constexpr QStringView removePrefix = u"Remove ";
-inline constexpr QStringView decreaseQuantity = u"Decrease quantity";
-inline constexpr QStringView increaseQuantity = u"Increase quantity";
-inline constexpr QStringView quantityPlaceholder = u"Qty";
-inline constexpr QStringView quantity = u"Quantity";
-inline constexpr QStringView dollarSign = u"$";
-inline constexpr QStringView ratePlaceholder = u"Rate";
-inline constexpr QStringView unitPrice = u"Unit price";
-inline constexpr QStringView lineDetails = u"Line description, discount, and tax";
-inline constexpr QStringView description = u"Description";
-inline constexpr QStringView discount = u"Discount";
-inline constexpr QStringView discountPlaceholder = u"0 or 10%";
 inline constexpr QStringView noLineTax = u"No line tax / customer default";
 
-inline constexpr QStringView chooseCustomer = u"Choose customer";
-inline constexpr QStringView newCustomer = u"New customer";
-inline constexpr QStringView back = u"Back";
-inline constexpr QStringView cancel = u"Cancel";
 inline constexpr QStringView searchCustomers = u"Search customers";
 inline constexpr QStringView customerSearchPrompt = u"Name, email, or phone";
 inline constexpr QStringView findingCustomers = u"Finding customers\u2026";
 inline constexpr QStringView tryAgain = u"Try again";
 inline constexpr QStringView noCustomersFound = u"No customers found. Try a name, email, or phone number.";
-inline constexpr QStringView createNewCustomer = u"Create new customer";
-inline constexpr QStringView changeCustomerTitle = u"Change this quote's customer?";
-inline constexpr QStringView changeCustomerMessage =
-    u"Items and edits stay. Saved quote and deal links are cleared. Save as a new quote.";
-inline constexpr QStringView useSelectedCustomer = u"Use selected customer";
-inline constexpr QStringView keepCurrentCustomer = u"Keep current customer";
-inline constexpr QStringView customerSection = u"Customer";
-inline constexpr QStringView allFourRequired = u"All four fields are required.";
-inline constexpr QStringView firstName = u"First name";
-inline constexpr QStringView lastName = u"Last name";
-inline constexpr QStringView phone = u"Phone";
-inline constexpr QStringView email = u"Email";
-inline constexpr QStringView required = u"Required";
-inline constexpr QStringView firstNameRequired = u"First name, required";
-inline constexpr QStringView lastNameRequired = u"Last name, required";
-inline constexpr QStringView phoneRequired = u"Phone, required";
-inline constexpr QStringView emailRequired = u"Email, required";
-inline constexpr QStringView dealSection = u"Deal";
-inline constexpr QStringView dealSectionFooter =
-    u"Payment sets the deal to Closed Won and updates its amount to the total before tax.";
-inline constexpr QStringView campaignSource = u"Campaign source";
-inline constexpr QStringView selectCampaign = u"Select campaign";
-inline constexpr QStringView savedSelection = u"Saved selection";
-inline constexpr QStringView loadingCampaigns = u"Loading campaigns\u2026";
-inline constexpr QStringView campaignsUnavailable = u"Campaigns unavailable";
-inline constexpr QStringView reloadCampaigns = u"Reload campaigns";
-inline constexpr QStringView dealAmount = u"Deal amount";
-inline constexpr QStringView dealAmountRequired = u"Deal amount, required";
-inline constexpr QStringView closingDate = u"Closing date";
-inline constexpr QStringView today = u"Today";
 inline constexpr QStringView createCustomerAndDeal = u"Create customer & deal";
 inline constexpr QStringView resumeCustomerCreation = resumeAction::resumeCustomerCreation;
-inline constexpr QStringView detailsSaved =
-    u"Your details are saved. Check whether creation finished, or edit them before trying again.";
-inline constexpr QStringView editDetails = u"Edit details";
 
-inline constexpr QStringView associateDeal = u"Associate deal";
 inline constexpr QStringView done = u"Done";
-inline constexpr QStringView loadingDeals = u"Loading deals\u2026";
-inline constexpr QStringView customerDeals = u"Customer deals";
-inline constexpr QStringView noAssociatedDeal = u"No associated deal";
 
 inline constexpr QStringView viewPdf = u"View PDF";
 inline constexpr QStringView viewInvoice = u"View invoice";
@@ -143,9 +77,6 @@ inline constexpr QStringView paidInvoice = u"Paid invoice";
 inline constexpr QStringView pdfUnavailable = u"PDF unavailable";
 inline constexpr QStringView pinchToZoom = u" \u00B7 Pinch to zoom";
 } // namespace editorText
-
-// Amount text in US dollars; an empty locale means the device's.
-QString dollarText(const QString &amount, const QByteArray &locale = {});
 
 // The captions and buttons under the totals, in the order they stand.
 enum class EditorItem {
@@ -169,7 +100,7 @@ struct EditorContext {
     bool canStartCheckout = false;
     QString paymentRoute;
     QString paymentsSetupNotice;
-    QString draftSubtotal; // decimal text
+    Decimal draftSubtotal;
     // The button whose operation runs now (it shows the progress), if the editor started it.
     std::optional<EditorItem> running;
 };

@@ -136,7 +136,7 @@ QuoteEditorState::View QuoteEditorState::compute() const
     context.canStartCheckout = workspace.canStartCheckout();
     context.paymentRoute = checkout.paymentRoute();
     context.paymentsSetupNotice = checkout.paymentsSetupNotice();
-    context.draftSubtotal = workspace.draftSubtotal().toString();
+    context.draftSubtotal = workspace.draftSubtotal();
     context.running = m_running;
 
     const Totals totals = editorTotals(draft, context);

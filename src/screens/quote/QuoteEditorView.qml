@@ -53,12 +53,9 @@ Rectangle {
                         Accessible.role: Accessible.Heading
                         Accessible.name: text
                     }
-                    PlainLabel {
+                    SubheadLabel {
                         objectName: "editorSubtitle"
                         text: editorState.subtitle
-                        font.family: Theme.fontFamily
-                        font.pixelSize: Theme.subheadline
-                        color: Theme.secondaryText
                     }
                 }
                 Rectangle {
@@ -98,7 +95,7 @@ Rectangle {
                 objectName: "quotesCard"
                 Layout.fillWidth: true
                 symbol: "doc.text.magnifyingglass"
-                title: "Browse customer quotes"
+                title: SharedTexts.browseCustomerQuotes
                 titleSize: Theme.subheadline
                 caption: editorState.quotesCaption
                 enabled: editorState.hasCustomer && !view.model.busy
@@ -151,32 +148,23 @@ Rectangle {
             RowLayout {
                 Layout.fillWidth: true
                 Layout.topMargin: 6
-                PlainLabel {
+                HeadingLabel {
                     text: "Quote items"
                     Layout.fillWidth: true
-                    font.family: Theme.fontFamily
-                    font.pixelSize: Theme.headline
-                    font.weight: Font.DemiBold
-                    color: Theme.primaryText
                 }
-                PlainLabel {
+                CaptionLabel {
                     objectName: "lineCount"
                     text: editorState.lineCountText
-                    font.family: Theme.fontFamily
-                    font.pixelSize: Theme.caption
-                    color: Theme.secondaryText
                 }
             }
 
             // One reason for every disabled control below, in place of silence.
-            PlainLabel {
+            CaptionLabel {
                 objectName: "lockCaption"
                 visible: view.quote.lockCaption !== ""
                 Layout.fillWidth: true
                 text: view.quote.lockCaption
                 wrapMode: Text.Wrap
-                font.family: Theme.fontFamily
-                font.pixelSize: Theme.caption
                 color: Theme.orange
             }
             ColumnLayout {
@@ -192,20 +180,13 @@ Rectangle {
                     size: 34
                     color: Theme.secondaryText
                 }
-                PlainLabel {
+                HeadingLabel {
                     Layout.alignment: Qt.AlignHCenter
                     text: "No items"
-                    font.family: Theme.fontFamily
-                    font.pixelSize: Theme.headline
-                    font.weight: Font.DemiBold
-                    color: Theme.primaryText
                 }
-                PlainLabel {
+                SubheadLabel {
                     Layout.alignment: Qt.AlignHCenter
                     text: "Add products or open a saved quote."
-                    font.family: Theme.fontFamily
-                    font.pixelSize: Theme.subheadline
-                    color: Theme.secondaryText
                 }
             }
             Repeater {
@@ -267,14 +248,12 @@ Rectangle {
                     text: view.quote.discount
                     onEdited: text => view.quote.setDiscount(text)
                 }
-                PlainLabel {
+                CaptionLabel {
                     objectName: "orderProblem"
                     visible: view.quote.orderProblem !== ""
                     Layout.fillWidth: true
                     text: view.quote.orderProblem
                     wrapMode: Text.Wrap
-                    font.family: Theme.fontFamily
-                    font.pixelSize: Theme.caption
                     color: Theme.orange
                 }
             }
@@ -310,12 +289,9 @@ Rectangle {
                     }
                 }
             }
-            PlainLabel {
+            CaptionLabel {
                 visible: editorState.totalsCaption !== ""
                 text: editorState.totalsCaption
-                font.family: Theme.fontFamily
-                font.pixelSize: Theme.caption
-                color: Theme.secondaryText
             }
 
             // Status captions and actions, in the order the rules give.

@@ -53,10 +53,8 @@ Rectangle {
                     Layout.fillWidth: true
                     elide: Text.ElideRight
                 }
-                PlainLabel {
+                SubheadLabel {
                     text: row.name
-                    font.family: Theme.fontFamily
-                    font.pixelSize: Theme.subheadline
                     color: Theme.primaryText
                     wrapMode: Text.Wrap
                     maximumLineCount: 2
@@ -64,10 +62,8 @@ Rectangle {
                     Layout.fillWidth: true
                 }
             }
-            PlainLabel {
+            SubheadLabel {
                 text: row.amountText
-                font.family: Theme.fontFamily
-                font.pixelSize: Theme.subheadline
                 font.weight: Font.DemiBold
                 color: Theme.primaryText
             }
@@ -77,7 +73,7 @@ Rectangle {
                 symbolSize: 14
                 tint: Theme.secondaryText
                 enabled: !row.locked
-                Accessible.name: "Remove " + row.name
+                Accessible.name: SharedTexts.removePrefix + row.name
                 onClicked: row.quote.removeLine(row.lineId)
             }
         }
@@ -133,11 +129,8 @@ Rectangle {
                 }
             }
             Item { implicitWidth: 6 }
-            PlainLabel {
+            SubheadLabel {
                 text: "$"
-                font.family: Theme.fontFamily
-                font.pixelSize: Theme.subheadline
-                color: Theme.secondaryText
             }
             EditorField {
                 objectName: "rateField"
@@ -160,14 +153,12 @@ Rectangle {
             }
         }
         // What the server would refuse in this line, before anything is sent.
-        PlainLabel {
+        CaptionLabel {
             objectName: "lineProblem"
             visible: row.problem !== ""
             Layout.fillWidth: true
             text: row.problem
             wrapMode: Text.Wrap
-            font.family: Theme.fontFamily
-            font.pixelSize: Theme.caption
             color: Theme.orange
         }
 
@@ -175,11 +166,8 @@ Rectangle {
             visible: row.expanded
             Layout.fillWidth: true
             spacing: 8
-            PlainLabel {
+            CaptionLabel {
                 text: "Description"
-                font.family: Theme.fontFamily
-                font.pixelSize: Theme.caption
-                color: Theme.secondaryText
             }
             PlainTextArea {
                 id: descriptionField
@@ -208,11 +196,8 @@ Rectangle {
                     spacing: 4
                     Layout.fillWidth: false
                     Layout.preferredWidth: 130
-                    PlainLabel {
+                    CaptionLabel {
                         text: "Discount"
-                        font.family: Theme.fontFamily
-                        font.pixelSize: Theme.caption
-                        color: Theme.secondaryText
                     }
                     EditorField {
                         objectName: "discountField"
@@ -227,11 +212,8 @@ Rectangle {
                 ColumnLayout {
                     spacing: 4
                     Layout.fillWidth: true
-                    PlainLabel {
+                    CaptionLabel {
                         text: "Tax"
-                        font.family: Theme.fontFamily
-                        font.pixelSize: Theme.caption
-                        color: Theme.secondaryText
                     }
                     PlainComboBox {
                         id: taxPicker

@@ -43,7 +43,7 @@ Sheet {
                 anchors.right: parent.right
                 anchors.rightMargin: 16
                 anchors.verticalCenter: parent.verticalCenter
-                text: "Done"
+                text: SharedTexts.done
                 flat: true
                 font.family: Theme.fontFamily
                 font.pixelSize: Theme.body
@@ -122,7 +122,7 @@ Sheet {
                         model: [{ name: "setupCaption", text: sheet.summary.setupCaption, orange: true },
                                 { name: "registerCaption", text: sheet.summary.registerCaption, orange: false },
                                 { name: "accountingCaption", text: sheet.summary.accountingCaption, orange: false }]
-                        PlainLabel {
+                        CaptionLabel {
                             required property var modelData
                             objectName: modelData.name
                             visible: modelData.text.length > 0
@@ -131,8 +131,6 @@ Sheet {
                             Layout.rightMargin: 16
                             text: modelData.text
                             wrapMode: Text.WordWrap
-                            font.family: Theme.fontFamily
-                            font.pixelSize: Theme.caption
                             color: modelData.orange ? Theme.orange : Theme.secondaryText
                         }
                     }
@@ -175,14 +173,12 @@ Sheet {
 
                 FormSection {
                     visible: sheet.demo
-                    PlainLabel {
+                    BodyLabel {
                         objectName: "demoNotice"
                         Layout.fillWidth: true
                         Layout.margins: 16
                         text: "Demo data only. No real records or charges."
                         wrapMode: Text.WordWrap
-                        font.family: Theme.fontFamily
-                        font.pixelSize: Theme.body
                         color: Theme.orange
                     }
                 }

@@ -74,12 +74,10 @@ Rectangle {
                         Accessible.role: Accessible.Heading
                         Accessible.name: text
                     }
-                    PlainLabel {
+                    BodyLabel {
                         Layout.fillWidth: true
                         text: "Access products, customers, and quotes."
                         wrapMode: Text.WordWrap
-                        font.family: Theme.fontFamily
-                        font.pixelSize: Theme.body
                         color: Theme.secondaryText
                     }
                 }
@@ -87,10 +85,8 @@ Rectangle {
                 ColumnLayout {
                     Layout.fillWidth: true
                     spacing: 8
-                    PlainLabel {
+                    SubheadLabel {
                         text: "Checkout server"
-                        font.family: Theme.fontFamily
-                        font.pixelSize: Theme.subheadline
                         font.weight: Font.DemiBold
                         color: Theme.primaryText
                     }
@@ -121,14 +117,11 @@ Rectangle {
                             border.color: serverInput.activeFocus ? Theme.ink : Theme.border
                         }
                     }
-                    PlainLabel {
+                    CaptionLabel {
                         objectName: "serverCaption"
                         Layout.fillWidth: true
                         text: login.serverField.caption
                         wrapMode: Text.WordWrap
-                        font.family: Theme.fontFamily
-                        font.pixelSize: Theme.caption
-                        color: Theme.secondaryText
                     }
                 }
 
@@ -146,14 +139,11 @@ Rectangle {
                     visible: login.model.signInWaiting
                     Layout.fillWidth: true
                     spacing: 8
-                    PlainLabel {
+                    CaptionLabel {
                         Layout.fillWidth: true
                         text: "Finish signing in in your browser. Closed the page? Tap Sign in with Zoho to open it again."
                         wrapMode: Text.WordWrap
                         horizontalAlignment: Text.AlignHCenter
-                        font.family: Theme.fontFamily
-                        font.pixelSize: Theme.caption
-                        color: Theme.secondaryText
                     }
                     SecondaryButton {
                         objectName: "cancelSignInButton"
@@ -173,11 +163,8 @@ Rectangle {
                         size: 14
                         anchors.verticalCenter: parent.verticalCenter
                     }
-                    PlainLabel {
+                    CaptionLabel {
                         text: "Credentials stay with Zoho"
-                        font.family: Theme.fontFamily
-                        font.pixelSize: Theme.caption
-                        color: Theme.secondaryText
                         anchors.verticalCenter: parent.verticalCenter
                     }
                 }

@@ -21,13 +21,11 @@ Rectangle {
         anchors.topMargin: 10
         anchors.bottomMargin: 10
         spacing: 12
-        PlainLabel {
+        CaptionLabel {
             objectName: "noticeText"
             Layout.fillWidth: true
             text: banner.model.notice
             wrapMode: Text.WordWrap
-            font.family: Theme.fontFamily
-            font.pixelSize: Theme.caption
             color: Theme.primaryText
         }
         ToolButton {

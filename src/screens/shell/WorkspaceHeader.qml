@@ -80,10 +80,8 @@ Rectangle {
                     size: 13
                     anchors.verticalCenter: parent.verticalCenter
                 }
-                PlainLabel {
+                CaptionLabel {
                     text: "DEMO"
-                    font.family: Theme.fontFamily
-                    font.pixelSize: Theme.caption
                     font.bold: true
                     color: Theme.orange
                     anchors.verticalCenter: parent.verticalCenter
@@ -98,7 +96,7 @@ Rectangle {
             HeaderToolButton {
                 id: customersButton
                 objectName: "customersButton"
-                text: "Customers"
+                text: SharedTexts.customers
                 symbol: "person.2"
                 compact: header.compactTools
                 onClicked: header.customersRequested()

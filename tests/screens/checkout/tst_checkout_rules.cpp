@@ -7,6 +7,7 @@
 #include <QTest>
 
 #include <cmath>
+#include <limits>
 
 Q_DECLARE_METATYPE(vantrel::CheckoutTransaction)
 Q_DECLARE_METATYPE(vantrel::ArchivedWorkspaceRequest)
@@ -70,12 +71,12 @@ void CheckoutRulesTest::centsAndChange_data()
     QTest::addColumn<QString>("total");
     QTest::addColumn<QString>("cash");
     QTest::addColumn<qint64>("due");
-    QTest::addColumn<QString>("change");
-    QTest::newRow("change of a twenty") << "18.50" << "20.00" << qint64(1850) << "$1.50";
-    QTest::newRow("short cash") << "18.50" << "10" << qint64(1850) << "$0.00";
-    QTest::newRow("unreadable cash") << "18.50" << "abc" << qint64(1850) << "$0.00";
-    QTest::newRow("absurd cash does not wrap")
-        << "1" << "1000000000000000000000000000000" << qint64(100) << "$92,233,720,368,547,757.07";
+    QTest::addColumn<qint64>("change");
+    QTest::newRow("change of a twenty") << "18.50" << "20.00" << qint64(1850) << qint64(150);
+    QTest::newRow("short cash") << "18.50" << "10" << qint64(1850) << qint64(0);
+    QTest::newRow("unreadable cash") << "18.50" << "abc" << qint64(1850) << qint64(0);
+    QTest::newRow("absurd cash does not wrap") << "1" << "1000000000000000000000000000000" << qint64(100)
+                                               << std::numeric_limits<qint64>::max() - 100;
 }
 
 void CheckoutRulesTest::centsAndChange()
@@ -88,7 +89,7 @@ void CheckoutRulesTest::centsAndChange()
     draft.saved = Quote{};
     draft.saved->total = total;
     QCOMPARE(amountDueCents(draft), due);
-    QTEST(centsText(changeDueCents(cash, due), "en_US"), "change");
+    QTEST(changeDueCents(cash, due), "change");
 }
 
 void CheckoutRulesTest::mainButton_data()

@@ -2,6 +2,7 @@
 // window says to a screen reader at each stage, that its figures are the
 // editor's, and that nothing about who the customer is ever shows on it.
 #include "DemoApp.h"
+#include "records/Money.h"
 
 #include "screens/checkout/CheckoutRules.h"
 #include "screens/checkout/CheckoutSheetState.h"
@@ -22,7 +23,7 @@ using namespace vantrel::testing;
 
 namespace {
 
-QString money(qint64 cents) { return screens::centsText(cents); }
+QString money(qint64 cents) { return moneyText(Decimal::fromCents(cents)); }
 
 void readBelow(QAccessibleInterface *face, QStringList &out)
 {

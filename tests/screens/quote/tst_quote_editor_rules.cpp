@@ -72,7 +72,7 @@ void QuoteEditorRulesTest::actionsInOrder_data()
     QTest::addColumn<QString>("saveTitle");
     QTest::addColumn<QString>("badge");
 
-    EditorContext ready{false, true, true, true, QStringLiteral("square_terminal"), {}, QStringLiteral("20")};
+    EditorContext ready{false, true, true, true, QStringLiteral("square_terminal"), {}, Decimal(20)};
     EditorContext notReady = ready;
     notReady.savedQuoteReady = notReady.canStartCheckout = false;
     EditorContext noPayments = ready;

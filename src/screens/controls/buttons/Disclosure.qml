@@ -29,20 +29,16 @@ ColumnLayout {
                 symbol: group.symbol
                 size: 17
             }
-            PlainLabel {
+            SubheadLabel {
                 text: group.title
                 Layout.fillWidth: true
                 elide: Text.ElideRight
-                font.family: Theme.fontFamily
-                font.pixelSize: Theme.subheadline
                 font.weight: Font.DemiBold
                 color: Theme.primaryText
             }
-            PlainLabel {
+            CaptionLabel {
                 visible: group.caption !== ""
                 text: group.caption
-                font.family: Theme.fontFamily
-                font.pixelSize: Theme.caption
                 color: Theme.orange
             }
             SymbolIcon {

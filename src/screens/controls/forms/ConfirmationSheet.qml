@@ -61,16 +61,13 @@ Sheet {
                 Accessible.role: Accessible.Heading
                 Accessible.name: text
             }
-            PlainLabel {
+            BodyLabel {
                 objectName: "confirmationMessage"
                 Layout.fillWidth: true
                 Layout.bottomMargin: 8
                 text: confirmation.message
                 wrapMode: Text.WordWrap
-                font.family: Theme.fontFamily
-                font.pixelSize: Theme.body
                 lineHeight: 1.15
-                color: Theme.primaryText
             }
             PrimaryButton {
                 objectName: "confirmButton"

@@ -26,16 +26,13 @@ Item {
         height: 1
         color: Theme.separator
     }
-    PlainLabel {
+    BodyLabel {
         id: caption
         anchors.left: parent.left
         anchors.leftMargin: 16
         anchors.verticalCenter: parent.verticalCenter
         width: 130
         text: row.label
-        font.family: Theme.fontFamily
-        font.pixelSize: Theme.body
-        color: Theme.primaryText
         Accessible.ignored: true
     }
     TextField {

@@ -23,23 +23,18 @@ Item {
         height: 1
         color: Theme.separator
     }
-    PlainLabel {
+    BodyLabel {
         anchors.left: parent.left
         anchors.leftMargin: 16
         anchors.verticalCenter: parent.verticalCenter
         text: formRow.label
-        font.family: Theme.fontFamily
-        font.pixelSize: Theme.body
-        color: Theme.primaryText
     }
-    PlainLabel {
+    BodyLabel {
         objectName: "value"
         anchors.right: parent.right
         anchors.rightMargin: 16
         anchors.verticalCenter: parent.verticalCenter
         text: formRow.value
-        font.family: Theme.fontFamily
-        font.pixelSize: Theme.body
         color: Theme.secondaryText
     }
 }

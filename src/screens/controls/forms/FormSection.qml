@@ -12,16 +12,13 @@ ColumnLayout {
     spacing: 6
     Layout.fillWidth: true
 
-    PlainLabel {
+    CaptionLabel {
         visible: section.header.length > 0
         Layout.leftMargin: 16
         text: section.header
-        font.family: Theme.fontFamily
-        font.pixelSize: Theme.caption
         font.weight: Font.Medium
         font.capitalization: Font.AllUppercase
         font.letterSpacing: 0.6
-        color: Theme.secondaryText
         Accessible.role: Accessible.Heading
         Accessible.name: text
     }
@@ -37,15 +34,12 @@ ColumnLayout {
             spacing: 0
         }
     }
-    PlainLabel {
+    CaptionLabel {
         visible: section.footer.length > 0
         Layout.fillWidth: true
         Layout.leftMargin: 16
         Layout.rightMargin: 16
         text: section.footer
         wrapMode: Text.Wrap
-        font.family: Theme.fontFamily
-        font.pixelSize: Theme.caption
-        color: Theme.secondaryText
     }
 }

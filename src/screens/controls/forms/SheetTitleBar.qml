@@ -6,7 +6,7 @@ import Vantrel.Checkout
 Item {
     id: bar
     property string title
-    property string doneText: "Done"
+    property string doneText: SharedTexts.done
     // A button on the left ("Cancel", "Back"); none when empty.
     property string leadingText
     signal done()
