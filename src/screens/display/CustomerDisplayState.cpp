@@ -84,7 +84,7 @@ CustomerDisplayState::View CustomerDisplayState::compute() const
     // Only the figures are taken from the editor's context: its buttons and
     // captions are the associate's, never the customer's.
     EditorContext context;
-    context.draftSubtotal = workspace.draftSubtotal().toString();
+    context.draftSubtotal = workspace.draftSubtotal();
     for (const TotalRow &row : editorTotals(draft, context).rows)
         view.totals.append(
             QVariantMap{{QStringLiteral("label"), row.label}, {QStringLiteral("amount"), row.amount}});
