@@ -3,6 +3,7 @@
 // editor's, and that nothing about who the customer is ever shows on it.
 #include "DemoApp.h"
 #include "records/Money.h"
+#include "workflow/QuoteValidation.h"
 
 #include "screens/checkout/CheckoutRules.h"
 #include "screens/checkout/CheckoutSheetState.h"
@@ -175,7 +176,7 @@ void CustomerDisplayScreen::cashSaleStages()
     m_app->shell->settle();
     QCOMPARE(rowsOf(face->totals()), rowsOf(editor->totals()));
     QStringList lines;
-    for (const QuoteLine &line : model.draft().lines) lines << line.name << lineAmountText(line);
+    for (const QuoteLine &line : model.draft().lines) lines << line.name << moneyText(lineNetAmount(line));
     const QString total = editor->totals()->data(editor->totals()->index(editor->totals()->rowCount() - 1),
                                                  Qt::UserRole + 2)
                               .toString();
