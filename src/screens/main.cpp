@@ -151,12 +151,12 @@ int main(int argc, char *argv[])
     services.sessions = &sessions;
     services.browser = &browser;
     services.printer = &printer;
-    vantrel::CheckoutModel model(services);
-    vantrel::ShellActions actions(&model);
+    vantrel::CheckoutModel workspace(services);
+    vantrel::ShellActions actions(&workspace);
 
     QQmlApplicationEngine engine;
-    vantrel::setUpEngine(engine, model);
-    engine.setInitialProperties({{QStringLiteral("model"), QVariant::fromValue<QObject *>(&model)},
+    vantrel::setUpEngine(engine, workspace);
+    engine.setInitialProperties({{QStringLiteral("workspace"), QVariant::fromValue<QObject *>(&workspace)},
                                  {QStringLiteral("actions"), QVariant::fromValue<QObject *>(&actions)}});
     engine.load(vantrel::mainWindowUrl());
     if (engine.rootObjects().isEmpty()) return 1;

@@ -7,8 +7,8 @@ import Vantrel.Checkout
 // assembled toggles, and the grid of product cards that add to the quote.
 Rectangle {
     id: view
-    property CheckoutModel model
-    readonly property CatalogPart catalog: model.catalog
+    property CheckoutModel workspace
+    readonly property CatalogPart catalog: workspace.catalog
     readonly property VisibleProducts products: catalog.visible
     // The narrow layout hides this pane behind the quote tab.
     property bool shown: true
@@ -346,7 +346,7 @@ Rectangle {
                             addLabel: product.addLabel ?? ""
                             // Where the quote is behind its tab, the tap is confirmed as a scan is.
                             onAdd: (productId) => {
-                                if (view.model.quote.addProduct(productId) && view.narrow) {
+                                if (view.workspace.quote.addProduct(productId) && view.narrow) {
                                     view.lastScanned = product.name ?? ""
                                     scanConfirmation.restart()
                                 }

@@ -8,7 +8,7 @@ import Vantrel.Checkout
 // and the button that starts the checkout.
 Sheet {
     id: sheet
-    property CheckoutModel model
+    property CheckoutModel workspace
     objectName: "paymentSheet"
     preferredWidth: 560
     implicitHeight: bar.implicitHeight + 14 + column.implicitHeight + topPadding + bottomPadding
@@ -27,7 +27,7 @@ Sheet {
 
     CheckoutSheetState {
         id: choices
-        workspace: sheet.model
+        workspace: sheet.workspace
     }
 
     function startCheckout() {

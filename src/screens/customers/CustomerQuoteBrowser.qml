@@ -8,7 +8,7 @@ import Vantrel.Checkout
 // the workspace's customers and quotes stay as they are.
 Sheet {
     id: sheet
-    property CheckoutModel model
+    property CheckoutModel workspace
     // Opens on the draft's customer instead of a customer search.
     property bool startsWithDraftCustomer: false
     preferredWidth: 680
@@ -16,7 +16,7 @@ Sheet {
 
     QuoteBrowserState {
         id: quoteBrowser
-        workspace: sheet.model
+        workspace: sheet.workspace
     }
 
     onAboutToShow: {

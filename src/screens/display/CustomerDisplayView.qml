@@ -7,7 +7,7 @@ import Vantrel.Checkout
 // to pay, then thanks. Never who the customer is.
 Rectangle {
     id: view
-    property CheckoutModel model
+    property CheckoutModel workspace
     // Type and spacing grow with the screen; 1 on a 1080p display, and no
     // smaller than a small counter screen can still be read from a metre.
     readonly property real unit: Math.max(0.62, Math.min(width / 1920, height / 1080))
@@ -17,7 +17,7 @@ Rectangle {
 
     CustomerDisplayState {
         id: face
-        workspace: view.model
+        workspace: view.workspace
         sheet: CheckoutSheetRelay.sheet
     }
 
@@ -88,7 +88,7 @@ Rectangle {
             clip: true
             interactive: false
             spacing: 14 * view.unit
-            model: view.model.quote.lines
+            model: view.workspace.quote.lines
             // The newest line is the one the customer looks for; the height
             // is known only once its delegate is made.
             onContentHeightChanged: lines.positionViewAtEnd()

@@ -7,7 +7,7 @@ import Vantrel.Checkout
 Sheet {
     id: sheet
     objectName: "documentPdfSheet"
-    property CheckoutModel model
+    property CheckoutModel workspace
     property documentPdfTarget target
 
     function show(newTarget) {
@@ -30,7 +30,7 @@ Sheet {
                 required property var modelData
                 width: sheet.availableWidth
                 height: sheet.availableHeight
-                model: sheet.model
+                workspace: sheet.workspace
                 path: modelData.path
                 number: modelData.number
                 kind: modelData.kind

@@ -6,12 +6,12 @@ import Vantrel.Checkout
 // Links one of the chosen customer's deals to the quote, or none.
 Sheet {
     id: sheet
-    property CheckoutModel model
-    readonly property QuotePart quote: model.quote
+    property CheckoutModel workspace
+    readonly property QuotePart quote: workspace.quote
     preferredWidth: 520
     implicitHeight: 480
     objectName: "dealSheet"
-    onAboutToShow: model.customers.loadDealsIfNeeded()
+    onAboutToShow: workspace.customers.loadDealsIfNeeded()
 
     contentItem: ColumnLayout {
         spacing: 12
@@ -21,7 +21,7 @@ Sheet {
             onDone: sheet.close()
         }
         RowLayout {
-            visible: sheet.model.busy && list.count === 0
+            visible: sheet.workspace.busy && list.count === 0
             Layout.alignment: Qt.AlignHCenter
             BusyIndicator { running: parent.visible; implicitWidth: 24; implicitHeight: 24 }
             SubheadLabel {
@@ -42,7 +42,7 @@ Sheet {
                 chosen: sheet.quote.dealId === ""
                 onClicked: sheet.quote.selectDeal("")
             }
-            model: sheet.model.customers.deals
+            model: sheet.workspace.customers.deals
             delegate: DealChoice {
                 required property string dealId
                 required property string name

@@ -8,8 +8,8 @@ import Vantrel.Checkout
 // sends each change to it; nothing here keeps a copy of the draft.
 Rectangle {
     id: view
-    property CheckoutModel model
-    readonly property QuotePart quote: model.quote
+    property CheckoutModel workspace
+    readonly property QuotePart quote: workspace.quote
     readonly property bool locked: quote.editingLocked
     property bool showDealDetails: false
 
@@ -18,7 +18,7 @@ Rectangle {
 
     QuoteEditorState {
         id: editorState
-        workspace: view.model
+        workspace: view.workspace
     }
 
     Flickable {
@@ -98,7 +98,7 @@ Rectangle {
                 title: SharedTexts.browseCustomerQuotes
                 titleSize: Theme.subheadline
                 caption: editorState.quotesCaption
-                enabled: editorState.hasCustomer && !view.model.busy
+                enabled: editorState.hasCustomer && !view.workspace.busy
                 onClicked: editorState.browseCustomerQuotes().then(loaded => { if (loaded) quotesSheet.open() })
             }
 
@@ -360,7 +360,7 @@ Rectangle {
     Component {
         id: pdfAction
         QuotePdfButton {
-            model: view.model
+            workspace: view.workspace
             quoteId: editorState.savedQuoteId
             quoteNumber: editorState.savedQuoteNumber
         }
@@ -373,20 +373,20 @@ Rectangle {
 
     CustomerSheet {
         id: customerSheet
-        model: view.model
+        workspace: view.workspace
     }
     CustomerQuoteBrowser {
         id: quotesSheet
         objectName: "quotesSheet"
-        model: view.model
+        workspace: view.workspace
         startsWithDraftCustomer: true
     }
     CheckoutSheet {
         id: paymentSheet
-        model: view.model
+        workspace: view.workspace
     }
     DealSheet {
         id: dealSheet
-        model: view.model
+        workspace: view.workspace
     }
 }

@@ -6,10 +6,10 @@ import Vantrel.Checkout
 // otherwise the quote editor.
 Item {
     id: panel
-    property CheckoutModel model
-    readonly property bool showsPaymentStatus: ViewLogic.showsPaymentStatus(model.checkout.hasTransaction,
-                                                                               model.checkout.status,
-                                                                               model.checkout.ownCheckout)
+    property CheckoutModel workspace
+    readonly property bool showsPaymentStatus: ViewLogic.showsPaymentStatus(workspace.checkout.hasTransaction,
+                                                                               workspace.checkout.status,
+                                                                               workspace.checkout.ownCheckout)
 
     Loader {
         anchors.fill: parent
@@ -18,13 +18,13 @@ Item {
     Component {
         id: quoteEditor
         QuoteEditorView {
-            model: panel.model
+            workspace: panel.workspace
         }
     }
     Component {
         id: paymentStatus
         PaymentStatusView {
-            model: panel.model
+            workspace: panel.workspace
         }
     }
 }

@@ -5,7 +5,7 @@ import Vantrel.Checkout
 // The app's single window.
 ApplicationWindow {
     id: window
-    required property CheckoutModel model
+    required property CheckoutModel workspace
     required property ShellActions actions
 
     width: 1180
@@ -26,7 +26,7 @@ ApplicationWindow {
     RootView {
         objectName: "rootView"
         anchors.fill: parent
-        model: window.model
+        workspace: window.workspace
         actions: window.actions
     }
 
@@ -35,7 +35,7 @@ ApplicationWindow {
     Loader {
         active: DisplayPlacement.shown
         sourceComponent: CustomerDisplayWindow {
-            model: window.model
+            workspace: window.workspace
             associate: window
         }
     }
