@@ -327,27 +327,27 @@ Rectangle {
                         delegate: ProductCard {
                             id: card
                             required property int index
-                            readonly property var product: index < row.cards
-                                                            ? rows.productAt(row.first + index, row.revision) : ({})
+                            readonly property catalogCard product: rows.productAt(index < row.cards ? row.first + index : -1,
+                                                                                  row.revision)
                             visible: index < row.cards
                             x: index * grid.cellWidth
                             width: grid.cellWidth - 16
                             height: grid.cellHeight - 16
                             catalog: view.catalog
-                            productId: product.productId ?? ""
-                            name: product.name ?? ""
-                            sku: product.sku ?? ""
-                            priceText: product.priceText ?? ""
-                            stockLine: product.stockLine ?? ""
-                            compositeStockLine: product.compositeStockLine ?? ""
-                            assembled: product.assembled ?? false
-                            imagePath: product.imagePath ?? ""
-                            imageVersion: product.imageVersion ?? ""
-                            addLabel: product.addLabel ?? ""
+                            productId: product.productId
+                            name: product.name
+                            sku: product.sku
+                            priceText: product.priceText
+                            stockLine: product.stockLine
+                            compositeStockLine: product.compositeStockLine
+                            assembled: product.assembled
+                            imagePath: product.imagePath
+                            imageVersion: product.imageVersion
+                            addLabel: product.addLabel
                             // Where the quote is behind its tab, the tap is confirmed as a scan is.
                             onAdd: (productId) => {
                                 if (view.workspace.quote.addProduct(productId) && view.narrow) {
-                                    view.lastScanned = product.name ?? ""
+                                    view.lastScanned = product.name
                                     scanConfirmation.restart()
                                 }
                             }

@@ -9,10 +9,10 @@ Sheet {
     property CheckoutModel workspace
     readonly property bool signedIn: workspace.signedIn
     readonly property bool demo: workspace.demo
-    readonly property var summary: ViewLogic.accountSummary(workspace.checkout.paymentsEnabled,
-                                                             workspace.checkout.paymentRoute,
-                                                             workspace.checkout.usesDailySquareImport,
-                                                             workspace.checkout.paymentsSetupNotice)
+    readonly property accountSummary summary: ViewLogic.accountSummary(workspace.checkout.paymentsEnabled,
+                                                                         workspace.checkout.paymentRoute,
+                                                                         workspace.checkout.usesDailySquareImport,
+                                                                         workspace.checkout.paymentsSetupNotice)
 
     preferredWidth: 540
     topPadding: 22

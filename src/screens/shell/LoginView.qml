@@ -9,7 +9,7 @@ Rectangle {
     property CheckoutModel workspace
     // A preview build is pinned to its own server.
     readonly property bool previewBuild: workspace.serverPinned === true
-    readonly property var serverField: ViewLogic.serverField(previewBuild)
+    readonly property serverFieldState serverField: ViewLogic.serverField(previewBuild)
     signal signInRequested()
 
     color: "black"
