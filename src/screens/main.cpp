@@ -111,13 +111,13 @@ QCoro::Task<> flushKeychain(vantrel::KeychainSessionStore *sessions, std::shared
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication::setOrganizationName(QStringLiteral("Vantrel"));
-    QCoreApplication::setOrganizationDomain(QStringLiteral("vantrel.com"));
-    QCoreApplication::setApplicationName(QStringLiteral("Vantrel Checkout"));
+    QCoreApplication::setOrganizationName(QStringLiteral(VANTREL_ORGANIZATION));
+    QCoreApplication::setOrganizationDomain(QStringLiteral(VANTREL_ORGANIZATION_DOMAIN));
+    QCoreApplication::setApplicationName(QStringLiteral(VANTREL_APP_NAME));
     if (const int result = runCommand(argc, argv); result >= 0) return result;
 
     QApplication app(argc, argv);
-    QApplication::setDesktopFileName(QStringLiteral("vantrel-checkout"));
+    QApplication::setDesktopFileName(QStringLiteral(VANTREL_DESKTOP_ID));
 
     QStringList arguments = app.arguments();
     for (qsizetype i = 1; i < arguments.size(); ++i) {

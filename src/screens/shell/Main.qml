@@ -13,7 +13,7 @@ ApplicationWindow {
     minimumWidth: 480
     minimumHeight: 560
     visible: true
-    title: "Vantrel Checkout"
+    title: Qt.application.name
     color: Theme.canvas
     font.family: Theme.fontFamily
     palette.highlight: Theme.ink
