@@ -199,6 +199,7 @@ Rectangle {
             spacing: 8
             clip: true
             model: view.products.categories
+            // qmllint disable unqualified
             delegate: AbstractButton {
                 id: chip
                 required property string modelData
@@ -233,6 +234,7 @@ Rectangle {
                     color: chip.selected ? Theme.surface : Theme.primaryText
                 }
             }
+            // qmllint enable unqualified
         }
 
         Item {
@@ -315,6 +317,7 @@ Rectangle {
                     source: view.products
                     columns: grid.columns
                 }
+                // qmllint disable unqualified
                 delegate: Item {
                     id: row
                     required property int first
@@ -354,6 +357,7 @@ Rectangle {
                         }
                     }
                 }
+                // qmllint enable unqualified
                 ScrollBar.vertical: ScrollBar {}
             }
         }

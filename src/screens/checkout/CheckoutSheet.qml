@@ -312,6 +312,7 @@ Sheet {
     }
 
     // One segment of the payment method picker.
+    // qmllint disable unqualified
     component TenderChoice: TapButton {
         id: choice
         property string title
@@ -352,6 +353,7 @@ Sheet {
             }
         }
     }
+    // qmllint enable unqualified
 
     // An on/off switch drawn in the application's ink.
     component ToggleSwitch: Switch {

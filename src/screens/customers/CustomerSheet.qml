@@ -121,6 +121,7 @@ Sheet {
                 Layout.fillHeight: true
                 clip: true
                 model: sheet.customers.results
+                // qmllint disable unqualified
                 delegate: ItemDelegate {
                     id: customerRow
                     required property string customerId
@@ -155,6 +156,7 @@ Sheet {
                     }
                     onClicked: sheet.choose(customerId)
                 }
+                // qmllint enable unqualified
             }
             Item {
                 visible: !results.visible || results.count === 0

@@ -92,6 +92,7 @@ Rectangle {
             // The newest line is the one the customer looks for; the height
             // is known only once its delegate is made.
             onContentHeightChanged: lines.positionViewAtEnd()
+            // qmllint disable unqualified
             delegate: Rectangle {
                 id: line
                 required property string name
@@ -136,6 +137,7 @@ Rectangle {
                     }
                 }
             }
+            // qmllint enable unqualified
         }
 
         Rectangle {
@@ -152,6 +154,7 @@ Rectangle {
                 spacing: 18 * view.unit
                 Repeater {
                     model: face.totals
+                    // qmllint disable unqualified
                     RowLayout {
                         id: total
                         required property string label
@@ -174,6 +177,7 @@ Rectangle {
                             font.weight: total.last ? Font.Bold : Font.Medium
                         }
                     }
+                    // qmllint enable unqualified
                 }
             }
         }

@@ -26,6 +26,7 @@ Sheet {
         Repeater {
             // A new array, so a new target always builds a new preview.
             model: sheet.visible && sheet.target.path !== "" ? [sheet.target] : []
+            // qmllint disable unqualified
             delegate: DocumentPdfPreview {
                 required property var modelData
                 width: sheet.availableWidth
@@ -36,6 +37,7 @@ Sheet {
                 kind: modelData.kind
                 onDone: sheet.close()
             }
+            // qmllint enable unqualified
         }
     }
 }

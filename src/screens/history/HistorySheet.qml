@@ -85,6 +85,7 @@ Sheet {
             ScrollBar.vertical: ScrollBar {}
             model: sheet.workspace.history.transactions
 
+            // qmllint disable unqualified
             header: ColumnLayout {
                 width: list.width
                 spacing: 0
@@ -196,7 +197,9 @@ Sheet {
                     }
                 }
             }
+            // qmllint enable unqualified
 
+            // qmllint disable unqualified
             delegate: ItemDelegate {
                 id: row
                 required property int index
@@ -265,6 +268,7 @@ Sheet {
                     }
                 }
             }
+            // qmllint enable unqualified
         }
     }
 

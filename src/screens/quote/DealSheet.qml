@@ -35,6 +35,7 @@ Sheet {
             Layout.fillHeight: true
             clip: true
             spacing: 0
+            // qmllint disable unqualified
             header: DealChoice {
                 width: list.width
                 objectName: "noDealRow"
@@ -42,7 +43,9 @@ Sheet {
                 chosen: sheet.quote.dealId === ""
                 onClicked: sheet.quote.selectDeal("")
             }
+            // qmllint enable unqualified
             model: sheet.workspace.customers.deals
+            // qmllint disable unqualified
             delegate: DealChoice {
                 required property string dealId
                 required property string name
@@ -53,9 +56,11 @@ Sheet {
                 chosen: sheet.quote.dealId === dealId
                 onClicked: sheet.quote.selectDeal(dealId)
             }
+            // qmllint enable unqualified
         }
     }
 
+    // qmllint disable unqualified
     component DealChoice: ItemDelegate {
         id: choice
         property string title
@@ -96,4 +101,5 @@ Sheet {
             }
         }
     }
+    // qmllint enable unqualified
 }

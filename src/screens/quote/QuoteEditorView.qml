@@ -192,11 +192,13 @@ Rectangle {
             Repeater {
                 id: lines
                 model: view.quote.lines
+                // qmllint disable unqualified
                 delegate: QuoteLineRow {
                     Layout.fillWidth: true
                     quote: view.quote
                     editor: editorState
                 }
+                // qmllint enable unqualified
             }
 
             Disclosure {
@@ -265,6 +267,7 @@ Rectangle {
             }
             Repeater {
                 model: editorState.totals
+                // qmllint disable unqualified
                 delegate: RowLayout {
                     required property string label
                     required property string amount
@@ -288,6 +291,7 @@ Rectangle {
                         color: Theme.primaryText
                     }
                 }
+                // qmllint enable unqualified
             }
             CaptionLabel {
                 visible: editorState.totalsCaption !== ""
@@ -307,6 +311,7 @@ Rectangle {
                     required property bool warning
                     Layout.fillWidth: true
                     Layout.topMargin: kind === "save" || kind === "checkout" ? 4 : 0
+                    // qmllint disable unqualified
                     sourceComponent: {
                         switch (kind) {
                         case "checkout":
@@ -317,6 +322,7 @@ Rectangle {
                         default: return captionItem
                         }
                     }
+                    // qmllint enable unqualified
                 }
             }
         }
@@ -334,6 +340,7 @@ Rectangle {
             color: entry.warning ? Theme.orange : Theme.secondaryText
         }
     }
+    // qmllint disable unqualified
     Component {
         id: primaryAction
         PrimaryButton {
@@ -365,6 +372,7 @@ Rectangle {
             quoteNumber: editorState.savedQuoteNumber
         }
     }
+    // qmllint enable unqualified
 
     function runAction(kind) {
         if (kind === "checkout") paymentSheet.open()

@@ -15,6 +15,7 @@ Item {
         anchors.fill: parent
         sourceComponent: panel.showsPaymentStatus ? paymentStatus : quoteEditor
     }
+    // qmllint disable unqualified
     Component {
         id: quoteEditor
         QuoteEditorView {
@@ -27,4 +28,5 @@ Item {
             workspace: panel.workspace
         }
     }
+    // qmllint enable unqualified
 }

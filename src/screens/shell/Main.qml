@@ -34,9 +34,11 @@ ApplicationWindow {
     // scene graph of its own for the life of the app.
     Loader {
         active: DisplayPlacement.shown
+        // qmllint disable unqualified
         sourceComponent: CustomerDisplayWindow {
             workspace: window.workspace
             associate: window
         }
+        // qmllint enable unqualified
     }
 }

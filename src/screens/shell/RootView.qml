@@ -27,6 +27,7 @@ Item {
         anchors.fill: parent
         sourceComponent: root.signedIn ? workspaceScreen : loginScreen
     }
+    // qmllint disable unqualified
     Component {
         id: loginScreen
         LoginView {
@@ -48,6 +49,7 @@ Item {
             onAccountRequested: root.showSettings = true
         }
     }
+    // qmllint enable unqualified
 
     AccountSheet {
         id: accountSheet

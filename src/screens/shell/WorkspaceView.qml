@@ -136,6 +136,7 @@ Rectangle {
         }
     }
 
+    // qmllint disable unqualified
     Component {
         id: catalog
         CatalogView {
@@ -144,4 +145,5 @@ Rectangle {
             narrow: !content.sideBySide
         }
     }
+    // qmllint enable unqualified
 }
