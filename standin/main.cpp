@@ -52,7 +52,7 @@ int main(int argc, char *argv[])
     // server has no screen, so the offscreen platform is the default.
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    QCoreApplication::setOrganizationName(QStringLiteral("Vantrel"));
+    QCoreApplication::setOrganizationName(QStringLiteral(VANTREL_ORGANIZATION));
     QCoreApplication::setApplicationName(QStringLiteral("checkout-standin"));
     QCoreApplication::setApplicationVersion(QStringLiteral(VANTREL_VERSION));
 

@@ -12,9 +12,10 @@ const QByteArray catalogScene = R"(
 import QtQuick
 import Vantrel.Checkout
 Window {
+    id: scene
     required property CheckoutModel workspace
     width: 1180; height: 820; visible: true
-    CatalogView { anchors.fill: parent; model: workspace }
+    CatalogView { anchors.fill: parent; workspace: scene.workspace }
 }
 )";
 

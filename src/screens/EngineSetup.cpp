@@ -12,7 +12,7 @@
 
 namespace vantrel {
 
-void setUpEngine(QQmlEngine &engine, CheckoutModel &model)
+void setUpEngine(QQmlEngine &engine, CheckoutModel &workspace)
 {
     static const bool registered = [] {
         QCoro::Qml::registerTypes();
@@ -22,7 +22,7 @@ void setUpEngine(QQmlEngine &engine, CheckoutModel &model)
     Q_UNUSED(registered);
     engine.addImportPath(QStringLiteral("qrc:/"));
     engine.addImageProvider(QStringLiteral("symbol"), new SymbolImageProvider);
-    engine.addImageProvider(QStringLiteral("productphoto"), new ProductPhotoProvider(&model.images()));
+    engine.addImageProvider(QStringLiteral("productphoto"), new ProductPhotoProvider(&workspace.images()));
     engine.addImageProvider(QStringLiteral("pdfpage"), new DocumentPdfPageProvider);
 }
 

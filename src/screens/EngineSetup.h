@@ -10,7 +10,7 @@ namespace vantrel {
 
 class CheckoutModel;
 
-void setUpEngine(QQmlEngine &engine, CheckoutModel &model);
+void setUpEngine(QQmlEngine &engine, CheckoutModel &workspace);
 // The window the app and the screen tests load.
 QUrl mainWindowUrl();
 

@@ -111,13 +111,13 @@ QCoro::Task<> flushKeychain(vantrel::KeychainSessionStore *sessions, std::shared
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication::setOrganizationName(QStringLiteral("Vantrel"));
-    QCoreApplication::setOrganizationDomain(QStringLiteral("vantrel.com"));
-    QCoreApplication::setApplicationName(QStringLiteral("Vantrel Checkout"));
+    QCoreApplication::setOrganizationName(QStringLiteral(VANTREL_ORGANIZATION));
+    QCoreApplication::setOrganizationDomain(QStringLiteral(VANTREL_ORGANIZATION_DOMAIN));
+    QCoreApplication::setApplicationName(QStringLiteral(VANTREL_APP_NAME));
     if (const int result = runCommand(argc, argv); result >= 0) return result;
 
     QApplication app(argc, argv);
-    QApplication::setDesktopFileName(QStringLiteral("vantrel-checkout"));
+    QApplication::setDesktopFileName(QStringLiteral(VANTREL_DESKTOP_ID));
 
     QStringList arguments = app.arguments();
     for (qsizetype i = 1; i < arguments.size(); ++i) {
@@ -151,12 +151,12 @@ int main(int argc, char *argv[])
     services.sessions = &sessions;
     services.browser = &browser;
     services.printer = &printer;
-    vantrel::CheckoutModel model(services);
-    vantrel::ShellActions actions(&model);
+    vantrel::CheckoutModel workspace(services);
+    vantrel::ShellActions actions(&workspace);
 
     QQmlApplicationEngine engine;
-    vantrel::setUpEngine(engine, model);
-    engine.setInitialProperties({{QStringLiteral("model"), QVariant::fromValue<QObject *>(&model)},
+    vantrel::setUpEngine(engine, workspace);
+    engine.setInitialProperties({{QStringLiteral("workspace"), QVariant::fromValue<QObject *>(&workspace)},
                                  {QStringLiteral("actions"), QVariant::fromValue<QObject *>(&actions)}});
     engine.load(vantrel::mainWindowUrl());
     if (engine.rootObjects().isEmpty()) return 1;

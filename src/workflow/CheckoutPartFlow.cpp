@@ -11,6 +11,7 @@
 #include "Launch.h"
 #include "WorkspaceGuard.h"
 #include "WorkspaceLists.h"
+#include "WorkflowLog.h"
 
 #include "workflow/PrintService.h"
 #include "records/TypedAmount.h"
@@ -134,6 +135,7 @@ QCoro::Task<> sendCheckout(CheckoutPart *part, QString tender, QString cash)
     }
     guard.ensure();
     if (failure) {
+        logRecovery("checkout", request.requestId, recoveryOutcomeOf(failure));
         if (!notCreated(createOutcome(failure))) rethrowKept(failure, resumeAction::checkSavedRequest);
         // A definite refusal started nothing: the stored request goes, so the
         // sheet unlocks with the server's reason, and a corrected start is a
@@ -295,11 +297,24 @@ QCoro::Task<> CheckoutPart::recoverCheckoutRequest()
         return api.token() == token && api.base() == base && userOf(m_workspace.session()) == user &&
                m_workspace.draft().pendingCheckout == std::optional<CheckoutRequest>(sent);
     };
-    const CheckoutRequestRecovery reply = co_await CheckoutAPI::recoverCheckoutRequest(api, sent);
+    CheckoutRequestRecovery reply;
+    try {
+        reply = co_await CheckoutAPI::recoverCheckoutRequest(api, sent);
+    } catch (...) {
+        if (!isCancellation(std::current_exception()))
+            logRecovery("checkout", sent.requestId, RecoveryOutcome::unknown);
+        throw;
+    }
     if (!self || !stillAbout()) co_return;
 
-    reply.validate(sent);
+    try {
+        reply.validate(sent);
+    } catch (...) {
+        logRecovery("checkout", sent.requestId, RecoveryOutcome::unknown);
+        throw;
+    }
     if (reply.transaction) {
+        logRecovery("checkout", sent.requestId, RecoveryOutcome::found);
         watch(*reply.transaction);
         co_return;
     }
@@ -322,8 +337,11 @@ QCoro::Task<> CheckoutPart::recoverCheckoutRequest()
     // news that the quote changed: unlinking it on that would have the person
     // save the same items under a second number. The request stays for the
     // next check, which the server answers "aborted" again.
-    if (fetchFailure && !notCreated(createOutcome(fetchFailure)))
+    if (fetchFailure && !notCreated(createOutcome(fetchFailure))) {
+        logRecovery("checkout", sent.requestId, RecoveryOutcome::unknown);
         rethrowKept(fetchFailure, resumeAction::checkSavedRequest);
+    }
+    logRecovery("checkout", sent.requestId, RecoveryOutcome::notFound);
     if (server && stillOpenAsSaved(m_workspace.draft(), *server)) {
         Draft draft = m_workspace.draft();
         draft.pendingCheckout.reset();

@@ -5,6 +5,7 @@
 #include "Launch.h"
 #include "QuotePart.h"
 #include "QuoteValidation.h"
+#include "WorkflowLog.h"
 #include "WorkspaceGuard.h"
 
 #include "records/Uuid.h"
@@ -223,6 +224,7 @@ QCoro::Task<> CustomersPart::createCustomerSteps(NewCustomerRequest form)
     if (notCreated(createOutcome(failure))) {
         // Refused for good: nothing to recover, the details go back into the
         // form to be corrected and sent as a new request.
+        logRecovery("customer", request.requestId, RecoveryOutcome::refused);
         Draft draft = m_workspace.draft();
         if (clearAbortedCustomer(draft, request)) {
             m_workspace.setDraft(draft);
@@ -248,16 +250,29 @@ QCoro::Task<bool> CustomersPart::recoverCustomerRequest(NewCustomerRequest reque
     if (m_workspace.draft().pendingCustomer != request) throw CancelledError();
     QPointer<CustomersPart> self(this);
     const QUuid generation = m_workspace.api().generation();
-    const CustomerRequestRecovery reply =
-        co_await CheckoutAPI::recoverCustomerRequest(m_workspace.api(), request);
+    CustomerRequestRecovery reply;
+    try {
+        reply = co_await CheckoutAPI::recoverCustomerRequest(m_workspace.api(), request);
+    } catch (...) {
+        if (!isCancellation(std::current_exception()))
+            logRecovery("customer", request.requestId, RecoveryOutcome::unknown);
+        throw;
+    }
     if (!self || m_workspace.api().generation() != generation ||
         m_workspace.draft().pendingCustomer != request)
         throw CancelledError();
-    reply.validate(request);
+    try {
+        reply.validate(request);
+    } catch (...) {
+        logRecovery("customer", request.requestId, RecoveryOutcome::unknown);
+        throw;
+    }
     if (reply.customer && reply.deal) {
+        logRecovery("customer", request.requestId, RecoveryOutcome::found);
         applyCreatedCustomer(NewCustomerResponse{*reply.customer, *reply.deal});
         co_return true;
     }
+    logRecovery("customer", request.requestId, RecoveryOutcome::notFound);
     Draft draft = m_workspace.draft();
     if (clearAbortedCustomer(draft, request)) {
         m_workspace.setDraft(draft);

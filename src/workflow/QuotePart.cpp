@@ -8,6 +8,7 @@
 #include "CustomersPart.h"
 #include "CatalogPart.h"
 #include "KeptRequest.h"
+#include "WorkflowLog.h"
 #include "WorkspaceGuard.h"
 
 #include "records/Money.h"
@@ -416,6 +417,7 @@ QCoro::Task<> QuotePart::saveQuoteSteps(Customer customer)
         // Only a definite refusal frees the draft; after any other failure
         // the server may hold the quote, so the same request goes again.
         const CreateOutcome outcome = createOutcome(failure);
+        logRecovery("quote save", request.requestId, recoveryOutcomeOf(failure));
         if (!notCreated(outcome)) rethrowKept(failure, resumeAction::resumeSavingQuote);
         dropRefusedSave(request, outcome, failure);
         std::rethrow_exception(failure);

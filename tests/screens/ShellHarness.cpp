@@ -44,7 +44,7 @@ void ShellHarness::load()
     m_actions = std::make_unique<ShellActions>(m_ws->model.get());
     m_engine = std::make_unique<QQmlApplicationEngine>();
     setUpEngine(*m_engine, *m_ws->model);
-    m_engine->setInitialProperties({{QStringLiteral("model"), QVariant::fromValue<QObject *>(m_ws->model.get())},
+    m_engine->setInitialProperties({{QStringLiteral("workspace"), QVariant::fromValue<QObject *>(m_ws->model.get())},
                                     {QStringLiteral("actions"), QVariant::fromValue<QObject *>(m_actions.get())}});
     m_engine->load(vantrel::mainWindowUrl());
     if (!m_engine->rootObjects().isEmpty()) m_window = qobject_cast<QQuickWindow *>(m_engine->rootObjects().first());

@@ -5,10 +5,12 @@
 #include "screens/controls/RowsModel.h"
 #include "screens/controls/symbols/SymbolImageProvider.h"
 #include "screens/shell/ViewLogic.h"
+#include "workflow/WorkspaceLists.h"
 
 #include <QAbstractItemModelTester>
 #include <QDirIterator>
 #include <QFile>
+#include <QMetaProperty>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QStringListModel>
@@ -36,6 +38,8 @@ private slots:
     void unknownSymbolAndBadColour();
     void productRowsFollowTheList_data();
     void productRowsFollowTheList();
+    void productCardReadsItsRoles_data();
+    void productCardReadsItsRoles();
     void rowsModelTellsOnlyWhatChanged_data();
     void rowsModelTellsOnlyWhatChanged();
 };
@@ -250,8 +254,43 @@ void ViewLogicTest::productRowsFollowTheList()
         QCOMPARE(role(rows.rowCount() - 1, "first"), (rows.rowCount() - 1) * columns);
     }
     QCOMPARE(renewed.isEmpty() ? -1 : renewed.first().at(0).toModelIndex().row(), firstRenewed);
-    QCOMPARE(rows.productAt(products.rowCount()), QVariantMap());
-    QCOMPARE(rows.productAt(0).value(QStringLiteral("display")), products.index(0).data());
+}
+
+// Every field of a card holds the product list's role of its name, for the
+// product asked for; past either end the card is empty.
+void ViewLogicTest::productCardReadsItsRoles_data()
+{
+    QTest::addColumn<int>("at");
+    QTest::newRow("first") << 0;
+    QTest::newRow("last") << 1;
+    QTest::newRow("before the first") << -1;
+    QTest::newRow("past the last") << 2;
+}
+
+void ViewLogicTest::productCardReadsItsRoles()
+{
+    QFETCH(int, at);
+    std::unique_ptr<ProductListModel> products(makeProductList(nullptr));
+    products->assign({Product{.id = QStringLiteral("P1"), .name = QStringLiteral("Chair"), .sku = QStringLiteral("CH-1"),
+                              .rate = QStringLiteral("12.5"), .imagePath = QStringLiteral("/p1.jpg"),
+                              .imageVersion = QStringLiteral("v1")},
+                      Product{.id = QStringLiteral("P2"), .name = QStringLiteral("Desk"), .sku = QStringLiteral("DK-2WSX"),
+                              .rate = QStringLiteral("99"), .stock = QStringLiteral("4")}});
+    ProductRows rows;
+    rows.setSource(products.get());
+    const CatalogCard card = rows.productAt(at);
+    const QHash<int, QByteArray> roles = products->roleNames();
+    const QMetaObject &meta = CatalogCard::staticMetaObject;
+    for (int i = meta.propertyOffset(); i < meta.propertyCount(); ++i) {
+        const QMetaProperty property = meta.property(i);
+        const QVariant value = property.readOnGadget(&card);
+        const int role = roles.key(property.name(), -1);
+        QVERIFY2(role >= 0, property.name());
+        const QVariant expected = at >= 0 && at < products->rowCount() ? products->index(at).data(role)
+                                                                       : QVariant(value.metaType());
+        QVERIFY2(value == expected, qPrintable(QString::fromLatin1(property.name()) + u'=' + value.toString()));
+    }
+    if (at == 1) QVERIFY(card.assembled); // a field that is not text reads through too
 }
 
 // A state hands its rows over whole; the view hears of each changed row

@@ -1,6 +1,7 @@
 // Checkout against the stand-in server and the recording server: the
 // request's amounts, idempotent re-sending after a lost reply, refused
 // recovery replies, and the poller.
+#include "LogCapture.h"
 #include "Workspace.h"
 
 #include "records/Uuid.h"
@@ -188,30 +189,39 @@ private slots:
     // start that never arrived leaves the quote linked while the server still
     // holds it open as saved; otherwise the items are unlinked for a new quote.
     // A quote fetch that got no answer decides nothing: the request stays.
+    // The log names the request and what became of it, never the customer.
     void recoveryOutcome_data()
     {
         QTest::addColumn<Reply>("recovered");
         QTest::addColumn<bool>("stale");
         QTest::addColumn<Reply>("quote");
-        QTest::addColumn<QString>("ending"); // refused, kept, kept on the next check or unlinked
+        QTest::addColumn<QString>("ending"); // refused, followed, kept, kept on the next check or unlinked
+        QTest::addColumn<QString>("logged"); // the last line's outcome; empty: no line
         const auto quote = [](const QString &status, const QString &total) {
             return Reply{200, encode(Quote{.id = QStringLiteral("Q1"), .number = QStringLiteral("QT-1"),
                                            .status = status, .total = total},
                                      KeyStyle::Wire)};
         };
         const Reply aborted = recovery("R1", "aborted", true);
-        QTest::newRow("other request") << recovery("OTHER", "aborted", true) << false << Reply() << "refused";
-        QTest::newRow("answer for an older request") << aborted << true << Reply() << "refused";
-        QTest::newRow("open and unchanged") << aborted << false << quote(QStringLiteral("sent"), QStringLiteral("10")) << "kept";
+        const Reply made{200, R"({"request_id":"R1","quote_id":"Q1","state":"transaction","safe_to_clear":false,)"
+                              R"("message":"","transaction":)" +
+                                  encode(transaction(QStringLiteral("R1"), QStringLiteral("awaiting_payment")),
+                                         KeyStyle::Wire) +
+                                  "}"};
+        const QString never = QStringLiteral("never made it"), unknown = QStringLiteral("still unknown");
+        QTest::newRow("other request") << recovery("OTHER", "aborted", true) << false << Reply() << "refused" << unknown;
+        QTest::newRow("answer for an older request") << aborted << true << Reply() << "refused" << "";
+        QTest::newRow("made, reply lost") << made << false << Reply() << "followed" << "had made it";
+        QTest::newRow("open and unchanged") << aborted << false << quote(QStringLiteral("sent"), QStringLiteral("10")) << "kept" << never;
         QTest::newRow("accepted meanwhile") << aborted << false << quote(QStringLiteral("accepted"), QStringLiteral("10.00"))
-                                            << "kept";
+                                            << "kept" << never;
         QTest::newRow("invoiced elsewhere") << aborted << false << quote(QStringLiteral("invoiced"), QStringLiteral("10"))
-                                            << "unlinked";
-        QTest::newRow("total changed") << aborted << false << quote(QStringLiteral("sent"), QStringLiteral("12")) << "unlinked";
+                                            << "unlinked" << never;
+        QTest::newRow("total changed") << aborted << false << quote(QStringLiteral("sent"), QStringLiteral("12")) << "unlinked" << never;
         QTest::newRow("gone") << aborted << false << Reply{404, encode(APIError{QStringLiteral("No such quote.")}, KeyStyle::Wire)}
-                              << "unlinked";
+                              << "unlinked" << never;
         QTest::newRow("open, its fetch met a 502 first") << aborted << false << quote(QStringLiteral("sent"), QStringLiteral("10"))
-                                                         << "kept on the next check";
+                                                         << "kept on the next check" << never;
     }
     void recoveryOutcome()
     {
@@ -219,7 +229,9 @@ private slots:
         QFETCH(bool, stale);
         QFETCH(Reply, quote);
         QFETCH(QString, ending);
+        QFETCH(QString, logged);
         recovered.hold = stale;
+        LogCapture log("vantrel.workflow");
         RecordingServer server;
         server.on("POST", "/api/checkouts/recover-request", recovered);
         const bool unansweredFirst = ending == QLatin1String("kept on the next check");
@@ -234,6 +246,7 @@ private slots:
             run(ws->checkoutPart()->resumeCheckout());
             QVERIFY(ws->error() && ws->error()->contains(resumeAction::checkSavedRequest));
             QCOMPARE(ws->draft(), draft);
+            QCOMPARE(log.containing(QStringLiteral("checkout request R1 outcome still unknown")).size(), 1);
             server.on("GET", "/api/quotes/Q1", quote);
         }
 
@@ -246,6 +259,19 @@ private slots:
             server.release();
         }
         QTRY_VERIFY(recovering->done);
+        if (logged.isEmpty()) {
+            QCOMPARE(log.lines(), QStringList());
+        } else {
+            QVERIFY(!log.lines().isEmpty());
+            QVERIFY2(log.lines().last().startsWith(QLatin1String("checkout request R1 ")), qPrintable(log.lines().last()));
+            QVERIFY2(log.lines().last().contains(logged), qPrintable(log.lines().last()));
+        }
+        QCOMPARE(log.containing(QStringLiteral("Payer")), QStringList());
+        if (ending == QLatin1String("followed")) {
+            QVERIFY(ws->checkoutPart()->transaction());
+            QCOMPARE(ws->checkoutPart()->transaction()->id, QStringLiteral("R1"));
+            return;
+        }
         if (ending == QLatin1String("refused")) {
             QCOMPARE(bool(ws->error()), !stale);
             QVERIFY(!ws->notice());

@@ -1,5 +1,6 @@
 // Customer search, selection, and creating again after a refused creation,
 // measured by what the server holds afterwards.
+#include "LogCapture.h"
 #include "Workspace.h"
 #include "workflow/KeptRequest.h"
 
@@ -121,6 +122,47 @@ private slots:
         }
         QCOMPARE(backend.server.counts().customers, customers + 1); // of the stored form, as sent
         QVERIFY(!model->editingLocked());
+    }
+
+    // What became of an unanswered creation is logged with the request's id;
+    // nothing the person typed reaches the log.
+    void recoveryIsLoggedWithoutTheCustomer_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QString>("logged");
+        QTest::newRow("made, reply lost") << "made" << "recovered: the server had made it";
+        QTest::newRow("lost on the way") << "lost" << "recovered: the server never made it";
+        QTest::newRow("no answer at all") << "silent" << "outcome still unknown; kept";
+        QTest::newRow("refused") << "refused" << "refused; dropped";
+    }
+    void recoveryIsLoggedWithoutTheCustomer()
+    {
+        QFETCH(QString, fault);
+        QFETCH(QString, logged);
+        Standin backend;
+        Workspace model(backend, Workspace::signedIn);
+        const NewCustomerRequest form = backend.customerForm(QStringLiteral("Privacy"));
+        LogCapture log("vantrel.workflow");
+        if (fault == QLatin1String("made")) {
+            backend.server.injectFault({"POST", customersPath, standin::StandinFault::Kind::BadGatewayAfterCommit, 0, 1});
+        } else {
+            backend.front.setHandler([fault](const Request &r) -> std::optional<Reply> {
+                if (r.method != "POST") return std::nullopt;
+                if (r.path == customersPath && fault == QLatin1String("refused"))
+                    return Reply{422, encode(APIError{QStringLiteral("Refused.")}, KeyStyle::Wire)};
+                if (r.path == customersPath || (r.path == recoverPath && fault == QLatin1String("silent")))
+                    return Reply::badGateway();
+                return std::nullopt;
+            });
+        }
+
+        const bool created = finish(model->customersPart()->createCustomer(form));
+        QCOMPARE(created, fault == QLatin1String("made"));
+        const QStringList lines = log.containing(QStringLiteral("customer request ") + form.requestId);
+        QCOMPARE(lines.size(), 1);
+        QVERIFY2(lines.first().endsWith(logged), qPrintable(lines.first()));
+        for (const QString &detail : {form.firstName, form.lastName, form.email, form.phone})
+            QVERIFY2(log.containing(detail).isEmpty(), qPrintable(log.lines().join(u'\n')));
     }
 };
 

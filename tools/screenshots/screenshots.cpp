@@ -134,7 +134,7 @@ QObject *openPdfPreview(ShellHarness &shell, const QString &quoteId, const QStri
     // Qt 6.4 crashes creating a component that failed to compile.
     QObject *button = component.isReady()
                           ? component.createWithInitialProperties(
-                                {{QStringLiteral("model"), QVariant::fromValue<QObject *>(&shell.model())},
+                                {{QStringLiteral("workspace"), QVariant::fromValue<QObject *>(&shell.model())},
                                  {QStringLiteral("quoteId"), quoteId},
                                  {QStringLiteral("quoteNumber"), quoteNumber}})
                           : nullptr;

@@ -134,11 +134,11 @@ bool DesktopBrowserSignIn::launchBrowser(const QUrl &url)
     return false;
 }
 
-QString installedDesktopFileName() { return QStringLiteral("vantrel-checkout.desktop"); }
+QString installedDesktopFileName() { return QStringLiteral(VANTREL_DESKTOP_ID ".desktop"); }
 
 QString callbackDesktopFileName(const QString &scheme)
 {
-    return QStringLiteral("vantrel-checkout-%1.desktop").arg(scheme);
+    return QStringLiteral(VANTREL_DESKTOP_ID "-%1.desktop").arg(scheme);
 }
 
 namespace {
@@ -256,7 +256,7 @@ bool registerCallbackScheme(const QString &scheme, const QString &executable, bo
     const QString fileName = callbackDesktopFileName(scheme);
     const QString entry = QStringLiteral("[Desktop Entry]\n"
                                          "Type=Application\n"
-                                         "Name=Vantrel Checkout\n"
+                                         "Name=" VANTREL_APP_NAME "\n"
                                          "Exec=%1 %u\n"
                                          "NoDisplay=true\n"
                                          "Terminal=false\n"

@@ -27,7 +27,7 @@ QString SingleInstance::defaultName()
     QString user = qEnvironmentVariable("USER");
     if (user.isEmpty()) user = QString::number(qHash(qEnvironmentVariable("HOME")));
     static const QRegularExpression unsafe(QStringLiteral("[^A-Za-z0-9_.-]"));
-    return QStringLiteral("vantrel-checkout-") + user.replace(unsafe, QStringLiteral("_"));
+    return QStringLiteral(VANTREL_DESKTOP_ID "-") + user.replace(unsafe, QStringLiteral("_"));
 }
 
 QList<QUrl> SingleInstance::urlsIn(const QStringList &arguments)

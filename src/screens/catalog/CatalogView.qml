@@ -7,8 +7,8 @@ import Vantrel.Checkout
 // assembled toggles, and the grid of product cards that add to the quote.
 Rectangle {
     id: view
-    property CheckoutModel model
-    readonly property CatalogPart catalog: model.catalog
+    property CheckoutModel workspace
+    readonly property CatalogPart catalog: workspace.catalog
     readonly property VisibleProducts products: catalog.visible
     // The narrow layout hides this pane behind the quote tab.
     property bool shown: true
@@ -199,6 +199,7 @@ Rectangle {
             spacing: 8
             clip: true
             model: view.products.categories
+            // qmllint disable unqualified
             delegate: AbstractButton {
                 id: chip
                 required property string modelData
@@ -233,6 +234,7 @@ Rectangle {
                     color: chip.selected ? Theme.surface : Theme.primaryText
                 }
             }
+            // qmllint enable unqualified
         }
 
         Item {
@@ -315,6 +317,7 @@ Rectangle {
                     source: view.products
                     columns: grid.columns
                 }
+                // qmllint disable unqualified
                 delegate: Item {
                     id: row
                     required property int first
@@ -327,33 +330,34 @@ Rectangle {
                         delegate: ProductCard {
                             id: card
                             required property int index
-                            readonly property var product: index < row.cards
-                                                            ? rows.productAt(row.first + index, row.revision) : ({})
+                            readonly property catalogCard product: rows.productAt(index < row.cards ? row.first + index : -1,
+                                                                                  row.revision)
                             visible: index < row.cards
                             x: index * grid.cellWidth
                             width: grid.cellWidth - 16
                             height: grid.cellHeight - 16
                             catalog: view.catalog
-                            productId: product.productId ?? ""
-                            name: product.name ?? ""
-                            sku: product.sku ?? ""
-                            priceText: product.priceText ?? ""
-                            stockLine: product.stockLine ?? ""
-                            compositeStockLine: product.compositeStockLine ?? ""
-                            assembled: product.assembled ?? false
-                            imagePath: product.imagePath ?? ""
-                            imageVersion: product.imageVersion ?? ""
-                            addLabel: product.addLabel ?? ""
+                            productId: product.productId
+                            name: product.name
+                            sku: product.sku
+                            priceText: product.priceText
+                            stockLine: product.stockLine
+                            compositeStockLine: product.compositeStockLine
+                            assembled: product.assembled
+                            imagePath: product.imagePath
+                            imageVersion: product.imageVersion
+                            addLabel: product.addLabel
                             // Where the quote is behind its tab, the tap is confirmed as a scan is.
                             onAdd: (productId) => {
-                                if (view.model.quote.addProduct(productId) && view.narrow) {
-                                    view.lastScanned = product.name ?? ""
+                                if (view.workspace.quote.addProduct(productId) && view.narrow) {
+                                    view.lastScanned = product.name
                                     scanConfirmation.restart()
                                 }
                             }
                         }
                     }
                 }
+                // qmllint enable unqualified
                 ScrollBar.vertical: ScrollBar {}
             }
         }

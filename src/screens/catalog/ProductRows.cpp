@@ -1,5 +1,7 @@
 #include "ProductRows.h"
 
+#include <QMetaProperty>
+
 #include <limits>
 
 namespace vantrel::screens {
@@ -13,6 +15,15 @@ void ProductRows::setSource(QAbstractItemModel *source)
     m_connections.clear();
     beginResetModel();
     m_source = source;
+    m_cardRoles.clear();
+    if (source) {
+        const QHash<int, QByteArray> roles = source->roleNames();
+        const QMetaObject &card = CatalogCard::staticMetaObject;
+        for (int property = card.propertyOffset(); property < card.propertyCount(); ++property) {
+            const int role = roles.key(card.property(property).name(), -1);
+            if (role >= 0) m_cardRoles.append({property, role});
+        }
+    }
     m_rows = rowsFor(productCount());
     ++m_revision;
     endResetModel();
@@ -97,16 +108,14 @@ QHash<int, QByteArray> ProductRows::roleNames() const
     return {{FirstRole, "first"}, {CardsRole, "cards"}, {RevisionRole, "revision"}};
 }
 
-QVariantMap ProductRows::productAt(int index, int) const
+CatalogCard ProductRows::productAt(int index, int) const
 {
-    QVariantMap product;
-    if (!m_source || index < 0 || index >= m_source->rowCount()) return product;
+    CatalogCard card;
+    if (!m_source || index < 0 || index >= m_source->rowCount()) return card;
     const QModelIndex at = m_source->index(index, 0);
-    const auto roles = m_source->roleNames();
-    for (auto role = roles.cbegin(); role != roles.cend(); ++role) {
-        product.insert(QString::fromUtf8(role.value()), m_source->data(at, role.key()));
-    }
-    return product;
+    for (const auto &[property, role] : m_cardRoles)
+        CatalogCard::staticMetaObject.property(property).writeOnGadget(&card, m_source->data(at, role));
+    return card;
 }
 
 } // namespace vantrel::screens

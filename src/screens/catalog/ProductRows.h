@@ -11,10 +11,38 @@
 
 #include <QAbstractListModel>
 #include <QPointer>
-#include <QVariantMap>
 #include <QtQml/qqmlregistration.h>
 
 namespace vantrel::screens {
+
+// What a catalog card shows of one product; each field is read from the
+// product list's role of the same name.
+struct CatalogCard {
+    Q_GADGET
+    QML_VALUE_TYPE(catalogCard)
+    Q_PROPERTY(QString productId MEMBER productId)
+    Q_PROPERTY(QString name MEMBER name)
+    Q_PROPERTY(QString sku MEMBER sku)
+    Q_PROPERTY(QString priceText MEMBER priceText)
+    Q_PROPERTY(QString stockLine MEMBER stockLine)
+    Q_PROPERTY(QString compositeStockLine MEMBER compositeStockLine)
+    Q_PROPERTY(bool assembled MEMBER assembled)
+    Q_PROPERTY(QString imagePath MEMBER imagePath)
+    Q_PROPERTY(QString imageVersion MEMBER imageVersion)
+    Q_PROPERTY(QString addLabel MEMBER addLabel)
+
+public:
+    QString productId;
+    QString name;
+    QString sku;
+    QString priceText;
+    QString stockLine;
+    QString compositeStockLine;
+    bool assembled = false;
+    QString imagePath;
+    QString imageVersion;
+    QString addLabel;
+};
 
 class ProductRows : public QAbstractListModel {
     Q_OBJECT
@@ -36,9 +64,9 @@ public:
     QVariant data(const QModelIndex &index, int role) const override;
     QHash<int, QByteArray> roleNames() const override;
 
-    // The source's roles of product `index` by name; empty past the end.
+    // The card of product `index`; an empty card past either end.
     // `revision` is only there for bindings to depend on.
-    Q_INVOKABLE QVariantMap productAt(int index, int revision = 0) const;
+    Q_INVOKABLE vantrel::screens::CatalogCard productAt(int index, int revision = 0) const;
 
 signals:
     void sourceChanged();
@@ -53,6 +81,8 @@ private:
     void follow();
 
     QPointer<QAbstractItemModel> m_source;
+    // The card's properties the source has a role for: property index, role.
+    QList<std::pair<int, int>> m_cardRoles;
     QList<QMetaObject::Connection> m_connections;
     int m_columns = 1;
     int m_rows = 0;

@@ -8,7 +8,7 @@ import Vantrel.Checkout
 // and the button that starts the checkout.
 Sheet {
     id: sheet
-    property CheckoutModel model
+    property CheckoutModel workspace
     objectName: "paymentSheet"
     preferredWidth: 560
     implicitHeight: bar.implicitHeight + 14 + column.implicitHeight + topPadding + bottomPadding
@@ -27,7 +27,7 @@ Sheet {
 
     CheckoutSheetState {
         id: choices
-        workspace: sheet.model
+        workspace: sheet.workspace
     }
 
     function startCheckout() {
@@ -312,6 +312,7 @@ Sheet {
     }
 
     // One segment of the payment method picker.
+    // qmllint disable unqualified
     component TenderChoice: TapButton {
         id: choice
         property string title
@@ -352,6 +353,7 @@ Sheet {
             }
         }
     }
+    // qmllint enable unqualified
 
     // An on/off switch drawn in the application's ink.
     component ToggleSwitch: Switch {

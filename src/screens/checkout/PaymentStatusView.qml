@@ -8,8 +8,8 @@ import Vantrel.Checkout
 // Every text and choice comes from the status rules; the view only lays out.
 Rectangle {
     id: view
-    property CheckoutModel model
-    readonly property CheckoutPart checkout: model.checkout
+    property CheckoutModel workspace
+    readonly property CheckoutPart checkout: workspace.checkout
     property bool cancelAsked: false
 
     objectName: "paymentStatusView"
@@ -17,7 +17,7 @@ Rectangle {
 
     PaymentStatusState {
         id: status
-        workspace: view.model
+        workspace: view.workspace
     }
 
     // Empty when the action is not offered. Reading `complete` ties the
@@ -134,14 +134,14 @@ Rectangle {
                     visible: status.checkSavedRequestShown
                     text: SharedTexts.checkSavedRequest
                     symbol: "arrow.clockwise"
-                    enabled: !view.model.busy
+                    enabled: !view.workspace.busy
                     onClicked: view.checkout.resumePending()
                 }
                 SymbolButton {
                     objectName: "backToDraftButton"
                     text: "Back to draft"
                     symbol: "arrow.counterclockwise"
-                    enabled: !view.model.busy
+                    enabled: !view.workspace.busy
                     onClicked: view.checkout.backToDraft()
                 }
             }
@@ -209,7 +209,7 @@ Rectangle {
                     Layout.topMargin: 4
                     text: status.resumeTitle
                     symbol: "arrow.clockwise"
-                    enabled: !view.model.busy
+                    enabled: !view.workspace.busy
                     onClicked: view.checkout.resumeShown()
                 }
                 SymbolButton {
@@ -218,7 +218,7 @@ Rectangle {
                     text: status.cancelTitle
                     symbol: "xmark.circle"
                     tint: Theme.destructive
-                    enabled: !view.model.busy
+                    enabled: !view.workspace.busy
                     onClicked: view.cancelAsked = true
                 }
             }
@@ -249,7 +249,7 @@ Rectangle {
                     topPadding: 11
                     bottomPadding: 11
                     font.pixelSize: Theme.subheadline
-                    enabled: !view.model.busy
+                    enabled: !view.workspace.busy
                     onClicked: status.toggleHold()
                 }
                 CaptionLabel {
@@ -302,7 +302,7 @@ Rectangle {
                     visible: view.actionText("terminalReceipt") !== ""
                     text: view.actionText("terminalReceipt")
                     symbol: "printer.fill"
-                    enabled: !view.model.busy
+                    enabled: !view.workspace.busy
                     onClicked: view.checkout.askForReceipt()
                 }
                 ColumnLayout {
@@ -321,16 +321,16 @@ Rectangle {
                         spacing: 10
                         InvoicePdfButton {
                             Layout.preferredWidth: 1
-                            model: view.model
-                            transactionId: view.model.checkout.transactionId
-                            invoiceNumber: view.model.checkout.invoiceNumber
+                            workspace: view.workspace
+                            transactionId: view.workspace.checkout.transactionId
+                            invoiceNumber: view.workspace.checkout.invoiceNumber
                         }
                         SymbolButton {
                             objectName: "printInvoiceButton"
                             Layout.preferredWidth: 1
                             text: view.actionText("printInvoice")
                             symbol: "printer"
-                            enabled: !view.model.busy
+                            enabled: !view.workspace.busy
                             onClicked: view.checkout.printInvoice()
                         }
                     }
@@ -340,7 +340,7 @@ Rectangle {
                     Layout.topMargin: 6
                     text: view.actionText("nextSale")
                     trailingSymbol: "plus"
-                    enabled: !view.model.busy
+                    enabled: !view.workspace.busy
                     onClicked: view.checkout.nextSale()
                 }
             }

@@ -8,7 +8,7 @@ import Vantrel.Checkout
 // the workspace's customers and quotes stay as they are.
 Sheet {
     id: sheet
-    property CheckoutModel model
+    property CheckoutModel workspace
     // Opens on the draft's customer instead of a customer search.
     property bool startsWithDraftCustomer: false
     preferredWidth: 680
@@ -16,7 +16,7 @@ Sheet {
 
     QuoteBrowserState {
         id: quoteBrowser
-        workspace: sheet.model
+        workspace: sheet.workspace
     }
 
     onAboutToShow: {
@@ -50,6 +50,7 @@ Sheet {
         replaceExit: Transition {}
     }
 
+    // qmllint disable unqualified
     Component {
         id: listPage
         ColumnLayout {
@@ -286,7 +287,9 @@ Sheet {
             }
         }
     }
+    // qmllint enable unqualified
 
+    // qmllint disable unqualified
     Component {
         id: detailPage
         QuoteDetailView {
@@ -296,6 +299,7 @@ Sheet {
             onOpened: sheet.close()
         }
     }
+    // qmllint enable unqualified
 
     ConfirmationSheet {
         id: customerChange
@@ -328,6 +332,7 @@ Sheet {
         }
     }
 
+    // qmllint disable unqualified
     component CustomerRow: BrowserRow {
         id: customerRow
         required property string customerId
@@ -371,7 +376,9 @@ Sheet {
             }
         }
     }
+    // qmllint enable unqualified
 
+    // qmllint disable unqualified
     component QuoteRow: BrowserRow {
         id: quoteRow
         required property string quoteId
@@ -441,6 +448,7 @@ Sheet {
             }
         }
     }
+    // qmllint enable unqualified
 
     component Note: RowLayout {
         property alias text: noteText.text

@@ -9,8 +9,8 @@ import Vantrel.Checkout
 // sent again or edited.
 Sheet {
     id: sheet
-    property CheckoutModel model
-    readonly property CustomersPart customers: model.customers
+    property CheckoutModel workspace
+    readonly property CustomersPart customers: workspace.customers
     property bool newCustomer: false
     property string query: ""
     property string selectedCustomerId: ""
@@ -25,7 +25,7 @@ Sheet {
 
     CustomerSheetState {
         id: form
-        workspace: sheet.model
+        workspace: sheet.workspace
     }
 
     function choose(customerId) {
@@ -71,9 +71,9 @@ Sheet {
             CaptionLabel {
                 objectName: "customerLockCaption"
                 // The sheet covers the notice banner, so the reason stays here.
-                visible: sheet.model.quote.lockCaption !== ""
+                visible: sheet.workspace.quote.lockCaption !== ""
                 Layout.fillWidth: true
-                text: sheet.model.quote.lockCaption
+                text: sheet.workspace.quote.lockCaption
                 wrapMode: Text.Wrap
                 color: Theme.orange
             }
@@ -121,6 +121,7 @@ Sheet {
                 Layout.fillHeight: true
                 clip: true
                 model: sheet.customers.results
+                // qmllint disable unqualified
                 delegate: ItemDelegate {
                     id: customerRow
                     required property string customerId
@@ -155,6 +156,7 @@ Sheet {
                     }
                     onClicked: sheet.choose(customerId)
                 }
+                // qmllint enable unqualified
             }
             Item {
                 visible: !results.visible || results.count === 0
@@ -196,7 +198,7 @@ Sheet {
                     SecondaryButton {
                         objectName: "editDetailsButton"
                         text: "Edit details"
-                        enabled: !sheet.model.busy
+                        enabled: !sheet.workspace.busy
                         onClicked: form.editDetails().then(completed => { if (completed) sheet.close() })
                     }
                 }
@@ -334,7 +336,7 @@ Sheet {
                 PrimaryButton {
                     objectName: "createCustomerButton"
                     text: form.submitTitle
-                    working: sheet.model.busy
+                    working: sheet.workspace.busy
                     enabled: form.canSubmit
                     onClicked: form.submit().then(created => { if (created) sheet.close() })
                 }

@@ -180,8 +180,8 @@ QuoteDetailState::View QuoteDetailState::compute() const
 {
     View view;
     const Quote &quote = shown();
-    CheckoutModel *model = workspace();
-    const bool editingLocked = !model || model->editingLocked();
+    CheckoutModel *current = workspace();
+    const bool editingLocked = !current || current->editingLocked();
     view.quoteId = quote.id;
     view.title = quote.number;
     view.status = quote.status;
@@ -196,7 +196,7 @@ QuoteDetailState::View QuoteDetailState::compute() const
     view.message = m_message;
     view.useEnabled = !quote.id.isEmpty() && useQuoteEnabled(quote, m_loading, m_opening, editingLocked);
     view.useTitle = (m_opening ? browserText::openingQuote : browserText::useSavedQuote).toString();
-    view.useNeedsConfirmation = model && model->draft().dirty;
+    view.useNeedsConfirmation = current && current->draft().dirty;
     view.payment = paymentSection(quote, m_loading);
     return view;
 }

@@ -300,7 +300,7 @@ Item {
 
                 QuotePdfButton {
                     Layout.topMargin: 4
-                    model: view.browser.workspace
+                    workspace: view.browser.workspace
                     quoteId: view.quoteId
                     quoteNumber: detail.title
                 }

@@ -20,30 +20,24 @@ void CheckoutSheetRelay::setSheet(CheckoutSheetState *sheet)
 }
 
 CustomerDisplayState::CustomerDisplayState(QObject *parent)
-    : QObject(parent), m_totals(new RowsModel({"label", "amount"}, this))
+    : WorkspaceFace(parent), m_totals(new RowsModel({"label", "amount"}, this))
 {}
 
-void CustomerDisplayState::setWorkspace(CheckoutModel *workspace)
+QList<QMetaObject::Connection> CustomerDisplayState::connectTo(CheckoutModel *workspace)
 {
-    if (m_workspace == workspace) return;
-    for (const QMetaObject::Connection &c : std::as_const(m_connections)) disconnect(c);
-    m_connections.clear();
-    m_workspace = workspace;
-    if (workspace) {
-        // The same signals the editor and the status view follow, so the
-        // display changes in the same frame as they do.
-        const auto again = [this] { recompute(); };
-        CheckoutPart *checkout = workspace->checkoutPart();
-        m_connections = {
-            connect(workspace, &CheckoutModel::draftChanged, this, again),
-            connect(workspace, &CheckoutModel::busyChanged, this, again),
-            connect(checkout, &CheckoutPart::accountChanged, this, again),
-            connect(checkout, &CheckoutPart::transactionChanged, this, again),
-        };
-    }
-    emit workspaceChanged();
-    recompute();
+    // The same signals the editor and the status view follow, so the
+    // display changes in the same frame as they do.
+    const auto again = [this] { recompute(); };
+    CheckoutPart *checkout = workspace->checkoutPart();
+    return {
+        connect(workspace, &CheckoutModel::draftChanged, this, again),
+        connect(workspace, &CheckoutModel::busyChanged, this, again),
+        connect(checkout, &CheckoutPart::accountChanged, this, again),
+        connect(checkout, &CheckoutPart::transactionChanged, this, again),
+    };
 }
+
+void CustomerDisplayState::switched() { recompute(); }
 
 void CustomerDisplayState::setSheet(CheckoutSheetState *sheet)
 {
@@ -69,8 +63,8 @@ CustomerDisplayState::View CustomerDisplayState::compute() const
 {
     View view;
     view.stage = QStringLiteral("idle");
-    if (!m_workspace) return view;
-    const CheckoutModel &workspace = *m_workspace;
+    if (!this->workspace()) return view;
+    const CheckoutModel &workspace = *this->workspace();
     const Draft &draft = workspace.draft();
     const CheckoutPart &checkout = *workspace.checkoutPart();
 

@@ -9,6 +9,7 @@
 
 #include "screens/checkout/CheckoutSheetState.h"
 #include "screens/controls/RowsModel.h"
+#include "screens/controls/WorkspaceFace.h"
 
 #include "workflow/CheckoutModel.h"
 
@@ -34,10 +35,9 @@ private:
     QPointer<CheckoutSheetState> m_sheet;
 };
 
-class CustomerDisplayState : public QObject {
+class CustomerDisplayState : public vantrel::WorkspaceFace {
     Q_OBJECT
     QML_ELEMENT
-    Q_PROPERTY(vantrel::CheckoutModel *workspace READ workspace WRITE setWorkspace NOTIFY workspaceChanged)
     Q_PROPERTY(vantrel::CheckoutSheetState *sheet READ sheet WRITE setSheet NOTIFY sheetChanged)
     // "idle", "building", "checkout" or "complete".
     Q_PROPERTY(QString stage READ stage NOTIFY changed)
@@ -54,8 +54,6 @@ class CustomerDisplayState : public QObject {
 public:
     explicit CustomerDisplayState(QObject *parent = nullptr);
 
-    CheckoutModel *workspace() const { return m_workspace; }
-    void setWorkspace(CheckoutModel *workspace);
     CheckoutSheetState *sheet() const { return m_sheet; }
     void setSheet(CheckoutSheetState *sheet);
     QString stage() const { return m_view.stage; }
@@ -68,9 +66,12 @@ public:
     bool changeGiven() const { return m_view.changeGiven; }
 
 signals:
-    void workspaceChanged();
     void sheetChanged();
     void changed();
+
+protected:
+    QList<QMetaObject::Connection> connectTo(CheckoutModel *workspace) override;
+    void switched() override;
 
 private:
     struct View {
@@ -83,9 +84,7 @@ private:
     void recompute();
     View compute() const;
 
-    QPointer<CheckoutModel> m_workspace;
     QPointer<CheckoutSheetState> m_sheet;
-    QList<QMetaObject::Connection> m_connections;
     QMetaObject::Connection m_sheetConnection;
     View m_view;
     screens::RowsModel *m_totals;

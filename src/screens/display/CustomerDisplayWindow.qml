@@ -7,7 +7,7 @@ import Vantrel.Checkout
 // hides while its screen is unplugged.
 Window {
     id: display
-    property CheckoutModel model
+    property CheckoutModel workspace
     // The associate's window, which keeps the focus.
     property Window associate
 
@@ -36,6 +36,6 @@ Window {
 
     CustomerDisplayView {
         anchors.fill: parent
-        model: display.model
+        workspace: display.workspace
     }
 }

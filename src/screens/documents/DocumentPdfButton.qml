@@ -7,7 +7,7 @@ import Vantrel.Checkout
 // preview of its target in a sheet of its own.
 SecondaryButton {
     id: button
-    property CheckoutModel model
+    property CheckoutModel workspace
     // From DocumentPdfTexts.
     property documentPdfTarget target
     readonly property alias sheet: sheet
@@ -38,6 +38,6 @@ SecondaryButton {
 
     DocumentPdfSheet {
         id: sheet
-        model: button.model
+        workspace: button.workspace
     }
 }

@@ -177,10 +177,10 @@ QSizeF DocumentPdfLoader::pageSize(int index) const
     return m_pdf && index >= 0 && index < m_pdf->pageSizes.size() ? m_pdf->pageSizes.at(index) : QSizeF(0, 0);
 }
 
-void DocumentPdfLoader::setModel(CheckoutModel *model)
+void DocumentPdfLoader::setWorkspace(CheckoutModel *workspace)
 {
-    if (m_model == model) return;
-    m_model = model;
+    if (m_workspace == workspace) return;
+    m_workspace = workspace;
     emit inputsChanged();
     restart(false);
 }
@@ -222,7 +222,7 @@ void DocumentPdfLoader::restart(bool keepDocument)
     m_cancel = CancellationToken::make();
     // Another document's pages must never stand under this one's title.
     if (!keepDocument) setDocument(nullptr);
-    APIClient *api = m_model ? &m_model->api() : nullptr;
+    APIClient *api = m_workspace ? &m_workspace->api() : nullptr;
     const bool starts = api && !m_path.isEmpty() && !m_kind.isEmpty();
     m_loading = starts;
     m_message.clear();

@@ -6,10 +6,10 @@
 // Usage from QML (after registering DocumentPdfLoader and adding
 // DocumentPdfPageProvider to the engine under "pdfpage"):
 //
-//   DocumentPdfLoader { id: pdf; model: workspace; path: target.path; kind: target.kind }
+//   DocumentPdfLoader { id: pdf; workspace: workspace; path: target.path; kind: target.kind }
 //   Image { source: pdf.pageSource + index; sourceSize.width: width * Screen.devicePixelRatio }
 //
-// Changing the model, path, kind or reloadId starts a new load and abandons
+// Changing the workspace, path, kind or reloadId starts a new load and abandons
 // the one in flight; destroying the loader abandons it too.
 
 #include "server/APIClient.h"
@@ -34,7 +34,7 @@ class DocumentPdfLoader : public QObject, public QQmlParserStatus {
     QML_ELEMENT
     Q_INTERFACES(QQmlParserStatus)
     Q_MOC_INCLUDE("workflow/CheckoutModel.h")
-    Q_PROPERTY(vantrel::CheckoutModel *model READ model WRITE setModel NOTIFY inputsChanged)
+    Q_PROPERTY(vantrel::CheckoutModel *workspace READ workspace WRITE setWorkspace NOTIFY inputsChanged)
     Q_PROPERTY(QString path READ path WRITE setPath NOTIFY inputsChanged)
     Q_PROPERTY(QString kind READ kind WRITE setKind NOTIFY inputsChanged)
     Q_PROPERTY(int reloadId READ reloadId WRITE setReloadId NOTIFY inputsChanged)
@@ -50,7 +50,7 @@ public:
     explicit DocumentPdfLoader(QObject *parent = nullptr);
     ~DocumentPdfLoader() override;
 
-    CheckoutModel *model() const { return m_model; }
+    CheckoutModel *workspace() const { return m_workspace; }
     QString path() const { return m_path; }
     QString kind() const { return m_kind; }
     int reloadId() const { return m_reloadId; }
@@ -64,7 +64,7 @@ public:
     // empty for a page the document does not have.
     Q_INVOKABLE QSizeF pageSize(int index) const;
 
-    void setModel(CheckoutModel *model);
+    void setWorkspace(CheckoutModel *workspace);
     void setPath(const QString &path);
     void setKind(const QString &kind);
     void setReloadId(int reloadId);
@@ -85,7 +85,7 @@ private:
     void finish(std::shared_ptr<LoadedPdf> pdf, const QString &failure);
     void setDocument(std::shared_ptr<LoadedPdf> pdf);
 
-    QPointer<CheckoutModel> m_model;
+    QPointer<CheckoutModel> m_workspace;
     QString m_path;
     QString m_kind;
     int m_reloadId = 0;

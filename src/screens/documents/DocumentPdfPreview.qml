@@ -8,7 +8,7 @@ import Vantrel.Checkout
 Item {
     id: preview
     objectName: "documentPdfPreview"
-    property CheckoutModel model
+    property CheckoutModel workspace
     property string path
     property string number
     property string kind
@@ -17,7 +17,7 @@ Item {
 
     DocumentPdfLoader {
         id: pdf
-        model: preview.model
+        workspace: preview.workspace
         path: preview.path
         kind: preview.kind
     }

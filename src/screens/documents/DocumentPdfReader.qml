@@ -97,6 +97,7 @@ Item {
         ScrollBar.vertical: ScrollBar {}
         ScrollBar.horizontal: ScrollBar {}
 
+        // qmllint disable unqualified
         delegate: Item {
             id: page
             required property int index
@@ -137,6 +138,7 @@ Item {
                 }
             }
         }
+        // qmllint enable unqualified
 
         PinchHandler {
             id: pinch

@@ -7,7 +7,7 @@ import Vantrel.Checkout
 Sheet {
     id: sheet
     objectName: "documentPdfSheet"
-    property CheckoutModel model
+    property CheckoutModel workspace
     property documentPdfTarget target
 
     function show(newTarget) {
@@ -26,16 +26,18 @@ Sheet {
         Repeater {
             // A new array, so a new target always builds a new preview.
             model: sheet.visible && sheet.target.path !== "" ? [sheet.target] : []
+            // qmllint disable unqualified
             delegate: DocumentPdfPreview {
                 required property var modelData
                 width: sheet.availableWidth
                 height: sheet.availableHeight
-                model: sheet.model
+                workspace: sheet.workspace
                 path: modelData.path
                 number: modelData.number
                 kind: modelData.kind
                 onDone: sheet.close()
             }
+            // qmllint enable unqualified
         }
     }
 }

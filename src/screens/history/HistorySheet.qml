@@ -7,7 +7,7 @@ import Vantrel.Checkout
 // server's checkouts, to follow or finish one.
 Sheet {
     id: sheet
-    property CheckoutModel model
+    property CheckoutModel workspace
     // The saved entry or the checkout waiting for the user's answer.
     property string selectedArchive: ""
     property string selectedTransaction: ""
@@ -19,7 +19,7 @@ Sheet {
 
     HistoryState {
         id: history
-        workspace: sheet.model
+        workspace: sheet.workspace
     }
 
     function openTransaction(transactionId) {
@@ -33,11 +33,11 @@ Sheet {
     function follow(transactionId) {
         if (history.follow(transactionId)) sheet.close()
     }
-    // An entry whose request is still open is not asked about: the model
+    // An entry whose request is still open is not asked about: the workspace
     // refuses it and says why.
     function askToRemove(entryId, removable) {
         if (!removable) {
-            sheet.model.history.remove(entryId)
+            sheet.workspace.history.remove(entryId)
             return
         }
         const ask = history.removeConfirmation(entryId)
@@ -69,9 +69,9 @@ Sheet {
                 implicitHeight: 44
                 symbol: "arrow.clockwise"
                 symbolSize: 18
-                enabled: !sheet.model.busy
+                enabled: !sheet.workspace.busy
                 Accessible.name: "Refresh transactions"
-                onClicked: sheet.model.history.refresh()
+                onClicked: sheet.workspace.history.refresh()
             }
         }
 
@@ -83,8 +83,9 @@ Sheet {
             clip: true
             boundsBehavior: Flickable.StopAtBounds
             ScrollBar.vertical: ScrollBar {}
-            model: sheet.model.history.transactions
+            model: sheet.workspace.history.transactions
 
+            // qmllint disable unqualified
             header: ColumnLayout {
                 width: list.width
                 spacing: 0
@@ -191,12 +192,14 @@ Sheet {
                         bottomPadding: 11
                         font.pixelSize: Theme.subheadline
                         text: SharedTexts.tryAgain
-                        enabled: !sheet.model.busy
-                        onClicked: sheet.model.history.refresh()
+                        enabled: !sheet.workspace.busy
+                        onClicked: sheet.workspace.history.refresh()
                     }
                 }
             }
+            // qmllint enable unqualified
 
+            // qmllint disable unqualified
             delegate: ItemDelegate {
                 id: row
                 required property int index
@@ -265,6 +268,7 @@ Sheet {
                     }
                 }
             }
+            // qmllint enable unqualified
         }
     }
 
@@ -278,7 +282,7 @@ Sheet {
         onConfirm: {
             const entry = sheet.selectedArchive
             sheet.selectedArchive = ""
-            if (sheet.model.history.reopen(entry)) sheet.close()
+            if (sheet.workspace.history.reopen(entry)) sheet.close()
         }
         onCancel: sheet.selectedArchive = ""
     }
@@ -289,7 +293,7 @@ Sheet {
         onConfirm: {
             const entry = sheet.selectedRemoval
             sheet.selectedRemoval = ""
-            sheet.model.history.remove(entry)
+            sheet.workspace.history.remove(entry)
         }
         onCancel: sheet.selectedRemoval = ""
     }

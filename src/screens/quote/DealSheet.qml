@@ -6,12 +6,12 @@ import Vantrel.Checkout
 // Links one of the chosen customer's deals to the quote, or none.
 Sheet {
     id: sheet
-    property CheckoutModel model
-    readonly property QuotePart quote: model.quote
+    property CheckoutModel workspace
+    readonly property QuotePart quote: workspace.quote
     preferredWidth: 520
     implicitHeight: 480
     objectName: "dealSheet"
-    onAboutToShow: model.customers.loadDealsIfNeeded()
+    onAboutToShow: workspace.customers.loadDealsIfNeeded()
 
     contentItem: ColumnLayout {
         spacing: 12
@@ -21,7 +21,7 @@ Sheet {
             onDone: sheet.close()
         }
         RowLayout {
-            visible: sheet.model.busy && list.count === 0
+            visible: sheet.workspace.busy && list.count === 0
             Layout.alignment: Qt.AlignHCenter
             BusyIndicator { running: parent.visible; implicitWidth: 24; implicitHeight: 24 }
             SubheadLabel {
@@ -35,6 +35,7 @@ Sheet {
             Layout.fillHeight: true
             clip: true
             spacing: 0
+            // qmllint disable unqualified
             header: DealChoice {
                 width: list.width
                 objectName: "noDealRow"
@@ -42,7 +43,9 @@ Sheet {
                 chosen: sheet.quote.dealId === ""
                 onClicked: sheet.quote.selectDeal("")
             }
-            model: sheet.model.customers.deals
+            // qmllint enable unqualified
+            model: sheet.workspace.customers.deals
+            // qmllint disable unqualified
             delegate: DealChoice {
                 required property string dealId
                 required property string name
@@ -53,9 +56,11 @@ Sheet {
                 chosen: sheet.quote.dealId === dealId
                 onClicked: sheet.quote.selectDeal(dealId)
             }
+            // qmllint enable unqualified
         }
     }
 
+    // qmllint disable unqualified
     component DealChoice: ItemDelegate {
         id: choice
         property string title
@@ -96,4 +101,5 @@ Sheet {
             }
         }
     }
+    // qmllint enable unqualified
 }

@@ -8,8 +8,8 @@ import Vantrel.Checkout
 // sends each change to it; nothing here keeps a copy of the draft.
 Rectangle {
     id: view
-    property CheckoutModel model
-    readonly property QuotePart quote: model.quote
+    property CheckoutModel workspace
+    readonly property QuotePart quote: workspace.quote
     readonly property bool locked: quote.editingLocked
     property bool showDealDetails: false
 
@@ -18,7 +18,7 @@ Rectangle {
 
     QuoteEditorState {
         id: editorState
-        workspace: view.model
+        workspace: view.workspace
     }
 
     Flickable {
@@ -98,7 +98,7 @@ Rectangle {
                 title: SharedTexts.browseCustomerQuotes
                 titleSize: Theme.subheadline
                 caption: editorState.quotesCaption
-                enabled: editorState.hasCustomer && !view.model.busy
+                enabled: editorState.hasCustomer && !view.workspace.busy
                 onClicked: editorState.browseCustomerQuotes().then(loaded => { if (loaded) quotesSheet.open() })
             }
 
@@ -192,11 +192,13 @@ Rectangle {
             Repeater {
                 id: lines
                 model: view.quote.lines
+                // qmllint disable unqualified
                 delegate: QuoteLineRow {
                     Layout.fillWidth: true
                     quote: view.quote
                     editor: editorState
                 }
+                // qmllint enable unqualified
             }
 
             Disclosure {
@@ -265,6 +267,7 @@ Rectangle {
             }
             Repeater {
                 model: editorState.totals
+                // qmllint disable unqualified
                 delegate: RowLayout {
                     required property string label
                     required property string amount
@@ -288,6 +291,7 @@ Rectangle {
                         color: Theme.primaryText
                     }
                 }
+                // qmllint enable unqualified
             }
             CaptionLabel {
                 visible: editorState.totalsCaption !== ""
@@ -307,6 +311,7 @@ Rectangle {
                     required property bool warning
                     Layout.fillWidth: true
                     Layout.topMargin: kind === "save" || kind === "checkout" ? 4 : 0
+                    // qmllint disable unqualified
                     sourceComponent: {
                         switch (kind) {
                         case "checkout":
@@ -317,6 +322,7 @@ Rectangle {
                         default: return captionItem
                         }
                     }
+                    // qmllint enable unqualified
                 }
             }
         }
@@ -334,6 +340,7 @@ Rectangle {
             color: entry.warning ? Theme.orange : Theme.secondaryText
         }
     }
+    // qmllint disable unqualified
     Component {
         id: primaryAction
         PrimaryButton {
@@ -360,11 +367,12 @@ Rectangle {
     Component {
         id: pdfAction
         QuotePdfButton {
-            model: view.model
+            workspace: view.workspace
             quoteId: editorState.savedQuoteId
             quoteNumber: editorState.savedQuoteNumber
         }
     }
+    // qmllint enable unqualified
 
     function runAction(kind) {
         if (kind === "checkout") paymentSheet.open()
@@ -373,20 +381,20 @@ Rectangle {
 
     CustomerSheet {
         id: customerSheet
-        model: view.model
+        workspace: view.workspace
     }
     CustomerQuoteBrowser {
         id: quotesSheet
         objectName: "quotesSheet"
-        model: view.model
+        workspace: view.workspace
         startsWithDraftCustomer: true
     }
     CheckoutSheet {
         id: paymentSheet
-        model: view.model
+        workspace: view.workspace
     }
     DealSheet {
         id: dealSheet
-        model: view.model
+        workspace: view.workspace
     }
 }

@@ -6,25 +6,27 @@ import Vantrel.Checkout
 // otherwise the quote editor.
 Item {
     id: panel
-    property CheckoutModel model
-    readonly property bool showsPaymentStatus: ViewLogic.showsPaymentStatus(model.checkout.hasTransaction,
-                                                                               model.checkout.status,
-                                                                               model.checkout.ownCheckout)
+    property CheckoutModel workspace
+    readonly property bool showsPaymentStatus: ViewLogic.showsPaymentStatus(workspace.checkout.hasTransaction,
+                                                                               workspace.checkout.status,
+                                                                               workspace.checkout.ownCheckout)
 
     Loader {
         anchors.fill: parent
         sourceComponent: panel.showsPaymentStatus ? paymentStatus : quoteEditor
     }
+    // qmllint disable unqualified
     Component {
         id: quoteEditor
         QuoteEditorView {
-            model: panel.model
+            workspace: panel.workspace
         }
     }
     Component {
         id: paymentStatus
         PaymentStatusView {
-            model: panel.model
+            workspace: panel.workspace
         }
     }
+    // qmllint enable unqualified
 }

@@ -6,13 +6,13 @@ import Vantrel.Checkout
 // Who is signed in where, how this account takes payments, and sign-out.
 Sheet {
     id: sheet
-    property CheckoutModel model
-    readonly property bool signedIn: model.signedIn
-    readonly property bool demo: model.demo
-    readonly property var summary: ViewLogic.accountSummary(model.checkout.paymentsEnabled,
-                                                             model.checkout.paymentRoute,
-                                                             model.checkout.usesDailySquareImport,
-                                                             model.checkout.paymentsSetupNotice)
+    property CheckoutModel workspace
+    readonly property bool signedIn: workspace.signedIn
+    readonly property bool demo: workspace.demo
+    readonly property accountSummary summary: ViewLogic.accountSummary(workspace.checkout.paymentsEnabled,
+                                                                         workspace.checkout.paymentRoute,
+                                                                         workspace.checkout.usesDailySquareImport,
+                                                                         workspace.checkout.paymentsSetupNotice)
 
     preferredWidth: 540
     topPadding: 22
@@ -82,7 +82,7 @@ Sheet {
                         PlainTextEdit {
                             objectName: "signedInUser"
                             Layout.fillWidth: true
-                            text: sheet.model.user
+                            text: sheet.workspace.user
                             readOnly: true
                             selectByMouse: true
                             wrapMode: TextEdit.Wrap
@@ -95,7 +95,7 @@ Sheet {
                         PlainTextEdit {
                             objectName: "signedInServer"
                             Layout.fillWidth: true
-                            text: sheet.model.server
+                            text: sheet.workspace.server
                             readOnly: true
                             selectByMouse: true
                             wrapMode: TextEdit.WrapAnywhere
@@ -206,7 +206,7 @@ Sheet {
                             verticalAlignment: Text.AlignVCenter
                         }
                         onClicked: {
-                            sheet.model.signOutNow()
+                            sheet.workspace.signOutNow()
                             sheet.close()
                         }
                     }

@@ -2,14 +2,14 @@ import QtQuick
 import QtQuick.Controls
 import Vantrel.Checkout
 
-// Shows the model's error slot as a ErrorCard over a dimmed window.
+// Shows the workspace's error slot as a ErrorCard over a dimmed window.
 // It lives in the window's overlay above every sheet, so one per window
 // covers the root and whatever sheet is in front.
 Popup {
     id: errors
-    property CheckoutModel model
-    readonly property bool showing: model !== undefined && model !== null && model.error !== ""
-    readonly property string text: showing ? model.error : ""
+    property CheckoutModel workspace
+    readonly property bool showing: workspace !== undefined && workspace !== null && workspace.error !== ""
+    readonly property string text: showing ? workspace.error : ""
 
     parent: Overlay.overlay
     z: 1000
@@ -25,7 +25,7 @@ Popup {
     onShowingChanged: showing ? open() : close()
     Component.onCompleted: if (showing) open()
     // Escape dismisses like the button does.
-    onClosed: if (showing) model.clearError()
+    onClosed: if (showing) workspace.clearError()
     onOpened: card.focusTitle()
     background: Item {}
     Overlay.modal: Rectangle {
@@ -39,7 +39,7 @@ Popup {
             anchors.centerIn: parent
             width: Math.min(520, parent.width - 40)
             message: errors.text
-            onDismiss: errors.model.clearError()
+            onDismiss: errors.workspace.clearError()
         }
     }
 }

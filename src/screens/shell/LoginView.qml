@@ -6,10 +6,10 @@ import Vantrel.Checkout
 // The sign-in screen: one card on a black page.
 Rectangle {
     id: login
-    property CheckoutModel model
+    property CheckoutModel workspace
     // A preview build is pinned to its own server.
-    readonly property bool previewBuild: model.serverPinned === true
-    readonly property var serverField: ViewLogic.serverField(previewBuild)
+    readonly property bool previewBuild: workspace.serverPinned === true
+    readonly property serverFieldState serverField: ViewLogic.serverField(previewBuild)
     signal signInRequested()
 
     color: "black"
@@ -94,7 +94,7 @@ Rectangle {
                         id: serverInput
                         objectName: "serverField"
                         Layout.fillWidth: true
-                        text: login.model.server
+                        text: login.workspace.server
                         enabled: login.serverField.editable
                         placeholderText: ViewLogic.productionServer
                         placeholderTextColor: Qt.rgba(0, 0, 0, 0.35)
@@ -109,7 +109,7 @@ Rectangle {
                         topPadding: 13
                         bottomPadding: 13
                         Accessible.name: "Checkout server"
-                        onTextEdited: login.model.server = text
+                        onTextEdited: login.workspace.server = text
                         background: Rectangle {
                             radius: 12
                             color: serverInput.enabled ? Theme.surface : Qt.rgba(0, 0, 0, 0.04)
@@ -130,13 +130,13 @@ Rectangle {
                     text: "Sign in with Zoho"
                     trailingSymbol: "arrow.right"
                     // While the browser waits, a tap opens it again for the same sign-in.
-                    enabled: !login.model.busy || login.model.signInWaiting
+                    enabled: !login.workspace.busy || login.workspace.signInWaiting
                     onClicked: login.signInRequested()
                 }
 
                 ColumnLayout {
                     objectName: "signInWaiting"
-                    visible: login.model.signInWaiting
+                    visible: login.workspace.signInWaiting
                     Layout.fillWidth: true
                     spacing: 8
                     CaptionLabel {
@@ -149,7 +149,7 @@ Rectangle {
                         objectName: "cancelSignInButton"
                         Layout.alignment: Qt.AlignHCenter
                         text: "Cancel sign-in"
-                        onClicked: login.model.cancelSignIn()
+                        onClicked: login.workspace.cancelSignIn()
                     }
                 }
 

@@ -5,7 +5,7 @@ import Vantrel.Checkout
 // The app's single window.
 ApplicationWindow {
     id: window
-    required property CheckoutModel model
+    required property CheckoutModel workspace
     required property ShellActions actions
 
     width: 1180
@@ -13,7 +13,7 @@ ApplicationWindow {
     minimumWidth: 480
     minimumHeight: 560
     visible: true
-    title: "Vantrel Checkout"
+    title: Qt.application.name
     color: Theme.canvas
     font.family: Theme.fontFamily
     palette.highlight: Theme.ink
@@ -26,7 +26,7 @@ ApplicationWindow {
     RootView {
         objectName: "rootView"
         anchors.fill: parent
-        model: window.model
+        workspace: window.workspace
         actions: window.actions
     }
 
@@ -34,9 +34,11 @@ ApplicationWindow {
     // scene graph of its own for the life of the app.
     Loader {
         active: DisplayPlacement.shown
+        // qmllint disable unqualified
         sourceComponent: CustomerDisplayWindow {
-            model: window.model
+            workspace: window.workspace
             associate: window
         }
+        // qmllint enable unqualified
     }
 }

@@ -3,11 +3,11 @@ import QtQuick.Controls
 import QtQuick.Layouts
 import Vantrel.Checkout
 
-// The model's notice under the header, until the close button clears it.
+// The workspace's notice under the header, until the close button clears it.
 Rectangle {
     id: banner
-    property CheckoutModel model
-    readonly property bool showing: model.notice !== ""
+    property CheckoutModel workspace
+    readonly property bool showing: workspace.notice !== ""
 
     visible: showing
     implicitHeight: showing ? row.implicitHeight + 20 : 0
@@ -24,7 +24,7 @@ Rectangle {
         CaptionLabel {
             objectName: "noticeText"
             Layout.fillWidth: true
-            text: banner.model.notice
+            text: banner.workspace.notice
             wrapMode: Text.WordWrap
             color: Theme.primaryText
         }
@@ -47,7 +47,7 @@ Rectangle {
                     size: 14
                 }
             }
-            onClicked: banner.model.clearNotice()
+            onClicked: banner.workspace.clearNotice()
         }
     }
 }

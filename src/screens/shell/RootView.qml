@@ -6,13 +6,13 @@ import Vantrel.Checkout
 // sheets the workspace header opens.
 Item {
     id: root
-    property CheckoutModel model
+    property CheckoutModel workspace
     // The shell's tasks (sign-in sequence, transactions refresh).
     property ShellActions actions
     property bool showSettings: false
     property bool showHistory: false
     property bool showQuotes: false
-    readonly property bool signedIn: model.signedIn
+    readonly property bool signedIn: workspace.signedIn
 
     onSignedInChanged: {
         // Sheets belong to the signed-in workspace.
@@ -27,11 +27,12 @@ Item {
         anchors.fill: parent
         sourceComponent: root.signedIn ? workspaceScreen : loginScreen
     }
+    // qmllint disable unqualified
     Component {
         id: loginScreen
         LoginView {
             objectName: "loginView"
-            model: root.model
+            workspace: root.workspace
             onSignInRequested: root.actions.signIn()
         }
     }
@@ -39,7 +40,7 @@ Item {
         id: workspaceScreen
         WorkspaceView {
             objectName: "workspaceView"
-            model: root.model
+            workspace: root.workspace
             onCustomersRequested: root.showQuotes = true
             onTransactionsRequested: {
                 root.showHistory = true
@@ -48,30 +49,31 @@ Item {
             onAccountRequested: root.showSettings = true
         }
     }
+    // qmllint enable unqualified
 
     AccountSheet {
         id: accountSheet
         objectName: "accountSheet"
-        model: root.model
+        workspace: root.workspace
         onClosed: root.showSettings = false
     }
     HistorySheet {
         id: historySheet
         objectName: "historySheet"
-        model: root.model
+        workspace: root.workspace
         onClosed: root.showHistory = false
     }
     CustomerQuoteBrowser {
         id: quotesSheet
         objectName: "quotesSheet"
-        model: root.model
+        workspace: root.workspace
         onClosed: root.showQuotes = false
     }
 
     ErrorOverlay {
         id: errors
         objectName: "brandedErrors"
-        model: root.model
+        workspace: root.workspace
     }
     // While the error card is up, the screen and its sheets behind it are out
     // of the accessibility tree; only the card can be read and pressed.

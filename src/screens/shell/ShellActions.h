@@ -16,9 +16,9 @@ class ShellActions : public QObject {
     QML_ELEMENT
     QML_UNCREATABLE("The app creates the shell's actions with the workspace.")
 public:
-    explicit ShellActions(CheckoutModel *model, QObject *parent = nullptr);
+    explicit ShellActions(CheckoutModel *workspace, QObject *parent = nullptr);
 
-    // Each starts its task and returns at once; failures land in the model's
+    // Each starts its task and returns at once; failures land in the workspace's
     // error slot, never here.
     Q_INVOKABLE void start();
     Q_INVOKABLE void signIn();
@@ -26,7 +26,7 @@ public:
 
     // Sign in, then (signed in) load everything and show what restoring the
     // workspace left to say.
-    static QCoro::Task<> signInSequence(QPointer<CheckoutModel> model);
+    static QCoro::Task<> signInSequence(QPointer<CheckoutModel> workspace);
 
 signals:
     // Start-up ran to its end (signed in and loaded, or signed out).
@@ -35,10 +35,10 @@ signals:
     void signInFinished();
 
 private:
-    static QCoro::Task<> signInTask(QPointer<CheckoutModel> model, QPointer<ShellActions> self);
-    static QCoro::Task<> startTask(QPointer<CheckoutModel> model, QPointer<ShellActions> self);
+    static QCoro::Task<> signInTask(QPointer<CheckoutModel> workspace, QPointer<ShellActions> self);
+    static QCoro::Task<> startTask(QPointer<CheckoutModel> workspace, QPointer<ShellActions> self);
 
-    QPointer<CheckoutModel> m_model;
+    QPointer<CheckoutModel> m_workspace;
 };
 
 } // namespace vantrel

@@ -66,26 +66,6 @@ AccountSummary accountSummary(bool paymentsEnabled, const QString &paymentRoute,
 
 QString ViewLogic::productionServerAddress() const { return productionServer(); }
 
-QVariantMap ViewLogic::serverField(bool previewBuild) const
-{
-    const ServerFieldState state = screens::serverField(previewBuild);
-    return {{QStringLiteral("editable"), state.editable}, {QStringLiteral("caption"), state.caption}};
-}
-
-QVariantMap ViewLogic::accountSummary(bool paymentsEnabled, const QString &paymentRoute,
-                                      bool usesDailySquareImport, const QString &paymentsSetupNotice) const
-{
-    const AccountSummary s =
-        screens::accountSummary(paymentsEnabled, paymentRoute, usesDailySquareImport, paymentsSetupNotice);
-    return {{QStringLiteral("payments"), s.payments},
-            {QStringLiteral("collectOn"), s.collectOn},
-            {QStringLiteral("accounting"), s.accounting},
-            {QStringLiteral("businessDay"), s.businessDay},
-            {QStringLiteral("setupCaption"), s.setupCaption},
-            {QStringLiteral("registerCaption"), s.registerCaption},
-            {QStringLiteral("accountingCaption"), s.accountingCaption}};
-}
-
 QString ViewLogic::rgbHex(const QColor &colour) const { return colour.name(QColor::HexRgb).mid(1); }
 
 } // namespace vantrel::screens

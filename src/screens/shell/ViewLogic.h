@@ -6,7 +6,6 @@
 #include <QColor>
 #include <QObject>
 #include <QString>
-#include <QVariantMap>
 #include <QtQml/qqmlregistration.h>
 
 namespace vantrel::screens {
@@ -28,7 +27,14 @@ QString confirmationSymbol(bool destructive);
 double errorMessageAreaHeight(double measuredTextHeight);
 bool errorMessageScrolls(double measuredTextHeight);
 
+// Whether the sign-in's server field may be edited, and its caption.
 struct ServerFieldState {
+    Q_GADGET
+    QML_VALUE_TYPE(serverFieldState)
+    Q_PROPERTY(bool editable MEMBER editable)
+    Q_PROPERTY(QString caption MEMBER caption)
+
+public:
     bool editable = true;
     QString caption;
 };
@@ -36,6 +42,17 @@ ServerFieldState serverField(bool previewBuild);
 
 // The "Checkout" section of the account sheet; empty captions are not shown.
 struct AccountSummary {
+    Q_GADGET
+    QML_VALUE_TYPE(accountSummary)
+    Q_PROPERTY(QString payments MEMBER payments)
+    Q_PROPERTY(QString collectOn MEMBER collectOn)
+    Q_PROPERTY(QString accounting MEMBER accounting)
+    Q_PROPERTY(QString businessDay MEMBER businessDay)
+    Q_PROPERTY(QString setupCaption MEMBER setupCaption)
+    Q_PROPERTY(QString registerCaption MEMBER registerCaption)
+    Q_PROPERTY(QString accountingCaption MEMBER accountingCaption)
+
+public:
     QString payments;
     QString collectOn;
     QString accounting;
@@ -83,10 +100,18 @@ public:
     {
         return screens::errorMessageScrolls(measured);
     }
-    Q_INVOKABLE QVariantMap serverField(bool previewBuild) const;
-    Q_INVOKABLE QVariantMap accountSummary(bool paymentsEnabled, const QString &paymentRoute,
-                                           bool usesDailySquareImport,
-                                           const QString &paymentsSetupNotice) const;
+    Q_INVOKABLE vantrel::screens::ServerFieldState serverField(bool previewBuild) const
+    {
+        return screens::serverField(previewBuild);
+    }
+    Q_INVOKABLE vantrel::screens::AccountSummary accountSummary(bool paymentsEnabled,
+                                                                const QString &paymentRoute,
+                                                                bool usesDailySquareImport,
+                                                                const QString &paymentsSetupNotice) const
+    {
+        return screens::accountSummary(paymentsEnabled, paymentRoute, usesDailySquareImport,
+                                       paymentsSetupNotice);
+    }
     // "rrggbb" of a colour, for the symbol image ids.
     Q_INVOKABLE QString rgbHex(const QColor &colour) const;
 };

@@ -7,11 +7,11 @@ import Vantrel.Checkout
 // and the account button.
 Rectangle {
     id: header
-    property CheckoutModel model
+    property CheckoutModel workspace
     signal customersRequested()
     signal transactionsRequested()
     signal accountRequested()
-    readonly property bool demo: model.demo
+    readonly property bool demo: workspace.demo
     // Titles show only while the whole row fits; TextMetrics keep the test
     // independent of the buttons' current (maybe compact) size.
     readonly property real fullToolsWidth: customersMetrics.advanceWidth + transactionsMetrics.advanceWidth
@@ -111,7 +111,7 @@ Rectangle {
             }
             WorkspaceResetButton {
                 id: resetButton
-                model: header.model
+                workspace: header.workspace
                 compact: header.compactTools
             }
         }

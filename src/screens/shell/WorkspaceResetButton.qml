@@ -5,8 +5,8 @@ import Vantrel.Checkout
 // "Reset workspace" in the header, asked through a confirmation sheet.
 HeaderToolButton {
     id: resetButton
-    property CheckoutModel model
-    // Emitted only when the model reports that it did reset.
+    property CheckoutModel workspace
+    // Emitted only when the workspace reports that it did reset.
     signal workspaceReset()
     property bool confirming: false
 
@@ -26,7 +26,7 @@ HeaderToolButton {
         cancelTitle: "Cancel"
         onConfirm: {
             resetButton.confirming = false
-            if (resetButton.model.resetWorkspace()) resetButton.workspaceReset()
+            if (resetButton.workspace.resetWorkspace()) resetButton.workspaceReset()
         }
         onCancel: resetButton.confirming = false
     }

@@ -6,8 +6,8 @@ import Vantrel.Checkout
 // The signed-in workspace: header, notice banner, and the catalog with the
 // quote panel side by side on wide windows or as two tabs on narrow ones.
 Rectangle {
-    id: workspace
-    property CheckoutModel model
+    id: frame
+    property CheckoutModel workspace
     signal customersRequested()
     signal transactionsRequested()
     signal accountRequested()
@@ -17,10 +17,10 @@ Rectangle {
     // Scans typed while focus is anywhere but a text field. One that matches
     // no product is left in the search field, where the person sees it.
     ScanCatcher {
-        window: workspace.visible ? workspace.Window.window : null
+        window: frame.visible ? frame.Window.window : null
         onScanned: code => {
-            const products = workspace.model.catalog.visible
-            if (!products.submitScan(code) && !workspace.model.quote.editingLocked) products.query = code
+            const products = frame.workspace.catalog.visible
+            if (!products.submitScan(code) && !frame.workspace.quote.editingLocked) products.query = code
         }
     }
 
@@ -31,15 +31,15 @@ Rectangle {
         WorkspaceHeader {
             objectName: "workspaceHeader"
             Layout.fillWidth: true
-            model: workspace.model
-            onCustomersRequested: workspace.customersRequested()
-            onTransactionsRequested: workspace.transactionsRequested()
-            onAccountRequested: workspace.accountRequested()
+            workspace: frame.workspace
+            onCustomersRequested: frame.customersRequested()
+            onTransactionsRequested: frame.transactionsRequested()
+            onAccountRequested: frame.accountRequested()
         }
         NoticeBanner {
             objectName: "noticeBanner"
             Layout.fillWidth: true
-            model: workspace.model
+            workspace: frame.workspace
         }
         Item {
             id: content
@@ -48,7 +48,7 @@ Rectangle {
             Layout.fillHeight: true
             readonly property bool sideBySide: ViewLogic.isSideBySide(width)
             readonly property real panelWidth: sideBySide ? ViewLogic.quotePanelWidth(width) : width
-            readonly property int tab: Number(workspace.model.selectedWorkspaceTab)
+            readonly property int tab: Number(frame.workspace.selectedWorkspaceTab)
             readonly property real paneHeight: sideBySide ? height : height - tabs.height - 1
 
             // One catalog pane and one quote pane for the life of the
@@ -79,7 +79,7 @@ Rectangle {
                 width: content.panelWidth
                 height: content.paneHeight
                 visible: content.sideBySide || content.tab === 1
-                model: workspace.model
+                workspace: frame.workspace
             }
             Rectangle {
                 visible: !content.sideBySide
@@ -98,7 +98,7 @@ Rectangle {
                 currentIndex: content.tab
                 onCurrentIndexChanged: {
                     if (content.tab !== currentIndex)
-                        workspace.model.selectedWorkspaceTab = currentIndex
+                        frame.workspace.selectedWorkspaceTab = currentIndex
                 }
                 background: Rectangle { color: Theme.surface }
                 Repeater {
@@ -136,12 +136,14 @@ Rectangle {
         }
     }
 
+    // qmllint disable unqualified
     Component {
         id: catalog
         CatalogView {
-            model: workspace.model
+            workspace: frame.workspace
             shown: content.sideBySide || content.tab === 0
             narrow: !content.sideBySide
         }
     }
+    // qmllint enable unqualified
 }

@@ -66,7 +66,7 @@ struct Fixture {
     {
         auto loader = std::make_unique<DocumentPdfLoader>();
         loader->setMaximumBytes(oneMegabyte);
-        loader->setModel(&model);
+        loader->setWorkspace(&model);
         loader->setKind(kind);
         loader->setPath(QStringLiteral("/api/") + kind + QStringLiteral("s/Q1/pdf"));
         return loader;

@@ -5,6 +5,7 @@ import QtQuick.Controls
 // as written: the style's own entries would read them as markup.
 ComboBox {
     id: control
+    // qmllint disable unqualified
     delegate: ItemDelegate {
         id: entry
         required property var modelData
@@ -20,4 +21,5 @@ ComboBox {
             color: entry.highlighted ? entry.palette.highlightedText : entry.palette.text
         }
     }
+    // qmllint enable unqualified
 }
