@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 build=build-bench
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVANTREL_APP=OFF -DVANTREL_BENCH=ON >/dev/null
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVANTREL_APP=ON -DVANTREL_BENCH=ON >/dev/null
 targets=$(cmake --build "$build" --target help | sed -n 's/^\(bench_[a-z_0-9]*\): phony$/\1/p' | grep -v -E '_autogen(_timestamp_deps)?$' || true)
 for t in $targets; do
   cmake --build "$build" --target "$t" -j "$(nproc)"

@@ -1,6 +1,7 @@
 // Composition root of the checkout app: one CheckoutModel for the life of the
 // process, handed to the QML screens.
 #include "EngineSetup.h"
+#include "StartupTrace.h"
 #include "screens/shell/ShellActions.h"
 
 #include "platform/auth/DesktopBrowserSignIn.h"
@@ -160,6 +161,7 @@ int main(int argc, char *argv[])
                                  {QStringLiteral("actions"), QVariant::fromValue<QObject *>(&actions)}});
     engine.load(vantrel::mainWindowUrl());
     if (engine.rootObjects().isEmpty()) return 1;
+    vantrel::traceStartup(engine, model);
 
     // From here on a launch must not hand its URLs to this instance: it
     // starts on its own instead of waiting for one that is going away.

@@ -1,5 +1,7 @@
 #include "CatalogSearch.h"
 
+#include "records/TypedNumber.h"
+
 #include <QStringView>
 
 #include <algorithm>
@@ -71,7 +73,7 @@ bool isAssembled(const Product &product)
 
 QString stockLine(const Product &product)
 {
-    return product.stock ? *product.stock + QStringLiteral(" available")
+    return product.stock ? numberText(*product.stock) + QStringLiteral(" available")
                          : QStringLiteral("Stock unavailable");
 }
 

@@ -12,6 +12,7 @@
 #include "WorkspaceGuard.h"
 
 #include "records/Money.h"
+#include "records/TypedNumber.h"
 #include "records/Uuid.h"
 #include "server/APIClient.h"
 #include "server/Endpoints.h"
@@ -151,17 +152,17 @@ bool QuotePart::editLine(const QString &lineId, const std::function<void(QuoteLi
 
 bool QuotePart::setLineQuantity(const QString &lineId, const QString &text)
 {
-    return editLine(lineId, [&](QuoteLine &line) { line.quantity = text; });
+    return editLine(lineId, [&](QuoteLine &line) { line.quantity = heldNumber(text); });
 }
 
 bool QuotePart::setLineRate(const QString &lineId, const QString &text)
 {
-    return editLine(lineId, [&](QuoteLine &line) { line.rate = text; });
+    return editLine(lineId, [&](QuoteLine &line) { line.rate = heldNumber(text); });
 }
 
 bool QuotePart::setLineDiscount(const QString &lineId, const QString &text)
 {
-    return editLine(lineId, [&](QuoteLine &line) { line.discount = text; });
+    return editLine(lineId, [&](QuoteLine &line) { line.discount = heldNumber(text); });
 }
 
 bool QuotePart::setLineDescription(const QString &lineId, const QString &text)
@@ -196,13 +197,13 @@ bool QuotePart::setNotes(const QString &text) { return editText(&Draft::notes, t
 
 bool QuotePart::setTerms(const QString &text) { return editText(&Draft::terms, text); }
 
-bool QuotePart::setDiscount(const QString &text) { return editText(&Draft::discount, text); }
+bool QuotePart::setDiscount(const QString &text) { return editText(&Draft::discount, heldNumber(text)); }
 
 bool QuotePart::setDiscountType(const QString &text) { return editText(&Draft::discountType, text); }
 
-bool QuotePart::setShipping(const QString &text) { return editText(&Draft::shipping, text); }
+bool QuotePart::setShipping(const QString &text) { return editText(&Draft::shipping, heldNumber(text)); }
 
-bool QuotePart::setAdjustment(const QString &text) { return editText(&Draft::adjustment, text); }
+bool QuotePart::setAdjustment(const QString &text) { return editText(&Draft::adjustment, heldNumber(text)); }
 
 // ---- requests ------------------------------------------------------------------------
 

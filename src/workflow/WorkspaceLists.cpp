@@ -25,7 +25,7 @@ QString createdText(double seconds)
     constexpr double limit = 8.64e12;
     if (!std::isfinite(seconds) || std::fabs(seconds) > limit) return {};
     const QDateTime at = QDateTime::fromMSecsSinceEpoch(qint64(std::llround(seconds * 1000.0)));
-    return QLocale().toString(at, QLocale::ShortFormat);
+    return displayLocale().toString(at, QLocale::ShortFormat);
 }
 
 } // namespace

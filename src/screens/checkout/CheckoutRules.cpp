@@ -2,6 +2,7 @@
 
 #include "records/Money.h"
 #include "records/TypedAmount.h"
+#include "records/TypedNumber.h"
 
 #include <QDateTime>
 
@@ -68,11 +69,12 @@ QString cashProblem(const QString &cashText, const QLocale &locale)
 FrozenChoices frozenChoices(const CheckoutRequest &pending)
 {
     FrozenChoices frozen{pending.tender, QString(), pending.hold};
-    // As it would have been typed: whole dollars and two digits of cents.
+    // As it would have been typed: whole dollars and two digits of cents,
+    // with the locale's decimal mark.
     if (is(pending.tender, "cash") && pending.cashCents >= 0)
-        frozen.cash = QStringLiteral("%1.%2")
-                          .arg(pending.cashCents / 100)
-                          .arg(pending.cashCents % 100, 2, 10, QLatin1Char('0'));
+        frozen.cash = editableNumber(QStringLiteral("%1.%2")
+                                         .arg(pending.cashCents / 100)
+                                         .arg(pending.cashCents % 100, 2, 10, QLatin1Char('0')));
     return frozen;
 }
 

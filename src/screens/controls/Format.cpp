@@ -1,6 +1,7 @@
 #include "Format.h"
 
 #include "records/Money.h"
+#include "records/TypedNumber.h"
 
 #include <QLocale>
 
@@ -27,9 +28,15 @@ QString relativeText(const QDateTime &then, const QDateTime &now)
 
 QString Format::date(const QDateTime &at) const
 {
-    return QLocale().toString(at.date(), QLocale::ShortFormat);
+    return displayLocale().toString(at.date(), QLocale::ShortFormat);
 }
 
 QString Format::money(const QString &amount) const { return moneyText(Decimal::parseOrZero(amount)); }
+
+QString Format::number(const QString &plain) const { return numberText(plain); }
+
+QString Format::heldNumber(const QString &typed) const { return vantrel::heldNumber(typed); }
+
+QString Format::fieldNumber(const QString &held) const { return heldNumberText(held); }
 
 } // namespace vantrel::screens

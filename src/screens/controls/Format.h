@@ -1,6 +1,7 @@
 #pragma once
-// Texts the screens show for times, worked out in C++: the relative
-// "5 minutes" of "Stock updated 5 minutes ago" and short dates. Money has its
+// Texts the screens show for times and numbers, worked out in C++: the
+// relative "5 minutes" of "Stock updated 5 minutes ago", short dates, and
+// numbers in the language in force when they are asked for. Money has its
 // own formatter beside the exact decimal it formats (records/Money.h).
 
 #include <QDateTime>
@@ -29,6 +30,12 @@ public:
     // A record's amount text through the one money formatter, for views that
     // show a record's field as it comes.
     Q_INVOKABLE QString money(const QString &amount) const;
+    // A record's plain number ("2.5") as the locale shows it ("2,5").
+    Q_INVOKABLE QString number(const QString &plain) const;
+    // A number field's two directions: what the workspace keeps for the
+    // typed text, and how the field shows what it keeps (records/TypedNumber.h).
+    Q_INVOKABLE QString heldNumber(const QString &typed) const;
+    Q_INVOKABLE QString fieldNumber(const QString &held) const;
 };
 
 } // namespace vantrel::screens

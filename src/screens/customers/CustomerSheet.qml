@@ -324,6 +324,7 @@ Sheet {
                         label: "Deal amount"
                         accessibleName: "Deal amount, required"
                         inputHints: Qt.ImhFormattedNumbersOnly
+                        number: true
                         text: form.dealAmount
                         onEdited: text => form.setField("dealAmount", text)
                     }

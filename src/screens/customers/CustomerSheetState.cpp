@@ -2,6 +2,7 @@
 
 #include "screens/quote/QuoteEditorRules.h"
 
+#include "records/TypedNumber.h"
 #include "records/Uuid.h"
 #include "server/Endpoints.h"
 #include "workflow/WorkspaceParts.h"
@@ -103,7 +104,8 @@ void CustomerSheetState::setField(const QString &name, const QString &value)
     };
     if (name == QLatin1String("dealAmount")) {
         updateForm([&](NewCustomerRequest &f) {
-            f.dealAmount = value.isEmpty() ? std::nullopt : std::optional(value);
+            // Kept in plain form, read in the person's language.
+            f.dealAmount = value.isEmpty() ? std::nullopt : std::optional(heldNumber(value));
         });
         return;
     }

@@ -3,6 +3,7 @@
 #include "screens/quote/QuoteEditorRules.h"
 
 #include "records/Money.h"
+#include "records/TypedNumber.h"
 #include "workflow/QuoteValidation.h"
 
 #include <QDateTime>
@@ -106,12 +107,17 @@ PaymentSection paymentSection(const Quote &quote, bool loading, const QByteArray
 
 QString dueText(const QuoteInvoice &invoice)
 {
-    return invoice.dueDate.trimmed().isEmpty() ? QString() : text(duePrefix) + invoice.dueDate;
+    const QString due = invoice.dueDate.trimmed();
+    if (due.isEmpty()) return {};
+    // The server writes the day as "2026-03-07"; anything else is shown as sent.
+    const QDate day = QDate::fromString(due, Qt::ISODate);
+    return text(duePrefix) + (day.isValid() ? displayLocale().toString(day, QLocale::ShortFormat) : due);
 }
 
 QString lineQuantityText(const QuoteLine &line, const QString &currency, const QByteArray &locale)
 {
-    return line.quantity + QStringLiteral(" \u00D7 ") +
+    const QLocale shown = locale.isEmpty() ? displayLocale() : QLocale(QString::fromLatin1(locale));
+    return numberText(line.quantity, shown) + QStringLiteral(" \u00D7 ") +
            moneyText(Decimal::parseOrZero(line.rate), currency, locale);
 }
 

@@ -125,7 +125,7 @@ Rectangle {
                         }
                         DisplayText {
                             Layout.fillWidth: true
-                            text: line.quantity + " \u00D7 " + Format.money(line.rate)
+                            text: Format.number(line.quantity) + " \u00D7 " + Format.money(line.rate)
                             font.pixelSize: 30 * view.unit
                             color: Theme.secondaryText
                         }

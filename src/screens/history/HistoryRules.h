@@ -37,7 +37,7 @@ inline constexpr QStringView removeSavedWorkCancel = u"Keep";
 QString archiveTitle(const ArchivedWorkspaceRequest &entry);
 QString archiveSummary(const ArchivedWorkspaceRequest &entry);
 // A time in seconds since 1970 as a date; empty for a time that is not a number.
-QString dateText(double seconds, const QLocale &locale = QLocale(),
+QString dateText(double seconds, const QLocale &locale = displayLocale(),
                  const QTimeZone &zone = QTimeZone::systemTimeZone());
 StatusIcon transactionRowIcon(const QString &code);
 // Following a checkout from the history replaces what the workspace follows

@@ -1,6 +1,7 @@
 #include "QuoteEditorRules.h"
 
 #include "records/Money.h"
+#include "records/TypedNumber.h"
 
 namespace vantrel::screens {
 namespace et = editorText;
@@ -195,7 +196,8 @@ QList<TaxOption> taxOptions(const QList<Tax> &taxes)
     QList<TaxOption> options{{QString(), et::noLineTax.toString()}};
     options.reserve(taxes.size() + 1);
     for (const Tax &tax : taxes)
-        options.append({tax.id, tax.name + QStringLiteral(" \u00B7 ") + tax.percentage + QLatin1Char('%')});
+        options.append(
+            {tax.id, tax.name + QStringLiteral(" \u00B7 ") + numberText(tax.percentage) + QLatin1Char('%')});
     return options;
 }
 

@@ -222,33 +222,32 @@ Rectangle {
                     text: view.quote.terms
                     onEdited: text => view.quote.setTerms(text)
                 }
-                LabelledTextArea {
+                LabelledNumberField {
                     objectName: "shipping"
                     Layout.fillWidth: true
                     enabled: !view.locked
-                    minimumHeight: 38
                     label: "Shipping"
-                    text: view.quote.shipping
-                    onEdited: text => view.quote.setShipping(text)
+                    held: view.quote.shipping
+                    onTyped: text => view.quote.setShipping(text)
                 }
-                LabelledTextArea {
+                LabelledNumberField {
                     objectName: "adjustment"
                     Layout.fillWidth: true
                     enabled: !view.locked
-                    minimumHeight: 38
                     label: "Adjustment"
-                    text: view.quote.adjustment
-                    onEdited: text => view.quote.setAdjustment(text)
+                    held: view.quote.adjustment
+                    onTyped: text => view.quote.setAdjustment(text)
                 }
-                LabelledTextArea {
+                LabelledNumberField {
                     objectName: "orderDiscount"
+                    Layout.fillWidth: true
                     enabled: !view.locked
                     visible: editorState.showsOrderDiscount
-                    Layout.fillWidth: true
-                    minimumHeight: 38
                     label: "Order discount"
-                    text: view.quote.discount
-                    onEdited: text => view.quote.setDiscount(text)
+                    // "%" is part of what is typed here.
+                    inputMethodHints: Qt.ImhNone
+                    held: view.quote.discount
+                    onTyped: text => view.quote.setDiscount(text)
                 }
                 CaptionLabel {
                     objectName: "orderProblem"

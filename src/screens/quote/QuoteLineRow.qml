@@ -97,19 +97,17 @@ Rectangle {
                         Accessible.name: "Decrease quantity"
                         onClicked: row.quote.stepQuantity(row.lineId, -1)
                     }
-                    TextField {
+                    NumberField {
                         id: quantityField
                         objectName: "quantityField"
-                        text: row.quantity
+                        held: row.quantity
                         placeholderText: "Qty"
                         enabled: !row.locked
                         implicitWidth: 45
                         horizontalAlignment: Text.AlignHCenter
-                        inputMethodHints: Qt.ImhFormattedNumbersOnly
-                        font.family: Theme.fontFamily
-                        font.pixelSize: Theme.subheadline
                         padding: 2
-                        selectByMouse: true
+                        leftPadding: 2
+                        rightPadding: 2
                         Accessible.name: "Quantity"
                         background: Rectangle {
                             color: Theme.surface
@@ -117,7 +115,7 @@ Rectangle {
                             border.width: quantityField.activeFocus ? 2 : 0
                             border.color: Theme.ink
                         }
-                        onTextEdited: row.quote.setLineQuantity(row.lineId, text)
+                        onTyped: text => row.quote.setLineQuantity(row.lineId, text)
                     }
                     IconButton {
                         objectName: "increaseQuantity"
@@ -132,16 +130,15 @@ Rectangle {
             SubheadLabel {
                 text: "$"
             }
-            EditorField {
+            NumberField {
                 objectName: "rateField"
                 Layout.fillWidth: true
                 Layout.maximumWidth: 140
-                text: row.rate
+                held: row.rate
                 placeholderText: "Rate"
                 enabled: !row.locked
-                inputMethodHints: Qt.ImhFormattedNumbersOnly
                 Accessible.name: "Unit price"
-                onTextEdited: row.quote.setLineRate(row.lineId, text)
+                onTyped: text => row.quote.setLineRate(row.lineId, text)
             }
             Item { Layout.fillWidth: true }
             IconButton {
@@ -199,14 +196,16 @@ Rectangle {
                     CaptionLabel {
                         text: "Discount"
                     }
-                    EditorField {
+                    NumberField {
                         objectName: "discountField"
                         Layout.fillWidth: true
-                        text: row.discount
+                        held: row.discount
                         placeholderText: "0 or 10%"
                         enabled: !row.locked
+                        // "%" is part of what is typed here.
+                        inputMethodHints: Qt.ImhNone
                         Accessible.name: "Discount"
-                        onTextEdited: row.quote.setLineDiscount(row.lineId, text)
+                        onTyped: text => row.quote.setLineDiscount(row.lineId, text)
                     }
                 }
                 ColumnLayout {

@@ -22,6 +22,7 @@ private slots:
     void scansReachTheQuoteWhereverFocusIs();
     void buildAndSaveAQuote();
     void customerSheetChangesAndCreates();
+    void numbersTypedInSpanish();
     void cleanupTestCase();
 
 signals:
@@ -273,6 +274,45 @@ void QuoteEditorScreen::customerSheetChangesAndCreates()
     QCOMPARE(model.draft().customer->name, QStringLiteral("Rosa Lane"));
     QVERIFY(!model.draft().pendingCustomer);
     QCOMPARE(m_app.server->counts().customers, customersBefore + 1);
+}
+
+// In Spanish the fields read "1.234,5" and "2,5", keep each keystroke as
+// typed, and show the kept number the Spanish way once left; the workspace
+// (and so the server) holds the plain form.
+void QuoteEditorScreen::numbersTypedInSpanish()
+{
+    ShellHarness &shell = *m_app.shell;
+    CheckoutModel &model = shell.model();
+    const QLocale before;
+    QLocale::setDefault(QLocale(QStringLiteral("es_ES")));
+    const auto restore = qScopeGuard([&] { QLocale::setDefault(before); });
+    if (model.draft().lines.isEmpty()) {
+        QAbstractItemModel *visible = model.catalogPart()->visible();
+        const QString sku = visible->data(visible->index(0, 0), visible->roleNames().key("sku")).toString();
+        shell.tap(shell.find(QStringLiteral("productCard-") + sku));
+        QTRY_COMPARE(model.draft().lines.size(), qsizetype(1));
+    }
+    QQuickItem *line = shell.find("quoteLine-0");
+    QVERIFY(line);
+    QQuickItem *rate = child(line, "rateField");
+    QQuickItem *quantity = child(line, "quantityField");
+
+    typeInto(rate, QStringLiteral("1.234,5"));
+    QCOMPARE(model.draft().lines[0].rate, QStringLiteral("1234.5"));
+    typeInto(quantity, QStringLiteral("2,5"));
+    QCOMPARE(model.draft().lines[0].quantity, QStringLiteral("2.5"));
+    QCOMPARE(rate->property("text").toString(), QStringLiteral("1234,5"));
+
+    // The stepper changes the number under the typing.
+    reveal(line);
+    shell.tap(child(line, "increaseQuantity"));
+    QTRY_COMPARE(model.draft().lines[0].quantity, QStringLiteral("3.5"));
+    QCOMPARE(quantity->property("text").toString(), QStringLiteral("3,5"));
+
+    // Text that reads as no number stays as typed, with the reason beside it.
+    typeInto(quantity, QStringLiteral("2,,"));
+    QCOMPARE(model.draft().lines[0].quantity, QStringLiteral("2,,"));
+    QTRY_VERIFY(!child(line, "lineProblem")->property("text").toString().isEmpty());
 }
 
 namespace {

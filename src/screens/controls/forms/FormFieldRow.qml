@@ -4,7 +4,9 @@ import QtQuick.Layouts
 import Vantrel.Checkout
 
 // One editable row of a FormSection: the label on the left, the field on the
-// right. `edited` fires for the person's typing only.
+// right. `edited` fires for the person's typing only. A number row shows what
+// the form keeps (the plain "2500.5") as the locale writes it ("2500,5") and
+// leaves the person's typing as typed while it still reads as that value.
 Item {
     id: row
     property string label
@@ -13,9 +15,20 @@ Item {
     property string accessibleName: label
     property int inputHints: Qt.ImhNone
     property bool first: false
+    property bool number: false
     signal edited(string text)
     Layout.fillWidth: true
     implicitHeight: 48
+
+    function showText() {
+        if (!row.number)
+            field.text = row.text
+        else if (!field.activeFocus || Format.heldNumber(field.text) !== row.text)
+            field.text = Format.fieldNumber(row.text)
+    }
+    onTextChanged: showText()
+    onNumberChanged: showText()
+    Component.onCompleted: showText()
 
     Rectangle {
         visible: !row.first
@@ -42,7 +55,6 @@ Item {
         anchors.right: parent.right
         anchors.rightMargin: 8
         anchors.verticalCenter: parent.verticalCenter
-        text: row.text
         placeholderText: row.placeholder
         inputMethodHints: row.inputHints
         horizontalAlignment: Text.AlignRight
@@ -57,5 +69,6 @@ Item {
             border.color: Theme.ink
         }
         onTextEdited: row.edited(text)
+        onActiveFocusChanged: row.showText()
     }
 }
