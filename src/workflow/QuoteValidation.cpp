@@ -2,6 +2,8 @@
 
 #include "KeptRequest.h"
 
+#include <QCoreApplication>
+
 namespace vantrel {
 
 std::optional<Decimal> parseQuoteNumber(QStringView text)
@@ -196,7 +198,8 @@ QString lockReason(LockCause cause)
     case LockCause::liveCheckout:
         return QStringLiteral("The quote is locked while its checkout is live. Reset the workspace to start "
                               "another sale.");
-    case LockCause::busy: return QStringLiteral("Wait a moment: another operation is still running.");
+    case LockCause::busy:
+        return QCoreApplication::translate("Workspace", "Wait a moment: another operation is still running.");
     }
     return {};
 }

@@ -18,17 +18,25 @@ class Format : public QObject {
     Q_OBJECT
     QML_ELEMENT
     QML_SINGLETON
+    // The display locale's name. A binding passes it to the calls below so
+    // that it is worked out again when the language changes.
+    Q_PROPERTY(QString language READ language NOTIFY languageChanged)
 
 public:
-    using QObject::QObject;
-    Q_INVOKABLE QString relativeTo(const QDateTime &then, const QDateTime &now) const
+    explicit Format(QObject *parent = nullptr);
+    QString language() const;
+
+    Q_INVOKABLE QString relativeTo(const QDateTime &then, const QDateTime &now, const QString & = {}) const
     {
         return relativeText(then, now);
     }
-    Q_INVOKABLE QString date(const QDateTime &at) const;
+    Q_INVOKABLE QString date(const QDateTime &at, const QString & = {}) const;
     // A record's amount text through the one money formatter, for views that
     // show a record's field as it comes.
-    Q_INVOKABLE QString money(const QString &amount) const;
+    Q_INVOKABLE QString money(const QString &amount, const QString & = {}) const;
+
+signals:
+    void languageChanged();
 };
 
 } // namespace vantrel::screens

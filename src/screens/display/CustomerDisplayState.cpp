@@ -1,5 +1,7 @@
 #include "CustomerDisplayState.h"
 
+#include "screens/controls/text/LanguageChoice.h"
+
 #include "records/Money.h"
 
 #include "DisplayRules.h"
@@ -21,7 +23,10 @@ void CheckoutSheetRelay::setSheet(CheckoutSheetState *sheet)
 
 CustomerDisplayState::CustomerDisplayState(QObject *parent)
     : QObject(parent), m_totals(new RowsModel({"label", "amount"}, this))
-{}
+{
+    connect(screens::LanguageChoice::instance(), &screens::LanguageChoice::changed, this,
+            [this] { recompute(); });
+}
 
 void CustomerDisplayState::setWorkspace(CheckoutModel *workspace)
 {

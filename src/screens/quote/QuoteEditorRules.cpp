@@ -2,6 +2,8 @@
 
 #include "records/Money.h"
 
+#include <QCoreApplication>
+
 namespace vantrel::screens {
 namespace et = editorText;
 
@@ -81,7 +83,10 @@ bool isChosenDeal(const Draft &draft, const QString &rowDealId)
     return draft.deal && draft.deal->id == rowDealId;
 }
 
-QString lineCountText(qsizetype count) { return QString::number(count) + et::linesSuffix.toString(); }
+QString lineCountText(qsizetype count)
+{
+    return QCoreApplication::translate("QuoteEditor", "%n line(s)", nullptr, int(count));
+}
 
 QString removeLineName(const QuoteLine &line) { return et::removePrefix.toString() + line.name; }
 

@@ -45,7 +45,7 @@ Rectangle {
                     Layout.fillWidth: true
                     spacing: 2
                     PlainLabel {
-                        text: "Quote details"
+                        text: qsTr("Quote details")
                         font.family: Theme.fontFamily
                         font.pixelSize: 26
                         font.weight: Font.DemiBold
@@ -149,7 +149,7 @@ Rectangle {
                 Layout.fillWidth: true
                 Layout.topMargin: 6
                 HeadingLabel {
-                    text: "Quote items"
+                    text: qsTr("Quote items")
                     Layout.fillWidth: true
                 }
                 CaptionLabel {
@@ -182,11 +182,11 @@ Rectangle {
                 }
                 HeadingLabel {
                     Layout.alignment: Qt.AlignHCenter
-                    text: "No items"
+                    text: qsTr("No items")
                 }
                 SubheadLabel {
                     Layout.alignment: Qt.AlignHCenter
-                    text: "Add products or open a saved quote."
+                    text: qsTr("Add products or open a saved quote.")
                 }
             }
             Repeater {
@@ -202,13 +202,13 @@ Rectangle {
             Disclosure {
                 objectName: "notesGroup"
                 Layout.fillWidth: true
-                title: "Notes, terms & adjustments"
+                title: qsTr("Notes, terms & adjustments")
                 // Opens while locked, to read; the fields themselves take no edits then.
                 LabelledTextArea {
                     objectName: "notes"
                     Layout.fillWidth: true
                     enabled: !view.locked
-                    label: "Customer notes"
+                    label: qsTr("Customer notes")
                     text: view.quote.notes
                     onEdited: text => view.quote.setNotes(text)
                 }
@@ -216,7 +216,7 @@ Rectangle {
                     objectName: "terms"
                     Layout.fillWidth: true
                     enabled: !view.locked
-                    label: "Terms"
+                    label: qsTr("Terms")
                     text: view.quote.terms
                     onEdited: text => view.quote.setTerms(text)
                 }
@@ -225,7 +225,7 @@ Rectangle {
                     Layout.fillWidth: true
                     enabled: !view.locked
                     minimumHeight: 38
-                    label: "Shipping"
+                    label: qsTr("Shipping")
                     text: view.quote.shipping
                     onEdited: text => view.quote.setShipping(text)
                 }
@@ -234,7 +234,7 @@ Rectangle {
                     Layout.fillWidth: true
                     enabled: !view.locked
                     minimumHeight: 38
-                    label: "Adjustment"
+                    label: qsTr("Adjustment")
                     text: view.quote.adjustment
                     onEdited: text => view.quote.setAdjustment(text)
                 }
@@ -244,7 +244,7 @@ Rectangle {
                     visible: editorState.showsOrderDiscount
                     Layout.fillWidth: true
                     minimumHeight: 38
-                    label: "Order discount"
+                    label: qsTr("Order discount")
                     text: view.quote.discount
                     onEdited: text => view.quote.setDiscount(text)
                 }

@@ -94,14 +94,14 @@ Rectangle {
                         objectName: "decreaseQuantity"
                         symbol: "minus"
                         enabled: !row.locked && row.editor.canStepDown(row.quantity)
-                        Accessible.name: "Decrease quantity"
+                        Accessible.name: qsTr("Decrease quantity")
                         onClicked: row.quote.stepQuantity(row.lineId, -1)
                     }
                     TextField {
                         id: quantityField
                         objectName: "quantityField"
                         text: row.quantity
-                        placeholderText: "Qty"
+                        placeholderText: qsTr("Qty")
                         enabled: !row.locked
                         implicitWidth: 45
                         horizontalAlignment: Text.AlignHCenter
@@ -110,7 +110,7 @@ Rectangle {
                         font.pixelSize: Theme.subheadline
                         padding: 2
                         selectByMouse: true
-                        Accessible.name: "Quantity"
+                        Accessible.name: qsTr("Quantity")
                         background: Rectangle {
                             color: Theme.surface
                             radius: 6
@@ -123,7 +123,7 @@ Rectangle {
                         objectName: "increaseQuantity"
                         symbol: "plus"
                         enabled: !row.locked
-                        Accessible.name: "Increase quantity"
+                        Accessible.name: qsTr("Increase quantity")
                         onClicked: row.quote.stepQuantity(row.lineId, 1)
                     }
                 }
@@ -137,10 +137,10 @@ Rectangle {
                 Layout.fillWidth: true
                 Layout.maximumWidth: 140
                 text: row.rate
-                placeholderText: "Rate"
+                placeholderText: qsTr("Rate")
                 enabled: !row.locked
                 inputMethodHints: Qt.ImhFormattedNumbersOnly
-                Accessible.name: "Unit price"
+                Accessible.name: qsTr("Unit price")
                 onTextEdited: row.quote.setLineRate(row.lineId, text)
             }
             Item { Layout.fillWidth: true }
@@ -148,7 +148,7 @@ Rectangle {
                 objectName: "expandLine"
                 symbol: row.expanded ? "chevron.up" : "slider.horizontal.3"
                 framed: true
-                Accessible.name: "Line description, discount, and tax"
+                Accessible.name: qsTr("Line description, discount, and tax")
                 onClicked: row.expanded = !row.expanded
             }
         }
@@ -167,7 +167,7 @@ Rectangle {
             Layout.fillWidth: true
             spacing: 8
             CaptionLabel {
-                text: "Description"
+                text: qsTr("Description")
             }
             PlainTextArea {
                 id: descriptionField
@@ -179,7 +179,7 @@ Rectangle {
                 font.family: Theme.fontFamily
                 font.pixelSize: Theme.caption
                 selectByMouse: true
-                Accessible.name: "Description"
+                Accessible.name: qsTr("Description")
                 background: Rectangle {
                     implicitHeight: 54
                     radius: 9
@@ -197,15 +197,15 @@ Rectangle {
                     Layout.fillWidth: false
                     Layout.preferredWidth: 130
                     CaptionLabel {
-                        text: "Discount"
+                        text: qsTr("Discount")
                     }
                     EditorField {
                         objectName: "discountField"
                         Layout.fillWidth: true
                         text: row.discount
-                        placeholderText: "0 or 10%"
+                        placeholderText: qsTr("0 or 10%")
                         enabled: !row.locked
-                        Accessible.name: "Discount"
+                        Accessible.name: qsTr("Discount")
                         onTextEdited: row.quote.setLineDiscount(row.lineId, text)
                     }
                 }
@@ -213,7 +213,7 @@ Rectangle {
                     spacing: 4
                     Layout.fillWidth: true
                     CaptionLabel {
-                        text: "Tax"
+                        text: qsTr("Tax")
                     }
                     PlainComboBox {
                         id: taxPicker
@@ -226,7 +226,7 @@ Rectangle {
                         font.pixelSize: Theme.footnote
                         leftPadding: 10
                         rightPadding: 30
-                        Accessible.name: "Tax"
+                        Accessible.name: qsTr("Tax")
                         onActivated: index => row.quote.setLineTax(row.lineId, row.editor.taxIds[index])
                         indicator: SymbolIcon {
                             x: taxPicker.width - width - 10

@@ -12,7 +12,7 @@ Sheet {
     readonly property var summary: ViewLogic.accountSummary(model.checkout.paymentsEnabled,
                                                              model.checkout.paymentRoute,
                                                              model.checkout.usesDailySquareImport,
-                                                             model.checkout.paymentsSetupNotice)
+                                                             model.checkout.paymentsSetupNotice, Format.language)
 
     preferredWidth: 540
     topPadding: 22
@@ -29,7 +29,7 @@ Sheet {
             implicitHeight: 44
             PlainLabel {
                 anchors.centerIn: parent
-                text: "Account"
+                text: qsTr("Account")
                 font.family: Theme.fontFamily
                 font.pixelSize: Theme.headline + 1
                 font.weight: Font.DemiBold
@@ -74,7 +74,7 @@ Sheet {
                 spacing: 22
 
                 FormSection {
-                    header: "Signed in"
+                    header: qsTr("Signed in")
                     ColumnLayout {
                         Layout.fillWidth: true
                         Layout.margins: 16
@@ -112,11 +112,11 @@ Sheet {
                     Layout.fillWidth: true
                     spacing: 8
                     FormSection {
-                        header: "Checkout"
-                        FormRow { objectName: "paymentsRow"; first: true; label: "Payments"; value: sheet.summary.payments }
-                        FormRow { objectName: "collectOnRow"; label: "Collect payment on"; value: sheet.summary.collectOn }
-                        FormRow { objectName: "accountingRow"; label: "Accounting"; value: sheet.summary.accounting }
-                        FormRow { objectName: "businessDayRow"; label: "Business day"; value: sheet.summary.businessDay }
+                        header: qsTr("Checkout")
+                        FormRow { objectName: "paymentsRow"; first: true; label: qsTr("Payments"); value: sheet.summary.payments }
+                        FormRow { objectName: "collectOnRow"; label: qsTr("Collect payment on"); value: sheet.summary.collectOn }
+                        FormRow { objectName: "accountingRow"; label: qsTr("Accounting"); value: sheet.summary.accounting }
+                        FormRow { objectName: "businessDayRow"; label: qsTr("Business day"); value: sheet.summary.businessDay }
                     }
                     Repeater {
                         model: [{ name: "setupCaption", text: sheet.summary.setupCaption, orange: true },
@@ -137,7 +137,7 @@ Sheet {
                 }
 
                 FormSection {
-                    header: "Customer display"
+                    header: qsTr("Customer display")
                     ColumnLayout {
                         Layout.fillWidth: true
                         Layout.margins: 16
@@ -147,7 +147,7 @@ Sheet {
                             objectName: "customerDisplaySwitch"
                             Layout.fillWidth: true
                             padding: 0
-                            text: "Customer display"
+                            text: qsTr("Customer display")
                             checked: DisplayPlacement.on
                             font.family: Theme.fontFamily
                             font.pixelSize: Theme.body
@@ -164,10 +164,23 @@ Sheet {
                                 objectName: "customerDisplayScreen"
                                 model: DisplayPlacement.screens
                                 currentIndex: DisplayPlacement.screenIndex
-                                Accessible.name: "Customer display screen"
+                                Accessible.name: qsTr("Customer display screen")
                                 onActivated: index => DisplayPlacement.chosenScreen = DisplayPlacement.screens[index]
                             }
                         }
+                    }
+                }
+
+                FormSection {
+                    header: qsTr("Language")
+                    PlainComboBox {
+                        objectName: "languageChoice"
+                        Layout.fillWidth: true
+                        Layout.margins: 16
+                        model: LanguageChoice.names
+                        currentIndex: LanguageChoice.index
+                        Accessible.name: qsTr("Language")
+                        onActivated: index => LanguageChoice.choice = LanguageChoice.choices[index]
                     }
                 }
 
@@ -177,7 +190,7 @@ Sheet {
                         objectName: "demoNotice"
                         Layout.fillWidth: true
                         Layout.margins: 16
-                        text: "Demo data only. No real records or charges."
+                        text: qsTr("Demo data only. No real records or charges.")
                         wrapMode: Text.WordWrap
                         color: Theme.orange
                     }
@@ -190,7 +203,7 @@ Sheet {
                         Layout.fillWidth: true
                         implicitHeight: 48
                         padding: 0
-                        text: "Sign out"
+                        text: qsTr("Sign out")
                         font.family: Theme.fontFamily
                         font.pixelSize: Theme.body
                         Accessible.name: text

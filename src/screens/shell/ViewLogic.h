@@ -83,10 +83,12 @@ public:
     {
         return screens::errorMessageScrolls(measured);
     }
-    Q_INVOKABLE QVariantMap serverField(bool previewBuild) const;
+    // The last argument of these two is Format.language: a binding that
+    // passes it is worked out again in a new language.
+    Q_INVOKABLE QVariantMap serverField(bool previewBuild, const QString &language = {}) const;
     Q_INVOKABLE QVariantMap accountSummary(bool paymentsEnabled, const QString &paymentRoute,
-                                           bool usesDailySquareImport,
-                                           const QString &paymentsSetupNotice) const;
+                                           bool usesDailySquareImport, const QString &paymentsSetupNotice,
+                                           const QString &language = {}) const;
     // "rrggbb" of a colour, for the symbol image ids.
     Q_INVOKABLE QString rgbHex(const QColor &colour) const;
 };
