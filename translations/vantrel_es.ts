@@ -1649,6 +1649,22 @@
         <source>Wait a moment: another operation is still running.</source>
         <translation>Espere un momento: otra operación sigue en curso.</translation>
     </message>
+    <message>
+        <source>The quote is locked while a checkout request is waiting. Tap “%1” to finish it.</source>
+        <translation>La cotización está bloqueada mientras hay un cobro pendiente. Toque «%1» para terminarlo.</translation>
+    </message>
+    <message>
+        <source>The quote is locked until its save is finished. Tap “%1” to finish it.</source>
+        <translation>La cotización está bloqueada hasta que termine de guardarse. Toque «%1» para terminar.</translation>
+    </message>
+    <message>
+        <source>The quote is locked while a new customer is being created. Choose the customer and tap “%1” to finish it.</source>
+        <translation>La cotización está bloqueada mientras se crea un cliente nuevo. Elija el cliente y toque «%1» para terminar.</translation>
+    </message>
+    <message>
+        <source>The quote is locked while its checkout is live. Reset the workspace to start another sale.</source>
+        <translation>La cotización está bloqueada mientras su cobro está en curso. Restablezca el espacio de trabajo para empezar otra venta.</translation>
+    </message>
 </context>
 <context>
     <name>WorkspaceHeader</name>

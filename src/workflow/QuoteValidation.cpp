@@ -179,25 +179,30 @@ LockCause lockCause(const Draft &draft, bool busy, bool liveCheckout)
 
 QString lockReason(LockCause cause)
 {
-    const auto finishing = [](const char *text, QStringView action) {
-        return QString::fromUtf8(text).arg(action);
+    const auto finishing = [](const char *text, const UiText &action) {
+        return QCoreApplication::translate("Workspace", text).arg(action.toString());
     };
     switch (cause) {
     case LockCause::none: return {};
     case LockCause::pendingCheckout:
-        return finishing("The quote is locked while a checkout request is waiting. Tap \u201C%1\u201D to "
-                         "finish it.",
+        return finishing(QT_TRANSLATE_NOOP("Workspace",
+                                           "The quote is locked while a checkout request is waiting. "
+                                           "Tap “%1” to finish it."),
                          resumeAction::checkSavedRequest);
     case LockCause::pendingSave:
-        return finishing("The quote is locked until its save is finished. Tap \u201C%1\u201D to finish it.",
-                         resumeAction::resumeSavingQuote);
+        return finishing(
+            QT_TRANSLATE_NOOP("Workspace",
+                              "The quote is locked until its save is finished. Tap “%1” to finish it."),
+            resumeAction::resumeSavingQuote);
     case LockCause::pendingCustomer:
-        return finishing("The quote is locked while a new customer is being created. Choose the customer and "
-                         "tap \u201C%1\u201D to finish it.",
+        return finishing(QT_TRANSLATE_NOOP("Workspace",
+                                           "The quote is locked while a new customer is being created. "
+                                           "Choose the customer and tap “%1” to finish it."),
                          resumeAction::resumeCustomerCreation);
     case LockCause::liveCheckout:
-        return QStringLiteral("The quote is locked while its checkout is live. Reset the workspace to start "
-                              "another sale.");
+        return QCoreApplication::translate("Workspace",
+                                           "The quote is locked while its checkout is live. Reset the "
+                                           "workspace to start another sale.");
     case LockCause::busy:
         return QCoreApplication::translate("Workspace", "Wait a moment: another operation is still running.");
     }
