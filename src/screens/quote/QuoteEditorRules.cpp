@@ -147,8 +147,8 @@ QString pdfCaption(const Draft &draft)
 QList<EditorAction> editorActions(const Draft &draft, const EditorContext &context)
 {
     QList<EditorAction> actions;
-    const auto caption = [&](EditorItem item, QStringView text, bool warning) {
-        EditorAction action{item, text.toString(), {}};
+    const auto caption = [&](EditorItem item, const QString &text, bool warning) {
+        EditorAction action{item, text, {}};
         action.warning = warning;
         actions.append(action);
     };
