@@ -1665,6 +1665,126 @@
         <source>The quote is locked while its checkout is live. Reset the workspace to start another sale.</source>
         <translation>La cotización está bloqueada mientras su cobro está en curso. Restablezca el espacio de trabajo para empezar otra venta.</translation>
     </message>
+    <message>
+        <source>The original saved draft is unreadable and has been protected. Changes stay on screen but cannot be saved until the file is recovered.</source>
+        <translation>El borrador guardado original no se puede leer y quedó protegido. Los cambios siguen en pantalla, pero no se pueden guardar hasta recuperar el archivo.</translation>
+    </message>
+    <message>
+        <source>The saved draft is unreadable and its original file is protected. Recover a readable copy before saving changes.</source>
+        <translation>El borrador guardado no se puede leer y su archivo original está protegido. Recupere una copia legible antes de guardar cambios.</translation>
+    </message>
+    <message>
+        <source>Sign in before saving this workspace.</source>
+        <translation>Inicie sesión antes de guardar este espacio de trabajo.</translation>
+    </message>
+    <message>
+        <source>Changes could not be saved on this device: </source>
+        <translation>No se pudieron guardar los cambios en este dispositivo: </translation>
+    </message>
+    <message>
+        <source>Saved requests could not be read. The original file has been kept for recovery.</source>
+        <translation>No se pudieron leer las solicitudes guardadas. Se conservó el archivo original para recuperarlo.</translation>
+    </message>
+    <message>
+        <source>Saved workspace details could not be read. The original draft file has been kept for recovery.</source>
+        <translation>No se pudieron leer los datos guardados del espacio de trabajo. Se conservó el archivo del borrador original para recuperarlo.</translation>
+    </message>
+    <message>
+        <source>Saved requests need review before resetting.</source>
+        <translation>Revise las solicitudes guardadas antes de restablecer.</translation>
+    </message>
+    <message>
+        <source>The saved request could not be stored safely. Your current workspace has been kept.</source>
+        <translation>No se pudo guardar la solicitud de forma segura. Se conservó su espacio de trabajo actual.</translation>
+    </message>
+    <message>
+        <source>The saved request could not be opened safely. Your current workspace has been kept.</source>
+        <translation>No se pudo abrir la solicitud guardada de forma segura. Se conservó su espacio de trabajo actual.</translation>
+    </message>
+    <message>
+        <source>Workspace reset. Saved requests and payments remain in Transactions.</source>
+        <translation>Espacio restablecido. Las solicitudes guardadas y los pagos siguen en Transacciones.</translation>
+    </message>
+    <message>
+        <source>Saved request reopened. Resume it to check the original result.</source>
+        <translation>Solicitud guardada reabierta. Reanúdela para comprobar el resultado original.</translation>
+    </message>
+    <message>
+        <source>This saved work holds a request whose outcome is not known yet. Open it and resume the request; once it is settled, the entry leaves this list by itself.</source>
+        <translation>Este trabajo guardado tiene una solicitud cuyo resultado aún no se conoce. Ábralo y reanude la solicitud; cuando se resuelva, la entrada saldrá sola de esta lista.</translation>
+    </message>
+    <message>
+        <source>The saved work could not be removed safely. Saved requests were kept as they are.</source>
+        <translation>No se pudo quitar el trabajo guardado de forma segura. Las solicitudes guardadas quedaron como estaban.</translation>
+    </message>
+    <message>
+        <source>Choose a customer first.</source>
+        <translation>Primero elija un cliente.</translation>
+    </message>
+    <message>
+        <source>Each line needs a positive quantity and a valid price.</source>
+        <translation>Cada línea necesita una cantidad positiva y un precio válido.</translation>
+    </message>
+    <message>
+        <source>Enter a valid discount, such as 10%.</source>
+        <translation>Escriba un descuento válido, como 10%.</translation>
+    </message>
+    <message>
+        <source>Enter valid shipping and adjustment amounts.</source>
+        <translation>Escriba importes válidos de envío y ajuste.</translation>
+    </message>
+    <message>
+        <source>A line&apos;s quantity can be at most 1,000,000.</source>
+        <translation>La cantidad de una línea puede ser como máximo 1.000.000.</translation>
+    </message>
+    <message>
+        <source>A line&apos;s price can be at most 1,000,000,000.</source>
+        <translation>El precio de una línea puede ser como máximo 1.000.000.000.</translation>
+    </message>
+    <message>
+        <source>A line&apos;s discount cannot be larger than the line amount.</source>
+        <translation>El descuento de una línea no puede superar el importe de la línea.</translation>
+    </message>
+    <message>
+        <source>Enter a valid order discount, such as 10%.</source>
+        <translation>Escriba un descuento del pedido válido, como 10%.</translation>
+    </message>
+    <message>
+        <source>The quote total cannot be negative.</source>
+        <translation>El total de la cotización no puede ser negativo.</translation>
+    </message>
+    <message>
+        <source> saved and marked sent.</source>
+        <translation> guardada y marcada como enviada.</translation>
+    </message>
+    <message>
+        <source>Quote save</source>
+        <translation>El guardado de la cotización</translation>
+    </message>
+    <message>
+        <source>Customer creation</source>
+        <translation>El alta del cliente</translation>
+    </message>
+    <message>
+        <source> could not be saved on this device. Nothing was sent; check available storage and try again.</source>
+        <translation> no se pudo guardar en este dispositivo. No se envió nada; revise el espacio disponible y reintente.</translation>
+    </message>
+    <message>
+        <source>This quote belongs to a different customer. Refresh the quote list and try again.</source>
+        <translation>Esta cotización es de otro cliente. Actualice la lista de cotizaciones y reintente.</translation>
+    </message>
+    <message>
+        <source>This quote has a checkout managed by another user. Ask that user to finish or manage its payment. Your current quote has not changed.</source>
+        <translation>Esta cotización tiene un cobro que gestiona otro usuario. Pídale que termine o gestione el pago. Su cotización actual no cambió.</translation>
+    </message>
+    <message>
+        <source>This quote is no longer available for editing. View its invoice or checkout status in Customers. Your current draft has not changed.</source>
+        <translation>Esta cotización ya no se puede editar. Vea su factura o el estado del cobro en Clientes. Su borrador actual no cambió.</translation>
+    </message>
+    <message>
+        <source>Catalog could not refresh. Quantities shown may be out of date.</source>
+        <translation>No se pudo actualizar el catálogo. Las cantidades mostradas pueden estar desactualizadas.</translation>
+    </message>
 </context>
 <context>
     <name>WorkspaceHeader</name>

@@ -159,7 +159,7 @@ QCoro::Task<> CatalogPart::refreshCatalog()
     } else if (!isCancellation(failure)) {
         setLoadFailed(true);
         // An oversized reply says why, or every refresh would fail unexplained.
-        QString notice = QString::fromUtf8(messages::catalogNotRefreshed);
+        QString notice = QCoreApplication::translate("Workspace", messages::catalogNotRefreshed);
         try {
             std::rethrow_exception(failure);
         } catch (const ReplyTooLargeError &tooLarge) {

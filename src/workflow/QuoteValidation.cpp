@@ -72,14 +72,14 @@ std::optional<QString> lineProblem(const QuoteLine &line)
     const auto quantity = parseQuoteNumber(line.quantity);
     const auto rate = parseQuoteNumber(line.rate);
     if (!quantity || !rate || !(zero < *quantity) || rate->isNegative())
-        return QString::fromUtf8(messages::invalidLine);
-    if (maxQuantity < *quantity) return QString::fromUtf8(messages::quantityTooLarge);
-    if (maxAmount < *rate) return QString::fromUtf8(messages::rateTooLarge);
+        return QCoreApplication::translate("Workspace", messages::invalidLine);
+    if (maxQuantity < *quantity) return QCoreApplication::translate("Workspace", messages::quantityTooLarge);
+    if (maxAmount < *rate) return QCoreApplication::translate("Workspace", messages::rateTooLarge);
 
     const auto discount = parseReduction(line.discount, false);
-    if (!discount) return QString::fromUtf8(messages::invalidDiscount);
+    if (!discount) return QCoreApplication::translate("Workspace", messages::invalidDiscount);
     if (!discount->percent && (*quantity * *rate).rounded(2) < discount->value.rounded(2))
-        return QString::fromUtf8(messages::discountOverLine);
+        return QCoreApplication::translate("Workspace", messages::discountOverLine);
     return std::nullopt;
 }
 
@@ -98,12 +98,12 @@ Decimal lineNetAmount(const QuoteLine &line)
 std::optional<QString> orderProblem(const Draft &draft)
 {
     const auto discount = parseReduction(draft.discount, true);
-    if (!discount) return QString::fromUtf8(messages::invalidOrderDiscount);
+    if (!discount) return QCoreApplication::translate("Workspace", messages::invalidOrderDiscount);
     const auto shipping = parseQuoteNumber(draft.shipping);
     const auto adjustment = parseQuoteNumber(draft.adjustment);
     if (!shipping || !adjustment || maxAmount < *shipping || *shipping < -maxAmount ||
         maxAmount < *adjustment || *adjustment < -maxAmount)
-        return QString::fromUtf8(messages::invalidAmounts);
+        return QCoreApplication::translate("Workspace", messages::invalidAmounts);
 
     // Tax only adds to the total, so without taxed lines the sum before tax
     // is the total; with them the server decides.
@@ -114,7 +114,7 @@ std::optional<QString> orderProblem(const Draft &draft)
     }
     const Decimal off = discount->percent ? percentOf(subtotal, discount->value) : discount->value.rounded(2);
     const Decimal total = subtotal - off + shipping->rounded(2) + adjustment->rounded(2);
-    if (total.isNegative()) return QString::fromUtf8(messages::negativeTotal);
+    if (total.isNegative()) return QCoreApplication::translate("Workspace", messages::negativeTotal);
     return std::nullopt;
 }
 
