@@ -121,6 +121,30 @@
         <source>Add %1, %2</source>
         <translation>Añadir %1, %2</translation>
     </message>
+    <message>
+        <source>All</source>
+        <translation>Todo</translation>
+    </message>
+    <message>
+        <source>Uncategorized</source>
+        <translation>Sin categoría</translation>
+    </message>
+    <message>
+        <source>Base</source>
+        <translation>Base</translation>
+    </message>
+    <message>
+        <source>Wall</source>
+        <translation>Pared</translation>
+    </message>
+    <message>
+        <source>Vanity</source>
+        <translation>Tocador</translation>
+    </message>
+    <message>
+        <source>Accessories</source>
+        <translation>Accesorios</translation>
+    </message>
 </context>
 <context>
     <name>CatalogView</name>

@@ -204,14 +204,14 @@ Rectangle {
                 required property string modelData
                 readonly property bool selected: view.products.category === modelData
                 objectName: "categoryChip-" + modelData
-                text: modelData
+                text: SharedTexts.category(modelData, Format.language)
                 // A 44-point target around a 34-point pill.
                 height: 44
                 leftPadding: 14
                 rightPadding: 14
                 checkable: false
                 Accessible.role: Accessible.Button
-                Accessible.name: modelData
+                Accessible.name: text
                 Accessible.onPressAction: if (enabled) clicked()
                 onClicked: view.products.category = modelData
                 background: Item {

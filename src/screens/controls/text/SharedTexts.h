@@ -8,6 +8,7 @@
 
 #include "screens/controls/text/LanguageChoice.h"
 
+#include <QCoreApplication>
 #include <QObject>
 #include <QtQml/qqmlregistration.h>
 
@@ -63,6 +64,20 @@ public:
     static QString changeCustomerMessage() { return editorText::changeCustomerMessage.toString(); }
     static QString useSelectedCustomer() { return editorText::useSelectedCustomer.toString(); }
     static QString keepCurrentCustomer() { return editorText::keepCurrentCustomer.toString(); }
+
+    // A category chip's name: the fixed categories in the chosen language,
+    // any other as the catalog names it. The last argument is Format.language,
+    // for bindings to follow a change of language.
+    Q_INVOKABLE static QString category(const QString &key, const QString & = {})
+    {
+        static constexpr const char *named[] = {
+            QT_TRANSLATE_NOOP("Catalog", "All"),    QT_TRANSLATE_NOOP("Catalog", "Uncategorized"),
+            QT_TRANSLATE_NOOP("Catalog", "Base"),   QT_TRANSLATE_NOOP("Catalog", "Wall"),
+            QT_TRANSLATE_NOOP("Catalog", "Vanity"), QT_TRANSLATE_NOOP("Catalog", "Accessories")};
+        for (const char *name : named)
+            if (key == QLatin1String(name)) return QCoreApplication::translate("Catalog", name);
+        return key;
+    }
 
 signals:
     void changed();
