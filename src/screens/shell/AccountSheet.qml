@@ -174,13 +174,33 @@ Sheet {
                 FormSection {
                     header: qsTr("Language")
                     PlainComboBox {
+                        id: languagePicker
                         objectName: "languageChoice"
                         Layout.fillWidth: true
                         Layout.margins: 16
                         model: LanguageChoice.names
                         currentIndex: LanguageChoice.index
+                        font.family: Theme.fontFamily
+                        font.pixelSize: Theme.body
+                        leftPadding: 10
+                        rightPadding: 30
                         Accessible.name: qsTr("Language")
                         onActivated: index => LanguageChoice.choice = LanguageChoice.choices[index]
+                        // The style's own arrow image is never freed at exit.
+                        indicator: SymbolIcon {
+                            x: languagePicker.width - width - 10
+                            y: (languagePicker.height - height) / 2
+                            symbol: "chevron.down"
+                            size: 14
+                            color: Theme.secondaryText
+                        }
+                        background: Rectangle {
+                            implicitHeight: 40
+                            radius: 9
+                            color: Theme.surface
+                            border.width: languagePicker.activeFocus ? 2 : 1
+                            border.color: languagePicker.activeFocus ? Theme.ink : Theme.border
+                        }
                     }
                 }
 
