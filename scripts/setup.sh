@@ -9,7 +9,7 @@ packages=(
   build-essential cmake ninja-build pkg-config git clang libclang-rt-14-dev
   # Qt 6.4 and friends
   qt6-base-dev qt6-base-dev-tools qt6-declarative-dev qt6-declarative-dev-tools
-  qt6-tools-dev qt6-tools-dev-tools
+  qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
   qt6-httpserver-dev qt6-websockets-dev qt6-pdf-dev qt6-multimedia-dev qt6-svg-dev
   qt6-qpa-plugins qt6-image-formats-plugins libqt6sql6-sqlite libqt6svg6 libgl-dev libvulkan-dev libxkbcommon-dev
   qml6-module-qtquick qml6-module-qtquick-controls qml6-module-qtquick-layouts

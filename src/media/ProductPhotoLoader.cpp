@@ -3,6 +3,7 @@
 #include "server/APIClient.h"
 
 #include <QThread>
+#include <QCoreApplication>
 
 namespace vantrel {
 
@@ -12,8 +13,8 @@ ProductPhotoLoader::~ProductPhotoLoader() { m_cancel.cancel(); }
 
 QString ProductPhotoLoader::accessibleName() const
 {
-    return m_source.isEmpty() ? QStringLiteral("Product photo unavailable")
-                              : QStringLiteral("Photo of ") + m_product.name;
+    return m_source.isEmpty() ? QCoreApplication::translate("Catalog", "Product photo unavailable")
+                              : QCoreApplication::translate("Catalog", "Photo of %1").arg(m_product.name);
 }
 
 void ProductPhotoLoader::setStore(ProductImageStore *store)

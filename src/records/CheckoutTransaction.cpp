@@ -1,5 +1,7 @@
 #include "CheckoutTransaction.h"
 
+#include <QCoreApplication>
+
 #ifndef VANTREL_RECEIPT_DOMAIN
 #define VANTREL_RECEIPT_DOMAIN "squareup.com"
 #endif
@@ -22,18 +24,24 @@ QString CheckoutTransaction::statusLabel() const
 {
     const bool onRegister = paymentRoute && *paymentRoute == QLatin1String(route::squareRegister);
     if (status == QLatin1String(status::complete))
-        return isNativeSquareRegister() ? QStringLiteral("Square payment confirmed")
-                                        : QStringLiteral("Transaction complete");
+        return isNativeSquareRegister()
+                   ? QCoreApplication::translate("Transaction", "Square payment confirmed")
+                   : QCoreApplication::translate("Transaction", "Transaction complete");
     if (status == QLatin1String(status::awaitingRegisterPayment))
-        return QStringLiteral("Ready on Square Register");
-    if (status == QLatin1String(status::awaitingPayment)) return QStringLiteral("Waiting for payment");
+        return QCoreApplication::translate("Transaction", "Ready on Square Register");
+    if (status == QLatin1String(status::awaitingPayment))
+        return QCoreApplication::translate("Transaction", "Waiting for payment");
     if (status == QLatin1String(status::syncingZoho) || status == QLatin1String(status::paidSyncPending))
-        return isNativeSquareRegister() ? QStringLiteral("Payment confirmed \u00B7 quote update pending")
-                                        : QStringLiteral("Payment received \u00B7 syncing Zoho");
+        return isNativeSquareRegister()
+                   ? QCoreApplication::translate("Transaction", "Payment confirmed · quote update pending")
+                   : QCoreApplication::translate("Transaction", "Payment received · syncing Zoho");
     if (status == QLatin1String(status::canceled))
-        return onRegister ? QStringLiteral("Square invoice canceled") : QStringLiteral("Payment canceled");
-    if (status == QLatin1String(status::needsAttention)) return QStringLiteral("Check payment status");
-    return onRegister ? QStringLiteral("Preparing Square invoice") : QStringLiteral("Sending to Square");
+        return onRegister ? QCoreApplication::translate("Transaction", "Square invoice canceled")
+                          : QCoreApplication::translate("Transaction", "Payment canceled");
+    if (status == QLatin1String(status::needsAttention))
+        return QCoreApplication::translate("Transaction", "Check payment status");
+    return onRegister ? QCoreApplication::translate("Transaction", "Preparing Square invoice")
+                      : QCoreApplication::translate("Transaction", "Sending to Square");
 }
 
 static bool hostMatches(const QString &host, const QString &domain)

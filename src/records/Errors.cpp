@@ -1,6 +1,8 @@
 #include "Errors.h"
 #include "Reference.h"
 
+#include <QCoreApplication>
+
 namespace vantrel {
 
 QString errorDescription(const std::exception_ptr &error)
@@ -19,7 +21,7 @@ QString errorDescription(const std::exception_ptr &error)
     } catch (const std::exception &e) {
         return QString::fromLocal8Bit(e.what());
     } catch (...) {
-        return QStringLiteral("The operation could not be completed.");
+        return QCoreApplication::translate("Records", "The operation could not be completed.");
     }
 }
 

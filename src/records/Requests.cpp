@@ -2,30 +2,37 @@
 #include "Money.h"
 
 #include <QRegularExpression>
+#include <QCoreApplication>
 
 namespace vantrel {
 
 std::optional<QString> NewCustomerRequest::validationMessage() const
 {
     const std::pair<const QString *, const char *> required[] = {
-        {&firstName, "First name"}, {&lastName, "Last name"}, {&phone, "Phone"}, {&email, "Email"}};
+        {&firstName, QT_TRANSLATE_NOOP("Records", "First name is required.")},
+        {&lastName, QT_TRANSLATE_NOOP("Records", "Last name is required.")},
+        {&phone, QT_TRANSLATE_NOOP("Records", "Phone is required.")},
+        {&email, QT_TRANSLATE_NOOP("Records", "Email is required.")}};
     for (const auto &[value, label] : required) {
-        if (value->trimmed().isEmpty()) return QString::fromLatin1(label) + QStringLiteral(" is required.");
+        if (value->trimmed().isEmpty()) return QCoreApplication::translate("Records", label);
     }
 
     int digits = 0;
     for (const QChar c : phone)
         if (c.isNumber()) ++digits;
-    if (digits < 7 || digits > 20) return QStringLiteral("Enter a valid phone number.");
+    if (digits < 7 || digits > 20)
+        return QCoreApplication::translate("Records", "Enter a valid phone number.");
 
     static const QRegularExpression emailPattern(QStringLiteral("^[^\\s@]+@[^\\s@]+\\.[^\\s@]+$"));
     if (!emailPattern.match(email.trimmed()).hasMatch())
-        return QStringLiteral("Enter a valid email address.");
+        return QCoreApplication::translate("Records", "Enter a valid email address.");
 
-    if (!campaignId || campaignId->isEmpty()) return QStringLiteral("Select a campaign source.");
+    if (!campaignId || campaignId->isEmpty())
+        return QCoreApplication::translate("Records", "Select a campaign source.");
 
     static const QRegularExpression amountPattern(QStringLiteral("^[0-9]+(\\.[0-9]{1,2})?$"));
-    const QString dealMessage = QStringLiteral("Enter a deal amount with up to two decimal places.");
+    const QString dealMessage =
+        QCoreApplication::translate("Records", "Enter a deal amount with up to two decimal places.");
     if (!dealAmount || dealAmount->isEmpty() || !amountPattern.match(*dealAmount).hasMatch())
         return dealMessage;
     const auto amount = Decimal::parse(*dealAmount);
@@ -42,7 +49,8 @@ void CheckoutRequestRecovery::validate(const CheckoutRequest &pending) const
     if (state == QLatin1String("transaction") && !safeToClear && transaction &&
         transaction->id == requestId && transaction->quoteId == quoteId)
         return;
-    throw APIError{QStringLiteral("The payment status is not confirmed. Your saved request has been kept.")};
+    throw APIError{QCoreApplication::translate(
+        "Records", "The payment status is not confirmed. Your saved request has been kept.")};
 }
 
 void CustomerRequestRecovery::validate(const NewCustomerRequest &pending) const
@@ -54,8 +62,8 @@ void CustomerRequestRecovery::validate(const NewCustomerRequest &pending) const
     if (state == QLatin1String("completed") && !safeToClear && customer && deal && !customer->id.isEmpty() &&
         !deal->id.isEmpty() && !customer->accountId.isEmpty() && customer->accountId == deal->accountId)
         return;
-    throw APIError{
-        QStringLiteral("Customer creation could not be verified. Your saved details have been kept.")};
+    throw APIError{QCoreApplication::translate(
+        "Records", "Customer creation could not be verified. Your saved details have been kept.")};
 }
 
 } // namespace vantrel

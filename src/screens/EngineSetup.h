@@ -1,6 +1,6 @@
 #pragma once
 // The one QML engine set-up of the app and its tests: import path, image
-// providers, QCoro's task type and the accessible buttons.
+// providers, QCoro's task type, the accessible buttons and the language.
 
 #include <QUrl>
 

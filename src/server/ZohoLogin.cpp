@@ -9,6 +9,7 @@
 #include <QCryptographicHash>
 #include <QPointer>
 #include <QUrlQuery>
+#include <QCoreApplication>
 
 namespace vantrel {
 
@@ -50,10 +51,11 @@ QCoro::Task<Session> ZohoLogin::signIn(APIClient *api)
     const CheckoutBuildConfiguration configuration =
         CheckoutBuildConfiguration::make(m_information.value_or(buildInformation()), std::nullopt);
     if (configuration.callbackScheme.isEmpty())
-        throw APIError{QStringLiteral("This preview build has invalid sign-in configuration.")};
+        throw APIError{
+            QCoreApplication::translate("SignIn", "This preview build has invalid sign-in configuration.")};
 
     const QUrl start = CheckoutAPI::signInStartURL(*api, key.challenge);
-    if (!m_browser) throw APIError{QStringLiteral("Unable to open Zoho sign-in.")};
+    if (!m_browser) throw APIError{QCoreApplication::translate("SignIn", "Unable to open Zoho sign-in.")};
 
     // The code is only good for the server that issued it: if the address or
     // session changes while the browser is open, nothing is sent anywhere.
@@ -64,7 +66,7 @@ QCoro::Task<Session> ZohoLogin::signIn(APIClient *api)
     try {
         callback = co_await m_browser->authenticate(start, configuration.callbackScheme);
     } catch (const BrowserStartError &error) {
-        throw APIError{QStringLiteral("Unable to open Zoho sign-in. ") + error.text()};
+        throw APIError{QCoreApplication::translate("SignIn", "Unable to open Zoho sign-in. ") + error.text()};
     } catch (const BrowserTimeoutError &error) {
         throw APIError{error.text()};
     } catch (const BrowserCancelledError &) {
@@ -72,10 +74,11 @@ QCoro::Task<Session> ZohoLogin::signIn(APIClient *api)
         throw CancelledError();
     }
     if (!self || !client || client->generation() != started) throw CancelledError();
-    if (callback.isEmpty()) throw APIError{QStringLiteral("Sign-in did not complete.")};
+    if (callback.isEmpty())
+        throw APIError{QCoreApplication::translate("SignIn", "Sign-in did not complete.")};
 
     const std::optional<QString> code = codeFrom(callback);
-    if (!code) throw APIError{QStringLiteral("Missing sign-in code.")};
+    if (!code) throw APIError{QCoreApplication::translate("SignIn", "Missing sign-in code.")};
     // (named: see APIClient.h)
     Exchange exchange{*code, key.verifier};
     Session session = co_await CheckoutAPI::exchange(*client, exchange);

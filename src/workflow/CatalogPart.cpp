@@ -12,6 +12,7 @@
 #include "server/APIClient.h"
 
 #include <QElapsedTimer>
+#include <QCoreApplication>
 
 #include <cmath>
 
@@ -26,7 +27,8 @@ QDateTime catalogMoment(double at)
     const double ms = std::round(at * 1000.0);
     constexpr double limit = 8.0e15; // well inside QDateTime's range
     if (!std::isfinite(ms) || std::fabs(ms) > limit)
-        throw DecodingError(QStringLiteral("The catalog's time stamp is out of range."));
+        throw DecodingError(
+            QCoreApplication::translate("Workspace", "The catalog's time stamp is out of range."));
     return QDateTime::fromMSecsSinceEpoch(qint64(ms), Qt::UTC);
 }
 
@@ -157,7 +159,7 @@ QCoro::Task<> CatalogPart::refreshCatalog()
     } else if (!isCancellation(failure)) {
         setLoadFailed(true);
         // An oversized reply says why, or every refresh would fail unexplained.
-        QString notice = QString::fromUtf8(messages::catalogNotRefreshed);
+        QString notice = QCoreApplication::translate("Workspace", messages::catalogNotRefreshed);
         try {
             std::rethrow_exception(failure);
         } catch (const ReplyTooLargeError &tooLarge) {

@@ -3,6 +3,7 @@
 #include "records/TypedNumber.h"
 
 #include <QStringView>
+#include <QCoreApplication>
 
 #include <algorithm>
 
@@ -73,15 +74,16 @@ bool isAssembled(const Product &product)
 
 QString stockLine(const Product &product)
 {
-    return product.stock ? numberText(*product.stock) + QStringLiteral(" available")
-                         : QStringLiteral("Stock unavailable");
+    return product.stock ? QCoreApplication::translate("Catalog", "%1 available").arg(numberText(*product.stock))
+                         : QCoreApplication::translate("Catalog", "Stock unavailable");
 }
 
 QString compositeStockLine(const Product &product)
 {
     if (!product.composite) return {};
-    return QStringLiteral("Stock: ") +
-           (product.stockSource.isEmpty() ? QStringLiteral("first component") : product.stockSource);
+    return QCoreApplication::translate("Catalog", "Stock: %1")
+        .arg(product.stockSource.isEmpty() ? QCoreApplication::translate("Catalog", "first component")
+                                           : product.stockSource);
 }
 
 QString searchKey(const QString &text)

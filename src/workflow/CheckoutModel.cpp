@@ -21,6 +21,8 @@
 
 #include <QSettings>
 
+#include <QCoreApplication>
+
 namespace vantrel {
 
 namespace {} // namespace
@@ -351,7 +353,7 @@ void CheckoutModel::setDraft(Draft draft)
     } catch (...) {
         // Signed out there is no file to write and nothing to lose.
         if (m_draftRecoveryBlocked)
-            setError(QString::fromUtf8(messages::protectedDraftError));
+            setError(QCoreApplication::translate("Workspace", messages::protectedDraftError));
         else if (draftFileURL())
             draftWriteFailed(std::current_exception());
     }
@@ -362,14 +364,15 @@ void CheckoutModel::draftWriteFailed(const std::exception_ptr &failure)
     // Every edit would fail the same way: one message until writing works.
     if (m_draftWriteFailing) return;
     m_draftWriteFailing = true;
-    setError(QString::fromUtf8(messages::changesNotSaved) + errorDescription(failure));
+    setError(QCoreApplication::translate("Workspace", messages::changesNotSaved) + errorDescription(failure));
 }
 
 void CheckoutModel::draftWriteWorked()
 {
     if (!m_draftWriteFailing) return;
     m_draftWriteFailing = false;
-    if (m_error && m_error->startsWith(QString::fromUtf8(messages::changesNotSaved))) setError(std::nullopt);
+    if (m_error && m_error->startsWith(QCoreApplication::translate("Workspace", messages::changesNotSaved)))
+        setError(std::nullopt);
 }
 
 void CheckoutModel::publishDraft(Draft draft)
@@ -394,14 +397,15 @@ void CheckoutModel::storeDraft(Draft draft, const QString &label)
 {
     // A protected file takes nothing: refusing here keeps the request out of
     // the workspace, so nothing waits on a request that was never stored.
-    if (m_draftRecoveryBlocked) throw APIError{QString::fromUtf8(messages::draftProtected)};
+    if (m_draftRecoveryBlocked)
+        throw APIError{QCoreApplication::translate("Workspace", messages::draftProtected)};
     const Draft previous = m_draft;
     m_draft = std::move(draft);
     try {
         persistDraft(m_draft);
     } catch (...) {
         m_draft = previous;
-        throw APIError{label + QString::fromUtf8(messages::notStoredSuffix)};
+        throw APIError{label + QCoreApplication::translate("Workspace", messages::notStoredSuffix)};
     }
     draftWriteWorked();
     emit draftChanged();
@@ -450,7 +454,7 @@ void CheckoutModel::ensureStored(const QString &label)
         persistDraft(m_draft);
     } catch (...) {
         if (m_draftRecoveryBlocked) throw;
-        throw APIError{label + QString::fromUtf8(messages::notStoredSuffix)};
+        throw APIError{label + QCoreApplication::translate("Workspace", messages::notStoredSuffix)};
     }
     draftWriteWorked();
 }

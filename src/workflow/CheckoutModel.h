@@ -29,6 +29,7 @@
 #include "records/Workspace.h"
 
 #include <QCoroTask>
+#include <QCoreApplication>
 #include <QObject>
 #include <QPointer>
 #include <QUuid>
@@ -292,32 +293,38 @@ private:
 
 // Messages shown by the model core and its persistence, each in one place.
 namespace messages {
-inline const char *const protectedDraftError =
-    "The original saved draft is unreadable and has been protected. Changes stay on screen but "
-    "cannot be saved until the file is recovered.";
-inline const char *const draftProtected =
-    "The saved draft is unreadable and its original file is protected. Recover a readable copy "
-    "before saving changes.";
-inline const char *const signInBeforeSaving = "Sign in before saving this workspace.";
+inline const char *const protectedDraftError = QT_TRANSLATE_NOOP(
+    "Workspace", "The original saved draft is unreadable and has been protected. Changes stay on screen but "
+                 "cannot be saved until the file is recovered.");
+inline const char *const draftProtected = QT_TRANSLATE_NOOP(
+    "Workspace", "The saved draft is unreadable and its original file is protected. Recover a readable copy "
+                 "before saving changes.");
+inline const char *const signInBeforeSaving =
+    QT_TRANSLATE_NOOP("Workspace", "Sign in before saving this workspace.");
 // Followed by the system's reason.
-inline const char *const changesNotSaved = "Changes could not be saved on this device: ";
-inline const char *const savedRequestsUnreadable =
-    "Saved requests could not be read. The original file has been kept for recovery.";
-inline const char *const draftUnreadable =
-    "Saved workspace details could not be read. The original draft file has been kept for "
-    "recovery.";
-inline const char *const savedRequestsNeedReview = "Saved requests need review before resetting.";
-inline const char *const resetFailed =
-    "The saved request could not be stored safely. Your current workspace has been kept.";
-inline const char *const reopenFailed =
-    "The saved request could not be opened safely. Your current workspace has been kept.";
-inline const char *const resetDone = "Workspace reset. Saved requests and payments remain in Transactions.";
-inline const char *const reopenDone = "Saved request reopened. Resume it to check the original result.";
-inline const char *const removePending =
+inline const char *const changesNotSaved =
+    QT_TRANSLATE_NOOP("Workspace", "Changes could not be saved on this device: ");
+inline const char *const savedRequestsUnreadable = QT_TRANSLATE_NOOP(
+    "Workspace", "Saved requests could not be read. The original file has been kept for recovery.");
+inline const char *const draftUnreadable = QT_TRANSLATE_NOOP(
+    "Workspace", "Saved workspace details could not be read. The original draft file has been kept for "
+                 "recovery.");
+inline const char *const savedRequestsNeedReview =
+    QT_TRANSLATE_NOOP("Workspace", "Saved requests need review before resetting.");
+inline const char *const resetFailed = QT_TRANSLATE_NOOP(
+    "Workspace", "The saved request could not be stored safely. Your current workspace has been kept.");
+inline const char *const reopenFailed = QT_TRANSLATE_NOOP(
+    "Workspace", "The saved request could not be opened safely. Your current workspace has been kept.");
+inline const char *const resetDone =
+    QT_TRANSLATE_NOOP("Workspace", "Workspace reset. Saved requests and payments remain in Transactions.");
+inline const char *const reopenDone =
+    QT_TRANSLATE_NOOP("Workspace", "Saved request reopened. Resume it to check the original result.");
+inline const char *const removePending = QT_TRANSLATE_NOOP(
+    "Workspace",
     "This saved work holds a request whose outcome is not known yet. Open it and resume the request; "
-    "once it is settled, the entry leaves this list by itself.";
-inline const char *const removeFailed =
-    "The saved work could not be removed safely. Saved requests were kept as they are.";
+    "once it is settled, the entry leaves this list by itself.");
+inline const char *const removeFailed = QT_TRANSLATE_NOOP(
+    "Workspace", "The saved work could not be removed safely. Saved requests were kept as they are.");
 } // namespace messages
 
 using WorkspaceTab = CheckoutModel::WorkspaceTab;

@@ -18,11 +18,13 @@
 
 #include <algorithm>
 
+#include <QCoreApplication>
+
 namespace vantrel {
 
 namespace {
 
-APIError message(const char *text) { return APIError{QString::fromUtf8(text)}; }
+APIError message(const char *text) { return APIError{QCoreApplication::translate("Workspace", text)}; }
 
 bool fileExists(const QString &path)
 {
@@ -83,7 +85,7 @@ void CheckoutModel::restoreWorkspace()
         m_historyPart->setArchivedRequests(loadArchivedRequests());
     } catch (...) {
         m_historyPart->setArchivedRequests({});
-        m_restoreWarning = QString::fromUtf8(messages::savedRequestsUnreadable);
+        m_restoreWarning = QCoreApplication::translate("Workspace", messages::savedRequestsUnreadable);
         qCWarning(lcWorkflow) << "restore: saved requests unreadable, starting with none";
     }
 
@@ -100,7 +102,7 @@ void CheckoutModel::restoreWorkspace()
         // The file stays exactly as found until a readable copy is put back.
         m_draftRecoveryBlocked = true;
         qCWarning(lcWorkflow) << "restore: draft unreadable, its file kept as found";
-        const QString warning = QString::fromUtf8(messages::draftUnreadable);
+        const QString warning = QCoreApplication::translate("Workspace", messages::draftUnreadable);
         m_restoreWarning = m_restoreWarning ? *m_restoreWarning + QLatin1Char(' ') + warning : warning;
         return;
     }
@@ -211,7 +213,7 @@ bool CheckoutModel::resetWorkspace(bool keepUnsavedWork)
     // The fresh draft could not be written over the protected file, and
     // every retry would put the same work aside once more.
     if (m_draftRecoveryBlocked) {
-        setError(QString::fromUtf8(messages::draftProtected));
+        setError(QCoreApplication::translate("Workspace", messages::draftProtected));
         return false;
     }
     QList<ArchivedWorkspaceRequest> list;
@@ -221,7 +223,7 @@ bool CheckoutModel::resetWorkspace(bool keepUnsavedWork)
         persistDraft(fresh);
     } catch (...) {
         qCWarning(lcWorkflow) << "reset: the workspace could not be put aside; nothing changed";
-        setError(QString::fromUtf8(messages::resetFailed));
+        setError(QCoreApplication::translate("Workspace", messages::resetFailed));
         return false;
     }
 
@@ -237,7 +239,7 @@ bool CheckoutModel::resetWorkspace(bool keepUnsavedWork)
     m_customersPart->setDeals({});
     m_customersPart->setCustomerSearchError(std::nullopt);
     setError(std::nullopt);
-    setNotice(QString::fromUtf8(messages::resetDone));
+    setNotice(QCoreApplication::translate("Workspace", messages::resetDone));
     setSelectedWorkspaceTab(WorkspaceTab::products);
     resumeWorkspaceLoads();
     return true;
@@ -247,7 +249,7 @@ bool CheckoutModel::reopenArchivedRequest(const QString &id)
 {
     if (!m_session) return false;
     if (m_draftRecoveryBlocked) {
-        setError(QString::fromUtf8(messages::draftProtected));
+        setError(QCoreApplication::translate("Workspace", messages::draftProtected));
         return false;
     }
     QList<ArchivedWorkspaceRequest> list;
@@ -263,7 +265,7 @@ bool CheckoutModel::reopenArchivedRequest(const QString &id)
         if (!entry) throw message(messages::reopenFailed);
         persistDraft(entry->draft);
     } catch (...) {
-        setError(QString::fromUtf8(messages::reopenFailed));
+        setError(QCoreApplication::translate("Workspace", messages::reopenFailed));
         return false;
     }
 
@@ -278,7 +280,7 @@ bool CheckoutModel::reopenArchivedRequest(const QString &id)
     m_customersPart->setDeals(entry->draft.deal ? QList<Deal>{*entry->draft.deal} : QList<Deal>{});
     m_customersPart->setCustomerSearchError(std::nullopt);
     setError(std::nullopt);
-    setNotice(QString::fromUtf8(messages::reopenDone));
+    setNotice(QCoreApplication::translate("Workspace", messages::reopenDone));
     setSelectedWorkspaceTab(WorkspaceTab::quote);
     const std::optional<CheckoutRequest> &pending = entry->draft.pendingCheckout;
     if (entry->transaction && pending && pending->requestId == entry->transaction->id &&
@@ -296,7 +298,7 @@ bool CheckoutModel::removeArchivedRequest(const QString &id)
         // Read afresh: the file, not the list on screen, is what gets written.
         list = loadArchivedRequests();
     } catch (...) {
-        setError(QString::fromUtf8(messages::removeFailed));
+        setError(QCoreApplication::translate("Workspace", messages::removeFailed));
         return false;
     }
     const auto entry = std::find_if(list.cbegin(), list.cend(),
@@ -304,7 +306,7 @@ bool CheckoutModel::removeArchivedRequest(const QString &id)
     // Its request may have been sent: only its settling may drop the entry,
     // or nothing would bring the request back to be checked.
     if (entry != list.cend() && !requestKeys(entry->draft).isEmpty()) {
-        setError(QString::fromUtf8(messages::removePending));
+        setError(QCoreApplication::translate("Workspace", messages::removePending));
         return false;
     }
     if (entry != list.cend()) {
@@ -312,7 +314,7 @@ bool CheckoutModel::removeArchivedRequest(const QString &id)
         try {
             saveArchivedRequests(list);
         } catch (...) {
-            setError(QString::fromUtf8(messages::removeFailed));
+            setError(QCoreApplication::translate("Workspace", messages::removeFailed));
             return false;
         }
     }

@@ -23,6 +23,7 @@
 #include <QFuture>
 #include <QPromise>
 #include <QThreadPool>
+#include <QCoreApplication>
 
 namespace vantrel {
 
@@ -610,8 +611,9 @@ QString CheckoutPart::paymentsSetupNotice() const
     const QString message = m_paymentsSetupMessage.trimmed();
     if (!message.isEmpty()) return message;
     if (m_paymentRoute == squareRegister)
-        return QStringLiteral("Square Register setup needs to be completed before preparing invoices.");
-    return QStringLiteral("Payment setup is required on the server.");
+        return QCoreApplication::translate(
+            "Workspace", "Square Register setup needs to be completed before preparing invoices.");
+    return QCoreApplication::translate("Workspace", "Payment setup is required on the server.");
 }
 
 } // namespace vantrel

@@ -12,6 +12,8 @@
 #include "server/APIClient.h"
 #include "server/Endpoints.h"
 
+#include <QCoreApplication>
+
 namespace vantrel {
 
 CustomersPart::CustomersPart(CheckoutModel &workspace)
@@ -209,7 +211,8 @@ QCoro::Task<> CustomersPart::createCustomerSteps(NewCustomerRequest form)
     Draft draft = m_workspace.draft();
     draft.pendingCustomer = request;
     draft.customerDraft.reset();
-    m_workspace.storeDraft(std::move(draft), QString::fromUtf8(messages::customerCreationLabel));
+    m_workspace.storeDraft(std::move(draft),
+                           QCoreApplication::translate("Workspace", messages::customerCreationLabel));
 
     std::exception_ptr failure;
     try {

@@ -5,18 +5,18 @@
 
 namespace vantrel {
 
-QString keptRequestText(const QString &failureText, QStringView action)
+QString keptRequestText(const QString &failureText, const QString &action)
 {
     QString text = failureText.trimmed();
     if (!text.isEmpty() && !text.endsWith(u'.') && !text.endsWith(u'!') && !text.endsWith(u'?')) text += u'.';
     if (!text.isEmpty()) text += u' ';
-    return text +
-           QStringLiteral("The request is kept on this device and nothing is sent twice: tap \u201C%1\u201D "
-                          "to finish it.")
-               .arg(action);
+    return text + QCoreApplication::translate("Workspace",
+                                              "The request is kept on this device and nothing is "
+                                              "sent twice: tap “%1” to finish it.")
+                      .arg(action);
 }
 
-void rethrowKept(const std::exception_ptr &failure, QStringView action)
+void rethrowKept(const std::exception_ptr &failure, const QString &action)
 {
     if (isCancellation(failure)) std::rethrow_exception(failure);
     APIError kept;

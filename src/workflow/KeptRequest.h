@@ -5,6 +5,8 @@
 // The actions' names are the buttons' own words, written here once.
 
 #include <QString>
+#include "records/UiText.h"
+
 #include <QStringView>
 
 #include <exception>
@@ -12,15 +14,16 @@
 namespace vantrel {
 
 namespace resumeAction {
-inline constexpr QStringView resumeSavingQuote = u"Resume saving quote";
-inline constexpr QStringView resumeCustomerCreation = u"Resume customer creation";
-inline constexpr QStringView checkSavedRequest = u"Check saved request";
+inline constexpr UiText resumeSavingQuote{"Workspace", QT_TRANSLATE_NOOP("Workspace", "Resume saving quote")};
+inline constexpr UiText resumeCustomerCreation{"Workspace",
+                                               QT_TRANSLATE_NOOP("Workspace", "Resume customer creation")};
+inline constexpr UiText checkSavedRequest{"Workspace", QT_TRANSLATE_NOOP("Workspace", "Check saved request")};
 } // namespace resumeAction
 
 // The failure's own text followed by the kept-request sentence; a thrown
 // APIError keeps its status and code.
-QString keptRequestText(const QString &failureText, QStringView action);
+QString keptRequestText(const QString &failureText, const QString &action);
 // Rethrows the failure with that text (a cancellation unchanged).
-[[noreturn]] void rethrowKept(const std::exception_ptr &failure, QStringView action);
+[[noreturn]] void rethrowKept(const std::exception_ptr &failure, const QString &action);
 
 } // namespace vantrel

@@ -19,11 +19,13 @@
 
 #include <QSet>
 
+#include <QCoreApplication>
+
 namespace vantrel {
 
 namespace {
 
-APIError message(const char *text) { return APIError{QString::fromUtf8(text)}; }
+APIError message(const char *text) { return APIError{QCoreApplication::translate("Workspace", text)}; }
 
 } // namespace
 
@@ -360,7 +362,7 @@ QCoro::Task<> QuotePart::saveQuote()
     if (m_workspace.busy()) co_return;
     const Draft &current = m_workspace.draft();
     if (!current.customer) {
-        m_workspace.setError(QString::fromUtf8(messages::chooseCustomerFirst));
+        m_workspace.setError(QCoreApplication::translate("Workspace", messages::chooseCustomerFirst));
         co_return;
     }
     // A second tap after a save went through (a fast server) would make a
@@ -401,7 +403,8 @@ QCoro::Task<> QuotePart::saveQuoteSteps(Customer customer)
     }
     Draft draft = current;
     draft.pendingSave = request;
-    m_workspace.storeDraft(std::move(draft), QString::fromUtf8(messages::quoteSaveLabel));
+    m_workspace.storeDraft(std::move(draft),
+                           QCoreApplication::translate("Workspace", messages::quoteSaveLabel));
 
     std::optional<Quote> saved;
     std::exception_ptr failure;
@@ -424,7 +427,8 @@ QCoro::Task<> QuotePart::saveQuoteSteps(Customer customer)
         std::rethrow_exception(failure);
     }
     loadQuote(*saved);
-    m_workspace.setNotice(saved->number + QString::fromUtf8(messages::quoteSavedSuffix));
+    m_workspace.setNotice(saved->number +
+                          QCoreApplication::translate("Workspace", messages::quoteSavedSuffix));
 }
 
 void QuotePart::dropRefusedSave(const SaveQuoteRequest &request, CreateOutcome outcome,

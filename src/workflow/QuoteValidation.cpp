@@ -2,6 +2,8 @@
 
 #include "KeptRequest.h"
 
+#include <QCoreApplication>
+
 namespace vantrel {
 
 std::optional<Decimal> parseQuoteNumber(QStringView text)
@@ -70,14 +72,14 @@ std::optional<QString> lineProblem(const QuoteLine &line)
     const auto quantity = parseQuoteNumber(line.quantity);
     const auto rate = parseQuoteNumber(line.rate);
     if (!quantity || !rate || !(zero < *quantity) || rate->isNegative())
-        return QString::fromUtf8(messages::invalidLine);
-    if (maxQuantity < *quantity) return QString::fromUtf8(messages::quantityTooLarge);
-    if (maxAmount < *rate) return QString::fromUtf8(messages::rateTooLarge);
+        return QCoreApplication::translate("Workspace", messages::invalidLine);
+    if (maxQuantity < *quantity) return QCoreApplication::translate("Workspace", messages::quantityTooLarge);
+    if (maxAmount < *rate) return QCoreApplication::translate("Workspace", messages::rateTooLarge);
 
     const auto discount = parseReduction(line.discount, false);
-    if (!discount) return QString::fromUtf8(messages::invalidDiscount);
+    if (!discount) return QCoreApplication::translate("Workspace", messages::invalidDiscount);
     if (!discount->percent && (*quantity * *rate).rounded(2) < discount->value.rounded(2))
-        return QString::fromUtf8(messages::discountOverLine);
+        return QCoreApplication::translate("Workspace", messages::discountOverLine);
     return std::nullopt;
 }
 
@@ -96,12 +98,12 @@ Decimal lineNetAmount(const QuoteLine &line)
 std::optional<QString> orderProblem(const Draft &draft)
 {
     const auto discount = parseReduction(draft.discount, true);
-    if (!discount) return QString::fromUtf8(messages::invalidOrderDiscount);
+    if (!discount) return QCoreApplication::translate("Workspace", messages::invalidOrderDiscount);
     const auto shipping = parseQuoteNumber(draft.shipping);
     const auto adjustment = parseQuoteNumber(draft.adjustment);
     if (!shipping || !adjustment || maxAmount < *shipping || *shipping < -maxAmount ||
         maxAmount < *adjustment || *adjustment < -maxAmount)
-        return QString::fromUtf8(messages::invalidAmounts);
+        return QCoreApplication::translate("Workspace", messages::invalidAmounts);
 
     // Tax only adds to the total, so without taxed lines the sum before tax
     // is the total; with them the server decides.
@@ -112,7 +114,7 @@ std::optional<QString> orderProblem(const Draft &draft)
     }
     const Decimal off = discount->percent ? percentOf(subtotal, discount->value) : discount->value.rounded(2);
     const Decimal total = subtotal - off + shipping->rounded(2) + adjustment->rounded(2);
-    if (total.isNegative()) return QString::fromUtf8(messages::negativeTotal);
+    if (total.isNegative()) return QCoreApplication::translate("Workspace", messages::negativeTotal);
     return std::nullopt;
 }
 
@@ -177,26 +179,32 @@ LockCause lockCause(const Draft &draft, bool busy, bool liveCheckout)
 
 QString lockReason(LockCause cause)
 {
-    const auto finishing = [](const char *text, QStringView action) {
-        return QString::fromUtf8(text).arg(action);
+    const auto finishing = [](const char *text, const UiText &action) {
+        return QCoreApplication::translate("Workspace", text).arg(action.toString());
     };
     switch (cause) {
     case LockCause::none: return {};
     case LockCause::pendingCheckout:
-        return finishing("The quote is locked while a checkout request is waiting. Tap \u201C%1\u201D to "
-                         "finish it.",
+        return finishing(QT_TRANSLATE_NOOP("Workspace",
+                                           "The quote is locked while a checkout request is waiting. "
+                                           "Tap “%1” to finish it."),
                          resumeAction::checkSavedRequest);
     case LockCause::pendingSave:
-        return finishing("The quote is locked until its save is finished. Tap \u201C%1\u201D to finish it.",
-                         resumeAction::resumeSavingQuote);
+        return finishing(
+            QT_TRANSLATE_NOOP("Workspace",
+                              "The quote is locked until its save is finished. Tap “%1” to finish it."),
+            resumeAction::resumeSavingQuote);
     case LockCause::pendingCustomer:
-        return finishing("The quote is locked while a new customer is being created. Choose the customer and "
-                         "tap \u201C%1\u201D to finish it.",
+        return finishing(QT_TRANSLATE_NOOP("Workspace",
+                                           "The quote is locked while a new customer is being created. "
+                                           "Choose the customer and tap “%1” to finish it."),
                          resumeAction::resumeCustomerCreation);
     case LockCause::liveCheckout:
-        return QStringLiteral("The quote is locked while its checkout is live. Reset the workspace to start "
-                              "another sale.");
-    case LockCause::busy: return QStringLiteral("Wait a moment: another operation is still running.");
+        return QCoreApplication::translate("Workspace",
+                                           "The quote is locked while its checkout is live. Reset the "
+                                           "workspace to start another sale.");
+    case LockCause::busy:
+        return QCoreApplication::translate("Workspace", "Wait a moment: another operation is still running.");
     }
     return {};
 }

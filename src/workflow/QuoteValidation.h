@@ -10,6 +10,8 @@
 
 #include <optional>
 
+#include <QCoreApplication>
+
 namespace vantrel {
 
 // A number typed into a quote field: an optional sign, digits with at most
@@ -55,30 +57,39 @@ LockCause lockCause(const Draft &draft, bool busy, bool liveCheckout);
 QString lockReason(LockCause cause);
 
 namespace messages {
-inline const char *const chooseCustomerFirst = "Choose a customer first.";
-inline const char *const invalidLine = "Each line needs a positive quantity and a valid price.";
-inline const char *const invalidDiscount = "Enter a valid discount, such as 10%.";
-inline const char *const invalidAmounts = "Enter valid shipping and adjustment amounts.";
-inline const char *const quantityTooLarge = "A line's quantity can be at most 1,000,000.";
-inline const char *const rateTooLarge = "A line's price can be at most 1,000,000,000.";
-inline const char *const discountOverLine = "A line's discount cannot be larger than the line amount.";
-inline const char *const invalidOrderDiscount = "Enter a valid order discount, such as 10%.";
-inline const char *const negativeTotal = "The quote total cannot be negative.";
-inline const char *const quoteSavedSuffix = " saved and marked sent.";
-inline const char *const quoteSaveLabel = "Quote save";
-inline const char *const customerCreationLabel = "Customer creation";
-inline const char *const notStoredSuffix =
-    " could not be saved on this device. Nothing was sent; check available storage and try again.";
-inline const char *const quoteOfOtherCustomer =
-    "This quote belongs to a different customer. Refresh the quote list and try again.";
-inline const char *const quoteManagedElsewhere =
-    "This quote has a checkout managed by another user. Ask that user to finish or manage its "
-    "payment. Your current quote has not changed.";
-inline const char *const quoteNotEditable =
-    "This quote is no longer available for editing. View its invoice or checkout status in "
-    "Customers. Your current draft has not changed.";
+inline const char *const chooseCustomerFirst = QT_TRANSLATE_NOOP("Workspace", "Choose a customer first.");
+inline const char *const invalidLine =
+    QT_TRANSLATE_NOOP("Workspace", "Each line needs a positive quantity and a valid price.");
+inline const char *const invalidDiscount =
+    QT_TRANSLATE_NOOP("Workspace", "Enter a valid discount, such as 10%.");
+inline const char *const invalidAmounts =
+    QT_TRANSLATE_NOOP("Workspace", "Enter valid shipping and adjustment amounts.");
+inline const char *const quantityTooLarge =
+    QT_TRANSLATE_NOOP("Workspace", "A line's quantity can be at most 1,000,000.");
+inline const char *const rateTooLarge =
+    QT_TRANSLATE_NOOP("Workspace", "A line's price can be at most 1,000,000,000.");
+inline const char *const discountOverLine =
+    QT_TRANSLATE_NOOP("Workspace", "A line's discount cannot be larger than the line amount.");
+inline const char *const invalidOrderDiscount =
+    QT_TRANSLATE_NOOP("Workspace", "Enter a valid order discount, such as 10%.");
+inline const char *const negativeTotal =
+    QT_TRANSLATE_NOOP("Workspace", "The quote total cannot be negative.");
+inline const char *const quoteSavedSuffix = QT_TRANSLATE_NOOP("Workspace", " saved and marked sent.");
+inline const char *const quoteSaveLabel = QT_TRANSLATE_NOOP("Workspace", "Quote save");
+inline const char *const customerCreationLabel = QT_TRANSLATE_NOOP("Workspace", "Customer creation");
+inline const char *const notStoredSuffix = QT_TRANSLATE_NOOP(
+    "Workspace",
+    " could not be saved on this device. Nothing was sent; check available storage and try again.");
+inline const char *const quoteOfOtherCustomer = QT_TRANSLATE_NOOP(
+    "Workspace", "This quote belongs to a different customer. Refresh the quote list and try again.");
+inline const char *const quoteManagedElsewhere = QT_TRANSLATE_NOOP(
+    "Workspace", "This quote has a checkout managed by another user. Ask that user to finish or manage its "
+                 "payment. Your current quote has not changed.");
+inline const char *const quoteNotEditable = QT_TRANSLATE_NOOP(
+    "Workspace", "This quote is no longer available for editing. View its invoice or checkout status in "
+                 "Customers. Your current draft has not changed.");
 inline const char *const catalogNotRefreshed =
-    "Catalog could not refresh. Quantities shown may be out of date.";
+    QT_TRANSLATE_NOOP("Workspace", "Catalog could not refresh. Quantities shown may be out of date.");
 } // namespace messages
 
 } // namespace vantrel

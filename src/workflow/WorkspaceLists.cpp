@@ -9,6 +9,8 @@
 
 #include <cmath>
 
+#include <QCoreApplication>
+
 namespace vantrel {
 
 namespace {
@@ -51,8 +53,8 @@ ProductListModel *makeProductList(QObject *parent)
         {"compositeStockLine", [](const Product &p) { return QVariant(compositeStockLine(p)); }},
         {"addLabel",
          [](const Product &p) {
-             return QVariant(QStringLiteral("Add ") + p.name + QStringLiteral(", ") +
-                             moneyText(Decimal::parseOrZero(p.rate)));
+             return QVariant(QCoreApplication::translate("Catalog", "Add %1, %2")
+                                 .arg(p.name, moneyText(Decimal::parseOrZero(p.rate))));
          }},
     };
     return new ProductListModel([](const Product &p) { return p.id; }, roles, parent);

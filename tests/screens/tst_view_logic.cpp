@@ -4,6 +4,7 @@
 #include "screens/catalog/ProductRows.h"
 #include "screens/controls/RowsModel.h"
 #include "screens/controls/symbols/SymbolImageProvider.h"
+#include "screens/controls/text/LanguageChoice.h"
 #include "screens/shell/ViewLogic.h"
 #include "workflow/WorkspaceLists.h"
 
@@ -32,8 +33,11 @@ private slots:
     void errorMessageArea_data();
     void errorMessageArea();
     void everySymbolRenders();
+    void initTestCase() { LanguageChoice::instance()->use(QString()); }
     void formatting_data();
     void formatting();
+    void languageLocale_data();
+    void languageLocale();
     void screensSymbolsAreInTheTable();
     void unknownSymbolAndBadColour();
     void productRowsFollowTheList_data();
@@ -160,19 +164,50 @@ void ViewLogicTest::everySymbolRenders()
 
 void ViewLogicTest::formatting_data()
 {
+    QTest::addColumn<QString>("language");
     QTest::addColumn<int>("secondsAgo");
     QTest::addColumn<QString>("relative");
-    QTest::newRow("future clock skew") << -5 << "0 seconds";
-    QTest::newRow("seconds") << 59 << "59 seconds";
-    QTest::newRow("one minute") << 60 << "1 minute";
-    QTest::newRow("one day") << 86400 << "1 day";
+    QTest::newRow("future clock skew") << "" << -5 << "0 seconds";
+    QTest::newRow("seconds") << "" << 59 << "59 seconds";
+    QTest::newRow("one minute") << "" << 60 << "1 minute";
+    QTest::newRow("one day") << "" << 86400 << "1 day";
+    QTest::newRow("English, hours") << "en" << 7300 << "2 hours";
+    QTest::newRow("Spanish, one second") << "es" << 1 << "1 segundo";
+    QTest::newRow("Spanish, minutes") << "es" << 150 << "2 minutos";
+    QTest::newRow("Spanish, one hour") << "es" << 3600 << "1 hora";
+    QTest::newRow("Spanish, days") << "es" << 3 * 86400 << "3 días";
+    QTest::newRow("unknown language: English") << "xx" << 120 << "2 minutes";
 }
 
 void ViewLogicTest::formatting()
 {
+    QFETCH(QString, language);
     QFETCH(int, secondsAgo);
+    LanguageChoice::instance()->use(language);
     const QDateTime now = QDateTime::fromSecsSinceEpoch(1'800'000'000, Qt::UTC);
-    QTEST(screens::relativeText(now.addSecs(-secondsAgo), now), "relative");
+    const QString relative = screens::relativeText(now.addSecs(-secondsAgo), now);
+    LanguageChoice::instance()->use(QString());
+    QTEST(relative, "relative");
+}
+
+void ViewLogicTest::languageLocale_data()
+{
+    QTest::addColumn<QString>("choice");
+    QTest::addColumn<QString>("system");
+    QTest::addColumn<QString>("locale");
+    QTest::newRow("system") << "" << "es_MX" << "es_MX";
+    QTest::newRow("Spanish on an English system") << "es" << "en_US" << "es_ES";
+    QTest::newRow("Spanish on a US Spanish system") << "es" << "es_US" << "es_US";
+    QTest::newRow("English on a Spanish system") << "en" << "es_ES" << "en_US";
+    QTest::newRow("English on a Canadian system") << "en" << "en_CA" << "en_CA";
+    QTest::newRow("unknown choice") << "fr" << "en_GB" << "en_GB";
+}
+
+void ViewLogicTest::languageLocale()
+{
+    QFETCH(QString, choice);
+    QFETCH(QString, system);
+    QTEST(localeForChoice(choice, QLocale(system)).name(), "locale");
 }
 
 // Every symbol the screens name literally is in the table.

@@ -5,6 +5,7 @@
 #include "ShellHarness.h"
 
 #include "records/Uuid.h"
+#include "screens/controls/text/LanguageChoice.h"
 #include "server/Endpoints.h"
 
 #include <QCoroTask>
@@ -373,9 +374,12 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     if (argc < 2) {
-        std::fprintf(stderr, "usage: screens_screenshots OUTPUT_DIR\n");
+        std::fprintf(stderr, "usage: screens_screenshots OUTPUT_DIR [LANGUAGE]\n"
+                             "LANGUAGE: a language the app ships (en, es); the system's when left out\n");
         return 2;
     }
+    // The screens in that language, for this run only.
+    if (argc > 2) screens::LanguageChoice::instance()->use(QString::fromLocal8Bit(argv[2]));
     QDir out(QString::fromLocal8Bit(argv[1]));
     if (!out.mkpath(QStringLiteral("."))) return 1;
 

@@ -59,14 +59,14 @@ Rectangle {
                 Layout.fillWidth: true
                 spacing: 2
                 PlainLabel {
-                    text: "Products"
+                    text: qsTr("Products")
                     font.family: Theme.fontFamily
                     font.pixelSize: Theme.title2
                     font.weight: Font.Bold
                     color: Theme.primaryText
                 }
                 SubheadLabel {
-                    text: "Tap a product to add it."
+                    text: qsTr("Tap a product to add it.")
                 }
             }
             Item { Layout.fillWidth: true }
@@ -80,7 +80,7 @@ Rectangle {
             HeaderToolButton {
                 objectName: "refreshInventoryButton"
                 visible: !view.catalog.busy
-                text: "Refresh inventory"
+                text: qsTr("Refresh inventory")
                 symbol: "arrow.clockwise"
                 compact: view.width < 560
                 onClicked: view.catalog.refresh()
@@ -94,7 +94,7 @@ Rectangle {
                 id: search
                 objectName: "catalogSearchField"
                 Layout.fillWidth: true
-                placeholderText: "Search SKU, product, or description"
+                placeholderText: qsTr("Search SKU, product, or description")
                 text: view.products.query
                 // Typed, pasted or set by an assistive client alike.
                 onTextChanged: if (text !== view.products.query) view.products.query = text
@@ -104,7 +104,7 @@ Rectangle {
                 rightPadding: text === "" ? 12 : 38
                 font.family: Theme.fontFamily
                 font.pixelSize: Theme.body
-                Accessible.name: "Search SKU, product, or description"
+                Accessible.name: qsTr("Search SKU, product, or description")
                 background: Rectangle {
                     implicitHeight: 44
                     radius: 12
@@ -125,7 +125,7 @@ Rectangle {
                     visible: search.text !== ""
                     anchors.right: parent.right
                     anchors.verticalCenter: parent.verticalCenter
-                    Accessible.name: "Clear search"
+                    Accessible.name: qsTr("Clear search")
                     Accessible.onPressAction: if (enabled) clicked()
                     onClicked: view.products.query = ""
                     contentItem: SymbolIcon { symbol: "xmark.circle.fill"; size: 17; color: Theme.secondaryText }
@@ -135,7 +135,7 @@ Rectangle {
             SearchToolButton {
                 objectName: "voiceSearchButton"
                 symbol: "waveform"
-                label: voice.listening ? "Stop voice search" : "Voice search"
+                label: voice.listening ? qsTr("Stop voice search") : qsTr("Voice search")
                 active: voice.listening
                 onClicked: voice.toggle()
             }
@@ -143,7 +143,7 @@ Rectangle {
                 id: filterButton
                 objectName: "catalogFilterButton"
                 symbol: "line.3.horizontal.decrease.circle"
-                label: "Filter products"
+                label: qsTr("Filter products")
                 active: !view.products.showAssembled || !view.products.showUnassembled
                 onClicked: filterMenu.open()
                 Menu {
@@ -153,15 +153,15 @@ Rectangle {
                     x: filterButton.width - width
                     FilterToggle {
                         objectName: "showAssembledToggle"
-                        title: "Show assembled"
-                        detail: "SKUs ending in WSx"
+                        title: qsTr("Show assembled")
+                        detail: qsTr("SKUs ending in WSx")
                         checked: view.products.showAssembled
                         onToggled: view.products.showAssembled = checked
                     }
                     FilterToggle {
                         objectName: "showUnassembledToggle"
-                        title: "Show unassembled"
-                        detail: "All other SKUs"
+                        title: qsTr("Show unassembled")
+                        detail: qsTr("All other SKUs")
                         checked: view.products.showUnassembled
                         onToggled: view.products.showUnassembled = checked
                     }
@@ -172,7 +172,7 @@ Rectangle {
         CaptionLabel {
             objectName: "listeningHint"
             visible: voice.listening
-            text: "Listening… Say a product name or SKU."
+            text: qsTr("Listening… Say a product name or SKU.")
         }
         CaptionLabel {
             objectName: "voiceMessage"
@@ -185,7 +185,7 @@ Rectangle {
         CaptionLabel {
             objectName: "scanConfirmation"
             visible: view.lastScanned !== ""
-            text: "Added " + view.lastScanned
+            text: qsTr("Added %1").arg(view.lastScanned)
             font.weight: Font.DemiBold
             color: Theme.green
         }
@@ -205,14 +205,14 @@ Rectangle {
                 required property string modelData
                 readonly property bool selected: view.products.category === modelData
                 objectName: "categoryChip-" + modelData
-                text: modelData
+                text: SharedTexts.category(modelData, Format.language)
                 // A 44-point target around a 34-point pill.
                 height: 44
                 leftPadding: 14
                 rightPadding: 14
                 checkable: false
                 Accessible.role: Accessible.Button
-                Accessible.name: modelData
+                Accessible.name: text
                 Accessible.onPressAction: if (enabled) clicked()
                 onClicked: view.products.category = modelData
                 background: Item {
@@ -252,7 +252,7 @@ Rectangle {
                 anchors.centerIn: parent
                 visible: parent.state_ === "loading"
                 busy: true
-                title: "Loading products…"
+                title: qsTr("Loading products…")
             }
             // Not "No products found": no search or filter would change this.
             CatalogEmptyState {
@@ -260,24 +260,24 @@ Rectangle {
                 anchors.centerIn: parent
                 visible: parent.state_ === "not loaded"
                 symbol: "exclamationmark.circle"
-                title: "Products could not load"
-                detail: "Check the connection, then Refresh inventory."
+                title: qsTr("Products could not load")
+                detail: qsTr("Check the connection, then Refresh inventory.")
             }
             CatalogEmptyState {
                 objectName: "noProductsSelected"
                 anchors.centerIn: parent
                 visible: parent.state_ === "none selected"
                 symbol: "line.3.horizontal.decrease.circle"
-                title: "No products selected"
-                detail: "Turn on Show assembled or Show unassembled."
+                title: qsTr("No products selected")
+                detail: qsTr("Turn on Show assembled or Show unassembled.")
             }
             CatalogEmptyState {
                 objectName: "noProductsFound"
                 anchors.centerIn: parent
                 visible: parent.state_ === "none found"
                 symbol: "magnifyingglass"
-                title: "No products found"
-                detail: "Change the search or filters."
+                title: qsTr("No products found")
+                detail: qsTr("Change the search or filters.")
             }
             // The grid is a list of rows of cards: the list reuses a row that
             // scrolls out for one that scrolls in, where a GridView builds
@@ -366,13 +366,13 @@ Rectangle {
             Layout.fillWidth: true
             CaptionLabel {
                 objectName: "productCount"
-                text: view.products.count + " products"
+                text: qsTr("%n product(s)", "", view.products.count)
             }
             Item { Layout.fillWidth: true }
             PlainLabel {
                 objectName: "stockUpdated"
                 visible: !isNaN(view.catalog.updatedAt.getTime())
-                text: "Stock updated " + Format.relativeTo(view.catalog.updatedAt, clock.now) + " ago"
+                text: qsTr("Stock updated %1 ago").arg(Format.relativeTo(view.catalog.updatedAt, clock.now, Format.language))
                 font.family: Theme.fontFamily
                 font.pixelSize: Theme.caption2
                 color: Theme.secondaryText

@@ -72,7 +72,7 @@ AbstractButton {
                 PlainLabel {
                     id: badge
                     anchors.centerIn: parent
-                    text: "ASSEMBLED"
+                    text: qsTr("ASSEMBLED")
                     font.family: Theme.fontFamily
                     font.pixelSize: Theme.caption2
                     font.weight: Font.Bold

@@ -37,7 +37,7 @@ Rectangle {
         }
         CaptionLabel {
             anchors.horizontalCenter: parent.horizontalCenter
-            text: frame.loading ? "Loading photo…" : "Photo unavailable"
+            text: frame.loading ? qsTr("Loading photo…") : qsTr("Photo unavailable")
         }
     }
 }

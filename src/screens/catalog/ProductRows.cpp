@@ -1,12 +1,20 @@
 #include "ProductRows.h"
 
+#include "screens/controls/text/LanguageChoice.h"
+
 #include <QMetaProperty>
 
 #include <limits>
 
 namespace vantrel::screens {
 
-ProductRows::ProductRows(QObject *parent) : QAbstractListModel(parent) {}
+ProductRows::ProductRows(QObject *parent) : QAbstractListModel(parent)
+{
+    // The cards' texts are the source's, worked out as they are read.
+    connect(LanguageChoice::instance(), &LanguageChoice::changed, this, [this] {
+        if (productCount() > 0) touch(0, productCount() - 1);
+    });
+}
 
 void ProductRows::setSource(QAbstractItemModel *source)
 {

@@ -15,69 +15,103 @@
 namespace vantrel::screens {
 
 namespace checkoutText {
-inline constexpr QStringView checkoutHeading = u"Checkout";
-inline constexpr QStringView prepareForRegister = u"Prepare for Register";
-inline constexpr QStringView collectPayment = u"Collect payment";
-inline constexpr QStringView dailyImportSheetCaption = u"Daily Square import handles accounting. No separate "
-                                                       u"paid invoice or pickup shipment is created in Zoho.";
-inline constexpr QStringView holdingCaption =
-    u"Shipment stays open until the hold is released or the warehouse fulfills it.";
-inline constexpr QStringView notHoldingCaption =
-    u"Pickup is marked fulfilled at the end of the business day.";
-inline constexpr QStringView prepareRegisterInvoice = u"Prepare Register invoice";
-inline constexpr QStringView sendToTerminal = u"Send to Square Terminal";
-inline constexpr QStringView recordCashPayment = u"Record cash payment";
+inline constexpr UiText checkoutHeading{"Checkout", QT_TRANSLATE_NOOP("Checkout", "Checkout")};
+inline constexpr UiText prepareForRegister{"Checkout", QT_TRANSLATE_NOOP("Checkout", "Prepare for Register")};
+inline constexpr UiText collectPayment{"Checkout", QT_TRANSLATE_NOOP("Checkout", "Collect payment")};
+inline constexpr UiText dailyImportSheetCaption{
+    "Checkout", QT_TRANSLATE_NOOP("Checkout", "Daily Square import handles accounting. No separate paid "
+                                              "invoice or pickup shipment is created in Zoho.")};
+inline constexpr UiText holdingCaption{
+    "Checkout",
+    QT_TRANSLATE_NOOP("Checkout",
+                      "Shipment stays open until the hold is released or the warehouse fulfills it.")};
+inline constexpr UiText notHoldingCaption{
+    "Checkout", QT_TRANSLATE_NOOP("Checkout", "Pickup is marked fulfilled at the end of the business day.")};
+inline constexpr UiText prepareRegisterInvoice{"Checkout",
+                                               QT_TRANSLATE_NOOP("Checkout", "Prepare Register invoice")};
+inline constexpr UiText sendToTerminal{"Checkout", QT_TRANSLATE_NOOP("Checkout", "Send to Square Terminal")};
+inline constexpr UiText recordCashPayment{"Checkout", QT_TRANSLATE_NOOP("Checkout", "Record cash payment")};
 
-inline constexpr QStringView squareRegister = u"Square Register";
-inline constexpr QStringView squareTerminal = u"Square Terminal";
-inline constexpr QStringView cashPayment = u"Cash payment";
-inline constexpr QStringView squarePaymentConfirmed = u"Square payment confirmed";
-inline constexpr QStringView paymentConfirmed = u"Payment confirmed";
-inline constexpr QStringView dailyImportRow = u"Accounting: daily Square import";
-inline constexpr QStringView awaitingDailyImport =
-    u"Awaiting daily Square import. No separate paid Zoho invoice is created.";
-inline constexpr QStringView quoteAccepted = u"Quote accepted & sales order created";
-inline constexpr QStringView invoicePaid = u"Invoice paid in Zoho";
-inline constexpr QStringView checkPayment = u"Check payment";
-inline constexpr QStringView refreshAndResume = u"Refresh & resume";
-inline constexpr QStringView cancelUnpaidInvoice = u"Cancel unpaid invoice";
-inline constexpr QStringView cancelTerminalRequest = u"Cancel Terminal request";
-inline constexpr QStringView transactionPrefix = u"Transaction ";
+inline constexpr UiText squareRegister{"Checkout", QT_TRANSLATE_NOOP("Checkout", "Square Register")};
+inline constexpr UiText squareTerminal{"Checkout", QT_TRANSLATE_NOOP("Checkout", "Square Terminal")};
+inline constexpr UiText cashReceived{"Checkout", QT_TRANSLATE_NOOP("Checkout", "Cash received")};
+inline constexpr UiText cashPayment{"Checkout", QT_TRANSLATE_NOOP("Checkout", "Cash payment")};
+inline constexpr UiText squarePaymentConfirmed{"Checkout",
+                                               QT_TRANSLATE_NOOP("Checkout", "Square payment confirmed")};
+inline constexpr UiText paymentConfirmed{"Checkout", QT_TRANSLATE_NOOP("Checkout", "Payment confirmed")};
+inline constexpr UiText dailyImportRow{"Checkout",
+                                       QT_TRANSLATE_NOOP("Checkout", "Accounting: daily Square import")};
+inline constexpr UiText awaitingDailyImport{
+    "Checkout",
+    QT_TRANSLATE_NOOP("Checkout", "Awaiting daily Square import. No separate paid Zoho invoice is created.")};
+inline constexpr UiText quoteAccepted{"Checkout",
+                                      QT_TRANSLATE_NOOP("Checkout", "Quote accepted & sales order created")};
+inline constexpr UiText invoicePaid{"Checkout", QT_TRANSLATE_NOOP("Checkout", "Invoice paid in Zoho")};
+inline constexpr UiText checkPayment{"Checkout", QT_TRANSLATE_NOOP("Checkout", "Check payment")};
+inline constexpr UiText refreshAndResume{"Checkout", QT_TRANSLATE_NOOP("Checkout", "Refresh & resume")};
+inline constexpr UiText cancelUnpaidInvoice{"Checkout",
+                                            QT_TRANSLATE_NOOP("Checkout", "Cancel unpaid invoice")};
+inline constexpr UiText cancelTerminalRequest{"Checkout",
+                                              QT_TRANSLATE_NOOP("Checkout", "Cancel Terminal request")};
+inline constexpr UiText transactionPrefix{"Checkout", QT_TRANSLATE_NOOP("Checkout", "Transaction ")};
 
-inline constexpr QStringView nextStepDailyImport =
-    u"Payment confirmed. Resume to accept the quote. Accounting uses the daily Square import.";
-inline constexpr QStringView nextStepPaymentSaved =
-    u"Payment saved. Resume to finish the Zoho invoice using the existing payment.";
-inline constexpr QStringView nextStepRegister =
-    u"Collect payment on Register, then tap Check payment. Reopen this checkout from Transactions.";
-inline constexpr QStringView nextStepReopen = u"Reopen this checkout from Transactions.";
-inline constexpr QStringView nextStepCanceled = u"This checkout was canceled. Nothing is collected for it.";
-inline constexpr QStringView ownCheckoutCanceled =
-    u"That checkout was canceled. Its quote is open here and can be checked out again.";
-inline constexpr QStringView followedCaption =
-    u"This checkout is from Transactions. Your draft is kept; go back to it or start the next sale.";
+inline constexpr UiText nextStepDailyImport{
+    "Checkout",
+    QT_TRANSLATE_NOOP(
+        "Checkout",
+        "Payment confirmed. Resume to accept the quote. Accounting uses the daily Square import.")};
+inline constexpr UiText nextStepPaymentSaved{
+    "Checkout",
+    QT_TRANSLATE_NOOP("Checkout",
+                      "Payment saved. Resume to finish the Zoho invoice using the existing payment.")};
+inline constexpr UiText nextStepRegister{
+    "Checkout",
+    QT_TRANSLATE_NOOP(
+        "Checkout",
+        "Collect payment on Register, then tap Check payment. Reopen this checkout from Transactions.")};
+inline constexpr UiText nextStepReopen{
+    "Checkout", QT_TRANSLATE_NOOP("Checkout", "Reopen this checkout from Transactions.")};
+inline constexpr UiText nextStepCanceled{
+    "Checkout", QT_TRANSLATE_NOOP("Checkout", "This checkout was canceled. Nothing is collected for it.")};
+inline constexpr UiText ownCheckoutCanceled{
+    "Checkout",
+    QT_TRANSLATE_NOOP("Checkout",
+                      "That checkout was canceled. Its quote is open here and can be checked out again.")};
+inline constexpr UiText followedCaption{
+    "Checkout",
+    QT_TRANSLATE_NOOP(
+        "Checkout",
+        "This checkout is from Transactions. Your draft is kept; go back to it or start the next sale.")};
 
-inline constexpr QStringView cancelInvoiceTitle = u"Cancel unpaid invoice?";
-inline constexpr QStringView cancelTerminalTitle = u"Cancel Terminal request?";
-inline constexpr QStringView cancelMessage =
-    u"Square is checked before cancellation. Paid transactions cannot be canceled here.";
-inline constexpr QStringView cancelRequest = u"Cancel request";
-inline constexpr QStringView keepCheckout = u"Keep checkout";
+inline constexpr UiText cancelInvoiceTitle{"Checkout",
+                                           QT_TRANSLATE_NOOP("Checkout", "Cancel unpaid invoice?")};
+inline constexpr UiText cancelTerminalTitle{"Checkout",
+                                            QT_TRANSLATE_NOOP("Checkout", "Cancel Terminal request?")};
+inline constexpr UiText cancelMessage{
+    "Checkout",
+    QT_TRANSLATE_NOOP("Checkout",
+                      "Square is checked before cancellation. Paid transactions cannot be canceled here.")};
+inline constexpr UiText cancelRequest{"Checkout", QT_TRANSLATE_NOOP("Checkout", "Cancel request")};
+inline constexpr UiText keepCheckout{"Checkout", QT_TRANSLATE_NOOP("Checkout", "Keep checkout")};
 
-inline constexpr QStringView printOnRegister = u"Print the receipt on Square Register.";
-inline constexpr QStringView viewSquareReceipt = u"View Square receipt";
-inline constexpr QStringView printTerminalReceipt = u"Print Terminal receipt";
-inline constexpr QStringView printPaidInvoice = u"Print the paid invoice from the print dialog";
-inline constexpr QStringView printInvoice = u"Print invoice";
-inline constexpr QStringView startNextSale = u"Start next sale";
+inline constexpr UiText printOnRegister{
+    "Checkout", QT_TRANSLATE_NOOP("Checkout", "Print the receipt on Square Register.")};
+inline constexpr UiText viewSquareReceipt{"Checkout", QT_TRANSLATE_NOOP("Checkout", "View Square receipt")};
+inline constexpr UiText printTerminalReceipt{"Checkout",
+                                             QT_TRANSLATE_NOOP("Checkout", "Print Terminal receipt")};
+inline constexpr UiText printPaidInvoice{
+    "Checkout", QT_TRANSLATE_NOOP("Checkout", "Print the paid invoice from the print dialog")};
+inline constexpr UiText printInvoice{"Checkout", QT_TRANSLATE_NOOP("Checkout", "Print invoice")};
+inline constexpr UiText startNextSale{"Checkout", QT_TRANSLATE_NOOP("Checkout", "Start next sale")};
 
-inline constexpr QStringView squareInvoice = u"Square invoice";
-inline constexpr QStringView fulfilled = u"Fulfilled";
-inline constexpr QStringView onHold = u"On hold";
-inline constexpr QStringView needsAttention = u"Needs attention";
-inline constexpr QStringView scheduledEndOfDay = u"Scheduled for end of day";
-inline constexpr QStringView releaseHold = u"Release pickup hold";
-inline constexpr QStringView holdFulfillment = u"Hold pickup fulfillment";
+inline constexpr UiText squareInvoice{"Checkout", QT_TRANSLATE_NOOP("Checkout", "Square invoice")};
+inline constexpr UiText fulfilled{"Checkout", QT_TRANSLATE_NOOP("Checkout", "Fulfilled")};
+inline constexpr UiText onHold{"Checkout", QT_TRANSLATE_NOOP("Checkout", "On hold")};
+inline constexpr UiText needsAttention{"Checkout", QT_TRANSLATE_NOOP("Checkout", "Needs attention")};
+inline constexpr UiText scheduledEndOfDay{"Checkout",
+                                          QT_TRANSLATE_NOOP("Checkout", "Scheduled for end of day")};
+inline constexpr UiText releaseHold{"Checkout", QT_TRANSLATE_NOOP("Checkout", "Release pickup hold")};
+inline constexpr UiText holdFulfillment{"Checkout", QT_TRANSLATE_NOOP("Checkout", "Hold pickup fulfillment")};
 } // namespace checkoutText
 
 // A colour the screens pick from their theme.

@@ -50,7 +50,7 @@ Sheet {
                 anchors.left: parent.left
                 anchors.verticalCenter: parent.verticalCenter
                 implicitHeight: 44
-                text: "Cancel"
+                text: SharedTexts.cancel
                 Accessible.name: text
                 background: Item {}
                 contentItem: PlainLabel {
@@ -109,7 +109,7 @@ Sheet {
                         font.weight: Font.DemiBold
                         font.letterSpacing: -1
                         color: Theme.primaryText
-                        Accessible.name: "Amount due " + text
+                        Accessible.name: qsTr("Amount due %1").arg(text)
                     }
                     PlainLabel {
                         objectName: "checkoutCustomer"
@@ -128,7 +128,7 @@ Sheet {
                     objectName: "registerTenderText"
                     visible: choices.registerRoute
                     Layout.fillWidth: true
-                    text: "Create a quote invoice, then collect card or cash on Square Register."
+                    text: qsTr("Create a quote invoice, then collect card or cash on Square Register.")
                     wrapMode: Text.WordWrap
                 }
 
@@ -138,7 +138,7 @@ Sheet {
                     Layout.fillWidth: true
                     spacing: 10
                     FootnoteLabel {
-                        text: "Payment method"
+                        text: qsTr("Payment method")
                         font.weight: Font.DemiBold
                     }
                     Rectangle {
@@ -148,7 +148,7 @@ Sheet {
                         radius: 11
                         color: Qt.rgba(0, 0, 0, 0.06)
                         Accessible.role: Accessible.PageTabList
-                        Accessible.name: "Payment method"
+                        Accessible.name: qsTr("Payment method")
                         RowLayout {
                             anchors.fill: parent
                             anchors.margins: 3
@@ -156,14 +156,14 @@ Sheet {
                             TenderChoice {
                                 objectName: "tenderCard"
                                 enabled: !choices.frozen
-                                title: "Card \u00B7 Terminal"
+                                title: qsTr("Card \u00B7 Terminal")
                                 symbol: "creditcard"
                                 value: "card"
                             }
                             TenderChoice {
                                 objectName: "tenderCash"
                                 enabled: !choices.frozen
-                                title: "Cash"
+                                title: qsTr("Cash")
                                 symbol: "banknote"
                                 value: "cash"
                             }
@@ -183,7 +183,7 @@ Sheet {
                         }
                         SubheadLabel {
                             Layout.fillWidth: true
-                            text: "Customer taps, inserts, or swipes on Square Terminal."
+                            text: qsTr("Customer taps, inserts, or swipes on Square Terminal.")
                             wrapMode: Text.WordWrap
                         }
                     }
@@ -199,7 +199,7 @@ Sheet {
                             id: cashField
                             objectName: "cashField"
                             Layout.fillWidth: true
-                            placeholderText: "Amount"
+                            placeholderText: qsTr("Amount")
                             text: choices.cash
                             font.pixelSize: Theme.title2
                             inputMethodHints: Qt.ImhFormattedNumbersOnly
@@ -221,7 +221,7 @@ Sheet {
                             Layout.fillWidth: true
                             BodyLabel {
                                 Layout.fillWidth: true
-                                text: "Change due"
+                                text: qsTr("Change due")
                                 color: Theme.secondaryText
                             }
                             HeadingLabel {
@@ -232,7 +232,7 @@ Sheet {
                         ToggleSwitch {
                             objectName: "cashConfirmedToggle"
                             enabled: !choices.frozen
-                            text: "I have received the cash"
+                            text: qsTr("I have received the cash")
                             checked: choices.cashConfirmed
                             onToggled: choices.cashConfirmed = checked
                         }
@@ -260,13 +260,13 @@ Sheet {
                         }
                         HeadingLabel {
                             Layout.fillWidth: true
-                            text: "Pickup today"
+                            text: qsTr("Pickup today")
                         }
                     }
                     ToggleSwitch {
                         objectName: "holdToggle"
                         enabled: !choices.frozen
-                        text: "Hold for later pickup"
+                        text: qsTr("Hold for later pickup")
                         checked: choices.holding
                         onToggled: choices.setHold(checked)
                     }
@@ -282,7 +282,7 @@ Sheet {
                     objectName: "demoCaption"
                     visible: choices.demo
                     Layout.fillWidth: true
-                    text: "DEMO \u00B7 No card charges. Cash payments stay in this demo."
+                    text: qsTr("DEMO \u00B7 No card charges. Cash payments stay in this demo.")
                     wrapMode: Text.WordWrap
                     font.weight: Font.DemiBold
                     color: Theme.orange

@@ -139,7 +139,7 @@ Rectangle {
                 }
                 SymbolButton {
                     objectName: "backToDraftButton"
-                    text: "Back to draft"
+                    text: qsTr("Back to draft")
                     symbol: "arrow.counterclockwise"
                     enabled: !view.workspace.busy
                     onClicked: view.checkout.backToDraft()
@@ -176,8 +176,8 @@ Rectangle {
                     objectName: "dealSyncRow"
                     visible: status.dealSyncShown
                     Layout.topMargin: 2
-                    title: "Deal update pending"
-                    caption: "The deal update will retry automatically."
+                    title: qsTr("Deal update pending")
+                    caption: qsTr("The deal update will retry automatically.")
                     mark: "arrow.triangle.2.circlepath"
                     tint: Theme.orange
                 }
@@ -239,7 +239,7 @@ Rectangle {
                 DetailRow {
                     objectName: "pickupRow"
                     visible: status.pickupShown
-                    label: "Pickup"
+                    label: qsTr("Pickup")
                     value: status.pickupText
                 }
                 SecondaryButton {
@@ -263,7 +263,7 @@ Rectangle {
                 DetailRow {
                     objectName: "changeGivenRow"
                     visible: status.changeGivenText !== ""
-                    label: "Change given"
+                    label: qsTr("Change given")
                     value: status.changeGivenText
                 }
             }

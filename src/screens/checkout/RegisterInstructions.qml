@@ -18,7 +18,7 @@ StatusCard {
         }
         HeadingLabel {
             Layout.fillWidth: true
-            text: "Continue on Square Register"
+            text: qsTr("Continue on Square Register")
             wrapMode: Text.WordWrap
         }
     }
@@ -33,8 +33,8 @@ StatusCard {
     SubheadLabel {
         objectName: "registerSteps"
         Layout.fillWidth: true
-        text: "1. Open More \u2192 Invoices.\n2. Find this invoice and check the total.\n"
-              + "3. Tap Add payment \u2192 Remaining amount and collect card or cash."
+        text: qsTr("1. Open More \u2192 Invoices.\n2. Find this invoice and check the total.\n")
+              + qsTr("3. Tap Add payment \u2192 Remaining amount and collect card or cash.")
         wrapMode: Text.WordWrap
         lineHeight: 1.25
     }

@@ -1,6 +1,14 @@
 #include "WorkspaceFace.h"
 
+#include "screens/controls/text/LanguageChoice.h"
+
 namespace vantrel {
+
+WorkspaceFace::WorkspaceFace(QObject *parent) : QObject(parent)
+{
+    connect(screens::LanguageChoice::instance(), &screens::LanguageChoice::changed, this,
+            [this] { relabel(); });
+}
 
 void WorkspaceFace::setWorkspace(CheckoutModel *workspace)
 {

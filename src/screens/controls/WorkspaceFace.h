@@ -19,7 +19,8 @@ class WorkspaceFace : public QObject {
     Q_PROPERTY(vantrel::CheckoutModel *workspace READ workspace WRITE setWorkspace NOTIFY workspaceChanged)
 
 public:
-    using QObject::QObject;
+    // A face says its texts again, in the new language, when it changes.
+    explicit WorkspaceFace(QObject *parent = nullptr);
 
     CheckoutModel *workspace() const { return m_workspace; }
     void setWorkspace(CheckoutModel *workspace);
@@ -34,6 +35,8 @@ protected:
     virtual void leaving() {}
     // Runs once the new workspace (or none) is set and announced.
     virtual void switched() = 0;
+    // Runs when the language changes: the face works out its texts again.
+    virtual void relabel() { switched(); }
 
 private:
     QPointer<CheckoutModel> m_workspace;

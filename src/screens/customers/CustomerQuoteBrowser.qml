@@ -109,7 +109,7 @@ Sheet {
                                 ColumnLayout {
                                     Layout.fillWidth: true
                                     spacing: 1
-                                    Eyebrow { text: "Customer" }
+                                    Eyebrow { text: qsTr("Customer") }
                                     PlainLabel {
                                         objectName: "browsedCustomerName"
                                         Layout.fillWidth: true
@@ -133,7 +133,7 @@ Sheet {
                                     id: searchAll
                                     objectName: "searchAllCustomersButton"
                                     Layout.preferredWidth: 1
-                                    text: "Search all customers"
+                                    text: qsTr("Search all customers")
                                     topPadding: 14
                                     bottomPadding: 14
                                     onClicked: quoteBrowser.searchAllCustomers()
@@ -162,7 +162,7 @@ Sheet {
                                 PrimaryButton {
                                     objectName: "useCustomerButton"
                                     Layout.preferredWidth: 1
-                                    text: "Use customer for quote"
+                                    text: qsTr("Use customer for quote")
                                     trailingSymbol: "cart.badge.plus"
                                     topPadding: 15
                                     bottomPadding: 15
@@ -177,7 +177,7 @@ Sheet {
                     HeadingLabel {
                         visible: quoteBrowser.hasCustomer
                         Layout.topMargin: 4
-                        text: "Saved quotes"
+                        text: qsTr("Saved quotes")
                         Accessible.role: Accessible.Heading
                         Accessible.name: text
                     }
@@ -275,13 +275,13 @@ Sheet {
                         objectName: "lockedQuotesNote"
                         visible: quoteBrowser.showsLockedNote
                         symbol: "lock"
-                        text: "Locked quotes are view-only. The checkout owner manages payment and fulfillment."
+                        text: qsTr("Locked quotes are view-only. The checkout owner manages payment and fulfillment.")
                     }
                     Note {
                         objectName: "liveCheckoutNote"
                         visible: quoteBrowser.showsLiveCheckoutNote
                         symbol: "creditcard"
-                        text: "Quote viewing remains available. Reset the workspace to start another sale."
+                        text: qsTr("Quote viewing remains available. Reset the workspace to start another sale.")
                     }
                 }
             }
@@ -304,10 +304,10 @@ Sheet {
     ConfirmationSheet {
         id: customerChange
         objectName: "customerChangeConfirmation"
-        title: "Change this quote's customer?"
-        message: "Items and edits stay. Saved quote and deal links are cleared. Save as a new quote."
-        confirmTitle: "Use selected customer"
-        cancelTitle: "Keep current customer"
+        title: SharedTexts.changeCustomerTitle
+        message: SharedTexts.changeCustomerMessage
+        confirmTitle: SharedTexts.useSelectedCustomer
+        cancelTitle: SharedTexts.keepCurrentCustomer
         onConfirm: sheet.useCustomer()
     }
 
@@ -343,7 +343,7 @@ Sheet {
         objectName: "customerRow-" + index
         last: index === quoteBrowser.customers.count - 1
         Accessible.name: name
-        Accessible.description: "Show this customer's saved quotes"
+        Accessible.description: qsTr("Show this customer's saved quotes")
         onClicked: quoteBrowser.chooseCustomer(customerId)
         contentItem: RowLayout {
             spacing: 12
@@ -392,7 +392,7 @@ Sheet {
         objectName: "quoteRow-" + number
         last: index === quoteBrowser.quotes.count - 1
         Accessible.name: number + ", " + status + ", " + totalText + (checkoutLine !== "" ? ", " + checkoutLine : "")
-        Accessible.description: "View quote, invoices, and payment status"
+        Accessible.description: qsTr("View quote, invoices, and payment status")
         onClicked: sheet.viewQuote(quoteId)
         contentItem: RowLayout {
             spacing: 12

@@ -43,7 +43,7 @@ TextField {
         anchors.verticalCenter: parent.verticalCenter
         symbol: "xmark.circle.fill"
         tint: Theme.secondaryText
-        Accessible.name: "Clear search"
+        Accessible.name: qsTr("Clear search")
         onClicked: {
             field.clear()
             field.edited("")

@@ -44,8 +44,8 @@ Sheet {
         spacing: 14
         SheetTitleBar {
             Layout.fillWidth: true
-            title: sheet.newCustomer ? "New customer" : "Choose customer"
-            leadingText: sheet.newCustomer ? "Back" : "Cancel"
+            title: sheet.newCustomer ? qsTr("New customer") : qsTr("Choose customer")
+            leadingText: sheet.newCustomer ? qsTr("Back") : SharedTexts.cancel
             doneText: ""
             onLeading: sheet.newCustomer ? (sheet.newCustomer = false) : sheet.close()
         }
@@ -82,7 +82,7 @@ Sheet {
                 Layout.alignment: Qt.AlignHCenter
                 BusyIndicator { running: parent.visible; implicitWidth: 24; implicitHeight: 24 }
                 SubheadLabel {
-                    text: "Finding customers…"
+                    text: qsTr("Finding customers…")
                 }
             }
             ColumnLayout {
@@ -164,7 +164,7 @@ Sheet {
             }
             HeaderToolButton {
                 objectName: "createNewCustomerButton"
-                text: "Create new customer"
+                text: qsTr("Create new customer")
                 symbol: "person.badge.plus"
                 onClicked: sheet.newCustomer = true
             }
@@ -191,13 +191,13 @@ Sheet {
                     SubheadLabel {
                         objectName: "detailsSaved"
                         Layout.fillWidth: true
-                        text: "Your details are saved. Check whether creation finished, or edit them before trying again."
+                        text: qsTr("Your details are saved. Check whether creation finished, or edit them before trying again.")
                         wrapMode: Text.Wrap
                         color: Theme.primaryText
                     }
                     SecondaryButton {
                         objectName: "editDetailsButton"
-                        text: "Edit details"
+                        text: qsTr("Edit details")
                         enabled: !sheet.workspace.busy
                         onClicked: form.editDetails().then(completed => { if (completed) sheet.close() })
                     }
@@ -205,35 +205,35 @@ Sheet {
 
                 FormSection {
                     visible: !form.pending
-                    header: "Customer"
-                    footer: "All four fields are required."
+                    header: qsTr("Customer")
+                    footer: qsTr("All four fields are required.")
                     FormFieldRow {
                         objectName: "firstName"
                         first: true
-                        label: "First name"
-                        accessibleName: "First name, required"
+                        label: qsTr("First name")
+                        accessibleName: qsTr("First name, required")
                         text: form.firstName
                         onEdited: text => form.setField("firstName", text)
                     }
                     FormFieldRow {
                         objectName: "lastName"
-                        label: "Last name"
-                        accessibleName: "Last name, required"
+                        label: qsTr("Last name")
+                        accessibleName: qsTr("Last name, required")
                         text: form.lastName
                         onEdited: text => form.setField("lastName", text)
                     }
                     FormFieldRow {
                         objectName: "phone"
-                        label: "Phone"
-                        accessibleName: "Phone, required"
+                        label: qsTr("Phone")
+                        accessibleName: qsTr("Phone, required")
                         inputHints: Qt.ImhDialableCharactersOnly
                         text: form.phone
                         onEdited: text => form.setField("phone", text)
                     }
                     FormFieldRow {
                         objectName: "email"
-                        label: "Email"
-                        accessibleName: "Email, required"
+                        label: qsTr("Email")
+                        accessibleName: qsTr("Email, required")
                         inputHints: Qt.ImhEmailCharactersOnly | Qt.ImhNoAutoUppercase
                         text: form.email
                         onEdited: text => form.setField("email", text)
@@ -242,8 +242,8 @@ Sheet {
 
                 FormSection {
                     visible: !form.pending
-                    header: "Deal"
-                    footer: "Payment sets the deal to Closed Won and updates its amount to the total before tax."
+                    header: qsTr("Deal")
+                    footer: qsTr("Payment sets the deal to Closed Won and updates its amount to the total before tax.")
                     Item {
                         Layout.fillWidth: true
                         implicitHeight: 52
@@ -251,7 +251,7 @@ Sheet {
                             anchors.left: parent.left
                             anchors.leftMargin: 16
                             anchors.verticalCenter: parent.verticalCenter
-                            text: "Campaign source"
+                            text: qsTr("Campaign source")
                         }
                         PlainComboBox {
                             id: campaignPicker
@@ -262,13 +262,13 @@ Sheet {
                             width: Math.min(280, parent.width * 0.55)
                             model: form.campaignNames
                             currentIndex: form.campaignIndex
-                            displayText: form.savedSelection ? "Saved selection"
-                                         : currentIndex < 0 ? "Select campaign" : currentText
+                            displayText: form.savedSelection ? qsTr("Saved selection")
+                                         : currentIndex < 0 ? qsTr("Select campaign") : currentText
                             font.family: Theme.fontFamily
                             font.pixelSize: Theme.subheadline
                             leftPadding: 10
                             rightPadding: 30
-                            Accessible.name: "Campaign source"
+                            Accessible.name: qsTr("Campaign source")
                             onActivated: index => form.chooseCampaign(index)
                             indicator: SymbolIcon {
                                 x: campaignPicker.width - width - 10
@@ -292,7 +292,7 @@ Sheet {
                         Layout.bottomMargin: 8
                         BusyIndicator { running: parent.visible; implicitWidth: 20; implicitHeight: 20 }
                         FootnoteLabel {
-                            text: "Loading campaigns…"
+                            text: qsTr("Loading campaigns…")
                         }
                     }
                     RowLayout {
@@ -309,28 +309,28 @@ Sheet {
                         FootnoteLabel {
                             objectName: "campaignsUnavailable"
                             Layout.fillWidth: true
-                            text: "Campaigns unavailable"
+                            text: qsTr("Campaigns unavailable")
                             color: Theme.orange
                         }
                         HeaderToolButton {
                             objectName: "reloadCampaignsButton"
-                            text: "Reload campaigns"
+                            text: qsTr("Reload campaigns")
                             symbol: "arrow.clockwise"
                             onClicked: form.loadCampaigns()
                         }
                     }
                     FormFieldRow {
                         objectName: "dealAmount"
-                        label: "Deal amount"
-                        accessibleName: "Deal amount, required"
+                        label: qsTr("Deal amount")
+                        accessibleName: qsTr("Deal amount, required")
                         inputHints: Qt.ImhFormattedNumbersOnly
                         number: true
                         text: form.dealAmount
                         onEdited: text => form.setField("dealAmount", text)
                     }
                     FormRow {
-                        label: "Closing date"
-                        value: "Today"
+                        label: qsTr("Closing date")
+                        value: qsTr("Today")
                     }
                 }
 
@@ -348,10 +348,10 @@ Sheet {
     ConfirmationSheet {
         id: changeConfirmation
         objectName: "customerChangeConfirmation"
-        title: "Change this quote's customer?"
-        message: "Items and edits stay. Saved quote and deal links are cleared. Save as a new quote."
-        confirmTitle: "Use selected customer"
-        cancelTitle: "Keep current customer"
+        title: SharedTexts.changeCustomerTitle
+        message: SharedTexts.changeCustomerMessage
+        confirmTitle: SharedTexts.useSelectedCustomer
+        cancelTitle: SharedTexts.keepCurrentCustomer
         onConfirm: sheet.select(sheet.selectedCustomerId)
         onCancel: sheet.selectedCustomerId = ""
     }

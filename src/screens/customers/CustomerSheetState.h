@@ -82,6 +82,8 @@ signals:
 protected:
     QList<QMetaObject::Connection> connectTo(CheckoutModel *workspace) override;
     void switched() override;
+    // What the form shows is worked out as it is read: it is read again.
+    void relabel() override { emit formChanged(); }
 
 private:
     static QCoro::Task<> loadOptions(QPointer<CustomerSheetState> self, int generation);

@@ -13,7 +13,7 @@ namespace vantrel::screens {
 using namespace browserText;
 
 namespace {
-QString text(QStringView view) { return view.toString(); }
+QString text(const UiText &view) { return view.toString(); }
 } // namespace
 
 ListState customerListState(const QString &search, bool loading, const std::optional<QString> &message,
@@ -57,7 +57,7 @@ QString checkoutLine(const Quote &quote, const QString &paymentRoute)
         (onRegister ? tx.squareInvoiceNumber : tx.invoiceNumber).value_or(QString()).trimmed();
     // A checkout closed without a document number says only that it is complete.
     if (number.isEmpty()) return text(checkoutComplete);
-    const QStringView document = onRegister ? squareInvoicePrefix : invoicePrefix;
+    const UiText &document = onRegister ? squareInvoicePrefix : invoicePrefix;
     return text(checkoutComplete) + text(documentSeparator) + text(document) + number;
 }
 

@@ -6,6 +6,7 @@
 // face only binds them.
 
 #include "records/Quote.h"
+#include "records/UiText.h"
 #include "records/Workspace.h"
 
 #include <QList>
@@ -19,32 +20,46 @@ namespace vantrel::screens {
 // The browser's and the detail's own words, each written once (the customer
 // search and the customer change share the editor's, see editorText).
 namespace browserText {
-inline constexpr QStringView customers = u"Customers";
-inline constexpr QStringView customerQuotes = u"Customer quotes";
-inline constexpr QStringView searchCustomerQuotes = u"Search customer quotes";
-inline constexpr QStringView quoteSearchPrompt = u"Quote number or status";
-inline constexpr QStringView selectCustomer = u"Select a customer to create or view quotes.";
-inline constexpr QStringView loadingQuotes = u"Loading quotes\u2026";
-inline constexpr QStringView noMatchingQuotes = u"No matching quotes.";
-inline constexpr QStringView noSavedQuotes = u"No saved quotes.";
-inline constexpr QStringView completeManagedElsewhere = u"Checkout complete \u00B7 managed by another user";
-inline constexpr QStringView managedElsewhere = u"Checkout managed by another user";
-inline constexpr QStringView checkoutComplete = u"Checkout complete";
-inline constexpr QStringView documentSeparator = u" \u00B7 ";
-inline constexpr QStringView squareInvoicePrefix = u"Square invoice ";
-inline constexpr QStringView invoicePrefix = u"Invoice ";
+inline constexpr UiText customers{"QuoteBrowser", QT_TRANSLATE_NOOP("QuoteBrowser", "Customers")};
+inline constexpr UiText customerQuotes{"QuoteBrowser", QT_TRANSLATE_NOOP("QuoteBrowser", "Customer quotes")};
+inline constexpr UiText searchCustomerQuotes{"QuoteBrowser",
+                                             QT_TRANSLATE_NOOP("QuoteBrowser", "Search customer quotes")};
+inline constexpr UiText quoteSearchPrompt{"QuoteBrowser",
+                                          QT_TRANSLATE_NOOP("QuoteBrowser", "Quote number or status")};
+inline constexpr UiText selectCustomer{
+    "QuoteBrowser", QT_TRANSLATE_NOOP("QuoteBrowser", "Select a customer to create or view quotes.")};
+inline constexpr UiText loadingQuotes{"QuoteBrowser", QT_TRANSLATE_NOOP("QuoteBrowser", "Loading quotes…")};
+inline constexpr UiText noMatchingQuotes{"QuoteBrowser",
+                                         QT_TRANSLATE_NOOP("QuoteBrowser", "No matching quotes.")};
+inline constexpr UiText noSavedQuotes{"QuoteBrowser", QT_TRANSLATE_NOOP("QuoteBrowser", "No saved quotes.")};
+inline constexpr UiText completeManagedElsewhere{
+    "QuoteBrowser", QT_TRANSLATE_NOOP("QuoteBrowser", "Checkout complete · managed by another user")};
+inline constexpr UiText managedElsewhere{
+    "QuoteBrowser", QT_TRANSLATE_NOOP("QuoteBrowser", "Checkout managed by another user")};
+inline constexpr UiText checkoutComplete{"QuoteBrowser",
+                                         QT_TRANSLATE_NOOP("QuoteBrowser", "Checkout complete")};
+inline constexpr UiText documentSeparator{"QuoteBrowser", QT_TRANSLATE_NOOP("QuoteBrowser", " · ")};
+inline constexpr UiText squareInvoicePrefix{"QuoteBrowser",
+                                            QT_TRANSLATE_NOOP("QuoteBrowser", "Square invoice ")};
+inline constexpr UiText invoicePrefix{"QuoteBrowser", QT_TRANSLATE_NOOP("QuoteBrowser", "Invoice ")};
 
-inline constexpr QStringView quoteMismatch =
-    u"The quote no longer matches this customer. Reopen the customer\u2019s quote list.";
-inline constexpr QStringView refreshFailedPrefix =
-    u"Unable to retrieve the latest quote and payment status. ";
-inline constexpr QStringView useSavedQuote = u"Use saved quote";
-inline constexpr QStringView openingQuote = u"Opening quote\u2026";
-inline constexpr QStringView checkingInvoices = u"Checking linked invoices\u2026";
-inline constexpr QStringView paymentUnavailable = u"Payment status unavailable. Refresh to retry.";
-inline constexpr QStringView paidInSquare = u"Paid in Square. Zoho status is shown above.";
-inline constexpr QStringView checkedPrefix = u"Checked ";
-inline constexpr QStringView duePrefix = u"Due ";
+inline constexpr UiText quoteMismatch{
+    "QuoteBrowser",
+    QT_TRANSLATE_NOOP("QuoteBrowser",
+                      "The quote no longer matches this customer. Reopen the customer’s quote list.")};
+inline constexpr UiText refreshFailedPrefix{
+    "QuoteBrowser",
+    QT_TRANSLATE_NOOP("QuoteBrowser", "Unable to retrieve the latest quote and payment status. ")};
+inline constexpr UiText useSavedQuote{"QuoteBrowser", QT_TRANSLATE_NOOP("QuoteBrowser", "Use saved quote")};
+inline constexpr UiText openingQuote{"QuoteBrowser", QT_TRANSLATE_NOOP("QuoteBrowser", "Opening quote…")};
+inline constexpr UiText checkingInvoices{"QuoteBrowser",
+                                         QT_TRANSLATE_NOOP("QuoteBrowser", "Checking linked invoices…")};
+inline constexpr UiText paymentUnavailable{
+    "QuoteBrowser", QT_TRANSLATE_NOOP("QuoteBrowser", "Payment status unavailable. Refresh to retry.")};
+inline constexpr UiText paidInSquare{
+    "QuoteBrowser", QT_TRANSLATE_NOOP("QuoteBrowser", "Paid in Square. Zoho status is shown above.")};
+inline constexpr UiText checkedPrefix{"QuoteBrowser", QT_TRANSLATE_NOOP("QuoteBrowser", "Checked ")};
+inline constexpr UiText duePrefix{"QuoteBrowser", QT_TRANSLATE_NOOP("QuoteBrowser", "Due ")};
 } // namespace browserText
 
 // What stands where a list's rows go: one line of text (a failure comes with

@@ -68,6 +68,16 @@ QList<QMetaObject::Connection> QuoteBrowserState::connectTo(CheckoutModel *works
 
 void QuoteBrowserState::leaving() { stopLoad(); }
 
+// The rows' texts are worked out as they are read: each row is read again.
+void QuoteBrowserState::relabel()
+{
+    for (QAbstractItemModel *list :
+         {static_cast<QAbstractItemModel *>(m_customers), static_cast<QAbstractItemModel *>(m_quotes)})
+        if (const int rows = list->rowCount(); rows > 0)
+            emit list->dataChanged(list->index(0, 0), list->index(rows - 1, 0));
+    recompute();
+}
+
 void QuoteBrowserState::switched()
 {
     if (m_active) restart(false);

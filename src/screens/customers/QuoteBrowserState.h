@@ -85,6 +85,7 @@ protected:
     QList<QMetaObject::Connection> connectTo(CheckoutModel *workspace) override;
     void switched() override;
     void leaving() override;
+    void relabel() override;
 
 private:
     // Everything QML reads besides the lists; one change signal when any of it changed.

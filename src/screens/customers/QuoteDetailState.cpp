@@ -1,5 +1,7 @@
 #include "QuoteDetailState.h"
 
+#include "screens/controls/text/LanguageChoice.h"
+
 #include "records/Money.h"
 #include "server/Endpoints.h"
 #include "workflow/CheckoutPart.h"
@@ -41,6 +43,14 @@ QuoteDetailState::QuoteDetailState(QObject *parent) : QObject(parent)
     };
     m_invoices =
         new RecordListModel<QuoteInvoice>([](const QuoteInvoice &i) { return i.id; }, invoiceRoles, this);
+    // A new language: the rows are read again and the texts worked out again.
+    connect(screens::LanguageChoice::instance(), &screens::LanguageChoice::changed, this, [this] {
+        for (QAbstractItemModel *list :
+             {static_cast<QAbstractItemModel *>(m_lines), static_cast<QAbstractItemModel *>(m_invoices)})
+            if (const int rows = list->rowCount(); rows > 0)
+                emit list->dataChanged(list->index(0, 0), list->index(rows - 1, 0));
+        recompute();
+    });
     recompute();
 }
 

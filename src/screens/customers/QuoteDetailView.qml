@@ -43,7 +43,7 @@ Item {
                 symbol: "chevron.right"
                 rotation: 180
                 symbolSize: 20
-                Accessible.name: "Back to saved quotes"
+                Accessible.name: qsTr("Back to saved quotes")
                 onClicked: view.back()
             }
         }
@@ -86,8 +86,8 @@ Item {
 
                 // Summary.
                 Card {
-                    ValueRow { label: "Quote status"; value: detail.status; valueName: "detailStatus" }
-                    ValueRow { label: "Quote total"; value: detail.totalText; valueName: "detailTotal"; strong: true }
+                    ValueRow { label: qsTr("Quote status"); value: detail.status; valueName: "detailStatus" }
+                    ValueRow { label: qsTr("Quote total"); value: detail.totalText; valueName: "detailTotal"; strong: true }
                     RowLayout {
                         objectName: "viewOnlyNote"
                         visible: detail.locked
@@ -96,7 +96,7 @@ Item {
                         SymbolIcon { symbol: "lock"; size: 15; color: Theme.secondaryText }
                         FootnoteLabel {
                             Layout.fillWidth: true
-                            text: "View-only. Another user manages this checkout."
+                            text: qsTr("View-only. Another user manages this checkout.")
                             wrapMode: Text.Wrap
                         }
                     }
@@ -108,7 +108,7 @@ Item {
                     Layout.fillWidth: true
                     spacing: 8
                     FootnoteLabel {
-                        text: "Load for editing or checkout."
+                        text: qsTr("Load for editing or checkout.")
                     }
                     PrimaryButton {
                         objectName: "useQuoteButton"
@@ -116,7 +116,7 @@ Item {
                         text: detail.useTitle
                         trailingSymbol: detail.opening ? "" : "arrow.right"
                         enabled: detail.useEnabled
-                        Accessible.name: "Use quote in workspace"
+                        Accessible.name: qsTr("Use quote in workspace")
                         onClicked: detail.useNeedsConfirmation ? replaceEdits.open() : view.use()
                     }
                 }
@@ -125,10 +125,10 @@ Item {
                 RowLayout {
                     Layout.fillWidth: true
                     Layout.topMargin: 4
-                    SectionTitle { text: "Payment status"; Layout.fillWidth: true }
+                    SectionTitle { text: qsTr("Payment status"); Layout.fillWidth: true }
                     HeaderToolButton {
                         objectName: "refreshPaymentButton"
-                        text: "Refresh payment status"
+                        text: qsTr("Refresh payment status")
                         symbol: "arrow.clockwise"
                         compact: column.width < 420
                         enabled: !detail.loading
@@ -172,7 +172,7 @@ Item {
                     }
                     ValueRow {
                         visible: detail.paymentPlaceholder === "" && detail.balanceText !== ""
-                        label: "Outstanding balance"
+                        label: qsTr("Outstanding balance")
                         value: detail.balanceText
                         valueName: "outstandingBalance"
                     }
@@ -206,7 +206,7 @@ Item {
                 // Linked invoices.
                 SectionTitle {
                     visible: invoices.count > 0
-                    text: "Linked invoices"
+                    text: qsTr("Linked invoices")
                 }
                 Card {
                     visible: invoices.count > 0
@@ -234,15 +234,15 @@ Item {
                                     text: invoice.status
                                 }
                             }
-                            ValueRow { label: "Total"; value: invoice.totalText }
-                            ValueRow { label: "Balance"; value: invoice.balanceText }
+                            ValueRow { label: qsTr("Total"); value: invoice.totalText }
+                            ValueRow { label: qsTr("Balance"); value: invoice.balanceText }
                             Caption { visible: text !== ""; text: invoice.dueText }
                         }
                     }
                 }
 
                 // Items and totals.
-                SectionTitle { text: "Quote items" }
+                SectionTitle { text: qsTr("Quote items") }
                 Card {
                     Repeater {
                         model: detail.lines
@@ -272,12 +272,12 @@ Item {
                         }
                     }
                     Rectangle { Layout.fillWidth: true; implicitHeight: 1; color: Theme.separator }
-                    ValueRow { label: "Subtotal"; value: detail.subtotalText }
-                    ValueRow { label: "Tax"; value: detail.taxText }
-                    ValueRow { label: "Total"; value: detail.totalText; strong: true }
+                    ValueRow { label: qsTr("Subtotal"); value: detail.subtotalText }
+                    ValueRow { label: qsTr("Tax"); value: detail.taxText }
+                    ValueRow { label: qsTr("Total"); value: detail.totalText; strong: true }
                 }
 
-                SectionTitle { visible: detail.notes !== ""; text: "Notes" }
+                SectionTitle { visible: detail.notes !== ""; text: qsTr("Notes") }
                 Card {
                     visible: detail.notes !== ""
                     SubheadLabel {
@@ -287,7 +287,7 @@ Item {
                         color: Theme.primaryText
                     }
                 }
-                SectionTitle { visible: detail.terms !== ""; text: "Terms" }
+                SectionTitle { visible: detail.terms !== ""; text: qsTr("Terms") }
                 Card {
                     visible: detail.terms !== ""
                     SubheadLabel {
@@ -311,10 +311,10 @@ Item {
     ConfirmationSheet {
         id: replaceEdits
         objectName: "replaceEditsConfirmation"
-        title: "Replace unsaved edits?"
-        message: "Replaces unsaved edits. Saved quotes stay in Zoho."
+        title: qsTr("Replace unsaved edits?")
+        message: qsTr("Replaces unsaved edits. Saved quotes stay in Zoho.")
         confirmTitle: SharedTexts.useSavedQuote
-        cancelTitle: "Keep current workspace"
+        cancelTitle: qsTr("Keep current workspace")
         onConfirm: view.use()
     }
 

@@ -55,14 +55,14 @@ Rectangle {
         DisplayText {
             Layout.fillWidth: true
             horizontalAlignment: Text.AlignHCenter
-            text: "Welcome"
+            text: qsTr("Welcome")
             font.pixelSize: 96 * view.unit
             font.weight: Font.DemiBold
         }
         DisplayText {
             Layout.fillWidth: true
             horizontalAlignment: Text.AlignHCenter
-            text: "Your items will appear here as they are rung up."
+            text: qsTr("Your items will appear here as they are rung up.")
             font.pixelSize: 40 * view.unit
             color: Theme.secondaryText
             wrapMode: Text.WordWrap
@@ -125,7 +125,7 @@ Rectangle {
                         }
                         DisplayText {
                             Layout.fillWidth: true
-                            text: Format.number(line.quantity) + " \u00D7 " + Format.money(line.rate)
+                            text: Format.number(line.quantity, Format.language) + " \u00D7 " + Format.money(line.rate, Format.language)
                             font.pixelSize: 30 * view.unit
                             color: Theme.secondaryText
                         }
@@ -196,7 +196,7 @@ Rectangle {
             visible: view.stage === "complete"
             Layout.fillWidth: true
             horizontalAlignment: Text.AlignHCenter
-            text: "Thank you"
+            text: qsTr("Thank you")
             font.pixelSize: 120 * view.unit
             font.weight: Font.Bold
         }
@@ -204,7 +204,7 @@ Rectangle {
             visible: view.stage === "checkout"
             Layout.fillWidth: true
             horizontalAlignment: Text.AlignHCenter
-            text: "Amount due"
+            text: qsTr("Amount due")
             font.pixelSize: 40 * view.unit
             color: Theme.secondaryText
         }
@@ -252,7 +252,7 @@ Rectangle {
             columnSpacing: 56 * view.unit
             rowSpacing: 8 * view.unit
             DisplayText {
-                text: "Cash received"
+                text: qsTr("Cash received")
                 font.pixelSize: 40 * view.unit
                 color: Theme.secondaryText
             }
@@ -263,7 +263,7 @@ Rectangle {
                 font.weight: Font.Medium
             }
             DisplayText {
-                text: "Change due"
+                text: qsTr("Change due")
                 font.pixelSize: 40 * view.unit
                 color: Theme.secondaryText
             }
@@ -279,7 +279,7 @@ Rectangle {
             visible: view.stage === "complete" && face.changeGiven
             Layout.fillWidth: true
             horizontalAlignment: Text.AlignHCenter
-            text: "Your change: " + face.changeText
+            text: qsTr("Your change: %1").arg(face.changeText)
             font.pixelSize: 56 * view.unit
             font.weight: Font.Medium
         }

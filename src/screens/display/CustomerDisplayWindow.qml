@@ -12,7 +12,7 @@ Window {
     property Window associate
 
     objectName: "customerDisplayWindow"
-    title: "Customer display"
+    title: qsTr("Customer display")
     width: 1024
     height: 600
     color: Theme.canvas

@@ -2,6 +2,7 @@
 // What the customer-facing display shows for the workspace's state, and on
 // which screen it stands. Pure functions; the display's face binds them.
 
+#include "records/UiText.h"
 #include "records/Workspace.h"
 
 #include <QStringList>
@@ -11,11 +12,14 @@
 namespace vantrel::screens {
 
 namespace displayText {
-inline constexpr QStringView payingByCard = u"Card";
-inline constexpr QStringView payingCash = u"Cash";
-inline constexpr QStringView payingAtRegister = u"Register";
-inline constexpr QStringView tapCard = u"Tap, insert or swipe your card on the terminal";
-inline constexpr QStringView payAtRegister = u"Please pay at the register";
+inline constexpr UiText payingByCard{"CustomerDisplay", QT_TRANSLATE_NOOP("CustomerDisplay", "Card")};
+inline constexpr UiText payingCash{"CustomerDisplay", QT_TRANSLATE_NOOP("CustomerDisplay", "Cash")};
+inline constexpr UiText payingAtRegister{"CustomerDisplay", QT_TRANSLATE_NOOP("CustomerDisplay", "Register")};
+inline constexpr UiText tapCard{
+    "CustomerDisplay",
+    QT_TRANSLATE_NOOP("CustomerDisplay", "Tap, insert or swipe your card on the terminal")};
+inline constexpr UiText payAtRegister{"CustomerDisplay",
+                                      QT_TRANSLATE_NOOP("CustomerDisplay", "Please pay at the register")};
 } // namespace displayText
 
 enum class DisplayStage { Idle, Building, Checkout, Complete };

@@ -337,7 +337,7 @@ public:
     PageResponse(QThreadPool &pool, std::shared_ptr<LoadedPdf> pdf, int page, QSize requested)
     {
         if (!pdf) {
-            m_error = QStringLiteral("This document is no longer open.");
+            m_error = QCoreApplication::translate("DocumentPdf", "This document is no longer open.");
             // Responses must finish after they are handed back to the engine.
             QMetaObject::invokeMethod(this, &QQuickImageResponse::finished, Qt::QueuedConnection);
             return;
@@ -348,7 +348,7 @@ public:
             [this](const QImage &image) {
                 m_image = image;
                 if (image.isNull() && !*m_cancelled)
-                    m_error = QStringLiteral("This page could not be drawn.");
+                    m_error = QCoreApplication::translate("DocumentPdf", "This page could not be drawn.");
                 emit finished();
             },
             Qt::QueuedConnection);

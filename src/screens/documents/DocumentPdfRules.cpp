@@ -1,5 +1,7 @@
 #include "DocumentPdfRules.h"
 
+#include <QCoreApplication>
+
 namespace vantrel::screens {
 namespace et = editorText;
 
@@ -22,30 +24,41 @@ DocumentPdfTarget invoicePdfTarget(const CheckoutTransaction &transaction)
             QStringLiteral("invoice")};
 }
 
+// The document's kind ("quote", "invoice") as the sentences below name it.
+QString pdfKindWord(const QString &kind)
+{
+    if (kind == QLatin1String("quote")) return QCoreApplication::translate("DocumentPdf", "quote");
+    if (kind == QLatin1String("invoice")) return QCoreApplication::translate("DocumentPdf", "invoice");
+    return kind;
+}
+
 QString pdfUnreadableMessage(const QString &kind)
 {
-    return QStringLiteral("Unreadable ") + kind + QStringLiteral(" PDF from Zoho. Retry or check the ") +
-           kind + QStringLiteral(" in Zoho.");
+    return QCoreApplication::translate("DocumentPdf",
+                                       "Unreadable %1 PDF from Zoho. Retry or check the %1 in Zoho.")
+        .arg(pdfKindWord(kind));
 }
 
 QString pdfConnectionChangedMessage(const QString &kind)
 {
-    return QStringLiteral("Workspace or connection changed. Retry to load the ") + kind + QLatin1Char('.');
+    return QCoreApplication::translate("DocumentPdf",
+                                       "Workspace or connection changed. Retry to load the %1.")
+        .arg(pdfKindWord(kind));
 }
 
 QString pdfLoadingText(const QString &kind)
 {
-    return QStringLiteral("Loading ") + kind + QStringLiteral(" PDF\u2026");
+    return QCoreApplication::translate("DocumentPdf", "Loading %1 PDF…").arg(pdfKindWord(kind));
 }
 
 QString pdfCouldNotLoadText(const QString &kind)
 {
-    return QStringLiteral("Could not load ") + kind + QStringLiteral(" PDF.");
+    return QCoreApplication::translate("DocumentPdf", "Could not load %1 PDF.").arg(pdfKindWord(kind));
 }
 
 QString pdfPageCaption(int pages)
 {
-    return QString::number(pages) + (pages == 1 ? QStringLiteral(" page") : QStringLiteral(" pages")) +
+    return QCoreApplication::translate("DocumentPdf", "%n page(s)", nullptr, pages) +
            et::pinchToZoom.toString();
 }
 

@@ -29,6 +29,8 @@ QString pdfUnreadableMessage(const QString &kind);
 QString pdfConnectionChangedMessage(const QString &kind);
 QString pdfLoadingText(const QString &kind);
 QString pdfCouldNotLoadText(const QString &kind);
+// The kind ("quote", "invoice") as a word of the sentences about it.
+QString pdfKindWord(const QString &kind);
 QString pdfPageCaption(int pages);
 
 } // namespace vantrel::screens

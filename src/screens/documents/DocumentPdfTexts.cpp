@@ -1,11 +1,16 @@
 #include "DocumentPdfTexts.h"
 
+#include "DocumentPdfRules.h"
+
+#include <QCoreApplication>
+
 namespace vantrel::screens {
 
 QString pdfTooLargeMessage(const QString &kind, qint64 limitBytes)
 {
-    return QStringLiteral("This ") + kind + QStringLiteral(" PDF is too large to show (over ") +
-           QString::number(limitBytes / (1024 * 1024)) + QStringLiteral(" MB).");
+    return QCoreApplication::translate("DocumentPdf", "This %1 PDF is too large to show (over %2 MB).")
+        .arg(pdfKindWord(kind))
+        .arg(limitBytes / (1024 * 1024));
 }
 
 DocumentPdfTarget DocumentPdfTexts::quoteTarget(const QString &quoteId, const QString &quoteNumber)

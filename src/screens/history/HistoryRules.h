@@ -11,25 +11,35 @@
 namespace vantrel::screens {
 
 namespace historyText {
-inline constexpr QStringView savedCheckoutRequest = u"Saved checkout request";
-inline constexpr QStringView savedQuoteRequest = u"Saved quote request";
-inline constexpr QStringView savedCustomerRequest = u"Saved customer request";
-inline constexpr QStringView savedDraft = u"Saved draft";
-inline constexpr QStringView loadingTransactions = u"Loading transactions\u2026";
-inline constexpr QStringView noTransactions = u"Completed and pending checkouts appear here.";
-inline constexpr QStringView followTitle = u"Follow this checkout?";
-inline constexpr QStringView followMessage = u"Payments and server work continue. The current checkout stays "
-                                             u"in Transactions and unfinished requests stay saved.";
-inline constexpr QStringView followConfirm = u"Follow checkout";
-inline constexpr QStringView followCancel = u"Cancel";
-inline constexpr QStringView transactionsNotLoaded = u"Transactions could not be loaded.";
-inline constexpr QStringView transactionsNotRefreshed =
-    u"Transactions could not be refreshed. The list below is from the last refresh.";
-inline constexpr QStringView removeSavedWorkTitle = u"Remove saved work?";
-inline constexpr QStringView removeSavedWorkMessage =
-    u"\u201C%1\u201D will be removed from this device. Quotes and payments on the server stay as they are.";
-inline constexpr QStringView removeSavedWorkConfirm = u"Remove";
-inline constexpr QStringView removeSavedWorkCancel = u"Keep";
+inline constexpr UiText savedCheckoutRequest{"History",
+                                             QT_TRANSLATE_NOOP("History", "Saved checkout request")};
+inline constexpr UiText savedQuoteRequest{"History", QT_TRANSLATE_NOOP("History", "Saved quote request")};
+inline constexpr UiText savedCustomerRequest{"History",
+                                             QT_TRANSLATE_NOOP("History", "Saved customer request")};
+inline constexpr UiText savedDraft{"History", QT_TRANSLATE_NOOP("History", "Saved draft")};
+inline constexpr UiText loadingTransactions{"History", QT_TRANSLATE_NOOP("History", "Loading transactions…")};
+inline constexpr UiText noTransactions{
+    "History", QT_TRANSLATE_NOOP("History", "Completed and pending checkouts appear here.")};
+inline constexpr UiText followTitle{"History", QT_TRANSLATE_NOOP("History", "Follow this checkout?")};
+inline constexpr UiText followMessage{
+    "History", QT_TRANSLATE_NOOP("History", "Payments and server work continue. The current checkout stays "
+                                            "in Transactions and unfinished requests stay saved.")};
+inline constexpr UiText followConfirm{"History", QT_TRANSLATE_NOOP("History", "Follow checkout")};
+inline constexpr UiText followCancel = editorText::cancel;
+inline constexpr UiText transactionsNotLoaded{
+    "History", QT_TRANSLATE_NOOP("History", "Transactions could not be loaded.")};
+inline constexpr UiText transactionsNotRefreshed{
+    "History",
+    QT_TRANSLATE_NOOP("History",
+                      "Transactions could not be refreshed. The list below is from the last refresh.")};
+inline constexpr UiText removeSavedWorkTitle{"History", QT_TRANSLATE_NOOP("History", "Remove saved work?")};
+inline constexpr UiText removeSavedWorkMessage{
+    "History",
+    QT_TRANSLATE_NOOP(
+        "History",
+        "“%1” will be removed from this device. Quotes and payments on the server stay as they are.")};
+inline constexpr UiText removeSavedWorkConfirm{"History", QT_TRANSLATE_NOOP("History", "Remove")};
+inline constexpr UiText removeSavedWorkCancel{"History", QT_TRANSLATE_NOOP("History", "Keep")};
 } // namespace historyText
 
 // ---- History sheet ----------------------------------------------------------

@@ -58,7 +58,7 @@ Sheet {
             SheetTitleBar {
                 id: titleBar
                 anchors.fill: parent
-                title: "Transactions"
+                title: qsTr("Transactions")
                 onDone: sheet.close()
             }
             IconButton {
@@ -70,7 +70,7 @@ Sheet {
                 symbol: "arrow.clockwise"
                 symbolSize: 18
                 enabled: !sheet.workspace.busy
-                Accessible.name: "Refresh transactions"
+                Accessible.name: qsTr("Refresh transactions")
                 onClicked: sheet.workspace.history.refresh()
             }
         }
@@ -98,7 +98,7 @@ Sheet {
                     spacing: 0
                     Eyebrow {
                         Layout.bottomMargin: 6
-                        text: "Saved work on this device"
+                        text: qsTr("Saved work on this device")
                     }
                     Rectangle {
                         Layout.fillWidth: true
@@ -135,13 +135,13 @@ Sheet {
                     CaptionLabel {
                         Layout.fillWidth: true
                         Layout.topMargin: 6
-                        text: "Open a saved draft or resume its request. Reset did not cancel payments or server work."
+                        text: qsTr("Open a saved draft or resume its request. Reset did not cancel payments or server work.")
                         wrapMode: Text.WordWrap
                     }
                 }
                 Eyebrow {
                     Layout.bottomMargin: 6
-                    text: "Checkouts"
+                    text: qsTr("Checkouts")
                 }
                 // Loading, the empty list, or why the list did not load.
                 ColumnLayout {
@@ -275,10 +275,10 @@ Sheet {
     ConfirmationSheet {
         id: openConfirmation
         objectName: "openSavedWorkConfirmation"
-        title: "Open saved work?"
-        message: "Current draft and unfinished requests will be saved first. Payments and server work continue."
-        confirmTitle: "Open saved work"
-        cancelTitle: "Cancel"
+        title: qsTr("Open saved work?")
+        message: qsTr("Current draft and unfinished requests will be saved first. Payments and server work continue.")
+        confirmTitle: qsTr("Open saved work")
+        cancelTitle: SharedTexts.cancel
         onConfirm: {
             const entry = sheet.selectedArchive
             sheet.selectedArchive = ""

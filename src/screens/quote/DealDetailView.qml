@@ -30,7 +30,7 @@ ColumnLayout {
             symbol: "arrow.clockwise"
             symbolSize: 15
             enabled: !details.quote.editingLocked
-            Accessible.name: "Refresh deal details"
+            Accessible.name: qsTr("Refresh deal details")
             onClicked: details.quote.refreshDeal()
         }
     }
@@ -47,7 +47,7 @@ ColumnLayout {
         HeaderToolButton {
             objectName: "driveLink"
             visible: details.editor.driveLinkOffered
-            text: "Drive folder"
+            text: qsTr("Drive folder")
             symbol: "folder"
             onClicked: details.editor.openDriveLink()
         }
@@ -56,7 +56,7 @@ ColumnLayout {
         Layout.fillWidth: true
         objectName: "drivePending"
         visible: details.editor.drivePending
-        text: "Drive folder pending. Refresh after CRM creates it."
+        text: qsTr("Drive folder pending. Refresh after CRM creates it.")
         wrapMode: Text.Wrap
         font.family: Theme.fontFamily
         font.pixelSize: Theme.caption2

@@ -17,7 +17,7 @@ Sheet {
         spacing: 12
         SheetTitleBar {
             Layout.fillWidth: true
-            title: "Associate deal"
+            title: qsTr("Associate deal")
             onDone: sheet.close()
         }
         RowLayout {
@@ -25,10 +25,10 @@ Sheet {
             Layout.alignment: Qt.AlignHCenter
             BusyIndicator { running: parent.visible; implicitWidth: 24; implicitHeight: 24 }
             SubheadLabel {
-                text: "Loading deals…"
+                text: qsTr("Loading deals…")
             }
         }
-        Eyebrow { text: "Customer deals" }
+        Eyebrow { text: qsTr("Customer deals") }
         ListView {
             id: list
             Layout.fillWidth: true
@@ -39,7 +39,7 @@ Sheet {
             header: DealChoice {
                 width: list.width
                 objectName: "noDealRow"
-                title: "No associated deal"
+                title: qsTr("No associated deal")
                 chosen: sheet.quote.dealId === ""
                 onClicked: sheet.quote.selectDeal("")
             }

@@ -3,6 +3,8 @@
 #include "records/Money.h"
 #include "records/TypedNumber.h"
 
+#include <QCoreApplication>
+
 namespace vantrel::screens {
 namespace et = editorText;
 
@@ -82,7 +84,10 @@ bool isChosenDeal(const Draft &draft, const QString &rowDealId)
     return draft.deal && draft.deal->id == rowDealId;
 }
 
-QString lineCountText(qsizetype count) { return QString::number(count) + et::linesSuffix.toString(); }
+QString lineCountText(qsizetype count)
+{
+    return QCoreApplication::translate("QuoteEditor", "%n line(s)", nullptr, int(count));
+}
 
 QString removeLineName(const QuoteLine &line) { return et::removePrefix.toString() + line.name; }
 
@@ -143,8 +148,8 @@ QString pdfCaption(const Draft &draft)
 QList<EditorAction> editorActions(const Draft &draft, const EditorContext &context)
 {
     QList<EditorAction> actions;
-    const auto caption = [&](EditorItem item, QStringView text, bool warning) {
-        EditorAction action{item, text.toString(), {}};
+    const auto caption = [&](EditorItem item, const QString &text, bool warning) {
+        EditorAction action{item, text, {}};
         action.warning = warning;
         actions.append(action);
     };

@@ -19,63 +19,95 @@ namespace vantrel::screens {
 
 // The editor's own words, each written once.
 namespace editorText {
-inline constexpr QStringView newQuote = u"New quote";
-inline constexpr QStringView quoteNumberPrefix = u"Quote \u00B7 ";
-inline constexpr QStringView savedBadge = u"SAVED";
+inline constexpr UiText newQuote{"QuoteEditor", QT_TRANSLATE_NOOP("QuoteEditor", "New quote")};
+inline constexpr UiText quoteNumberPrefix{"QuoteEditor", QT_TRANSLATE_NOOP("QuoteEditor", "Quote · ")};
+inline constexpr UiText savedBadge{"QuoteEditor", QT_TRANSLATE_NOOP("QuoteEditor", "SAVED")};
 
-inline constexpr QStringView chooseACustomer = u"Choose a customer";
-inline constexpr QStringView customerSelected = u"Customer selected";
-inline constexpr QStringView searchOrAddCustomer = u"Search or add a customer";
-inline constexpr QStringView browseCustomerQuotes = u"Browse customer quotes";
-inline constexpr QStringView viewQuotesForPrefix = u"View quotes for ";
-inline constexpr QStringView selectCustomerToViewQuotes = u"Select a customer to view quotes";
+inline constexpr UiText chooseACustomer{"QuoteEditor", QT_TRANSLATE_NOOP("QuoteEditor", "Choose a customer")};
+inline constexpr UiText customerSelected{"QuoteEditor",
+                                         QT_TRANSLATE_NOOP("QuoteEditor", "Customer selected")};
+inline constexpr UiText searchOrAddCustomer{"QuoteEditor",
+                                            QT_TRANSLATE_NOOP("QuoteEditor", "Search or add a customer")};
+inline constexpr UiText browseCustomerQuotes{"QuoteEditor",
+                                             QT_TRANSLATE_NOOP("QuoteEditor", "Browse customer quotes")};
+inline constexpr UiText viewQuotesForPrefix{"QuoteEditor",
+                                            QT_TRANSLATE_NOOP("QuoteEditor", "View quotes for ")};
+inline constexpr UiText selectCustomerToViewQuotes{
+    "QuoteEditor", QT_TRANSLATE_NOOP("QuoteEditor", "Select a customer to view quotes")};
 
-inline constexpr QStringView linkDeal = u"Link deal";
-inline constexpr QStringView changeDeal = u"Change deal";
-inline constexpr QStringView dealPrefix = u"Deal ";
-inline constexpr QStringView dealNumberPending = u"Deal number pending";
-inline constexpr QStringView dealIdNumberPrefix = u"Deal ID number: ";
-inline constexpr QStringView awaitingCrm = u"Awaiting CRM";
+inline constexpr UiText linkDeal{"QuoteEditor", QT_TRANSLATE_NOOP("QuoteEditor", "Link deal")};
+inline constexpr UiText changeDeal{"QuoteEditor", QT_TRANSLATE_NOOP("QuoteEditor", "Change deal")};
+inline constexpr UiText dealPrefix{"QuoteEditor", QT_TRANSLATE_NOOP("QuoteEditor", "Deal ")};
+inline constexpr UiText dealNumberPending{"QuoteEditor",
+                                          QT_TRANSLATE_NOOP("QuoteEditor", "Deal number pending")};
+inline constexpr UiText dealIdNumberPrefix{"QuoteEditor",
+                                           QT_TRANSLATE_NOOP("QuoteEditor", "Deal ID number: ")};
+inline constexpr UiText awaitingCrm{"QuoteEditor", QT_TRANSLATE_NOOP("QuoteEditor", "Awaiting CRM")};
 
-inline constexpr QStringView linesSuffix = u" lines";
+inline constexpr UiText subtotal{"QuoteEditor", QT_TRANSLATE_NOOP("QuoteEditor", "Subtotal")};
+inline constexpr UiText tax{"QuoteEditor", QT_TRANSLATE_NOOP("QuoteEditor", "Tax")};
+inline constexpr UiText totalDue{"QuoteEditor", QT_TRANSLATE_NOOP("QuoteEditor", "Total due")};
+inline constexpr UiText itemsBeforeDiscounts{
+    "QuoteEditor", QT_TRANSLATE_NOOP("QuoteEditor", "Items before discounts & tax")};
+inline constexpr UiText saveToCalculate{"QuoteEditor",
+                                        QT_TRANSLATE_NOOP("QuoteEditor", "Save to calculate the total.")};
 
-inline constexpr QStringView subtotal = u"Subtotal";
-inline constexpr QStringView tax = u"Tax";
-inline constexpr QStringView totalDue = u"Total due";
-inline constexpr QStringView itemsBeforeDiscounts = u"Items before discounts & tax";
-inline constexpr QStringView saveToCalculate = u"Save to calculate the total.";
+inline constexpr UiText checkSavedRequestCaption{
+    "QuoteEditor",
+    QT_TRANSLATE_NOOP(
+        "QuoteEditor",
+        "Check the saved request. Resume checkout, or unlock the draft if checkout never started.")};
+inline constexpr UiText checkSavedRequest = resumeAction::checkSavedRequest;
+inline constexpr UiText checkout{"QuoteEditor", QT_TRANSLATE_NOOP("QuoteEditor", "Checkout")};
+inline constexpr UiText checkoutOnRegister{"QuoteEditor",
+                                           QT_TRANSLATE_NOOP("QuoteEditor", "Checkout on Register")};
+inline constexpr UiText saveNewSentQuote{
+    "QuoteEditor", QT_TRANSLATE_NOOP("QuoteEditor", "Save a new sent quote before checkout.")};
+inline constexpr UiText saveQuote{"QuoteEditor", QT_TRANSLATE_NOOP("QuoteEditor", "Save quote")};
+inline constexpr UiText saveAsNewQuote{"QuoteEditor", QT_TRANSLATE_NOOP("QuoteEditor", "Save as new quote")};
+inline constexpr UiText resumeSavingQuote = resumeAction::resumeSavingQuote;
+inline constexpr UiText savingCreatesNewNumber{
+    "QuoteEditor", QT_TRANSLATE_NOOP("QuoteEditor", "Saving edits creates a new quote number.")};
+inline constexpr UiText printQuote{"QuoteEditor", QT_TRANSLATE_NOOP("QuoteEditor", "Print quote")};
+inline constexpr UiText pdfShowsSavedQuote{
+    "QuoteEditor", QT_TRANSLATE_NOOP("QuoteEditor", "PDF shows the saved quote. Save edits for a new PDF.")};
 
-inline constexpr QStringView checkSavedRequestCaption =
-    u"Check the saved request. Resume checkout, or unlock the draft if checkout never started.";
-inline constexpr QStringView checkSavedRequest = resumeAction::checkSavedRequest;
-inline constexpr QStringView checkout = u"Checkout";
-inline constexpr QStringView checkoutOnRegister = u"Checkout on Register";
-inline constexpr QStringView saveNewSentQuote = u"Save a new sent quote before checkout.";
-inline constexpr QStringView saveQuote = u"Save quote";
-inline constexpr QStringView saveAsNewQuote = u"Save as new quote";
-inline constexpr QStringView resumeSavingQuote = resumeAction::resumeSavingQuote;
-inline constexpr QStringView savingCreatesNewNumber = u"Saving edits creates a new quote number.";
-inline constexpr QStringView printQuote = u"Print quote";
-inline constexpr QStringView pdfShowsSavedQuote = u"PDF shows the saved quote. Save edits for a new PDF.";
+inline constexpr UiText removePrefix{"QuoteEditor", QT_TRANSLATE_NOOP("QuoteEditor", "Remove ")};
+inline constexpr UiText noLineTax{"QuoteEditor",
+                                  QT_TRANSLATE_NOOP("QuoteEditor", "No line tax / customer default")};
 
-inline constexpr QStringView removePrefix = u"Remove ";
-inline constexpr QStringView noLineTax = u"No line tax / customer default";
+inline constexpr UiText searchCustomers{"QuoteEditor", QT_TRANSLATE_NOOP("QuoteEditor", "Search customers")};
+inline constexpr UiText customerSearchPrompt{"QuoteEditor",
+                                             QT_TRANSLATE_NOOP("QuoteEditor", "Name, email, or phone")};
+inline constexpr UiText findingCustomers{"QuoteEditor",
+                                         QT_TRANSLATE_NOOP("QuoteEditor", "Finding customers…")};
+inline constexpr UiText tryAgain{"QuoteEditor", QT_TRANSLATE_NOOP("QuoteEditor", "Try again")};
+inline constexpr UiText noCustomersFound{
+    "QuoteEditor",
+    QT_TRANSLATE_NOOP("QuoteEditor", "No customers found. Try a name, email, or phone number.")};
+inline constexpr UiText createCustomerAndDeal{"QuoteEditor",
+                                              QT_TRANSLATE_NOOP("QuoteEditor", "Create customer & deal")};
+inline constexpr UiText resumeCustomerCreation = resumeAction::resumeCustomerCreation;
 
-inline constexpr QStringView searchCustomers = u"Search customers";
-inline constexpr QStringView customerSearchPrompt = u"Name, email, or phone";
-inline constexpr QStringView findingCustomers = u"Finding customers\u2026";
-inline constexpr QStringView tryAgain = u"Try again";
-inline constexpr QStringView noCustomersFound = u"No customers found. Try a name, email, or phone number.";
-inline constexpr QStringView createCustomerAndDeal = u"Create customer & deal";
-inline constexpr QStringView resumeCustomerCreation = resumeAction::resumeCustomerCreation;
+inline constexpr UiText done{"QuoteEditor", QT_TRANSLATE_NOOP("QuoteEditor", "Done")};
+inline constexpr UiText cancel{"QuoteEditor", QT_TRANSLATE_NOOP("QuoteEditor", "Cancel")};
 
-inline constexpr QStringView done = u"Done";
+inline constexpr UiText changeCustomerTitle{
+    "QuoteEditor", QT_TRANSLATE_NOOP("QuoteEditor", "Change this quote's customer?")};
+inline constexpr UiText changeCustomerMessage{
+    "QuoteEditor",
+    QT_TRANSLATE_NOOP("QuoteEditor",
+                      "Items and edits stay. Saved quote and deal links are cleared. Save as a new quote.")};
+inline constexpr UiText useSelectedCustomer{"QuoteEditor",
+                                            QT_TRANSLATE_NOOP("QuoteEditor", "Use selected customer")};
+inline constexpr UiText keepCurrentCustomer{"QuoteEditor",
+                                            QT_TRANSLATE_NOOP("QuoteEditor", "Keep current customer")};
 
-inline constexpr QStringView viewPdf = u"View PDF";
-inline constexpr QStringView viewInvoice = u"View invoice";
-inline constexpr QStringView paidInvoice = u"Paid invoice";
-inline constexpr QStringView pdfUnavailable = u"PDF unavailable";
-inline constexpr QStringView pinchToZoom = u" \u00B7 Pinch to zoom";
+inline constexpr UiText viewPdf{"QuoteEditor", QT_TRANSLATE_NOOP("QuoteEditor", "View PDF")};
+inline constexpr UiText viewInvoice{"QuoteEditor", QT_TRANSLATE_NOOP("QuoteEditor", "View invoice")};
+inline constexpr UiText paidInvoice{"QuoteEditor", QT_TRANSLATE_NOOP("QuoteEditor", "Paid invoice")};
+inline constexpr UiText pdfUnavailable{"QuoteEditor", QT_TRANSLATE_NOOP("QuoteEditor", "PDF unavailable")};
+inline constexpr UiText pinchToZoom{"QuoteEditor", QT_TRANSLATE_NOOP("QuoteEditor", " · Pinch to zoom")};
 } // namespace editorText
 
 // The captions and buttons under the totals, in the order they stand.

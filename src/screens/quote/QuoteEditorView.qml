@@ -45,7 +45,7 @@ Rectangle {
                     Layout.fillWidth: true
                     spacing: 2
                     PlainLabel {
-                        text: "Quote details"
+                        text: qsTr("Quote details")
                         font.family: Theme.fontFamily
                         font.pixelSize: 26
                         font.weight: Font.DemiBold
@@ -149,7 +149,7 @@ Rectangle {
                 Layout.fillWidth: true
                 Layout.topMargin: 6
                 HeadingLabel {
-                    text: "Quote items"
+                    text: qsTr("Quote items")
                     Layout.fillWidth: true
                 }
                 CaptionLabel {
@@ -182,11 +182,11 @@ Rectangle {
                 }
                 HeadingLabel {
                     Layout.alignment: Qt.AlignHCenter
-                    text: "No items"
+                    text: qsTr("No items")
                 }
                 SubheadLabel {
                     Layout.alignment: Qt.AlignHCenter
-                    text: "Add products or open a saved quote."
+                    text: qsTr("Add products or open a saved quote.")
                 }
             }
             Repeater {
@@ -204,13 +204,13 @@ Rectangle {
             Disclosure {
                 objectName: "notesGroup"
                 Layout.fillWidth: true
-                title: "Notes, terms & adjustments"
+                title: qsTr("Notes, terms & adjustments")
                 // Opens while locked, to read; the fields themselves take no edits then.
                 LabelledTextArea {
                     objectName: "notes"
                     Layout.fillWidth: true
                     enabled: !view.locked
-                    label: "Customer notes"
+                    label: qsTr("Customer notes")
                     text: view.quote.notes
                     onEdited: text => view.quote.setNotes(text)
                 }
@@ -218,7 +218,7 @@ Rectangle {
                     objectName: "terms"
                     Layout.fillWidth: true
                     enabled: !view.locked
-                    label: "Terms"
+                    label: qsTr("Terms")
                     text: view.quote.terms
                     onEdited: text => view.quote.setTerms(text)
                 }
@@ -226,7 +226,7 @@ Rectangle {
                     objectName: "shipping"
                     Layout.fillWidth: true
                     enabled: !view.locked
-                    label: "Shipping"
+                    label: qsTr("Shipping")
                     held: view.quote.shipping
                     onTyped: text => view.quote.setShipping(text)
                 }
@@ -234,7 +234,7 @@ Rectangle {
                     objectName: "adjustment"
                     Layout.fillWidth: true
                     enabled: !view.locked
-                    label: "Adjustment"
+                    label: qsTr("Adjustment")
                     held: view.quote.adjustment
                     onTyped: text => view.quote.setAdjustment(text)
                 }
@@ -243,7 +243,7 @@ Rectangle {
                     Layout.fillWidth: true
                     enabled: !view.locked
                     visible: editorState.showsOrderDiscount
-                    label: "Order discount"
+                    label: qsTr("Order discount")
                     // "%" is part of what is typed here.
                     inputMethodHints: Qt.ImhNone
                     held: view.quote.discount

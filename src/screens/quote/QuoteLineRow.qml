@@ -94,21 +94,21 @@ Rectangle {
                         objectName: "decreaseQuantity"
                         symbol: "minus"
                         enabled: !row.locked && row.editor.canStepDown(row.quantity)
-                        Accessible.name: "Decrease quantity"
+                        Accessible.name: qsTr("Decrease quantity")
                         onClicked: row.quote.stepQuantity(row.lineId, -1)
                     }
                     NumberField {
                         id: quantityField
                         objectName: "quantityField"
                         held: row.quantity
-                        placeholderText: "Qty"
+                        placeholderText: qsTr("Qty")
                         enabled: !row.locked
                         implicitWidth: 45
                         horizontalAlignment: Text.AlignHCenter
                         padding: 2
                         leftPadding: 2
                         rightPadding: 2
-                        Accessible.name: "Quantity"
+                        Accessible.name: qsTr("Quantity")
                         background: Rectangle {
                             color: Theme.surface
                             radius: 6
@@ -121,7 +121,7 @@ Rectangle {
                         objectName: "increaseQuantity"
                         symbol: "plus"
                         enabled: !row.locked
-                        Accessible.name: "Increase quantity"
+                        Accessible.name: qsTr("Increase quantity")
                         onClicked: row.quote.stepQuantity(row.lineId, 1)
                     }
                 }
@@ -135,9 +135,9 @@ Rectangle {
                 Layout.fillWidth: true
                 Layout.maximumWidth: 140
                 held: row.rate
-                placeholderText: "Rate"
+                placeholderText: qsTr("Rate")
                 enabled: !row.locked
-                Accessible.name: "Unit price"
+                Accessible.name: qsTr("Unit price")
                 onTyped: text => row.quote.setLineRate(row.lineId, text)
             }
             Item { Layout.fillWidth: true }
@@ -145,7 +145,7 @@ Rectangle {
                 objectName: "expandLine"
                 symbol: row.expanded ? "chevron.up" : "slider.horizontal.3"
                 framed: true
-                Accessible.name: "Line description, discount, and tax"
+                Accessible.name: qsTr("Line description, discount, and tax")
                 onClicked: row.expanded = !row.expanded
             }
         }
@@ -164,7 +164,7 @@ Rectangle {
             Layout.fillWidth: true
             spacing: 8
             CaptionLabel {
-                text: "Description"
+                text: qsTr("Description")
             }
             PlainTextArea {
                 id: descriptionField
@@ -176,7 +176,7 @@ Rectangle {
                 font.family: Theme.fontFamily
                 font.pixelSize: Theme.caption
                 selectByMouse: true
-                Accessible.name: "Description"
+                Accessible.name: qsTr("Description")
                 background: Rectangle {
                     implicitHeight: 54
                     radius: 9
@@ -194,17 +194,17 @@ Rectangle {
                     Layout.fillWidth: false
                     Layout.preferredWidth: 130
                     CaptionLabel {
-                        text: "Discount"
+                        text: qsTr("Discount")
                     }
                     NumberField {
                         objectName: "discountField"
                         Layout.fillWidth: true
                         held: row.discount
-                        placeholderText: "0 or 10%"
+                        placeholderText: qsTr("0 or 10%")
                         enabled: !row.locked
                         // "%" is part of what is typed here.
                         inputMethodHints: Qt.ImhNone
-                        Accessible.name: "Discount"
+                        Accessible.name: qsTr("Discount")
                         onTyped: text => row.quote.setLineDiscount(row.lineId, text)
                     }
                 }
@@ -212,7 +212,7 @@ Rectangle {
                     spacing: 4
                     Layout.fillWidth: true
                     CaptionLabel {
-                        text: "Tax"
+                        text: qsTr("Tax")
                     }
                     PlainComboBox {
                         id: taxPicker
@@ -225,7 +225,7 @@ Rectangle {
                         font.pixelSize: Theme.footnote
                         leftPadding: 10
                         rightPadding: 30
-                        Accessible.name: "Tax"
+                        Accessible.name: qsTr("Tax")
                         onActivated: index => row.quote.setLineTax(row.lineId, row.editor.taxIds[index])
                         indicator: SymbolIcon {
                             x: taxPicker.width - width - 10

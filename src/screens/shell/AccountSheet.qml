@@ -12,7 +12,7 @@ Sheet {
     readonly property accountSummary summary: ViewLogic.accountSummary(workspace.checkout.paymentsEnabled,
                                                                          workspace.checkout.paymentRoute,
                                                                          workspace.checkout.usesDailySquareImport,
-                                                                         workspace.checkout.paymentsSetupNotice)
+                                                                         workspace.checkout.paymentsSetupNotice, Format.language)
 
     preferredWidth: 540
     topPadding: 22
@@ -29,7 +29,7 @@ Sheet {
             implicitHeight: 44
             PlainLabel {
                 anchors.centerIn: parent
-                text: "Account"
+                text: qsTr("Account")
                 font.family: Theme.fontFamily
                 font.pixelSize: Theme.headline + 1
                 font.weight: Font.DemiBold
@@ -74,7 +74,7 @@ Sheet {
                 spacing: 22
 
                 FormSection {
-                    header: "Signed in"
+                    header: qsTr("Signed in")
                     ColumnLayout {
                         Layout.fillWidth: true
                         Layout.margins: 16
@@ -112,11 +112,11 @@ Sheet {
                     Layout.fillWidth: true
                     spacing: 8
                     FormSection {
-                        header: "Checkout"
-                        FormRow { objectName: "paymentsRow"; first: true; label: "Payments"; value: sheet.summary.payments }
-                        FormRow { objectName: "collectOnRow"; label: "Collect payment on"; value: sheet.summary.collectOn }
-                        FormRow { objectName: "accountingRow"; label: "Accounting"; value: sheet.summary.accounting }
-                        FormRow { objectName: "businessDayRow"; label: "Business day"; value: sheet.summary.businessDay }
+                        header: qsTr("Checkout")
+                        FormRow { objectName: "paymentsRow"; first: true; label: qsTr("Payments"); value: sheet.summary.payments }
+                        FormRow { objectName: "collectOnRow"; label: qsTr("Collect payment on"); value: sheet.summary.collectOn }
+                        FormRow { objectName: "accountingRow"; label: qsTr("Accounting"); value: sheet.summary.accounting }
+                        FormRow { objectName: "businessDayRow"; label: qsTr("Business day"); value: sheet.summary.businessDay }
                     }
                     Repeater {
                         model: [{ name: "setupCaption", text: sheet.summary.setupCaption, orange: true },
@@ -137,7 +137,7 @@ Sheet {
                 }
 
                 FormSection {
-                    header: "Customer display"
+                    header: qsTr("Customer display")
                     ColumnLayout {
                         Layout.fillWidth: true
                         Layout.margins: 16
@@ -147,7 +147,7 @@ Sheet {
                             objectName: "customerDisplaySwitch"
                             Layout.fillWidth: true
                             padding: 0
-                            text: "Customer display"
+                            text: qsTr("Customer display")
                             checked: DisplayPlacement.on
                             font.family: Theme.fontFamily
                             font.pixelSize: Theme.body
@@ -164,9 +164,42 @@ Sheet {
                                 objectName: "customerDisplayScreen"
                                 model: DisplayPlacement.screens
                                 currentIndex: DisplayPlacement.screenIndex
-                                Accessible.name: "Customer display screen"
+                                Accessible.name: qsTr("Customer display screen")
                                 onActivated: index => DisplayPlacement.chosenScreen = DisplayPlacement.screens[index]
                             }
+                        }
+                    }
+                }
+
+                FormSection {
+                    header: qsTr("Language")
+                    PlainComboBox {
+                        id: languagePicker
+                        objectName: "languageChoice"
+                        Layout.fillWidth: true
+                        Layout.margins: 16
+                        model: LanguageChoice.names
+                        currentIndex: LanguageChoice.index
+                        font.family: Theme.fontFamily
+                        font.pixelSize: Theme.body
+                        leftPadding: 10
+                        rightPadding: 30
+                        Accessible.name: qsTr("Language")
+                        onActivated: index => LanguageChoice.choice = LanguageChoice.choices[index]
+                        // The style's own arrow image is never freed at exit.
+                        indicator: SymbolIcon {
+                            x: languagePicker.width - width - 10
+                            y: (languagePicker.height - height) / 2
+                            symbol: "chevron.down"
+                            size: 14
+                            color: Theme.secondaryText
+                        }
+                        background: Rectangle {
+                            implicitHeight: 40
+                            radius: 9
+                            color: Theme.surface
+                            border.width: languagePicker.activeFocus ? 2 : 1
+                            border.color: languagePicker.activeFocus ? Theme.ink : Theme.border
                         }
                     }
                 }
@@ -177,7 +210,7 @@ Sheet {
                         objectName: "demoNotice"
                         Layout.fillWidth: true
                         Layout.margins: 16
-                        text: "Demo data only. No real records or charges."
+                        text: qsTr("Demo data only. No real records or charges.")
                         wrapMode: Text.WordWrap
                         color: Theme.orange
                     }
@@ -190,7 +223,7 @@ Sheet {
                         Layout.fillWidth: true
                         implicitHeight: 48
                         padding: 0
-                        text: "Sign out"
+                        text: qsTr("Sign out")
                         font.family: Theme.fontFamily
                         font.pixelSize: Theme.body
                         Accessible.name: text

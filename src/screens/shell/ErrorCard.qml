@@ -36,7 +36,7 @@ Rectangle {
                 id: titleLabel
                 objectName: "errorTitle"
                 Layout.fillWidth: true
-                text: "Action failed"
+                text: qsTr("Action failed")
                 font.family: Theme.fontFamily
                 font.pixelSize: Theme.title2
                 font.weight: Font.DemiBold
@@ -77,7 +77,7 @@ Rectangle {
         PrimaryButton {
             objectName: "dismissErrorButton"
             Layout.topMargin: 4
-            text: "Dismiss"
+            text: qsTr("Dismiss")
             onClicked: card.dismiss()
         }
     }

@@ -9,7 +9,7 @@ Rectangle {
     property CheckoutModel workspace
     // A preview build is pinned to its own server.
     readonly property bool previewBuild: workspace.serverPinned === true
-    readonly property serverFieldState serverField: ViewLogic.serverField(previewBuild)
+    readonly property serverFieldState serverField: ViewLogic.serverField(previewBuild, Format.language)
     signal signInRequested()
 
     color: "black"
@@ -62,10 +62,10 @@ Rectangle {
                 ColumnLayout {
                     Layout.fillWidth: true
                     spacing: 4
-                    Eyebrow { text: "Vantrel checkout" }
+                    Eyebrow { text: qsTr("Vantrel checkout") }
                     PlainLabel {
                         objectName: "signInTitle"
-                        text: "Sign in"
+                        text: qsTr("Sign in")
                         font.family: Theme.fontFamily
                         font.pixelSize: Theme.largeTitle
                         font.weight: Font.Bold
@@ -76,7 +76,7 @@ Rectangle {
                     }
                     BodyLabel {
                         Layout.fillWidth: true
-                        text: "Access products, customers, and quotes."
+                        text: qsTr("Access products, customers, and quotes.")
                         wrapMode: Text.WordWrap
                         color: Theme.secondaryText
                     }
@@ -86,7 +86,7 @@ Rectangle {
                     Layout.fillWidth: true
                     spacing: 8
                     SubheadLabel {
-                        text: "Checkout server"
+                        text: qsTr("Checkout server")
                         font.weight: Font.DemiBold
                         color: Theme.primaryText
                     }
@@ -108,7 +108,7 @@ Rectangle {
                         rightPadding: 14
                         topPadding: 13
                         bottomPadding: 13
-                        Accessible.name: "Checkout server"
+                        Accessible.name: qsTr("Checkout server")
                         onTextEdited: login.workspace.server = text
                         background: Rectangle {
                             radius: 12
@@ -127,7 +127,7 @@ Rectangle {
 
                 PrimaryButton {
                     objectName: "signInButton"
-                    text: "Sign in with Zoho"
+                    text: qsTr("Sign in with Zoho")
                     trailingSymbol: "arrow.right"
                     // While the browser waits, a tap opens it again for the same sign-in.
                     enabled: !login.workspace.busy || login.workspace.signInWaiting
@@ -141,14 +141,14 @@ Rectangle {
                     spacing: 8
                     CaptionLabel {
                         Layout.fillWidth: true
-                        text: "Finish signing in in your browser. Closed the page? Tap Sign in with Zoho to open it again."
+                        text: qsTr("Finish signing in in your browser. Closed the page? Tap Sign in with Zoho to open it again.")
                         wrapMode: Text.WordWrap
                         horizontalAlignment: Text.AlignHCenter
                     }
                     SecondaryButton {
                         objectName: "cancelSignInButton"
                         Layout.alignment: Qt.AlignHCenter
-                        text: "Cancel sign-in"
+                        text: qsTr("Cancel sign-in")
                         onClicked: login.workspace.cancelSignIn()
                     }
                 }
@@ -156,7 +156,7 @@ Rectangle {
                 Row {
                     spacing: 6
                     Accessible.role: Accessible.StaticText
-                    Accessible.name: "Credentials stay with Zoho"
+                    Accessible.name: qsTr("Credentials stay with Zoho")
                     SymbolIcon {
                         symbol: "lock.shield"
                         color: Theme.secondaryText
@@ -164,7 +164,7 @@ Rectangle {
                         anchors.verticalCenter: parent.verticalCenter
                     }
                     CaptionLabel {
-                        text: "Credentials stay with Zoho"
+                        text: qsTr("Credentials stay with Zoho")
                         anchors.verticalCenter: parent.verticalCenter
                     }
                 }

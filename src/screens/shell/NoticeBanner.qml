@@ -31,7 +31,7 @@ Rectangle {
         ToolButton {
             id: closeButton
             objectName: "noticeCloseButton"
-            Accessible.name: "Close notice"
+            Accessible.name: qsTr("Close notice")
             Accessible.onPressAction: Tap.press(closeButton)
             implicitWidth: 44
             implicitHeight: 44

@@ -4,6 +4,7 @@
 #include "records/CheckoutTransaction.h"
 
 #include <QColor>
+#include <QCoreApplication>
 #include <QJsonObject>
 
 #include <algorithm>
@@ -38,8 +39,9 @@ bool errorMessageScrolls(double measuredTextHeight) { return measuredTextHeight 
 
 ServerFieldState serverField(bool previewBuild)
 {
-    if (previewBuild) return {false, QStringLiteral("This preview is pinned to its PR server.")};
-    return {true, QStringLiteral("Use your Checkout server address.")};
+    if (previewBuild)
+        return {false, QCoreApplication::translate("Account", "This preview is pinned to its PR server.")};
+    return {true, QCoreApplication::translate("Account", "Use your Checkout server address.")};
 }
 
 AccountSummary accountSummary(bool paymentsEnabled, const QString &paymentRoute, bool usesDailySquareImport,
@@ -47,20 +49,22 @@ AccountSummary accountSummary(bool paymentsEnabled, const QString &paymentRoute,
 {
     const bool register_ = paymentRoute == QLatin1String(route::squareRegister);
     AccountSummary summary;
-    summary.payments = paymentsEnabled ? QStringLiteral("Enabled") : QStringLiteral("Setup required");
+    summary.payments = paymentsEnabled ? QCoreApplication::translate("Account", "Enabled")
+                                       : QCoreApplication::translate("Account", "Setup required");
     summary.collectOn = register_ ? QStringLiteral("Square Register") : QStringLiteral("Square Terminal");
-    summary.accounting = usesDailySquareImport ? QStringLiteral("Daily Square import")
-                                               : QStringLiteral("Individual Zoho invoices");
+    summary.accounting = usesDailySquareImport
+                             ? QCoreApplication::translate("Account", "Daily Square import")
+                             : QCoreApplication::translate("Account", "Individual Zoho invoices");
     summary.businessDay = QStringLiteral("America/New_York");
     if (!paymentsEnabled) summary.setupCaption = paymentsSetupNotice;
     if (register_)
-        summary.registerCaption = QStringLiteral(
-            "Create the invoice here. Collect card or cash under Invoices on Square Register.");
+        summary.registerCaption = QCoreApplication::translate(
+            "Account", "Create the invoice here. Collect card or cash under Invoices on Square Register.");
     summary.accountingCaption =
         usesDailySquareImport
-            ? QStringLiteral("Daily Square import handles accounting. No separate Zoho invoice or "
-                             "pickup shipment is created.")
-            : QStringLiteral("Pickup fulfillment continues when the app is closed.");
+            ? QCoreApplication::translate("Account", "Daily Square import handles accounting. No separate "
+                                                     "Zoho invoice or pickup shipment is created.")
+            : QCoreApplication::translate("Account", "Pickup fulfillment continues when the app is closed.");
     return summary;
 }
 

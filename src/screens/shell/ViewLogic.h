@@ -100,14 +100,17 @@ public:
     {
         return screens::errorMessageScrolls(measured);
     }
-    Q_INVOKABLE vantrel::screens::ServerFieldState serverField(bool previewBuild) const
+    // The last argument of these two is Format.language: a binding that
+    // passes it is worked out again in a new language.
+    Q_INVOKABLE vantrel::screens::ServerFieldState serverField(bool previewBuild, const QString & = {}) const
     {
         return screens::serverField(previewBuild);
     }
     Q_INVOKABLE vantrel::screens::AccountSummary accountSummary(bool paymentsEnabled,
                                                                 const QString &paymentRoute,
                                                                 bool usesDailySquareImport,
-                                                                const QString &paymentsSetupNotice) const
+                                                                const QString &paymentsSetupNotice,
+                                                                const QString & = {}) const
     {
         return screens::accountSummary(paymentsEnabled, paymentRoute, usesDailySquareImport,
                                        paymentsSetupNotice);

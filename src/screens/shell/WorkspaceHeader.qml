@@ -69,7 +69,7 @@ Rectangle {
             radius: 7
             color: Qt.rgba(0.76, 0.34, 0.04, 0.12)
             Accessible.role: Accessible.StaticText
-            Accessible.name: "DEMO"
+            Accessible.name: qsTr("DEMO")
             Row {
                 id: demoRow
                 anchors.centerIn: parent
@@ -81,7 +81,7 @@ Rectangle {
                     anchors.verticalCenter: parent.verticalCenter
                 }
                 CaptionLabel {
-                    text: "DEMO"
+                    text: qsTr("DEMO")
                     font.bold: true
                     color: Theme.orange
                     anchors.verticalCenter: parent.verticalCenter
@@ -104,7 +104,7 @@ Rectangle {
             HeaderToolButton {
                 id: transactionsButton
                 objectName: "transactionsButton"
-                text: "Transactions"
+                text: qsTr("Transactions")
                 symbol: "clock.arrow.circlepath"
                 compact: header.compactTools
                 onClicked: header.transactionsRequested()
@@ -119,7 +119,7 @@ Rectangle {
         ToolButton {
             id: accountButton
             objectName: "accountButton"
-            Accessible.name: "Account and settings"
+            Accessible.name: qsTr("Account and settings")
             Accessible.onPressAction: Tap.press(accountButton)
             implicitWidth: 44
             implicitHeight: 44

@@ -11,7 +11,7 @@ HeaderToolButton {
     property bool confirming: false
 
     objectName: "resetWorkspaceButton"
-    text: "Reset workspace"
+    text: qsTr("Reset workspace")
     symbol: "arrow.counterclockwise"
     onClicked: confirming = true
     onConfirmingChanged: confirming ? confirmation.open() : confirmation.close()
@@ -19,11 +19,11 @@ HeaderToolButton {
     ConfirmationSheet {
         id: confirmation
         objectName: "resetConfirmation"
-        title: "Reset workspace?"
-        message: "Unsaved edits are cleared. Requests stay in Transactions. Payments and server work continue. You stay signed in."
-        confirmTitle: "Reset workspace"
+        title: qsTr("Reset workspace?")
+        message: qsTr("Unsaved edits are cleared. Requests stay in Transactions. Payments and server work continue. You stay signed in.")
+        confirmTitle: qsTr("Reset workspace")
         role: "destructive"
-        cancelTitle: "Cancel"
+        cancelTitle: SharedTexts.cancel
         onConfirm: {
             resetButton.confirming = false
             if (resetButton.workspace.resetWorkspace()) resetButton.workspaceReset()

@@ -102,8 +102,8 @@ Rectangle {
                 }
                 background: Rectangle { color: Theme.surface }
                 Repeater {
-                    model: [{ title: "Products", symbol: "square.grid.2x2", name: "productsTab" },
-                            { title: "Quote", symbol: "cart", name: "quoteTab" }]
+                    model: [{ title: qsTr("Products"), symbol: "square.grid.2x2", name: "productsTab" },
+                            { title: qsTr("Quote"), symbol: "cart", name: "quoteTab" }]
                     TabButton {
                         id: tab
                         required property var modelData

@@ -11,7 +11,7 @@ Sheet {
     property string confirmTitle
     // "destructive" or "" (none).
     property string role
-    property string cancelTitle: "Cancel"
+    property string cancelTitle: SharedTexts.cancel
     readonly property bool destructive: role === "destructive"
     signal confirm()
     signal cancel()
@@ -73,7 +73,7 @@ Sheet {
                 objectName: "confirmButton"
                 text: confirmation.confirmTitle
                 destructive: confirmation.destructive
-                Accessible.description: "Confirms this change"
+                Accessible.description: qsTr("Confirms this change")
                 onClicked: confirmation.answer(true)
             }
             SecondaryButton {

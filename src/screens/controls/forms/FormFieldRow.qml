@@ -11,7 +11,7 @@ Item {
     id: row
     property string label
     property string text
-    property string placeholder: "Required"
+    property string placeholder: qsTr("Required")
     property string accessibleName: label
     property int inputHints: Qt.ImhNone
     property bool first: false
