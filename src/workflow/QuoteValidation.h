@@ -14,11 +14,13 @@
 
 namespace vantrel {
 
-// A number typed into a quote field: an optional sign, digits with at most
-// one "." and at least one digit, nothing else. Unlike Decimal::parse this
-// refuses exponents ("1e3"): the text is sent as typed and ends up on the
-// customer's quote and in the accounting records, where "1e3" is a typo, not
-// a thousand. White space, grouping and "," are refused too.
+// A number of a quote field as the draft keeps it: an optional sign, digits
+// with at most one "." and at least one digit, nothing else. What is typed in
+// the person's locale ("1.234,5") is kept in this form (records/TypedNumber.h);
+// text that could not be read is kept as typed and fails here. Unlike
+// Decimal::parse this refuses exponents ("1e3"): the text is sent as kept and
+// ends up on the customer's quote and in the accounting records, where "1e3"
+// is a typo, not a thousand.
 std::optional<Decimal> parseQuoteNumber(QStringView text);
 
 // The first check the draft's lines, order discount, shipping and adjustment
