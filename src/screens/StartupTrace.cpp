@@ -30,13 +30,13 @@ void mark(const char *what)
 
 } // namespace
 
-void traceStartup(QQmlApplicationEngine &engine, const CheckoutModel &model)
+void traceStartup(QQmlApplicationEngine &engine, const CheckoutModel &workspace)
 {
     if (qEnvironmentVariableIsEmpty("VANTREL_STARTUP_TRACE") || engine.rootObjects().isEmpty()) return;
     auto *window = qobject_cast<QQuickWindow *>(engine.rootObjects().constFirst());
     if (!window) return;
     mark("qml-loaded");
-    CatalogPart *catalog = model.catalogPart();
+    CatalogPart *catalog = workspace.catalogPart();
     auto loaded = std::make_shared<QMetaObject::Connection>();
     *loaded = QObject::connect(catalog, &CatalogPart::catalogContentChanged, catalog, [catalog, loaded] {
         if (catalog->products().isEmpty()) return;

@@ -13,6 +13,6 @@ namespace vantrel {
 
 class CheckoutModel;
 
-void traceStartup(QQmlApplicationEngine &engine, const CheckoutModel &model);
+void traceStartup(QQmlApplicationEngine &engine, const CheckoutModel &workspace);
 
 } // namespace vantrel

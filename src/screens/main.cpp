@@ -161,7 +161,7 @@ int main(int argc, char *argv[])
                                  {QStringLiteral("actions"), QVariant::fromValue<QObject *>(&actions)}});
     engine.load(vantrel::mainWindowUrl());
     if (engine.rootObjects().isEmpty()) return 1;
-    vantrel::traceStartup(engine, model);
+    vantrel::traceStartup(engine, workspace);
 
     // From here on a launch must not hand its URLs to this instance: it
     // starts on its own instead of waiting for one that is going away.

@@ -21,5 +21,10 @@ EditorField {
     onHeldChanged: showHeld()
     onActiveFocusChanged: showHeld()
     Component.onCompleted: showHeld()
+    // The kept value is written again the new language's way.
+    Connections {
+        target: Format
+        function onLanguageChanged() { field.showHeld() }
+    }
     onTextEdited: typed(text)
 }

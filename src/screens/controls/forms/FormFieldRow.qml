@@ -29,6 +29,11 @@ Item {
     onTextChanged: showText()
     onNumberChanged: showText()
     Component.onCompleted: showText()
+    // A number is written again the new language's way.
+    Connections {
+        target: Format
+        function onLanguageChanged() { row.showText() }
+    }
 
     Rectangle {
         visible: !row.first
