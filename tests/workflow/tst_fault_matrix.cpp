@@ -262,8 +262,8 @@ private slots:
             firstAct = false;
             // A request left waiting says that it is kept and which button finishes it.
             if (pending(ws->draft(), what) && what != checkoutStart) {
-                const QStringView action = what == quoteSave ? resumeAction::resumeSavingQuote
-                                                             : resumeAction::resumeCustomerCreation;
+                const QString action = what == quoteSave ? resumeAction::resumeSavingQuote
+                                                          : resumeAction::resumeCustomerCreation;
                 QVERIFY2(ws->error() && ws->error()->contains(action), qPrintable(ws->error().value_or(QString())));
             }
             if (fault != recoveryFaulted) faultOn = false;
