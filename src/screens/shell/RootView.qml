@@ -72,7 +72,7 @@ Item {
 
     ErrorOverlay {
         id: errors
-        objectName: "brandedErrors"
+        objectName: "errorOverlay"
         workspace: root.workspace
     }
     // While the error card is up, the screen and its sheets behind it are out
