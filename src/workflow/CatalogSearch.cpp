@@ -74,8 +74,9 @@ bool isAssembled(const Product &product)
 
 QString stockLine(const Product &product)
 {
-    return product.stock ? QCoreApplication::translate("Catalog", "%1 available").arg(numberText(*product.stock))
-                         : QCoreApplication::translate("Catalog", "Stock unavailable");
+    return product.stock
+               ? QCoreApplication::translate("Catalog", "%1 available").arg(numberText(*product.stock))
+               : QCoreApplication::translate("Catalog", "Stock unavailable");
 }
 
 QString compositeStockLine(const Product &product)
