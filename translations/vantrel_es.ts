@@ -1577,6 +1577,30 @@
         <source>The data could not be read as %1: field &quot;%2&quot; is not valid.</source>
         <translation>Los datos no se pudieron leer como %1: el campo «%2» no es válido.</translation>
     </message>
+    <message>
+        <source>record</source>
+        <translation>registro</translation>
+    </message>
+    <message>
+        <source>The server returned a different checkout request. Your saved request has been kept.</source>
+        <translation>El servidor devolvió otra solicitud de cobro. Su solicitud guardada se conservó.</translation>
+    </message>
+    <message>
+        <source>The server returned a different customer request. Your saved details have been kept.</source>
+        <translation>El servidor devolvió otra solicitud de cliente. Sus datos guardados se conservaron.</translation>
+    </message>
+    <message>
+        <source>Catalog</source>
+        <translation>catálogo</translation>
+    </message>
+    <message>
+        <source>Draft</source>
+        <translation>borrador</translation>
+    </message>
+    <message>
+        <source>saved requests</source>
+        <translation>solicitudes guardadas</translation>
+    </message>
 </context>
 <context>
     <name>RegisterInstructions</name>
@@ -1926,6 +1950,62 @@
     <message>
         <source>Could not create the folder %1</source>
         <translation>No se pudo crear la carpeta %1</translation>
+    </message>
+    <message>
+        <source>Save this draft as a new sent quote before starting checkout.</source>
+        <translation>Guarde este borrador como una cotización enviada nueva antes de empezar el cobro.</translation>
+    </message>
+    <message>
+        <source>Reconnecting. The transaction remains saved on the server.</source>
+        <translation>Reconectando. La transacción sigue guardada en el servidor.</translation>
+    </message>
+    <message>
+        <source>Checkout never started. Your customer and items are kept; save a new quote to continue.</source>
+        <translation>El cobro no llegó a empezar. Se conservan el cliente y los artículos; guarde una cotización nueva para continuar.</translation>
+    </message>
+    <message>
+        <source>Checkout never started. The quote is still open; start checkout again when the customer is ready.</source>
+        <translation>El cobro no llegó a empezar. La cotización sigue abierta; vuelva a empezar el cobro cuando el cliente esté listo.</translation>
+    </message>
+    <message>
+        <source>Enter the cash received; it must cover the amount due.</source>
+        <translation>Escriba el efectivo recibido; debe cubrir el importe a pagar.</translation>
+    </message>
+    <message>
+        <source>Choose card or cash before starting checkout.</source>
+        <translation>Elija tarjeta o efectivo antes de empezar el cobro.</translation>
+    </message>
+    <message>
+        <source>A checkout request is saved for another payment method. Check the saved request before changing it.</source>
+        <translation>Hay una solicitud de cobro guardada con otro método de pago. Compruebe la solicitud guardada antes de cambiarla.</translation>
+    </message>
+    <message>
+        <source>Demo receipt request completed. No physical receipt was printed.</source>
+        <translation>Solicitud de recibo de demostración completada. No se imprimió ningún recibo físico.</translation>
+    </message>
+    <message>
+        <source>Receipt requested on Square Terminal.</source>
+        <translation>Recibo solicitado en Square Terminal.</translation>
+    </message>
+    <message>
+        <source>Zoho did not return a printable PDF.</source>
+        <translation>Zoho no devolvió un PDF imprimible.</translation>
+    </message>
+    <message>
+        <source>This PDF has a page too large to print on this device. Nothing was printed.</source>
+        <translation>Este PDF tiene una página demasiado grande para imprimirla en este dispositivo. No se imprimió nada.</translation>
+    </message>
+    <message>
+        <source>Unable to present the print dialog.</source>
+        <translation>No se pudo mostrar el cuadro de impresión.</translation>
+    </message>
+    <message>
+        <source>Resume the pending operation before starting a new sale.</source>
+        <translation>Reanude la operación pendiente antes de empezar una venta nueva.</translation>
+    </message>
+    <message>
+        <source>Paid invoice</source>
+        <translation>Factura pagada</translation>
     </message>
 </context>
 <context>

@@ -52,9 +52,13 @@ std::string camelFromSnake(std::string_view key)
 
 namespace codec {
 
+// The name decode() gives a record when its caller names none; callers that
+// name theirs mark the name for translation in the same context.
+[[maybe_unused]] constexpr const char *unnamedRecord = QT_TRANSLATE_NOOP("Records", "record");
+
 QString failureText(const char *typeName, const Failure &failure, error_code code)
 {
-    const QString type = QString::fromLatin1(typeName);
+    const QString type = QCoreApplication::translate("Records", typeName);
     if (failure.field.empty()) {
         // The parser's own reason stays as the library words it.
         return QCoreApplication::translate("Records", "The data could not be read as %1: %2.")
