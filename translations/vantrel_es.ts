@@ -442,6 +442,18 @@
         <source>Hold pickup fulfillment</source>
         <translation>Retener entrega de recogida</translation>
     </message>
+    <message>
+        <source>%1 could not be read. Type an amount such as %2.</source>
+        <translation>No se pudo leer «%1». Escriba un importe como %2.</translation>
+    </message>
+    <message>
+        <source>%1 cannot be negative.</source>
+        <translation>«%1» no puede ser negativo.</translation>
+    </message>
+    <message>
+        <source>%1 has more than two decimal places.</source>
+        <translation>«%1» tiene más de dos decimales.</translation>
+    </message>
 </context>
 <context>
     <name>CheckoutSheet</name>
@@ -1549,6 +1561,46 @@
         <source>Customer creation could not be verified. Your saved details have been kept.</source>
         <translation>No se pudo comprobar la creación del cliente. Sus datos guardados se han conservado.</translation>
     </message>
+    <message>
+        <source>The data could not be read as %1: %2.</source>
+        <translation>Los datos no se pudieron leer como %1: %2.</translation>
+    </message>
+    <message>
+        <source>The data could not be read as %1: field &quot;%2&quot; is missing.</source>
+        <translation>Los datos no se pudieron leer como %1: falta el campo «%2».</translation>
+    </message>
+    <message>
+        <source>The data could not be read as %1: field &quot;%2&quot; has the wrong type.</source>
+        <translation>Los datos no se pudieron leer como %1: el campo «%2» tiene un tipo incorrecto.</translation>
+    </message>
+    <message>
+        <source>The data could not be read as %1: field &quot;%2&quot; is not valid.</source>
+        <translation>Los datos no se pudieron leer como %1: el campo «%2» no es válido.</translation>
+    </message>
+    <message>
+        <source>record</source>
+        <translation>registro</translation>
+    </message>
+    <message>
+        <source>The server returned a different checkout request. Your saved request has been kept.</source>
+        <translation>El servidor devolvió otra solicitud de cobro. Su solicitud guardada se conservó.</translation>
+    </message>
+    <message>
+        <source>The server returned a different customer request. Your saved details have been kept.</source>
+        <translation>El servidor devolvió otra solicitud de cliente. Sus datos guardados se conservaron.</translation>
+    </message>
+    <message>
+        <source>Catalog</source>
+        <translation>catálogo</translation>
+    </message>
+    <message>
+        <source>Draft</source>
+        <translation>borrador</translation>
+    </message>
+    <message>
+        <source>saved requests</source>
+        <translation>solicitudes guardadas</translation>
+    </message>
 </context>
 <context>
     <name>RegisterInstructions</name>
@@ -1567,6 +1619,29 @@
     <message>
         <source>3. Tap Add payment → Remaining amount and collect card or cash.</source>
         <translation>3. Toque Añadir pago → Importe restante y cobre con tarjeta o efectivo.</translation>
+    </message>
+</context>
+<context>
+    <name>Server</name>
+    <message>
+        <source>The server did not answer in time. Check the connection and try again.</source>
+        <translation>El servidor no respondió a tiempo. Revise la conexión e inténtelo de nuevo.</translation>
+    </message>
+    <message>
+        <source>Enter an HTTPS server address. A server on this device can also use http://localhost:8080.</source>
+        <translation>Escriba una dirección de servidor HTTPS. Un servidor en este dispositivo también puede usar http://localhost:8080.</translation>
+    </message>
+    <message>
+        <source>Invalid server address.</source>
+        <translation>Dirección de servidor no válida.</translation>
+    </message>
+    <message>
+        <source>The server could not complete the request. Your transaction can be resumed.</source>
+        <translation>El servidor no pudo completar la solicitud. Puede reanudar su transacción.</translation>
+    </message>
+    <message>
+        <source>The server sent more than %1 in one reply, more than this app accepts. Nothing was changed.</source>
+        <translation>El servidor envió más de %1 en una respuesta, más de lo que acepta esta aplicación. No se cambió nada.</translation>
     </message>
 </context>
 <context>
@@ -1590,6 +1665,26 @@
     <message>
         <source>Missing sign-in code.</source>
         <translation>Falta el código de inicio de sesión.</translation>
+    </message>
+    <message>
+        <source>The sign-in was canceled.</source>
+        <translation>Se canceló el inicio de sesión.</translation>
+    </message>
+    <message>
+        <source>No web browser could be opened on this device.</source>
+        <translation>No se pudo abrir ningún navegador web en este dispositivo.</translation>
+    </message>
+    <message>
+        <source>The sign-in took too long. Please sign in again.</source>
+        <translation>El inicio de sesión tardó demasiado. Inicie sesión de nuevo.</translation>
+    </message>
+    <message>
+        <source>The sign-in could not be saved in this device&apos;s keychain.</source>
+        <translation>No se pudo guardar el inicio de sesión en el llavero de este dispositivo.</translation>
+    </message>
+    <message>
+        <source>The saved sign-in could not be removed from this device&apos;s keychain.</source>
+        <translation>No se pudo quitar el inicio de sesión guardado del llavero de este dispositivo.</translation>
     </message>
 </context>
 <context>
@@ -1637,6 +1732,25 @@
     <message>
         <source>Sending to Square</source>
         <translation>Enviando a Square</translation>
+    </message>
+</context>
+<context>
+    <name>VoiceSearch</name>
+    <message>
+        <source>Enable microphone and speech recognition in this device&apos;s settings to use voice search.</source>
+        <translation>Active el micrófono y el reconocimiento de voz en los ajustes de este dispositivo para usar la búsqueda por voz.</translation>
+    </message>
+    <message>
+        <source>Voice search unavailable. Type your search.</source>
+        <translation>Búsqueda por voz no disponible. Escriba su búsqueda.</translation>
+    </message>
+    <message>
+        <source>No microphone input is available.</source>
+        <translation>No hay entrada de micrófono disponible.</translation>
+    </message>
+    <message>
+        <source>The microphone could not be started.</source>
+        <translation>No se pudo iniciar el micrófono.</translation>
     </message>
 </context>
 <context>
@@ -1808,6 +1922,90 @@
     <message>
         <source>Catalog could not refresh. Quantities shown may be out of date.</source>
         <translation>No se pudo actualizar el catálogo. Las cantidades mostradas pueden estar desactualizadas.</translation>
+    </message>
+    <message>
+        <source>Could not create a file next to %1: %2</source>
+        <translation>No se pudo crear un archivo junto a %1: %2</translation>
+    </message>
+    <message>
+        <source>Could not protect %1: %2</source>
+        <translation>No se pudo proteger %1: %2</translation>
+    </message>
+    <message>
+        <source>Could not write %1: %2</source>
+        <translation>No se pudo escribir %1: %2</translation>
+    </message>
+    <message>
+        <source>Could not replace %1: %2</source>
+        <translation>No se pudo reemplazar %1: %2</translation>
+    </message>
+    <message>
+        <source>Could not sync the folder of %1: %2</source>
+        <translation>No se pudo sincronizar la carpeta de %1: %2</translation>
+    </message>
+    <message>
+        <source>Could not read %1: %2</source>
+        <translation>No se pudo leer %1: %2</translation>
+    </message>
+    <message>
+        <source>Could not create the folder %1</source>
+        <translation>No se pudo crear la carpeta %1</translation>
+    </message>
+    <message>
+        <source>Save this draft as a new sent quote before starting checkout.</source>
+        <translation>Guarde este borrador como una cotización enviada nueva antes de empezar el cobro.</translation>
+    </message>
+    <message>
+        <source>Reconnecting. The transaction remains saved on the server.</source>
+        <translation>Reconectando. La transacción sigue guardada en el servidor.</translation>
+    </message>
+    <message>
+        <source>Checkout never started. Your customer and items are kept; save a new quote to continue.</source>
+        <translation>El cobro no llegó a empezar. Se conservan el cliente y los artículos; guarde una cotización nueva para continuar.</translation>
+    </message>
+    <message>
+        <source>Checkout never started. The quote is still open; start checkout again when the customer is ready.</source>
+        <translation>El cobro no llegó a empezar. La cotización sigue abierta; vuelva a empezar el cobro cuando el cliente esté listo.</translation>
+    </message>
+    <message>
+        <source>Enter the cash received; it must cover the amount due.</source>
+        <translation>Escriba el efectivo recibido; debe cubrir el importe a pagar.</translation>
+    </message>
+    <message>
+        <source>Choose card or cash before starting checkout.</source>
+        <translation>Elija tarjeta o efectivo antes de empezar el cobro.</translation>
+    </message>
+    <message>
+        <source>A checkout request is saved for another payment method. Check the saved request before changing it.</source>
+        <translation>Hay una solicitud de cobro guardada con otro método de pago. Compruebe la solicitud guardada antes de cambiarla.</translation>
+    </message>
+    <message>
+        <source>Demo receipt request completed. No physical receipt was printed.</source>
+        <translation>Solicitud de recibo de demostración completada. No se imprimió ningún recibo físico.</translation>
+    </message>
+    <message>
+        <source>Receipt requested on Square Terminal.</source>
+        <translation>Recibo solicitado en Square Terminal.</translation>
+    </message>
+    <message>
+        <source>Zoho did not return a printable PDF.</source>
+        <translation>Zoho no devolvió un PDF imprimible.</translation>
+    </message>
+    <message>
+        <source>This PDF has a page too large to print on this device. Nothing was printed.</source>
+        <translation>Este PDF tiene una página demasiado grande para imprimirla en este dispositivo. No se imprimió nada.</translation>
+    </message>
+    <message>
+        <source>Unable to present the print dialog.</source>
+        <translation>No se pudo mostrar el cuadro de impresión.</translation>
+    </message>
+    <message>
+        <source>Resume the pending operation before starting a new sale.</source>
+        <translation>Reanude la operación pendiente antes de empezar una venta nueva.</translation>
+    </message>
+    <message>
+        <source>Paid invoice</source>
+        <translation>Factura pagada</translation>
     </message>
 </context>
 <context>

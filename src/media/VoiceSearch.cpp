@@ -3,12 +3,27 @@
 #include "platform/speech/PocketSphinxRecognizer.h"
 #include "platform/speech/QtAudioInput.h"
 
+#include <QCoreApplication>
+
 namespace vantrel {
 
-const QString VoiceSearch::permissionMessage =
-    QStringLiteral("Enable microphone and speech recognition in this device's settings to use voice search.");
-const QString VoiceSearch::unavailableMessage = QStringLiteral("Voice search unavailable. Type your search.");
-const QString VoiceSearch::noInputMessage = QStringLiteral("No microphone input is available.");
+// The English sources; a message is put into the person's language when it is set.
+const QString VoiceSearch::permissionMessage = QString::fromUtf8(QT_TRANSLATE_NOOP(
+    "VoiceSearch",
+    "Enable microphone and speech recognition in this device's settings to use voice search."));
+const QString VoiceSearch::unavailableMessage =
+    QString::fromUtf8(QT_TRANSLATE_NOOP("VoiceSearch", "Voice search unavailable. Type your search."));
+const QString VoiceSearch::noInputMessage =
+    QString::fromUtf8(QT_TRANSLATE_NOOP("VoiceSearch", "No microphone input is available."));
+
+namespace {
+
+QString translated(const QString &source)
+{
+    return QCoreApplication::translate("VoiceSearch", source.toUtf8().constData());
+}
+
+} // namespace
 
 VoiceSearch::Platform VoiceSearch::desktopPlatform()
 {
@@ -90,11 +105,11 @@ QCoro::Task<void> VoiceSearch::start(QPointer<VoiceSearch> self, quint64 attempt
     self->m_starting = false;
     const Platform &p = self->m_platform;
     if (!speechAllowed || !microphoneAllowed) {
-        self->setMessage(permissionMessage);
+        self->setMessage(translated(permissionMessage));
         co_return;
     }
     if (!p.recognizer || !p.recognizer->isAvailable() || !p.session || !p.input) {
-        self->setMessage(unavailableMessage);
+        self->setMessage(translated(unavailableMessage));
         co_return;
     }
     self->stop();
@@ -107,7 +122,7 @@ QCoro::Task<void> VoiceSearch::start(QPointer<VoiceSearch> self, quint64 attempt
     self->m_sessionActive = true;
     if (p.input->sampleRate() <= 0) {
         self->stop();
-        self->setMessage(noInputMessage);
+        self->setMessage(translated(noInputMessage));
         co_return;
     }
     p.recognizer->start();

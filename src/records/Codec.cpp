@@ -1,6 +1,9 @@
 #include "Codec.h"
 
+#include <QCoreApplication>
+
 #include <cctype>
+#include <cstring>
 
 namespace vantrel {
 
@@ -49,19 +52,28 @@ std::string camelFromSnake(std::string_view key)
 
 namespace codec {
 
+// The name decode() gives a record when its caller names none; callers that
+// name theirs mark the name for translation in the same context.
+[[maybe_unused]] constexpr const char *unnamedRecord = QT_TRANSLATE_NOOP("Records", "record");
+
 QString failureText(const char *typeName, const Failure &failure, error_code code)
 {
-    QString text = QStringLiteral("The data could not be read as %1").arg(QString::fromLatin1(typeName));
-    if (!failure.field.empty()) {
-        text += QStringLiteral(": field \"%1\" %2")
-                    .arg(QString::fromStdString(failure.field),
-                         QString::fromLatin1(failure.problem                    ? failure.problem
-                                             : code == simdjson::INCORRECT_TYPE ? "has the wrong type"
-                                                                                : "is not valid"));
-    } else {
-        text += QStringLiteral(": %1").arg(QString::fromLatin1(simdjson::error_message(code)));
+    const QString type = QCoreApplication::translate("Records", typeName);
+    if (failure.field.empty()) {
+        // The parser's own reason stays as the library words it.
+        return QCoreApplication::translate("Records", "The data could not be read as %1: %2.")
+            .arg(type, QString::fromLatin1(simdjson::error_message(code)));
     }
-    return text + QLatin1Char('.');
+    const char *text = nullptr;
+    if (failure.problem && std::strcmp(failure.problem, "is missing") == 0)
+        text = QT_TRANSLATE_NOOP("Records", "The data could not be read as %1: field \"%2\" is missing.");
+    else if (!failure.problem && code == simdjson::INCORRECT_TYPE)
+        text = QT_TRANSLATE_NOOP("Records",
+                                 "The data could not be read as %1: field \"%2\" has the wrong type.");
+    else
+        text = QT_TRANSLATE_NOOP("Records", "The data could not be read as %1: field \"%2\" is not valid.");
+    const QString field = QString::fromStdString(failure.field);
+    return QCoreApplication::translate("Records", text).arg(type, field);
 }
 
 simdjson::ondemand::parser &threadParser()

@@ -43,7 +43,8 @@ std::optional<QString> NewCustomerRequest::validationMessage() const
 void CheckoutRequestRecovery::validate(const CheckoutRequest &pending) const
 {
     if (requestId != pending.requestId || quoteId != pending.quoteId)
-        throw APIError{QStringLiteral(
+        throw APIError{QCoreApplication::translate(
+            "Records",
             "The server returned a different checkout request. Your saved request has been kept.")};
     if (state == QLatin1String("aborted") && safeToClear && !transaction) return;
     if (state == QLatin1String("transaction") && !safeToClear && transaction &&
@@ -56,7 +57,8 @@ void CheckoutRequestRecovery::validate(const CheckoutRequest &pending) const
 void CustomerRequestRecovery::validate(const NewCustomerRequest &pending) const
 {
     if (requestId != pending.requestId)
-        throw APIError{QStringLiteral(
+        throw APIError{QCoreApplication::translate(
+            "Records",
             "The server returned a different customer request. Your saved details have been kept.")};
     if (state == QLatin1String("aborted") && safeToClear && !customer && !deal) return;
     if (state == QLatin1String("completed") && !safeToClear && customer && deal && !customer->id.isEmpty() &&

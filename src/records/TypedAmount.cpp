@@ -2,6 +2,8 @@
 
 #include "TypedNumber.h"
 
+#include <QCoreApplication>
+
 namespace vantrel {
 namespace {
 
@@ -59,20 +61,24 @@ TypedAmount readTypedAmount(QStringView text, const QString &field, const QLocal
     if (!value || value->overflowed()) {
         const QString example = QStringLiteral("20") + locale.decimalPoint() + QStringLiteral("00");
         typed.problem =
-            QStringLiteral("%1 could not be read. Type an amount such as %2.").arg(field, example);
+            QCoreApplication::translate("Checkout", "%1 could not be read. Type an amount such as %2.")
+                .arg(field, example);
         return typed;
     }
     if (negative && !value->isZero()) {
-        typed.problem = QStringLiteral("%1 cannot be negative.").arg(field);
+        typed.problem = QCoreApplication::translate("Checkout", "%1 cannot be negative.").arg(field);
         return typed;
     }
     if (value->rounded(2) != *value) {
-        typed.problem = QStringLiteral("%1 has more than two decimal places.").arg(field);
+        typed.problem =
+            QCoreApplication::translate("Checkout", "%1 has more than two decimal places.").arg(field);
         return typed;
     }
     typed.amount = *value;
     return typed;
 }
+
+QString cashReceivedLabel() { return QCoreApplication::translate("Checkout", "Cash received"); }
 
 qint64 typedCents(const TypedAmount &typed)
 {

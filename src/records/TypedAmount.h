@@ -26,8 +26,9 @@ struct TypedAmount {
 // the messages ("Cash received").
 TypedAmount readTypedAmount(QStringView text, const QString &field, const QLocale &locale = displayLocale());
 
-// The name of the cash taken at checkout, in the messages about it.
-inline QString cashReceivedLabel() { return QStringLiteral("Cash received"); }
+// The name of the cash taken at checkout, in the messages about it, in the
+// person's language.
+QString cashReceivedLabel();
 
 // Whole cents of an accepted amount; 0 for anything else.
 qint64 typedCents(const TypedAmount &typed);

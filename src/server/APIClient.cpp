@@ -3,6 +3,7 @@
 
 #include "records/Reference.h"
 
+#include <QCoreApplication>
 #include <QCoroNetworkReply>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -13,16 +14,25 @@
 
 namespace vantrel {
 
-const QString APIClient::timeoutMessage =
-    QStringLiteral("The server did not answer in time. Check the connection and try again.");
-
 namespace {
 
-const QString addressMessage = QStringLiteral(
-    "Enter an HTTPS server address. A server on this device can also use http://localhost:8080.");
-const QString invalidAddressMessage = QStringLiteral("Invalid server address.");
-const QString fallbackMessage =
-    QStringLiteral("The server could not complete the request. Your transaction can be resumed.");
+// Kept as their English source and put into the person's language when they
+// are raised, which may be long after start-up chose a language.
+constexpr const char *timeoutText =
+    QT_TRANSLATE_NOOP("Server", "The server did not answer in time. Check the connection and try again.");
+constexpr const char *addressText = QT_TRANSLATE_NOOP(
+    "Server", "Enter an HTTPS server address. A server on this device can also use http://localhost:8080.");
+constexpr const char *invalidAddressText = QT_TRANSLATE_NOOP("Server", "Invalid server address.");
+constexpr const char *fallbackText = QT_TRANSLATE_NOOP(
+    "Server", "The server could not complete the request. Your transaction can be resumed.");
+
+QString serverText(const char *source) { return QCoreApplication::translate("Server", source); }
+
+} // namespace
+
+const QString APIClient::timeoutMessage = QString::fromUtf8(timeoutText);
+
+namespace {
 
 // Deletes the reply on every path out of a request, even when the network
 // manager has already taken it down with itself.
@@ -90,8 +100,9 @@ void APIClient::setToken(const QString &token)
 }
 
 ReplyTooLargeError::ReplyTooLargeError(qint64 limit)
-    : std::runtime_error(QStringLiteral("The server sent more than %1 in one reply, more than this app "
-                                        "accepts. Nothing was changed.")
+    : std::runtime_error(QCoreApplication::translate("Server",
+                                                     "The server sent more than %1 in one reply, "
+                                                     "more than this app accepts. Nothing was changed.")
                              .arg(limit >= replyLimit::megabyte
                                       ? QStringLiteral("%1 MB").arg(limit / replyLimit::megabyte)
                                       : QStringLiteral("%1 KB").arg(std::max<qint64>(1, limit / 1024)))
@@ -112,12 +123,12 @@ QUrl APIClient::makeURL(const QString &path, const Query &query) const
     // Tolerant parsing encodes what an identifier may carry (a space, a
     // letter outside ASCII); a host that is not one still fails.
     QUrl url(text, QUrl::TolerantMode);
-    if (!url.isValid()) throw APIError{addressMessage};
+    if (!url.isValid()) throw APIError{serverText(addressText)};
     const QString scheme = url.scheme();
     const QString host = url.host();
     const bool accepted = (scheme == u"https" && !host.isEmpty()) ||
                           (scheme == u"http" && (host == u"localhost" || host == u"127.0.0.1"));
-    if (!accepted) throw APIError{addressMessage};
+    if (!accepted) throw APIError{serverText(addressText)};
 
     if (!query.isEmpty()) {
         // Every character that could end a name or value is escaped, so a
@@ -131,7 +142,7 @@ QUrl APIClient::makeURL(const QString &path, const Query &query) const
         }
         url.setQuery(QString::fromLatin1(encoded), QUrl::StrictMode);
     }
-    if (!url.isValid()) throw APIError{invalidAddressMessage};
+    if (!url.isValid()) throw APIError{serverText(invalidAddressText)};
     return url;
 }
 
@@ -196,7 +207,7 @@ QCoro::Task<QByteArray> APIClient::request(QString method, QString path, std::op
         const QNetworkReply::NetworkError error = finished->error();
         qCWarning(lcServer) << method << path << "failed:" << error;
         if (error == QNetworkReply::OperationCanceledError || error == QNetworkReply::TimeoutError)
-            throw TransportError(timeoutMessage, int(QNetworkReply::TimeoutError));
+            throw TransportError(serverText(timeoutText), int(QNetworkReply::TimeoutError));
         throw TransportError(finished->errorString(), int(error));
     }
 
@@ -206,7 +217,7 @@ QCoro::Task<QByteArray> APIClient::request(QString method, QString path, std::op
 
     qCWarning(lcServer) << method << path << "answered" << code;
     std::optional<APIError> serverError = tryDecode<APIError>(bytes, KeyStyle::Wire);
-    APIError failure = serverError.value_or(APIError{fallbackMessage});
+    APIError failure = serverError.value_or(APIError{serverText(fallbackText)});
     failure.status = code;
     throw failure;
 }

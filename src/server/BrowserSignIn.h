@@ -2,6 +2,7 @@
 // The system browser as sign-in sees it: open a start page and wait for the
 // server to send the browser back to the app's callback scheme.
 
+#include <QCoreApplication>
 #include <QCoroTask>
 #include <QObject>
 #include <QString>
@@ -12,24 +13,29 @@
 namespace vantrel {
 
 // The person closed or cancelled the sign-in; shown as the browser's own text.
+// Each error keeps its English source; text() is in the person's language.
 class BrowserCancelledError : public std::runtime_error {
 public:
-    BrowserCancelledError() : std::runtime_error("The sign-in was canceled.") {}
-    QString text() const { return QString::fromUtf8(what()); }
+    BrowserCancelledError() : std::runtime_error(QT_TRANSLATE_NOOP("SignIn", "The sign-in was canceled.")) {}
+    QString text() const { return QCoreApplication::translate("SignIn", what()); }
 };
 
 // No browser could be opened, so nobody can finish the sign-in.
 class BrowserStartError : public std::runtime_error {
 public:
-    BrowserStartError() : std::runtime_error("No web browser could be opened on this device.") {}
-    QString text() const { return QString::fromUtf8(what()); }
+    BrowserStartError()
+        : std::runtime_error(QT_TRANSLATE_NOOP("SignIn", "No web browser could be opened on this device."))
+    {}
+    QString text() const { return QCoreApplication::translate("SignIn", what()); }
 };
 
 // The sign-in waited longer than the server keeps its sign-in codes.
 class BrowserTimeoutError : public std::runtime_error {
 public:
-    BrowserTimeoutError() : std::runtime_error("The sign-in took too long. Please sign in again.") {}
-    QString text() const { return QString::fromUtf8(what()); }
+    BrowserTimeoutError()
+        : std::runtime_error(QT_TRANSLATE_NOOP("SignIn", "The sign-in took too long. Please sign in again."))
+    {}
+    QString text() const { return QCoreApplication::translate("SignIn", what()); }
 };
 
 // One browser sign-in at a time; `waiting` is true from the moment the

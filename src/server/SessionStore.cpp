@@ -1,11 +1,23 @@
 #include "SessionStore.h"
 
+#include <QCoreApplication>
+
 namespace vantrel {
 
-const QString SessionStoreError::writeFailed =
-    QStringLiteral("The sign-in could not be saved in this device's keychain.");
-const QString SessionStoreError::removeFailed =
-    QStringLiteral("The saved sign-in could not be removed from this device's keychain.");
+// The English sources; every store raises them in the person's language.
+const QString SessionStoreError::writeFailed = QString::fromUtf8(
+    QT_TRANSLATE_NOOP("SignIn", "The sign-in could not be saved in this device's keychain."));
+const QString SessionStoreError::removeFailed = QString::fromUtf8(
+    QT_TRANSLATE_NOOP("SignIn", "The saved sign-in could not be removed from this device's keychain."));
+
+namespace {
+
+SessionStoreError failure(const QString &source)
+{
+    return SessionStoreError(QCoreApplication::translate("SignIn", source.toUtf8().constData()));
+}
+
+} // namespace
 
 QCoro::Task<std::optional<QByteArray>> InMemorySessionStore::read(QString account)
 {
@@ -16,7 +28,7 @@ QCoro::Task<std::optional<QByteArray>> InMemorySessionStore::read(QString accoun
 
 QCoro::Task<void> InMemorySessionStore::write(QString account, QByteArray bytes)
 {
-    if (refuseChanges) throw SessionStoreError(SessionStoreError::writeFailed);
+    if (refuseChanges) throw failure(SessionStoreError::writeFailed);
     items.remove(account);
     items.insert(account, bytes);
     co_return;
@@ -24,7 +36,7 @@ QCoro::Task<void> InMemorySessionStore::write(QString account, QByteArray bytes)
 
 QCoro::Task<void> InMemorySessionStore::remove(QString account)
 {
-    if (refuseChanges) throw SessionStoreError(SessionStoreError::removeFailed);
+    if (refuseChanges) throw failure(SessionStoreError::removeFailed);
     items.remove(account);
     co_return;
 }

@@ -1,5 +1,6 @@
 #include "AtomicFile.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QDirIterator>
@@ -22,10 +23,11 @@ constexpr char temporarySuffix[] = ".tmp-";
 
 QString systemReason(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
 
-[[noreturn]] void fail(const QString &what, const QString &path, int error)
+// `text` names the step with %1 for the file and %2 for the system's reason.
+[[noreturn]] void fail(const char *text, const QString &path, int error)
 {
-    throw FileError(
-        QStringLiteral("%1 %2: %3").arg(what, QDir::toNativeSeparators(path), systemReason(error)));
+    throw FileError(QCoreApplication::translate("Workspace", text)
+                        .arg(QDir::toNativeSeparators(path), systemReason(error)));
 }
 
 bool writeAll(int fd, const char *data, qsizetype size)
@@ -65,41 +67,44 @@ void AtomicFile::write(const QString &path, const QByteArray &bytes)
     QByteArray pattern = target + temporarySuffix + "XXXXXX";
     // mkstemp creates the file with mode 0600 and O_EXCL.
     temporary.fd = ::mkostemp(pattern.data(), O_CLOEXEC);
-    if (temporary.fd < 0) fail(QStringLiteral("Could not create a file next to"), path, errno);
+    if (temporary.fd < 0)
+        fail(QT_TRANSLATE_NOOP("Workspace", "Could not create a file next to %1: %2"), path, errno);
     temporary.path = pattern;
 
     if (::fchmod(temporary.fd, S_IRUSR | S_IWUSR) != 0)
-        fail(QStringLiteral("Could not protect"), path, errno);
+        fail(QT_TRANSLATE_NOOP("Workspace", "Could not protect %1: %2"), path, errno);
     if (!writeAll(temporary.fd, bytes.constData(), bytes.size()))
-        fail(QStringLiteral("Could not write"), path, errno);
-    if (::fsync(temporary.fd) != 0) fail(QStringLiteral("Could not write"), path, errno);
+        fail(QT_TRANSLATE_NOOP("Workspace", "Could not write %1: %2"), path, errno);
+    if (::fsync(temporary.fd) != 0)
+        fail(QT_TRANSLATE_NOOP("Workspace", "Could not write %1: %2"), path, errno);
     const int closed = ::close(temporary.fd);
     temporary.fd = -1;
-    if (closed != 0) fail(QStringLiteral("Could not write"), path, errno);
+    if (closed != 0) fail(QT_TRANSLATE_NOOP("Workspace", "Could not write %1: %2"), path, errno);
 
     if (::rename(temporary.path.constData(), target.constData()) != 0)
-        fail(QStringLiteral("Could not replace"), path, errno);
+        fail(QT_TRANSLATE_NOOP("Workspace", "Could not replace %1: %2"), path, errno);
     temporary.path.clear();
 
     // The rename is durable only once the directory entry is on disk.
     const int dirFd = ::open(directory.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dirFd < 0) fail(QStringLiteral("Could not sync the folder of"), path, errno);
+    if (dirFd < 0) fail(QT_TRANSLATE_NOOP("Workspace", "Could not sync the folder of %1: %2"), path, errno);
     const int synced = ::fsync(dirFd);
     const int syncError = errno;
     ::close(dirFd);
-    if (synced != 0) fail(QStringLiteral("Could not sync the folder of"), path, syncError);
+    if (synced != 0)
+        fail(QT_TRANSLATE_NOOP("Workspace", "Could not sync the folder of %1: %2"), path, syncError);
 }
 
 QByteArray AtomicFile::read(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw FileError(
-            QStringLiteral("Could not read %1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
+        throw FileError(QCoreApplication::translate("Workspace", "Could not read %1: %2")
+                            .arg(QDir::toNativeSeparators(path), file.errorString()));
     QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        throw FileError(
-            QStringLiteral("Could not read %1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
+        throw FileError(QCoreApplication::translate("Workspace", "Could not read %1: %2")
+                            .arg(QDir::toNativeSeparators(path), file.errorString()));
     return bytes;
 }
 
@@ -126,7 +131,8 @@ int AtomicFile::removeLeftovers(const QString &directory, const QRegularExpressi
 void AtomicFile::makeDirectory(const QString &path)
 {
     if (!QDir().mkpath(path))
-        throw FileError(QStringLiteral("Could not create the folder %1").arg(QDir::toNativeSeparators(path)));
+        throw FileError(QCoreApplication::translate("Workspace", "Could not create the folder %1")
+                            .arg(QDir::toNativeSeparators(path)));
 }
 
 } // namespace vantrel

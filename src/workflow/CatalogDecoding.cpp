@@ -30,8 +30,9 @@ QCoro::Task<PreparedCatalog> decodeCatalogInBackground(QByteArray bytes, qsizety
     QThreadPool::globalInstance()->start([promise, bytes, shownCount]() {
         DecodedCatalog result;
         try {
-            PreparedCatalog prepared{decode<Catalog>(bytes, KeyStyle::Wire, "Catalog"), std::nullopt,
-                                     std::nullopt};
+            PreparedCatalog prepared{
+                decode<Catalog>(bytes, KeyStyle::Wire, QT_TRANSLATE_NOOP("Records", "Catalog")), std::nullopt,
+                std::nullopt};
             if (prepared.catalog.products.size() != shownCount) {
                 prepared.keys = catalogSearchKeys(prepared.catalog.products);
                 prepared.index.emplace(*prepared.keys);

@@ -97,7 +97,8 @@ void CheckoutModel::restoreWorkspace()
 
     Draft restored;
     try {
-        restored = decode<Draft>(AtomicFile::read(*path), KeyStyle::Storage, "Draft");
+        restored =
+            decode<Draft>(AtomicFile::read(*path), KeyStyle::Storage, QT_TRANSLATE_NOOP("Records", "Draft"));
     } catch (...) {
         // The file stays exactly as found until a readable copy is put back.
         m_draftRecoveryBlocked = true;
@@ -123,8 +124,8 @@ QList<ArchivedWorkspaceRequest> CheckoutModel::loadArchivedRequests() const
 {
     const QString path = requestsFileURL();
     if (!fileExists(path)) return {};
-    QList<ArchivedWorkspaceRequest> list =
-        decode<QList<ArchivedWorkspaceRequest>>(AtomicFile::read(path), KeyStyle::Storage, "saved requests");
+    QList<ArchivedWorkspaceRequest> list = decode<QList<ArchivedWorkspaceRequest>>(
+        AtomicFile::read(path), KeyStyle::Storage, QT_TRANSLATE_NOOP("Records", "saved requests"));
     QSet<QString> ids;
     for (const ArchivedWorkspaceRequest &entry : std::as_const(list)) {
         if (ids.contains(entry.id) || !hasWork(entry.draft)) throw message(messages::savedRequestsNeedReview);

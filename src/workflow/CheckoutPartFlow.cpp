@@ -29,21 +29,31 @@ namespace vantrel {
 
 namespace {
 
+// The workspace's messages below are kept as their English source and put
+// into the person's language when they are raised.
+QString workspaceText(const char *source) { return QCoreApplication::translate("Workspace", source); }
+
 // Busy operations are named before they are awaited (see APIClient.h).
 using BusyOperation = std::function<QCoro::Task<>()>;
 
 const QString squareRegister = QStringLiteral("square_register");
 
-const char *const saveBeforeCheckout = "Save this draft as a new sent quote before starting checkout.";
-const char *const reconnecting = "Reconnecting. The transaction remains saved on the server.";
-const char *const checkoutNeverStarted =
-    "Checkout never started. Your customer and items are kept; save a new quote to continue.";
-const char *const checkoutNeverStartedQuoteOpen =
-    "Checkout never started. The quote is still open; start checkout again when the customer is ready.";
-const char *const cashNotCovering = "Enter the cash received; it must cover the amount due.";
-const char *const unknownTender = "Choose card or cash before starting checkout.";
-const char *const otherTenderPending =
-    "A checkout request is saved for another payment method. Check the saved request before changing it.";
+const char *const saveBeforeCheckout =
+    QT_TRANSLATE_NOOP("Workspace", "Save this draft as a new sent quote before starting checkout.");
+const char *const reconnecting =
+    QT_TRANSLATE_NOOP("Workspace", "Reconnecting. The transaction remains saved on the server.");
+const char *const checkoutNeverStarted = QT_TRANSLATE_NOOP(
+    "Workspace", "Checkout never started. Your customer and items are kept; save a new quote to continue.");
+const char *const checkoutNeverStartedQuoteOpen = QT_TRANSLATE_NOOP(
+    "Workspace",
+    "Checkout never started. The quote is still open; start checkout again when the customer is ready.");
+const char *const cashNotCovering =
+    QT_TRANSLATE_NOOP("Workspace", "Enter the cash received; it must cover the amount due.");
+const char *const unknownTender =
+    QT_TRANSLATE_NOOP("Workspace", "Choose card or cash before starting checkout.");
+const char *const otherTenderPending = QT_TRANSLATE_NOOP(
+    "Workspace",
+    "A checkout request is saved for another payment method. Check the saved request before changing it.");
 
 bool isFinal(const QString &status)
 {
@@ -87,11 +97,11 @@ CheckoutRequest buildRequest(const CheckoutPart &part, const QString &tender, co
         const TypedAmount typed = readTypedAmount(cash, cashReceivedLabel());
         if (!typed.problem.isEmpty()) throw APIError{typed.problem};
         request.cashCents = typedCents(typed);
-        if (request.cashCents < request.expectedCents) throw APIError{QString::fromUtf8(cashNotCovering)};
+        if (request.cashCents < request.expectedCents) throw APIError{workspaceText(cashNotCovering)};
     } else if (tender == QLatin1String("card")) {
         request.cashCents = request.expectedCents;
     } else {
-        throw APIError{QString::fromUtf8(unknownTender)};
+        throw APIError{workspaceText(unknownTender)};
     }
     request.hold = part.usesDailySquareImport() ? false : draft.hold;
     return request;
@@ -118,7 +128,7 @@ QCoro::Task<> sendCheckout(CheckoutPart *part, QString tender, QString cash)
         request = *model->draft().pendingCheckout;
         const bool registerRoute = request.tender == QLatin1String("register");
         if (!registerRoute && !tender.isEmpty() && tender != request.tender)
-            throw APIError{QString::fromUtf8(otherTenderPending)};
+            throw APIError{workspaceText(otherTenderPending)};
         model->ensureStored(QStringLiteral("Checkout"));
     } else {
         request = buildRequest(*part, tender, cash);
@@ -192,7 +202,7 @@ QCoro::Task<bool> CheckoutPart::startCheckout(QString tender, QString cash)
 {
     if (!m_workspace.draft().saved) co_return false;
     if (!m_workspace.savedQuoteReady()) {
-        m_workspace.setError(QString::fromUtf8(saveBeforeCheckout));
+        m_workspace.setError(workspaceText(saveBeforeCheckout));
         co_return false;
     }
     BusyOperation operation = [this, tender, cash] { return sendCheckout(this, tender, cash); };
@@ -239,7 +249,7 @@ QCoro::Task<> CheckoutPart::pollLoop(QPointer<CheckoutPart> model, TaskHandle ha
         if (!stillCurrent()) co_return;
         if (failure) {
             if (isCancellation(failure)) co_return;
-            model->m_workspace.setNotice(QString::fromUtf8(reconnecting));
+            model->m_workspace.setNotice(workspaceText(reconnecting));
             continue;
         }
         if (!model->m_transaction || model->m_transaction->id != transactionId) co_return;
@@ -352,7 +362,7 @@ QCoro::Task<> CheckoutPart::recoverCheckoutRequest()
         m_workspace.releaseActiveArchiveEntry();
         stopWatching();
         setTransaction(std::nullopt);
-        m_workspace.setNotice(QString::fromUtf8(checkoutNeverStartedQuoteOpen));
+        m_workspace.setNotice(workspaceText(checkoutNeverStartedQuoteOpen));
         m_workspace.setSelectedWorkspaceTab(WorkspaceTab::quote);
         co_return;
     }
@@ -367,7 +377,7 @@ QCoro::Task<> CheckoutPart::recoverCheckoutRequest()
     QList<Quote> remaining = customers.quotes();
     remaining.removeIf([&](const Quote &quote) { return quote.id == sent.quoteId; });
     customers.setQuotes(remaining);
-    m_workspace.setNotice(QString::fromUtf8(checkoutNeverStarted));
+    m_workspace.setNotice(workspaceText(checkoutNeverStarted));
     m_workspace.setSelectedWorkspaceTab(WorkspaceTab::quote);
 }
 
@@ -392,14 +402,16 @@ namespace {
 
 using PostBusyOperation = std::function<QCoro::Task<>()>;
 
-const char *const demoReceipt = "Demo receipt request completed. No physical receipt was printed.";
-const char *const terminalReceipt = "Receipt requested on Square Terminal.";
-const char *const notPrintable = "Zoho did not return a printable PDF.";
-const char *const pageTooLargeToPrint =
-    "This PDF has a page too large to print on this device. Nothing was printed.";
-const char *const noPrintDialog = "Unable to present the print dialog.";
-const char *const finishPendingFirst = "Resume the pending operation before starting a new sale.";
-const char *const paidInvoiceJobName = "Paid invoice";
+const char *const demoReceipt =
+    QT_TRANSLATE_NOOP("Workspace", "Demo receipt request completed. No physical receipt was printed.");
+const char *const terminalReceipt = QT_TRANSLATE_NOOP("Workspace", "Receipt requested on Square Terminal.");
+const char *const notPrintable = QT_TRANSLATE_NOOP("Workspace", "Zoho did not return a printable PDF.");
+const char *const pageTooLargeToPrint = QT_TRANSLATE_NOOP(
+    "Workspace", "This PDF has a page too large to print on this device. Nothing was printed.");
+const char *const noPrintDialog = QT_TRANSLATE_NOOP("Workspace", "Unable to present the print dialog.");
+const char *const finishPendingFirst =
+    QT_TRANSLATE_NOOP("Workspace", "Resume the pending operation before starting a new sale.");
+const char *const paidInvoiceJobName = QT_TRANSLATE_NOOP("Workspace", "Paid invoice");
 
 } // namespace
 
@@ -422,7 +434,7 @@ QCoro::Task<> CheckoutPart::receiptOnServer(CheckoutPart *part, QString id, QStr
     if (failure) std::rethrow_exception(failure);
     guard.ensure();
     const bool demo = model->session() && model->session()->demo;
-    model->setNotice(QString::fromUtf8(demo ? demoReceipt : terminalReceipt));
+    model->setNotice(workspaceText(demo ? demoReceipt : terminalReceipt));
 }
 
 QCoro::Task<> CheckoutPart::holdOnServer(CheckoutPart *part, QString id, bool hold)
@@ -471,7 +483,7 @@ QCoro::Task<> CheckoutPart::printInvoicePDF()
 {
     if (!m_transaction) co_return;
     const QString path = CheckoutAPI::checkoutPDFPath(m_transaction->id);
-    const QString jobName = m_transaction->invoiceNumber.value_or(QString::fromUtf8(paidInvoiceJobName));
+    const QString jobName = m_transaction->invoiceNumber.value_or(workspaceText(paidInvoiceJobName));
     PostBusyOperation operation = [this, path, jobName] { return printDocument(path, jobName); };
     co_await m_workspace.performBusy(std::move(operation));
 }
@@ -502,13 +514,13 @@ QCoro::Task<> CheckoutPart::printDocument(QString path, QString jobName)
         co_await m_workspace.api().request(method, path, std::nullopt, {}, {}, replyLimit::document);
     guard.ensure();
     PrintService *printer = m_workspace.services().printer;
-    if (!printer) throw APIError{QString::fromUtf8(noPrintDialog)};
+    if (!printer) throw APIError{workspaceText(noPrintDialog)};
     QCoro::Task<PrintService::Check> checking = checkInBackground(printer, document);
     const PrintService::Check check = co_await checking;
     guard.ensure();
-    if (check == PrintService::Check::unreadable) throw APIError{QString::fromUtf8(notPrintable)};
-    if (check == PrintService::Check::pageTooLarge) throw APIError{QString::fromUtf8(pageTooLargeToPrint)};
-    if (!printer->present(document, jobName)) throw APIError{QString::fromUtf8(noPrintDialog)};
+    if (check == PrintService::Check::unreadable) throw APIError{workspaceText(notPrintable)};
+    if (check == PrintService::Check::pageTooLarge) throw APIError{workspaceText(pageTooLargeToPrint)};
+    if (!printer->present(document, jobName)) throw APIError{workspaceText(noPrintDialog)};
 }
 
 void CheckoutPart::startNextSale()
@@ -518,7 +530,7 @@ void CheckoutPart::startNextSale()
     const bool live = m_transaction && m_transaction->status != QLatin1String(status::complete) &&
                       m_transaction->status != QLatin1String(status::canceled);
     if (pending || live) {
-        m_workspace.setError(QString::fromUtf8(finishPendingFirst));
+        m_workspace.setError(workspaceText(finishPendingFirst));
         return;
     }
     // A checkout followed from the history is not this draft's sale: the

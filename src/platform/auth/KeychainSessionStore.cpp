@@ -90,6 +90,12 @@ QCoro::Task<QKeychain::Error> deleteItem(QString service, QString account)
     co_return error == QKeychain::EntryNotFound ? QKeychain::NoError : error;
 }
 
+// The store's failures in the person's language (see SessionStore.cpp).
+SessionStoreError failure(const QString &source)
+{
+    return SessionStoreError(QCoreApplication::translate("SignIn", source.toUtf8().constData()));
+}
+
 } // namespace
 
 // An address's turn, asked for when the operation is called (which fixes the
@@ -188,7 +194,7 @@ QCoro::Task<void> KeychainSessionStore::writeIn(std::shared_ptr<State> state, QS
     static_cast<QKeychain::WritePasswordJob *>(owner.job.data())->setBinaryData(bytes);
     QCoro::Task<QKeychain::Error> adding = run(owner.job);
     const QKeychain::Error error = co_await adding;
-    if (error != QKeychain::NoError) throw SessionStoreError(SessionStoreError::writeFailed);
+    if (error != QKeychain::NoError) throw failure(SessionStoreError::writeFailed);
 }
 
 QCoro::Task<void> KeychainSessionStore::removeIn(std::shared_ptr<State> state, QString account)
@@ -197,7 +203,7 @@ QCoro::Task<void> KeychainSessionStore::removeIn(std::shared_ptr<State> state, Q
     if (!turn.granted()) co_await turn.wait();
     QCoro::Task<QKeychain::Error> removing = deleteItem(state->service, account);
     const QKeychain::Error error = co_await removing;
-    if (error != QKeychain::NoError) throw SessionStoreError(SessionStoreError::removeFailed);
+    if (error != QKeychain::NoError) throw failure(SessionStoreError::removeFailed);
 }
 
 QCoro::Task<void> KeychainSessionStore::flushIn(std::shared_ptr<State> state)

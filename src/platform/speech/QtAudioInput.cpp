@@ -1,6 +1,7 @@
 #include "QtAudioInput.h"
 
 #include <QAudioSource>
+#include <QCoreApplication>
 #include <QMediaDevices>
 
 #include <cmath>
@@ -53,7 +54,8 @@ QString QtAudioInput::start()
 {
     stop();
     const Input input = currentInput();
-    if (input.sampleRate() <= 0) return QStringLiteral("The microphone could not be started.");
+    if (input.sampleRate() <= 0)
+        return QCoreApplication::translate("VoiceSearch", "The microphone could not be started.");
     m_device = input.device;
     m_format = input.format;
     m_source = std::make_unique<QAudioSource>(m_device, m_format);
@@ -62,7 +64,7 @@ QString QtAudioInput::start()
     if (!m_stream || m_source->error() != QAudio::NoError) {
         m_source.reset();
         m_stream = nullptr;
-        return QStringLiteral("The microphone could not be started.");
+        return QCoreApplication::translate("VoiceSearch", "The microphone could not be started.");
     }
     connect(m_stream, &QIODevice::readyRead, this, [this] {
         if (!m_stream) return;
