@@ -5,7 +5,6 @@
 #include "media/VoiceSearch.h"
 #include "records/Codec.h"
 #include "records/Reference.h"
-#include "records/Requests.h"
 #include "records/TypedAmount.h"
 #include "screens/controls/text/LanguageChoice.h"
 #include "server/APIClient.h"
@@ -68,26 +67,9 @@ private slots:
         QTest::addColumn<QString>("spanish");
         QTest::addColumn<bool>("whole");
 
-        QTest::newRow("server address")
-            << Message([](const QString &) {
-                   APIClient api;
-                   api.setBase(QStringLiteral("ftp://example.com"));
-                   return thrown([&] { api.makeURL(QStringLiteral("/catalog")); });
-               })
-            << "Escriba una dirección de servidor HTTPS. Un servidor en este dispositivo también puede usar "
-               "http://localhost:8080."
-            << true;
-        QTest::newRow("reply too large")
-            << Message([](const QString &) { return thrown([] { throw ReplyTooLargeError(2 * replyLimit::megabyte); }); })
-            << "El servidor envió más de 2 MB en una respuesta, más de lo que acepta esta aplicación. No se cambió "
-               "nada."
-            << true;
         QTest::newRow("keychain write")
             << Message([](const QString &) { return refusedStore(true); })
             << "No se pudo guardar el inicio de sesión en el llavero de este dispositivo." << true;
-        QTest::newRow("keychain remove")
-            << Message([](const QString &) { return refusedStore(false); })
-            << "No se pudo quitar el inicio de sesión guardado del llavero de este dispositivo." << true;
         QTest::newRow("voice search without permission")
             << Message([](const QString &) {
                    VoiceSearch voice(VoiceSearch::Platform{});
@@ -106,49 +88,14 @@ private slots:
                    return thrown([&] { AtomicFile::write(folder + QStringLiteral("/missing/draft.json"), "{}"); });
                })
             << "No se pudo crear un archivo junto a " << false;
-        QTest::newRow("file read")
-            << Message([](const QString &folder) {
-                   return thrown([&] { AtomicFile::read(folder + QStringLiteral("/absent.json")); });
-               })
-            << "No se pudo leer " << false;
-        QTest::newRow("folder under a file")
-            << Message([](const QString &folder) {
-                   AtomicFile::write(folder + QStringLiteral("/plain"), "x");
-                   return thrown([&] { AtomicFile::makeDirectory(folder + QStringLiteral("/plain/inner")); });
-               })
-            << "No se pudo crear la carpeta " << false;
         QTest::newRow("record field missing")
             << Message([](const QString &) {
                    return thrown([] { (void)decode<Tax>(R"({"name":"State","percentage":"8.25"})", KeyStyle::Wire, "tax"); });
                })
             << "Los datos no se pudieron leer como tax: falta el campo «id»." << true;
-        QTest::newRow("record field of the wrong type")
-            << Message([](const QString &) {
-                   return thrown(
-                       [] { (void)decode<Tax>(R"({"id":5,"name":"State","percentage":"8.25"})", KeyStyle::Wire, "tax"); });
-               })
-            << "Los datos no se pudieron leer como tax: el campo «id» tiene un tipo incorrecto." << true;
-        QTest::newRow("record that is not JSON")
-            << Message([](const QString &) { return thrown([] { (void)decode<Tax>("{", KeyStyle::Wire); }); })
-            << "Los datos no se pudieron leer como registro: " << false;
-        QTest::newRow("recovery of another checkout")
-            << Message([](const QString &) {
-                   CheckoutRequestRecovery recovery;
-                   recovery.requestId = QStringLiteral("other");
-                   CheckoutRequest pending;
-                   pending.requestId = QStringLiteral("kept");
-                   return thrown([&] { recovery.validate(pending); });
-               })
-            << "El servidor devolvió otra solicitud de cobro. Su solicitud guardada se conservó." << true;
         QTest::newRow("cash unreadable")
             << Message([](const QString &) { return readTypedAmount(u"veinte", cashReceivedLabel()).problem; })
             << "No se pudo leer «Efectivo recibido». Escriba un importe como 20,00." << true;
-        QTest::newRow("cash negative")
-            << Message([](const QString &) { return readTypedAmount(u"-5", cashReceivedLabel()).problem; })
-            << "«Efectivo recibido» no puede ser negativo." << true;
-        QTest::newRow("cash with three decimals")
-            << Message([](const QString &) { return readTypedAmount(u"5,125", cashReceivedLabel()).problem; })
-            << "«Efectivo recibido» tiene más de dos decimales." << true;
     }
     void raisedInTheChosenLanguage()
     {
