@@ -127,7 +127,6 @@ private slots:
         QTest::newRow("Spain, millions") << "1234567.5" << "USD" << "es_ES" << "1.234.567,50\u00A0US$";
         QTest::newRow("US Spanish") << "1234.5" << "USD" << "es_US" << "$1,234.50";
         QTest::newRow("euros in Spain") << "18.5" << "EUR" << "es_ES" << "18,50\u00A0\u20AC";
-        QTest::newRow("euros in the US") << "18.5" << "EUR" << "en_US" << "\u20AC18.50";
         QTest::newRow("exact cents in Spain") << "1234567890123.45" << "USD" << "es_ES"
                                               << "1.234.567.890.123,45\u00A0US$";
         QTest::newRow("negative in US Spanish") << "-0.05" << "USD" << "es_US" << "-$0.05";
