@@ -15,6 +15,7 @@
 // unknown keys are ignored. Encoding omits absent optionals.
 
 #include "Errors.h"
+#include "JsonWriter.h"
 
 #include <QByteArray>
 #include <QJsonArray>
@@ -23,6 +24,7 @@
 #include <QList>
 #include <QString>
 
+#include <algorithm>
 #include <array>
 #include <bitset>
 #include <optional>
@@ -30,6 +32,7 @@
 #include <string_view>
 #include <tuple>
 #include <type_traits>
+#include <utility>
 
 #include <simdjson.h>
 
@@ -74,6 +77,12 @@ template <class R> struct Names {
     std::array<std::string, fieldCount<R>> wire;
     std::array<QString, fieldCount<R>> storageQ;
     std::array<QString, fieldCount<R>> wireQ;
+    // Written JSON keeps its keys sorted, as QJsonObject does: the fields'
+    // indexes in that order, and each key already written as `"key":`.
+    std::array<std::size_t, fieldCount<R>> storageOrder;
+    std::array<std::size_t, fieldCount<R>> wireOrder;
+    std::array<QByteArray, fieldCount<R>> storagePrefix;
+    std::array<QByteArray, fieldCount<R>> wirePrefix;
 
     static const Names &get()
     {
@@ -88,6 +97,20 @@ template <class R> struct Names {
                      ...);
                 },
                 R::fields());
+            const auto sortedBy = [](const std::array<QString, fieldCount<R>> &keys) {
+                std::array<std::size_t, fieldCount<R>> order{};
+                for (std::size_t k = 0; k < order.size(); ++k) order[k] = k;
+                std::sort(order.begin(), order.end(), [&keys](std::size_t a, std::size_t b) {
+                    return QStringView(keys[a]).compare(QStringView(keys[b])) < 0;
+                });
+                return order;
+            };
+            n.storageOrder = sortedBy(n.storageQ);
+            n.wireOrder = sortedBy(n.wireQ);
+            for (std::size_t k = 0; k < fieldCount<R>; ++k) {
+                n.storagePrefix[k] = JsonWriter::keyPrefix(n.storageQ[k]);
+                n.wirePrefix[k] = JsonWriter::keyPrefix(n.wireQ[k]);
+            }
             return n;
         }();
         return names;
@@ -277,6 +300,71 @@ template <class T> QJsonValue encodeValue(const T &value, KeyStyle style)
     }
 }
 
+// --- writing JSON bytes directly ----------------------------------------------
+
+template <class T> void writeValue(JsonWriter &out, const T &value, KeyStyle style);
+
+// Field I of a record, preceded by a comma unless it is the first written;
+// false when it is an absent optional and nothing was written.
+template <class R, std::size_t I>
+bool writeField(JsonWriter &out, const R &record, KeyStyle style, bool first)
+{
+    const auto &member = record.*(std::get<I>(R::fields()).member);
+    using M = std::remove_cvref_t<decltype(member)>;
+    if constexpr (IsOptional<M>::value) {
+        if (!member) return false;
+    }
+    const Names<R> &n = Names<R>::get();
+    if (!first) out.raw(',');
+    out.raw(style == KeyStyle::Wire ? n.wirePrefix[I] : n.storagePrefix[I]);
+    if constexpr (IsOptional<M>::value)
+        writeValue(out, *member, style);
+    else
+        writeValue(out, member, style);
+    return true;
+}
+
+template <class R> void writeRecord(JsonWriter &out, const R &record, KeyStyle style)
+{
+    using Writer = bool (*)(JsonWriter &, const R &, KeyStyle, bool);
+    static constexpr auto writers = []<std::size_t... I>(std::index_sequence<I...>)
+    {
+        return std::array<Writer, sizeof...(I)>{&writeField<R, I>...};
+    }
+    (std::make_index_sequence<fieldCount<R>>{});
+    const Names<R> &n = Names<R>::get();
+    out.raw('{');
+    bool first = true;
+    for (const std::size_t i : style == KeyStyle::Wire ? n.wireOrder : n.storageOrder)
+        if (writers[i](out, record, style, first)) first = false;
+    out.raw('}');
+}
+
+template <class T> void writeValue(JsonWriter &out, const T &value, KeyStyle style)
+{
+    if constexpr (IsList<T>::value) {
+        out.raw('[');
+        bool first = true;
+        for (const auto &item : value) {
+            if (!first) out.raw(',');
+            first = false;
+            writeValue(out, item, style);
+        }
+        out.raw(']');
+    } else if constexpr (Record<T>) {
+        writeRecord(out, value, style);
+    } else if constexpr (std::is_same_v<T, QString>) {
+        out.string(value);
+    } else if constexpr (std::is_same_v<T, bool>) {
+        out.boolean(value);
+    } else if constexpr (std::is_same_v<T, qint64>) {
+        out.number(value);
+    } else {
+        static_assert(std::is_same_v<T, double>, "a record field of a type JSON cannot hold");
+        out.number(value);
+    }
+}
+
 // True when nothing but white space follows the value just read.
 inline bool atEnd(simdjson::ondemand::document &doc)
 {
@@ -355,13 +443,13 @@ template <class R> QJsonObject toJsonObject(const R &record, KeyStyle style)
     return codec::encodeRecord(record, style);
 }
 
-// Compact JSON; QJsonObject keeps its keys sorted.
+// Compact JSON with sorted keys, byte for byte what QJsonDocument writes for
+// toJsonObject's tree.
 template <class T> QByteArray encode(const T &value, KeyStyle style)
 {
-    if constexpr (codec::IsList<T>::value)
-        return QJsonDocument(codec::encodeValue(value, style).toArray()).toJson(QJsonDocument::Compact);
-    else
-        return QJsonDocument(codec::encodeRecord(value, style)).toJson(QJsonDocument::Compact);
+    JsonWriter out;
+    codec::writeValue(out, value, style);
+    return out.take();
 }
 
 // Identifiers are appended to paths as they are, except the characters that
