@@ -1,6 +1,7 @@
 // Composition root of the checkout app: one CheckoutModel for the life of the
 // process, handed to the QML screens.
 #include "EngineSetup.h"
+#include "SceneGraphChoice.h"
 #include "StartupTrace.h"
 #include "screens/shell/ShellActions.h"
 
@@ -139,6 +140,7 @@ int main(int argc, char *argv[])
     if (instance.forwardToRunningInstance(arguments.mid(1))) return 0;
 
     QQuickStyle::setStyle(QStringLiteral("Basic"));
+    vantrel::preferSoftwareSceneGraphWithoutGpu();
     QApplication::setPalette(lightPalette());
 
     vantrel::DesktopBrowserSignIn browser;
