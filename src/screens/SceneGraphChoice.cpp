@@ -1,10 +1,9 @@
 #include "SceneGraphChoice.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLoggingCategory>
-#include <QOffscreenSurface>
-#include <QOpenGLContext>
-#include <QOpenGLFunctions>
 #include <QQuickWindow>
 #include <QSGRendererInterface>
 
@@ -14,13 +13,18 @@ Q_LOGGING_CATEGORY(lcSceneGraph, "vantrel.scenegraph")
 
 namespace {
 
-// The renderer names Mesa and others give their processor-only drivers.
-bool isSoftwareRasterizer(const QByteArray &renderer)
+// Asking OpenGL itself would load the emulating rasterizer into the app for
+// good; the device nodes a GPU driver makes tell without loading anything.
+bool gpuDevicePresent()
 {
-    const QByteArray name = renderer.toLower();
-    for (const char *mark : {"llvmpipe", "softpipe", "swrast", "software rasterizer", "lavapipe"})
-        if (name.contains(mark)) return true;
-    return false;
+#ifdef Q_OS_LINUX
+    const QStringList nodes =
+        QDir(QStringLiteral("/dev/dri"))
+            .entryList({QStringLiteral("renderD*"), QStringLiteral("card*")}, QDir::System);
+    return !nodes.isEmpty() || QFileInfo::exists(QStringLiteral("/dev/nvidiactl"));
+#else
+    return true;
+#endif
 }
 
 } // namespace
@@ -32,21 +36,9 @@ bool preferSoftwareSceneGraphWithoutGpu()
     // Platforms without OpenGL (offscreen, minimal) already draw in software.
     const QString platform = QGuiApplication::platformName();
     if (platform != QLatin1String("xcb") && platform != QLatin1String("wayland")) return false;
-
-    QOpenGLContext context;
-    QOffscreenSurface surface;
-    surface.setFormat(context.format());
-    surface.create();
-    QByteArray renderer;
-    if (context.create() && surface.isValid() && context.makeCurrent(&surface)) {
-        renderer = reinterpret_cast<const char *>(context.functions()->glGetString(GL_RENDERER));
-        context.doneCurrent();
-    }
-    // No OpenGL at all: Qt Quick would fall back by itself, but only after failing.
-    const bool software = renderer.isEmpty() || isSoftwareRasterizer(renderer);
+    const bool software = qEnvironmentVariableIntValue("LIBGL_ALWAYS_SOFTWARE") != 0 || !gpuDevicePresent();
     if (software) QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
-    qCInfo(lcSceneGraph) << "OpenGL renderer" << (renderer.isEmpty() ? QByteArray("(none)") : renderer)
-                         << "->" << (software ? "software scene graph" : "OpenGL scene graph");
+    qCInfo(lcSceneGraph) << (software ? "no GPU: software scene graph" : "GPU present: OpenGL scene graph");
     return software;
 }
 
