@@ -8,7 +8,8 @@
 namespace vantrel::bench {
 
 // Largest gap between ticks of a 1 ms precise timer while it runs: how long
-// the main thread was held by anything at all.
+// the main thread was held by anything at all. With BENCH_STALL_LOG=<ms> in
+// the environment, every gap longer than that is printed as it ends.
 class StallMeter {
 public:
     StallMeter();
@@ -19,7 +20,9 @@ public:
 private:
     QTimer m_timer;
     QElapsedTimer m_clock;
+    QElapsedTimer m_started;
     qint64 m_longest = 0;
+    int m_logAbove = -1;
 };
 
 // Runs the event loop for `ms`: bindings, incubation, replies and renders.
