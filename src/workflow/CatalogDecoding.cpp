@@ -6,8 +6,13 @@
 #include <QFuture>
 #include <QPromise>
 #include <QThreadPool>
+#include <QTimer>
 
 #include <memory>
+
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 namespace vantrel {
 
@@ -20,22 +25,51 @@ struct DecodedCatalog {
     QString failure;
 };
 
+// One thread for every catalog: a parser keeps buffers the size of the
+// largest document it read, per thread that used it, so decoding on any
+// thread of the global pool left one such set behind on each.
+QThreadPool &catalogThread()
+{
+    static QThreadPool *const pool = [] {
+        auto *made = new QThreadPool;
+        made->setMaxThreadCount(1);
+        return made;
+    }();
+    return *pool;
+}
+
+// A new parser for this thread: the old one's buffers, sized for the
+// largest document it read, are freed.
+void releaseParser() { codec::threadParser() = simdjson::ondemand::parser(); }
+
+// After the catalog is applied, the old list and the decoding's leftovers
+// are freed on workers; this long after, they are.
+constexpr int returnMemoryAfterMs = 250;
+
 } // namespace
 
-QCoro::Task<PreparedCatalog> decodeCatalogInBackground(QByteArray bytes, qsizetype shownCount)
+QCoro::Task<PreparedCatalog> decodeCatalogInBackground(QByteArray bytes, QList<Product> shown)
 {
     auto promise = std::make_shared<QPromise<DecodedCatalog>>();
     QFuture<DecodedCatalog> future = promise->future();
     promise->start();
-    QThreadPool::globalInstance()->start([promise, bytes, shownCount]() {
+    catalogThread().start([promise, bytes = std::move(bytes), shown = std::move(shown)]() mutable {
         DecodedCatalog result;
         try {
             PreparedCatalog prepared{
                 decode<Catalog>(bytes, KeyStyle::Wire, QT_TRANSLATE_NOOP("Records", "Catalog")), std::nullopt,
-                std::nullopt};
-            if (prepared.catalog.products.size() != shownCount) {
-                prepared.keys = catalogSearchKeys(prepared.catalog.products);
+                std::nullopt, std::nullopt};
+            bytes = QByteArray();
+            releaseParser();
+            QList<Product> &products = prepared.catalog.products;
+            if (products.size() != shown.size()) {
+                prepared.keys = catalogSearchKeys(products);
+                prepared.sources = catalogSearchSources(products);
                 prepared.index.emplace(*prepared.keys);
+            } else {
+                for (qsizetype row = 0; row < products.size(); ++row) {
+                    if (products.at(row) == shown.at(row)) products[row] = shown.at(row);
+                }
             }
             result.prepared = std::move(prepared);
         } catch (const DecodingError &e) {
@@ -43,6 +77,11 @@ QCoro::Task<PreparedCatalog> decodeCatalogInBackground(QByteArray bytes, qsizety
         } catch (const std::exception &e) {
             result.failure = QString::fromLocal8Bit(e.what());
         }
+        bytes = QByteArray();
+        releaseParser();
+        // Let go of the shown list before the caller resumes: it edits its
+        // rows in place, which would copy them all while this still held them.
+        shown = QList<Product>();
         promise->addResult(std::move(result));
         promise->finish();
     });
@@ -75,6 +114,17 @@ void releaseInBackground(QList<Product> products)
     // Only this copy may hold the last reference for the work to move away.
     if (!products.isDetached()) return;
     QThreadPool::globalInstance()->start([products]() mutable { products = {}; });
+}
+
+void returnFreedMemorySoon(QObject *context)
+{
+#ifdef __GLIBC__
+    // glibc keeps freed memory in its arenas for the next allocation; a
+    // catalog's worth of strings would stay resident after every refresh.
+    QTimer::singleShot(returnMemoryAfterMs, context, [] { catalogThread().start([] { malloc_trim(0); }); });
+#else
+    Q_UNUSED(context);
+#endif
 }
 
 } // namespace vantrel
