@@ -50,11 +50,15 @@ constexpr int returnMemoryAfterMs = 250;
 
 QCoro::Task<PreparedCatalog> decodeCatalogInBackground(QByteArray bytes, QList<Product> shown)
 {
-    auto promise = std::make_shared<QPromise<DecodedCatalog>>();
-    QFuture<DecodedCatalog> future = promise->future();
+    // The result is moved out of a slot of its own: a future hands out
+    // copies, which here would copy the search index on the main thread and
+    // leave the future holding the decoded list until the main thread frees it.
+    auto slot = std::make_shared<DecodedCatalog>();
+    auto promise = std::make_shared<QPromise<void>>();
+    QFuture<void> future = promise->future();
     promise->start();
-    catalogThread().start([promise, bytes = std::move(bytes), shown = std::move(shown)]() mutable {
-        DecodedCatalog result;
+    catalogThread().start([promise, slot, bytes = std::move(bytes), shown = std::move(shown)]() mutable {
+        DecodedCatalog &result = *slot;
         try {
             PreparedCatalog prepared{
                 decode<Catalog>(bytes, KeyStyle::Wire, QT_TRANSLATE_NOOP("Records", "Catalog")), std::nullopt,
@@ -82,10 +86,12 @@ QCoro::Task<PreparedCatalog> decodeCatalogInBackground(QByteArray bytes, QList<P
         // Let go of the shown list before the caller resumes: it edits its
         // rows in place, which would copy them all while this still held them.
         shown = QList<Product>();
-        promise->addResult(std::move(result));
+        slot.reset();
         promise->finish();
     });
-    DecodedCatalog decoded = co_await future;
+    co_await future;
+    DecodedCatalog decoded = std::move(*slot);
+    slot.reset();
     if (!decoded.prepared) throw DecodingError(decoded.failure);
     co_return std::move(*decoded.prepared);
 }
@@ -113,7 +119,9 @@ void releaseInBackground(QList<Product> products)
 {
     // Only this copy may hold the last reference for the work to move away.
     if (!products.isDetached()) return;
-    QThreadPool::globalInstance()->start([products]() mutable { products = {}; });
+    // Moved, not copied, into the work: with a copy left here the worker
+    // could finish first and this thread free the list after all.
+    QThreadPool::globalInstance()->start([products = std::move(products)]() mutable { products = {}; });
 }
 
 void returnFreedMemorySoon(QObject *context)
