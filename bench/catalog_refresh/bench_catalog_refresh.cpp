@@ -170,7 +170,8 @@ void measure(benchmark::State &state, bool model, double &longest)
         state.counters["stall_ms"] = benchmark::Counter(total, benchmark::Counter::kAvgIterations);
     }
     state.counters["longest_stall_ms"] = longest;
-    if (setup->model->catalogPart()->products().size() != productCount) state.SkipWithError("catalog not applied");
+    if (setup->model->catalogPart()->products().size() != productCount)
+        state.SkipWithError("catalog not applied");
 }
 
 void BM_RefreshCatalog(benchmark::State &state) { measure(state, true, longestRefresh); }

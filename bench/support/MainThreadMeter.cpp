@@ -34,8 +34,8 @@ StallMeter::StallMeter()
         const double cpu = threadCpuMs();
         m_longestCpu = std::max(m_longestCpu, cpu - m_cpuAtTick);
         if (m_logAbove >= 0 && gap > m_logAbove)
-            std::fprintf(stderr, "stall: %lld ms (%.1f ms of it on a CPU), ended %lld ms after the start\n", gap,
-                         cpu - m_cpuAtTick, m_started.elapsed());
+            std::fprintf(stderr, "stall: %lld ms (%.1f ms of it on a CPU), ended %lld ms after the start\n",
+                         gap, cpu - m_cpuAtTick, m_started.elapsed());
         m_cpuAtTick = cpu;
     });
 }

@@ -6,7 +6,8 @@
 // meter over an idle event loop with the screen up (how much the shared
 // machine alone delays a 1 ms timer). Also the resident memory before
 // sign-in, after the first load, after five refreshes and after twenty.
-// BENCH_STALL_LOG=<ms> prints every stall longer than that as it happens. Each refresh gets the same catalog back, as a store with no
+// BENCH_STALL_LOG=<ms> prints every stall longer than that as it happens;
+// BENCH_MEMORY_DETAIL=1 splits the resident memory before and after. Each refresh gets the same catalog back, as a store with no
 // stock movement does; rows that change every time are measured by
 // bench_catalog_refresh.
 #include "CatalogScene.h"
@@ -22,6 +23,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QCoroTask>
+#include <QFile>
 #include <QGuiApplication>
 #include <QQmlEngine>
 #include <QQuickStyle>
@@ -35,6 +37,10 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 Q_IMPORT_QML_PLUGIN(Vantrel_CheckoutPlugin)
 
@@ -52,6 +58,31 @@ constexpr int earlyRefreshes = 5;
 constexpr int settleMs = 1000;
 
 double mib(qint64 bytes) { return double(bytes) / 1048576.0; }
+
+// Where the resident memory is: mapped from files (libraries, fonts, the
+// QML cache) or anonymous, and of the heap what is in use and what malloc
+// holds freed.
+void printMemoryDetail(const char *when)
+{
+    qint64 anon = -1, file = -1;
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (status.open(QIODevice::ReadOnly)) {
+        for (QByteArray line = status.readLine(); !line.isEmpty(); line = status.readLine()) {
+            const QList<QByteArray> parts = line.simplified().split(' ');
+            if (parts.size() < 2) continue;
+            if (parts[0] == "RssAnon:") anon = parts[1].toLongLong() * 1024;
+            if (parts[0] == "RssFile:") file = parts[1].toLongLong() * 1024;
+        }
+    }
+    std::printf("memory %s: %.1f MiB anonymous, %.1f MiB file-backed", when, mib(anon), mib(file));
+#ifdef __GLIBC__
+    const struct mallinfo2 heap = mallinfo2();
+    std::printf("; heap %.1f MiB in use (%.1f MiB of it in large blocks), %.1f MiB freed but held",
+                mib(qint64(heap.uordblks + heap.hblkhd)), mib(qint64(heap.hblkhd)),
+                mib(qint64(heap.fordblks)));
+#endif
+    std::printf("\n");
+}
 
 struct Setup {
     bench::StandinThread server{[] {
@@ -172,7 +203,10 @@ int main(int argc, char **argv)
     if (!s.window) return 1;
     setup = &s;
     rssBefore = bench::residentBytes();
+    const bool detail = qEnvironmentVariableIsSet("BENCH_MEMORY_DETAIL");
+    if (detail) printMemoryDetail("before sign-in");
     benchmark::RunSpecifiedBenchmarks();
+    if (detail) printMemoryDetail("at the end");
     const double idle = double(std::max<qint64>(idleStall, 1));
     std::printf("catalog: %d products, signed in as %s\n", int(s.model->catalogPart()->products().size()),
                 qPrintable(s.model->userName()));
@@ -181,13 +215,14 @@ int main(int argc, char **argv)
         "%d refreshes %lld ms (x%.1f)\n",
         idleStall, firstLoadStall, double(firstLoadStall) / idle, refreshes, refreshStall,
         double(refreshStall) / idle);
-    std::printf("the same counting only the main thread's time on a CPU: idle %.1f ms; sign-in and first load "
-                "%.1f ms; %d refreshes %.1f ms\n",
-                idleCpu, firstLoadCpu, refreshes, refreshCpu);
+    std::printf(
+        "the same counting only the main thread's time on a CPU: idle %.1f ms; sign-in and first load "
+        "%.1f ms; %d refreshes %.1f ms\n",
+        idleCpu, firstLoadCpu, refreshes, refreshCpu);
     std::printf("resident memory: %.1f MiB before sign-in, %.1f MiB after the first load, %.1f MiB after %d "
                 "refreshes, %.1f MiB after %d (x%.2f of the first load)\n",
-                mib(rssBefore), mib(rssFirstLoad), mib(rssEarly), earlyRefreshes, mib(rssRefreshed), refreshes,
-                rssFirstLoad > 0 ? double(rssRefreshed) / double(rssFirstLoad) : 0.0);
+                mib(rssBefore), mib(rssFirstLoad), mib(rssEarly), earlyRefreshes, mib(rssRefreshed),
+                refreshes, rssFirstLoad > 0 ? double(rssRefreshed) / double(rssFirstLoad) : 0.0);
     setup = nullptr;
     return 0;
 }

@@ -153,8 +153,8 @@ QCoro::Task<> CatalogPart::refreshCatalog()
     // workspace that no longer exists and is not shown.
     if (!guard.current()) co_return;
     if (!failure) {
-        setProducts(std::move(catalog->catalog.products), std::move(catalog->keys), std::move(catalog->sources),
-                    std::move(catalog->index));
+        setProducts(std::move(catalog->catalog.products), std::move(catalog->keys),
+                    std::move(catalog->sources), std::move(catalog->index));
         catalog.reset();
         setCatalogAt(at);
         setLoadFailed(false);
