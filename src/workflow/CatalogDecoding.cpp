@@ -31,6 +31,16 @@ struct DecodedCatalog {
 QThreadPool &catalogThread()
 {
     static QThreadPool *const pool = [] {
+#ifdef __GLIBC__
+        // glibc raises its threshold for mapping a block of its own each
+        // time such a block is freed, up to 32 MB, and its threshold for
+        // giving back the top of a thread's heap with it; after the first
+        // catalog's reply and parser buffers went, the next ones were carved
+        // from the threads' heaps and their tops stayed resident (some 20 MB
+        // at 10,000 products, beyond malloc_trim's reach). A fixed threshold
+        // keeps large blocks mapped, so freeing one gives it back.
+        mallopt(M_MMAP_THRESHOLD, 1024 * 1024);
+#endif
         auto *made = new QThreadPool;
         made->setMaxThreadCount(1);
         return made;
