@@ -6,8 +6,13 @@
 #include <QFuture>
 #include <QPromise>
 #include <QThreadPool>
+#include <QTimer>
 
 #include <memory>
+
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 namespace vantrel {
 
@@ -20,22 +25,65 @@ struct DecodedCatalog {
     QString failure;
 };
 
+// One thread for every catalog: a parser keeps buffers the size of the
+// largest document it read, per thread that used it, so decoding on any
+// thread of the global pool left one such set behind on each.
+QThreadPool &catalogThread()
+{
+    static QThreadPool *const pool = [] {
+#ifdef __GLIBC__
+        // glibc raises its threshold for mapping a block of its own each
+        // time such a block is freed, up to 32 MB, and its threshold for
+        // giving back the top of a thread's heap with it; after the first
+        // catalog's reply and parser buffers went, the next ones were carved
+        // from the threads' heaps and their tops stayed resident (some 20 MB
+        // at 10,000 products, beyond malloc_trim's reach). A fixed threshold
+        // keeps large blocks mapped, so freeing one gives it back.
+        mallopt(M_MMAP_THRESHOLD, 1024 * 1024);
+#endif
+        auto *made = new QThreadPool;
+        made->setMaxThreadCount(1);
+        return made;
+    }();
+    return *pool;
+}
+
+// A new parser for this thread: the old one's buffers, sized for the
+// largest document it read, are freed.
+void releaseParser() { codec::threadParser() = simdjson::ondemand::parser(); }
+
+// After the catalog is applied, the old list and the decoding's leftovers
+// are freed on workers; this long after, they are.
+constexpr int returnMemoryAfterMs = 250;
+
 } // namespace
 
-QCoro::Task<PreparedCatalog> decodeCatalogInBackground(QByteArray bytes, qsizetype shownCount)
+QCoro::Task<PreparedCatalog> decodeCatalogInBackground(QByteArray bytes, QList<Product> shown)
 {
-    auto promise = std::make_shared<QPromise<DecodedCatalog>>();
-    QFuture<DecodedCatalog> future = promise->future();
+    // The result is moved out of a slot of its own: a future hands out
+    // copies, which here would copy the search index on the main thread and
+    // leave the future holding the decoded list until the main thread frees it.
+    auto slot = std::make_shared<DecodedCatalog>();
+    auto promise = std::make_shared<QPromise<void>>();
+    QFuture<void> future = promise->future();
     promise->start();
-    QThreadPool::globalInstance()->start([promise, bytes, shownCount]() {
-        DecodedCatalog result;
+    catalogThread().start([promise, slot, bytes = std::move(bytes), shown = std::move(shown)]() mutable {
+        DecodedCatalog &result = *slot;
         try {
             PreparedCatalog prepared{
                 decode<Catalog>(bytes, KeyStyle::Wire, QT_TRANSLATE_NOOP("Records", "Catalog")), std::nullopt,
-                std::nullopt};
-            if (prepared.catalog.products.size() != shownCount) {
-                prepared.keys = catalogSearchKeys(prepared.catalog.products);
+                std::nullopt, std::nullopt};
+            bytes = QByteArray();
+            releaseParser();
+            QList<Product> &products = prepared.catalog.products;
+            if (products.size() != shown.size()) {
+                prepared.keys = catalogSearchKeys(products);
+                prepared.sources = catalogSearchSources(products);
                 prepared.index.emplace(*prepared.keys);
+            } else {
+                for (qsizetype row = 0; row < products.size(); ++row) {
+                    if (products.at(row) == shown.at(row)) products[row] = shown.at(row);
+                }
             }
             result.prepared = std::move(prepared);
         } catch (const DecodingError &e) {
@@ -43,10 +91,17 @@ QCoro::Task<PreparedCatalog> decodeCatalogInBackground(QByteArray bytes, qsizety
         } catch (const std::exception &e) {
             result.failure = QString::fromLocal8Bit(e.what());
         }
-        promise->addResult(std::move(result));
+        bytes = QByteArray();
+        releaseParser();
+        // Let go of the shown list before the caller resumes: it edits its
+        // rows in place, which would copy them all while this still held them.
+        shown = QList<Product>();
+        slot.reset();
         promise->finish();
     });
-    DecodedCatalog decoded = co_await future;
+    co_await future;
+    DecodedCatalog decoded = std::move(*slot);
+    slot.reset();
     if (!decoded.prepared) throw DecodingError(decoded.failure);
     co_return std::move(*decoded.prepared);
 }
@@ -74,7 +129,20 @@ void releaseInBackground(QList<Product> products)
 {
     // Only this copy may hold the last reference for the work to move away.
     if (!products.isDetached()) return;
-    QThreadPool::globalInstance()->start([products]() mutable { products = {}; });
+    // Moved, not copied, into the work: with a copy left here the worker
+    // could finish first and this thread free the list after all.
+    QThreadPool::globalInstance()->start([products = std::move(products)]() mutable { products = {}; });
+}
+
+void returnFreedMemorySoon(QObject *context)
+{
+#ifdef __GLIBC__
+    // glibc keeps freed memory in its arenas for the next allocation; a
+    // catalog's worth of strings would stay resident after every refresh.
+    QTimer::singleShot(returnMemoryAfterMs, context, [] { catalogThread().start([] { malloc_trim(0); }); });
+#else
+    Q_UNUSED(context);
+#endif
 }
 
 } // namespace vantrel

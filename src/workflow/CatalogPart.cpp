@@ -61,9 +61,11 @@ void CatalogPart::attachQuote(QuotePart *quote)
 }
 
 void CatalogPart::setProducts(QList<Product> products, std::optional<QList<CatalogSearchKey>> keys,
+                              std::optional<QList<CatalogSearchSources>> sources,
                               std::optional<CatalogSearchIndex> index)
 {
-    if (keys && m_visible) m_visible->offerKeys(products, std::move(*keys), std::move(index));
+    if (keys && m_visible)
+        m_visible->offerKeys(products, std::move(*keys), std::move(sources), std::move(index));
     // The list that goes is freed off the main thread: tens of thousands of
     // strings take several milliseconds.
     m_productsTouched = false;
@@ -141,8 +143,7 @@ QCoro::Task<> CatalogPart::refreshCatalog()
         QByteArray bytes =
             co_await m_workspace.api().request(method, path, std::nullopt, {}, {}, replyLimit::catalog);
         guard.ensure();
-        QCoro::Task<PreparedCatalog> decoding =
-            decodeCatalogInBackground(std::move(bytes), products().size());
+        QCoro::Task<PreparedCatalog> decoding = decodeCatalogInBackground(std::move(bytes), products());
         catalog = co_await decoding;
         at = catalogMoment(catalog->catalog.at);
     } catch (...) {
@@ -153,9 +154,11 @@ QCoro::Task<> CatalogPart::refreshCatalog()
     if (!guard.current()) co_return;
     if (!failure) {
         setProducts(std::move(catalog->catalog.products), std::move(catalog->keys),
-                    std::move(catalog->index));
+                    std::move(catalog->sources), std::move(catalog->index));
+        catalog.reset();
         setCatalogAt(at);
         setLoadFailed(false);
+        returnFreedMemorySoon(this);
     } else if (!isCancellation(failure)) {
         setLoadFailed(true);
         // An oversized reply says why, or every refresh would fail unexplained.

@@ -83,8 +83,10 @@ private:
     struct VocabularyFeed;
     static QCoro::Task<> feedPhrases(QPointer<VoiceSearch> voice, QList<Product> products,
                                      std::shared_ptr<VocabularyFeed> feed);
-    // `keys`, when given, are the products' search keys made off the main thread.
+    // `keys`, when given, are the products' search keys made off the main
+    // thread, `sources` what they were made of.
     void setProducts(QList<Product> products, std::optional<QList<CatalogSearchKey>> keys = std::nullopt,
+                     std::optional<QList<CatalogSearchSources>> sources = std::nullopt,
                      std::optional<CatalogSearchIndex> index = std::nullopt);
     void setTaxes(QList<Tax> taxes);
     void setCatalogBusy(bool busy);

@@ -62,6 +62,17 @@ QStringList catalogCategories(const QList<Product> &products)
     return categories;
 }
 
+QStringList catalogCategories(const QList<CatalogSearchKey> &keys)
+{
+    QStringList categories{allCategory};
+    for (const QLatin1String fixed : fixedCategories) categories << fixed;
+    const bool outside = std::any_of(keys.begin(), keys.end(), [](const CatalogSearchKey &key) {
+        return key.category == uncategorizedCategory;
+    });
+    if (outside) categories << uncategorizedCategory;
+    return categories;
+}
+
 QString keptCategory(const QString &selected, const QStringList &categories)
 {
     return categories.contains(selected) ? selected : QString(allCategory);
@@ -189,6 +200,19 @@ QList<CatalogSearchKey> catalogSearchKeys(const QList<Product> &products)
     keys.reserve(products.size());
     for (const Product &product : products) keys.append(catalogSearchKey(product));
     return keys;
+}
+
+CatalogSearchSources catalogSearchSources(const Product &product)
+{
+    return {product.sku, product.name, product.description, product.category};
+}
+
+QList<CatalogSearchSources> catalogSearchSources(const QList<Product> &products)
+{
+    QList<CatalogSearchSources> sources;
+    sources.reserve(products.size());
+    for (const Product &product : products) sources.append(catalogSearchSources(product));
+    return sources;
 }
 
 CatalogQuery catalogQuery(const QString &text)

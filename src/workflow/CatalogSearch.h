@@ -99,6 +99,16 @@ struct CatalogSearchKey {
 CatalogSearchKey catalogSearchKey(const Product &product);
 QList<CatalogSearchKey> catalogSearchKeys(const QList<Product> &products);
 
+// What a product's search key is made of: a key is made again only when
+// these changed.
+using CatalogSearchSources = std::array<QString, 4>;
+CatalogSearchSources catalogSearchSources(const Product &product);
+QList<CatalogSearchSources> catalogSearchSources(const QList<Product> &products);
+
+// The category chips for the products these keys were made of, as
+// catalogCategories gives them.
+QStringList catalogCategories(const QList<CatalogSearchKey> &keys);
+
 // The search text prepared once per keystroke.
 struct CatalogQuery {
     bool empty = true;

@@ -8,11 +8,6 @@ namespace vantrel {
 
 namespace {
 
-VisibleProducts::SearchedFields searchedFields(const Product &product)
-{
-    return {product.sku, product.name, product.description, product.category};
-}
-
 const char *const showAssembledKey = "catalogShowAssembled";
 const char *const showUnassembledKey = "catalogShowUnassembled";
 } // namespace
@@ -25,7 +20,7 @@ VisibleProducts::VisibleProducts(ProductListModel *catalog, QuotePart *quote, QS
     QSettings &store = m_settings ? *m_settings : defaults;
     m_filter.showAssembled = store.value(QLatin1String(showAssembledKey), true).toBool();
     m_filter.showUnassembled = store.value(QLatin1String(showUnassembledKey), true).toBool();
-    m_categories = catalogCategories({});
+    m_categories = catalogCategories(QList<CatalogSearchKey>());
 
     // Connected before the proxy connects itself, so the keys are current
     // when it asks about the rows a change touched.
@@ -59,6 +54,10 @@ void VisibleProducts::rebuildKeys()
     if (m_offered && m_offered->products.constData() == products.constData() &&
         m_offered->keys.size() == products.size()) {
         m_keys = std::move(m_offered->keys);
+        if (m_offered->sources && m_offered->sources->size() == m_keys.size())
+            m_sources = std::move(*m_offered->sources);
+        else
+            m_sources = catalogSearchSources(products);
         if (m_offered->index && m_offered->index->size() == m_keys.size()) {
             m_index = std::move(*m_offered->index);
             m_indexCurrent = true;
@@ -67,18 +66,17 @@ void VisibleProducts::rebuildKeys()
         m_offered.reset();
     } else {
         m_keys = catalogSearchKeys(products);
+        m_sources = catalogSearchSources(products);
     }
-    m_sources.clear();
-    m_sources.reserve(products.size());
-    for (const Product &product : products) m_sources.append(searchedFields(product));
     if (sizeChanged) emit totalChanged();
     recheckCategories();
 }
 
 void VisibleProducts::offerKeys(QList<Product> products, QList<CatalogSearchKey> keys,
+                                std::optional<QList<CatalogSearchSources>> sources,
                                 std::optional<CatalogSearchIndex> index)
 {
-    m_offered = OfferedKeys{std::move(products), std::move(keys), std::move(index)};
+    m_offered = OfferedKeys{std::move(products), std::move(keys), std::move(sources), std::move(index)};
 }
 
 void VisibleProducts::withdrawKeys() { m_offered.reset(); }
@@ -89,7 +87,7 @@ void VisibleProducts::updateKeys(int first, int last)
     // only when what the search reads has changed.
     const QList<Product> &products = m_catalog->items();
     for (int row = first; row <= last && row < products.size() && row < m_keys.size(); ++row) {
-        SearchedFields fields = searchedFields(products.at(row));
+        CatalogSearchSources fields = catalogSearchSources(products.at(row));
         if (fields == m_sources.at(row)) continue;
         dropIndex(); // first, so that the keys are not copied away from it
         m_keys[row] = catalogSearchKey(products.at(row));
@@ -113,7 +111,8 @@ void VisibleProducts::dropIndex()
 void VisibleProducts::recheckCategories()
 {
     m_categoriesPending = false;
-    const QStringList categories = catalogCategories(m_catalog->items());
+    // The keys are current with the list here: every change of it remade them.
+    const QStringList categories = catalogCategories(m_keys);
     if (categories == m_categories) return;
     m_categories = categories;
     emit categoriesChanged();

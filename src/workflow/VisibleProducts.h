@@ -55,10 +55,12 @@ public:
     // nothing is added and the search stays as typed (false).
     Q_INVOKABLE bool submitScan(const QString &text);
 
-    // Search keys already made for `products` elsewhere: taken instead of
-    // made again when the catalog's list becomes that very list (a first
-    // load, a catalog replaced whole). Withdrawn once the list is applied.
+    // Search keys (and what they were made of) already made for `products`
+    // elsewhere: taken instead of made again when the catalog's list becomes
+    // that very list (a first load, a catalog replaced whole). Withdrawn once
+    // the list is applied.
     void offerKeys(QList<Product> products, QList<CatalogSearchKey> keys,
+                   std::optional<QList<CatalogSearchSources>> sources = std::nullopt,
                    std::optional<CatalogSearchIndex> index = std::nullopt);
     void withdrawKeys();
 
@@ -76,10 +78,6 @@ signals:
 protected:
     bool filterAcceptsRow(int sourceRow, const QModelIndex &sourceParent) const override;
 
-public:
-    // What a product's search key is made of.
-    using SearchedFields = std::array<QString, 4>;
-
 private:
     void rebuildKeys();
     void updateKeys(int first, int last);
@@ -92,10 +90,11 @@ private:
     QuotePart *m_quote;
     QSettings *m_settings;
     QList<CatalogSearchKey> m_keys;
-    QList<SearchedFields> m_sources;
+    QList<CatalogSearchSources> m_sources;
     struct OfferedKeys {
         QList<Product> products;
         QList<CatalogSearchKey> keys;
+        std::optional<QList<CatalogSearchSources>> sources;
         std::optional<CatalogSearchIndex> index;
     };
     std::optional<OfferedKeys> m_offered;

@@ -14,6 +14,7 @@
 #include <QMetaProperty>
 #include <QRegularExpression>
 #include <QSignalSpy>
+#include <QSortFilterProxyModel>
 #include <QStringListModel>
 #include <QSvgRenderer>
 #include <QTest>
@@ -42,6 +43,8 @@ private slots:
     void unknownSymbolAndBadColour();
     void productRowsFollowTheList_data();
     void productRowsFollowTheList();
+    void productRowsFillAfterAReset_data();
+    void productRowsFillAfterAReset();
     void productCardReadsItsRoles_data();
     void productCardReadsItsRoles();
     void rowsModelTellsOnlyWhatChanged_data();
@@ -287,6 +290,65 @@ void ViewLogicTest::productRowsFollowTheList()
         QCOMPARE(role(rows.rowCount() - 1, "first"), (rows.rowCount() - 1) * columns);
     }
     QCOMPARE(renewed.isEmpty() ? -1 : renewed.first().at(0).toModelIndex().row(), firstRenewed);
+}
+
+// After the list is reset the rows come in a step at a time until a
+// screenful is there, then the rest at once; whatever happens on the way,
+// they end as the list's rows. Products are named by their number; the
+// filter keeps the numbers it matches.
+void ViewLogicTest::productRowsFillAfterAReset_data()
+{
+    QTest::addColumn<int>("columns");
+    QTest::addColumn<int>("products");
+    QTest::addColumn<QString>("midway"); // "", "reset <n>" or "filter <regex>"
+    QTest::addColumn<int>("rowsAfter");
+    QTest::newRow("a large list") << 5 << 2000 << "" << 400;
+    QTest::newRow("fewer than a screenful") << 4 << 10 << "" << 3;
+    QTest::newRow("reset again while filling") << 5 << 2000 << "reset 1203" << 241;
+    QTest::newRow("reset to a few while filling") << 3 << 600 << "reset 4" << 2;
+    QTest::newRow("filtered while filling") << 4 << 1000 << "filter ^9" << 28; // 9, 90-99, 900-999
+    QTest::newRow("filtered to nothing while filling") << 4 << 1000 << "filter x" << 0;
+}
+
+void ViewLogicTest::productRowsFillAfterAReset()
+{
+    QFETCH(int, columns);
+    QFETCH(int, products);
+    QFETCH(QString, midway);
+    QFETCH(int, rowsAfter);
+    const auto numbers = [](int count) {
+        QStringList names;
+        for (int i = 0; i < count; ++i) names << QString::number(i);
+        return names;
+    };
+    QStringListModel list;
+    QSortFilterProxyModel filtered;
+    filtered.setSourceModel(&list);
+    ProductRows rows;
+    QAbstractItemModelTester tester(&rows, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    rows.setColumns(columns);
+    rows.setSource(&filtered);
+    list.setStringList(numbers(products));
+    QCoreApplication::processEvents();
+    const int full = (filtered.rowCount() + columns - 1) / columns;
+    QVERIFY(rows.rowCount() > 0);
+    if (full > 3) QVERIFY2(rows.rowCount() < full, "the rows came all at once");
+    if (midway.startsWith(u"reset "))
+        list.setStringList(numbers(midway.mid(6).toInt()));
+    else if (midway.startsWith(u"filter "))
+        filtered.setFilterRegularExpression(QRegularExpression(midway.mid(7)));
+    QTRY_COMPARE(rows.rowCount(), rowsAfter);
+    const int count = filtered.rowCount();
+    const auto role = [&](int row, const char *name) {
+        return rows.data(rows.index(row), rows.roleNames().key(name)).toInt();
+    };
+    for (int row = 0; row < rows.rowCount(); ++row) {
+        QCOMPARE(role(row, "first"), row * columns);
+        QCOMPARE(role(row, "cards"), std::min(columns, count - row * columns));
+    }
+    // Settled: nothing more comes.
+    QTest::qWait(100);
+    QCOMPARE(rows.rowCount(), rowsAfter);
 }
 
 // Every field of a card holds the product list's role of its name, for the

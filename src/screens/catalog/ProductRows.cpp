@@ -8,8 +8,24 @@
 
 namespace vantrel::screens {
 
+namespace {
+
+// Rows let in per step while filling, the time between steps, and the row
+// count after which the rest come at once: more rows than any screen shows.
+constexpr int fillStep = 1;
+constexpr int fillIntervalMs = 20;
+constexpr int fillRows = 12;
+
+} // namespace
+
 ProductRows::ProductRows(QObject *parent) : QAbstractListModel(parent)
 {
+    m_fillTimer.setSingleShot(true);
+    m_fillTimer.setInterval(fillIntervalMs);
+    connect(&m_fillTimer, &QTimer::timeout, this, [this] {
+        m_fillLimit += fillStep;
+        follow();
+    });
     // The cards' texts are the source's, worked out as they are read.
     connect(LanguageChoice::instance(), &LanguageChoice::changed, this, [this] {
         if (productCount() > 0) touch(0, productCount() - 1);
@@ -23,6 +39,8 @@ void ProductRows::setSource(QAbstractItemModel *source)
     m_connections.clear();
     beginResetModel();
     m_source = source;
+    m_filling = false;
+    m_fillTimer.stop();
     m_cardRoles.clear();
     if (source) {
         const QHash<int, QByteArray> roles = source->roleNames();
@@ -40,7 +58,11 @@ void ProductRows::setSource(QAbstractItemModel *source)
         constexpr int end = std::numeric_limits<int>::max();
         const auto all = [this] { touch(0, end); };
         m_connections = {
-            connect(source, &M::modelReset, this, all),
+            connect(source, &M::modelReset, this,
+                    [this, all] {
+                        startFilling();
+                        all();
+                    }),
             connect(source, &M::layoutChanged, this, all),
             connect(source, &M::rowsMoved, this, all),
             connect(source, &M::rowsInserted, this,
@@ -60,6 +82,8 @@ void ProductRows::setColumns(int columns)
     if (m_columns == columns) return;
     beginResetModel();
     m_columns = columns;
+    m_filling = false;
+    m_fillTimer.stop();
     m_rows = rowsFor(productCount());
     ++m_revision;
     endResetModel();
@@ -74,13 +98,30 @@ void ProductRows::touch(int first, int last)
     if (!scheduled) QMetaObject::invokeMethod(this, &ProductRows::follow, Qt::QueuedConnection);
 }
 
+void ProductRows::startFilling()
+{
+    if (m_filling) return;
+    m_filling = true;
+    m_fillLimit = m_rows + fillStep;
+    m_fillTimer.stop();
+}
+
 void ProductRows::follow()
 {
     const int from = m_touchedFrom;
     const int to = std::min(m_touchedTo, productCount() - 1);
     m_touchedFrom = 1;
     m_touchedTo = 0;
-    const int rows = rowsFor(productCount());
+    int rows = rowsFor(productCount());
+    if (m_filling) {
+        if (rows > m_fillLimit && m_fillLimit < fillRows) {
+            rows = std::max(m_rows, m_fillLimit);
+            if (!m_fillTimer.isActive()) m_fillTimer.start();
+        } else {
+            m_filling = false;
+            m_fillTimer.stop();
+        }
+    }
     if (rows > m_rows) {
         beginInsertRows({}, m_rows, rows - 1);
         m_rows = rows;
@@ -90,6 +131,7 @@ void ProductRows::follow()
         m_rows = rows;
         endRemoveRows();
     }
+    if (from > to) return;
     const int first = std::max(0, from) / m_columns;
     const int last = std::min(m_rows - 1, to / m_columns);
     if (first > last) return;

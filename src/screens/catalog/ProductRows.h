@@ -8,9 +8,16 @@
 // number adds or removes rows at the end, so the view keeps its place. A
 // filter emits a signal per run of rows it drops; the rows follow them all
 // at once, when the event loop next turns.
+//
+// After the source is reset (a first catalog, one replaced whole) the rows
+// come in a few at a time, a short while apart, until a screenful is there;
+// the rest then follow at once. A view makes a delegate for every row it
+// shows the moment the row is added, and a screenful of cards at once holds
+// the main thread for several frames.
 
 #include <QAbstractListModel>
 #include <QPointer>
+#include <QTimer>
 #include <QtQml/qqmlregistration.h>
 
 namespace vantrel::screens {
@@ -77,8 +84,11 @@ private:
     int productCount() const { return m_source ? m_source->rowCount() : 0; }
     // Marks products `first`..`last` changed; the rows follow on the next turn.
     void touch(int first, int last);
-    // Brings the row count to the source's and renews the touched rows.
+    // Brings the row count to the source's (while filling, as far as the
+    // next step) and renews the touched rows.
     void follow();
+    // The source was reset: rows shown so far stay, more come in steps.
+    void startFilling();
 
     QPointer<QAbstractItemModel> m_source;
     // The card's properties the source has a role for: property index, role.
@@ -90,6 +100,11 @@ private:
     // The touched products not yet followed; none while m_touchedFrom > m_touchedTo.
     int m_touchedFrom = 1;
     int m_touchedTo = 0;
+    // While filling, the rows stop at m_fillLimit; each tick of the timer
+    // lets one more step in.
+    bool m_filling = false;
+    int m_fillLimit = 0;
+    QTimer m_fillTimer;
 };
 
 } // namespace vantrel::screens
