@@ -33,7 +33,7 @@ AbstractButton {
     background: Rectangle {
         radius: Theme.cardRadius
         color: Theme.surface
-        border.color: card.hovered ? Theme.border : Theme.separator
+        border.color: card.hovered ? Theme.cardEdgeHovered : Theme.cardEdge
         scale: card.down ? 0.985 : 1
     }
 

@@ -12,7 +12,7 @@ Rectangle {
     readonly property bool hasImage: photo.status === Image.Ready
 
     radius: 12
-    color: Qt.rgba(0, 0, 0, 0.035)
+    color: Theme.photoWell
 
     Image {
         id: photo
