@@ -52,9 +52,12 @@ AbstractButton {
         RowLayout {
             Layout.fillWidth: true
             spacing: 6
-            SubheadLabel {
+            Text {
                 Layout.fillWidth: true
                 text: card.name
+                textFormat: Text.PlainText
+                font.family: Theme.fontFamily
+                font.pixelSize: Theme.subheadline
                 elide: Text.ElideRight
                 maximumLineCount: 2
                 wrapMode: Text.WordWrap
@@ -69,10 +72,11 @@ AbstractButton {
                 implicitHeight: badge.implicitHeight + 6
                 radius: 6
                 color: Theme.ink
-                PlainLabel {
+                Text {
                     id: badge
                     anchors.centerIn: parent
                     text: qsTr("ASSEMBLED")
+                    textFormat: Text.PlainText
                     font.family: Theme.fontFamily
                     font.pixelSize: Theme.caption2
                     font.weight: Font.Bold
@@ -80,26 +84,39 @@ AbstractButton {
                 }
             }
         }
-        CaptionLabel {
+        Text {
             text: card.sku
+            textFormat: Text.PlainText
+            font.family: Theme.fontFamily
+            font.pixelSize: Theme.caption
+            color: Theme.secondaryText
         }
         RowLayout {
             Layout.fillWidth: true
             ColumnLayout {
                 spacing: 2
-                PlainLabel {
+                Text {
                     text: card.priceText
+                    textFormat: Text.PlainText
                     font.family: Theme.fontFamily
                     font.pixelSize: Theme.headline
                     font.weight: Font.Bold
                     color: Theme.primaryText
                 }
-                CaptionLabel {
+                Text {
                     text: card.stockLine
+                    textFormat: Text.PlainText
+                    font.family: Theme.fontFamily
+                    font.pixelSize: Theme.caption
+                    color: Theme.secondaryText
                 }
-                CaptionLabel {
+                Text {
                     visible: card.compositeStockLine !== ""
                     text: card.compositeStockLine
+                    textFormat: Text.PlainText
+                    font.family: Theme.fontFamily
+                    font.pixelSize: Theme.caption
+                    color: Theme.secondaryText
                 }
             }
             Item { Layout.fillWidth: true }

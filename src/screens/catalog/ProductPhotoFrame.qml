@@ -35,9 +35,13 @@ Rectangle {
             size: 26
             color: Qt.rgba(0, 0, 0, 0.22)
         }
-        CaptionLabel {
+        Text {
             anchors.horizontalCenter: parent.horizontalCenter
             text: frame.loading ? qsTr("Loading photo…") : qsTr("Photo unavailable")
+            textFormat: Text.PlainText
+            font.family: Theme.fontFamily
+            font.pixelSize: Theme.caption
+            color: Theme.secondaryText
         }
     }
 }
