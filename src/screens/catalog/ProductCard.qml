@@ -6,25 +6,18 @@ import Vantrel.Checkout
 // One catalog product; the whole card adds it to the quote.
 AbstractButton {
     id: card
-    required property string productId
-    required property string name
-    required property string sku
-    required property string priceText
-    required property string stockLine
-    required property string compositeStockLine
-    required property bool assembled
-    required property string imagePath
-    required property string imageVersion
-    required property string addLabel
+    // What the card shows, in one value: a reused card is rebound with one
+    // assignment.
+    property catalogCard product
     property CatalogPart catalog
 
     signal add(string productId)
 
-    objectName: "productCard-" + sku
+    objectName: "productCard-" + card.product.sku
     Accessible.role: Accessible.Button
-    Accessible.name: addLabel
+    Accessible.name: card.product.addLabel
     Accessible.onPressAction: if (card.enabled) card.clicked()
-    onClicked: card.add(card.productId)
+    onClicked: card.add(card.product.productId)
     // A tap leaves focus where it was (the search field, say); the keyboard still reaches the card.
     focusPolicy: Qt.TabFocus
     hoverEnabled: true
@@ -44,17 +37,17 @@ AbstractButton {
             Layout.preferredHeight: width * 0.72
             store: card.catalog ? card.catalog.images : null
             api: card.catalog ? card.catalog.api : null
-            productId: card.productId
-            productName: card.name
-            imagePath: card.imagePath
-            imageVersion: card.imageVersion
+            productId: card.product.productId
+            productName: card.product.name
+            imagePath: card.product.imagePath
+            imageVersion: card.product.imageVersion
         }
         RowLayout {
             Layout.fillWidth: true
             spacing: 6
             Text {
                 Layout.fillWidth: true
-                text: card.name
+                text: card.product.name
                 textFormat: Text.PlainText
                 font.family: Theme.fontFamily
                 font.pixelSize: Theme.subheadline
@@ -66,7 +59,7 @@ AbstractButton {
             }
             Rectangle {
                 objectName: "assembledBadge"
-                visible: card.assembled
+                visible: card.product.assembled
                 Layout.alignment: Qt.AlignTop
                 implicitWidth: badge.implicitWidth + 12
                 implicitHeight: badge.implicitHeight + 6
@@ -85,7 +78,7 @@ AbstractButton {
             }
         }
         Text {
-            text: card.sku
+            text: card.product.sku
             textFormat: Text.PlainText
             font.family: Theme.fontFamily
             font.pixelSize: Theme.caption
@@ -96,7 +89,7 @@ AbstractButton {
             ColumnLayout {
                 spacing: 2
                 Text {
-                    text: card.priceText
+                    text: card.product.priceText
                     textFormat: Text.PlainText
                     font.family: Theme.fontFamily
                     font.pixelSize: Theme.headline
@@ -104,15 +97,15 @@ AbstractButton {
                     color: Theme.primaryText
                 }
                 Text {
-                    text: card.stockLine
+                    text: card.product.stockLine
                     textFormat: Text.PlainText
                     font.family: Theme.fontFamily
                     font.pixelSize: Theme.caption
                     color: Theme.secondaryText
                 }
                 Text {
-                    visible: card.compositeStockLine !== ""
-                    text: card.compositeStockLine
+                    visible: card.product.compositeStockLine !== ""
+                    text: card.product.compositeStockLine
                     textFormat: Text.PlainText
                     font.family: Theme.fontFamily
                     font.pixelSize: Theme.caption
