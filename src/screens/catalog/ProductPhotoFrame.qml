@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Controls
 import Vantrel.Checkout
 
 // A product photo fitted inside a rounded frame, or a quiet placeholder that
@@ -25,18 +24,25 @@ Rectangle {
         smooth: true
         visible: frame.hasImage
     }
-    Column {
-        anchors.centerIn: parent
-        spacing: 6
+    // The placeholder, an icon over a note, centred: placed once, so a reused
+    // card changes the note's text and nothing else.
+    Item {
+        anchors.left: parent.left
+        anchors.right: parent.right
+        anchors.verticalCenter: parent.verticalCenter
+        height: placeholderIcon.height + 6 + note.height
         visible: !frame.hasImage
         SymbolIcon {
+            id: placeholderIcon
             anchors.horizontalCenter: parent.horizontalCenter
             symbol: "photo"
             size: 26
             color: Qt.rgba(0, 0, 0, 0.22)
         }
         Text {
+            id: note
             anchors.horizontalCenter: parent.horizontalCenter
+            y: placeholderIcon.height + 6
             text: frame.loading ? qsTr("Loading photo…") : qsTr("Photo unavailable")
             textFormat: Text.PlainText
             font.family: Theme.fontFamily
