@@ -20,7 +20,7 @@ Rectangle {
         source: frame.source
         fillMode: Image.PreserveAspectFit
         asynchronous: true
-        cache: false
+        cache: true
         smooth: true
         visible: frame.hasImage
     }
