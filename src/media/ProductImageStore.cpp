@@ -206,7 +206,8 @@ QString ProductImageStore::cacheKey(const Product &product, const QString &base,
 QString ProductImageStore::sizedKey(const QString &key, QSize box)
 {
     const QSize fit = decodeBox(box);
-    return key + QLatin1Char('@') + QString::number(fit.width()) + QLatin1Char('x') + QString::number(fit.height());
+    return key + QLatin1Char('@') + QString::number(fit.width()) + QLatin1Char('x') +
+           QString::number(fit.height());
 }
 
 bool ProductImageStore::isFetchablePath(const Product &product)
@@ -310,8 +311,8 @@ QCoro::Task<QImage> ProductImageStore::run(QPointer<ProductImageStore> self, Pro
 }
 
 QCoro::Task<QImage> ProductImageStore::fetchAndDecode(QPointer<ProductImageStore> self, QUrl url,
-                                                      QString token, QString key, QSize box,
-                                                      QUuid generation, CancellationToken cancel)
+                                                      QString token, QString key, QSize box, QUuid generation,
+                                                      CancellationToken cancel)
 {
     if (token.isEmpty()) co_return QImage();
     QNetworkRequest request(url);

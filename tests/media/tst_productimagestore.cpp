@@ -357,6 +357,39 @@ private slots:
         QVERIFY(server->requests().last().header("authorization") == "Bearer token-2");
     }
 
+    // A box not laid out yet asks for nothing; a smaller box keeps the photo
+    // on show; a bigger one gets a larger decode with the smaller photo shown
+    // until it is in.
+    void loaderFollowsItsBox()
+    {
+        const QString path = QStringLiteral("/api/items/22/image");
+        server->on("GET", path, photo(200, "image/jpeg", encoded({600, 400}, "jpeg")));
+        ProductPhotoProvider provider(store.get());
+        ProductPhotoLoader loader;
+        loader.setProductId(QStringLiteral("22"));
+        loader.setImagePath(path);
+        loader.setPixelSize(QSize(0, 0));
+        loader.setApi(api.get());
+        loader.setStore(store.get());
+        QTest::qWait(50);
+        QCOMPARE(server->count("GET", path), 0);
+        QVERIFY(loader.loading());
+        const auto shown = [&] {
+            const QString id = loader.source().toString().mid(QStringLiteral("image://productphoto/").size());
+            return provider.requestImage(id, nullptr, QSize()).size();
+        };
+        loader.setPixelSize(QSize(90, 60));
+        QTRY_VERIFY(!loader.loading() && !loader.source().isEmpty());
+        QCOMPARE(shown(), QSize(96, 64));
+        loader.setPixelSize(QSize(80, 50));
+        QCOMPARE(shown(), QSize(96, 64));
+        loader.setPixelSize(QSize(300, 200));
+        QVERIFY(!loader.loading());
+        QCOMPARE(shown(), QSize(96, 64));
+        QTRY_COMPARE(shown(), QSize(320, 213)); // the box rounded up to 320 x 224
+        QCOMPARE(server->count("GET", path), 2);
+    }
+
     // Eviction order is QCache's; what is ours is the cost kept exact on replacing.
     void replacingKeepsTheCostExact()
     {
