@@ -5,6 +5,8 @@
 #include <QThread>
 #include <QCoreApplication>
 
+#include <cmath>
+
 namespace vantrel {
 
 ProductPhotoLoader::ProductPhotoLoader(QObject *parent) : QObject(parent) {}
@@ -67,8 +69,11 @@ void ProductPhotoLoader::setProductName(const QString &name)
     emit stateChanged(); // the accessible name follows the product name
 }
 
-void ProductPhotoLoader::setPixelSize(QSize box)
+void ProductPhotoLoader::setPixelSize(QSizeF pixels)
 {
+    const QSize box = pixels.isValid()
+                          ? QSize(int(std::ceil(pixels.width())), int(std::ceil(pixels.height())))
+                          : QSize(-1, -1);
     if (m_box == box) return;
     const bool hadBox = hasBox();
     m_box = box;

@@ -41,10 +41,11 @@ class ProductPhotoLoader : public QObject {
     Q_PROPERTY(QString imagePath READ imagePath WRITE setImagePath NOTIFY inputsChanged)
     Q_PROPERTY(QString imageVersion READ imageVersion WRITE setImageVersion NOTIFY inputsChanged)
     Q_PROPERTY(QString productName READ productName WRITE setProductName NOTIFY inputsChanged)
-    // Where the photo is shown, in device pixels: the store decodes it to fit
-    // (see ProductImageStore::decodeBox). Unset, the largest thumbnail; empty
-    // (a box not laid out yet), nothing is asked for until it has a size.
-    Q_PROPERTY(QSize pixelSize READ pixelSize WRITE setPixelSize NOTIFY inputsChanged)
+    // Where the photo is shown, in device pixels (a fraction counts as a
+    // whole pixel): the store decodes it to fit (see
+    // ProductImageStore::decodeBox). Unset, the largest thumbnail; empty (a
+    // box not laid out yet), nothing is asked for until it has a size.
+    Q_PROPERTY(QSizeF pixelSize READ pixelSize WRITE setPixelSize NOTIFY inputsChanged)
     // "image://productphoto/…" once a photo is in; empty otherwise.
     Q_PROPERTY(QUrl source READ source NOTIFY stateChanged)
     Q_PROPERTY(bool loading READ loading NOTIFY stateChanged)
@@ -60,7 +61,7 @@ public:
     QString imagePath() const { return m_product.imagePath.value_or(QString()); }
     QString imageVersion() const { return m_product.imageVersion.value_or(QString()); }
     QString productName() const { return m_product.name; }
-    QSize pixelSize() const { return m_box; }
+    QSizeF pixelSize() const { return m_box; }
     QUrl source() const { return m_source; }
     bool loading() const { return m_loading; }
     QString accessibleName() const;
@@ -71,7 +72,7 @@ public:
     void setImagePath(const QString &path);
     void setImageVersion(const QString &version);
     void setProductName(const QString &name);
-    void setPixelSize(QSize box);
+    void setPixelSize(QSizeF pixels);
     void setProduct(const Product &product);
 
     // Asks again even when the key did not change (the session may have).
