@@ -83,12 +83,12 @@ void readAvailable(QNetworkReply *reply, Body &body)
     body.bytes += reply->read(available);
 }
 
-// Decodes the first image straight to its thumbnail size: the JPEG reader
-// scales while decoding, which is far cheaper than decoding whole and scaling.
-// Only the reader of the format the bytes themselves announce is used, so a
-// body of another kind (SVG, TIFF, ...) never reaches a decoder, whatever
-// its media type said.
-QImage makeThumbnail(QByteArray bytes)
+// Decodes the first image straight to the size it is shown at: the JPEG
+// reader scales while decoding, which is far cheaper than decoding whole and
+// scaling. Only the reader of the format the bytes themselves announce is
+// used, so a body of another kind (SVG, TIFF, ...) never reaches a decoder,
+// whatever its media type said.
+QImage makeThumbnail(QByteArray bytes, QSize box)
 {
     const QByteArray format = ProductImageStore::imageFormat(bytes);
     if (format.isEmpty()) return {};
@@ -100,19 +100,17 @@ QImage makeThumbnail(QByteArray bytes)
     reader.setAutoTransform(true);
     const QSize size = reader.size();
     if (size.isValid()) {
-        const int longest = qMax(size.width(), size.height());
-        if (longest > ProductImageStore::maxThumbnailSide) {
-            reader.setScaledSize(size.scaled(ProductImageStore::maxThumbnailSide,
-                                             ProductImageStore::maxThumbnailSide, Qt::KeepAspectRatio));
-        }
+        // The reader scales before it turns the image upright.
+        const bool turned = reader.transformation().testFlag(QImageIOHandler::TransformationRotate90);
+        const QSize fit = turned ? box.transposed() : box;
+        if (size.width() > fit.width() || size.height() > fit.height())
+            reader.setScaledSize(size.scaled(fit, Qt::KeepAspectRatio));
     }
     QImage image = reader.read();
     if (image.isNull()) return {};
     // Readers that ignore the scaled size still give a bounded thumbnail.
-    if (qMax(image.width(), image.height()) > ProductImageStore::maxThumbnailSide) {
-        image = image.scaled(ProductImageStore::maxThumbnailSide, ProductImageStore::maxThumbnailSide,
-                             Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    }
+    if (image.width() > box.width() || image.height() > box.height())
+        image = image.scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     return image;
 }
 
@@ -163,7 +161,17 @@ QNetworkAccessManager *ProductImageStore::network()
     return m_network;
 }
 
-QImage ProductImageStore::thumbnail(QByteArray encoded) { return makeThumbnail(std::move(encoded)); }
+QImage ProductImageStore::thumbnail(QByteArray encoded, QSize box)
+{
+    return makeThumbnail(std::move(encoded), decodeBox(box));
+}
+
+QSize ProductImageStore::decodeBox(QSize box)
+{
+    if (box.isEmpty()) return {maxThumbnailSide, maxThumbnailSide};
+    const auto side = [](int pixels) { return std::min((pixels + 31) / 32 * 32, int(maxThumbnailSide)); };
+    return {side(box.width()), side(box.height())};
+}
 
 QByteArray ProductImageStore::imageFormat(const QByteArray &bytes)
 {
@@ -193,6 +201,13 @@ QString ProductImageStore::cacheKey(const Product &product, const QString &base,
         QString::fromLatin1(QCryptographicHash::hash(session, QCryptographicHash::Sha256).toHex());
     return digest + QLatin1Char(':') + product.imagePath.value_or(QString()) + QLatin1Char(':') +
            product.imageVersion.value_or(QString());
+}
+
+QString ProductImageStore::sizedKey(const QString &key, QSize box)
+{
+    const QSize fit = decodeBox(box);
+    return key + QLatin1Char('@') + QString::number(fit.width()) + QLatin1Char('x') +
+           QString::number(fit.height());
 }
 
 bool ProductImageStore::isFetchablePath(const Product &product)
@@ -255,13 +270,13 @@ void ProductImageStore::release(const std::shared_ptr<HostGate> &gate)
 }
 
 QCoro::Task<QImage> ProductImageStore::image(Product product, QPointer<APIClient> api,
-                                             CancellationToken cancel)
+                                             CancellationToken cancel, QSize box)
 {
-    return run(QPointer<ProductImageStore>(this), std::move(product), std::move(api), std::move(cancel));
+    return run(QPointer<ProductImageStore>(this), std::move(product), std::move(api), std::move(cancel), box);
 }
 
 QCoro::Task<QImage> ProductImageStore::run(QPointer<ProductImageStore> self, Product product,
-                                           QPointer<APIClient> api, CancellationToken cancel)
+                                           QPointer<APIClient> api, CancellationToken cancel, QSize box)
 {
     try {
         if (!self || !api || cancel.isCancelled()) co_return QImage();
@@ -269,8 +284,9 @@ QCoro::Task<QImage> ProductImageStore::run(QPointer<ProductImageStore> self, Pro
         if (!isFetchablePath(product)) co_return QImage();
         const QUrl url = api->makeURL(*product.imagePath);
         if (!url.isValid()) co_return QImage();
+        // A failure blocks the photo at every size.
         const QString key = cacheKey(product, api->base(), api->token());
-        if (QImage hit = self->cached(key); !hit.isNull()) co_return hit;
+        if (QImage hit = self->cached(sizedKey(key, box)); !hit.isNull()) co_return hit;
         if (self->isBlocked(key)) co_return QImage();
 
         const QUuid generation = self->m_generation;
@@ -284,7 +300,7 @@ QCoro::Task<QImage> ProductImageStore::run(QPointer<ProductImageStore> self, Pro
         QImage result;
         if (self && api && !gate->closed && !cancel.isCancelled()) {
             const QString token = api->token();
-            QCoro::Task<QImage> fetch = fetchAndDecode(self, url, token, key, generation, cancel);
+            QCoro::Task<QImage> fetch = fetchAndDecode(self, url, token, key, box, generation, cancel);
             result = co_await fetch;
         }
         release(gate);
@@ -295,7 +311,7 @@ QCoro::Task<QImage> ProductImageStore::run(QPointer<ProductImageStore> self, Pro
 }
 
 QCoro::Task<QImage> ProductImageStore::fetchAndDecode(QPointer<ProductImageStore> self, QUrl url,
-                                                      QString token, QString key, QUuid generation,
+                                                      QString token, QString key, QSize box, QUuid generation,
                                                       CancellationToken cancel)
 {
     if (token.isEmpty()) co_return QImage();
@@ -334,7 +350,7 @@ QCoro::Task<QImage> ProductImageStore::fetchAndDecode(QPointer<ProductImageStore
 
     QImage thumbnail;
     if (ok) {
-        QFuture<QImage> decoded = QtConcurrent::run(makeThumbnail, std::move(body->bytes));
+        QFuture<QImage> decoded = QtConcurrent::run(makeThumbnail, std::move(body->bytes), decodeBox(box));
         thumbnail = co_await decoded;
         if (!current()) co_return QImage();
     }
@@ -342,7 +358,7 @@ QCoro::Task<QImage> ProductImageStore::fetchAndDecode(QPointer<ProductImageStore
         self->rememberFailure(key);
         co_return QImage();
     }
-    self->remember(key, thumbnail);
+    self->remember(sizedKey(key, box), thumbnail);
     co_return thumbnail;
 }
 

@@ -21,6 +21,7 @@
 #include <QImage>
 #include <QObject>
 #include <QPointer>
+#include <QSize>
 #include <QUuid>
 
 #include <coroutine>
@@ -101,7 +102,11 @@ public:
 
     // The product's thumbnail, or a null image for every kind of failure
     // (never throws). The client is read for its address and token only.
-    QCoro::Task<QImage> image(Product product, QPointer<APIClient> api, CancellationToken cancel = {});
+    // `box` is where the photo is shown, in device pixels: the photo is
+    // decoded to fit it (see decodeBox) and cached under that size, so a card
+    // holds no more pixels than it shows. No box means the largest thumbnail.
+    QCoro::Task<QImage> image(Product product, QPointer<APIClient> api, CancellationToken cancel = {},
+                              QSize box = {});
 
     // New generation, both caches emptied; fetches in flight store nothing.
     void clear();
@@ -109,18 +114,27 @@ public:
     // The key the photo of this product is cached under for the client's
     // current address and token.
     static QString cacheKey(const Product &product, const QString &base, const QString &token);
+    // The key of the photo's thumbnail for a box: its cache key and the box
+    // that decodeBox makes of it.
+    static QString sizedKey(const QString &key, QSize box);
+    // The box a photo is decoded to fit: each side rounded up to a multiple
+    // of 32 (a few pixels more or less of a box decode the same) and at most
+    // 640; no box, or an empty one, is the largest.
+    static QSize decodeBox(QSize box);
     // Only the product's own photo path, for a digits-only id, is fetched.
     static bool isFetchablePath(const Product &product);
 
-    // The first image of the bytes, upright, its longest side at most 640,
-    // decoded at the reduced size where the format allows; null on failure
-    // and for bytes that are not one of the accepted formats.
-    static QImage thumbnail(QByteArray encoded);
+    // The first image of the bytes, upright, fitted inside decodeBox(box)
+    // (its longest side at most 640), decoded at the reduced size where the
+    // format allows; null on failure and for bytes that are not one of the
+    // accepted formats.
+    static QImage thumbnail(QByteArray encoded, QSize box = {});
     // The accepted format the bytes begin with ("jpeg", "png", "gif",
     // "webp", "bmp"), or empty.
     static QByteArray imageFormat(const QByteArray &bytes);
 
-    // A cached thumbnail by key (null when absent); marks it recently used.
+    // A cached thumbnail by its sized key (null when absent); marks it
+    // recently used.
     QImage cached(const QString &key);
     QUuid generation() const { return m_generation; }
     int cachedCount() const { return m_cache.count(); }
@@ -144,9 +158,10 @@ private:
     struct GateWait;
 
     static QCoro::Task<QImage> run(QPointer<ProductImageStore> self, Product product, QPointer<APIClient> api,
-                                   CancellationToken cancel);
+                                   CancellationToken cancel, QSize box);
     static QCoro::Task<QImage> fetchAndDecode(QPointer<ProductImageStore> self, QUrl url, QString token,
-                                              QString key, QUuid generation, CancellationToken cancel);
+                                              QString key, QSize box, QUuid generation,
+                                              CancellationToken cancel);
     QNetworkAccessManager *network();
     std::shared_ptr<HostGate> gate(const QString &host);
     static void release(const std::shared_ptr<HostGate> &gate);

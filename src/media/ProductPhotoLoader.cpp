@@ -5,6 +5,8 @@
 #include <QThread>
 #include <QCoreApplication>
 
+#include <cmath>
+
 namespace vantrel {
 
 ProductPhotoLoader::ProductPhotoLoader(QObject *parent) : QObject(parent) {}
@@ -67,6 +69,27 @@ void ProductPhotoLoader::setProductName(const QString &name)
     emit stateChanged(); // the accessible name follows the product name
 }
 
+void ProductPhotoLoader::setPixelSize(QSizeF pixels)
+{
+    const QSize box = pixels.isValid()
+                          ? QSize(int(std::ceil(pixels.width())), int(std::ceil(pixels.height())))
+                          : QSize(-1, -1);
+    if (m_box == box) return;
+    const bool hadBox = hasBox();
+    m_box = box;
+    emit inputsChanged();
+    if (!m_source.isEmpty()) {
+        // The photo on show stays while it has the pixels the box needs; for
+        // a box that grew it stays until the larger decode is in.
+        const QSize shown = ProductImageStore::decodeBox(m_shownBox);
+        const QSize wanted = ProductImageStore::decodeBox(box);
+        if (!hasBox() || (wanted.width() <= shown.width() && wanted.height() <= shown.height())) return;
+        restart(true);
+        return;
+    }
+    if (!hadBox || (m_loading && ProductImageStore::sizedKey(photoKey(), box) != m_key)) restart();
+}
+
 void ProductPhotoLoader::setProduct(const Product &product)
 {
     m_product = product;
@@ -83,23 +106,27 @@ QUrl ProductPhotoLoader::sourceFor(const QString &key)
     return QUrl(QStringLiteral("image://productphoto/") + QString::fromLatin1(key.toUtf8().toHex()));
 }
 
+QString ProductPhotoLoader::photoKey() const
+{
+    return m_api ? ProductImageStore::cacheKey(m_product, m_api->base(), m_api->token()) : QString();
+}
+
 void ProductPhotoLoader::restartIfKeyChanged()
 {
-    const QString key =
-        m_api ? ProductImageStore::cacheKey(m_product, m_api->base(), m_api->token()) : QString();
-    if (key == m_key && (m_loading || !m_source.isEmpty())) return;
+    if (photoKey() == m_photoKey && (m_loading || !m_source.isEmpty())) return;
     restart();
 }
 
-void ProductPhotoLoader::restart()
+void ProductPhotoLoader::restart(bool keepShown)
 {
     m_cancel.cancel();
     m_cancel = CancellationToken::make();
-    m_key = m_api ? ProductImageStore::cacheKey(m_product, m_api->base(), m_api->token()) : QString();
-    m_source.clear();
-    m_loading = m_store && m_api;
+    m_photoKey = photoKey();
+    m_key = ProductImageStore::sizedKey(m_photoKey, m_box);
+    if (!keepShown) m_source.clear();
+    m_loading = m_store && m_api && m_source.isEmpty();
     emit stateChanged();
-    if (!m_loading || m_startPending) return;
+    if (!m_store || !m_api || !hasBox() || m_startPending) return;
     m_startPending = true;
     QMetaObject::invokeMethod(this, &ProductPhotoLoader::startLoad, Qt::QueuedConnection);
 }
@@ -107,19 +134,23 @@ void ProductPhotoLoader::restart()
 void ProductPhotoLoader::startLoad()
 {
     m_startPending = false;
-    if (m_loading && m_store && m_api) load(QPointer<ProductPhotoLoader>(this), m_cancel, m_key);
+    if (m_store && m_api && hasBox() && (m_loading || !m_source.isEmpty()))
+        load(QPointer<ProductPhotoLoader>(this), m_cancel, m_key, m_box);
 }
 
 QCoro::Task<void> ProductPhotoLoader::load(QPointer<ProductPhotoLoader> self, CancellationToken cancel,
-                                           QString key)
+                                           QString key, QSize box)
 {
     try {
         QPointer<ProductImageStore> store = self->m_store;
-        QCoro::Task<QImage> task = store->image(self->m_product, self->m_api, cancel);
+        QCoro::Task<QImage> task = store->image(self->m_product, self->m_api, cancel, box);
         const QImage image = co_await task;
         if (!self || cancel.isCancelled()) co_return;
+        // A larger decode that could not be had leaves the photo on show.
+        if (image.isNull() && !self->m_source.isEmpty()) co_return;
         self->m_loading = false;
         self->m_source = image.isNull() ? QUrl() : sourceFor(key);
+        self->m_shownBox = box;
         emit self->stateChanged();
     } catch (...) {}
 }

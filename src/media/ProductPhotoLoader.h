@@ -11,7 +11,8 @@
 //   Image { source: photo.source; Accessible.name: photo.accessibleName }
 //
 // The loader restarts whenever its inputs change the photo's key (another
-// product, a new image version, another client) or the store is cleared, and
+// product, a new image version, another client, a box that needs more
+// pixels than the photo on show has) or the store is cleared, and
 // cancels its fetch when it goes away. A restart drops the old photo at once
 // but asks the store on the next turn of the event loop, so a reused card
 // whose product id, path and version change one by one fetches once. The
@@ -40,6 +41,11 @@ class ProductPhotoLoader : public QObject {
     Q_PROPERTY(QString imagePath READ imagePath WRITE setImagePath NOTIFY inputsChanged)
     Q_PROPERTY(QString imageVersion READ imageVersion WRITE setImageVersion NOTIFY inputsChanged)
     Q_PROPERTY(QString productName READ productName WRITE setProductName NOTIFY inputsChanged)
+    // Where the photo is shown, in device pixels (a fraction counts as a
+    // whole pixel): the store decodes it to fit (see
+    // ProductImageStore::decodeBox). Unset, the largest thumbnail; empty (a
+    // box not laid out yet), nothing is asked for until it has a size.
+    Q_PROPERTY(QSizeF pixelSize READ pixelSize WRITE setPixelSize NOTIFY inputsChanged)
     // "image://productphoto/…" once a photo is in; empty otherwise.
     Q_PROPERTY(QUrl source READ source NOTIFY stateChanged)
     Q_PROPERTY(bool loading READ loading NOTIFY stateChanged)
@@ -55,6 +61,7 @@ public:
     QString imagePath() const { return m_product.imagePath.value_or(QString()); }
     QString imageVersion() const { return m_product.imageVersion.value_or(QString()); }
     QString productName() const { return m_product.name; }
+    QSizeF pixelSize() const { return m_box; }
     QUrl source() const { return m_source; }
     bool loading() const { return m_loading; }
     QString accessibleName() const;
@@ -65,6 +72,7 @@ public:
     void setImagePath(const QString &path);
     void setImageVersion(const QString &version);
     void setProductName(const QString &name);
+    void setPixelSize(QSizeF pixels);
     void setProduct(const Product &product);
 
     // Asks again even when the key did not change (the session may have).
@@ -77,15 +85,24 @@ signals:
     void stateChanged();
 
 private:
-    static QCoro::Task<void> load(QPointer<ProductPhotoLoader> self, CancellationToken cancel, QString key);
+    static QCoro::Task<void> load(QPointer<ProductPhotoLoader> self, CancellationToken cancel, QString key,
+                                  QSize box);
+    QString photoKey() const;
+    // Unset, or laid out with a size.
+    bool hasBox() const { return !m_box.isValid() || !m_box.isEmpty(); }
     void restartIfKeyChanged();
-    void restart();
+    // `keepShown`: the photo on show stays until the new one is in (a box
+    // that grew), instead of giving way to the placeholder at once.
+    void restart(bool keepShown = false);
     void startLoad();
 
     QPointer<ProductImageStore> m_store;
     QPointer<APIClient> m_api;
     Product m_product;
-    QString m_key;
+    QSize m_box{-1, -1};
+    QSize m_shownBox{-1, -1}; // the box the photo on show was decoded for
+    QString m_photoKey; // the photo's key at any size
+    QString m_key; // ... and at the size asked for
     QUrl m_source;
     bool m_loading = false;
     bool m_startPending = false;

@@ -12,6 +12,8 @@
 #include <QImageWriter>
 #include <QTest>
 
+#include <numeric>
+
 using namespace vantrel;
 using namespace vantrel::testing;
 
@@ -262,25 +264,51 @@ private slots:
         QCOMPARE(int(server->requests().size()), 4);
     }
 
-    void thumbnailIsBoundedAndUpright_data()
+    // Each photo is decoded to fit the box it is shown in (no box: 640 at
+    // most), upright; each box gets its own decode, fetched again.
+    void thumbnailFitsItsBoxAndIsUpright_data()
     {
         QTest::addColumn<QSize>("stored");
         QTest::addColumn<int>("transform");
-        QTest::addColumn<QSize>("shown");
-        QTest::newRow("landscape") << QSize(1600, 1200) << int(QImageIOHandler::TransformationNone) << QSize(640, 480);
-        QTest::newRow("rotated by its orientation tag") << QSize(1200, 800) << int(QImageIOHandler::TransformationRotate90) << QSize(427, 640);
+        QTest::addColumn<QList<QSize>>("boxes"); // asked for in turn
+        QTest::addColumn<QSize>("shown"); // for the last box
+        QTest::addColumn<int>("fetches");
+        const int none = QImageIOHandler::TransformationNone;
+        const int rotated = QImageIOHandler::TransformationRotate90;
+        const QSize card(189, 136), twice(378, 272);
+        QTest::newRow("landscape") << QSize(1600, 1200) << none << QList<QSize>{QSize()} << QSize(640, 480) << 1;
+        QTest::newRow("rotated by its orientation tag") << QSize(1200, 800) << rotated << QList<QSize>{QSize()} << QSize(427, 640) << 1;
+        QTest::newRow("a card's box") << QSize(1600, 1200) << none << QList<QSize>{card} << QSize(192, 144) << 1;
+        QTest::newRow("rotated, in a card's box") << QSize(1200, 800) << rotated << QList<QSize>{card} << QSize(107, 160) << 1;
+        QTest::newRow("smaller than the box") << QSize(120, 90) << none << QList<QSize>{card} << QSize(120, 90) << 1;
+        QTest::newRow("the same box again") << QSize(1600, 1200) << none << QList<QSize>{card, card} << QSize(192, 144) << 1;
+        QTest::newRow("a bigger box after a smaller one") << QSize(1600, 1200) << none << QList<QSize>{card, twice} << QSize(384, 288) << 2;
+        QTest::newRow("a smaller box after a bigger one") << QSize(1600, 1200) << none << QList<QSize>{twice, card} << QSize(192, 144) << 2;
+        QTest::newRow("a box past the largest") << QSize(1600, 1200) << none << QList<QSize>{QSize(2000, 1500)} << QSize(640, 480) << 1;
     }
-    void thumbnailIsBoundedAndUpright()
+    void thumbnailFitsItsBoxAndIsUpright()
     {
         QFETCH(QSize, stored);
         QFETCH(int, transform);
+        QFETCH(QList<QSize>, boxes);
         QFETCH(QSize, shown);
-        server->on("GET", QStringLiteral("/api/items/9/image"),
-                      photo(200, "image/jpeg", encoded(stored, "jpeg", QImageIOHandler::Transformations(transform))));
-        const QImage image = fetch(*store, product(QStringLiteral("9")), *api);
-        QVERIFY(qAbs(image.width() - shown.width()) <= 1);
-        QVERIFY(qAbs(image.height() - shown.height()) <= 1);
-        QCOMPARE(store->cachedCost(), qint64(image.bytesPerLine()) * image.height());
+        const QString path = QStringLiteral("/api/items/9/image");
+        server->on("GET", path, photo(200, "image/jpeg", encoded(stored, "jpeg", QImageIOHandler::Transformations(transform))));
+        const Product p = product(QStringLiteral("9"));
+        const QString key = ProductImageStore::cacheKey(p, api->base(), api->token());
+        QImage image;
+        QHash<QString, qint64> costs;
+        for (const QSize &box : std::as_const(boxes)) {
+            image = settle(store->image(p, api.get(), {}, box)).value.value_or(QImage());
+            QVERIFY(!image.isNull());
+            costs[ProductImageStore::sizedKey(key, box)] = qint64(image.bytesPerLine()) * image.height();
+        }
+        QVERIFY2(qAbs(image.width() - shown.width()) <= 1 && qAbs(image.height() - shown.height()) <= 1,
+                 qPrintable(QStringLiteral("%1x%2").arg(image.width()).arg(image.height())));
+        QTEST(server->count("GET", path), "fetches");
+        // Each size is kept under its own key, at its own cost.
+        QCOMPARE(store->cached(ProductImageStore::sizedKey(key, boxes.last())), image);
+        QCOMPARE(store->cachedCost(), std::accumulate(costs.cbegin(), costs.cend(), qint64(0)));
     }
 
     void cacheLimitsHoldAfterEveryInsert_data()
@@ -327,6 +355,39 @@ private slots:
         QTRY_VERIFY(!loader.loading() && !loader.source().isEmpty());
         QCOMPARE(server->count("GET", QStringLiteral("/api/items/21/image")), 2);
         QVERIFY(server->requests().last().header("authorization") == "Bearer token-2");
+    }
+
+    // A box not laid out yet asks for nothing; a smaller box keeps the photo
+    // on show; a bigger one gets a larger decode with the smaller photo shown
+    // until it is in.
+    void loaderFollowsItsBox()
+    {
+        const QString path = QStringLiteral("/api/items/22/image");
+        server->on("GET", path, photo(200, "image/jpeg", encoded({600, 400}, "jpeg")));
+        ProductPhotoProvider provider(store.get());
+        ProductPhotoLoader loader;
+        loader.setProductId(QStringLiteral("22"));
+        loader.setImagePath(path);
+        loader.setPixelSize(QSize(0, 0));
+        loader.setApi(api.get());
+        loader.setStore(store.get());
+        QTest::qWait(50);
+        QCOMPARE(server->count("GET", path), 0);
+        QVERIFY(loader.loading());
+        const auto shown = [&] {
+            const QString id = loader.source().toString().mid(QStringLiteral("image://productphoto/").size());
+            return provider.requestImage(id, nullptr, QSize()).size();
+        };
+        loader.setPixelSize(QSize(90, 60));
+        QTRY_VERIFY(!loader.loading() && !loader.source().isEmpty());
+        QCOMPARE(shown(), QSize(96, 64));
+        loader.setPixelSize(QSize(80, 50));
+        QCOMPARE(shown(), QSize(96, 64));
+        loader.setPixelSize(QSize(300, 200));
+        QVERIFY(!loader.loading());
+        QCOMPARE(shown(), QSize(96, 64));
+        QTRY_COMPARE(shown(), QSize(320, 213)); // the box rounded up to 320 x 224
+        QCOMPARE(server->count("GET", path), 2);
     }
 
     // Eviction order is QCache's; what is ours is the cost kept exact on replacing.

@@ -330,27 +330,16 @@ Rectangle {
                         delegate: ProductCard {
                             id: card
                             required property int index
-                            readonly property catalogCard product: rows.productAt(index < row.cards ? row.first + index : -1,
-                                                                                  row.revision)
                             visible: index < row.cards
                             x: index * grid.cellWidth
                             width: grid.cellWidth - 16
                             height: grid.cellHeight - 16
+                            product: rows.productAt(index < row.cards ? row.first + index : -1, row.revision)
                             catalog: view.catalog
-                            productId: product.productId
-                            name: product.name
-                            sku: product.sku
-                            priceText: product.priceText
-                            stockLine: product.stockLine
-                            compositeStockLine: product.compositeStockLine
-                            assembled: product.assembled
-                            imagePath: product.imagePath
-                            imageVersion: product.imageVersion
-                            addLabel: product.addLabel
                             // Where the quote is behind its tab, the tap is confirmed as a scan is.
                             onAdd: (productId) => {
                                 if (view.workspace.quote.addProduct(productId) && view.narrow) {
-                                    view.lastScanned = product.name
+                                    view.lastScanned = card.product.name
                                     scanConfirmation.restart()
                                 }
                             }

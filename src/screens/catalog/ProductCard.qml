@@ -6,25 +6,18 @@ import Vantrel.Checkout
 // One catalog product; the whole card adds it to the quote.
 AbstractButton {
     id: card
-    required property string productId
-    required property string name
-    required property string sku
-    required property string priceText
-    required property string stockLine
-    required property string compositeStockLine
-    required property bool assembled
-    required property string imagePath
-    required property string imageVersion
-    required property string addLabel
+    // What the card shows, in one value: a reused card is rebound with one
+    // assignment.
+    property catalogCard product
     property CatalogPart catalog
 
     signal add(string productId)
 
-    objectName: "productCard-" + sku
+    objectName: "productCard-" + card.product.sku
     Accessible.role: Accessible.Button
-    Accessible.name: addLabel
+    Accessible.name: card.product.addLabel
     Accessible.onPressAction: if (card.enabled) card.clicked()
-    onClicked: card.add(card.productId)
+    onClicked: card.add(card.product.productId)
     // A tap leaves focus where it was (the search field, say); the keyboard still reaches the card.
     focusPolicy: Qt.TabFocus
     hoverEnabled: true
@@ -33,7 +26,7 @@ AbstractButton {
     background: Rectangle {
         radius: Theme.cardRadius
         color: Theme.surface
-        border.color: card.hovered ? Theme.border : Theme.separator
+        border.color: card.hovered ? Theme.cardEdgeHovered : Theme.cardEdge
         scale: card.down ? 0.985 : 1
     }
 
@@ -44,17 +37,20 @@ AbstractButton {
             Layout.preferredHeight: width * 0.72
             store: card.catalog ? card.catalog.images : null
             api: card.catalog ? card.catalog.api : null
-            productId: card.productId
-            productName: card.name
-            imagePath: card.imagePath
-            imageVersion: card.imageVersion
+            productId: card.product.productId
+            productName: card.product.name
+            imagePath: card.product.imagePath
+            imageVersion: card.product.imageVersion
         }
         RowLayout {
             Layout.fillWidth: true
             spacing: 6
-            SubheadLabel {
+            Text {
                 Layout.fillWidth: true
-                text: card.name
+                text: card.product.name
+                textFormat: Text.PlainText
+                font.family: Theme.fontFamily
+                font.pixelSize: Theme.subheadline
                 elide: Text.ElideRight
                 maximumLineCount: 2
                 wrapMode: Text.WordWrap
@@ -63,16 +59,17 @@ AbstractButton {
             }
             Rectangle {
                 objectName: "assembledBadge"
-                visible: card.assembled
+                visible: card.product.assembled
                 Layout.alignment: Qt.AlignTop
                 implicitWidth: badge.implicitWidth + 12
                 implicitHeight: badge.implicitHeight + 6
                 radius: 6
                 color: Theme.ink
-                PlainLabel {
+                Text {
                     id: badge
                     anchors.centerIn: parent
                     text: qsTr("ASSEMBLED")
+                    textFormat: Text.PlainText
                     font.family: Theme.fontFamily
                     font.pixelSize: Theme.caption2
                     font.weight: Font.Bold
@@ -80,26 +77,39 @@ AbstractButton {
                 }
             }
         }
-        CaptionLabel {
-            text: card.sku
+        Text {
+            text: card.product.sku
+            textFormat: Text.PlainText
+            font.family: Theme.fontFamily
+            font.pixelSize: Theme.caption
+            color: Theme.secondaryText
         }
         RowLayout {
             Layout.fillWidth: true
             ColumnLayout {
                 spacing: 2
-                PlainLabel {
-                    text: card.priceText
+                Text {
+                    text: card.product.priceText
+                    textFormat: Text.PlainText
                     font.family: Theme.fontFamily
                     font.pixelSize: Theme.headline
                     font.weight: Font.Bold
                     color: Theme.primaryText
                 }
-                CaptionLabel {
-                    text: card.stockLine
+                Text {
+                    text: card.product.stockLine
+                    textFormat: Text.PlainText
+                    font.family: Theme.fontFamily
+                    font.pixelSize: Theme.caption
+                    color: Theme.secondaryText
                 }
-                CaptionLabel {
-                    visible: card.compositeStockLine !== ""
-                    text: card.compositeStockLine
+                Text {
+                    visible: card.product.compositeStockLine !== ""
+                    text: card.product.compositeStockLine
+                    textFormat: Text.PlainText
+                    font.family: Theme.fontFamily
+                    font.pixelSize: Theme.caption
+                    color: Theme.secondaryText
                 }
             }
             Item { Layout.fillWidth: true }

@@ -25,5 +25,8 @@ ProductPhotoFrame {
         productName: view.productName
         imagePath: view.imagePath
         imageVersion: view.imageVersion
+        // The photo's box inside the frame's padding, in device pixels.
+        pixelSize: Qt.size(Math.max(0, (view.width - 2 * view.padding) * Screen.devicePixelRatio),
+                           Math.max(0, (view.height - 2 * view.padding) * Screen.devicePixelRatio))
     }
 }

@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Controls
 import Vantrel.Checkout
 
 // A product photo fitted inside a rounded frame, or a quiet placeholder that
@@ -12,7 +11,7 @@ Rectangle {
     readonly property bool hasImage: photo.status === Image.Ready
 
     radius: 12
-    color: Qt.rgba(0, 0, 0, 0.035)
+    color: Theme.photoWell
 
     Image {
         id: photo
@@ -21,23 +20,34 @@ Rectangle {
         source: frame.source
         fillMode: Image.PreserveAspectFit
         asynchronous: true
-        cache: false
+        cache: true
         smooth: true
         visible: frame.hasImage
     }
-    Column {
-        anchors.centerIn: parent
-        spacing: 6
+    // The placeholder, an icon over a note, centred: placed once, so a reused
+    // card changes the note's text and nothing else.
+    Item {
+        anchors.left: parent.left
+        anchors.right: parent.right
+        anchors.verticalCenter: parent.verticalCenter
+        height: placeholderIcon.height + 6 + note.height
         visible: !frame.hasImage
         SymbolIcon {
+            id: placeholderIcon
             anchors.horizontalCenter: parent.horizontalCenter
             symbol: "photo"
             size: 26
             color: Qt.rgba(0, 0, 0, 0.22)
         }
-        CaptionLabel {
+        Text {
+            id: note
             anchors.horizontalCenter: parent.horizontalCenter
+            y: placeholderIcon.height + 6
             text: frame.loading ? qsTr("Loading photo…") : qsTr("Photo unavailable")
+            textFormat: Text.PlainText
+            font.family: Theme.fontFamily
+            font.pixelSize: Theme.caption
+            color: Theme.secondaryText
         }
     }
 }

@@ -12,6 +12,12 @@ QtObject {
     readonly property color secondaryText: "#6b6b70"
     readonly property color separator: Qt.rgba(0, 0, 0, 0.10)
     readonly property color border: Qt.rgba(0, 0, 0, 0.16)
+    // A product card's edge (separator, hovered: border) as it shows over the
+    // canvas, and its photo well, a faint wash over the card's surface: opaque,
+    // so the many cards of the catalog grid draw without blending.
+    readonly property color cardEdge: Qt.tint(canvas, separator)
+    readonly property color cardEdgeHovered: Qt.tint(canvas, border)
+    readonly property color photoWell: Qt.tint(surface, Qt.rgba(0, 0, 0, 0.035))
     readonly property color orange: "#c2560a"
     readonly property color destructive: "#d1242f"
     readonly property color green: "#1f8a4c"
