@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Fails when a screen declares a text element of Qt's own instead of the plain
-# ones (PlainLabel, PlainTextEdit, PlainTextArea, PlainComboBox, PlainToolTip),
-# or asks for markup: Qt's text elements guess rich text from their content,
-# so a product or customer name holding <img src=…> would be fetched and drawn
-# as markup.
+# ones (PlainLabel, PlainTextItem, PlainTextEdit, PlainTextArea, PlainComboBox,
+# PlainToolTip), or asks for markup: Qt's text elements guess rich text from
+# their content, so a product or customer name holding <img src=…> would be
+# fetched and drawn as markup.
 set -euo pipefail
 dir=${1:?usage: plain_text.sh QML_DIR}
 status=0

@@ -45,10 +45,9 @@ AbstractButton {
         RowLayout {
             Layout.fillWidth: true
             spacing: 6
-            Text {
+            PlainTextItem {
                 Layout.fillWidth: true
                 text: card.product.name
-                textFormat: Text.PlainText
                 font.family: Theme.fontFamily
                 font.pixelSize: Theme.subheadline
                 elide: Text.ElideRight
@@ -65,11 +64,10 @@ AbstractButton {
                 implicitHeight: badge.implicitHeight + 6
                 radius: 6
                 color: Theme.ink
-                Text {
+                PlainTextItem {
                     id: badge
                     anchors.centerIn: parent
                     text: qsTr("ASSEMBLED")
-                    textFormat: Text.PlainText
                     font.family: Theme.fontFamily
                     font.pixelSize: Theme.caption2
                     font.weight: Font.Bold
@@ -77,9 +75,8 @@ AbstractButton {
                 }
             }
         }
-        Text {
+        PlainTextItem {
             text: card.product.sku
-            textFormat: Text.PlainText
             font.family: Theme.fontFamily
             font.pixelSize: Theme.caption
             color: Theme.secondaryText
@@ -88,25 +85,22 @@ AbstractButton {
             Layout.fillWidth: true
             ColumnLayout {
                 spacing: 2
-                Text {
+                PlainTextItem {
                     text: card.product.priceText
-                    textFormat: Text.PlainText
                     font.family: Theme.fontFamily
                     font.pixelSize: Theme.headline
                     font.weight: Font.Bold
                     color: Theme.primaryText
                 }
-                Text {
+                PlainTextItem {
                     text: card.product.stockLine
-                    textFormat: Text.PlainText
                     font.family: Theme.fontFamily
                     font.pixelSize: Theme.caption
                     color: Theme.secondaryText
                 }
-                Text {
+                PlainTextItem {
                     visible: card.product.compositeStockLine !== ""
                     text: card.product.compositeStockLine
-                    textFormat: Text.PlainText
                     font.family: Theme.fontFamily
                     font.pixelSize: Theme.caption
                     color: Theme.secondaryText

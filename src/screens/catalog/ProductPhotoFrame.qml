@@ -39,12 +39,11 @@ Rectangle {
             size: 26
             color: Qt.rgba(0, 0, 0, 0.22)
         }
-        Text {
+        PlainTextItem {
             id: note
             anchors.horizontalCenter: parent.horizontalCenter
             y: placeholderIcon.height + 6
             text: frame.loading ? qsTr("Loading photo…") : qsTr("Photo unavailable")
-            textFormat: Text.PlainText
             font.family: Theme.fontFamily
             font.pixelSize: Theme.caption
             color: Theme.secondaryText
