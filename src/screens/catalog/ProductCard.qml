@@ -77,9 +77,15 @@ AbstractButton {
                 }
             }
         }
+        // A layout keeps an item that does not fill at its natural width: one
+        // line wider than the card (a long "Assembled from …" stock line)
+        // would lay the whole card out that wide, photo included. The lines
+        // from here down fill the card and elide.
         Text {
+            Layout.fillWidth: true
             text: card.product.sku
             textFormat: Text.PlainText
+            elide: Text.ElideRight
             font.family: Theme.fontFamily
             font.pixelSize: Theme.caption
             color: Theme.secondaryText
@@ -87,26 +93,33 @@ AbstractButton {
         RowLayout {
             Layout.fillWidth: true
             ColumnLayout {
+                Layout.fillWidth: true
                 spacing: 2
                 Text {
+                    Layout.fillWidth: true
                     text: card.product.priceText
                     textFormat: Text.PlainText
+                    elide: Text.ElideRight
                     font.family: Theme.fontFamily
                     font.pixelSize: Theme.headline
                     font.weight: Font.Bold
                     color: Theme.primaryText
                 }
                 Text {
+                    Layout.fillWidth: true
                     text: card.product.stockLine
                     textFormat: Text.PlainText
+                    elide: Text.ElideRight
                     font.family: Theme.fontFamily
                     font.pixelSize: Theme.caption
                     color: Theme.secondaryText
                 }
                 Text {
                     visible: card.product.compositeStockLine !== ""
+                    Layout.fillWidth: true
                     text: card.product.compositeStockLine
                     textFormat: Text.PlainText
+                    elide: Text.ElideRight
                     font.family: Theme.fontFamily
                     font.pixelSize: Theme.caption
                     color: Theme.secondaryText
