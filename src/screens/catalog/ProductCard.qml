@@ -75,8 +75,14 @@ AbstractButton {
                 }
             }
         }
+        // A layout keeps an item that does not fill at its natural width: one
+        // line wider than the card (a long "Assembled from …" stock line)
+        // would lay the whole card out that wide, photo included. The lines
+        // from here down fill the card and elide.
         PlainTextItem {
+            Layout.fillWidth: true
             text: card.product.sku
+            elide: Text.ElideRight
             font.family: Theme.fontFamily
             font.pixelSize: Theme.caption
             color: Theme.secondaryText
@@ -84,23 +90,30 @@ AbstractButton {
         RowLayout {
             Layout.fillWidth: true
             ColumnLayout {
+                Layout.fillWidth: true
                 spacing: 2
                 PlainTextItem {
+                    Layout.fillWidth: true
                     text: card.product.priceText
+                    elide: Text.ElideRight
                     font.family: Theme.fontFamily
                     font.pixelSize: Theme.headline
                     font.weight: Font.Bold
                     color: Theme.primaryText
                 }
                 PlainTextItem {
+                    Layout.fillWidth: true
                     text: card.product.stockLine
+                    elide: Text.ElideRight
                     font.family: Theme.fontFamily
                     font.pixelSize: Theme.caption
                     color: Theme.secondaryText
                 }
                 PlainTextItem {
                     visible: card.product.compositeStockLine !== ""
+                    Layout.fillWidth: true
                     text: card.product.compositeStockLine
+                    elide: Text.ElideRight
                     font.family: Theme.fontFamily
                     font.pixelSize: Theme.caption
                     color: Theme.secondaryText
