@@ -30,8 +30,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <memory>
 
 using namespace vantrel;
@@ -185,14 +183,7 @@ BENCHMARK(BM_RefreshDecodingOnMainThread)->Iterations(20)->Unit(benchmark::kMill
 int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    // --products=N is this program's own; the rest go to Google Benchmark.
-    for (int i = 1; i < argc; ++i) {
-        if (std::strncmp(argv[i], "--products=", 11) != 0) continue;
-        productCount = std::max(1, std::atoi(argv[i] + 11));
-        std::copy(argv + i + 1, argv + argc, argv + i);
-        argv[--argc] = nullptr;
-        --i;
-    }
+    productCount = bench::takeProductsOption(argc, argv, productCount);
     QGuiApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     Setup s;

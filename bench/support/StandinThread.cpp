@@ -2,7 +2,10 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 namespace vantrel::bench {
 
@@ -83,6 +86,21 @@ qint64 residentBytes()
         return ok ? kb * 1024 : -1;
     }
     return -1;
+}
+
+int takeProductsOption(int &argc, char **argv, int fallback)
+{
+    constexpr char option[] = "--products=";
+    constexpr std::size_t length = sizeof option - 1;
+    int products = fallback;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strncmp(argv[i], option, length) != 0) continue;
+        products = std::max(1, std::atoi(argv[i] + length));
+        std::copy(argv + i + 1, argv + argc, argv + i);
+        argv[--argc] = nullptr;
+        --i;
+    }
+    return products;
 }
 
 } // namespace vantrel::bench

@@ -54,4 +54,8 @@ private:
 // Resident memory of this process in bytes (VmRSS), or -1 when unknown.
 qint64 residentBytes();
 
+// Takes "--products=N" (the stand-in catalog's size, at least 1) out of the
+// arguments, so the rest can go to Google Benchmark; `fallback` without it.
+int takeProductsOption(int &argc, char **argv, int fallback);
+
 } // namespace vantrel::bench

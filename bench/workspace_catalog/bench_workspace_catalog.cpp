@@ -34,8 +34,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <memory>
 
 #ifdef __GLIBC__
@@ -188,14 +186,7 @@ BENCHMARK(BM_RefreshCatalog)->Iterations(refreshes)->Unit(benchmark::kMillisecon
 int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    // --products=N is this program's own; the rest go to Google Benchmark.
-    for (int i = 1; i < argc; ++i) {
-        if (std::strncmp(argv[i], "--products=", 11) != 0) continue;
-        generatedProducts = std::max(1, std::atoi(argv[i] + 11));
-        std::copy(argv + i + 1, argv + argc, argv + i);
-        argv[--argc] = nullptr;
-        --i;
-    }
+    generatedProducts = bench::takeProductsOption(argc, argv, generatedProducts);
     QGuiApplication app(argc, argv);
     QQuickStyle::setStyle(QStringLiteral("Basic"));
     benchmark::Initialize(&argc, argv);
