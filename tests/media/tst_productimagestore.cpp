@@ -279,7 +279,6 @@ private slots:
         QTest::newRow("landscape") << QSize(1600, 1200) << none << QList<QSize>{QSize()} << QSize(640, 480) << 1;
         QTest::newRow("rotated by its orientation tag") << QSize(1200, 800) << rotated << QList<QSize>{QSize()} << QSize(427, 640) << 1;
         QTest::newRow("a card's box") << QSize(1600, 1200) << none << QList<QSize>{card} << QSize(192, 144) << 1;
-        QTest::newRow("rotated, in a card's box") << QSize(1200, 800) << rotated << QList<QSize>{card} << QSize(107, 160) << 1;
         QTest::newRow("smaller than the box") << QSize(120, 90) << none << QList<QSize>{card} << QSize(120, 90) << 1;
         QTest::newRow("the same box again") << QSize(1600, 1200) << none << QList<QSize>{card, card} << QSize(192, 144) << 1;
         QTest::newRow("a bigger box after a smaller one") << QSize(1600, 1200) << none << QList<QSize>{card, twice} << QSize(384, 288) << 2;
