@@ -51,26 +51,32 @@ QString normalizedCategory(const Product &product)
     return uncategorizedCategory;
 }
 
-QStringList catalogCategories(const QList<Product> &products)
+namespace {
+
+// "All", the fixed categories, and "Uncategorized" when some product is
+// outside them.
+QStringList categoryChips(bool someOutside)
 {
     QStringList categories{allCategory};
     for (const QLatin1String fixed : fixedCategories) categories << fixed;
-    const bool outside = std::any_of(products.begin(), products.end(), [](const Product &p) {
-        return normalizedCategory(p) == uncategorizedCategory;
-    });
-    if (outside) categories << uncategorizedCategory;
+    if (someOutside) categories << uncategorizedCategory;
     return categories;
+}
+
+} // namespace
+
+QStringList catalogCategories(const QList<Product> &products)
+{
+    return categoryChips(std::any_of(products.begin(), products.end(), [](const Product &p) {
+        return normalizedCategory(p) == uncategorizedCategory;
+    }));
 }
 
 QStringList catalogCategories(const QList<CatalogSearchKey> &keys)
 {
-    QStringList categories{allCategory};
-    for (const QLatin1String fixed : fixedCategories) categories << fixed;
-    const bool outside = std::any_of(keys.begin(), keys.end(), [](const CatalogSearchKey &key) {
+    return categoryChips(std::any_of(keys.begin(), keys.end(), [](const CatalogSearchKey &key) {
         return key.category == uncategorizedCategory;
-    });
-    if (outside) categories << uncategorizedCategory;
-    return categories;
+    }));
 }
 
 QString keptCategory(const QString &selected, const QStringList &categories)
