@@ -1,4 +1,5 @@
 #include "APIClient.h"
+#include "ReplyBody.h"
 #include "ServerLog.h"
 
 #include "records/Reference.h"
@@ -168,39 +169,7 @@ QCoro::Task<QByteArray> APIClient::request(QString method, QString path, std::op
     ReplyOwner reply(sent);
     cancel.setInFlight(sent);
 
-    // The body is taken as it arrives, so the whole of a large reply is never
-    // copied in one go when it ends (a 20 MB catalog took that long on the
-    // main thread, most of it faulting in fresh pages). Stops at the
-    // announced length or at the first byte too many, so an oversized body
-    // is never held whole. (Qt holds back progress signals that come within
-    // 100 ms of each other, so they would miss a reply that arrives at once
-    // and then stalls: headers and data are checked instead.)
-    auto tooLarge = std::make_shared<bool>(false);
-    auto received = std::make_shared<QByteArray>();
-    const auto refuse = [sent, tooLarge] {
-        if (*tooLarge) return;
-        *tooLarge = true;
-        sent->abort();
-    };
-    QObject::connect(sent, &QNetworkReply::metaDataChanged, sent, [sent, maxBytes, refuse, received] {
-        const QVariant announced = sent->header(QNetworkRequest::ContentLengthHeader);
-        if (!announced.isValid()) return;
-        const qint64 length = announced.toLongLong();
-        if (maxBytes > 0 && length > maxBytes) {
-            refuse();
-            return;
-        }
-        // Room for the body at once, only as far as the limit vouches for it.
-        if (maxBytes > 0 && length > received->capacity()) received->reserve(qsizetype(length));
-    });
-    QObject::connect(sent, &QNetworkReply::readyRead, sent, [sent, maxBytes, refuse, received, tooLarge] {
-        if (*tooLarge) return;
-        if (maxBytes > 0 && received->size() + sent->bytesAvailable() > maxBytes) {
-            refuse();
-            return;
-        }
-        received->append(sent->readAll());
-    });
+    auto *incoming = new ReplyBody(sent, maxBytes);
 
     QPointer<APIClient> self(this);
     co_await sent;
@@ -209,10 +178,11 @@ QCoro::Task<QByteArray> APIClient::request(QString method, QString path, std::op
     if (!self || m_generation != started || cancel.isCancelled()) throw CancelledError();
     QNetworkReply *finished = reply.get();
     if (!finished) throw CancelledError();
-    if (*tooLarge) {
+    const auto refuseTooLarge = [&] {
         qCWarning(lcServer) << method << path << "refused: the reply is above" << maxBytes << "bytes";
-        throw ReplyTooLargeError(maxBytes);
-    }
+        return ReplyTooLargeError(maxBytes);
+    };
+    if (incoming->tooLarge()) throw refuseTooLarge();
 
     if (!receivedWhole(finished)) {
         // Qt reports its own transfer time-out as an abort ("Operation
@@ -225,8 +195,9 @@ QCoro::Task<QByteArray> APIClient::request(QString method, QString path, std::op
         throw TransportError(finished->errorString(), int(error));
     }
 
-    received->append(finished->readAll());
-    const QByteArray bytes = std::move(*received);
+    const QByteArray bytes = co_await incoming->takeWhole();
+    if (!self || m_generation != started || cancel.isCancelled() || !reply.get()) throw CancelledError();
+    if (incoming->tooLarge()) throw refuseTooLarge();
     const int code = finished->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     if (code >= 200 && code <= 299) co_return bytes;
 
