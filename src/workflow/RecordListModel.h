@@ -6,6 +6,8 @@
 // dropped row is one insert or one removal. Delegates that hold focus (a text
 // field in a quote line) therefore survive every change of the list.
 
+#include "records/SameStorage.h"
+
 #include <QAbstractListModel>
 #include <QSet>
 
@@ -35,10 +37,8 @@ public:
         QByteArray name;
         std::function<QVariant(const T &)> value;
     };
-    using KeyOf = std::function<QString(const T &)>;
-
-    RecordListModel(KeyOf key, QList<Role> roles, QObject *parent = nullptr)
-        : RecordListModelBase(parent), m_key(std::move(key)), m_roles(std::move(roles))
+    explicit RecordListModel(QList<Role> roles, QObject *parent = nullptr)
+        : RecordListModelBase(parent), m_roles(std::move(roles))
     {}
 
     const QList<T> &items() const { return m_items; }
@@ -66,7 +66,7 @@ public:
     int indexOfId(const QString &id) const override
     {
         for (int i = 0; i < m_items.size(); ++i)
-            if (m_key(m_items.at(i)) == id) return i;
+            if (m_items.at(i).id == id) return i;
         return -1;
     }
 
@@ -98,9 +98,11 @@ private:
     {
         if (next.size() != m_items.size()) return false;
         for (qsizetype i = 0; i < next.size(); ++i)
-            if (m_key(next.at(i)) != m_key(m_items.at(i))) return false;
+            if (next.at(i).id != m_items.at(i).id) return false;
         return true;
     }
+
+    static bool same(const T &a, const T &b) { return sameStorage(a, b) || a == b; }
 
     // Changed rows are reported as runs: a refresh that touches every row
     // is one signal, not ten thousand.
@@ -108,7 +110,7 @@ private:
     {
         int runStart = -1;
         for (int i = 0; i <= next.size(); ++i) {
-            const bool changed = i < next.size() && !(next.at(i) == m_items.at(i));
+            const bool changed = i < next.size() && !same(next.at(i), m_items.at(i));
             if (changed) {
                 std::swap(m_items[i], next[i]);
                 if (runStart < 0) runStart = i;
@@ -122,18 +124,18 @@ private:
     void applyIncrementally(QList<T> &next)
     {
         QSet<QString> wanted;
-        for (const T &item : next) wanted.insert(m_key(item));
+        for (const T &item : next) wanted.insert(item.id);
         for (int i = int(m_items.size()) - 1; i >= 0; --i) {
-            if (wanted.contains(m_key(m_items.at(i)))) continue;
+            if (wanted.contains(m_items.at(i).id)) continue;
             beginRemoveRows({}, i, i);
             m_items.removeAt(i);
             endRemoveRows();
         }
         for (int i = 0; i < next.size(); ++i) {
-            const QString key = m_key(next.at(i));
+            const QString &key = next.at(i).id;
             const int found = indexOfId(key);
             if (found == i) {
-                if (!(m_items.at(i) == next.at(i))) {
+                if (!same(m_items.at(i), next.at(i))) {
                     m_items[i] = next.at(i);
                     emit dataChanged(index(i), index(i));
                 }
@@ -141,7 +143,7 @@ private:
                 beginMoveRows({}, found, found, {}, i);
                 m_items.move(found, i);
                 endMoveRows();
-                if (!(m_items.at(i) == next.at(i))) {
+                if (!same(m_items.at(i), next.at(i))) {
                     m_items[i] = next.at(i);
                     emit dataChanged(index(i), index(i));
                 }
@@ -153,7 +155,6 @@ private:
         }
     }
 
-    KeyOf m_key;
     QList<Role> m_roles;
     QList<T> m_items;
 };

@@ -57,7 +57,7 @@ ProductListModel *makeProductList(QObject *parent)
                                  .arg(p.name, moneyText(Decimal::parseOrZero(p.rate))));
          }},
     };
-    return new ProductListModel([](const Product &p) { return p.id; }, roles, parent);
+    return new ProductListModel(roles, parent);
 }
 
 TaxListModel *makeTaxList(QObject *parent)
@@ -67,7 +67,7 @@ TaxListModel *makeTaxList(QObject *parent)
         {"name", [](const Tax &t) { return QVariant(t.name); }},
         {"percentage", [](const Tax &t) { return QVariant(t.percentage); }},
     };
-    return new TaxListModel([](const Tax &t) { return t.id; }, roles, parent);
+    return new TaxListModel(roles, parent);
 }
 
 CustomerListModel *makeCustomerList(QObject *parent)
@@ -78,7 +78,7 @@ CustomerListModel *makeCustomerList(QObject *parent)
         {"email", [](const Customer &c) { return QVariant(c.email); }},
         {"phone", [](const Customer &c) { return QVariant(c.phone); }},
     };
-    return new CustomerListModel([](const Customer &c) { return c.id; }, roles, parent);
+    return new CustomerListModel(roles, parent);
 }
 
 QuoteListModel *makeQuoteList(QObject *parent)
@@ -98,7 +98,7 @@ QuoteListModel *makeQuoteList(QObject *parent)
          [](const Quote &q) { return QVariant(q.transaction ? q.transaction->statusLabel() : QString()); }},
         {"lineCount", [](const Quote &q) { return QVariant(int(q.lines.size())); }},
     };
-    return new QuoteListModel([](const Quote &q) { return q.id; }, roles, parent);
+    return new QuoteListModel(roles, parent);
 }
 
 DealListModel *makeDealList(QObject *parent)
@@ -110,7 +110,7 @@ DealListModel *makeDealList(QObject *parent)
         {"driveUrl", [](const Deal &d) { return QVariant(d.driveUrl); }},
         {"crmUrl", [](const Deal &d) { return QVariant(d.crmUrl); }},
     };
-    return new DealListModel([](const Deal &d) { return d.id; }, roles, parent);
+    return new DealListModel(roles, parent);
 }
 
 QuoteLineListModel *makeQuoteLineList(QObject *parent)
@@ -128,7 +128,7 @@ QuoteLineListModel *makeQuoteLineList(QObject *parent)
         {"amountText", [](const QuoteLine &l) { return QVariant(moneyText(lineNetAmount(l))); }},
         {"problem", [](const QuoteLine &l) { return QVariant(lineProblem(l).value_or(QString())); }},
     };
-    return new QuoteLineListModel([](const QuoteLine &l) { return l.id; }, roles, parent);
+    return new QuoteLineListModel(roles, parent);
 }
 
 TransactionListModel *makeTransactionList(QObject *parent)
@@ -144,7 +144,7 @@ TransactionListModel *makeTransactionList(QObject *parent)
         {"hold", [](const CheckoutTransaction &t) { return QVariant(t.hold); }},
         {"createdText", [](const CheckoutTransaction &t) { return QVariant(createdText(t.created)); }},
     };
-    return new TransactionListModel([](const CheckoutTransaction &t) { return t.id; }, roles, parent);
+    return new TransactionListModel(roles, parent);
 }
 
 ArchivedRequestListModel *makeArchivedRequestList(QObject *parent)
@@ -167,8 +167,7 @@ ArchivedRequestListModel *makeArchivedRequestList(QObject *parent)
          }},
         {"createdText", [](const ArchivedWorkspaceRequest &a) { return QVariant(createdText(a.created)); }},
     };
-    return new ArchivedRequestListModel([](const ArchivedWorkspaceRequest &a) { return a.id; }, roles,
-                                        parent);
+    return new ArchivedRequestListModel(roles, parent);
 }
 
 } // namespace vantrel

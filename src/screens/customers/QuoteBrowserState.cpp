@@ -41,7 +41,7 @@ QuoteBrowserState::QuoteBrowserState(QObject *parent)
              return QVariant(isLocked(q) ? QStringLiteral("lock") : QStringLiteral("chevron.right"));
          }},
     };
-    m_quotes = new RecordListModel<Quote>([](const Quote &q) { return q.id; }, roles, this);
+    m_quotes = new RecordListModel<Quote>(roles, this);
     recompute();
 }
 

@@ -25,7 +25,7 @@ QuoteDetailState::QuoteDetailState(QObject *parent) : QObject(parent)
         {"amountText",
          [this](const QuoteLine &l) { return QVariant(moneyText(lineNetAmount(l), m_linesCurrency)); }},
     };
-    m_lines = new RecordListModel<QuoteLine>([](const QuoteLine &l) { return l.id; }, lineRoles, this);
+    m_lines = new RecordListModel<QuoteLine>(lineRoles, this);
     using InvoiceRoles = QList<RecordListModel<QuoteInvoice>::Role>;
     InvoiceRoles invoiceRoles{
         {"invoiceId", [](const QuoteInvoice &i) { return QVariant(i.id); }},
@@ -41,8 +41,7 @@ QuoteDetailState::QuoteDetailState(QObject *parent) : QObject(parent)
          }},
         {"dueText", [](const QuoteInvoice &i) { return QVariant(dueText(i)); }},
     };
-    m_invoices =
-        new RecordListModel<QuoteInvoice>([](const QuoteInvoice &i) { return i.id; }, invoiceRoles, this);
+    m_invoices = new RecordListModel<QuoteInvoice>(invoiceRoles, this);
     // A new language: the rows are read again and the texts worked out again.
     connect(screens::LanguageChoice::instance(), &screens::LanguageChoice::changed, this, [this] {
         for (QAbstractItemModel *list :
