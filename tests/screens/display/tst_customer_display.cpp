@@ -86,7 +86,6 @@ void CustomerDisplayScreen::placement_data()
     QTest::newRow("chosen of three") << true << three << "DP-2" << true << "DP-2" << true;
     QTest::newRow("the associate's own screen chosen: a window") << true << two << "eDP-1" << true << "" << false;
     QTest::newRow("chosen screen unplugged") << true << one << "HDMI-1" << false << "" << false;
-    QTest::newRow("chosen screen back") << true << two << "HDMI-1" << true << "HDMI-1" << true;
     QTest::newRow("no screens") << true << QStringList() << "" << false << "" << false;
 }
 
