@@ -132,7 +132,7 @@ void ShellHarness::tap(QQuickItem *item)
 bool ShellHarness::tapNamed(const QString &objectName)
 {
     settle(); // layouts follow the last model change before positions are read
-    QPointer<QQuickItem> item = find(objectName);
+    QPointer<QQuickItem> item = find(objectName); // it may go while it waits, with its sheet
     if (!item || !QTest::qWaitFor([&] { return !item || item->isEnabled(); }) || !item) return false;
     reveal(item);
     settle();

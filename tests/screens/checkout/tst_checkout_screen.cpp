@@ -192,8 +192,8 @@ void CheckoutScreen::saleOnEachRoute()
 
     const QString id = startedCheckoutId();
     QVERIFY2(!id.isEmpty() && id != QLatin1String("sheet still open"), qPrintable(id));
-    QTRY_COMPARE_WITH_TIMEOUT(m_app->shell->model().checkoutPart()->status(),
-                              reg ? QStringLiteral("awaiting_register_payment") : QStringLiteral("awaiting_payment"), 20000);
+    const QString waiting = reg ? QStringLiteral("awaiting_register_payment") : QStringLiteral("awaiting_payment");
+    QTRY_COMPARE_WITH_TIMEOUT(m_app->shell->model().checkoutPart()->status(), waiting, 20000);
     QCOMPARE(m_app->shell->find("registerInstructions") != nullptr, reg);
     checkChecklist(route + QStringLiteral(", waiting"));
     if (QTest::currentTestFailed()) return;

@@ -135,7 +135,9 @@ void SpanishScreens::switchWhileTyping()
     QVERIFY(search);
     search->setProperty("text", QStringLiteral("chai"));
     shell.settle();
-    const auto text = [&](const char *name) { return shell.find(QString::fromLatin1(name))->property("text").toString(); };
+    const auto text = [&](const char *name) {
+        return shell.find(QString::fromLatin1(name))->property("text").toString();
+    };
     QCOMPARE(text("transactionsButton"), QStringLiteral("Transacciones"));
 
     const QList<QStringList> switches{{QStringLiteral("en"), QStringLiteral("Transactions"), QStringLiteral("New quote"),
