@@ -311,7 +311,8 @@ void ViewLogicTest::productRowsFollowTheList()
         QCOMPARE(role(row, "cards"), std::min(columns, count - row * columns));
     }
     QCOMPARE(renewed.isEmpty() ? -1 : renewed.first().at(0).toModelIndex().row(), firstRenewed);
-    // Settled: nothing more comes.
+    // Settled: nothing more comes (only a reset fills a step at a time).
+    if (!changes.contains(u"reset")) return;
     QTest::qWait(100);
     QCOMPARE(rows.rowCount(), rowsAfter);
 }
