@@ -1,7 +1,11 @@
 #include "DemoApp.h"
 
+#include "records/Money.h"
 #include "workflow/CatalogPart.h"
+#include "workflow/CustomersPart.h"
+#include "workflow/QuotePart.h"
 
+#include <QCoroTask>
 #include <QTest>
 
 namespace vantrel::testing {
@@ -27,6 +31,15 @@ void DemoApp::open(Launch launch)
     shell->actions().start();
     QTRY_VERIFY_WITH_TIMEOUT(shell->find(QStringLiteral("quoteEditor")) != nullptr, 20000);
     QTRY_VERIFY(!shell->model().catalogPart()->products().isEmpty());
+}
+
+qint64 DemoApp::saveQuote(int products)
+{
+    CheckoutModel &model = shell->model();
+    QCoro::waitFor(model.customersPart()->selectCustomer(server->customers().first()));
+    for (int i = 0; i < products; ++i) model.quotePart()->addProduct(model.catalogPart()->products().at(i));
+    QCoro::waitFor(model.quotePart()->saveQuote());
+    return model.draft().saved ? cents(model.draft().saved->total) : -1;
 }
 
 void DemoApp::close()

@@ -28,6 +28,9 @@ public:
     // editor and the catalog show (or at once when not signed in). Fails the
     // running test otherwise.
     void open(Launch launch);
+    // The draft with the catalog's first `products` products added, for the
+    // first customer, saved; its total in cents, or -1 when it was not saved.
+    qint64 saveQuote(int products = 2);
     // Window first, with what it deletes later, then the workspace and server.
     void close();
     ~DemoApp() { close(); }

@@ -129,6 +129,17 @@ void ShellHarness::tap(QQuickItem *item)
     settle();
 }
 
+bool ShellHarness::tapNamed(const QString &objectName)
+{
+    settle(); // layouts follow the last model change before positions are read
+    QPointer<QQuickItem> item = find(objectName); // it may go while it waits, with its sheet
+    if (!item || !QTest::qWaitFor([&] { return !item || item->isEnabled(); }) || !item) return false;
+    reveal(item);
+    settle();
+    tap(item);
+    return true;
+}
+
 void ShellHarness::resize(int width, int height)
 {
     m_window->resize(width, height);

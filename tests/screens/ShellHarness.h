@@ -38,6 +38,9 @@ public:
     QStringList visibleTexts() const;
     // A real mouse tap at the item's centre.
     void tap(QQuickItem *item);
+    // Taps the visible item of this name as a person would: once it is
+    // enabled, scrolled into view. False when there is none or it stays disabled.
+    bool tapNamed(const QString &objectName);
     void resize(int width, int height = 800);
     // Lets bindings, loaders and polish run.
     void settle();

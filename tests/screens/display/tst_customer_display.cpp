@@ -86,7 +86,6 @@ void CustomerDisplayScreen::placement_data()
     QTest::newRow("chosen of three") << true << three << "DP-2" << true << "DP-2" << true;
     QTest::newRow("the associate's own screen chosen: a window") << true << two << "eDP-1" << true << "" << false;
     QTest::newRow("chosen screen unplugged") << true << one << "HDMI-1" << false << "" << false;
-    QTest::newRow("chosen screen back") << true << two << "HDMI-1" << true << "HDMI-1" << true;
     QTest::newRow("no screens") << true << QStringList() << "" << false << "" << false;
 }
 
@@ -164,12 +163,8 @@ void CustomerDisplayScreen::cashSaleStages()
     // Two lines for a customer with every contact detail filled in.
     m_customer = m_app->server->customers().first();
     QVERIFY(!m_customer.email.isEmpty() || !m_customer.phone.isEmpty());
-    QCoro::waitFor(model.customersPart()->selectCustomer(m_customer));
-    const QList<Product> products = model.catalogPart()->products();
-    model.quotePart()->addProduct(products.at(0));
-    model.quotePart()->addProduct(products.at(1));
-    QCoro::waitFor(model.quotePart()->saveQuote());
-    QVERIFY(model.draft().saved);
+    const qint64 due = m_app->saveQuote();
+    QVERIFY(due > 0);
     const auto *editor = m_app->shell->find(QStringLiteral("quoteEditor"))->findChild<QuoteEditorState *>();
     const auto *face = m_display->findChild<CustomerDisplayState *>();
     QVERIFY(editor && face);
@@ -184,12 +179,7 @@ void CustomerDisplayScreen::cashSaleStages()
     if (QTest::currentTestFailed()) return;
 
     // The checkout sheet open on card: the amount due and what to do.
-    const qint64 due = cents(model.draft().saved->total);
-    QQuickItem *checkoutButton = m_app->shell->find(QStringLiteral("checkoutButton"));
-    QVERIFY(checkoutButton);
-    reveal(checkoutButton);
-    m_app->shell->settle();
-    m_app->shell->tap(checkoutButton);
+    QVERIFY(m_app->shell->tapNamed(QStringLiteral("checkoutButton")));
     QTRY_VERIFY(m_app->shell->object(QStringLiteral("paymentSheet"))->property("opened").toBool());
     checkStage(QStringLiteral("checkout"),
                {money(due), QStringLiteral("Card"), QStringLiteral("Tap, insert or swipe your card on the terminal")});
@@ -207,11 +197,7 @@ void CustomerDisplayScreen::cashSaleStages()
     if (QTest::currentTestFailed()) return;
 
     sheet->setCashConfirmed(true);
-    QQuickItem *start = m_app->shell->find(QStringLiteral("startCheckoutButton"));
-    QVERIFY(start);
-    reveal(start);
-    m_app->shell->settle();
-    m_app->shell->tap(start);
+    QVERIFY(m_app->shell->tapNamed(QStringLiteral("startCheckoutButton")));
     QTRY_COMPARE_WITH_TIMEOUT(face->stage(), QStringLiteral("complete"), 20000);
     checkStage(QStringLiteral("complete"),
                {QStringLiteral("Thank you"), QStringLiteral("Your change: ") + money(given - due)});

@@ -114,8 +114,6 @@ void QuoteEditorRulesTest::actionsInOrder_data()
     printing.running = EditorItem::PrintQuoteButton;
     QTest::newRow("printing") << draftIn("dirty:sent") << printing
                               << "checkout-off,save-off,newNumberCaption,print-off*,pdf,pdfCaption" << asNew << "";
-    QTest::newRow("loading lists") << draftIn("dirty:sent") << busy
-                                   << "checkout-off,save-off,newNumberCaption,print-off,pdf,pdfCaption" << asNew << "";
     Draft noStatus = draftIn("saved:sent");
     noStatus.saved->status.clear();
     QTest::newRow("saved without a status") << noStatus << notReady

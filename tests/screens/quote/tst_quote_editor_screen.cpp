@@ -217,9 +217,7 @@ void QuoteEditorScreen::customerSheetChangesAndCreates()
     QVERIFY(model.draft().saved);
     const QString savedCustomer = model.draft().customer->id;
 
-    QQuickItem *card = shell.find("customerCard");
-    reveal(card);
-    shell.tap(card);
+    QVERIFY(shell.tapNamed("customerCard"));
     QTRY_VERIFY(shell.object("customerSheet")->property("opened").toBool());
     const Customer other = m_app.server->customers().at(1);
     typeInto(shell.find("customerSearchField"), other.name);

@@ -237,7 +237,6 @@ void ShellTest::serverTextShowsAsWritten_data()
 {
     QTest::addColumn<QString>("markup"); // "%1" stands for the recording server's address
     QTest::newRow("remote image") << QStringLiteral(R"(<img src="%1/probe">)");
-    QTest::newRow("bold") << QStringLiteral("<b>bold</b>");
     QTest::newRow("styled text") << QStringLiteral(R"(<font color="red">Paid</font> &amp; <br>done)");
 }
 
