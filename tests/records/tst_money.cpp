@@ -117,23 +117,6 @@ private slots:
         QTEST(vantrel::moneyText(amount, currency, "en_US"), "expected");
     }
 
-    void moneyTextFollowsTheLocale_data()
-    {
-        QTest::addColumn<QString>("locale");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("POSIX reads as US English") << "C" << "$1,234,567.50";
-        QTest::newRow("German") << "de_DE" << QString::fromUtf8("1.234.567,50\u00a0$");
-    }
-    void moneyTextFollowsTheLocale()
-    {
-        QFETCH(QString, locale);
-        const QLocale before;
-        QLocale::setDefault(QLocale(locale));
-        const QString text = vantrel::moneyText(*Decimal::parse(u"1234567.5"), "USD");
-        QLocale::setDefault(before);
-        QTEST(text, "expected");
-    }
-
     void lineFromProduct()
     {
         Product p{.id = "9", .name = "Filler", .sku = "F3", .description = "d", .rate = "0", .stock = {},

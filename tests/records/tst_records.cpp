@@ -189,15 +189,8 @@ private slots:
         QCOMPARE(thrown, message);
     }
 
-    void newDraftDefaults()
-    {
-        const Draft d = Draft::make();
-        // Absent optionals are left out: tst_codec, absentOptionalsAreOmitted.
-        QVERIFY(d.requestId != d.checkoutRequestId);
-        QCOMPARE(d.requestId.size(), 36);
-        QCOMPARE(decode<Draft>(encode(d, KeyStyle::Storage), KeyStyle::Storage), d);
-    }
-
+    // A new draft has two request ids of its own; stored, it reads back whole or
+    // not at all (absent optionals are left out: tst_codec, wireKeysAndAbsentOptionals).
     void storedDraftIsStrict_data()
     {
         QTest::addColumn<QString>("removed");
@@ -212,10 +205,14 @@ private slots:
         QFETCH(QString, removed);
         Draft d = Draft::make();
         d.customer = Customer{.id = "C", .name = "N", .email = "", .phone = "", .accountId = "A"};
+        QVERIFY(d.requestId != d.checkoutRequestId);
+        QCOMPARE(d.requestId.size(), 36);
         QJsonObject o = toJsonObject(d, KeyStyle::Storage);
         QVERIFY(o.value("customer").toObject().contains("accountId"));
         o.remove(removed);
-        QTEST(tryDecode<Draft>(QJsonDocument(o).toJson(), KeyStyle::Storage).has_value(), "ok");
+        const std::optional<Draft> read = tryDecode<Draft>(QJsonDocument(o).toJson(), KeyStyle::Storage);
+        QTEST(read.has_value(), "ok");
+        if (read) QCOMPARE(*read, d);
     }
 
     void buildConfiguration_data()

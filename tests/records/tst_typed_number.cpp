@@ -115,23 +115,20 @@ private slots:
         QTEST(numberText(plain, QLocale(locale)), "shown");
     }
 
-    void moneyInThreeLocales_data()
+    void moneyInTheLocale_data()
     {
         QTest::addColumn<QString>("amount");
         QTest::addColumn<QString>("currency");
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("US English") << "1234.5" << "USD" << "en_US" << "$1,234.50";
-        QTest::newRow("Spain: no grouping below five digits") << "1234.5" << "USD" << "es_ES"
-                                                              << "1234,50\u00A0US$";
+        // 1234.5 in Spain, the US and US Spanish: followsTheLanguageInForce.
         QTest::newRow("Spain, millions") << "1234567.5" << "USD" << "es_ES" << "1.234.567,50\u00A0US$";
-        QTest::newRow("US Spanish") << "1234.5" << "USD" << "es_US" << "$1,234.50";
         QTest::newRow("euros in Spain") << "18.5" << "EUR" << "es_ES" << "18,50\u00A0\u20AC";
         QTest::newRow("exact cents in Spain") << "1234567890123.45" << "USD" << "es_ES"
                                               << "1.234.567.890.123,45\u00A0US$";
         QTest::newRow("negative in US Spanish") << "-0.05" << "USD" << "es_US" << "-$0.05";
     }
-    void moneyInThreeLocales()
+    void moneyInTheLocale()
     {
         QFETCH(QString, amount);
         QFETCH(QString, currency);
@@ -150,6 +147,7 @@ private slots:
         QTest::newRow("US English") << "en_US" << "$1,234.50" << qint64(1850) << "1,234.5";
         QTest::newRow("US Spanish") << "es_US" << "$1,234.50" << qint64(1850) << "1,234.5";
         QTest::newRow("POSIX reads as US English") << "C" << "$1,234.50" << qint64(1850) << "1,234.5";
+        QTest::newRow("German groups from four digits") << "de_DE" << "1.234,50\u00A0$" << qint64(1850) << "1.234,5";
     }
     void followsTheLanguageInForce()
     {

@@ -240,7 +240,6 @@ private slots:
         QTest::addColumn<QStringList>("ids");
         QTest::newRow("shared id") << QStringList{"L1", "L1", "L2"};
         QTest::newRow("empty ids") << QStringList{"", "", "L2"};
-        QTest::newRow("all shared") << QStringList{"L", "L", "L"};
     }
     void linesWithoutTheirOwnIds()
     {
