@@ -175,20 +175,18 @@ AbstractButton {
             font.pixelSize: Theme.caption
             color: Theme.secondaryText
         }
-        Rectangle {
+        // The "+" on its black disc, drawn as one item.
+        SymbolImage {
             id: add
             x: body.width - width
             y: body.tops[3] + body.priceRowHeight - height
             width: 32
             height: 32
-            radius: 16
-            color: Theme.ink
-            SymbolIcon {
-                anchors.centerIn: parent
-                symbol: "plus"
-                size: 16
-                color: Theme.surface
-            }
+            disc: Theme.ink
+            padding: 8
+            symbol: "plus"
+            color: Theme.surface
+            Accessible.ignored: true
         }
     }
 }
