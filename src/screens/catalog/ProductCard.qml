@@ -29,68 +29,68 @@ AbstractButton {
         scale: card.down ? 0.985 : 1
     }
 
-    // Where the four blocks (photo, name row, SKU, price row) start, given
-    // their heights, stacked 8 apart in `available`: the height they leave
-    // over is shared out in proportion to their whole-pixel heights, and each
-    // block sits centred in its share, on a whole pixel. This is where a
-    // column layout of the four puts them, worked out directly: a reused card
-    // changes its lines when it moves to a new row, and layouts would lay the
-    // card out again (and each line with it) for every line that changes.
-    function blockTops(heights, available) {
-        const gap = 8
-        const n = heights.length
-        const round = (x) => Math.floor(x + 0.5)
-        let shares = [], tops = [], sizes = []
-        let offset = 0, total = 0, sum = 0
-        for (let i = 0; i < n; ++i) {
-            shares.push(Math.ceil(heights[i]))
-            offset += i > 0 ? gap : 0
-            tops.push(offset)
-            sizes.push(shares[i])
-            offset += shares[i]
-            total += shares[i] + (i > 0 ? gap : 0)
-            sum += shares[i]
+    // Where block `block` of the four (photo, name row, SKU, price row)
+    // starts, given their heights, stacked 8 apart in `available`: the height
+    // they leave over is shared out in proportion to their whole-pixel
+    // heights, and each block sits centred in its share, on a whole pixel.
+    // This is where a column layout of the four puts them, worked out
+    // directly (and with plain numbers, so a rebind allocates nothing): a
+    // reused card changes its lines when it moves to a new row, and layouts
+    // would lay the card out again (and each line with it) for every line
+    // that changes.
+    function blockTop(block: int, photo: real, nameRow: real, sku: real, priceRow: real,
+                      available: real): real {
+        var gap = 8
+        var s0 = Math.ceil(photo), s1 = Math.ceil(nameRow), s2 = Math.ceil(sku), s3 = Math.ceil(priceRow)
+        var sum = s0 + s1 + s2 + s3
+        var leftOver = available - (s0 + (s1 + gap) + (s2 + gap) + (s3 + gap))
+        // What each block grows by, and where it starts before rounding: the
+        // same sums in the same order as the layout's.
+        var grows = leftOver > 0
+        var d0 = grows ? s0 + leftOver * s0 / sum - s0 : 0
+        var d1 = grows ? s1 + leftOver * s1 / sum - s1 : 0
+        var d2 = grows ? s2 + leftOver * s2 / sum - s2 : 0
+        var t1 = s0 + gap, t2 = t1 + s1 + gap, t3 = t2 + s2 + gap
+        var p1 = t1 + d0, p2 = t2 + (d0 + d1), p3 = t3 + (d0 + d1 + d2)
+        var r1 = Math.floor(p1 + 0.5), r2 = Math.floor(p2 + 0.5), r3 = Math.floor(p3 + 0.5)
+        // The share on whole pixels: what rounding the starts took from or
+        // gave to each block; the last takes what is left.
+        var top = 0
+        var size = 0
+        var height = 0
+        if (block === 0) {
+            height = photo
+            size = s0 + d0 + (r1 - p1)
+        } else if (block === 1) {
+            top = r1
+            height = nameRow
+            size = s1 + d1 - (r1 - p1) + (r2 - p2)
+        } else if (block === 2) {
+            top = r2
+            height = sku
+            size = s2 + d2 - (r2 - p2) + (r3 - p3)
+        } else {
+            top = r3
+            height = priceRow
+            size = available - r3
         }
-        const leftOver = available - total
-        if (leftOver > 0) {
-            let moved = 0
-            for (let i = 0; i < n; ++i) {
-                const grown = shares[i] + leftOver * shares[i] / sum
-                const delta = grown - shares[i]
-                tops[i] += moved
-                sizes[i] += delta
-                moved += delta
-            }
-        }
-        for (let i = 0; i < n; ++i) {
-            const top = round(tops[i])
-            sizes[i] -= top - tops[i]
-            if (i > 0)
-                sizes[i - 1] += top - tops[i]
-            tops[i] = top
-        }
-        sizes[n - 1] = available - tops[n - 1]
-        for (let i = 0; i < n; ++i) {
-            const size = Math.max(shares[i], round(sizes[i]))
-            tops[i] = round(tops[i] + (size - Math.min(heights[i], size)) / 2)
-        }
-        return tops
+        var share = Math.max(Math.ceil(height), Math.floor(size + 0.5))
+        return Math.floor(top + (share - Math.min(height, share)) / 2 + 0.5)
     }
 
-    // The blocks are placed, not laid out: see blockTops(). Every line fills
-    // the card's width (the price lines, what the "+" leaves) and elides, so
-    // no line is ever wider than the card.
     contentItem: Item {
         id: body
         readonly property real nameRowHeight: Math.max(name.height, badge.visible ? badge.height : 0)
         readonly property real priceRowHeight: Math.max(price.height + 2 + stock.height
                                                         + (composite.visible ? 2 + composite.height : 0), add.height)
-        readonly property var tops: card.blockTops([photo.height, nameRowHeight, sku.height, priceRowHeight],
-                                                   height)
+        readonly property real photoTop: card.blockTop(0, photo.height, nameRowHeight, sku.height, priceRowHeight, height)
+        readonly property real nameTop: card.blockTop(1, photo.height, nameRowHeight, sku.height, priceRowHeight, height)
+        readonly property real skuTop: card.blockTop(2, photo.height, nameRowHeight, sku.height, priceRowHeight, height)
+        readonly property real priceTop: card.blockTop(3, photo.height, nameRowHeight, sku.height, priceRowHeight, height)
 
         ProductPhoto {
             id: photo
-            y: body.tops[0]
+            y: body.photoTop
             width: body.width
             height: width * 0.72
             store: card.catalog ? card.catalog.images : null
@@ -102,7 +102,7 @@ AbstractButton {
         }
         PlainTextItem {
             id: name
-            y: body.tops[1] + Math.floor((body.nameRowHeight - height) / 2 + 0.5)
+            y: body.nameTop + Math.floor((body.nameRowHeight - height) / 2 + 0.5)
             width: body.width - (badge.visible ? badge.width + 6 : 0)
             text: card.product.name
             font.family: Theme.fontFamily
@@ -118,7 +118,7 @@ AbstractButton {
             objectName: "assembledBadge"
             visible: card.product.assembled
             x: body.width - width
-            y: body.tops[1]
+            y: body.nameTop
             width: Math.ceil(badgeText.implicitWidth + 12)
             height: Math.ceil(badgeText.implicitHeight + 6)
             radius: 6
@@ -135,7 +135,7 @@ AbstractButton {
         }
         PlainTextItem {
             id: sku
-            y: body.tops[2]
+            y: body.skuTop
             width: body.width
             text: card.product.sku
             elide: Text.ElideRight
@@ -145,7 +145,7 @@ AbstractButton {
         }
         PlainTextItem {
             id: price
-            y: body.tops[3]
+            y: body.priceTop
             width: add.x - 10
             text: card.product.priceText
             elide: Text.ElideRight
@@ -179,7 +179,7 @@ AbstractButton {
         SymbolImage {
             id: add
             x: body.width - width
-            y: body.tops[3] + body.priceRowHeight - height
+            y: body.priceTop + body.priceRowHeight - height
             width: 32
             height: 32
             disc: Theme.ink
