@@ -83,6 +83,8 @@ Window {
             required property int cards
             required property int revision
             width: grid.width; height: grid.cellHeight
+            ListView.onPooled: visible = false
+            ListView.onReused: visible = true
             Repeater {
                 model: grid.columns
                 delegate: Rectangle {

@@ -196,10 +196,21 @@ QByteArray ProductImageStore::imageFormat(const QByteArray &bytes)
 
 QString ProductImageStore::cacheKey(const Product &product, const QString &base, const QString &token)
 {
-    const QByteArray session = (base + QLatin1Char('\n') + token).toUtf8();
-    const QString digest =
-        QString::fromLatin1(QCryptographicHash::hash(session, QCryptographicHash::Sha256).toHex());
-    return digest + QLatin1Char(':') + product.imagePath.value_or(QString()) + QLatin1Char(':') +
+    // Every card that changes product asks for its key, always under the
+    // same session: the session's digest is worked out once per thread
+    // until the address or token changes.
+    struct SessionDigest {
+        QString base;
+        QString token;
+        QString digest;
+    };
+    thread_local SessionDigest last;
+    if (last.digest.isEmpty() || last.base != base || last.token != token) {
+        const QByteArray session = (base + QLatin1Char('\n') + token).toUtf8();
+        last = {base, token,
+                QString::fromLatin1(QCryptographicHash::hash(session, QCryptographicHash::Sha256).toHex())};
+    }
+    return last.digest + QLatin1Char(':') + product.imagePath.value_or(QString()) + QLatin1Char(':') +
            product.imageVersion.value_or(QString());
 }
 

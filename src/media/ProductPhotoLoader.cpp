@@ -123,9 +123,13 @@ void ProductPhotoLoader::restart(bool keepShown)
     m_cancel = CancellationToken::make();
     m_photoKey = photoKey();
     m_key = ProductImageStore::sizedKey(m_photoKey, m_box);
+    const QUrl shown = m_source;
+    const bool wasLoading = m_loading;
     if (!keepShown) m_source.clear();
     m_loading = m_store && m_api && m_source.isEmpty();
-    emit stateChanged();
+    // A reused card restarts once for each of its product's id, path and
+    // version: only a change of what shows is signalled.
+    if (m_source != shown || m_loading != wasLoading) emit stateChanged();
     if (!m_store || !m_api || !hasBox() || m_startPending) return;
     m_startPending = true;
     QMetaObject::invokeMethod(this, &ProductPhotoLoader::startLoad, Qt::QueuedConnection);

@@ -325,6 +325,11 @@ Rectangle {
                     required property int revision
                     width: grid.width
                     height: grid.cellHeight
+                    // A row waiting for reuse is hidden, not only culled: a
+                    // culled row stays in the scene and is moved and checked
+                    // with the grid on every frame.
+                    ListView.onPooled: visible = false
+                    ListView.onReused: visible = true
                     Repeater {
                         model: grid.columns
                         delegate: ProductCard {

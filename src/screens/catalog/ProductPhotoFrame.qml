@@ -24,8 +24,10 @@ Rectangle {
         smooth: true
         visible: frame.hasImage
     }
-    // The placeholder, an icon over a note, centred: placed once, so a reused
-    // card changes the note's text and nothing else.
+    // The placeholder, an icon over a note, centred: placed once. The two
+    // notes are laid out once each and take turns showing: a reused card goes
+    // from loading to unavailable on every new product, and changing one
+    // note's text would lay it out again each time.
     Item {
         anchors.left: parent.left
         anchors.right: parent.right
@@ -43,7 +45,17 @@ Rectangle {
             id: note
             anchors.horizontalCenter: parent.horizontalCenter
             y: placeholderIcon.height + 6
-            text: frame.loading ? qsTr("Loading photo…") : qsTr("Photo unavailable")
+            visible: frame.loading
+            text: qsTr("Loading photo…")
+            font.family: Theme.fontFamily
+            font.pixelSize: Theme.caption
+            color: Theme.secondaryText
+        }
+        PlainTextItem {
+            anchors.horizontalCenter: parent.horizontalCenter
+            y: placeholderIcon.height + 6
+            visible: !frame.loading
+            text: qsTr("Photo unavailable")
             font.family: Theme.fontFamily
             font.pixelSize: Theme.caption
             color: Theme.secondaryText

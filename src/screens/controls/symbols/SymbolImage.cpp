@@ -6,6 +6,8 @@
 #include <QHash>
 #include <QSvgRenderer>
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
 
 namespace vantrel {
@@ -36,6 +38,22 @@ void SymbolImage::setAlignLeft(bool alignLeft)
     update();
 }
 
+void SymbolImage::setDisc(const QColor &disc)
+{
+    if (disc == m_disc) return;
+    m_disc = disc;
+    emit discChanged();
+    update();
+}
+
+void SymbolImage::setPadding(qreal padding)
+{
+    if (padding == m_padding) return;
+    m_padding = padding;
+    emit paddingChanged();
+    update();
+}
+
 namespace {
 
 // Parsed icons by symbol and colour: a screen paints the same few dozen over
@@ -54,14 +72,23 @@ QSvgRenderer &renderer(const QString &symbol, const QColor &color)
 
 void SymbolImage::paint(QPainter *painter)
 {
+    painter->setRenderHint(QPainter::Antialiasing);
+    if (m_disc.alpha() > 0) {
+        // Drawn as a rounded rectangle as round as it can be, the way the
+        // scene draws a Rectangle whose radius is half its side.
+        const qreal radius = std::floor(std::min(width(), height()) / 2);
+        painter->setPen(Qt::NoPen);
+        painter->setBrush(m_disc);
+        painter->drawRoundedRect(QRectF(0, 0, 2 * radius, 2 * radius), radius, radius);
+    }
     QSvgRenderer &renderer = vantrel::renderer(m_symbol, m_color);
     if (!renderer.isValid()) return;
     QSizeF natural = renderer.defaultSize();
     if (natural.isEmpty()) natural = QSizeF(24, 24);
-    const QSizeF fitted = natural.scaled(size(), Qt::KeepAspectRatio);
-    const qreal x = m_alignLeft ? 0 : (width() - fitted.width()) / 2;
-    const qreal y = (height() - fitted.height()) / 2;
-    painter->setRenderHint(QPainter::Antialiasing);
+    const QSizeF box(std::max(0.0, width() - 2 * m_padding), std::max(0.0, height() - 2 * m_padding));
+    const QSizeF fitted = natural.scaled(box, Qt::KeepAspectRatio);
+    const qreal x = m_padding + (m_alignLeft ? 0 : (box.width() - fitted.width()) / 2);
+    const qreal y = m_padding + (box.height() - fitted.height()) / 2;
     renderer.render(painter, QRectF(QPointF(x, y), fitted));
 }
 

@@ -15,6 +15,11 @@ class SymbolImage : public QQuickPaintedItem {
     Q_PROPERTY(QColor color READ color WRITE setColor NOTIFY colorChanged)
     // Leading-aligned instead of centred inside a wider box (word marks).
     Q_PROPERTY(bool alignLeft READ alignLeft WRITE setAlignLeft NOTIFY alignLeftChanged)
+    // A filled circle the size of the item drawn under the icon, with the
+    // icon kept `padding` inside the item's edges: a round button's face in
+    // one item (transparent, the default: none).
+    Q_PROPERTY(QColor disc READ disc WRITE setDisc NOTIFY discChanged)
+    Q_PROPERTY(qreal padding READ padding WRITE setPadding NOTIFY paddingChanged)
 
 public:
     explicit SymbolImage(QQuickItem *parent = nullptr);
@@ -25,6 +30,10 @@ public:
     void setColor(const QColor &color);
     bool alignLeft() const { return m_alignLeft; }
     void setAlignLeft(bool alignLeft);
+    QColor disc() const { return m_disc; }
+    void setDisc(const QColor &disc);
+    qreal padding() const { return m_padding; }
+    void setPadding(qreal padding);
 
     void paint(QPainter *painter) override;
 
@@ -32,11 +41,15 @@ signals:
     void symbolChanged();
     void colorChanged();
     void alignLeftChanged();
+    void discChanged();
+    void paddingChanged();
 
 private:
     QString m_symbol;
     QColor m_color = Qt::black;
     bool m_alignLeft = false;
+    QColor m_disc = Qt::transparent;
+    qreal m_padding = 0;
 };
 
 } // namespace vantrel
