@@ -14,45 +14,22 @@ namespace vantrel {
 
 SymbolImage::SymbolImage(QQuickItem *parent) : QQuickPaintedItem(parent) { setAntialiasing(true); }
 
-void SymbolImage::setSymbol(const QString &symbol)
+template <class T> void SymbolImage::change(T &member, const T &value, void (SymbolImage::*changed)())
 {
-    if (symbol == m_symbol) return;
-    m_symbol = symbol;
-    emit symbolChanged();
+    if (value == member) return;
+    member = value;
+    emit(this->*changed)();
     update();
 }
 
-void SymbolImage::setColor(const QColor &color)
-{
-    if (color == m_color) return;
-    m_color = color;
-    emit colorChanged();
-    update();
-}
-
+void SymbolImage::setSymbol(const QString &symbol) { change(m_symbol, symbol, &SymbolImage::symbolChanged); }
+void SymbolImage::setColor(const QColor &color) { change(m_color, color, &SymbolImage::colorChanged); }
 void SymbolImage::setAlignLeft(bool alignLeft)
 {
-    if (alignLeft == m_alignLeft) return;
-    m_alignLeft = alignLeft;
-    emit alignLeftChanged();
-    update();
+    change(m_alignLeft, alignLeft, &SymbolImage::alignLeftChanged);
 }
-
-void SymbolImage::setDisc(const QColor &disc)
-{
-    if (disc == m_disc) return;
-    m_disc = disc;
-    emit discChanged();
-    update();
-}
-
-void SymbolImage::setPadding(qreal padding)
-{
-    if (padding == m_padding) return;
-    m_padding = padding;
-    emit paddingChanged();
-    update();
-}
+void SymbolImage::setDisc(const QColor &disc) { change(m_disc, disc, &SymbolImage::discChanged); }
+void SymbolImage::setPadding(qreal padding) { change(m_padding, padding, &SymbolImage::paddingChanged); }
 
 namespace {
 

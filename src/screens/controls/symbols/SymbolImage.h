@@ -45,6 +45,8 @@ signals:
     void paddingChanged();
 
 private:
+    // Takes a new value of a property, then tells and repaints.
+    template <class T> void change(T &member, const T &value, void (SymbolImage::*changed)());
     QString m_symbol;
     QColor m_color = Qt::black;
     bool m_alignLeft = false;
