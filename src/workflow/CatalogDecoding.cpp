@@ -13,6 +13,10 @@
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
+#ifdef Q_OS_LINUX
+#include <sys/resource.h>
+#include <unistd.h>
+#endif
 
 namespace vantrel {
 
@@ -54,6 +58,21 @@ QThreadPool &catalogThread()
     return *pool;
 }
 
+// Catalog work yields the processor to the screens: on a two-core device the
+// decoding and the search keys took a core each right when the first cards
+// were built, and the frame waited for a turn. Linux gives each thread its
+// own niceness; a modest one still leaves this work all of an idle core. A
+// pool thread keeps it for whatever it runs later, all of it background work.
+void yieldToTheScreens()
+{
+#ifdef Q_OS_LINUX
+    thread_local bool lowered = false;
+    if (lowered) return;
+    lowered = true;
+    setpriority(PRIO_PROCESS, id_t(gettid()), 5);
+#endif
+}
+
 // A new parser for this thread: the old one's buffers, sized for the
 // largest document it read, are freed.
 void releaseParser() { codec::threadParser() = simdjson::ondemand::parser(); }
@@ -74,6 +93,7 @@ QCoro::Task<PreparedCatalog> decodeCatalogInBackground(QByteArray bytes, QList<P
     QFuture<void> future = promise->future();
     promise->start();
     catalogThread().start([promise, slot, bytes = std::move(bytes), shown = std::move(shown)]() mutable {
+        yieldToTheScreens();
         DecodedCatalog &result = *slot;
         try {
             PreparedCatalog prepared{
@@ -120,6 +140,7 @@ QCoro::Task<std::optional<QStringList>> catalogPhrasesInBackground(QList<Product
     promise->start();
     QThreadPool::globalInstance()->start(
         [promise, products = std::move(products), previous = std::move(previous)]() mutable {
+            yieldToTheScreens();
             QStringList phrases = catalogPhrases(products);
             // The product list goes here, not on the main thread, when this was its last holder.
             products = {};
@@ -137,7 +158,10 @@ void releaseInBackground(QList<Product> products)
     if (!products.isDetached()) return;
     // Moved, not copied, into the work: with a copy left here the worker
     // could finish first and this thread free the list after all.
-    QThreadPool::globalInstance()->start([products = std::move(products)]() mutable { products = {}; });
+    QThreadPool::globalInstance()->start([products = std::move(products)]() mutable {
+        yieldToTheScreens();
+        products = {};
+    });
 }
 
 void returnFreedMemorySoon(QObject *context)
