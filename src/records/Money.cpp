@@ -1,14 +1,13 @@
 #include "Money.h"
 
+#include "IcuText.h"
+
 #include <QLocale>
 
 #include <unicode/currunit.h>
-#include <unicode/numberformatter.h>
-#include <unicode/unistr.h>
 
 #include <algorithm>
 #include <limits>
-#include <vector>
 
 namespace vantrel {
 namespace {
@@ -234,43 +233,21 @@ QLocale displayLocale(const QLocale &locale)
     return locale.language() == QLocale::C ? QLocale(QLocale::English, QLocale::UnitedStates) : locale;
 }
 
-namespace {
-
-// Building a formatter costs ICU far more than formatting with one (a catalog
-// card's price and its button label took a tenth of a millisecond each), so
-// the formatters in use are kept, per thread; ICU also compiles a kept one
-// after a few uses.
-const icu::number::LocalizedNumberFormatter *moneyFormatter(const QByteArray &localeName,
-                                                            const QByteArray &code)
-{
-    struct Kept {
-        QByteArray locale;
-        QByteArray code;
-        icu::number::LocalizedNumberFormatter formatter;
-    };
-    thread_local std::vector<Kept> kept;
-    for (const Kept &k : kept)
-        if (k.locale == localeName && k.code == code) return &k.formatter;
-    UErrorCode status = U_ZERO_ERROR;
-    icu::CurrencyUnit unit(icu::StringPiece(code.constData(), int(code.size())), status);
-    if (U_FAILURE(status)) return nullptr;
-    // A handful of locales and currencies at most are ever in use at once.
-    if (kept.size() >= 8) kept.clear();
-    kept.push_back(
-        {localeName, code,
-         icu::number::NumberFormatter::withLocale(icu::Locale(localeName.constData())).unit(unit)});
-    return &kept.back().formatter;
-}
-
-} // namespace
-
 QString moneyText(const Decimal &amount, const QString &currency, const QByteArray &locale)
 {
     const QString fallback = QStringLiteral("$\u2014");
     const Decimal value = amount.overflowed() ? Decimal() : amount;
     const QByteArray code = currency.trimmed().isEmpty() ? QByteArrayLiteral("USD") : currency.toLatin1();
     const QByteArray localeName = locale.isEmpty() ? displayLocale().name().toLatin1() : locale;
-    const icu::number::LocalizedNumberFormatter *formatter = moneyFormatter(localeName, code);
+    const icu::number::LocalizedNumberFormatter *formatter = icutext::keptFormatter(
+        localeName, code,
+        [](const icu::Locale &place,
+           const QByteArray &currency) -> std::optional<icu::number::LocalizedNumberFormatter> {
+            UErrorCode status = U_ZERO_ERROR;
+            icu::CurrencyUnit unit(icu::StringPiece(currency.constData(), int(currency.size())), status);
+            if (U_FAILURE(status)) return std::nullopt;
+            return icu::number::NumberFormatter::withLocale(place).unit(unit);
+        });
     if (!formatter) return fallback;
     UErrorCode status = U_ZERO_ERROR;
     const QByteArray plain = value.toString().toLatin1();
@@ -279,7 +256,7 @@ QString moneyText(const Decimal &amount, const QString &currency, const QByteArr
     if (U_FAILURE(status)) return fallback;
     const icu::UnicodeString text = formatted.toString(status);
     if (U_FAILURE(status) || text.isEmpty()) return fallback;
-    return QString(reinterpret_cast<const QChar *>(text.getBuffer()), text.length());
+    return icutext::fromIcu(text);
 }
 
 } // namespace vantrel

@@ -1,9 +1,8 @@
 #include "TypedNumber.h"
 
-#include <QRegularExpression>
+#include "IcuText.h"
 
-#include <unicode/numberformatter.h>
-#include <unicode/unistr.h>
+#include <QRegularExpression>
 
 namespace vantrel {
 namespace {
@@ -74,11 +73,6 @@ bool isPlain(const QString &text)
     return plain.match(text).hasMatch();
 }
 
-QString fromIcu(const icu::UnicodeString &text)
-{
-    return QString(reinterpret_cast<const QChar *>(text.getBuffer()), text.length());
-}
-
 } // namespace
 
 std::optional<QString> readTypedNumber(QStringView text, const QLocale &locale)
@@ -107,17 +101,21 @@ QString editableNumber(const QString &plain, const QLocale &locale)
 QString numberText(const QString &plain, const QLocale &locale)
 {
     if (!isPlain(plain)) return plain;
-    UErrorCode status = U_ZERO_ERROR;
     // Every digit typed is shown: no rounding to the formatter's default three places.
-    const auto formatter = icu::number::NumberFormatter::withLocale(icu::Locale(locale.name().toLatin1()))
-                               .precision(icu::number::Precision::unlimited());
+    const icu::number::LocalizedNumberFormatter *formatter = icutext::keptFormatter(
+        locale.name().toLatin1(), {}, [](const icu::Locale &place, const QByteArray &) {
+            return std::optional(icu::number::NumberFormatter::withLocale(place).precision(
+                icu::number::Precision::unlimited()));
+        });
+    if (!formatter) return plain;
+    UErrorCode status = U_ZERO_ERROR;
     const QByteArray digits = plain.toLatin1();
     const auto formatted =
-        formatter.formatDecimal(icu::StringPiece(digits.constData(), int(digits.size())), status);
+        formatter->formatDecimal(icu::StringPiece(digits.constData(), int(digits.size())), status);
     if (U_FAILURE(status)) return plain;
     const icu::UnicodeString text = formatted.toString(status);
     if (U_FAILURE(status) || text.isEmpty()) return plain;
-    return fromIcu(text);
+    return icutext::fromIcu(text);
 }
 
 QString heldNumber(const QString &typed, const QLocale &locale)
