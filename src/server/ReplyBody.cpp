@@ -53,7 +53,8 @@ void ReplyBody::readSlice()
     m_body.resize(at + qsizetype(wanted));
     const qint64 got = m_reply->read(m_body.data() + at, wanted);
     m_body.resize(at + qsizetype(std::max<qint64>(got, 0)));
-    if (m_reply->bytesAvailable() > 0) readSliceLater();
+    // Once the reply has finished, takeWhole drains the rest itself.
+    if (m_reply->bytesAvailable() > 0 && !m_reply->isFinished()) readSliceLater();
 }
 
 void ReplyBody::readSliceLater()
