@@ -54,7 +54,8 @@ namespace {
 constexpr int catalogSize = 10'000;
 constexpr qint64 framePeriodNs = 16'666'667;
 
-// The same grid (rows of cells, size, reuse, cache buffer) with one text per cell.
+// The same grid (rows of cells, size, reuse, cache buffer, cells out of
+// sight hidden) with one text per cell.
 const QByteArray trivialScene = R"(
 import QtQuick
 import Vantrel.Checkout
@@ -73,7 +74,7 @@ Window {
         readonly property real cellHeight: cellWidth * 0.72 + 150
         reuseItems: true
         property bool scrolling: false
-        cacheBuffer: scrolling ? 0 : Math.ceil(cellHeight * 2)
+        cacheBuffer: Math.ceil(cellHeight * (scrolling ? 1 : 2))
         onContentYChanged: { scrolling = true; rest.restart() }
         Timer { id: rest; interval: 300; onTriggered: grid.scrolling = false }
         model: ProductRows { id: rows; source: products; columns: grid.columns }
@@ -82,6 +83,7 @@ Window {
             required property int first
             required property int cards
             required property int revision
+            readonly property bool inSight: y < grid.contentY + grid.height && y + height > grid.contentY
             width: grid.width; height: grid.cellHeight
             ListView.onPooled: visible = false
             ListView.onReused: visible = true
@@ -89,7 +91,7 @@ Window {
                 model: grid.columns
                 delegate: Rectangle {
                     required property int index
-                    visible: index < row.cards
+                    visible: index < row.cards && row.inSight
                     x: index * grid.cellWidth
                     width: grid.cellWidth - 16; height: grid.cellHeight - 16
                     radius: 14; border.color: "#dddddd"

@@ -296,13 +296,13 @@ Rectangle {
                 readonly property real cellWidth: Math.floor(width / columns)
                 readonly property real cellHeight: cellWidth * 0.72 + 150
                 reuseItems: true
-                // Rows beyond the view are made while it rests (in idle time)
-                // and handed back while it scrolls: Qt makes a buffer's rows on
-                // the spot during a scroll, and without one the rows that
-                // scroll out are back in the pool before new ones are needed,
-                // so a fling reuses rows instead of making them (about 15 ms each).
+                // Rows beyond the view are made while it rests (in idle time);
+                // while it scrolls the buffer shrinks to one row each side, so
+                // the rows it hands back wait in the pool and a fling reuses
+                // them instead of making new ones (about 15 ms each). The row
+                // ahead is placed before it shows, and binds its cards then.
                 property bool scrolling: false
-                cacheBuffer: scrolling ? 0 : Math.ceil(cellHeight * 2)
+                cacheBuffer: Math.ceil(cellHeight * (scrolling ? 1 : 2))
                 onContentYChanged: {
                     scrolling = true
                     rest.restart()
@@ -323,23 +323,43 @@ Rectangle {
                     required property int first
                     required property int cards
                     required property int revision
+                    // Cards that show this row's products; a row out of sight
+                    // binds its cards one a frame, in the time between
+                    // frames, and a row in sight binds all of them at once.
+                    property int bound: 0
+                    readonly property bool inSight: y < grid.contentY + grid.height && y + height > grid.contentY
                     width: grid.width
                     height: grid.cellHeight
                     // A row waiting for reuse is hidden, not only culled: a
                     // culled row stays in the scene and is moved and checked
-                    // with the grid on every frame.
-                    ListView.onPooled: visible = false
+                    // with the grid on every frame. It is unbound before it
+                    // takes its new products.
+                    ListView.onPooled: {
+                        visible = false
+                        bound = 0
+                    }
                     ListView.onReused: visible = true
+                    FramePacer {
+                        window: row.Window.window
+                        running: row.visible && row.bound < grid.columns
+                        onStep: row.bound += 1
+                    }
                     Repeater {
                         model: grid.columns
                         delegate: ProductCard {
                             id: card
                             required property int index
-                            visible: index < row.cards
+                            // Out of sight (the buffer's rows) a card is not drawn.
+                            visible: index < row.cards && row.inSight
                             x: index * grid.cellWidth
                             width: grid.cellWidth - 16
                             height: grid.cellHeight - 16
-                            product: rows.productAt(index < row.cards ? row.first + index : -1, row.revision)
+                            // Unbound, a card keeps what it showed: it is out of sight.
+                            Binding on product {
+                                when: card.index < row.bound || row.inSight
+                                value: rows.productAt(card.index < row.cards ? row.first + card.index : -1, row.revision)
+                                restoreMode: Binding.RestoreNone
+                            }
                             catalog: view.catalog
                             // Where the quote is behind its tab, the tap is confirmed as a scan is.
                             onAdd: (productId) => {

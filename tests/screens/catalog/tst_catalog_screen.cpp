@@ -77,6 +77,8 @@ private slots:
     void cleanupTestCase();
     void cardsKeepTheirContentInside_data();
     void cardsKeepTheirContentInside();
+    void cardsInSightShowTheirPlaces_data();
+    void cardsInSightShowTheirPlaces();
 
 private:
     DemoApp m_app;
@@ -130,6 +132,54 @@ void CatalogScreen::cardsKeepTheirContentInside()
         QStringList found;
         for (QQuickItem *card : visibleCards(grid)) found << overflowing(card);
         QVERIFY2(found.isEmpty(), qPrintable(QStringLiteral("at %1: ").arg(width) + found.join(QStringLiteral("; "))));
+    }
+}
+
+// Rows out of sight take their products a card at a time between frames; a
+// row that scrolls into sight shows its own products in that very frame,
+// however far and fast the grid moved. `moves` are in rows; after each one
+// the grid is checked before any event is handled, then again once settled.
+void CatalogScreen::cardsInSightShowTheirPlaces_data()
+{
+    QTest::addColumn<QList<qreal>>("moves");
+    QTest::newRow("down a third of a row a frame") << QList<qreal>(12, 1.0 / 3);
+    QTest::newRow("a jump of many rows, and back") << QList<qreal>{25, -25};
+    QTest::newRow("down a row, up half a row") << QList<qreal>{1, -0.5, 1, -0.5, 1, -0.5};
+}
+
+void CatalogScreen::cardsInSightShowTheirPlaces()
+{
+    QFETCH(QList<qreal>, moves);
+    ShellHarness &shell = *m_app.shell;
+    VisibleProducts *products = shell.model().catalogPart()->visible();
+    products->setQuery({});
+    shell.resize(1280, 900);
+    QQuickItem *grid = nullptr;
+    QTRY_VERIFY((grid = shell.find(QStringLiteral("productGrid"))) != nullptr);
+    QTRY_VERIFY(visibleCards(grid).size() >= 3);
+    grid->setProperty("contentY", 0);
+    shell.settle();
+    const int skuRole = products->roleNames().key("sku");
+    const qreal rowHeight = grid->property("cellHeight").toReal();
+    const auto misplaced = [&] {
+        QStringList found;
+        for (QQuickItem *card : visibleCards(grid)) {
+            const int place = card->parentItem()->property("first").toInt() + card->property("index").toInt();
+            const QString sku = products->index(place, 0).data(skuRole).toString();
+            if (card->objectName() != QLatin1String("productCard-") + sku)
+                found << QStringLiteral("%1 at %2 (%3)").arg(card->objectName()).arg(place).arg(sku);
+        }
+        return found;
+    };
+    qreal y = 0;
+    for (qreal move : std::as_const(moves)) {
+        y += move * rowHeight;
+        grid->setProperty("contentY", y);
+        QStringList found = misplaced();
+        QVERIFY2(found.isEmpty(), qPrintable(QStringLiteral("at once at %1: ").arg(y) + found.join(QStringLiteral("; "))));
+        shell.settle();
+        found = misplaced();
+        QVERIFY2(found.isEmpty(), qPrintable(QStringLiteral("settled at %1: ").arg(y) + found.join(QStringLiteral("; "))));
     }
 }
 
