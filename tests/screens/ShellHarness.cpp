@@ -177,6 +177,17 @@ QQuickItem *child(QQuickItem *item, const QString &name)
     return nullptr;
 }
 
+QList<QQuickItem *> visibleBelow(QQuickItem *item, const char *type)
+{
+    QList<QQuickItem *> found;
+    collect(item, [&](QQuickItem *shown) {
+        if (!shown->isVisible()) return false;
+        if (!type || shown->inherits(type)) found.append(shown);
+        return true;
+    });
+    return found;
+}
+
 void reveal(QQuickItem *item)
 {
     for (QQuickItem *p = item ? item->parentItem() : nullptr; p; p = p->parentItem()) {

@@ -62,6 +62,8 @@ QUrl pickDemoUser(const QUrl &startUrl);
 // The first visible item with this object name below the given one (rows
 // of a list repeat their children's names).
 QQuickItem *child(QQuickItem *item, const QString &name);
+// The item and every item below it that is shown, of this type (any when null).
+QList<QQuickItem *> visibleBelow(QQuickItem *item, const char *type = nullptr);
 // Scrolls the enclosing list or view so the item is on screen before a tap.
 void reveal(QQuickItem *item);
 

@@ -31,30 +31,20 @@ QString textOf(QQuickItem *item) { return item ? item->property("text").toString
 
 QRectF sceneRect(const QQuickItem *item) { return item->mapRectToScene(QRectF(0, 0, item->width(), item->height())); }
 
-void collect(QQuickItem *item, const char *type, QList<QQuickItem *> &into)
-{
-    if (!item->isVisible()) return;
-    if (item->inherits(type)) into.append(item);
-    for (QQuickItem *child : item->childItems()) collect(child, type, into);
-}
-
 // Empty when every check mark of the accounting checklist sits on the first
 // line of its own row's text, and no mark stands outside a row; otherwise
 // what is out of place.
 QString checklistMisplaced(QQuickItem *checklist)
 {
     if (!checklist) return QStringLiteral("no checklist");
-    QList<QQuickItem *> marks;
-    collect(checklist, "vantrel::SymbolImage", marks);
     QList<QQuickItem *> rows;
-    for (QQuickItem *mark : std::as_const(marks)) {
+    for (QQuickItem *mark : visibleBelow(checklist, "vantrel::SymbolImage")) {
         QQuickItem *row = mark->parentItem();
         while (row && row != checklist && !row->objectName().startsWith(QLatin1String("checklistRow-")) &&
                row->objectName() != QLatin1String("dealSyncRow"))
             row = row->parentItem();
         if (!row || row == checklist) return QStringLiteral("a mark outside every row");
-        QList<QQuickItem *> labels;
-        collect(row, "QQuickText", labels);
+        const QList<QQuickItem *> labels = visibleBelow(row, "QQuickText");
         if (labels.isEmpty()) return row->objectName() + QStringLiteral(": no text");
         const QRectF text = sceneRect(labels.first());
         const qreal firstLine = text.height() / qMax(1, labels.first()->property("lineCount").toInt());
