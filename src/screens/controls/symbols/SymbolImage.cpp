@@ -49,24 +49,41 @@ QSvgRenderer &renderer(const QString &symbol, const QColor &color)
 
 void SymbolImage::paint(QPainter *painter)
 {
+    if (m_disc.alpha() > 0) drawDisc(painter, QRectF(0, 0, width(), height()), m_disc);
+    const QRectF box(m_padding, m_padding, std::max(0.0, width() - 2 * m_padding),
+                     std::max(0.0, height() - 2 * m_padding));
+    drawSymbol(painter, m_symbol, m_color, box, m_alignLeft);
+}
+
+void SymbolImage::drawDisc(QPainter *painter, const QRectF &square, const QColor &color)
+{
+    // Drawn as a rounded rectangle as round as it can be, the way the scene
+    // draws a Rectangle whose radius is half its side.
+    const qreal radius = std::floor(std::min(square.width(), square.height()) / 2);
+    painter->save();
     painter->setRenderHint(QPainter::Antialiasing);
-    if (m_disc.alpha() > 0) {
-        // Drawn as a rounded rectangle as round as it can be, the way the
-        // scene draws a Rectangle whose radius is half its side.
-        const qreal radius = std::floor(std::min(width(), height()) / 2);
-        painter->setPen(Qt::NoPen);
-        painter->setBrush(m_disc);
-        painter->drawRoundedRect(QRectF(0, 0, 2 * radius, 2 * radius), radius, radius);
-    }
-    QSvgRenderer &renderer = vantrel::renderer(m_symbol, m_color);
+    painter->setPen(Qt::NoPen);
+    painter->setBrush(color);
+    painter->drawRoundedRect(QRectF(square.topLeft(), QSizeF(2 * radius, 2 * radius)), radius, radius);
+    painter->restore();
+}
+
+void SymbolImage::drawSymbol(QPainter *painter, const QString &symbol, const QColor &color, const QRectF &box,
+                             bool alignLeft)
+{
+    QSvgRenderer &renderer = vantrel::renderer(symbol, color);
     if (!renderer.isValid()) return;
     QSizeF natural = renderer.defaultSize();
     if (natural.isEmpty()) natural = QSizeF(24, 24);
-    const QSizeF box(std::max(0.0, width() - 2 * m_padding), std::max(0.0, height() - 2 * m_padding));
-    const QSizeF fitted = natural.scaled(box, Qt::KeepAspectRatio);
-    const qreal x = m_padding + (m_alignLeft ? 0 : (box.width() - fitted.width()) / 2);
-    const qreal y = m_padding + (box.height() - fitted.height()) / 2;
+    const QSizeF fitted = natural.scaled(box.size(), Qt::KeepAspectRatio);
+    const qreal x = box.x() + (alignLeft ? 0 : (box.width() - fitted.width()) / 2);
+    const qreal y = box.y() + (box.height() - fitted.height()) / 2;
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing);
+    // The tint is opaque; a colour's alpha is the icon's opacity.
+    painter->setOpacity(painter->opacity() * color.alphaF());
     renderer.render(painter, QRectF(QPointF(x, y), fitted));
+    painter->restore();
 }
 
 } // namespace vantrel

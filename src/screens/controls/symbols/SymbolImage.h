@@ -37,6 +37,13 @@ public:
 
     void paint(QPainter *painter) override;
 
+    // What paint() draws, for pictures drawn whole elsewhere: a symbol
+    // tinted `color`, fitted into `box` (centred, or against its left edge),
+    // and a disc filling a square.
+    static void drawSymbol(QPainter *painter, const QString &symbol, const QColor &color, const QRectF &box,
+                           bool alignLeft = false);
+    static void drawDisc(QPainter *painter, const QRectF &square, const QColor &color);
+
 signals:
     void symbolChanged();
     void colorChanged();
