@@ -72,7 +72,7 @@ Window {
         clip: true
         readonly property int columns: Math.max(1, Math.floor(width / (205 + 16)))
         readonly property real cellWidth: Math.floor(width / columns)
-        readonly property real cellHeight: cellWidth * 0.72 + 150
+        readonly property real cellHeight: Math.round(cellWidth * 0.72) + 150
         reuseItems: true
         property bool scrolling: false
         cacheBuffer: Math.ceil(cellHeight * (scrolling ? 1 : 2))

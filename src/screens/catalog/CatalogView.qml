@@ -294,7 +294,7 @@ Rectangle {
                 // Adaptive columns at least 205 wide, 16 between them.
                 readonly property int columns: Math.max(1, Math.floor(width / (205 + 16)))
                 readonly property real cellWidth: Math.floor(width / columns)
-                readonly property real cellHeight: cellWidth * 0.72 + 150
+                readonly property real cellHeight: Math.round(cellWidth * 0.72) + 150
                 reuseItems: true
                 // Rows beyond the view are made while it rests (in idle time);
                 // while it scrolls the buffer shrinks to one row each side, so
