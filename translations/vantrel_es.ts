@@ -1033,9 +1033,6 @@
         <source>ASSEMBLED</source>
         <translation>ARMADO</translation>
     </message>
-</context>
-<context>
-    <name>ProductPhotoFrame</name>
     <message>
         <source>Loading photo…</source>
         <translation>Cargando foto…</translation>

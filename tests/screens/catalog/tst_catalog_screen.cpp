@@ -3,9 +3,11 @@
 // draws its photo and lines inside its own edge.
 #include "DemoApp.h"
 
+#include "screens/catalog/ProductCardFace.h"
 #include "workflow/CatalogPart.h"
 #include "workflow/VisibleProducts.h"
 
+#include <QPainter>
 #include <QTest>
 
 using namespace vantrel;
@@ -23,28 +25,55 @@ QList<QQuickItem *> visibleCards(QQuickItem *grid)
     return cards;
 }
 
-// The items of the card's content that reach past the card's edge; a text
-// counts as wide as it draws.
+screens::ProductCardFace *faceOf(QQuickItem *card)
+{
+    return qobject_cast<screens::ProductCardFace *>(card->property("background").value<QQuickItem *>());
+}
+
+// The card's product drawn anew at the card's size, as the face draws it.
+QImage drawnFace(screens::ProductCardFace *face)
+{
+    const screens::CardState state{face->hovered(), face->photoShown(), face->photoLoading()};
+    return screens::CardPicture(face->product(), screens::CardLook::make(face->theme(), face->texts()), face->size(),
+                                face->padding())
+        .draw(state, 1);
+}
+
+// Marks a card draws in the band between its edge and its padding's inner
+// side (corners aside), where only its surface shows.
 QStringList overflowing(QQuickItem *card)
 {
-    auto *content = card->property("contentItem").value<QQuickItem *>();
-    if (!content) return {card->objectName() + QStringLiteral(": no content")};
-    QStringList found;
-    for (QQuickItem *item : visibleBelow(content)) {
-        QRectF drawn(0, 0, item->width(), item->height());
-        if (item->inherits("QQuickText"))
-            drawn |= QRectF(0, 0, item->property("contentWidth").toReal(), item->property("contentHeight").toReal());
-        const QRectF inCard = item->mapRectToItem(card, drawn);
-        const qreal slack = 0.5;
-        if (inCard.left() >= -slack && inCard.top() >= -slack && inCard.right() <= card->width() + slack &&
-            inCard.bottom() <= card->height() + slack)
-            continue;
-        const QString text = item->property("text").toString();
-        found << QStringLiteral("%1: %2 at %3 in a %4 card")
-                     .arg(card->objectName(), text.isEmpty() ? item->metaObject()->className() : text,
-                          QDebug::toString(inCard), QDebug::toString(card->size()));
-    }
-    return found;
+    screens::ProductCardFace *face = faceOf(card);
+    if (!face) return {card->objectName() + QStringLiteral(": no face")};
+    const QImage drawn = drawnFace(face);
+    const int pad = int(face->padding()), corner = 20, w = drawn.width(), h = drawn.height();
+    const QRgb surface = drawn.pixel(w / 2, 2);
+    int marks = 0;
+    for (int y = 2; y < h - 2; ++y)
+        for (int x = 2; x < w - 2; ++x) {
+            const bool band = x < pad || x >= w - pad || y < pad || y >= h - pad;
+            const bool inCorner = (x < corner || x >= w - corner) && (y < corner || y >= h - corner);
+            marks += band && !inCorner && drawn.pixel(x, y) != surface;
+        }
+    if (!marks) return {};
+    return {QStringLiteral("%1: %2 marks in its padding").arg(card->objectName()).arg(marks)};
+}
+
+// The card as the window shows it, inside the grid's view, against its
+// product drawn anew; the photo's box is blanked in both (the photo is an
+// item of its own over the face).
+bool showsItsProduct(const QImage &screen, QQuickItem *grid, QQuickItem *card)
+{
+    screens::ProductCardFace *face = faceOf(card);
+    if (!face) return false;
+    const QRect at = face->mapRectToScene(face->boundingRect()).toRect();
+    const QRect seen = at & grid->mapRectToScene(grid->boundingRect()).toRect();
+    if (seen.isEmpty()) return true; // only its gap shows
+    QImage shown = screen.copy(seen).convertToFormat(QImage::Format_RGB32);
+    QImage drawn = drawnFace(face).copy(seen.translated(-at.topLeft()));
+    for (QImage *image : {&shown, &drawn})
+        QPainter(image).fillRect(face->photoRect().translated(at.topLeft() - seen.topLeft()), Qt::black);
+    return shown == drawn;
 }
 
 } // namespace
@@ -131,6 +160,9 @@ void CatalogScreen::cardsInSightShowTheirPlaces()
             const int place = card->parentItem()->property("first").toInt() + card->property("index").toInt();
             QCOMPARE(card->objectName(), "productCard-" + products->index(place, 0).data(skuRole).toString());
         }
+        // ... and the frame shows each card's own picture.
+        const QImage screen = m_app.shell->window()->grabWindow();
+        for (QQuickItem *card : visibleCards(grid)) QVERIFY2(showsItsProduct(screen, grid, card), qPrintable(card->objectName()));
         m_app.shell->settle();
     }
 }

@@ -1,0 +1,122 @@
+#include "ProductCardFace.h"
+
+#include <QQuickWindow>
+#include <QSGImageNode>
+
+namespace vantrel::screens {
+
+ProductCardFace::ProductCardFace(QQuickItem *parent) : QQuickItem(parent)
+{
+    setFlag(ItemHasContents);
+    // Scaled (a pressed card), the picture is filtered; at rest it is copied
+    // pixel for pixel.
+    connect(this, &QQuickItem::scaleChanged, this, &QQuickItem::update);
+}
+
+void ProductCardFace::setProduct(const CatalogCard &product)
+{
+    m_product = product;
+    emit productChanged();
+    relayout();
+}
+
+void ProductCardFace::setTheme(QObject *theme)
+{
+    if (m_theme == theme) return;
+    m_theme = theme;
+    m_look = CardLook::make(theme, texts());
+    emit lookChanged();
+    relayout();
+}
+
+void ProductCardFace::setPadding(qreal padding)
+{
+    if (qFuzzyCompare(m_padding, padding)) return;
+    m_padding = padding;
+    emit lookChanged();
+    relayout();
+}
+
+void ProductCardFace::setTexts(const QStringList &texts)
+{
+    if (texts == this->texts()) return;
+    m_look = CardLook::make(m_theme, texts);
+    emit lookChanged();
+    relayout();
+}
+
+void ProductCardFace::changeState(bool &member, bool value)
+{
+    if (member == value) return;
+    member = value;
+    emit stateChanged();
+    redrawSoon();
+}
+
+void ProductCardFace::geometryChange(const QRectF &newGeometry, const QRectF &oldGeometry)
+{
+    QQuickItem::geometryChange(newGeometry, oldGeometry);
+    if (newGeometry.size() != oldGeometry.size()) relayout();
+}
+
+void ProductCardFace::relayout()
+{
+    const QRectF photoBefore = photoRect();
+    m_picture.emplace(m_product, m_look, size(), m_padding);
+    if (photoRect() != photoBefore) emit photoRectChanged();
+    redrawSoon();
+}
+
+void ProductCardFace::redrawSoon()
+{
+    m_stale = true;
+    polish();
+    update();
+    if (m_redrawQueued) return;
+    m_redrawQueued = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_redrawQueued = false;
+            if (m_stale) redrawNow();
+        },
+        Qt::QueuedConnection);
+}
+
+void ProductCardFace::redrawNow()
+{
+    m_stale = false;
+    const qreal ratio = window() ? window()->effectiveDevicePixelRatio() : 1.0;
+    m_image = m_picture && width() > 0 && height() > 0 ? m_picture->draw(m_state, ratio) : QImage();
+    m_imageChanged = true;
+    update();
+}
+
+void ProductCardFace::updatePolish()
+{
+    if (m_stale) redrawNow();
+}
+
+QSGNode *ProductCardFace::updatePaintNode(QSGNode *old, UpdatePaintNodeData *)
+{
+    auto *node = static_cast<QSGImageNode *>(old);
+    if (m_image.isNull()) {
+        delete node;
+        return nullptr;
+    }
+    if (!node) {
+        node = window()->createImageNode();
+        node->setOwnsTexture(true);
+        m_imageChanged = true;
+    }
+    if (m_imageChanged) {
+        node->setTexture(window()->createTextureFromImage(m_image));
+        m_imageChanged = false;
+    }
+    node->setFiltering(qFuzzyCompare(scale(), 1.0) ? QSGTexture::Nearest : QSGTexture::Linear);
+    node->setRect(boundingRect());
+    node->setSourceRect(QRectF(QPointF(0, 0), m_image.size()));
+    return node;
+}
+
+} // namespace vantrel::screens
