@@ -88,7 +88,6 @@ void ProductCardFace::redrawNow()
     m_stale = false;
     const qreal ratio = window() ? window()->effectiveDevicePixelRatio() : 1.0;
     m_image = m_picture && width() > 0 && height() > 0 ? m_picture->draw(m_state, ratio) : QImage();
-    m_imageChanged = true;
     update();
 }
 
@@ -100,23 +99,32 @@ void ProductCardFace::updatePolish()
 QSGNode *ProductCardFace::updatePaintNode(QSGNode *old, UpdatePaintNodeData *)
 {
     auto *node = static_cast<QSGImageNode *>(old);
-    if (m_image.isNull()) {
+    if (!m_picture || width() <= 0 || height() <= 0) {
         delete node;
         return nullptr;
     }
     if (!node) {
         node = window()->createImageNode();
         node->setOwnsTexture(true);
-        m_imageChanged = true;
+        // A node made anew (the scene was rebuilt) needs the picture again.
+        if (m_image.isNull()) m_image = m_picture->draw(m_state, window()->effectiveDevicePixelRatio());
     }
-    if (m_imageChanged) {
+    if (!m_image.isNull()) {
+        // The texture keeps the only copy of the pixels.
         node->setTexture(window()->createTextureFromImage(m_image));
-        m_imageChanged = false;
+        m_image = QImage();
     }
     node->setFiltering(qFuzzyCompare(scale(), 1.0) ? QSGTexture::Nearest : QSGTexture::Linear);
     node->setRect(boundingRect());
-    node->setSourceRect(QRectF(QPointF(0, 0), m_image.size()));
+    node->setSourceRect(QRectF(QPointF(0, 0), node->texture()->textureSize()));
     return node;
+}
+
+void ProductCardFace::itemChange(ItemChange change, const ItemChangeData &value)
+{
+    QQuickItem::itemChange(change, value);
+    // Drawn for the pixels of the window it shows in.
+    if (change == ItemDevicePixelRatioHasChanged || (change == ItemSceneChange && value.window)) redrawSoon();
 }
 
 } // namespace vantrel::screens

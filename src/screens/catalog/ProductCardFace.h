@@ -59,6 +59,7 @@ protected:
     void geometryChange(const QRectF &newGeometry, const QRectF &oldGeometry) override;
     void updatePolish() override;
     QSGNode *updatePaintNode(QSGNode *old, UpdatePaintNodeData *) override;
+    void itemChange(ItemChange change, const ItemChangeData &value) override;
 
 private:
     void changeState(bool &member, bool value);
@@ -76,10 +77,9 @@ private:
     qreal m_padding = 0;
     CardState m_state;
     std::optional<CardPicture> m_picture;
-    QImage m_image;
+    QImage m_image; // drawn, until the scene takes it as a texture
     bool m_stale = false;
     bool m_redrawQueued = false;
-    bool m_imageChanged = false; // touched only while the scene is synced
 };
 
 } // namespace vantrel::screens
