@@ -3,6 +3,7 @@
 #include "screens/controls/symbols/SymbolImage.h"
 
 #include <QFontMetricsF>
+#include <QCache>
 #include <QPainter>
 #include <QTextLayout>
 
@@ -128,6 +129,14 @@ CardLook CardLook::make(const QObject *theme, const QStringList &texts)
     return look;
 }
 
+QString CardLook::lookKey() const
+{
+    QStringList parts{loadingPhoto, photoUnavailable, QString::number(radius)};
+    for (const QColor &colour : {backdrop, surface, edge, edgeHovered, photoWell, secondaryText, ink})
+        parts << colour.name(QColor::HexArgb);
+    return parts.join(QLatin1Char('|'));
+}
+
 CardPicture::CardPicture(const CatalogCard &product, const CardLook &look, QSizeF size, qreal padding)
     : m_product(product), m_look(look), m_size(size)
 {
@@ -160,6 +169,32 @@ CardPicture::CardPicture(const CatalogCard &product, const CardLook &look, QSize
 
 QImage CardPicture::draw(const CardState &state, qreal devicePixelRatio) const
 {
+    // What is the same on many cards (the surface, the well and its
+    // placeholder, the add disc) is drawn once per place and state and copied;
+    // only the product's words are drawn on each.
+    QStringList key{m_look.lookKey()};
+    for (qreal number : {m_size.width(), m_size.height(), devicePixelRatio, m_photo.x(), m_photo.y(),
+                         m_photo.width(), m_photo.height(), m_add.x(), m_add.y()})
+        key << QString::number(number);
+    key << QString::number(int(state.hovered) + 2 * int(state.photoShown) + 4 * int(state.photoLoading));
+    thread_local QCache<QString, QImage> blanks(4096); // in KiB
+    QImage image;
+    const QString joined = key.join(QLatin1Char('|'));
+    if (const QImage *blank = blanks.object(joined))
+        image = *blank;
+    else {
+        image = drawBlank(state, devicePixelRatio);
+        blanks.insert(joined, new QImage(image), int(image.sizeInBytes() / 1024));
+    }
+    if (image.isNull()) return image;
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    drawBody(painter);
+    return image;
+}
+
+QImage CardPicture::drawBlank(const CardState &state, qreal devicePixelRatio) const
+{
     const QSize pixels(int(std::ceil(m_size.width() * devicePixelRatio)),
                        int(std::ceil(m_size.height() * devicePixelRatio)));
     QImage image(pixels, QImage::Format_RGB32);
@@ -177,7 +212,8 @@ QImage CardPicture::draw(const CardState &state, qreal devicePixelRatio) const
     painter.setBrush(m_look.photoWell);
     painter.drawRoundedRect(m_photo, wellRadius, wellRadius);
     if (!state.photoShown) drawPlaceholder(painter, state.photoLoading);
-    drawBody(painter);
+    SymbolImage::drawDisc(&painter, m_add, m_look.ink);
+    SymbolImage::drawSymbol(&painter, QStringLiteral("plus"), m_look.surface, m_add.adjusted(8, 8, -8, -8));
     return image;
 }
 
@@ -203,8 +239,6 @@ void CardPicture::drawBody(QPainter &painter) const
     if (!m_product.compositeStockLine.isEmpty())
         drawLine(painter, line.translated(0, line.height() + 2), m_look.captionFont, m_look.secondaryText,
                  m_product.compositeStockLine);
-    SymbolImage::drawDisc(&painter, m_add, m_look.ink);
-    SymbolImage::drawSymbol(&painter, QStringLiteral("plus"), m_look.surface, m_add.adjusted(8, 8, -8, -8));
 }
 
 // An icon over a note, centred in the well: the photo is still loading, or

@@ -25,6 +25,8 @@ struct CardLook {
     // The theme's properties of the same names (none without a theme), and
     // the words: "assembled", "loading photo", "photo unavailable".
     static CardLook make(const QObject *theme, const QStringList &texts);
+    // What a card's blank (all but the product's words) is drawn from.
+    QString lookKey() const;
 };
 
 // What a card shows beside its product.
@@ -46,6 +48,7 @@ public:
     QImage draw(const CardState &state, qreal devicePixelRatio) const;
 
 private:
+    QImage drawBlank(const CardState &state, qreal devicePixelRatio) const;
     void drawBody(QPainter &painter) const;
     void drawPlaceholder(QPainter &painter, bool loading) const;
 

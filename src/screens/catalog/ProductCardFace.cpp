@@ -1,9 +1,52 @@
 #include "ProductCardFace.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QQuickWindow>
 #include <QSGImageNode>
+#include <QTimer>
 
 namespace vantrel::screens {
+
+namespace {
+
+// Faces waiting for a picture, drawn in turns of the event loop of at most a
+// few milliseconds each: a screenful of cards made or rebound at once must
+// not hold the main thread for all their pictures in one go. A face still
+// waiting when its frame comes is drawn then.
+class DrawTurns : public QObject {
+public:
+    static void add(ProductCardFace *face)
+    {
+        static QPointer<DrawTurns> turns;
+        if (!turns) turns = new DrawTurns(QCoreApplication::instance());
+        turns->m_waiting.append(face);
+        if (!turns->m_next.isActive()) turns->m_next.start();
+    }
+
+private:
+    static constexpr qint64 turnNs = 3'000'000;
+
+    explicit DrawTurns(QObject *parent) : QObject(parent)
+    {
+        m_next.setSingleShot(true);
+        m_next.setInterval(0);
+        connect(&m_next, &QTimer::timeout, this, &DrawTurns::turn);
+    }
+    void turn()
+    {
+        QElapsedTimer spent;
+        spent.start();
+        while (!m_waiting.isEmpty() && spent.nsecsElapsed() < turnNs)
+            if (QPointer<ProductCardFace> face = m_waiting.takeFirst()) face->drawIfStale();
+        if (!m_waiting.isEmpty()) m_next.start();
+    }
+
+    QList<QPointer<ProductCardFace>> m_waiting;
+    QTimer m_next;
+};
+
+} // namespace
 
 ProductCardFace::ProductCardFace(QQuickItem *parent) : QQuickItem(parent)
 {
@@ -62,7 +105,11 @@ void ProductCardFace::geometryChange(const QRectF &newGeometry, const QRectF &ol
 void ProductCardFace::relayout()
 {
     const QRectF photoBefore = photoRect();
-    m_picture.emplace(m_product, m_look, size(), m_padding);
+    // A card being made has no size yet: it is laid out once it has one.
+    if (width() > 0 && height() > 0)
+        m_picture.emplace(m_product, m_look, size(), m_padding);
+    else
+        m_picture.reset();
     if (photoRect() != photoBefore) emit photoRectChanged();
     redrawSoon();
 }
@@ -74,20 +121,20 @@ void ProductCardFace::redrawSoon()
     update();
     if (m_redrawQueued) return;
     m_redrawQueued = true;
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            m_redrawQueued = false;
-            if (m_stale) redrawNow();
-        },
-        Qt::QueuedConnection);
+    DrawTurns::add(this);
+}
+
+void ProductCardFace::drawIfStale()
+{
+    m_redrawQueued = false;
+    if (m_stale) redrawNow();
 }
 
 void ProductCardFace::redrawNow()
 {
     m_stale = false;
     const qreal ratio = window() ? window()->effectiveDevicePixelRatio() : 1.0;
-    m_image = m_picture && width() > 0 && height() > 0 ? m_picture->draw(m_state, ratio) : QImage();
+    m_image = m_picture ? m_picture->draw(m_state, ratio) : QImage();
     update();
 }
 

@@ -48,6 +48,8 @@ public:
     QStringList texts() const { return {m_look.assembled, m_look.loadingPhoto, m_look.photoUnavailable}; }
     void setTexts(const QStringList &texts);
     QRectF photoRect() const { return m_picture ? m_picture->photoRect() : QRectF(); }
+    // Draws the picture now if what it shows changed since it was drawn.
+    void drawIfStale();
 
 signals:
     void productChanged();
