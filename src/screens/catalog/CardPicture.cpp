@@ -104,37 +104,36 @@ CardLook CardLook::make(const QObject *theme, const QStringList &texts)
     look.assembled = texts.value(0);
     look.loadingPhoto = texts.value(1);
     look.photoUnavailable = texts.value(2);
-    if (!theme) return look;
-    const auto colour = [theme](const char *name) { return theme->property(name).value<QColor>(); };
-    const QString family = theme->property("fontFamily").toString();
-    const auto font = [theme, &family](const char *size, QFont::Weight weight) {
-        QFont font(family);
-        font.setPixelSize(std::max(1, theme->property(size).toInt()));
-        font.setWeight(weight);
-        return font;
-    };
-    look.backdrop = colour("canvas");
-    look.surface = colour("surface");
-    look.edge = colour("cardEdge");
-    look.edgeHovered = colour("cardEdgeHovered");
-    look.photoWell = colour("photoWell");
-    look.primaryText = colour("primaryText");
-    look.secondaryText = colour("secondaryText");
-    look.ink = colour("ink");
-    look.nameFont = font("subheadline", QFont::DemiBold);
-    look.badgeFont = font("caption2", QFont::Bold);
-    look.captionFont = font("caption", QFont::Normal);
-    look.priceFont = font("headline", QFont::Bold);
-    look.radius = theme->property("cardRadius").toReal();
+    if (theme) {
+        const auto colour = [theme](const char *name) { return theme->property(name).value<QColor>(); };
+        const QString family = theme->property("fontFamily").toString();
+        const auto font = [theme, &family](const char *size, QFont::Weight weight) {
+            QFont font(family);
+            font.setPixelSize(std::max(1, theme->property(size).toInt()));
+            font.setWeight(weight);
+            return font;
+        };
+        look.backdrop = colour("canvas");
+        look.surface = colour("surface");
+        look.edge = colour("cardEdge");
+        look.edgeHovered = colour("cardEdgeHovered");
+        look.photoWell = colour("photoWell");
+        look.primaryText = colour("primaryText");
+        look.secondaryText = colour("secondaryText");
+        look.ink = colour("ink");
+        look.nameFont = font("subheadline", QFont::DemiBold);
+        look.badgeFont = font("caption2", QFont::Bold);
+        look.captionFont = font("caption", QFont::Normal);
+        look.priceFont = font("headline", QFont::Bold);
+        look.radius = theme->property("cardRadius").toReal();
+    }
+    QStringList key{look.loadingPhoto, look.photoUnavailable, look.captionFont.toString(),
+                    QString::number(look.radius)};
+    for (const QColor &colour : {look.backdrop, look.surface, look.edge, look.edgeHovered, look.photoWell,
+                                 look.secondaryText, look.ink})
+        key << colour.name(QColor::HexArgb);
+    look.blankKey = key.join(QLatin1Char('|'));
     return look;
-}
-
-QString CardLook::lookKey() const
-{
-    QStringList parts{loadingPhoto, photoUnavailable, QString::number(radius)};
-    for (const QColor &colour : {backdrop, surface, edge, edgeHovered, photoWell, secondaryText, ink})
-        parts << colour.name(QColor::HexArgb);
-    return parts.join(QLatin1Char('|'));
 }
 
 CardPicture::CardPicture(const CatalogCard &product, const CardLook &look, QSizeF size, qreal padding)
@@ -172,7 +171,7 @@ QImage CardPicture::draw(const CardState &state, qreal devicePixelRatio) const
     // What is the same on many cards (the surface, the well and its
     // placeholder, the add disc) is drawn once per place and state and copied;
     // only the product's words are drawn on each.
-    QStringList key{m_look.lookKey()};
+    QStringList key{m_look.blankKey};
     for (qreal number : {m_size.width(), m_size.height(), devicePixelRatio, m_photo.x(), m_photo.y(),
                          m_photo.width(), m_photo.height(), m_add.x(), m_add.y()})
         key << QString::number(number);

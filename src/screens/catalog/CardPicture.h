@@ -21,12 +21,12 @@ struct CardLook {
     QFont nameFont, badgeFont, captionFont, priceFont;
     qreal radius = 0;
     QString assembled, loadingPhoto, photoUnavailable;
+    // What a card's blank (all but the product's words) is drawn from.
+    QString blankKey;
 
     // The theme's properties of the same names (none without a theme), and
     // the words: "assembled", "loading photo", "photo unavailable".
     static CardLook make(const QObject *theme, const QStringList &texts);
-    // What a card's blank (all but the product's words) is drawn from.
-    QString lookKey() const;
 };
 
 // What a card shows beside its product.

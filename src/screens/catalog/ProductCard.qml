@@ -49,5 +49,4 @@ AbstractButton {
             imageVersion: card.product.imageVersion
         }
     }
-    contentItem: Item {}
 }
