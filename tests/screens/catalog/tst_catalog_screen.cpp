@@ -18,62 +18,38 @@ namespace {
 // The cards the grid shows: a card out of sight, or in a row kept for reuse, is hidden.
 QList<QQuickItem *> visibleCards(QQuickItem *grid)
 {
-    QList<QQuickItem *> cards;
-    for (QQuickItem *row : grid->property("contentItem").value<QQuickItem *>()->childItems())
-        for (QQuickItem *item : row->childItems())
-            if (item->isVisible() && item->objectName().startsWith(QLatin1String("productCard-"))) cards.append(item);
+    QList<QQuickItem *> cards = visibleBelow(grid->property("contentItem").value<QQuickItem *>());
+    cards.removeIf([](QQuickItem *item) { return !item->objectName().startsWith(QLatin1String("productCard-")); });
     return cards;
 }
 
-screens::ProductCardFace *faceOf(QQuickItem *card)
+// What is wrong with a card in the window's picture: it is not its product's
+// picture drawn anew (inside the grid's view, the photo's box blanked: the
+// photo is an item over the face), or its picture has marks in the band
+// between its edge and its padding's inner side (corners aside), where only
+// its surface shows. Empty when nothing is.
+QString cardFault(const QImage &screen, QQuickItem *grid, QQuickItem *card)
 {
-    return qobject_cast<screens::ProductCardFace *>(card->property("background").value<QQuickItem *>());
-}
-
-// The card's product drawn anew at the card's size, as the face draws it.
-QImage drawnFace(screens::ProductCardFace *face)
-{
-    const screens::CardState state{face->hovered(), face->photoShown(), face->photoLoading()};
-    return screens::CardPicture(face->product(), screens::CardLook::make(face->theme(), face->texts()), face->size(),
-                                face->padding())
-        .draw(state, 1);
-}
-
-// Marks a card draws in the band between its edge and its padding's inner
-// side (corners aside), where only its surface shows.
-QStringList overflowing(QQuickItem *card)
-{
-    screens::ProductCardFace *face = faceOf(card);
-    if (!face) return {card->objectName() + QStringLiteral(": no face")};
-    const QImage drawn = drawnFace(face);
+    auto *face = qobject_cast<screens::ProductCardFace *>(card->property("background").value<QQuickItem *>());
+    if (!face) return card->objectName() + QStringLiteral(": no face; ");
+    const QImage drawn = screens::CardPicture(face->product(), screens::CardLook::make(face->theme(), face->texts()),
+                                              face->size(), face->padding())
+                             .draw({face->hovered(), face->photoShown(), face->photoLoading()}, 1);
+    const QRect at = face->mapRectToScene(face->boundingRect()).toRect();
+    const QRect seen = (at & grid->mapRectToScene(grid->boundingRect()).toRect()).translated(-at.topLeft());
+    if (seen.isEmpty()) return {}; // only its gap shows
+    QImage shown = screen.copy(seen.translated(at.topLeft())).convertToFormat(QImage::Format_RGB32),
+           part = drawn.copy(seen);
+    for (QImage *image : {&shown, &part}) QPainter(image).fillRect(face->photoRect().translated(-seen.topLeft()), Qt::black);
+    if (shown != part) return card->objectName() + QStringLiteral(": not its product's picture; ");
     const int pad = int(face->padding()), corner = 20, w = drawn.width(), h = drawn.height();
-    const QRgb surface = drawn.pixel(w / 2, 2);
     int marks = 0;
     for (int y = 2; y < h - 2; ++y)
-        for (int x = 2; x < w - 2; ++x) {
-            const bool band = x < pad || x >= w - pad || y < pad || y >= h - pad;
-            const bool inCorner = (x < corner || x >= w - corner) && (y < corner || y >= h - corner);
-            marks += band && !inCorner && drawn.pixel(x, y) != surface;
-        }
-    if (!marks) return {};
-    return {QStringLiteral("%1: %2 marks in its padding").arg(card->objectName()).arg(marks)};
-}
-
-// The card as the window shows it, inside the grid's view, against its
-// product drawn anew; the photo's box is blanked in both (the photo is an
-// item of its own over the face).
-bool showsItsProduct(const QImage &screen, QQuickItem *grid, QQuickItem *card)
-{
-    screens::ProductCardFace *face = faceOf(card);
-    if (!face) return false;
-    const QRect at = face->mapRectToScene(face->boundingRect()).toRect();
-    const QRect seen = at & grid->mapRectToScene(grid->boundingRect()).toRect();
-    if (seen.isEmpty()) return true; // only its gap shows
-    QImage shown = screen.copy(seen).convertToFormat(QImage::Format_RGB32);
-    QImage drawn = drawnFace(face).copy(seen.translated(-at.topLeft()));
-    for (QImage *image : {&shown, &drawn})
-        QPainter(image).fillRect(face->photoRect().translated(at.topLeft() - seen.topLeft()), Qt::black);
-    return shown == drawn;
+        for (int x = 2; x < w - 2; ++x)
+            marks += (x < pad || x >= w - pad || y < pad || y >= h - pad) &&
+                     !((x < corner || x >= w - corner) && (y < corner || y >= h - corner)) &&
+                     drawn.pixel(x, y) != drawn.pixel(w / 2, 2);
+    return marks ? QStringLiteral("%1: %2 marks in its padding; ").arg(card->objectName()).arg(marks) : QString();
 }
 
 } // namespace
@@ -103,42 +79,38 @@ void CatalogScreen::cleanupTestCase()
 
 // The assembled units' "Assembled from … and a hardware kit" line is wider
 // than a card at all these widths; the whole catalog's first rows have no such
-// line and try the change of columns alone. `count` is how many products the
-// search leaves, or -1 for more than a screenful.
+// line and try the change of columns alone.
 void CatalogScreen::cardsKeepTheirContentInside_data()
 {
     QTest::addColumn<QString>("query");
-    QTest::addColumn<int>("count");
     QTest::addColumn<int>("from");
     QTest::addColumn<int>("to");
-    QTest::newRow("one, wide to narrow") << "B30-WSX" << 1 << 1600 << 800;
-    QTest::newRow("two, narrow to wide") << "2-WSX" << 2 << 600 << 1600;
-    QTest::newRow("assembled, narrow to wide") << "Assembled" << -1 << 600 << 1280;
-    QTest::newRow("all, wide to narrow") << "" << -1 << 1600 << 800;
+    QTest::newRow("one, wide to narrow") << "B30-WSX" << 1600 << 800;
+    QTest::newRow("two, narrow to wide") << "2-WSX" << 600 << 1600;
+    QTest::newRow("assembled, narrow to wide") << "Assembled" << 600 << 1280;
+    QTest::newRow("all, wide to narrow") << "" << 1600 << 800;
 }
 
 void CatalogScreen::cardsKeepTheirContentInside()
 {
     QFETCH(QString, query);
-    QFETCH(int, count);
     QFETCH(int, from);
     QFETCH(int, to);
     ShellHarness &shell = *m_app.shell;
     VisibleProducts *products = shell.model().catalogPart()->visible();
     products->setQuery(query);
-    if (count >= 0) QCOMPARE(products->count(), count);
-    else QVERIFY(products->count() > 3);
+    QVERIFY(products->count() > 0);
     for (int width : {from, to}) {
         shell.resize(width, 900);
         QQuickItem *grid = nullptr;
         QTRY_VERIFY((grid = shell.find(QStringLiteral("productGrid"))) != nullptr);
         // A few show at once: wait for them all; more, for a row at least.
-        if (count >= 0) QTRY_COMPARE(visibleCards(grid).size(), qsizetype(count));
-        else QTRY_VERIFY(visibleCards(grid).size() >= 3);
+        QTRY_VERIFY(visibleCards(grid).size() >= std::min<qsizetype>(products->count(), 3));
         shell.settle();
-        QStringList found;
-        for (QQuickItem *card : visibleCards(grid)) found << overflowing(card);
-        QVERIFY2(found.isEmpty(), qPrintable(QStringLiteral("at %1: ").arg(width) + found.join(QStringLiteral("; "))));
+        const QImage screen = shell.window()->grabWindow();
+        QString found;
+        for (QQuickItem *card : visibleCards(grid)) found += cardFault(screen, grid, card);
+        QVERIFY2(found.isEmpty(), qPrintable(QStringLiteral("at %1: ").arg(width) + found));
     }
 }
 
@@ -156,13 +128,12 @@ void CatalogScreen::cardsInSightShowTheirPlaces()
     qreal y = 0;
     for (qreal move : QList<qreal>(12, 1.0 / 3) + QList<qreal>{25, -25, 1, -0.5, 1, -0.5}) {
         grid->setProperty("contentY", y += move * grid->property("cellHeight").toReal());
+        const QImage screen = m_app.shell->window()->grabWindow(); // renders, handles no event
         for (QQuickItem *card : visibleCards(grid)) {
             const int place = card->parentItem()->property("first").toInt() + card->property("index").toInt();
             QCOMPARE(card->objectName(), "productCard-" + products->index(place, 0).data(skuRole).toString());
+            QVERIFY2(cardFault(screen, grid, card).isEmpty(), qPrintable(cardFault(screen, grid, card)));
         }
-        // ... and the frame shows each card's own picture.
-        const QImage screen = m_app.shell->window()->grabWindow();
-        for (QQuickItem *card : visibleCards(grid)) QVERIFY2(showsItsProduct(screen, grid, card), qPrintable(card->objectName()));
         m_app.shell->settle();
     }
 }

@@ -125,26 +125,24 @@ void QuoteBrowserRulesTest::useSavedQuote_data()
 {
     QTest::addColumn<QString>("variant");
     QTest::addColumn<bool>("loading");
-    QTest::addColumn<bool>("opening");
     QTest::addColumn<bool>("editingLocked");
     QTest::addColumn<bool>("enabled");
-    QTest::newRow("sent") << "sent" << false << false << false << true;
-    QTest::newRow("expired") << "expired" << false << false << false << true;
-    QTest::newRow("canceled checkout") << "canceledCheckout" << false << false << false << true;
-    QTest::newRow("invoiced") << "invoiced" << false << false << false << false;
-    QTest::newRow("status in capitals") << "Sent" << false << false << false << false;
-    QTest::newRow("live checkout") << "liveCheckout" << false << false << false << false;
-    QTest::newRow("paid invoices, no transaction") << "paidInvoices" << false << false << false << false;
-    QTest::newRow("managed by another user") << "readOnly" << false << false << false << false;
-    QTest::newRow("while loading") << "sent" << true << false << false << false;
-    QTest::newRow("workspace locked") << "sent" << false << false << true << false;
+    QTest::newRow("sent") << "sent" << false << false << true;
+    QTest::newRow("expired") << "expired" << false << false << true;
+    QTest::newRow("canceled checkout") << "canceledCheckout" << false << false << true;
+    QTest::newRow("invoiced") << "invoiced" << false << false << false;
+    QTest::newRow("status in capitals") << "Sent" << false << false << false;
+    QTest::newRow("live checkout") << "liveCheckout" << false << false << false;
+    QTest::newRow("paid invoices, no transaction") << "paidInvoices" << false << false << false;
+    QTest::newRow("managed by another user") << "readOnly" << false << false << false;
+    QTest::newRow("while loading") << "sent" << true << false << false;
+    QTest::newRow("workspace locked") << "sent" << false << true << false;
 }
 
 void QuoteBrowserRulesTest::useSavedQuote()
 {
     QFETCH(QString, variant);
     QFETCH(bool, loading);
-    QFETCH(bool, opening);
     QFETCH(bool, editingLocked);
     Quote quote = sentQuote();
     if (variant == QLatin1String("canceledCheckout")) quote.transaction = transactionIn(QStringLiteral("canceled"));
@@ -156,7 +154,7 @@ void QuoteBrowserRulesTest::useSavedQuote()
                                           QStringLiteral("120.5"), QStringLiteral("0"), QStringLiteral("EUR"), {}, {}});
         quote.paymentSummary = paid;
     } else quote.status = variant;
-    QTEST(useQuoteEnabled(quote, loading, opening, editingLocked), "enabled");
+    QTEST(useQuoteEnabled(quote, loading, false, editingLocked), "enabled");
 }
 
 void QuoteBrowserRulesTest::paymentSection_data()
